@@ -1,0 +1,43 @@
+#include "ui/clickablelabel.h"
+
+#include <QMouseEvent>
+
+namespace zavevad {
+
+ClickableLabel::ClickableLabel(QWidget *parent)
+    : ClickableLabel(QString(), parent)
+{
+}
+
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMouseTracking(true);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    event->accept();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Any button clicks, as on the original artwork labels.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (m_pressed && inside) {
+        m_pressed = false;
+        Q_EMIT clicked();
+    }
+    m_pressed = false;
+    event->accept();
+}
+
+void ClickableLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT hovered();
+    QLabel::mouseMoveEvent(event);
+}
+
+} // namespace zavevad
