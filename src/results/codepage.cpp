@@ -94,7 +94,8 @@ QByteArray toCp1250(QStringView text)
     for (qsizetype i = 0; i < text.size();) {
         char32_t ch = text.at(i).unicode();
         qsizetype len = 1;
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()
+                && text.at(i + 1).isLowSurrogate()) {
             ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             len = 2;
         }

@@ -17,7 +17,8 @@ struct _Uczen
 {
     QString Nazwisko; ///< surname, at most 20 characters
     QString Imie; ///< first name, at most 20 characters
-    std::array<std::uint8_t, kMaxQuestions> Odpowiedzi{}; ///< element k-1 for question k; nonzero = correct
+    std::array<std::uint8_t, kMaxQuestions>
+            Odpowiedzi{}; ///< element k-1 for question k; nonzero = correct
     QString NazwaTestu; ///< test name, at most 30 characters; identifies the test
     std::int32_t LiczbaPytan = 0; ///< question count, 1 to 30
     double Poczatek = 0; ///< start, days since 1899-12-30
@@ -32,10 +33,7 @@ struct _UczenAll : _Uczen
     QString Ocena; ///< grade name: "Cel", "Bdb", "Db", "Dst", "Dop" or "Ndst"
 
     _UczenAll() = default;
-    explicit _UczenAll(const _Uczen &record)
-        : _Uczen(record)
-    {
-    }
+    explicit _UczenAll(const _Uczen &record) : _Uczen(record) { }
 
     /// `Nazwisko`, one blank, `Imie`: the sort key and row label.
     QString displayName() const { return Nazwisko + QLatin1Char(' ') + Imie; }

@@ -4,13 +4,9 @@
 
 namespace zavevad {
 
-ClickableLabel::ClickableLabel(QWidget *parent)
-    : ClickableLabel(QString(), parent)
-{
-}
+ClickableLabel::ClickableLabel(QWidget *parent) : ClickableLabel(QString(), parent) { }
 
-ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
