@@ -1,0 +1,277 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace zavevad::chart {
+
+// The enumerators carry the chart engine's own names so that code translating
+// the appearance record reads like the table it follows.
+
+/// Horizontal alignment of the header and footer text.
+enum class Alignment { taLeftJustify, taCenter, taRightJustify };
+
+/// Whether a box, wall or header is filled.
+enum class BrushStyle { bsClear, bsSolid };
+
+/// Grid line pen.
+enum class GridStyle { psSolid, psDot };
+
+/// What the legend shows for each point: the label, the value, or both.
+enum class LegendTextStyle { ltsPlain, ltsXValue, ltsRightValue };
+
+/// How the background picture fills its area.
+enum class PictureMode { pbmCenter, pbmStretch };
+
+enum class BarStyle { bsRectangle, bsRectGradient, bsCilinder, bsArrow };
+
+enum class PointerStyle { psRectangle, psCircle, psTriangle, psStar };
+
+/// What a value label (mark) shows.
+enum class MarksStyle { smsLabel, smsValue, smsPercent, smsLabelValue, smsLabelPercent };
+
+/// A font together with the colour its text is drawn in.
+struct TextFont
+{
+    QFont font;
+    QColor color = Qt::black;
+
+    friend bool operator==(const TextFont &, const TextFont &) = default;
+};
+
+/// Pen of a frame drawn around an element.
+struct FramePen
+{
+    bool visible = false;
+    QColor color = Qt::black;
+    Qt::PenStyle style = Qt::SolidLine;
+    int width = 1;
+
+    friend bool operator==(const FramePen &, const FramePen &) = default;
+};
+
+/// The header above the plot or the footer below it.
+struct TitleSettings
+{
+    QStringList lines;
+    Alignment alignment = Alignment::taCenter;
+    bool visible = true;
+    BrushStyle brush = BrushStyle::bsClear;
+    /// True: the box hugs the text; false: it spans the chart's width.
+    bool adjustFrame = true;
+    TextFont font;
+    FramePen frame;
+    /// Fill of the box when the brush is solid.
+    QColor color = Qt::white;
+};
+
+/// The left (vertical) or bottom (horizontal) axis.
+struct AxisSettings
+{
+    QString title;
+    /// Angle of the title in degrees, counter-clockwise; 90 reads bottom to top.
+    int titleAngle = 0;
+    TextFont titleFont;
+    TextFont labelsFont;
+    QColor axisColor = Qt::black;
+    bool gridVisible = true;
+    GridStyle gridStyle = GridStyle::psDot;
+    QColor gridColor = QColor(128, 128, 128);
+};
+
+/// A wall of the plot: the left, bottom or back one. The back wall's colour is
+/// the plot background colour.
+struct WallSettings
+{
+    QColor color = Qt::white;
+    BrushStyle brush = BrushStyle::bsSolid;
+};
+
+struct LegendSettings
+{
+    bool visible = true;
+    QColor color = Qt::white;
+    QColor shadowColor = Qt::black;
+    int shadowSize = 4;
+    TextFont font;
+    /// Top edge of the legend, in percent of the chart's height.
+    int topPos = 13;
+    LegendTextStyle textStyle = LegendTextStyle::ltsPlain;
+    /// Width of the colour box in front of each entry, in pixels.
+    int colorWidth = 15;
+};
+
+/// The chart panel (everything around the plot) and the background picture.
+/// The plot area's own background is the back wall (Chart::backWall).
+struct PanelSettings
+{
+    bool gradientVisible = true;
+    QColor gradientStart = QColor(128, 128, 128);
+    QColor gradientEnd = QColor(81, 81, 81);
+    /// Panel colour when the gradient is off.
+    QColor color = QColor(240, 240, 240);
+    bool frameVisible = false;
+    QColor frameColor = Qt::black;
+    /// Null when no picture is set.
+    QImage backImage;
+    /// True: the picture fills the plot area only; false: the whole chart.
+    bool backImageInside = false;
+    PictureMode backImageMode = PictureMode::pbmCenter;
+};
+
+/// The pseudo-3D view. Rotation and elevation are in degrees; 360 and 315
+/// give the usual view from the front, slightly from above and the right.
+struct View3DSettings
+{
+    bool view3D = true;
+    bool walls3D = false;
+    /// Depth of the extrusion, percent of the plot's size.
+    int depthPercent = 30;
+    bool orthogonal = false;
+    int perspective = 0;
+    int elevation = 315;
+    int rotation = 360;
+    /// Scale of the plot, percent.
+    int zoomPercent = 90;
+    int tilt = 0;
+};
+
+struct Point
+{
+    double value = 0.0;
+    QString label;
+    QColor color;
+
+    friend bool operator==(const Point &, const Point &) = default;
+};
+
+/// Value labels drawn beside the points of a series.
+struct MarksSettings
+{
+    bool visible = true;
+    bool transparent = false;
+    QColor backColor = QColor(255, 255, 225);
+    MarksStyle style = MarksStyle::smsLabel;
+    TextFont font;
+};
+
+/// What every series has. Points keep the order in which they were added.
+struct Series
+{
+    QString title;
+    bool active = false;
+    QList<Point> points;
+    MarksSettings marks;
+
+    void clear() { points.clear(); }
+    void addPoint(double value, const QString &label, const QColor &color)
+    {
+        points.append(Point{value, label, color});
+    }
+    qsizetype count() const { return points.size(); }
+};
+
+/// Horizontal bars: categories on the left axis, values along the bottom one.
+struct BarSeries : Series
+{
+    BarStyle style = BarStyle::bsRectGradient;
+    /// Value at which every bar starts.
+    double origin = 0.0;
+    /// Bar thickness, percent of the room of one category.
+    int widthPercent = 40;
+    /// Shift of the bar within its room, percent of the bar's thickness.
+    int offsetPercent = 15;
+};
+
+struct PieSeries : Series
+{
+    /// Slices hatched over backColor instead of filled with the point colours.
+    bool patterns = false;
+    QColor backColor = QColor(255, 0, 0);
+    /// How far the biggest slice is moved out, percent of the radius.
+    int explodeBiggest = 0;
+    /// Angle at which the first slice starts, degrees.
+    int rotation = 300;
+    /// True: always round; false: an ellipse filling the plot.
+    bool circled = true;
+};
+
+/// A line through the points with markers: categories along the bottom axis,
+/// values along the left one.
+struct LineSeries : Series
+{
+    PointerStyle pointerStyle = PointerStyle::psRectangle;
+    bool pointerVisible = true;
+    QColor pointerColor = QColor(0, 255, 0);
+    /// Half the marker's width and height, in pixels.
+    int pointerHorizSize = 4;
+    int pointerVertSize = 4;
+    /// Colour of the line (and of the ribbon it forms in 3D).
+    QColor lineColor = QColor(255, 255, 0);
+    /// Whether the 3D sides of the ribbon are drawn darker than its front.
+    bool dark3D = false;
+};
+
+/// Index of each series in the chart's series list.
+enum SeriesIndex : int { BarSeriesIndex = 0, PieSeriesIndex = 1, LineSeriesIndex = 2 };
+
+/// A chart with three series that always exist. A default-constructed chart
+/// holds the design settings of the chart window, with the pie active.
+struct Chart
+{
+    Chart();
+
+    TitleSettings header;
+    TitleSettings footer;
+    AxisSettings leftAxis;
+    AxisSettings bottomAxis;
+    bool axesVisible = false;
+    WallSettings leftWall;
+    WallSettings bottomWall;
+    WallSettings backWall;
+    LegendSettings legend;
+    PanelSettings panel;
+    View3DSettings view3D;
+    /// Clip the series to the plot area.
+    bool clipPoints = false;
+    bool zoomEnabled = false;
+    bool panEnabled = false;
+
+    BarSeries bar;
+    PieSeries pie;
+    LineSeries line;
+
+    /// Series by list index (0 bar, 1 pie, 2 line); other indexes are a programming error.
+    Series &series(int index);
+    const Series &series(int index) const;
+
+    /// Activates or deactivates a series; for the pie series this also
+    /// switches the settings coupled to it (see setPieActive).
+    void setSeriesActive(int index, bool active);
+
+    /// Activating the pie turns axes, clipping, 3D walls, frame, solid back
+    /// wall, zoom and pan off; deactivating it turns them on. Both reset the
+    /// 3D view to oblique, rotation 360, elevation 315, perspective 0, tilt 0.
+    void setPieActive(bool active);
+};
+
+/// The visible part of a bar or line chart after zooming and panning, in
+/// data units of each axis: values for the value axis, point positions
+/// (0 for the first point, 1 for the next...) for the category axis.
+/// An inactive view state shows everything.
+struct ViewState
+{
+    bool active = false;
+    double valueMin = 0.0;
+    double valueMax = 1.0;
+    double categoryMin = 0.0;
+    double categoryMax = 1.0;
+
+    friend bool operator==(const ViewState &, const ViewState &) = default;
+};
+
+} // namespace zavevad::chart
