@@ -1,0 +1,222 @@
+#include "tables/gridmodel.h"
+
+#include <algorithm>
+
+namespace zavevad {
+
+namespace {
+
+const GridFormat &emptyFormat()
+{
+    static const GridFormat format;
+    return format;
+}
+
+const QString &emptyText()
+{
+    static const QString text;
+    return text;
+}
+
+template<typename T>
+T &growTo(std::vector<T> &list, int index, const T &fill = T())
+{
+    if (static_cast<std::size_t>(index) >= list.size())
+        list.resize(static_cast<std::size_t>(index) + 1, fill);
+    return list[static_cast<std::size_t>(index)];
+}
+
+template<typename T>
+const T *findIn(const std::vector<T> &list, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        return nullptr;
+    return &list[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+GridModel::GridModel()
+    : m_bodyBackground(227, 222, 224), m_headerBackground(0, 64, 64),
+      m_bodyFont(QStringLiteral("MS Sans Serif"), 11, 8, QColor(0, 0, 0), {}),
+      m_headerFont(QStringLiteral("MS Sans Serif"), 11, 8, QColor(255, 255, 255), fsBold)
+{ }
+
+void GridModel::setColumnCount(int count)
+{
+    m_columnCount = std::max(0, count);
+}
+
+void GridModel::setRowCount(int count)
+{
+    m_rowCount = std::max(0, count);
+}
+
+int GridModel::columnWidth(int column) const
+{
+    const int *width = findIn(m_columnWidths, column);
+    return width ? *width : kDefaultColumnWidth;
+}
+
+void GridModel::setColumnWidth(int column, int width)
+{
+    if (column < 0)
+        return;
+    growTo(m_columnWidths, column, kDefaultColumnWidth) = width;
+}
+
+const QString &GridModel::text(int column, int row) const
+{
+    const Cell *cell = findCell(column, row);
+    return cell ? cell->text : emptyText();
+}
+
+void GridModel::setText(int column, int row, const QString &text)
+{
+    if (column < 0 || row < 0)
+        return;
+    cellAt(column, row).text = text;
+}
+
+const GridFormat &GridModel::cellFormat(int column, int row) const
+{
+    const Cell *cell = findCell(column, row);
+    return cell ? cell->format : emptyFormat();
+}
+
+const GridFormat &GridModel::rowFormat(int row) const
+{
+    const GridFormat *format = findIn(m_rowFormats, row);
+    return format ? *format : emptyFormat();
+}
+
+const GridFormat &GridModel::columnFormat(int column) const
+{
+    const GridFormat *format = findIn(m_columnFormats, column);
+    return format ? *format : emptyFormat();
+}
+
+const GridFormat &GridModel::headerColumnFormat(int column) const
+{
+    const GridFormat *format = findIn(m_headerColumnFormats, column);
+    return format ? *format : emptyFormat();
+}
+
+GridFormat &GridModel::cellFormat(int column, int row)
+{
+    Q_ASSERT(column >= 0 && row >= 0);
+    return cellAt(column, row).format;
+}
+
+GridFormat &GridModel::rowFormat(int row)
+{
+    Q_ASSERT(row >= 0);
+    return growTo(m_rowFormats, row);
+}
+
+GridFormat &GridModel::columnFormat(int column)
+{
+    Q_ASSERT(column >= 0);
+    return growTo(m_columnFormats, column);
+}
+
+GridFormat &GridModel::headerColumnFormat(int column)
+{
+    Q_ASSERT(column >= 0);
+    return growTo(m_headerColumnFormats, column);
+}
+
+QColor GridModel::resolvedBackground(int column, int row) const
+{
+    const bool header = row == 0;
+    const GridFormat &cell = cellFormat(column, row);
+    if (cell.background)
+        return *cell.background;
+    const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
+    if (col.background)
+        return *col.background;
+    const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
+    if (line.background)
+        return *line.background;
+    return header ? m_headerBackground : m_bodyBackground;
+}
+
+const GridFont &GridModel::resolvedFont(int column, int row) const
+{
+    const bool header = row == 0;
+    const GridFormat &cell = cellFormat(column, row);
+    if (cell.font)
+        return *cell.font;
+    const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
+    if (col.font)
+        return *col.font;
+    const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
+    if (line.font)
+        return *line.font;
+    return header ? m_headerFont : m_bodyFont;
+}
+
+TMyAlign GridModel::resolvedAlignment(int column, int row) const
+{
+    const bool header = row == 0;
+    const GridFormat &cell = cellFormat(column, row);
+    if (cell.alignment != alDefault)
+        return cell.alignment;
+    const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
+    if (col.alignment != alDefault)
+        return col.alignment;
+    const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
+    if (line.alignment != alDefault)
+        return line.alignment;
+    const TMyAlign fallback = header ? kHeaderAlignment : kBodyAlignment;
+    return fallback == alDefault ? alLeft : fallback;
+}
+
+bool GridModel::resolvedFontIsSet(int column, int row) const
+{
+    if (row == 0)
+        return true;
+    const GridFont &font = resolvedFont(column, row);
+    return &font != &m_bodyFont && font.isChanged();
+}
+
+const GridModel::Cell *GridModel::findCell(int column, int row) const
+{
+    if (column < 0 || row < 0 || column >= m_stride || row >= m_storedRows)
+        return nullptr;
+    return &m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride)
+            + static_cast<std::size_t>(column)];
+}
+
+GridModel::Cell &GridModel::cellAt(int column, int row)
+{
+    if (column >= m_stride)
+        growColumns(std::max({column + 1, m_columnCount, m_stride}));
+    if (row >= m_storedRows) {
+        m_storedRows = std::max(row + 1, m_rowCount);
+        m_cells.resize(static_cast<std::size_t>(m_storedRows) * static_cast<std::size_t>(m_stride));
+    }
+    return m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_stride)
+            + static_cast<std::size_t>(column)];
+}
+
+void GridModel::growColumns(int columns)
+{
+    if (columns <= m_stride)
+        return;
+    std::vector<Cell> cells(
+            static_cast<std::size_t>(m_storedRows) * static_cast<std::size_t>(columns));
+    for (int row = 0; row < m_storedRows; ++row) {
+        for (int column = 0; column < m_stride; ++column) {
+            cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns)
+                    + static_cast<std::size_t>(column)] =
+                    std::move(m_cells[static_cast<std::size_t>(row)
+                                    * static_cast<std::size_t>(m_stride)
+                            + static_cast<std::size_t>(column)]);
+        }
+    }
+    m_cells = std::move(cells);
+    m_stride = columns;
+}
+
+} // namespace zavevad

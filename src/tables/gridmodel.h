@@ -1,0 +1,139 @@
+#pragma once
+
+#include "tables/gridformat.h"
+
+#include <QColor>
+#include <QString>
+
+#include <vector>
+
+namespace zavevad {
+
+/// A selected cell rectangle; all -1 means nothing is selected.
+struct GridRect
+{
+    int left = -1;
+    int top = -1;
+    int right = -1;
+    int bottom = -1;
+
+    bool isCleared() const { return left == -1 && top == -1 && right == -1 && bottom == -1; }
+    bool contains(int column, int row) const
+    {
+        return column >= left && column <= right && row >= top && row <= bottom;
+    }
+    friend bool operator==(const GridRect &, const GridRect &) = default;
+};
+
+/// The formatted string grid behind `Tabela`: texts, column widths, the top row,
+/// the selection and formats per cell, row and column, with the resolution of a
+/// cell's background, font and alignment.
+///
+/// Row 0 is the one header row; there is no fixed column. Texts and formats
+/// outside the current column and row counts are kept, so that shrinking and
+/// growing the grid again gives them back: formats persist until written again.
+class GridModel
+{
+public:
+    static constexpr int kRowHeight = 16;
+    static constexpr int kGridLineWidth = 1;
+    static constexpr int kDefaultColumnWidth = 64;
+
+    GridModel();
+
+    // ---- Size ----
+    int columnCount() const { return m_columnCount; }
+    int rowCount() const { return m_rowCount; }
+    void setColumnCount(int count);
+    void setRowCount(int count);
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+    int rowHeight(int) const { return kRowHeight; }
+
+    // ---- Texts ----
+    /// The text of a cell; empty for a cell that was never written.
+    const QString &text(int column, int row) const;
+    void setText(int column, int row, const QString &text);
+
+    // ---- View state ----
+    int topRow() const { return m_topRow; }
+    /// Sets the first body row drawn under the header; not clamped.
+    void setTopRow(int row) { m_topRow = row; }
+    const GridRect &selection() const { return m_selection; }
+    void setSelection(const GridRect &selection) { m_selection = selection; }
+    void clearSelection() { m_selection = GridRect{}; }
+
+    // ---- Formats (read) ----
+    /// The format a cell, row or column carries; an empty format when it has none.
+    const GridFormat &cellFormat(int column, int row) const;
+    const GridFormat &rowFormat(int row) const;
+    const GridFormat &columnFormat(int column) const;
+    const GridFormat &headerRowFormat() const { return m_headerRowFormat; }
+    const GridFormat &headerColumnFormat(int column) const;
+
+    // ---- Formats (write) ----
+    /// The format to write to; created empty when the cell, row or column had none.
+    GridFormat &cellFormat(int column, int row);
+    GridFormat &rowFormat(int row);
+    GridFormat &columnFormat(int column);
+    GridFormat &headerRowFormat() { return m_headerRowFormat; }
+    GridFormat &headerColumnFormat(int column);
+
+    // ---- Fixed look ----
+    QColor bodyBackground() const { return m_bodyBackground; }
+    QColor headerBackground() const { return m_headerBackground; }
+    /// "MS Sans Serif", 11 px (8 pt), black, regular: the default body font and
+    /// the font that a format's first font setting starts from.
+    const GridFont &bodyFont() const { return m_bodyFont; }
+    /// "MS Sans Serif", 11 px, white, bold.
+    const GridFont &headerFont() const { return m_headerFont; }
+    static constexpr TMyAlign kBodyAlignment = alLeft;
+    static constexpr TMyAlign kHeaderAlignment = alCenter;
+
+    // ---- Resolution ----
+    // Body cell: cell, then column, then row, then the default. Header cell
+    // (row 0): cell, then header column, then header row, then the header default.
+    QColor resolvedBackground(int column, int row) const;
+    const GridFont &resolvedFont(int column, int row) const;
+    /// Never `alDefault`: an alignment left unresolved is `alLeft`.
+    TMyAlign resolvedAlignment(int column, int row) const;
+    /// Whether the resolved font counts as set for HTML export: always for a
+    /// header cell; for a body cell when the font comes from the cell, its column
+    /// or its row and was changed since it was created; never for the default.
+    bool resolvedFontIsSet(int column, int row) const;
+
+private:
+    struct Cell
+    {
+        QString text;
+        GridFormat format;
+    };
+
+    const Cell *findCell(int column, int row) const;
+    Cell &cellAt(int column, int row);
+    void growColumns(int columns);
+
+    int m_columnCount = 5;
+    int m_rowCount = 5;
+    int m_topRow = 1;
+    GridRect m_selection{0, 1, 0, 1};
+
+    // Cells are row-major with a stride that only grows, so that building a
+    // table touches one flat block instead of a map per cell.
+    std::vector<Cell> m_cells;
+    int m_stride = 0;
+    int m_storedRows = 0;
+
+    std::vector<int> m_columnWidths;
+    std::vector<GridFormat> m_rowFormats;
+    std::vector<GridFormat> m_columnFormats;
+    std::vector<GridFormat> m_headerColumnFormats;
+    GridFormat m_headerRowFormat;
+
+    QColor m_bodyBackground;
+    QColor m_headerBackground;
+    GridFont m_bodyFont;
+    GridFont m_headerFont;
+};
+
+} // namespace zavevad
