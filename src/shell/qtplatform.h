@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/platform.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace zavevad {
+
+/// The desktop's own dialogs (QFileDialog, QColorDialog, our font-and-colour
+/// dialog), QClipboard and QDesktopServices.
+class QtPlatform : public Platform
+{
+public:
+    explicit QtPlatform(QWidget *dialogParent = nullptr);
+    ~QtPlatform() override;
+
+    /// The window the dialogs are centred on and modal to.
+    void setDialogParent(QWidget *parent) { m_parent = parent; }
+
+    std::optional<QStringList> openFiles(
+            const QString &title, const QString &filter, const QString &initialDirectory) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
+    std::optional<QString> openPicture() override;
+    void setClipboardText(const QString &text) override;
+    void setClipboardMimeData(std::unique_ptr<QMimeData> data) override;
+    void openDocument(const QString &path) override;
+
+protected:
+    std::optional<QString> runSaveDialog(
+            const QString &title, const QString &filter, const QString &defaultExtension) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace zavevad

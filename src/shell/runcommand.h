@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/commanderror.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include <utility>
+
+namespace zavevad {
+
+/// Title of the program's message boxes.
+inline QString applicationTitle()
+{
+    return QStringLiteral("Kalmo - Zavevad");
+}
+
+/// Shows a failed command's message the way every command reports one.
+inline void showCommandError(QWidget *parent, const CommandError &error)
+{
+    QMessageBox::critical(parent, applicationTitle(), error.message());
+}
+
+/// Runs one command: a CommandError ends it and its message is shown in a
+/// message box; the command is responsible for leaving the state as it was.
+/// Returns whether the command ran to its end. Other exceptions are faults of
+/// the program and are not caught here.
+template<typename F>
+bool runCommand(QWidget *parent, F &&command)
+{
+    try {
+        std::forward<F>(command)();
+        return true;
+    } catch (const CommandError &error) {
+        showCommandError(parent, error);
+        return false;
+    }
+}
+
+} // namespace zavevad

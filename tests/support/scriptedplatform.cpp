@@ -1,0 +1,90 @@
+#include "scriptedplatform.h"
+
+#include "shell/commanderror.h"
+
+namespace zavevad::test {
+
+namespace {
+
+template<typename T>
+std::optional<T> takeAnswer(std::deque<std::optional<T>> &answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<T> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+ScriptedPlatform::ScriptedPlatform() : m_previous(Platform::setCurrent(this)) { }
+
+ScriptedPlatform::~ScriptedPlatform()
+{
+    // Restore the previous platform unless someone else took over meanwhile.
+    Platform *now = Platform::setCurrent(m_previous);
+    if (now != this)
+        Platform::setCurrent(now);
+}
+
+std::optional<QStringList> ScriptedPlatform::openFiles(
+        const QString &title, const QString &filter, const QString &initialDirectory)
+{
+    calls.append({DialogCall::OpenFiles, title, filter, initialDirectory, {}, {}, {}});
+    return takeAnswer(openFilesAnswers);
+}
+
+std::optional<QString> ScriptedPlatform::runSaveDialog(
+        const QString &title, const QString &filter, const QString &defaultExtension)
+{
+    calls.append({DialogCall::Save, title, filter, {}, defaultExtension, {}, {}});
+    return takeAnswer(saveAnswers);
+}
+
+std::optional<QColor> ScriptedPlatform::chooseColor(const QColor &initial)
+{
+    calls.append({DialogCall::Color, {}, {}, {}, {}, initial, {}});
+    return takeAnswer(colorAnswers);
+}
+
+std::optional<FontChoice> ScriptedPlatform::chooseFont(const FontChoice &initial)
+{
+    calls.append({DialogCall::Font, {}, {}, {}, {}, {}, initial});
+    return takeAnswer(fontAnswers);
+}
+
+std::optional<QString> ScriptedPlatform::openPicture()
+{
+    calls.append({DialogCall::Picture, {}, {}, {}, {}, {}, {}});
+    return takeAnswer(pictureAnswers);
+}
+
+void ScriptedPlatform::checkClipboard() const
+{
+    if (clipboardFails)
+        throw CommandError(QStringLiteral("Cannot open clipboard"));
+}
+
+void ScriptedPlatform::setClipboardText(const QString &text)
+{
+    checkClipboard();
+    auto data = std::make_unique<QMimeData>();
+    data->setText(text);
+    m_clipboard = std::move(data);
+    ++clipboardWrites;
+}
+
+void ScriptedPlatform::setClipboardMimeData(std::unique_ptr<QMimeData> data)
+{
+    checkClipboard();
+    m_clipboard = std::move(data);
+    ++clipboardWrites;
+}
+
+void ScriptedPlatform::openDocument(const QString &path)
+{
+    openedDocuments.append(path);
+}
+
+} // namespace zavevad::test
