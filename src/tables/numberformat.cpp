@@ -1,0 +1,80 @@
+#include "tables/numberformat.h"
+
+#include <QLocale>
+#include <QTime>
+
+#include <cmath>
+
+namespace zavevad {
+
+namespace {
+
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c.isSpace();
+}
+
+} // namespace
+
+QString generalNumber(double value)
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 15);
+}
+
+QString longTimeFormat()
+{
+    const QString format = QLocale().timeFormat(QLocale::LongFormat);
+    // Drop every unquoted run of 't' (the zone) with the blanks around it;
+    // quoted literal text is copied as it stands.
+    QString result;
+    result.reserve(format.size());
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            result.append(c);
+            continue;
+        }
+        if (!quoted && c == QLatin1Char('t')) {
+            while (!result.isEmpty() && isBlank(result.back()))
+                result.chop(1);
+            while (i + 1 < format.size() && format.at(i + 1) == QLatin1Char('t'))
+                ++i;
+            while (i + 1 < format.size() && isBlank(format.at(i + 1)))
+                ++i;
+            // Keep one blank between what stood before and after the zone.
+            if (!result.isEmpty() && i + 1 < format.size())
+                result.append(QLatin1Char(' '));
+            continue;
+        }
+        result.append(c);
+    }
+    return result.trimmed();
+}
+
+int timeOfDayMilliseconds(double days)
+{
+    if (!std::isfinite(days))
+        return 0;
+    const double fraction = std::fmod(std::fabs(days), 1.0);
+    const double ms = std::round(fraction * kMillisecondsPerDay);
+    // A fraction that rounds up to a whole day is midnight of the next day.
+    if (!(ms >= 0) || ms >= kMillisecondsPerDay)
+        return 0;
+    return static_cast<int>(ms);
+}
+
+QString timeOfDayText(double days)
+{
+    return QLocale().toString(
+            QTime::fromMSecsSinceStartOfDay(timeOfDayMilliseconds(days)), longTimeFormat());
+}
+
+} // namespace zavevad

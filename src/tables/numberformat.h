@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace zavevad {
+
+/// A number in the shortest general form: at most 15 significant digits, the
+/// locale's decimal separator, no group separator, no trailing zeros and no
+/// separator for a whole number (12,3 / 3,67 / 6 under a decimal comma).
+QString generalNumber(double value);
+
+/// The locale's long time format without its time-zone part ("HH:mm:ss" for
+/// Polish, "h:mm:ss AP" for American English).
+QString longTimeFormat();
+
+/// The time of day of a date-time in days since 1899-12-30, written in
+/// `longTimeFormat()`: the fraction of the absolute value, rounded to the
+/// millisecond. Not-a-number, infinite and huge values give midnight.
+QString timeOfDayText(double days);
+
+/// The millisecond of the day that `timeOfDayText` shows for `days`.
+int timeOfDayMilliseconds(double days);
+
+} // namespace zavevad
