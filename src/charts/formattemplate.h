@@ -1,0 +1,46 @@
+#pragma once
+
+#include "appearance/chartappearance.h"
+#include "shell/commanderror.h"
+
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+namespace zavevad {
+
+/// Filter and default extension the template commands give the save dialog.
+inline QString formatTemplateFilter()
+{
+    return QStringLiteral("Plik tekstowy (*.ssw)|*.ssw");
+}
+inline QString formatTemplateExtension()
+{
+    return QStringLiteral("ssw");
+}
+
+/// Writes the record as one 944-byte block. A short write is "Disk full".
+std::optional<CommandError> writeFormatTemplate(QIODevice &device, const TChartAppearance &record);
+
+/// Reads the first 944 bytes of the device into `target`, only when all of
+/// them could be read; later bytes are ignored. Fewer bytes are "Read beyond
+/// end of file" and leave `target` as it was.
+std::optional<CommandError> readFormatTemplate(QIODevice &device, TChartAppearance &target);
+
+/// Saves the record as a template file of exactly 944 bytes, replacing the
+/// file without a question. The file is replaced only once the new content is
+/// completely written, so a failed save leaves an existing file as it was.
+/// The message of a failure names the file.
+std::optional<CommandError> saveFormatTemplateFile(
+        const QString &fileName, const TChartAppearance &record);
+
+/// Loads a template file into `target`, which changes only when the whole
+/// record was read. Messages: "File not found", "Invalid filename" (a folder
+/// on the path is missing), "File access denied", "Too many open files",
+/// "Read beyond end of file", "I/O error %d".
+std::optional<CommandError> loadFormatTemplateFile(
+        const QString &fileName, TChartAppearance &target);
+
+} // namespace zavevad
