@@ -1,0 +1,95 @@
+#include "results/grading.h"
+
+#include "results/rounding.h"
+#include "results/thresholds.h"
+
+#include <algorithm>
+
+namespace zavevad {
+
+namespace {
+
+// Callers guarantee 1 to 30; clamping keeps a stray value from reading past
+// the answers or dividing by zero.
+std::int32_t usableQuestionCount(std::int32_t questionCount)
+{
+    Q_ASSERT(questionCount >= 1 && questionCount <= kMaxQuestions);
+    return std::clamp(questionCount, 1, kMaxQuestions);
+}
+
+std::int32_t percentOf(std::int64_t part, std::int64_t whole)
+{
+    if (whole <= 0)
+        return 0;
+    return static_cast<std::int32_t>(roundHalfEven(part * 100, whole));
+}
+
+} // namespace
+
+void gradeStudents(_Uczniowie &students, std::int32_t questionCount, const Thresholds &thresholds,
+        ClassSummary &summary)
+{
+    const std::int32_t q = usableQuestionCount(questionCount);
+    for (_UczenAll &student : students) {
+        std::int32_t points = 0;
+        for (int k = 1; k <= q; ++k) {
+            if (student.correct(k))
+                ++points;
+        }
+        student.Suma = points;
+        student.Procent = percentOf(points, q);
+        student.Ocena = gradeName(student.Procent, thresholds);
+        countGrade(summary, student.Ocena);
+    }
+}
+
+void computeQuestionStats(
+        const _Uczniowie &students, std::int32_t questionCount, QuestionStats &stats)
+{
+    const std::int32_t q = usableQuestionCount(questionCount);
+    const auto studentCount = static_cast<std::int64_t>(students.size());
+    for (int k = 1; k <= q; ++k) {
+        const auto correct = std::count_if(students.cbegin(), students.cend(),
+                [k](const _UczenAll &s) { return s.correct(k); });
+        QuestionStat &stat = stats[k - 1];
+        stat.correctCount = static_cast<std::int32_t>(correct);
+        stat.correctPercent = percentOf(correct, studentCount);
+    }
+}
+
+void computeClassTotals(const _Uczniowie &students, ClassSummary &summary)
+{
+    std::int64_t total = 0;
+    for (const _UczenAll &s : students)
+        total += s.Suma;
+    summary.totalPoints = static_cast<std::int32_t>(total);
+    summary.averagePoints100 = students.empty()
+            ? 0
+            : static_cast<std::int32_t>(
+                    roundHalfEven(total * 100, static_cast<std::int64_t>(students.size())));
+}
+
+void countGrade(ClassSummary &summary, QStringView name)
+{
+    if (name == u"Cel")
+        ++summary.cel;
+    else if (name == u"Bdb")
+        ++summary.bdb;
+    else if (name == u"Db")
+        ++summary.db;
+    else if (name == u"Dst")
+        ++summary.dst;
+    else if (name == u"Dop")
+        ++summary.dop;
+    else
+        ++summary.ndst;
+}
+
+std::int32_t classPercent(const ClassSummary &summary, std::int32_t questionCount)
+{
+    if (questionCount <= 0)
+        return 0;
+    return static_cast<std::int32_t>(roundHalfEven(summary.averagePoints100, questionCount));
+}
+
+} // namespace zavevad

@@ -1,0 +1,116 @@
+#include "results/loader.h"
+
+#include "results/userlocale.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace zavevad {
+
+ReadFilesOutcome readResultFiles(const QStringList &paths)
+{
+    ReadFilesOutcome outcome;
+    outcome.students.reserve(static_cast<std::size_t>(paths.size()));
+    QByteArray acceptedTest;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        ResultFileRead read = readResultFile(paths.at(i));
+        if (!read.ok()) {
+            outcome.failedIndex = static_cast<int>(i);
+            outcome.error = read.error;
+            return outcome;
+        }
+        if (i == 0) {
+            acceptedTest = read.rawTestName;
+            outcome.testName = read.record.NazwaTestu;
+        } else if (read.rawTestName != acceptedTest) {
+            // Compared as bytes: a code page byte without a character must
+            // not make two different tests look alike.
+            outcome.otherTestsSkipped = true;
+            continue;
+        }
+        outcome.students.emplace_back(read.record);
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+void sortStudents(_Uczniowie &students)
+{
+    // Sort keys are computed once per student instead of once per comparison.
+    const QCollator collator = userCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(students.size());
+    for (const _UczenAll &s : students)
+        keys.push_back(collator.sortKey(s.displayName()));
+
+    std::vector<std::size_t> order(students.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+            [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
+
+    _Uczniowie sorted;
+    sorted.reserve(students.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(students[i]));
+    students = std::move(sorted);
+}
+
+LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
+{
+    LoadOutcome outcome;
+    if (paths.isEmpty())
+        return outcome;
+
+    ReadFilesOutcome read = readResultFiles(paths);
+    if (!read.ok) {
+        outcome.status = LoadStatus::BadFile;
+        outcome.failedIndex = read.failedIndex;
+        outcome.error = read.error;
+        return outcome;
+    }
+
+    LoadedSet &set = outcome.set;
+    set.students = std::move(read.students);
+    sortStudents(set.students);
+    // The first file is always accepted, so the list is never empty here.
+    set.questionCount = set.students.front().LiczbaPytan;
+    set.summary = ClassSummary{};
+    gradeStudents(set.students, set.questionCount, thresholds, set.summary);
+    computeQuestionStats(set.students, set.questionCount, set.questions);
+    computeClassTotals(set.students, set.summary);
+
+    outcome.status = LoadStatus::Loaded;
+    outcome.otherTestsSkipped = read.otherTestsSkipped;
+    outcome.testName = read.testName;
+    return outcome;
+}
+
+bool commitLoad(LoadOutcome &&outcome, AnalysisState &state)
+{
+    if (!outcome.loaded())
+        return false;
+    LoadedSet &set = outcome.set;
+    state.studentCount = static_cast<std::int32_t>(set.students.size());
+    state.students = std::move(set.students);
+    state.questionCount = set.questionCount;
+    state.questions = set.questions;
+    state.summary = set.summary;
+    return true;
+}
+
+QString sameTestWarning(const QString &testName)
+{
+    return u"Uwaga. Wczytano tylko pliki testu \"" + testName + u"\".\rPozostałe pominięto";
+}
+
+QString structureWarning()
+{
+    return QStringLiteral("Uwaga. Wystąpiły błędy podczas wczytywania wyników.\r"
+                          "Niektóre z plików mają niepoprawną strukturę.");
+}
+
+} // namespace zavevad

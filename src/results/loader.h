@@ -1,0 +1,76 @@
+#pragma once
+
+#include "results/analysisstate.h"
+#include "results/grading.h"
+#include "results/resultfile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zavevad {
+
+/// Students read from a list of result files, in the order of the list.
+struct ReadFilesOutcome
+{
+    bool ok = false; ///< false: a file failed and ended the read at once
+    bool otherTestsSkipped = false; ///< a file of another test was left out
+    QString testName; ///< the accepted test: `NazwaTestu` of the first file
+    _Uczniowie students;
+    int failedIndex = -1; ///< index in the path list of the file that failed
+    ResultFileError error = ResultFileError::None; ///< why it failed
+};
+
+/// Reads the files in order. The first decides the test; a file whose test
+/// name differs (exactly, letter case counts) is skipped. A file that cannot
+/// be read ends the read at once; later files are not opened.
+ReadFilesOutcome readResultFiles(const QStringList &paths);
+
+/// Orders the students by display name, letter case ignored, with the
+/// collation of the user's locale. Equal names keep their order.
+void sortStudents(_Uczniowie &students);
+
+/// Everything one load derives from its files; it belongs to one set.
+struct LoadedSet
+{
+    _Uczniowie students; ///< sorted and graded
+    std::int32_t questionCount = 0; ///< `LiczbaPytan` of the first sorted student
+    QuestionStats questions{};
+    ClassSummary summary;
+};
+
+enum class LoadStatus {
+    Loaded, ///< the set is complete; commit it
+    BadFile, ///< a file could not be read: show structureWarning(), change nothing
+    NoFiles, ///< nothing was selected: like a cancelled dialog, change nothing
+};
+
+struct LoadOutcome
+{
+    LoadStatus status = LoadStatus::NoFiles;
+    bool otherTestsSkipped = false; ///< when Loaded: show sameTestWarning(testName)
+    QString testName; ///< the accepted test, also the first sorted student's
+    LoadedSet set; ///< complete only when Loaded
+    int failedIndex = -1; ///< when BadFile: index of the file that failed
+    ResultFileError error = ResultFileError::None; ///< when BadFile: why
+
+    bool loaded() const { return status == LoadStatus::Loaded; }
+};
+
+/// The data side of a load: reads the files, then sorts, grades and computes
+/// the statistics and totals into a new set. The live state is not touched.
+LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds);
+
+/// Moves a loaded set over the state's students, student count, question
+/// count, question statistics and class summary. Does nothing and returns
+/// false unless the outcome is Loaded, so a failed load leaves all as it was.
+/// The data-loaded flag and the table mode stay for the caller to set.
+bool commitLoad(LoadOutcome &&outcome, AnalysisState &state);
+
+/// "Uwaga. Wczytano tylko pliki testu "<name>"." CR "Pozostałe pominięto"
+QString sameTestWarning(const QString &testName);
+
+/// "Uwaga. Wystąpiły błędy podczas wczytywania wyników." CR "Niektóre z plików mają
+/// niepoprawną strukturę."
+QString structureWarning();
+
+} // namespace zavevad

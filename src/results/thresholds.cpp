@@ -1,0 +1,142 @@
+#include "results/thresholds.h"
+
+#include "results/codepage.h"
+#include "results/userlocale.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+
+#include <limits>
+#include <optional>
+
+namespace zavevad {
+
+namespace {
+
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+// The value of the first line whose text before its first "=" equals the key,
+// letter case ignored; nothing is trimmed.
+std::optional<QStringView> lookUp(
+        const QList<QStringView> &lines, QStringView key, const QCollator &collator)
+{
+    for (const QStringView line : lines) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        if (collator.compare(line.first(eq), key) == 0)
+            return line.sliced(eq + 1);
+    }
+    return std::nullopt;
+}
+
+// Leading blanks, an optional sign, decimal digits and nothing after them,
+// within the signed 32-bit range.
+std::optional<std::int32_t> wholeNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    // The magnitude may reach 2^31 only for the int32 minimum.
+    constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    std::int64_t magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > kLimit)
+            return std::nullopt;
+    }
+    if (!negative && magnitude == kLimit)
+        return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+} // namespace
+
+Thresholds parseThresholds(QByteArrayView content)
+{
+    const QString text = codepage::fromCp1250(content);
+    const QList<QStringView> lines = splitLines(text);
+    const QCollator collator = userCollator();
+
+    auto value = [&](QStringView key) -> std::optional<std::int32_t> {
+        const std::optional<QStringView> v = lookUp(lines, key, collator);
+        return v ? wholeNumber(*v) : std::nullopt;
+    };
+
+    // Looked up in this order; any problem gives all five defaults.
+    const auto dop = value(u"Dp");
+    const auto dst = value(u"Dst");
+    const auto db = value(u"Db");
+    const auto bdb = value(u"Bdb");
+    const auto cel = value(u"cel");
+    if (!dop || !dst || !db || !bdb || !cel)
+        return Thresholds{};
+
+    Thresholds t;
+    t.dop = *dop;
+    t.dst = *dst;
+    t.db = *db;
+    t.bdb = *bdb;
+    t.cel = *cel;
+    return t;
+}
+
+Thresholds loadThresholds(const QString &directory)
+{
+    QFile file(QDir(directory).filePath(kThresholdsFileName.toString()));
+    if (!file.open(QIODevice::ReadOnly))
+        return Thresholds{};
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Thresholds{};
+    return parseThresholds(content);
+}
+
+QString gradeName(std::int32_t percent, const Thresholds &t)
+{
+    // Widened: a threshold at the int32 minimum must not wrap when one is taken off.
+    const std::int64_t p = percent;
+    auto within = [p](std::int64_t low, std::int64_t high) {
+        return low <= p && p <= high;
+    };
+    if (within(t.cel, 100))
+        return QStringLiteral("Cel");
+    if (within(t.bdb, std::int64_t(t.cel) - 1))
+        return QStringLiteral("Bdb");
+    if (within(t.db, std::int64_t(t.bdb) - 1))
+        return QStringLiteral("Db");
+    if (within(t.dst, std::int64_t(t.db) - 1))
+        return QStringLiteral("Dst");
+    if (within(t.dop, std::int64_t(t.dst) - 1))
+        return QStringLiteral("Dop");
+    return QStringLiteral("Ndst");
+}
+
+} // namespace zavevad
