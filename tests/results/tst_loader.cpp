@@ -1,0 +1,365 @@
+#include "resultfilewriter.h"
+#include "results/loader.h"
+#include "results/thresholds.h"
+#include "testsupport.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zavevad;
+using namespace zavevad::test;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(zavevad::ResultFileError)
+Q_DECLARE_METATYPE(zavevad::test::ResultFileSpec)
+
+namespace {
+
+ResultFileSpec spec(
+        const QString &surname, const QString &firstName, const QString &testName = u"Test A"_s)
+{
+    ResultFileSpec s;
+    s.surname = surname;
+    s.firstName = firstName;
+    s.testName = testName;
+    return s;
+}
+
+QStringList names(const _Uczniowie &students)
+{
+    QStringList out;
+    for (const _UczenAll &s : students)
+        out << s.displayName();
+    return out;
+}
+
+} // namespace
+
+class TestLoader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+        QVERIFY(m_dir.isValid());
+    }
+
+    void warningTexts()
+    {
+        QCOMPARE(sameTestWarning(u"Ułamki"_s),
+                u"Uwaga. Wczytano tylko pliki testu \"Ułamki\".\rPozostałe pominięto"_s);
+        QCOMPARE(structureWarning(),
+                u"Uwaga. Wystąpiły błędy podczas wczytywania wyników.\r"
+                u"Niektóre z plików mają niepoprawną strukturę."_s);
+    }
+
+    void oneFileLoadsWhateverItsTest()
+    {
+        const QString a = writeResultFile(m_dir.path(), u"one.dat"_s, spec(u"Nowak"_s, u"Ewa"_s));
+        const LoadOutcome outcome = loadResults({a}, Thresholds{});
+        QVERIFY(outcome.loaded());
+        QVERIFY(!outcome.otherTestsSkipped);
+        QCOMPARE(outcome.testName, u"Test A"_s);
+        QCOMPARE(outcome.set.students.size(), 1u);
+    }
+
+    void firstFileDecidesTheTest_data()
+    {
+        QTest::addColumn<QStringList>("tests");
+        QTest::addColumn<QString>("accepted");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::newRow("A, B, A") << QStringList{u"A"_s, u"B"_s, u"A"_s} << u"A"_s
+                                 << QStringList{u"Uczeń 0"_s, u"Uczeń 2"_s};
+        QTest::newRow("B, A, A") << QStringList{u"B"_s, u"A"_s, u"A"_s} << u"B"_s
+                                 << QStringList{u"Uczeń 0"_s};
+        QTest::newRow("case differs")
+                << QStringList{u"Ułamki"_s, u"UŁAMKI"_s, u"ułamki"_s, u"Ułamki"_s} << u"Ułamki"_s
+                << QStringList{u"Uczeń 0"_s, u"Uczeń 3"_s};
+        QTest::newRow("trailing blank differs")
+                << QStringList{u"A"_s, u"A "_s} << u"A"_s << QStringList{u"Uczeń 0"_s};
+    }
+    void firstFileDecidesTheTest()
+    {
+        QFETCH(QStringList, tests);
+        QFETCH(QString, accepted);
+        QFETCH(QStringList, loaded);
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int i = 0; i < tests.size(); ++i) {
+            paths << writeResultFile(dir.path(), u"f%1.dat"_s.arg(i),
+                    spec(u"Uczeń"_s, QString::number(i), tests[i]));
+        }
+        const LoadOutcome outcome = loadResults(paths, Thresholds{});
+        QVERIFY(outcome.loaded());
+        QVERIFY(outcome.otherTestsSkipped);
+        QCOMPARE(outcome.testName, accepted);
+        QCOMPARE(names(outcome.set.students), loaded);
+        QCOMPARE(sameTestWarning(outcome.testName),
+                u"Uwaga. Wczytano tylko pliki testu \"" + accepted + u"\".\rPozostałe pominięto");
+    }
+
+    void undefinedCodePageBytesStillTellTestsApart()
+    {
+        // 0x81 and 0x83 have no character in code page 1250; both decode alike.
+        ResultFileSpec first = spec(u"A"_s, u"A"_s, u"T"_s);
+        first.rawBytes[74] = 0x81;
+        first.testNameLength = 2;
+        ResultFileSpec second = first;
+        second.rawBytes[74] = 0x83;
+        QTemporaryDir dir;
+        const LoadOutcome outcome =
+                loadResults({writeResultFile(dir.path(), u"1.dat"_s, first),
+                                    writeResultFile(dir.path(), u"2.dat"_s, second)},
+                        Thresholds{});
+        QVERIFY(outcome.loaded());
+        QVERIFY(outcome.otherTestsSkipped);
+        QCOMPARE(outcome.set.students.size(), 1u);
+    }
+
+    void badFileEndsTheReadAtOnce_data()
+    {
+        QTest::addColumn<int>("badIndex");
+        QTest::addColumn<int>("badSize");
+        QTest::newRow("first, short") << 0 << 127;
+        QTest::newRow("third of five, short") << 2 << 127;
+        QTest::newRow("third of five, empty") << 2 << 0;
+        QTest::newRow("last, short") << 4 << 50;
+    }
+    void badFileEndsTheReadAtOnce()
+    {
+        QFETCH(int, badIndex);
+        QFETCH(int, badSize);
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int i = 0; i < 5; ++i) {
+            ResultFileSpec s = spec(u"Uczeń"_s, QString::number(i));
+            if (i == badIndex)
+                s.totalSize = badSize;
+            paths << writeResultFile(dir.path(), u"f%1.dat"_s.arg(i), s);
+        }
+        // A later file that fails differently shows whether it was opened.
+        if (badIndex + 1 < paths.size())
+            paths[badIndex + 1] = dir.filePath(u"missing.dat"_s);
+
+        const ReadFilesOutcome read = readResultFiles(paths);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.failedIndex, badIndex);
+        QCOMPARE(read.error, ResultFileError::TooShort);
+
+        const LoadOutcome outcome = loadResults(paths, Thresholds{});
+        QCOMPARE(outcome.status, LoadStatus::BadFile);
+        QCOMPARE(outcome.failedIndex, badIndex);
+        QCOMPARE(outcome.error, ResultFileError::TooShort);
+    }
+
+    void badFieldsEndTheLoad_data()
+    {
+        QTest::addColumn<ResultFileSpec>("bad");
+        QTest::addColumn<ResultFileError>("error");
+        ResultFileSpec s = spec(u"Zły"_s, u"Plik"_s);
+        s.surnameLength = 21;
+        QTest::newRow("surname length 21") << s << ResultFileError::BadStringLength;
+        s = spec(u"Zły"_s, u"Plik"_s);
+        s.testNameLength = 31;
+        QTest::newRow("test name length 31") << s << ResultFileError::BadStringLength;
+        s = spec(u"Zły"_s, u"Plik"_s);
+        s.questionCount = 0;
+        QTest::newRow("no questions") << s << ResultFileError::BadQuestionCount;
+        s.questionCount = 31;
+        QTest::newRow("31 questions") << s << ResultFileError::BadQuestionCount;
+    }
+    void badFieldsEndTheLoad()
+    {
+        QFETCH(ResultFileSpec, bad);
+        QFETCH(ResultFileError, error);
+        QTemporaryDir dir;
+        const QStringList paths{
+                writeResultFile(dir.path(), u"good.dat"_s, spec(u"Dobry"_s, u"Plik"_s)),
+                writeResultFile(dir.path(), u"bad.dat"_s, bad)};
+        const LoadOutcome outcome = loadResults(paths, Thresholds{});
+        QCOMPARE(outcome.status, LoadStatus::BadFile);
+        QCOMPARE(outcome.failedIndex, 1);
+        QCOMPARE(outcome.error, error);
+    }
+
+    void failedLoadChangesNothing()
+    {
+        AnalysisState state;
+        state.thresholds.cel = 90;
+        const QString good =
+                writeResultFile(m_dir.path(), u"prev.dat"_s, spec(u"Poprzedni"_s, u"Uczeń"_s));
+        QVERIFY(commitLoad(loadResults({good}, state.thresholds), state));
+        state.dataLoaded = true;
+        state.tableMode = TableGradeCount;
+        const _Uczniowie before = state.students;
+        const ClassSummary summaryBefore = state.summary;
+
+        ResultFileSpec shortFile = spec(u"Krótki"_s, u"Plik"_s);
+        shortFile.totalSize = 100;
+        const QStringList paths{
+                writeResultFile(m_dir.path(), u"next1.dat"_s, spec(u"Nowy"_s, u"Uczeń"_s)),
+                writeResultFile(m_dir.path(), u"next2.dat"_s, shortFile)};
+        QVERIFY(!commitLoad(loadResults(paths, state.thresholds), state));
+        QVERIFY(!commitLoad(loadResults({}, state.thresholds), state));
+
+        QCOMPARE(names(state.students), names(before));
+        QCOMPARE(state.studentCount, 1);
+        QCOMPARE(state.summary, summaryBefore);
+        QCOMPARE(state.tableMode, TableGradeCount);
+    }
+
+    void successfulLoadReplacesTheWholeSet()
+    {
+        AnalysisState state;
+        state.studentCount = 99;
+        state.questionCount = 30;
+        state.summary.ndst = 40; // from an earlier load: must not survive
+        state.questions[25] = {5, 50};
+        state.startDirectory = u"/start"_s;
+
+        ResultFileSpec a = spec(u"Zając"_s, u"Ola"_s);
+        a.questionCount = 8;
+        a.answers = answerBytes("11111000");
+        ResultFileSpec b = spec(u"Adamczyk"_s, u"Piotr"_s);
+        b.questionCount = 12; // the first student after sorting decides the count
+        b.answers = answerBytes("10000000 1111");
+        const LoadOutcome outcome =
+                loadResults({writeResultFile(m_dir.path(), u"z.dat"_s, a),
+                                    writeResultFile(m_dir.path(), u"a.dat"_s, b)},
+                        Thresholds{});
+        QVERIFY(outcome.loaded());
+        QVERIFY(commitLoad(LoadOutcome(outcome), state));
+
+        QCOMPARE(state.studentCount, 2);
+        QCOMPARE(state.questionCount, 12);
+        QCOMPARE(names(state.students), (QStringList{u"Adamczyk Piotr"_s, u"Zając Ola"_s}));
+        QCOMPARE(state.students[0].Suma, 5); // 5 of 12 -> 41.67 -> 42
+        QCOMPARE(state.students[0].Procent, 42);
+        QCOMPARE(state.students[1].Suma, 5);
+        QCOMPARE(state.summary.ndst, 2);
+        QCOMPARE(state.summary.totalPoints, 10);
+        QCOMPARE(state.summary.averagePoints100, 500);
+        QCOMPARE(state.questions[0].correctCount, 2);
+        QCOMPARE(state.questions[0].correctPercent, 100);
+        QCOMPARE(state.questions[11].correctCount, 1);
+        QCOMPARE(state.questions[25].correctCount, 0); // nothing of the earlier set survives
+        QCOMPARE(state.startDirectory, u"/start"_s);
+    }
+
+    void sortsByThePolishAlphabet()
+    {
+        _Uczniowie students;
+        for (const QString &name : {u"Malinowski"_s, u"Żak"_s, u"Łuczak"_s, u"Ćwik"_s, u"Śliwa"_s,
+                     u"Lis"_s, u"Cieślak"_s, u"Zieliński"_s, u"Sowa"_s}) {
+            _UczenAll s;
+            s.Nazwisko = name;
+            s.Imie = u"Jan"_s;
+            students.push_back(s);
+        }
+        sortStudents(students);
+        QCOMPARE(names(students),
+                (QStringList{u"Cieślak Jan"_s, u"Ćwik Jan"_s, u"Lis Jan"_s, u"Łuczak Jan"_s,
+                        u"Malinowski Jan"_s, u"Sowa Jan"_s, u"Śliwa Jan"_s, u"Zieliński Jan"_s,
+                        u"Żak Jan"_s}));
+    }
+
+    void caseIsIgnoredAndEqualNamesStayTogether()
+    {
+        _Uczniowie students;
+        const QList<std::pair<QString, QString>> input{{u"nowak"_s, u"Zofia"_s},
+                {u"Nowak"_s, u"Adam"_s}, {u"NOWAK"_s, u"Maria"_s}, {u"Kowal"_s, u"Jan"_s},
+                {u"Nowak"_s, u"Adam"_s}, {u"Adamek"_s, u"Jan"_s}};
+        for (int i = 0; i < input.size(); ++i) {
+            _UczenAll s;
+            s.Nazwisko = input[i].first;
+            s.Imie = input[i].second;
+            s.Suma = i; // tells the two identical names apart
+            students.push_back(s);
+        }
+        sortStudents(students);
+        QCOMPARE(names(students),
+                (QStringList{u"Adamek Jan"_s, u"Kowal Jan"_s, u"Nowak Adam"_s, u"Nowak Adam"_s,
+                        u"NOWAK Maria"_s, u"nowak Zofia"_s}));
+        // Equal names keep the order they were read in.
+        QCOMPARE(students[2].Suma, 1);
+        QCOMPARE(students[3].Suma, 4);
+    }
+
+    void sortKeysAgreeWithComparison()
+    {
+        // Many students: the key order must be what a direct comparison gives.
+        const QStringList surnames{u"Lis"_s, u"łuczak"_s, u"Łuk"_s, u"Lisowski"_s, u"Ląd"_s,
+                u"Lad"_s, u"Żak"_s, u"zak"_s, u"Źrebiec"_s, u"Ćma"_s, u"cma"_s, u"Czajka"_s};
+        _Uczniowie students;
+        for (int i = 0; i < 600; ++i) {
+            _UczenAll s;
+            s.Nazwisko = surnames[(i * 7) % surnames.size()];
+            s.Imie = QString::number(i % 13);
+            students.push_back(s);
+        }
+        sortStudents(students);
+        QCollator collator(QLocale(QLocale::Polish, QLocale::Poland));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        for (std::size_t i = 1; i < students.size(); ++i) {
+            QVERIFY2(
+                    collator.compare(students[i - 1].displayName(), students[i].displayName()) <= 0,
+                    qPrintable(students[i - 1].displayName() + u" > " + students[i].displayName()));
+        }
+    }
+
+    void examplesLoad()
+    {
+        const QDir examples(examplesPath());
+        const QStringList classFiles = examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name);
+        QStringList ours;
+        QStringList others;
+        for (const QString &name : classFiles)
+            (name.startsWith(u"inny_test_"_s) ? others : ours) << examples.filePath(name);
+        QCOMPARE(ours.size(), 28);
+        QCOMPARE(others.size(), 2);
+
+        const Thresholds thresholds = loadThresholds(examples.path());
+        QCOMPARE(thresholds, Thresholds{});
+
+        const LoadOutcome clean = loadResults(ours, thresholds);
+        QVERIFY(clean.loaded());
+        QVERIFY(!clean.otherTestsSkipped);
+        QCOMPARE(clean.set.students.size(), 28u);
+        QCOMPARE(clean.set.questionCount, 20);
+        const ClassSummary &s = clean.set.summary;
+        QVERIFY(s.cel > 0 && s.bdb > 0 && s.db > 0 && s.dst > 0 && s.dop > 0 && s.ndst > 0);
+        QCOMPARE(s.cel + s.bdb + s.db + s.dst + s.dop + s.ndst, 28);
+
+        const QStringList sorted = names(clean.set.students);
+        const auto at = [&](QStringView surname) {
+            for (int i = 0; i < sorted.size(); ++i) {
+                if (sorted[i].startsWith(surname))
+                    return i;
+            }
+            return -1;
+        };
+        QVERIFY(at(u"Lis ") >= 0);
+        QVERIFY(at(u"Lis ") < at(u"Łuczak "));
+        QVERIFY(at(u"Łuczak ") < at(u"Malinowski "));
+
+        // Mixed in, one of the other test's files first after a file of the class.
+        QStringList mixed = ours;
+        mixed.insert(3, others[0]);
+        mixed.append(others[1]);
+        const LoadOutcome withOthers = loadResults(mixed, thresholds);
+        QVERIFY(withOthers.loaded());
+        QVERIFY(withOthers.otherTestsSkipped);
+        QCOMPARE(withOthers.set.students.size(), 28u);
+        QCOMPARE(withOthers.testName, clean.testName);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestLoader)
+#include "tst_loader.moc"
