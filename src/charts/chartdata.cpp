@@ -1,0 +1,236 @@
+#include "charts/chartdata.h"
+
+#include "tables/gridmodel.h"
+#include "tables/numberformat.h"
+
+#include <QLocale>
+#include <QTime>
+
+#include <array>
+#include <cmath>
+
+namespace zavevad {
+
+namespace {
+
+// The table writes two-digit hours in some locales ("HH"); a one-digit hour
+// such as "1:05:30" is still the same time, so the hour may have either.
+QString withOneDigitHours(const QString &format)
+{
+    QString result;
+    result.reserve(format.size());
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        const bool hour = c == QLatin1Char('H') || c == QLatin1Char('h');
+        if (!quoted && hour && i + 1 < format.size() && format.at(i + 1) == c)
+            ++i;
+        result.append(c);
+    }
+    return result;
+}
+
+CommandError notANumber(const QString &text)
+{
+    return CommandError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+}
+
+CommandError notATime(const QString &text)
+{
+    return CommandError(QStringLiteral("'%1' is not a valid time").arg(text));
+}
+
+void setHeader(chart::Chart &chart, const QString &header)
+{
+    chart.header.lines = QStringList{header};
+}
+
+template<class Convert>
+std::optional<CommandError> fillBarAndLine(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart, const QString &bottomSuffix,
+        Convert convert)
+{
+    setHeader(chart, header);
+    chart.bar.clear();
+    chart.line.clear();
+    chart.leftAxis.title = grid.text(labelColumn, 0);
+    chart.bottomAxis.title = grid.text(valueColumn, 0) + bottomSuffix;
+    for (int r = 1; r <= lastRow; ++r) {
+        double value = 0;
+        if (std::optional<CommandError> error = convert(grid.text(valueColumn, r), value))
+            return error;
+        const QString &label = grid.text(labelColumn, r);
+        const QColor colour = PointColor(r);
+        chart.bar.addPoint(value, label, colour);
+        chart.line.addPoint(value, label, colour);
+    }
+    return std::nullopt;
+}
+
+template<class Convert>
+std::optional<CommandError> fillPie(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart, Convert convert)
+{
+    setHeader(chart, header);
+    chart.pie.clear();
+    for (int r = 1; r <= lastRow; ++r) {
+        double value = 0;
+        if (std::optional<CommandError> error = convert(grid.text(valueColumn, r), value))
+            return error;
+        chart.pie.addPoint(value, grid.text(labelColumn, r), PointColor(r));
+    }
+    return std::nullopt;
+}
+
+std::optional<CommandError> toNumber(const QString &text, double &value)
+{
+    const std::optional<double> number = cellNumber(text);
+    if (!number)
+        return notANumber(text);
+    value = *number;
+    return std::nullopt;
+}
+
+std::optional<CommandError> toMinutes(const QString &text, double &value)
+{
+    const std::optional<int> minutes = cellMinutes(text);
+    if (!minutes)
+        return notATime(text);
+    value = *minutes;
+    return std::nullopt;
+}
+
+} // namespace
+
+QColor PointColor(int row)
+{
+    static constexpr std::array<std::array<int, 3>, 20> kColours{{
+            {0, 0, 255},
+            {0, 0, 255},
+            {255, 0, 0},
+            {255, 255, 0},
+            {192, 192, 192},
+            {0, 128, 0},
+            {0, 0, 0},
+            {128, 0, 0},
+            {0, 0, 128},
+            {0, 255, 0},
+            {255, 0, 255},
+            {0, 255, 255},
+            {255, 255, 255},
+            {0, 128, 128},
+            {128, 64, 64},
+            {64, 0, 128},
+            {0, 128, 255},
+            {217, 141, 38},
+            {95, 163, 92},
+            {35, 118, 220},
+    }};
+    const auto &c = kColours[static_cast<std::size_t>((row % 20 + 20) % 20)];
+    return QColor(c[0], c[1], c[2]);
+}
+
+std::optional<double> cellNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = QLocale().toDouble(text, &ok);
+    // Not-a-number and infinite values have no place on a chart's axis.
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> cellMinutes(const QString &text)
+{
+    const QLocale locale;
+    const QString format = longTimeFormat();
+    QTime time = locale.toTime(text, format);
+    if (!time.isValid())
+        time = locale.toTime(text, withOneDigitHours(format));
+    if (!time.isValid())
+        return std::nullopt;
+    return time.hour() * 60 + time.minute();
+}
+
+std::optional<CommandError> FillBarAndLineSeries(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillBarAndLine(
+            grid, labelColumn, valueColumn, lastRow, header, chart, QString(), toNumber);
+}
+
+std::optional<CommandError> FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toNumber);
+}
+
+std::optional<CommandError> FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart,
+            QStringLiteral(" [min]"), toMinutes);
+}
+
+std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toMinutes);
+}
+
+ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
+        chart::Chart &chart, ChartKindState &state)
+{
+    TChartAppearance &current = appearances.CurrentAppearance;
+    current = appearances.DefaultAppearance;
+
+    using Fill = std::optional<CommandError> (*)(
+            const GridModel &, int, int, int, const QString &, chart::Chart &);
+    Fill fillBarAndLineSeries = nullptr;
+    Fill fillPieSeries = nullptr;
+    int valueColumn = 0;
+    int lastRow = 0;
+    QString header;
+    switch (source.tableMode) {
+    case TableResults:
+        fillBarAndLineSeries = FillBarAndLineSeries;
+        fillPieSeries = FillPieSeries;
+        valueColumn = source.sumaColumn;
+        lastRow = source.studentCount;
+        header = QStringLiteral("Wyniki testu");
+        break;
+    case TableWorkingTime:
+        fillBarAndLineSeries = FillBarAndLineSeriesMinutes;
+        fillPieSeries = FillPieSeriesMinutes;
+        valueColumn = 3;
+        lastRow = source.studentCount;
+        header = QStringLiteral("Czas pracy");
+        break;
+    case TableGradeCount:
+        fillBarAndLineSeries = FillBarAndLineSeries;
+        fillPieSeries = FillPieSeries;
+        valueColumn = 1;
+        lastRow = 6;
+        header = QStringLiteral("Zestawienie ocen");
+        break;
+    default:
+        return {};
+    }
+
+    constexpr int labelColumn = 0;
+    if (std::optional<CommandError> error = fillBarAndLineSeries(
+                source.grid, labelColumn, valueColumn, lastRow, header, chart))
+        return {false, error};
+    if (std::optional<CommandError> error =
+                    fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart))
+        return {false, error};
+
+    current.TitleText.setText(header);
+    current.LeftAxisTitle.setText(chart.leftAxis.title);
+    current.BottomAxisTitle.setText(chart.bottomAxis.title);
+    return {ApplyChartKind(state.ChartKind, current, chart, state), std::nullopt};
+}
+
+} // namespace zavevad

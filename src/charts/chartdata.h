@@ -1,0 +1,78 @@
+#pragma once
+
+#include "appearance/applyappearance.h"
+#include "appearance/chartappearance.h"
+#include "results/analysisstate.h"
+#include "shell/commanderror.h"
+#include "ui/chart/chart.h"
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace zavevad {
+
+class GridModel;
+
+/// The colour of the point taken from grid row `row` (1-based), by row mod 20:
+/// rows 1, 20, 21, 40, 41... are blue.
+QColor PointColor(int row);
+
+/// A value cell as a number in the user's locale (its decimal separator).
+std::optional<double> cellNumber(const QString &text);
+
+/// A value cell as a time of day, in the long time format the working-time
+/// table writes, in whole minutes (hours * 60 + minutes; seconds dropped).
+std::optional<int> cellMinutes(const QString &text);
+
+// The four fill operations. Each replaces the chart header's lines by
+// `header`, clears its series and adds one point per grid row 1..lastRow in
+// order: (value cell, label cell, PointColor(row)). The bar-and-line ones fill
+// both series with the same points and take the axis titles from row 0. A
+// value cell that cannot be converted stops the fill there with the message
+// "'%s' is not a valid floating point value" or "'%s' is not a valid time";
+// the points added before it stay.
+std::optional<CommandError> FillBarAndLineSeries(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+std::optional<CommandError> FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart);
+/// The bottom-axis title is the value column's header followed by " [min]".
+std::optional<CommandError> FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+
+/// The table a chart is drawn from.
+struct ChartSource
+{
+    const GridModel &grid;
+    /// TableKind: 0 none, 1 results, 2 working time, 3 grade count.
+    std::int32_t tableMode = 0;
+    std::int32_t studentCount = 0;
+    /// Column of "Suma" on the results page on display
+    /// (AnalysisTables::sumaColumn()); read in mode 1 only.
+    int sumaColumn = 16;
+};
+
+/// What a chart command does after the build.
+struct ChartBuildResult
+{
+    /// True when `ChartKind` was applied: the window shows the dialog panel of
+    /// the kind, enables "Osie" as `axesPageEnabled` says, repaints the chart
+    /// and shows itself.
+    bool applied = false;
+    /// The message of a value cell that could not be converted; the build
+    /// stopped there and nothing was applied.
+    std::optional<CommandError> error;
+};
+
+/// Resets `CurrentAppearance` to the defaults, fills all three series from the
+/// table of the mode (nothing more in mode 0), writes the header text and the
+/// axis titles (cut to 50 characters) into `CurrentAppearance` and applies
+/// `state.ChartKind` through ApplyChartKind.
+ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
+        chart::Chart &chart, ChartKindState &state);
+
+} // namespace zavevad
