@@ -1,0 +1,367 @@
+#include "tables/analysistables.h"
+
+#include "results/grading.h"
+#include "results/rounding.h"
+#include "results/thresholds.h"
+#include "tables/gridmodel.h"
+#include "tables/gridoperations.h"
+#include "tables/gridstate.h"
+#include "tables/numberformat.h"
+
+#include <algorithm>
+
+namespace zavevad {
+
+namespace {
+
+constexpr int kQuestionsPerPage = 15;
+constexpr int kAlignCentre = 0;
+constexpr int kAlignLeft = 1;
+constexpr std::int32_t kSumRowColour = packedRgb(255, 255, 200);
+constexpr std::int32_t kAverageRowColour = packedRgb(221, 224, 216);
+
+QString number(std::int64_t value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+AnalysisTables::AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis)
+    : m_grid(grid), m_state(state), m_analysis(analysis)
+{ }
+
+void AnalysisTables::PokazTabele(int kind)
+{
+    switch (kind) {
+    case TableResults:
+        PokazWyniki(1);
+        WypelnijNazwiska();
+        break;
+    case TableWorkingTime:
+        PokazCzasPracy();
+        break;
+    case TableGradeCount:
+        PokazOceny();
+        break;
+    default:
+        break;
+    }
+}
+
+int AnalysisTables::clampedQuestionCount() const
+{
+    return std::clamp(m_analysis.questionCount, 0, kMaxQuestions);
+}
+
+int AnalysisTables::questionColumnCount() const
+{
+    const int q = clampedQuestionCount();
+    if (m_state.firstQuestionPage)
+        return std::min(q, kQuestionsPerPage);
+    return std::max(q - kQuestionsPerPage, 0);
+}
+
+int AnalysisTables::sumaColumn() const
+{
+    return questionColumnCount() + 1;
+}
+
+void AnalysisTables::PokazWyniki(int page)
+{
+    m_state.firstQuestionPage = page == 1;
+    m_state.tableKind = TableResults;
+
+    const int q = clampedQuestionCount();
+    const int n = std::max(m_analysis.studentCount, 0);
+    const int m = questionColumnCount();
+    const int firstQuestion = m_state.firstQuestionPage ? 1 : kQuestionsPerPage + 1;
+    const int sumRow = n + 1;
+    const int averageRow = n + 2;
+    const int sumColumn = m + 1;
+    const int gradeColumn = m + 2;
+
+    // Header build.
+    m_state.tableWidth = 121;
+    m_grid.setColumnCount(m + 3);
+    for (int c = 1; c <= m; ++c) {
+        m_grid.setColumnWidth(c, 26);
+        m_grid.setText(c, 0, number(c + firstQuestion - 1));
+        m_state.tableWidth += 27;
+    }
+    m_grid.setRowCount(n + 3);
+    m_grid.setColumnWidth(0, 120);
+    m_grid.setText(0, 0, QStringLiteral("Nazwisko i imię"));
+    m_grid.setColumnWidth(sumColumn, 60);
+    m_grid.setText(sumColumn, 0, QStringLiteral("Suma"));
+    m_grid.setColumnWidth(gradeColumn, 60);
+    m_grid.setText(gradeColumn, 0, QStringLiteral("Ocena"));
+    m_state.tableWidth += 122;
+    UstawWiersz(m_grid, sumRow, kSumRowColour, kNavy, true, kAlignLeft);
+    m_grid.setText(0, sumRow, QStringLiteral("Suma"));
+    UstawWiersz(m_grid, averageRow, kAverageRowColour, kGreen, true, kAlignLeft);
+    m_grid.setText(0, averageRow, QStringLiteral("Średnia (%)"));
+    m_state.tableHeight = 17 * (n + 3) + 3;
+
+    PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
+    UstawRozmiarTabeli(m_state, n);
+
+    // Student rows.
+    for (int r = 1; r <= n; ++r) {
+        const _UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
+        for (int c = 1; c <= m; ++c) {
+            if (student.correct(c + firstQuestion - 1)) {
+                UstawKomorke(m_grid, c, r, kColourUnchanged, kBlack, false, kAlignCentre);
+                m_grid.setText(c, r, QStringLiteral("1"));
+            } else {
+                UstawKomorke(m_grid, c, r, kColourUnchanged, kRed, false, kAlignCentre);
+                m_grid.setText(c, r, QStringLiteral("0"));
+            }
+        }
+        UstawKomorke(m_grid, sumColumn, r, kColourUnchanged, kRed, true, kAlignCentre);
+        m_grid.setText(sumColumn, r, number(student.Suma));
+        UstawKomorke(m_grid, gradeColumn, r, kColourUnchanged, kBlack, true, kAlignCentre);
+        m_grid.setText(gradeColumn, r, student.Ocena);
+    }
+
+    // Per-question summary rows.
+    const std::int32_t countColour = m_state.firstQuestionPage ? kNavy : kBlack;
+    for (int c = 1; c <= m; ++c) {
+        const QuestionStat &stat =
+                m_analysis.questions[static_cast<std::size_t>(c + firstQuestion - 2)];
+        UstawKomorke(m_grid, c, sumRow, kColourUnchanged, countColour, true, kAlignCentre);
+        m_grid.setText(c, sumRow, number(stat.correctCount));
+        UstawKomorke(m_grid, c, averageRow, kColourUnchanged, kGreen, true, kAlignCentre);
+        m_grid.setText(c, averageRow, number(stat.correctPercent));
+    }
+
+    // Class totals.
+    const ClassSummary &summary = m_analysis.summary;
+    UstawKomorke(m_grid, sumColumn, sumRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(sumColumn, sumRow, number(summary.totalPoints));
+    UstawKomorke(m_grid, gradeColumn, sumRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(gradeColumn, sumRow, QString());
+    UstawKomorke(m_grid, sumColumn, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(sumColumn, averageRow, generalNumber(summary.averagePoints100 / 100.0));
+    UstawKomorke(m_grid, gradeColumn, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(gradeColumn, averageRow,
+            q > 0 ? gradeName(classPercent(summary, q), m_analysis.thresholds) : QString());
+
+    m_grid.setTopRow(1);
+    UlozStrzalki();
+    StrzalkiPionowe();
+    m_grid.clearSelection();
+}
+
+void AnalysisTables::WypelnijNazwiska()
+{
+    const int n = std::max(m_analysis.studentCount, 0);
+    for (int r = 1; r <= n; ++r) {
+        // The grade-count table leaves cell (0,7) red and bold.
+        if (r == 7)
+            UstawKomorke(m_grid, 0, 7, kColourUnchanged, kBlack, false, kAlignLeft);
+        m_grid.setText(0, r, m_analysis.students[static_cast<std::size_t>(r - 1)].displayName());
+    }
+}
+
+void AnalysisTables::PokazCzasPracy()
+{
+    m_state.tableKind = TableWorkingTime;
+    const int n = std::max(m_analysis.studentCount, 0);
+    const int averageRow = n + 1;
+
+    m_state.tableWidth = 121;
+    m_grid.setColumnCount(4);
+    for (int c = 1; c <= 3; ++c) {
+        m_grid.setColumnWidth(c, 80);
+        m_grid.setText(c, 0, number(c));
+        m_state.tableWidth += 81;
+    }
+    m_grid.setRowCount(n + 2);
+    m_state.tableHeight = 17 * (n + 2) + 3;
+
+    KolorujWiersze(m_grid, m_state, n + 2);
+    PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
+    WypelnijNazwiska();
+    UstawRozmiarTabeli(m_state, n);
+
+    PanelGeometry &panels = m_state.panels;
+    panels.PTabelaWLewo.visible = false;
+    panels.PTabelawPrawo.visible = false;
+    const int w = panels.PPodTabele.width();
+    const int h = panels.PPodTabele.height();
+    panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
+    panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
+
+    m_grid.setTopRow(1);
+    StrzalkiPionowe();
+
+    m_grid.setText(0, 0, QStringLiteral("Nazwisko i imię"));
+    m_grid.setText(1, 0, QStringLiteral("Początek"));
+    m_grid.setText(2, 0, QStringLiteral("Koniec"));
+    m_grid.setText(3, 0, QStringLiteral("Czas pracy"));
+    UstawWiersz(m_grid, averageRow, kSumRowColour, kNavy, true, kAlignLeft);
+    m_grid.setText(0, averageRow, QStringLiteral("Średni (min)"));
+
+    // Extended precision, in list order, one division: the average must not
+    // depend on how the sum was split.
+    long double sum = 0;
+    for (int r = 1; r <= n; ++r) {
+        const _UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
+        UstawKomorke(m_grid, 1, r, kColourUnchanged, kBlack, false, kAlignCentre);
+        m_grid.setText(1, r, timeOfDayText(student.Poczatek));
+        UstawKomorke(m_grid, 2, r, kColourUnchanged, kBlack, false, kAlignCentre);
+        m_grid.setText(2, r, timeOfDayText(student.Koniec));
+        UstawKomorke(m_grid, 3, r, kColourUnchanged, kGreen, true, kAlignCentre);
+        m_grid.setText(3, r, timeOfDayText(student.workingTime()));
+        sum += static_cast<long double>(student.Koniec)
+                - static_cast<long double>(student.Poczatek);
+    }
+    UstawKomorke(m_grid, 1, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(1, averageRow, QString());
+    UstawKomorke(m_grid, 2, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(2, averageRow, QString());
+    UstawKomorke(m_grid, 3, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(3, averageRow, timeOfDayText(n > 0 ? static_cast<double>(sum / n) : 0.0));
+
+    m_grid.clearSelection();
+}
+
+void AnalysisTables::PokazOceny()
+{
+    m_state.tableKind = TableGradeCount;
+
+    m_state.tableWidth = 222;
+    m_grid.setColumnCount(2);
+    m_grid.setColumnWidth(0, 120);
+    m_grid.setColumnWidth(1, 100);
+    m_grid.setRowCount(8);
+    m_state.tableHeight = 140;
+    PanelGeometry &panels = m_state.panels;
+    panels.PPodTabele = QSize(226, 140);
+    panels.PTabela = panels.PPodTabele;
+    panels.Tabela = QSize(225, 140);
+
+    KolorujWiersze(m_grid, m_state, 8);
+    PaskiWierszy(m_grid, m_state, 1, m_state.plainRowColour, m_state.plainRowColour);
+
+    panels.PTabelaWLewo.visible = false;
+    panels.PTabelawPrawo.visible = false;
+    panels.PTabelaWGore.visible = false;
+    panels.PTabelaWDol.visible = false;
+
+    m_grid.setText(0, 0, QStringLiteral("Ocena"));
+    m_grid.setText(1, 0, QStringLiteral("Ilość ocen"));
+    UstawWiersz(m_grid, 7, kSumRowColour, kNavy, true, kAlignLeft);
+    m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
+
+    const ClassSummary &s = m_analysis.summary;
+    const struct
+    {
+        const char16_t *name;
+        std::int32_t count;
+    } grades[] = {{u"Cel", s.cel}, {u"Bdb", s.bdb}, {u"Db", s.db}, {u"Dst", s.dst}, {u"Dop", s.dop},
+            {u"Ndst", s.ndst}};
+
+    UstawKolumne(m_grid, 0, kColourUnchanged, kBlack, false, kAlignLeft);
+    int row = 1;
+    for (const auto &grade : grades) {
+        m_grid.setText(0, row, QString::fromUtf16(grade.name));
+        m_grid.setText(1, row, number(grade.count));
+        UstawKomorke(m_grid, 1, row, kColourUnchanged, kBlack, true, kAlignCentre);
+        ++row;
+    }
+
+    const std::int64_t weighted =
+            6LL * s.cel + 5LL * s.bdb + 4LL * s.db + 3LL * s.dst + 2LL * s.dop + 1LL * s.ndst;
+    const std::int32_t n = m_analysis.studentCount;
+    const std::int64_t average100 = n > 0 ? roundHalfEven(weighted * 100, n) : 0;
+
+    UstawKomorke(m_grid, 0, 7, kColourUnchanged, kRed, true, kAlignLeft);
+    m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
+    UstawKomorke(m_grid, 1, 7, kColourUnchanged, kRed, true, kAlignCentre);
+    m_grid.setText(1, 7, generalNumber(static_cast<double>(average100) / 100.0));
+
+    m_grid.setTopRow(1);
+    m_grid.clearSelection();
+}
+
+void AnalysisTables::UlozStrzalki()
+{
+    PanelGeometry &panels = m_state.panels;
+    if (clampedQuestionCount() > kQuestionsPerPage) {
+        panels.PTabelaWLewo.visible = !m_state.firstQuestionPage;
+        panels.PTabelawPrawo.visible = m_state.firstQuestionPage;
+    } else {
+        panels.PTabelaWLewo.visible = false;
+        panels.PTabelawPrawo.visible = false;
+    }
+    const int w = panels.PPodTabele.width();
+    const int h = panels.PPodTabele.height();
+    panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
+    panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
+    panels.PTabelaWLewo.pos = QPoint(w - 60, h + 2);
+    panels.PTabelawPrawo.pos = QPoint(w - 30, h + 2);
+}
+
+int AnalysisTables::lastPageTopRow() const
+{
+    const int n = m_analysis.studentCount;
+    return m_state.tableKind == TableResults ? n - 14 : n - 15;
+}
+
+void AnalysisTables::StrzalkiPionowe()
+{
+    PanelGeometry &panels = m_state.panels;
+    const int top = m_grid.topRow();
+    if (m_analysis.studentCount <= 15) {
+        panels.PTabelaWGore.visible = false;
+        panels.PTabelaWDol.visible = false;
+    } else if (top == 1) {
+        panels.PTabelaWGore.visible = false;
+        panels.PTabelaWDol.visible = true;
+    } else if (top == lastPageTopRow()) {
+        panels.PTabelaWGore.visible = true;
+        panels.PTabelaWDol.visible = false;
+    } else {
+        panels.PTabelaWGore.visible = true;
+        panels.PTabelaWDol.visible = true;
+    }
+}
+
+void AnalysisTables::ImTabelaWGoreClick()
+{
+    const int step = m_state.tableKind == TableResults ? 15 : 16;
+    m_grid.setTopRow(std::max(m_grid.topRow() - step, 1));
+    StrzalkiPionowe();
+}
+
+void AnalysisTables::ImTabelaWDolClick()
+{
+    const int step = m_state.tableKind == TableResults ? 15 : 16;
+    const int top = m_grid.topRow();
+    const int next = top + 30 < m_analysis.studentCount ? top + step : lastPageTopRow();
+    // With a short table the last page's top row would lie above row 1.
+    m_grid.setTopRow(std::max(next, 1));
+    StrzalkiPionowe();
+}
+
+void AnalysisTables::ImTabelaWLewoClick()
+{
+    if (m_state.tableKind != TableResults)
+        return;
+    PokazWyniki(1);
+    m_state.panels.PTabelawPrawo.visible = true;
+    m_state.panels.PTabelaWLewo.visible = false;
+}
+
+void AnalysisTables::ImTabelaWPrawoClick()
+{
+    if (m_state.tableKind != TableResults)
+        return;
+    PokazWyniki(2);
+    m_state.panels.PTabelawPrawo.visible = false;
+    m_state.panels.PTabelaWLewo.visible = true;
+}
+
+} // namespace zavevad

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "results/analysisstate.h"
+
+namespace zavevad {
+
+class GridModel;
+struct GridState;
+
+/// The three analysis tables and their paging, built into the grid model from
+/// the analysis state. Holds references only: the grid, its state and the
+/// analysis state belong to the caller and outlive this object.
+class AnalysisTables
+{
+public:
+    AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis);
+
+    /// 1 results (page 1 with names), 2 working time, 3 grade count; else nothing.
+    void PokazTabele(int kind);
+
+    /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,
+    /// without the names of column 0.
+    void PokazWyniki(int page);
+    /// The student names into column 0 of rows 1 to n.
+    void WypelnijNazwiska();
+    void PokazCzasPracy();
+    void PokazOceny();
+
+    /// Left and right arrows by question count and page; positions of all four.
+    void UlozStrzalki();
+    /// Up and down arrows by the top row.
+    void StrzalkiPionowe();
+
+    void ImTabelaWGoreClick();
+    void ImTabelaWDolClick();
+    void ImTabelaWLewoClick();
+    void ImTabelaWPrawoClick();
+
+    /// Question columns m of the results page the grid state names.
+    int questionColumnCount() const;
+    /// Column of "Suma" on the results page on display: m + 1 (16 whenever
+    /// fifteen question columns are shown).
+    int sumaColumn() const;
+
+private:
+    int clampedQuestionCount() const;
+    int lastPageTopRow() const;
+
+    GridModel &m_grid;
+    GridState &m_state;
+    const AnalysisState &m_analysis;
+};
+
+} // namespace zavevad
