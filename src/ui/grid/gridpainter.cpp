@@ -1,0 +1,173 @@
+#include "ui/grid/gridpainter.h"
+
+#include "tables/gridmodel.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace zavevad {
+
+namespace {
+
+constexpr int kCellStep = GridModel::kRowHeight + GridModel::kGridLineWidth;
+constexpr int kTextMargin = 2;
+
+Qt::Alignment toQt(TMyAlign align)
+{
+    switch (align) {
+    case alRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case alCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case alLeft:
+    case alDefault:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+int GridPainter::firstBodyRow() const
+{
+    // Row 0 is fixed, so the first body row drawn is never above row 1.
+    return std::max(m_model.topRow(), 1);
+}
+
+int GridPainter::columnLeft(int column) const
+{
+    int x = 0;
+    for (int c = 0; c < column; ++c)
+        x += std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth;
+    return x;
+}
+
+QRect GridPainter::cellRect(int column, int row) const
+{
+    if (column < 0 || column >= m_model.columnCount() || row < 0 || row >= m_model.rowCount())
+        return {};
+    int line = 0;
+    if (row > 0) {
+        if (row < firstBodyRow())
+            return {};
+        line = row - firstBodyRow() + 1;
+    }
+    return QRect(columnLeft(column), lineTop(line), std::max(m_model.columnWidth(column), 0),
+            GridModel::kRowHeight);
+}
+
+QPoint GridPainter::cellAt(const QPoint &pos) const
+{
+    if (pos.x() < 0 || pos.y() < 0)
+        return {-1, -1};
+    const int line = pos.y() / kCellStep;
+    if (pos.y() % kCellStep >= GridModel::kRowHeight)
+        return {-1, -1};
+    const long long rowLong = line == 0 ? 0 : static_cast<long long>(firstBodyRow()) + line - 1;
+    if (rowLong >= m_model.rowCount())
+        return {-1, -1};
+    int x = 0;
+    for (int c = 0; c < m_model.columnCount(); ++c) {
+        const int width = std::max(m_model.columnWidth(c), 0);
+        if (pos.x() < x + width)
+            return {c, static_cast<int>(rowLong)};
+        x += width + GridModel::kGridLineWidth;
+        if (pos.x() < x)
+            return {-1, -1};
+    }
+    return {-1, -1};
+}
+
+void GridPainter::paint(QPainter &painter, const QSize &size) const
+{
+    paint(painter, size, QRect(QPoint(0, 0), size));
+}
+
+void GridPainter::paint(QPainter &painter, const QSize &size, const QRect &exposed) const
+{
+    const QRect area = exposed.intersected(QRect(QPoint(0, 0), size));
+    if (area.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(area);
+    painter.fillRect(area, kEmptyColour);
+
+    const int columns = m_model.columnCount();
+    const int rows = m_model.rowCount();
+    std::vector<int> lefts(static_cast<std::size_t>(columns) + 1);
+    for (int c = 0; c < columns; ++c) {
+        lefts[static_cast<std::size_t>(c) + 1] = lefts[static_cast<std::size_t>(c)]
+                + std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth;
+    }
+
+    // Only the lines that reach into the exposed area: the header line, then
+    // body rows from the top row.
+    const int firstLine = std::max(area.top() / kCellStep, 0);
+    const int lastLine = area.bottom() / kCellStep;
+    for (int line = firstLine; line <= lastLine; ++line) {
+        long long row = 0;
+        if (line > 0) {
+            row = static_cast<long long>(firstBodyRow()) + line - 1;
+            if (row >= rows)
+                break;
+        } else if (rows <= 0) {
+            break;
+        }
+        const int top = lineTop(line);
+        for (int c = 0; c < columns; ++c) {
+            const int left = lefts[static_cast<std::size_t>(c)];
+            const int right = lefts[static_cast<std::size_t>(c) + 1];
+            if (left > area.right())
+                break;
+            if (right <= area.left())
+                continue;
+            const QRect cell(
+                    left, top, right - left - GridModel::kGridLineWidth, GridModel::kRowHeight);
+            paintCell(painter, c, static_cast<int>(row), cell);
+            // The grid lines to the right of and under the cell.
+            painter.fillRect(QRect(cell.right() + 1, top, GridModel::kGridLineWidth, kCellStep),
+                    kLineColour);
+            painter.fillRect(
+                    QRect(left, cell.bottom() + 1, cell.width(), GridModel::kGridLineWidth),
+                    kLineColour);
+        }
+    }
+    painter.restore();
+}
+
+void GridPainter::paintCell(QPainter &painter, int column, int row, const QRect &rect) const
+{
+    if (rect.width() <= 0)
+        return;
+    QColor background = m_model.resolvedBackground(column, row);
+    const GridFont &gridFont = m_model.resolvedFont(column, row);
+    QColor textColour = gridFont.color();
+    if (row > 0 && m_model.selection().contains(column, row)) {
+        background = QColor(0, 0, 128);
+        textColour = Qt::white;
+    }
+    painter.fillRect(rect, background);
+    const QString &text = m_model.text(column, row);
+    if (text.isEmpty())
+        return;
+    painter.setFont(gridFont.toQFont());
+    painter.setPen(textColour);
+    const QRect textRect = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.drawText(textRect, int(toQt(m_model.resolvedAlignment(column, row))), text);
+    painter.restore();
+}
+
+QImage GridPainter::render(const QSize &size) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kEmptyColour);
+    QPainter painter(&image);
+    paint(painter, size);
+    return image;
+}
+
+} // namespace zavevad

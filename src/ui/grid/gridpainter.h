@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+
+namespace zavevad {
+
+class GridModel;
+
+/// Draws the grid as `Tabela` shows it: the header row at the top, then the
+/// body rows from the model's top row, 16-pixel rows and columns of their
+/// widths, each followed by a 1-pixel grid line. Takes any QPainter, so the
+/// widget, an image and a test all use the same drawing.
+class GridPainter
+{
+public:
+    static inline const QColor kLineColour{128, 128, 128};
+    static inline const QColor kEmptyColour{227, 222, 224}; ///< area beyond the last cell
+
+    explicit GridPainter(const GridModel &model) : m_model(model) { }
+
+    /// Paints the rows that intersect `exposed` (grid coordinates, origin at
+    /// the top-left of the header row) into a grid of `size`.
+    void paint(QPainter &painter, const QSize &size, const QRect &exposed) const;
+    void paint(QPainter &painter, const QSize &size) const;
+
+    /// The whole grid of `size` as an image.
+    QImage render(const QSize &size) const;
+
+    /// The rectangle of a cell as drawn now, without its grid lines; empty when
+    /// the cell is not drawn (a body row above the top row, or beyond the grid).
+    QRect cellRect(int column, int row) const;
+    /// The cell under a point, or (-1, -1) over grid lines and empty space.
+    QPoint cellAt(const QPoint &pos) const;
+
+    /// Left edge of a column.
+    int columnLeft(int column) const;
+    /// Top edge of the row drawn in visible line `line` (0 = header row).
+    static int lineTop(int line) { return line * 17; }
+
+private:
+    void paintCell(QPainter &painter, int column, int row, const QRect &rect) const;
+    int firstBodyRow() const;
+
+    const GridModel &m_model;
+};
+
+} // namespace zavevad

@@ -1,0 +1,125 @@
+#include "ui/grid/tablepanel.h"
+
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+#include "ui/clickablelabel.h"
+#include "ui/grid/arrowpicture.h"
+#include "ui/grid/gridview.h"
+
+#include <QPixmap>
+
+namespace zavevad {
+
+namespace {
+
+const QColor kPanelColour(144, 144, 144);
+
+void paintBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+TablePanel::TablePanel(
+        GridModel &model, GridState &state, const AnalysisState &analysis, QWidget *parent)
+    : QWidget(parent), m_model(model), m_state(state), m_tables(model, state, analysis)
+{
+    setObjectName(QStringLiteral("PTabela"));
+    paintBackground(this, kPanelColour);
+
+    m_underGrid = new QWidget(this);
+    m_underGrid->setObjectName(QStringLiteral("PPodTabele"));
+    paintBackground(m_underGrid, kPanelColour);
+
+    m_grid = new GridView(model, m_underGrid);
+    connect(m_grid, &GridView::clicked, this, &TablePanel::gridClicked);
+
+    m_up = makeArrow(QStringLiteral("PTabelaWGore"), QStringLiteral("ImTabelaWGore"), Qt::UpArrow,
+            &TablePanel::ImTabelaWGoreClick);
+    m_down = makeArrow(QStringLiteral("PTabelaWDol"), QStringLiteral("ImTabelaWDol"), Qt::DownArrow,
+            &TablePanel::ImTabelaWDolClick);
+    m_left = makeArrow(QStringLiteral("PTabelaWLewo"), QStringLiteral("ImTabelaWLewo"),
+            Qt::LeftArrow, &TablePanel::ImTabelaWLewoClick);
+    m_right = makeArrow(QStringLiteral("PTabelawPrawo"), QStringLiteral("ImTabelaWPrawo"),
+            Qt::RightArrow, &TablePanel::ImTabelaWPrawoClick);
+    refresh();
+}
+
+QWidget *TablePanel::makeArrow(const QString &panelName, const QString &pictureName,
+        Qt::ArrowType direction, void (TablePanel::*handler)())
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(panelName);
+    panel->setFixedSize(PanelGeometry::kArrowSize);
+    auto *picture = new ClickableLabel(panel);
+    picture->setObjectName(pictureName);
+    picture->setGeometry(0, 0, 25, 25);
+    picture->setPixmap(QPixmap::fromImage(arrowPicture(direction, devicePixelRatioF())));
+    picture->setCursor(Qt::PointingHandCursor);
+    connect(picture, &ClickableLabel::clicked, this, handler);
+    return panel;
+}
+
+void TablePanel::placeArrow(QWidget *arrow, const ArrowPanel &geometry)
+{
+    arrow->move(geometry.pos);
+    arrow->setVisible(geometry.visible);
+    if (geometry.visible)
+        arrow->raise();
+}
+
+void TablePanel::refresh()
+{
+    const PanelGeometry &panels = m_state.panels;
+    resize(panels.PTabela);
+    m_underGrid->setGeometry(QRect(QPoint(0, 0), panels.PPodTabele));
+    m_grid->setGeometry(QRect(QPoint(0, 0), panels.Tabela));
+    placeArrow(m_up, panels.PTabelaWGore);
+    placeArrow(m_down, panels.PTabelaWDol);
+    placeArrow(m_left, panels.PTabelaWLewo);
+    placeArrow(m_right, panels.PTabelawPrawo);
+    m_grid->update();
+}
+
+void TablePanel::showTable(int kind)
+{
+    if (kind < TableResults || kind > TableGradeCount)
+        return;
+    m_tables.PokazTabele(kind);
+    refresh();
+    Q_EMIT tableShown();
+}
+
+void TablePanel::ImTabelaWGoreClick()
+{
+    m_tables.ImTabelaWGoreClick();
+    refresh();
+    Q_EMIT tableShown();
+}
+
+void TablePanel::ImTabelaWDolClick()
+{
+    m_tables.ImTabelaWDolClick();
+    refresh();
+    Q_EMIT tableShown();
+}
+
+void TablePanel::ImTabelaWLewoClick()
+{
+    m_tables.ImTabelaWLewoClick();
+    refresh();
+    Q_EMIT tableShown();
+}
+
+void TablePanel::ImTabelaWPrawoClick()
+{
+    m_tables.ImTabelaWPrawoClick();
+    refresh();
+    Q_EMIT tableShown();
+}
+
+} // namespace zavevad

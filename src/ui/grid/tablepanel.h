@@ -1,0 +1,65 @@
+#pragma once
+
+#include "tables/analysistables.h"
+
+#include <QWidget>
+
+namespace zavevad {
+
+class ClickableLabel;
+class GridModel;
+class GridView;
+struct ArrowPanel;
+struct GridState;
+
+/// The table panel `PTabela`: `PPodTabele`, which clips the grid `Tabela`, and
+/// the four paging arrows. The grid model, grid state and analysis state belong
+/// to the caller; the panel builds tables into them and follows the sizes and
+/// arrows that the builders leave in the grid state.
+class TablePanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TablePanel(GridModel &model, GridState &state, const AnalysisState &analysis,
+            QWidget *parent = nullptr);
+
+    /// Builds the table of `kind` (1 results, 2 working time, 3 grade count)
+    /// and shows it; another kind changes nothing.
+    void showTable(int kind);
+    /// Applies the panel sizes and arrows of the grid state and repaints the
+    /// grid; call after changing the model or state directly.
+    void refresh();
+
+    AnalysisTables &tables() { return m_tables; }
+    GridView *grid() const { return m_grid; }
+    GridModel &model() const { return m_model; }
+
+    void ImTabelaWGoreClick();
+    void ImTabelaWDolClick();
+    void ImTabelaWLewoClick();
+    void ImTabelaWPrawoClick();
+
+Q_SIGNALS:
+    /// A click on the grid (`TabelaClick`), after the selection was cleared.
+    void gridClicked();
+    /// After a table build or a paging click changed what the grid shows.
+    void tableShown();
+
+private:
+    QWidget *makeArrow(const QString &panelName, const QString &pictureName,
+            Qt::ArrowType direction, void (TablePanel::*handler)());
+    static void placeArrow(QWidget *arrow, const ArrowPanel &geometry);
+
+    GridModel &m_model;
+    GridState &m_state;
+    AnalysisTables m_tables;
+    QWidget *m_underGrid = nullptr;
+    GridView *m_grid = nullptr;
+    QWidget *m_up = nullptr;
+    QWidget *m_down = nullptr;
+    QWidget *m_left = nullptr;
+    QWidget *m_right = nullptr;
+};
+
+} // namespace zavevad
