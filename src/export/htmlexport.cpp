@@ -1,0 +1,196 @@
+#include "export/htmlexport.h"
+
+#include "results/codepage.h"
+#include "tables/gridmodel.h"
+
+namespace zavevad {
+
+namespace {
+
+const QLatin1String kCrLf("\r\n");
+
+QString rrggbb(const QColor &colour)
+{
+    return QString::asprintf("%02X%02X%02X", colour.red(), colour.green(), colour.blue());
+}
+
+bool sameRgb(const QColor &a, const QColor &b)
+{
+    return a.red() == b.red() && a.green() == b.green() && a.blue() == b.blue();
+}
+
+QLatin1String alignmentAttribute(TMyAlign alignment)
+{
+    switch (alignment) {
+    case alRight:
+        return QLatin1String(" align=right");
+    case alCenter:
+        return QLatin1String(" align=center");
+    case alLeft:
+    case alDefault:
+        break;
+    }
+    return QLatin1String(" align=left");
+}
+
+void appendEscaped(QString &out, QStringView text)
+{
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+            out += QLatin1String("&amp;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+void appendCell(QString &out, const GridModel &grid, int column, int row)
+{
+    const bool header = row == 0;
+    out += header ? QLatin1String("  <th") : QLatin1String("  <td");
+    out += alignmentAttribute(grid.resolvedAlignment(column, row));
+    const QColor background = grid.resolvedBackground(column, row);
+    if (!sameRgb(background, grid.bodyBackground()))
+        out += QLatin1String(" bgcolor=#") + rrggbb(background);
+    out += QLatin1Char('>') + kCrLf;
+
+    const QString &text = grid.text(column, row);
+    if (!text.isEmpty()) {
+        const bool withFont = grid.resolvedFontIsSet(column, row);
+        const GridFont &font = grid.resolvedFont(column, row);
+        if (withFont) {
+            out += QLatin1String("   <font color=#") + rrggbb(font.color())
+                    + QLatin1String(" size=") + QString::number(htmlFontSize(fontPoints(font)))
+                    + QLatin1Char('>');
+            if (font.bold())
+                out += QLatin1String("<b>");
+            if (font.italic())
+                out += QLatin1String("<i>");
+            if (font.strikeOut())
+                out += QLatin1String("<strike>");
+            if (font.underline())
+                out += QLatin1String("<u>");
+        }
+        appendEscaped(out, text);
+        if (withFont) {
+            if (font.underline())
+                out += QLatin1String("</u>");
+            if (font.strikeOut())
+                out += QLatin1String("</strike>");
+            if (font.italic())
+                out += QLatin1String("</i>");
+            if (font.bold())
+                out += QLatin1String("</b>");
+            out += QLatin1String("</font>");
+        }
+    }
+    out += header ? QLatin1String("  </th>") : QLatin1String("  </td>");
+}
+
+// The page head as the program has always written it; the title's "ó" has the
+// same byte in both Central European code pages.
+QString pageHead()
+{
+    return QStringLiteral("<html> <head>\r\n"
+                          "<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                          "charset=iso-8859-2\">\r\n"
+                          "<meta name=\"GENERATOR\" content=\"Microsoft FrontPage 3.0\"> "
+                          "<title>Program &quot;Kalmo&quot; - analiza wyników</title> </head> "
+                          "<body><p>   Tabela z programu \"Kalmo\"</p>\r\n");
+}
+
+} // namespace
+
+int htmlFontSize(int points)
+{
+    if (points >= 0 && points <= 5)
+        return 1;
+    if (points >= 6 && points <= 9)
+        return 2;
+    if (points == 10)
+        return 3;
+    if (points >= 11 && points <= 13)
+        return 4;
+    if (points >= 14 && points <= 17)
+        return 5;
+    if (points >= 18 && points <= 21)
+        return 6;
+    return 7;
+}
+
+int fontPoints(const GridFont &font)
+{
+    const int pixels = font.pixelHeight();
+    if (pixels <= 0)
+        return font.pointSize();
+    // Pixels to points at 96 dots per inch, rounded like the Windows MulDiv.
+    return static_cast<int>((static_cast<long long>(pixels) * 72 + 48) / 96);
+}
+
+QString htmlTableText(const GridModel &grid)
+{
+    QString out;
+    // About one short line per cell; reserving avoids regrowing for long classes.
+    out.reserve(64 + qsizetype(grid.rowCount()) * (16 + qsizetype(grid.columnCount()) * 72));
+    out += QLatin1String("<table bgcolor=#") + rrggbb(grid.bodyBackground()) + QLatin1Char('>')
+            + kCrLf;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        out += QLatin1String(" <tr>") + kCrLf;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            appendCell(out, grid, column, row);
+        out += QLatin1String(" </tr>") + kCrLf;
+    }
+    out += QLatin1String("</table>") + kCrLf;
+    return out;
+}
+
+QByteArray htmlTableBytes(const GridModel &grid)
+{
+    return toIso88592Html(htmlTableText(grid));
+}
+
+QString htmlPageText(const GridModel &grid)
+{
+    return pageHead() + htmlTableText(grid) + kCrLf + QLatin1String("</body></html>") + kCrLf;
+}
+
+QByteArray htmlPageBytes(const GridModel &grid)
+{
+    return toIso88592Html(htmlPageText(grid));
+}
+
+QByteArray toIso88592Html(QStringView html)
+{
+    QByteArray out;
+    out.reserve(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        char32_t ch = html.at(i).unicode();
+        if (html.at(i).isHighSurrogate() && i + 1 < html.size()
+                && html.at(i + 1).isLowSurrogate()) {
+            ch = QChar::surrogateToUcs4(html.at(i), html.at(i + 1));
+            ++i;
+        } else if (html.at(i).isSurrogate()) {
+            // A broken pair names no character at all.
+            ch = QChar::ReplacementCharacter;
+        }
+        char byte = 0;
+        if (codepage::toIso88592(ch, byte)) {
+            out += byte;
+        } else {
+            out += "&#";
+            out += QByteArray::number(static_cast<quint32>(ch));
+            out += ';';
+        }
+    }
+    return out;
+}
+
+} // namespace zavevad
