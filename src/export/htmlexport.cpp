@@ -9,9 +9,16 @@ namespace {
 
 const QLatin1String kCrLf("\r\n");
 
-QString rrggbb(const QColor &colour)
+// RRGGBB in upper-case hexadecimal, written straight into the output: a table
+// of many students formats a colour for nearly every cell.
+void appendRrggbb(QString &out, const QColor &colour)
 {
-    return QString::asprintf("%02X%02X%02X", colour.red(), colour.green(), colour.blue());
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    const int parts[] = {colour.red(), colour.green(), colour.blue()};
+    for (const int part : parts) {
+        out += QChar(kDigits[(part >> 4) & 0xF]);
+        out += QChar(kDigits[part & 0xF]);
+    }
 }
 
 bool sameRgb(const QColor &a, const QColor &b)
@@ -58,8 +65,10 @@ void appendCell(QString &out, const GridModel &grid, int column, int row)
     out += header ? QLatin1String("  <th") : QLatin1String("  <td");
     out += alignmentAttribute(grid.resolvedAlignment(column, row));
     const QColor background = grid.resolvedBackground(column, row);
-    if (!sameRgb(background, grid.bodyBackground()))
-        out += QLatin1String(" bgcolor=#") + rrggbb(background);
+    if (!sameRgb(background, grid.bodyBackground())) {
+        out += QLatin1String(" bgcolor=#");
+        appendRrggbb(out, background);
+    }
     out += QLatin1Char('>') + kCrLf;
 
     const QString &text = grid.text(column, row);
@@ -67,8 +76,9 @@ void appendCell(QString &out, const GridModel &grid, int column, int row)
         const bool withFont = grid.resolvedFontIsSet(column, row);
         const GridFont &font = grid.resolvedFont(column, row);
         if (withFont) {
-            out += QLatin1String("   <font color=#") + rrggbb(font.color())
-                    + QLatin1String(" size=") + QString::number(htmlFontSize(fontPoints(font)))
+            out += QLatin1String("   <font color=#");
+            appendRrggbb(out, font.color());
+            out += QLatin1String(" size=") + QString::number(htmlFontSize(fontPoints(font)))
                     + QLatin1Char('>');
             if (font.bold())
                 out += QLatin1String("<b>");
@@ -140,8 +150,9 @@ QString htmlTableText(const GridModel &grid)
     QString out;
     // About one short line per cell; reserving avoids regrowing for long classes.
     out.reserve(64 + qsizetype(grid.rowCount()) * (16 + qsizetype(grid.columnCount()) * 72));
-    out += QLatin1String("<table bgcolor=#") + rrggbb(grid.bodyBackground()) + QLatin1Char('>')
-            + kCrLf;
+    out += QLatin1String("<table bgcolor=#");
+    appendRrggbb(out, grid.bodyBackground());
+    out += QLatin1Char('>') + kCrLf;
     for (int row = 0; row < grid.rowCount(); ++row) {
         out += QLatin1String(" <tr>") + kCrLf;
         for (int column = 0; column < grid.columnCount(); ++column)
