@@ -78,7 +78,8 @@ void appendCell(QString &out, const GridModel &grid, int column, int row)
         if (withFont) {
             out += QLatin1String("   <font color=#");
             appendRrggbb(out, font.color());
-            out += QLatin1String(" size=") + QString::number(htmlFontSize(fontPoints(font)))
+            // Sizes run from 1 to 7: one digit.
+            out += QLatin1String(" size=") + QChar(u'0' + htmlFontSize(fontPoints(font)))
                     + QLatin1Char('>');
             if (font.bold())
                 out += QLatin1String("<b>");
@@ -180,9 +181,24 @@ QByteArray htmlPageBytes(const GridModel &grid)
 
 QByteArray toIso88592Html(QStringView html)
 {
+    // One byte per character except for the rare references; runs of ASCII,
+    // nearly all of the markup, are copied in one go.
     QByteArray out;
-    out.reserve(html.size());
-    for (qsizetype i = 0; i < html.size(); ++i) {
+    out.reserve(html.size() + 16);
+    qsizetype i = 0;
+    while (i < html.size()) {
+        qsizetype ascii = i;
+        while (ascii < html.size() && html.at(ascii).unicode() < 0x80)
+            ++ascii;
+        if (ascii > i) {
+            const qsizetype start = out.size();
+            out.resize(start + (ascii - i));
+            char *dst = out.data() + start;
+            for (qsizetype k = i; k < ascii; ++k)
+                *dst++ = static_cast<char>(html.at(k).unicode());
+            i = ascii;
+            continue;
+        }
         char32_t ch = html.at(i).unicode();
         if (html.at(i).isHighSurrogate() && i + 1 < html.size()
                 && html.at(i + 1).isLowSurrogate()) {
@@ -192,6 +208,7 @@ QByteArray toIso88592Html(QStringView html)
             // A broken pair names no character at all.
             ch = QChar::ReplacementCharacter;
         }
+        ++i;
         char byte = 0;
         if (codepage::toIso88592(ch, byte)) {
             out += byte;
