@@ -21,12 +21,12 @@ void applyFormat(const GridModel &grid, GridFormat &format, std::int32_t backgro
     if (fontColour != kColourUnchanged)
         font.setColor(colorFromPacked(fontColour));
     font.setStyle(bold ? FontStyles(fsBold) : FontStyles());
-    format.alignment = alignmentFromCode(alignment);
+    format.alignment = gridAlignmentFromCode(alignment);
 }
 
 } // namespace
 
-TMyAlign alignmentFromCode(int code)
+TMyAlign gridAlignmentFromCode(int code)
 {
     switch (code) {
     case 1:

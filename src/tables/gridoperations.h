@@ -11,7 +11,7 @@ struct GridState;
 
 /// The alignment of an operation's alignment code: 0 centre, 1 left, 2 right,
 /// anything else centre.
-TMyAlign alignmentFromCode(int code);
+TMyAlign gridAlignmentFromCode(int code);
 
 // The formatting operations through which the table builders write every
 // colour, font and alignment. Colours are packed RGB; kColourUnchanged (128)

@@ -1,3 +1,4 @@
+#include "appearance/applyappearance.h"
 #include "tables/gridmodel.h"
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
@@ -197,6 +198,16 @@ private Q_SLOTS:
         GridModel grid;
         UstawKomorke(grid, 1, 1, kColourUnchanged, kBlack, false, code);
         QCOMPARE(int(grid.resolvedAlignment(1, 1)), align);
+        QCOMPARE(int(gridAlignmentFromCode(code)), align);
+    }
+
+    void gridAndChartAlignmentCodesLinkTogether()
+    {
+        // The grid's codes (1 left) and the chart header's (0 left) are
+        // different translations; one program uses both, so they must not
+        // share a name.
+        QCOMPARE(gridAlignmentFromCode(1), alLeft);
+        QCOMPARE(alignmentFromCode(0), std::optional(chart::Alignment::taLeftJustify));
     }
 
     void cellWithUnchangedBackgroundShowsTheRows()
