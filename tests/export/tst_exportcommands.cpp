@@ -267,19 +267,6 @@ private Q_SLOTS:
         QVERIFY(data->text().startsWith(QStringLiteral("Nazwisko i imię\t1\t2\t")));
     }
 
-    void textCopyHoldsTheTabSeparatedText()
-    {
-        LoadedScreen screen;
-        screen.tables.PokazTabele(TableGradeCount);
-        ScriptedPlatform platform;
-        KopiujCsv(screen.grid);
-        QCOMPARE(platform.clipboardWrites, 1);
-        QVERIFY(platform.calls.isEmpty());
-        QCOMPARE(platform.clipboardText(),
-                QStringLiteral("Ocena\tIlość ocen\r\nCel\t1\r\nBdb\t1\r\nDb\t1\r\nDst\t1\r\n"
-                               "Dop\t1\r\nNdst\t1\r\nŚrednia z ocen\t3,5\r\n"));
-    }
-
     void clipboardFailureIsReported()
     {
         LoadedScreen screen;

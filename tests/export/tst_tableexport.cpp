@@ -135,15 +135,6 @@ private Q_SLOTS:
         COMPARE_BYTES(readAll(saved), readAll(dataPath(QStringLiteral("export/") + expectedFile)));
     }
 
-    void clipboardTextIsTheSavedTextInUnicode()
-    {
-        Screen screen(ResultsPage1);
-        const QString text = tableText(screen.grid);
-        QCOMPARE(codepage::toCp1250(text),
-                readAll(dataPath(QStringLiteral("export/results-page1.txt"))));
-        QVERIFY(text.contains(QStringLiteral("Śliwa Łucja\t")));
-    }
-
     void scrollingDoesNotChangeTheExport_data()
     {
         QTest::addColumn<int>("kind");
@@ -291,14 +282,6 @@ private Q_SLOTS:
         // A font copied from the default but never changed does not count as set.
         grid.cellFormat(0, 1).ownFont(grid.bodyFont());
         QCOMPARE(bodyCell(htmlTableText(grid)), QStringLiteral("  <td align=center>\r\na  </td>"));
-    }
-
-    void emptyGridGivesBareTable()
-    {
-        GridModel grid;
-        grid.setRowCount(0);
-        QCOMPARE(tableText(grid), QString());
-        QCOMPARE(htmlTableText(grid), QStringLiteral("<table bgcolor=#E3DEE0>\r\n</table>\r\n"));
     }
 };
 
