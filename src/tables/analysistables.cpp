@@ -8,6 +8,8 @@
 #include "tables/gridstate.h"
 #include "tables/numberformat.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace zavevad {
@@ -206,14 +208,16 @@ void AnalysisTables::PokazCzasPracy()
     // Extended precision, in list order, one division: the average must not
     // depend on how the sum was split.
     long double sum = 0;
+    const QLocale locale;
+    const QString timeFormat = longTimeFormat();
     for (int r = 1; r <= n; ++r) {
         const _UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
         UstawKomorke(m_grid, 1, r, kColourUnchanged, kBlack, false, kAlignCentre);
-        m_grid.setText(1, r, timeOfDayText(student.Poczatek));
+        m_grid.setText(1, r, timeOfDayText(student.Poczatek, locale, timeFormat));
         UstawKomorke(m_grid, 2, r, kColourUnchanged, kBlack, false, kAlignCentre);
-        m_grid.setText(2, r, timeOfDayText(student.Koniec));
+        m_grid.setText(2, r, timeOfDayText(student.Koniec, locale, timeFormat));
         UstawKomorke(m_grid, 3, r, kColourUnchanged, kGreen, true, kAlignCentre);
-        m_grid.setText(3, r, timeOfDayText(student.workingTime()));
+        m_grid.setText(3, r, timeOfDayText(student.workingTime(), locale, timeFormat));
         sum += static_cast<long double>(student.Koniec)
                 - static_cast<long double>(student.Poczatek);
     }
@@ -222,7 +226,8 @@ void AnalysisTables::PokazCzasPracy()
     UstawKomorke(m_grid, 2, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
     m_grid.setText(2, averageRow, QString());
     UstawKomorke(m_grid, 3, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
-    m_grid.setText(3, averageRow, timeOfDayText(n > 0 ? static_cast<double>(sum / n) : 0.0));
+    m_grid.setText(3, averageRow,
+            timeOfDayText(n > 0 ? static_cast<double>(sum / n) : 0.0, locale, timeFormat));
 
     m_grid.clearSelection();
 }

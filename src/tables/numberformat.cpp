@@ -73,8 +73,12 @@ int timeOfDayMilliseconds(double days)
 
 QString timeOfDayText(double days)
 {
-    return QLocale().toString(
-            QTime::fromMSecsSinceStartOfDay(timeOfDayMilliseconds(days)), longTimeFormat());
+    return timeOfDayText(days, QLocale(), longTimeFormat());
+}
+
+QString timeOfDayText(double days, const QLocale &locale, const QString &format)
+{
+    return locale.toString(QTime::fromMSecsSinceStartOfDay(timeOfDayMilliseconds(days)), format);
 }
 
 } // namespace zavevad

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QLocale;
+
 namespace zavevad {
 
 /// A number in the shortest general form: at most 15 significant digits, the
@@ -17,6 +19,9 @@ QString longTimeFormat();
 /// `longTimeFormat()`: the fraction of the absolute value, rounded to the
 /// millisecond. Not-a-number, infinite and huge values give midnight.
 QString timeOfDayText(double days);
+
+/// The same with a locale and format given, for writing many times at once.
+QString timeOfDayText(double days, const QLocale &locale, const QString &format);
 
 /// The millisecond of the day that `timeOfDayText` shows for `days`.
 int timeOfDayMilliseconds(double days);
