@@ -1,0 +1,380 @@
+#include "ui/chart/chartrenderer.h"
+
+#include "ui/chart/axischart.h"
+#include "ui/chart/chartdraw.h"
+#include "ui/chart/chartformat.h"
+#include "ui/chart/piechart.h"
+
+#include <QBuffer>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <optional>
+
+namespace zavevad::chart {
+
+namespace {
+
+constexpr double kMargin = 8.0;
+constexpr double kGap = 4.0;
+constexpr double kTitlePadX = 6.0;
+constexpr double kTitlePadY = 2.0;
+constexpr double kLegendPad = 5.0;
+
+struct LegendEntry
+{
+    QString label;
+    QString value;
+    QColor color;
+    int pattern = -1; ///< slice index whose hatch the box shows, or -1
+};
+
+/// One rendering: the layout of every part, then the painting.
+class Renderer
+{
+public:
+    Renderer(const Chart &chart, const QRectF &target, const ViewState &view, QPaintDevice *device)
+        : m_chart(chart), m_target(target), m_view(view), m_device(device)
+    { }
+
+    void layout();
+    void paint(QPainter &painter) const;
+    ChartGeometry geometry() const;
+
+private:
+    QRectF layoutTitle(const TitleSettings &title, double y, bool fromBottom) const;
+    void paintPanel(QPainter &painter) const;
+    void paintTitle(QPainter &painter, const TitleSettings &title, const QRectF &box) const;
+    QList<LegendEntry> legendEntries(int limit) const;
+    void layoutLegend(QRectF &room);
+    void paintLegend(QPainter &painter) const;
+
+    const Chart &m_chart;
+    QRectF m_target;
+    ViewState m_view;
+    QPaintDevice *m_device;
+
+    QRectF m_header;
+    QRectF m_footer;
+    QRectF m_legend;
+    QList<LegendEntry> m_legendEntries;
+    double m_legendRow = 0.0;
+    double m_legendLabelWidth = 0.0;
+    double m_legendValueWidth = 0.0;
+    std::optional<AxisChart> m_axisChart;
+    std::optional<PieChart> m_pieChart;
+};
+
+QRectF Renderer::layoutTitle(const TitleSettings &title, double y, bool fromBottom) const
+{
+    if (!title.visible || title.lines.isEmpty())
+        return QRectF();
+    const QFontMetricsF fm = metricsFor(title.font, m_device);
+    double widest = 0.0;
+    for (const QString &line : title.lines)
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    const double height = title.lines.size() * fm.height() + 2 * kTitlePadY;
+    const QRectF inner = m_target.adjusted(kMargin, 0, -kMargin, 0);
+    QRectF box(0, fromBottom ? y - height : y, inner.width(), height);
+    if (title.adjustFrame) {
+        box.setWidth(std::min(widest + 2 * kTitlePadX, inner.width()));
+        switch (title.alignment) {
+        case Alignment::taLeftJustify:
+            box.moveLeft(inner.left());
+            break;
+        case Alignment::taCenter:
+            box.moveLeft(inner.center().x() - box.width() / 2.0);
+            break;
+        case Alignment::taRightJustify:
+            box.moveRight(inner.right());
+            break;
+        }
+    } else {
+        box.moveLeft(inner.left());
+    }
+    return box;
+}
+
+QList<LegendEntry> Renderer::legendEntries(int limit) const
+{
+    const Chart &c = m_chart;
+    QList<const Series *> active;
+    for (int i = 0; i < 3; ++i) {
+        if (c.series(i).active)
+            active.append(&c.series(i));
+    }
+    QList<LegendEntry> entries;
+    if (active.size() == 1) {
+        const Series &s = *active.first();
+        const double total = seriesTotal(s);
+        const bool hatched = &s == &c.pie && c.pie.patterns;
+        Q_UNUSED(total);
+        for (int i = 0; i < s.points.size() && i < limit; ++i) {
+            const Point &p = s.points[i];
+            LegendEntry e{p.label, formatValue(p.value), p.color, hatched ? i : -1};
+            switch (c.legend.textStyle) {
+            case LegendTextStyle::ltsPlain:
+                e.value.clear();
+                break;
+            case LegendTextStyle::ltsXValue:
+                e.label = e.value;
+                e.value.clear();
+                break;
+            case LegendTextStyle::ltsRightValue:
+                break;
+            }
+            entries.append(e);
+        }
+    } else {
+        for (const Series *s : std::as_const(active)) {
+            QColor color = &*s == &c.line
+                    ? c.line.lineColor
+                    : (s->points.isEmpty() ? QColor(Qt::gray) : s->points.first().color);
+            entries.append(LegendEntry{s->title, QString(), color, -1});
+        }
+    }
+    return entries;
+}
+
+void Renderer::layoutLegend(QRectF &room)
+{
+    const LegendSettings &legend = m_chart.legend;
+    m_legend = QRectF();
+    m_legendEntries.clear();
+    if (!legend.visible)
+        return;
+    const QFontMetricsF fm = metricsFor(legend.font, m_device);
+    m_legendRow = fm.height() + 2.0;
+    const double shadow = std::max(0, legend.shadowSize);
+    const double top =
+            m_target.top() + m_target.height() * std::clamp(legend.topPos, 0, 100) / 100.0;
+    const double bottom = m_target.bottom() - kMargin - shadow;
+    const int rows = int((bottom - top - 2 * kLegendPad) / m_legendRow);
+    if (rows < 1)
+        return;
+    m_legendEntries = legendEntries(rows);
+    if (m_legendEntries.isEmpty())
+        return;
+
+    const double cap = m_target.width() * 0.35;
+    m_legendLabelWidth = 0.0;
+    m_legendValueWidth = 0.0;
+    for (const LegendEntry &e : std::as_const(m_legendEntries)) {
+        m_legendLabelWidth = std::max(m_legendLabelWidth, fm.horizontalAdvance(e.label));
+        m_legendValueWidth = std::max(m_legendValueWidth, fm.horizontalAdvance(e.value));
+    }
+    const double symbol = std::max(0, legend.colorWidth);
+    const double fixed = 2 * kLegendPad + symbol + kGap
+            + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
+    m_legendLabelWidth = std::min(m_legendLabelWidth, std::max(20.0, cap - fixed));
+    const double width = fixed + m_legendLabelWidth;
+    const double height = m_legendEntries.size() * m_legendRow + 2 * kLegendPad;
+    m_legend = QRectF(m_target.right() - kMargin - shadow - width, top, width, height);
+    room.setRight(std::min(room.right(), m_legend.left() - 2 * kGap));
+}
+
+void Renderer::layout()
+{
+    const Chart &c = m_chart;
+    QRectF room = m_target.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    m_header = layoutTitle(c.header, m_target.top() + kMargin, false);
+    if (!m_header.isNull())
+        room.setTop(m_header.bottom() + kGap);
+    m_footer = layoutTitle(c.footer, m_target.bottom() - kMargin, true);
+    if (!m_footer.isNull())
+        room.setBottom(m_footer.top() - kGap);
+    layoutLegend(room);
+    if (room.width() < 10.0)
+        room.setWidth(10.0);
+    if (room.height() < 10.0)
+        room.setHeight(10.0);
+
+    if (c.bar.active || c.line.active) {
+        m_axisChart.emplace(c, m_device);
+        m_axisChart->layout(room, m_view);
+    }
+    if (c.pie.active) {
+        m_pieChart.emplace(c, m_device);
+        m_pieChart->layout(room);
+    }
+}
+
+ChartGeometry Renderer::geometry() const
+{
+    if (m_axisChart)
+        return m_axisChart->geometry();
+    return ChartGeometry{};
+}
+
+void Renderer::paintPanel(QPainter &painter) const
+{
+    const PanelSettings &panel = m_chart.panel;
+    if (panel.gradientVisible) {
+        QLinearGradient g(m_target.topLeft(), m_target.bottomLeft());
+        g.setColorAt(0.0, panel.gradientStart);
+        g.setColorAt(1.0, panel.gradientEnd);
+        painter.fillRect(m_target, g);
+    } else {
+        painter.fillRect(m_target, panel.color);
+    }
+    if (!panel.backImageInside && !panel.backImage.isNull()) {
+        if (panel.backImageMode == PictureMode::pbmStretch) {
+            painter.drawImage(m_target, panel.backImage);
+        } else {
+            QRectF r(QPointF(), panel.backImage.size());
+            r.moveCenter(m_target.center());
+            painter.drawImage(r.topLeft(), panel.backImage);
+        }
+    }
+}
+
+void Renderer::paintTitle(QPainter &painter, const TitleSettings &title, const QRectF &box) const
+{
+    if (box.isNull())
+        return;
+    painter.save();
+    QPen pen = Qt::NoPen;
+    if (title.frame.visible) {
+        pen = QPen(title.frame.color, std::max(1, title.frame.width), title.frame.style);
+        pen.setJoinStyle(Qt::MiterJoin);
+    }
+    if (title.brush == BrushStyle::bsSolid || title.frame.visible) {
+        painter.setPen(pen);
+        painter.setBrush(
+                title.brush == BrushStyle::bsSolid ? QBrush(title.color) : QBrush(Qt::NoBrush));
+        const double inset = pen.style() == Qt::NoPen ? 0.0 : pen.widthF() / 2.0;
+        painter.drawRect(box.adjusted(inset, inset, -inset, -inset));
+    }
+    const QFontMetricsF fm = metricsFor(title.font, painter.device());
+    Qt::Alignment align = Qt::AlignHCenter;
+    if (title.alignment == Alignment::taLeftJustify)
+        align = Qt::AlignLeft;
+    else if (title.alignment == Alignment::taRightJustify)
+        align = Qt::AlignRight;
+    painter.setFont(title.font.font);
+    painter.setPen(title.font.color);
+    QRectF line(box.left() + kTitlePadX, box.top() + kTitlePadY, box.width() - 2 * kTitlePadX,
+            fm.height());
+    for (const QString &text : title.lines) {
+        painter.drawText(line, align | Qt::AlignVCenter,
+                fm.elidedText(text, Qt::ElideRight, line.width() + 1.0));
+        line.translate(0, fm.height());
+    }
+    painter.restore();
+}
+
+void Renderer::paintLegend(QPainter &painter) const
+{
+    if (m_legend.isNull())
+        return;
+    const LegendSettings &legend = m_chart.legend;
+    const PieSeries &pie = m_chart.pie;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const double shadow = std::max(0, legend.shadowSize);
+    if (shadow > 0)
+        painter.fillRect(m_legend.translated(shadow, shadow), legend.shadowColor);
+    painter.fillRect(m_legend, legend.color);
+    painter.setPen(QPen(QColor(0, 0, 0), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(m_legend.adjusted(0, 0, -1, -1));
+
+    const QFontMetricsF fm = metricsFor(legend.font, painter.device());
+    painter.setFont(legend.font.font);
+    const double symbol = std::max(0, legend.colorWidth);
+    const double boxHeight = std::max(3.0, std::min(symbol, fm.height() - 4.0));
+    double y = m_legend.top() + kLegendPad;
+    for (const LegendEntry &e : m_legendEntries) {
+        const double x = m_legend.left() + kLegendPad;
+        if (symbol > 0) {
+            const QRectF box(x, y + (m_legendRow - boxHeight) / 2.0, symbol, boxHeight);
+            if (e.pattern >= 0) {
+                painter.fillRect(box, pie.backColor);
+                painter.fillRect(box, sliceBrush(e.color, e.pattern));
+            } else {
+                painter.fillRect(box, e.color);
+            }
+            painter.setPen(QPen(QColor(0, 0, 0), 0));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        painter.setPen(legend.font.color);
+        const QRectF text(x + symbol + kGap, y, m_legendLabelWidth + 1.0, m_legendRow);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0));
+        if (!e.value.isEmpty()) {
+            const QRectF value(m_legend.right() - kLegendPad - m_legendValueWidth - 1.0, y,
+                    m_legendValueWidth + 1.0, m_legendRow);
+            painter.drawText(value, Qt::AlignRight | Qt::AlignVCenter, e.value);
+        }
+        y += m_legendRow;
+    }
+    painter.restore();
+}
+
+void Renderer::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(m_target, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    paintPanel(painter);
+    paintTitle(painter, m_chart.header, m_header);
+    paintTitle(painter, m_chart.footer, m_footer);
+    if (m_axisChart)
+        m_axisChart->paint(painter);
+    if (m_pieChart)
+        m_pieChart->paint(painter);
+    paintLegend(painter);
+    painter.restore();
+}
+
+} // namespace
+
+ChartGeometry chartGeometry(
+        const Chart &chart, const QRectF &target, const ViewState &zoomPan, QPaintDevice *device)
+{
+    Renderer renderer(chart, target, zoomPan, device);
+    renderer.layout();
+    return renderer.geometry();
+}
+
+void renderChart(
+        QPainter &painter, const Chart &chart, const QRectF &target, const ViewState &zoomPan)
+{
+    Renderer renderer(chart, target, zoomPan, painter.device());
+    renderer.layout();
+    renderer.paint(painter);
+}
+
+QImage renderToImage(const Chart &chart, const QSize &size, const ViewState &zoomPan)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderChart(painter, chart, QRectF(QPointF(0, 0), image.size()), zoomPan);
+    painter.end();
+    return image;
+}
+
+QByteArray renderToSvg(
+        const Chart &chart, const QSize &size, const QString &title, const ViewState &zoomPan)
+{
+    const QSize s = size.expandedTo(QSize(1, 1));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(s);
+    generator.setViewBox(QRect(QPoint(0, 0), s));
+    // Text keeps the size it has in the bitmap copy.
+    generator.setResolution(QImage(1, 1, QImage::Format_ARGB32).logicalDpiX());
+    generator.setTitle(title);
+    QPainter painter(&generator);
+    renderChart(painter, chart, QRectF(QPointF(0, 0), s), zoomPan);
+    painter.end();
+    return buffer.data();
+}
+
+} // namespace zavevad::chart

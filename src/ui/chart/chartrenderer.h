@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/chart/chart.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+class QPaintDevice;
+
+namespace zavevad::chart {
+
+/// Where a bar or line chart lies in a rendering, so that mouse positions can
+/// be turned into data (zooming and panning).
+struct ChartGeometry
+{
+    /// True when a bar or line series is drawn with its axes.
+    bool hasAxes = false;
+    /// True for the bar chart: values along the bottom axis, first category at the top.
+    bool valuesHorizontal = false;
+    /// The plot's front face in target coordinates.
+    QRectF plot;
+    /// The ranges holding every point (the unzoomed view), always active.
+    ViewState full;
+    /// The ranges drawn.
+    ViewState shown;
+};
+
+/// Lays out the chart as renderChart would, without painting.
+ChartGeometry chartGeometry(const Chart &chart, const QRectF &target, const ViewState &zoomPan = {},
+        QPaintDevice *device = nullptr);
+
+/// Paints the whole chart into target. Only reads the chart, so every
+/// change of its settings shows at the next call.
+void renderChart(
+        QPainter &painter, const Chart &chart, const QRectF &target, const ViewState &zoomPan = {});
+
+/// The chart as a bitmap of the given size.
+QImage renderToImage(const Chart &chart, const QSize &size, const ViewState &zoomPan = {});
+
+/// The chart as an SVG document of the given size, with the given title.
+QByteArray renderToSvg(
+        const Chart &chart, const QSize &size, const QString &title, const ViewState &zoomPan = {});
+
+} // namespace zavevad::chart

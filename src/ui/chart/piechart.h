@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/chart/chart.h"
+
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+
+class QPainter;
+class QPaintDevice;
+
+namespace zavevad::chart {
+
+/// The pie series: a round (or elliptic) pie, tilted and given thickness in
+/// the 3D view, with the biggest slice moved out and labels around it.
+class PieChart
+{
+public:
+    PieChart(const Chart &chart, QPaintDevice *device);
+
+    void layout(const QRectF &area);
+    void paint(QPainter &painter) const;
+
+    /// Centre and radii of the pie's visible face, for tests and hit tests.
+    QPointF centre() const { return m_centre; }
+    double radiusX() const { return m_rx; }
+    double radiusY() const { return m_ry; }
+
+private:
+    struct Slice
+    {
+        int index = 0;
+        double start = 0.0; ///< degrees, counter-clockwise from 3 o'clock
+        double span = 0.0;
+        QPointF offset;
+    };
+
+    QPointF edgePoint(const Slice &s, double degrees) const;
+    /// Whether the pie's side at this angle turns towards the viewer.
+    bool sideVisible(double degrees) const;
+    void paintSlice(QPainter &painter, const Slice &s) const;
+    void paintMarks(QPainter &painter) const;
+
+    const Chart &m_chart;
+    QPaintDevice *m_device;
+    QRectF m_area;
+    QList<Slice> m_slices;
+    QPointF m_centre;
+    double m_rx = 0.0;
+    double m_ry = 0.0;
+    QPointF m_thickness; ///< from the visible face to the hidden one
+    double m_markWidthCap = 0.0;
+};
+
+} // namespace zavevad::chart
