@@ -91,6 +91,8 @@ public:
     static constexpr TMyAlign kHeaderAlignment = alCenter;
 
     // ---- Resolution ----
+    // References returned here and by the format accessors stay valid until
+    // the next write that reaches a cell, row or column not stored yet.
     // Body cell: cell, then column, then row, then the default. Header cell
     // (row 0): cell, then header column, then header row, then the header default.
     QColor resolvedBackground(int column, int row) const;

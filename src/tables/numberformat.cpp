@@ -16,6 +16,16 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c.isSpace();
 }
 
+bool isOpeningBracket(QChar c)
+{
+    return c == QLatin1Char('(') || c == QLatin1Char('[');
+}
+
+bool isClosingBracket(QChar c)
+{
+    return c == QLatin1Char(')') || c == QLatin1Char(']');
+}
+
 } // namespace
 
 QString generalNumber(double value)
@@ -49,6 +59,16 @@ QString longTimeFormat()
                 ++i;
             while (i + 1 < format.size() && isBlank(format.at(i + 1)))
                 ++i;
+            // A zone in brackets, "(t)", goes with its brackets.
+            if (!result.isEmpty() && isOpeningBracket(result.back()) && i + 1 < format.size()
+                    && isClosingBracket(format.at(i + 1))) {
+                result.chop(1);
+                ++i;
+                while (!result.isEmpty() && isBlank(result.back()))
+                    result.chop(1);
+                while (i + 1 < format.size() && isBlank(format.at(i + 1)))
+                    ++i;
+            }
             // Keep one blank between what stood before and after the zone.
             if (!result.isEmpty() && i + 1 < format.size())
                 result.append(QLatin1Char(' '));

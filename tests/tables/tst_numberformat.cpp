@@ -57,6 +57,8 @@ private Q_SLOTS:
         QTest::newRow("en_GB") << u"en_GB"_s;
         QTest::newRow("de") << u"de_DE"_s;
         QTest::newRow("ja") << u"ja_JP"_s;
+        QTest::newRow("es: zone in brackets") << u"es_ES"_s;
+        QTest::newRow("zh: zone first") << u"zh_CN"_s;
     }
     void longTimeFormatHasNoZone()
     {
@@ -67,6 +69,7 @@ private Q_SLOTS:
         QCOMPARE(format, format.trimmed());
         QVERIFY(format.contains(u"ss"));
         QVERIFY(!format.contains(u"  "));
+        QVERIFY(!format.contains(u'('));
     }
 
     void timeOfDay_data()
