@@ -51,6 +51,19 @@ void AnalysisTables::PokazTabele(int kind)
     }
 }
 
+int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
+{
+    const int q = std::clamp(analysis.questionCount, 0, kMaxQuestions);
+    if (state.firstQuestionPage)
+        return std::min(q, kQuestionsPerPage);
+    return std::max(q - kQuestionsPerPage, 0);
+}
+
+int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
+{
+    return resultsQuestionColumns(state, analysis) + 1;
+}
+
 int AnalysisTables::clampedQuestionCount() const
 {
     return std::clamp(m_analysis.questionCount, 0, kMaxQuestions);
@@ -58,15 +71,12 @@ int AnalysisTables::clampedQuestionCount() const
 
 int AnalysisTables::questionColumnCount() const
 {
-    const int q = clampedQuestionCount();
-    if (m_state.firstQuestionPage)
-        return std::min(q, kQuestionsPerPage);
-    return std::max(q - kQuestionsPerPage, 0);
+    return resultsQuestionColumns(m_state, m_analysis);
 }
 
 int AnalysisTables::sumaColumn() const
 {
-    return questionColumnCount() + 1;
+    return resultsSumaColumn(m_state, m_analysis);
 }
 
 void AnalysisTables::PokazWyniki(int page)

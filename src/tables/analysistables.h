@@ -7,6 +7,13 @@ namespace zavevad {
 class GridModel;
 struct GridState;
 
+/// Question columns m of the results page that `state` names (page 1: up to
+/// 15; page 2: question count - 15).
+int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis);
+/// Column of "Suma" on the results page on display: m + 1 (16 whenever fifteen
+/// question columns are shown).
+int resultsSumaColumn(const GridState &state, const AnalysisState &analysis);
+
 /// The three analysis tables and their paging, built into the grid model from
 /// the analysis state. Holds references only: the grid, its state and the
 /// analysis state belong to the caller and outlive this object.

@@ -129,6 +129,7 @@ private Q_SLOTS:
         QCOMPARE(f.state.tableWidth, 121 + 27 * m + 122);
         QCOMPARE(f.state.tableHeight, 17 * 7 + 3);
         QCOMPARE(f.tables.sumaColumn(), m + 1);
+        QCOMPARE(resultsSumaColumn(f.state, f.analysis), m + 1);
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(f.grid.selection().isCleared());
         const Arrows expected{false, false, left, right};
