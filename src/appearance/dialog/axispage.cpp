@@ -1,0 +1,230 @@
+#include "appearance/dialog/axispage.h"
+
+#include "appearance/dialog/dialogcontrols.h"
+#include "shell/platform.h"
+#include "ui/spinedit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace zavevad {
+
+AxisPage::AxisPage(AppearanceDialogContext &context, QWidget *parent)
+    : AppearancePage(context, "TabSheet2", parent)
+{
+    Cosie = makeDropDown(this, "Cosie", {QStringLiteral("Pionowa"), QStringLiteral("Pozioma")},
+            QRect(8, 8, 166, RowHeight));
+
+    makeFrame(this, "Bevel1", "Label3", QStringLiteral(" Dane osi "), QRect(6, 36, 168, 188));
+    makeLabel(this, "Label1", QStringLiteral("Opis:"), 16, 58);
+    EopisOsi = new QLineEdit(this);
+    EopisOsi->setObjectName(QStringLiteral("EopisOsi"));
+    EopisOsi->setGeometry(56, 58, 108, RowHeight);
+    makeLabel(this, "Label2", QStringLiteral("Kąt:"), 16, 86);
+    SKont = makeSpinEdit(this, "SKont", QRect(56, 86, 60, RowHeight), 0, 360, 90);
+    BFontOsie = makeButton(
+            this, "BFontOsie", QStringLiteral("Czcionka osi..."), QRect(16, 120, 148, 24));
+    BKolorWartosci = makeButton(
+            this, "BKolorWartosci", QStringLiteral("Kolor wartości..."), QRect(16, 152, 148, 24));
+    BKolorOsie =
+            makeButton(this, "BKolorOsie", QStringLiteral("Kolor osi..."), QRect(16, 184, 148, 24));
+
+    makeFrame(this, "Bevel2", "Label4", QStringLiteral(" Dane siatki "), QRect(180, 2, 174, 140));
+    CwidocznaSiatka = makeCheckBox(this, "CwidocznaSiatka", QStringLiteral("Widoczna"), 190, 18);
+    RodzajLini = new QGroupBox(QStringLiteral("Rodzaj lini"), this);
+    RodzajLini->setObjectName(QStringLiteral("RodzajLini"));
+    RodzajLini->setGeometry(190, 40, 156, 62);
+    RCiongla = makeRadioButton(RodzajLini, "RCiongla", QStringLiteral("Ciągła"), 10, 18);
+    Rprzerywana = makeRadioButton(RodzajLini, "Rprzerywana", QStringLiteral("Przerywana"), 10, 38);
+    BKolorSiatki = makeButton(
+            this, "BKolorSiatki", QStringLiteral("Kolor siatki..."), QRect(190, 108, 156, 24));
+
+    makeFrame(
+            this, "Bevel3", "Label5", QStringLiteral(" Dane ścianki  "), QRect(180, 148, 174, 76));
+    Cprzezr = makeCheckBox(this, "Cprzezr", QStringLiteral("Przeźroczysta"), 190, 164);
+    BKolorScianki = makeButton(
+            this, "BKolorScianki", QStringLiteral("Kolor ścianki..."), QRect(190, 192, 156, 24));
+
+    EopisOsi->installEventFilter(this);
+    connect(Cosie, &QComboBox::currentIndexChanged, this, &AxisPage::CosieChange);
+    connect(SKont, &SpinEdit::changed, this, &AxisPage::SKontChange);
+    connect(BFontOsie, &QPushButton::clicked, this, &AxisPage::BFontOsieClick);
+    connect(BKolorWartosci, &QPushButton::clicked, this, &AxisPage::BKolorWartosciClick);
+    connect(BKolorOsie, &QPushButton::clicked, this, &AxisPage::BkolorOsieClick);
+    connect(CwidocznaSiatka, &QCheckBox::clicked, this, &AxisPage::CwidocznaSiatkaClick);
+    connect(RCiongla, &QRadioButton::clicked, this, [this] { gridStyleClick(0); });
+    connect(Rprzerywana, &QRadioButton::clicked, this, [this] { gridStyleClick(1); });
+    connect(BKolorSiatki, &QPushButton::clicked, this, &AxisPage::BkolorSiatkiClick);
+    connect(Cprzezr, &QCheckBox::clicked, this, &AxisPage::CprzezrClick);
+    connect(BKolorScianki, &QPushButton::clicked, this, &AxisPage::BkolorSciankiClick);
+}
+
+AxisPage::Fields AxisPage::fields(int axis)
+{
+    TChartAppearance &r = record();
+    chart::Chart &c = chart();
+    if (axis == Horizontal)
+        return {r.BottomAxisTitle, r.BottomAxisTitleAngle, r.BottomAxisColor, r.BottomAxisTitleFont,
+                r.BottomAxisLabelsFont, r.BottomGridVisible, r.BottomGridColor, r.BottomGridDotted,
+                r.BottomWallTransparent, r.BottomWallColor, c.bottomAxis, c.bottomWall};
+    return {r.LeftAxisTitle, r.LeftAxisTitleAngle, r.LeftAxisColor, r.LeftAxisTitleFont,
+            r.LeftAxisLabelsFont, r.LeftGridVisible, r.LeftGridColor, r.LeftGridDotted,
+            r.LeftWallTransparent, r.LeftWallColor, c.leftAxis, c.leftWall};
+}
+
+AxisPage::Fields AxisPage::selected()
+{
+    return fields(Cosie->currentIndex());
+}
+
+void AxisPage::pageShown()
+{
+    {
+        const QSignalBlocker blocker(Cosie);
+        Cosie->setCurrentIndex(Vertical);
+    }
+    FillAxisPage(Vertical);
+}
+
+void AxisPage::FillAxisPage(int axis)
+{
+    const Fields f = fields(axis);
+    const QSignalBlocker b1(EopisOsi), b2(SKont), b3(CwidocznaSiatka), b4(RCiongla),
+            b5(Rprzerywana), b6(Cprzezr);
+    EopisOsi->setText(f.title.text());
+    SKont->setText(QString::number(f.titleAngle));
+    CwidocznaSiatka->setChecked(f.gridVisible);
+    if (f.gridDotted != 0)
+        Rprzerywana->setChecked(true);
+    else
+        RCiongla->setChecked(true);
+    Cprzezr->setChecked(f.wallTransparent);
+}
+
+void AxisPage::CosieChange()
+{
+    FillAxisPage(Cosie->currentIndex());
+}
+
+void AxisPage::EopisOsiKeyUp()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.title.setText(EopisOsi->text());
+        f.axis.title = EopisOsi->text();
+    });
+}
+
+void AxisPage::SKontChange()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.titleAngle = integerOf(SKont->text());
+        f.axis.titleAngle = f.titleAngle;
+    });
+}
+
+void AxisPage::BFontOsieClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<FontChoice> font = Platform::current().chooseFont(
+                FontChoice{f.titleFont.toQFont(), f.titleFont.Color.toQColor()});
+        if (!font)
+            return;
+        f.titleFont.setFromQFont(font->font, font->color);
+        f.axis.titleFont = textFontOf(f.titleFont);
+    });
+}
+
+void AxisPage::BKolorWartosciClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<FontChoice> font = Platform::current().chooseFont(
+                FontChoice{f.labelsFont.toQFont(), f.labelsFont.Color.toQColor()});
+        if (!font)
+            return;
+        f.labelsFont.setFromQFont(font->font, font->color);
+        f.axis.labelsFont = textFontOf(f.labelsFont);
+    });
+}
+
+void AxisPage::BkolorOsieClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<QColor> color = Platform::current().chooseColor(f.axisColor.toQColor());
+        if (!color)
+            return;
+        f.axisColor = AppearanceColor::fromQColor(*color);
+        f.axis.axisColor = f.axisColor.toQColor();
+    });
+}
+
+void AxisPage::CwidocznaSiatkaClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.gridVisible = CwidocznaSiatka->isChecked();
+        f.axis.gridVisible = f.gridVisible;
+    });
+}
+
+void AxisPage::gridStyleClick(int dotted)
+{
+    handle([this, dotted] {
+        const Fields f = selected();
+        f.gridDotted = dotted;
+        f.axis.gridStyle = gridStyleFromDotted(dotted);
+    });
+}
+
+void AxisPage::BkolorSiatkiClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<QColor> color = Platform::current().chooseColor(f.gridColor.toQColor());
+        if (!color)
+            return;
+        f.gridColor = AppearanceColor::fromQColor(*color);
+        f.axis.gridColor = f.gridColor.toQColor();
+    });
+}
+
+void AxisPage::CprzezrClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.wallTransparent = Cprzezr->isChecked();
+        f.wall.brush = brushFromTransparent(f.wallTransparent);
+    });
+}
+
+void AxisPage::BkolorSciankiClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<QColor> color = Platform::current().chooseColor(f.wallColor.toQColor());
+        if (!color)
+            return;
+        f.wallColor = AppearanceColor::fromQColor(*color);
+        f.wall.color = f.wallColor.toQColor();
+    });
+}
+
+bool AxisPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EopisOsi && event->type() == QEvent::KeyRelease)
+        EopisOsiKeyUp();
+    return AppearancePage::eventFilter(watched, event);
+}
+
+} // namespace zavevad

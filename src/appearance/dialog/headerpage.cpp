@@ -1,0 +1,279 @@
+#include "appearance/dialog/headerpage.h"
+
+#include "appearance/dialog/dialogcontrols.h"
+#include "shell/platform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTextEdit>
+
+namespace zavevad {
+
+namespace {
+
+/// The record keeps a text of several lines with a line break after each.
+QString recordTextOfLines(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+/// The box's lines; a last empty line (after a final line break) is no line.
+QStringList linesOf(const QString &plainText)
+{
+    QStringList lines = plainText.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+/// The stored text as the box shows it: its line breaks as lines, without
+/// the break that closes its last line.
+QString boxTextOf(const QString &recordText)
+{
+    QString text = recordText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+HeaderPage::HeaderPage(AppearanceDialogContext &context, QWidget *parent)
+    : AppearancePage(context, "TabSheet1", parent)
+{
+    CNaglowek = makeDropDown(this, "CNaglowek",
+            {QStringLiteral("Nagłówek"), QStringLiteral("Stopka")}, QRect(10, 10, 132, RowHeight));
+
+    CWidoczny = makeCheckBox(this, "CWidoczny", QStringLiteral("Widoczny"), 10, 42);
+    CTloDoTekstu = makeCheckBox(this, "CTloDoTekstu", QStringLiteral("Tło do tekstu"), 10, 64);
+    CPrzezroczyste = makeCheckBox(this, "CPrzezroczyste", QStringLiteral("Przeźroczyste"), 10, 86);
+    Cramka = makeCheckBox(this, "Cramka", QStringLiteral("Tekst w ramce"), 10, 108);
+
+    wyrownanie = new QGroupBox(QStringLiteral("Wyrównanie"), this);
+    wyrownanie->setObjectName(QStringLiteral("wyrownanie"));
+    wyrownanie->setGeometry(152, 6, 104, 124);
+    RDoLewej = makeRadioButton(wyrownanie, "RDoLewej", QStringLiteral("Do lewej"), 10, 28);
+    RDoSrodka = makeRadioButton(wyrownanie, "RDoSrodka", QStringLiteral("Do środka"), 10, 58);
+    RDoPrawej = makeRadioButton(wyrownanie, "RDoPrawej", QStringLiteral("Do prawej"), 10, 88);
+
+    BTloNaglowki =
+            makeButton(this, "BTloNaglowki", QStringLiteral("Kolor..."), QRect(266, 10, 84, 24));
+    BCzcionkaNaglowki = makeButton(
+            this, "BCzcionkaNaglowki", QStringLiteral("Czcionka..."), QRect(266, 40, 84, 24));
+
+    RENaglowek = new QTextEdit(this);
+    RENaglowek->setObjectName(QStringLiteral("RENaglowek"));
+    RENaglowek->setAcceptRichText(false);
+    RENaglowek->setLineWrapMode(QTextEdit::NoWrap);
+    RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RENaglowek->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RENaglowek->document()->setDocumentMargin(2);
+    RENaglowek->setGeometry(10, 146, 340, 26);
+    RENaglowek->installEventFilter(this);
+
+    connect(CNaglowek, &QComboBox::currentIndexChanged, this, &HeaderPage::CNaglowekChange);
+    connect(CWidoczny, &QCheckBox::clicked, this, &HeaderPage::CWidocznyClick);
+    connect(CTloDoTekstu, &QCheckBox::clicked, this, &HeaderPage::CTloDoTekstuClick);
+    connect(CPrzezroczyste, &QCheckBox::clicked, this, &HeaderPage::CPrzezroczysteClick);
+    connect(Cramka, &QCheckBox::clicked, this, &HeaderPage::CramkaClick);
+    connect(RDoLewej, &QRadioButton::clicked, this, [this] { alignmentClick(0); });
+    connect(RDoSrodka, &QRadioButton::clicked, this, [this] { alignmentClick(1); });
+    connect(RDoPrawej, &QRadioButton::clicked, this, [this] { alignmentClick(2); });
+    connect(BTloNaglowki, &QPushButton::clicked, this, &HeaderPage::BTloNaglowkiClick);
+    connect(BCzcionkaNaglowki, &QPushButton::clicked, this, &HeaderPage::BCzcionkaNaglowkiClick);
+}
+
+HeaderPage::Fields HeaderPage::fields(int element)
+{
+    TChartAppearance &r = record();
+    if (element == Footer)
+        return {r.FootVisible, r.FootAdjustFrame, r.FootTransparent, r.FootFramed, r.FootText,
+                r.FootAlignment, r.FootFont, r.FootColor, chart().footer};
+    return {r.TitleVisible, r.TitleAdjustFrame, r.TitleTransparent, r.TitleFramed, r.TitleText,
+            r.TitleAlignment, r.TitleFont, r.TitleColor, chart().header};
+}
+
+HeaderPage::Fields HeaderPage::selected()
+{
+    return fields(CNaglowek->currentIndex());
+}
+
+void HeaderPage::pageShown()
+{
+    selectHeader();
+}
+
+void HeaderPage::selectHeader()
+{
+    {
+        const QSignalBlocker blocker(CNaglowek);
+        CNaglowek->setCurrentIndex(Header);
+    }
+    FillHeaderPage(Header);
+}
+
+void HeaderPage::FillHeaderPage(int element)
+{
+    const Fields f = fields(element);
+    const QSignalBlocker b1(CWidoczny), b2(CPrzezroczyste), b3(CTloDoTekstu), b4(Cramka),
+            b5(RDoLewej), b6(RDoSrodka), b7(RDoPrawej);
+    switch (f.alignment) {
+    case 0:
+        RDoLewej->setChecked(true);
+        break;
+    case 1:
+        RDoSrodka->setChecked(true);
+        break;
+    case 2:
+        RDoPrawej->setChecked(true);
+        break;
+    }
+    CWidoczny->setChecked(f.visible);
+    CPrzezroczyste->setChecked(f.transparent);
+    CTloDoTekstu->setChecked(f.adjustFrame);
+    showElementText(f);
+    Cramka->setChecked(f.framed);
+    showBoxColor(f.color.toQColor());
+
+    // The page shows the record, and the chart's headers follow it, so that
+    // whatever the chart went through they match when the user starts editing.
+    applyHeaderGroup(record(), chart());
+    context().chartChanged();
+}
+
+void HeaderPage::showElementText(const Fields &f)
+{
+    RENaglowek->clear();
+    RENaglowek->setFont(f.font.toQFont());
+    m_boxTextColor = f.font.Color.toQColor();
+    applyBoxColors();
+    RENaglowek->setPlainText(boxTextOf(f.text.text()));
+}
+
+void HeaderPage::showBoxColor(const QColor &color)
+{
+    m_boxColor = color;
+    applyBoxColors();
+}
+
+void HeaderPage::applyBoxColors()
+{
+    QPalette palette = RENaglowek->palette();
+    palette.setColor(QPalette::Base, m_boxColor);
+    palette.setColor(QPalette::Text, m_boxTextColor);
+    RENaglowek->setPalette(palette);
+}
+
+void HeaderPage::CNaglowekChange()
+{
+    FillHeaderPage(CNaglowek->currentIndex());
+}
+
+void HeaderPage::CWidocznyClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.visible = CWidoczny->isChecked();
+        f.title.visible = f.visible;
+    });
+}
+
+void HeaderPage::CTloDoTekstuClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.adjustFrame = CTloDoTekstu->isChecked();
+        f.title.adjustFrame = f.adjustFrame;
+    });
+}
+
+void HeaderPage::CPrzezroczysteClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        f.transparent = CPrzezroczyste->isChecked();
+        f.title.brush = brushFromTransparent(f.transparent);
+    });
+}
+
+void HeaderPage::CramkaClick()
+{
+    handle([this] {
+        // The header's frame pen, whichever element is chosen.
+        chart::FramePen &pen = chart().header.frame;
+        pen.color = Qt::black;
+        pen.style = Qt::SolidLine;
+        pen.width = 1;
+        const Fields f = selected();
+        f.framed = Cramka->isChecked();
+        f.title.frame.visible = f.framed;
+    });
+}
+
+void HeaderPage::alignmentClick(int alignment)
+{
+    static constexpr chart::Alignment chartAlignments[] = {chart::Alignment::taLeftJustify,
+            chart::Alignment::taCenter, chart::Alignment::taRightJustify};
+    handle([this, alignment] {
+        const Fields f = selected();
+        f.title.alignment = chartAlignments[alignment];
+        f.alignment = alignment;
+    });
+}
+
+void HeaderPage::BTloNaglowkiClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<QColor> color = Platform::current().chooseColor(f.color.toQColor());
+        if (!color)
+            return;
+        f.color = AppearanceColor::fromQColor(*color);
+        f.title.color = f.color.toQColor();
+        showBoxColor(f.color.toQColor());
+    });
+}
+
+void HeaderPage::BCzcionkaNaglowkiClick()
+{
+    handle([this] {
+        const Fields f = selected();
+        const std::optional<FontChoice> font = Platform::current().chooseFont(
+                FontChoice{f.font.toQFont(), f.font.Color.toQColor()});
+        if (!font)
+            return;
+        f.font.setFromQFont(font->font, font->color);
+        f.title.font = textFontOf(f.font);
+        showElementText(f);
+    });
+}
+
+void HeaderPage::RENaglowekKeyUp()
+{
+    handle([this] {
+        const Fields f = selected();
+        const QStringList lines = linesOf(RENaglowek->toPlainText());
+        f.text.setText(recordTextOfLines(lines));
+        f.title.lines = lines;
+    });
+}
+
+bool HeaderPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == RENaglowek && event->type() == QEvent::KeyRelease)
+        RENaglowekKeyUp();
+    return AppearancePage::eventFilter(watched, event);
+}
+
+} // namespace zavevad

@@ -1,0 +1,235 @@
+#include "appearance/dialog/tfustawwykres.h"
+
+#include "appearance/dialog/axispage.h"
+#include "appearance/dialog/backgroundpage.h"
+#include "appearance/dialog/chartpage.h"
+#include "appearance/dialog/headerpage.h"
+#include "appearance/dialog/legendpage.h"
+#include "appearance/dialog/valuespage.h"
+#include "appearance/dialog/view3dpage.h"
+#include "ui/clickablelabel.h"
+#include "ui/gradienttabwidget.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace zavevad {
+
+namespace {
+
+constexpr int DialogWidth = 360;
+constexpr int DialogHeight = 262;
+constexpr int StripWidth = 359;
+constexpr int StripHeight = 12;
+
+/// The title strip's artwork: a dark bar with a grip in the middle and a
+/// close mark at its right end, where the close hot spot lies.
+QPixmap stripArtwork()
+{
+    QPixmap pixmap(StripWidth, StripHeight);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, StripHeight);
+    gradient.setColorAt(0, QColor(112, 112, 112));
+    gradient.setColorAt(1, QColor(72, 72, 72));
+    painter.fillRect(pixmap.rect(), gradient);
+    painter.setPen(QColor(150, 150, 150));
+    painter.drawLine(0, 0, StripWidth - 1, 0);
+    painter.setPen(QColor(50, 50, 50));
+    painter.drawLine(0, StripHeight - 1, StripWidth - 1, StripHeight - 1);
+
+    // A row of grip dots shows that the strip can be dragged.
+    for (int x = StripWidth / 2 - 24; x <= StripWidth / 2 + 24; x += 4) {
+        painter.fillRect(x, 4, 2, 2, QColor(40, 40, 40));
+        painter.fillRect(x, 5, 1, 1, QColor(160, 160, 160));
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(235, 235, 235), 1.6, Qt::SolidLine, Qt::RoundCap));
+    const QRectF mark(348.5, 2.5, 6, 6);
+    painter.drawLine(mark.topLeft(), mark.bottomRight());
+    painter.drawLine(mark.bottomLeft(), mark.topRight());
+    return pixmap;
+}
+
+} // namespace
+
+TFUstawwykres::TFUstawwykres(QWidget *parent) : TFUstawwykres(*new Appearances, parent, true) { }
+
+TFUstawwykres::TFUstawwykres(Appearances &appearances, QWidget *parent)
+    : TFUstawwykres(appearances, parent, false)
+{ }
+
+TFUstawwykres::TFUstawwykres(Appearances &appearances, QWidget *parent, bool ownsAppearances)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_ownAppearances(ownsAppearances ? &appearances : nullptr), m_appearances(appearances),
+      m_context(appearances.CurrentAppearance)
+{
+    buildWindow();
+    FormCreate();
+}
+
+TFUstawwykres::~TFUstawwykres() = default;
+
+void TFUstawwykres::buildWindow()
+{
+    setObjectName(QStringLiteral("FUstawwykres"));
+    setFixedSize(DialogWidth, DialogHeight);
+    QFont dialogFont = font();
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    PListwa = new QWidget(this);
+    PListwa->setObjectName(QStringLiteral("PListwa"));
+    PListwa->setGeometry(0, 0, StripWidth, StripHeight);
+    ImListwa = new QLabel(PListwa);
+    ImListwa->setObjectName(QStringLiteral("ImListwa"));
+    ImListwa->setScaledContents(true);
+    ImListwa->setPixmap(stripArtwork());
+    ImListwa->setGeometry(PListwa->rect());
+    ImListwa->installEventFilter(this);
+
+    LCloseUstawienia = new ClickableLabel(this);
+    LCloseUstawienia->setObjectName(QStringLiteral("LCloseUstawienia"));
+    LCloseUstawienia->setGeometry(346, 0, 10, 10);
+    LCloseUstawienia->setCursor(Qt::PointingHandCursor);
+    connect(LCloseUstawienia, &ClickableLabel::clicked, this,
+            &TFUstawwykres::LCloseUstawieniaClick);
+
+    PageControl1 = new GradientTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(0, 12, 360, 250);
+
+    TabSheet6 = new ChartPage(m_context);
+    TabSheet1 = new HeaderPage(m_context);
+    TabSheet2 = new AxisPage(m_context);
+    TabSheet3 = new LegendPage(m_context);
+    TabSheet4 = new BackgroundPage(m_context);
+    TabSheet5 = new View3DPage(m_context);
+    TabSheet7 = new ValuesPage(m_context);
+    PageControl1->addTab(TabSheet6, QStringLiteral("Wykres"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("Nagłówki"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Osie"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Legenda"));
+    PageControl1->addTab(TabSheet4, QStringLiteral("Tła"));
+    PageControl1->addTab(TabSheet5, QStringLiteral("Efekty 3D"));
+    PageControl1->addTab(TabSheet7, QStringLiteral("Wartości"));
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TFUstawwykres::PageControl1Change);
+}
+
+void TFUstawwykres::FormCreate()
+{
+    FillAppearanceDefaults(m_appearances);
+}
+
+void TFUstawwykres::bindChart(
+        chart::Chart &chart, ChartKindState &kindState, std::function<void()> repaint)
+{
+    m_context.bind(chart, kindState, std::move(repaint));
+}
+
+void TFUstawwykres::showPanelForKind(int kind)
+{
+    TabSheet6->showPanelForKind(kind);
+}
+
+void TFUstawwykres::setAxesPageEnabled(bool enabled)
+{
+    PageControl1->setTabEnabled(PageControl1->indexOf(TabSheet2), enabled);
+}
+
+void TFUstawwykres::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    FormShow();
+}
+
+void TFUstawwykres::FormShow()
+{
+    {
+        const QSignalBlocker blocker(PageControl1);
+        PageControl1->setCurrentWidget(TabSheet6);
+    }
+    TabSheet6->pageShown();
+    Dragging = false;
+    m_theme = DialogTheme{QColor(141, 141, 141), QColor(199, 199, 199), QColor(255, 255, 255)};
+    ApplyDialogTheme();
+    TabSheet1->selectHeader();
+}
+
+void TFUstawwykres::ApplyDialogTheme()
+{
+    applyDialogTheme(this, m_theme);
+}
+
+void TFUstawwykres::PageControl1Change(int index)
+{
+    if (auto *page = qobject_cast<AppearancePage *>(PageControl1->widget(index)))
+        page->pageShown();
+}
+
+void TFUstawwykres::ImListwaMouseDown(const QPoint &screenPos)
+{
+    Dragging = true;
+    DragOrigin = screenPos;
+}
+
+void TFUstawwykres::ImListwaMouseMove(const QPoint &screenPos)
+{
+    if (!Dragging)
+        return;
+    move(pos() + (screenPos - DragOrigin));
+    DragOrigin = screenPos;
+}
+
+void TFUstawwykres::ImListwaMouseUp()
+{
+    Dragging = false;
+}
+
+void TFUstawwykres::LCloseUstawieniaClick()
+{
+    accept();
+}
+
+bool TFUstawwykres::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ImListwa) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            ImListwaMouseDown(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+            return true;
+        case QEvent::MouseMove:
+            ImListwaMouseMove(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            ImListwaMouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFUstawwykres::keyPressEvent(QKeyEvent *event)
+{
+    // Only the close spot on the strip closes the dialog, never Escape.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace zavevad

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "appearance/chartappearance.h"
+#include "appearance/dialog/dialogcontext.h"
+#include "appearance/dialog/dialogtheme.h"
+
+#include <QDialog>
+#include <QPoint>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+
+namespace zavevad {
+
+class AppearancePage;
+class AxisPage;
+class BackgroundPage;
+class ChartPage;
+class ClickableLabel;
+class GradientTabWidget;
+class HeaderPage;
+class LegendPage;
+class ValuesPage;
+class View3DPage;
+
+/// The appearance dialog: seven pages whose controls each write one field of
+/// `CurrentAppearance` and restyle the chart at once. There is no OK or
+/// Cancel; closing keeps every change. Created once at program start, shown
+/// modally by the chart window's "Formatuj".
+///
+/// The chart window drives it like this:
+/// - once: `bindChart(chart, kindState, repaint)`;
+/// - after a successful `ApplyChartKind(kind, ...)`: `showPanelForKind(kind)`
+///   and `setAxesPageEnabled(axesPageEnabled(kind))`;
+/// - "Formatuj": `SelectAppearanceTarget(kindState)`, on true
+///   `setAxesPageEnabled(axesPageEnabled(kindState.ShownChartKind))`, then
+///   `exec()`, then `applyKindProjection(kindState.ChartKind, ...)` and a repaint.
+class TFUstawwykres : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// Builds the dialog and fills the appearance defaults into both records
+    /// of `appearances` (FormCreate). The dialog edits `CurrentAppearance`.
+    explicit TFUstawwykres(Appearances &appearances, QWidget *parent = nullptr);
+    /// As above, with the two records kept by the dialog itself for the run;
+    /// `appearances()` hands them to the chart window and the commands.
+    explicit TFUstawwykres(QWidget *parent = nullptr);
+    ~TFUstawwykres() override;
+
+    Appearances &appearances() { return m_appearances; }
+
+    /// The chart the controls restyle, the chart window's kind state (read
+    /// whenever a page needs the shown kind or the target series) and what
+    /// repaints the chart after each change.
+    void bindChart(chart::Chart &chart, ChartKindState &kindState, std::function<void()> repaint);
+
+    /// Shows only the "Wykres" panel of the kind: 1 `PSlupek`, 2 `PKola`,
+    /// 3 `PLinia`; any other kind changes nothing.
+    void showPanelForKind(int kind);
+    /// Enables or disables the page "Osie" (`TabSheet2`).
+    void setAxesPageEnabled(bool enabled);
+
+    bool isDragging() const { return Dragging; }
+    QPoint dragOrigin() const { return DragOrigin; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TFUstawwykres(Appearances &appearances, QWidget *parent, bool ownsAppearances);
+    void buildWindow();
+    void FormCreate();
+    void FormShow();
+    void ApplyDialogTheme();
+    void PageControl1Change(int index);
+    void ImListwaMouseDown(const QPoint &screenPos);
+    void ImListwaMouseMove(const QPoint &screenPos);
+    void ImListwaMouseUp();
+    void LCloseUstawieniaClick();
+
+    std::unique_ptr<Appearances> m_ownAppearances;
+    Appearances &m_appearances;
+    AppearanceDialogContext m_context;
+    DialogTheme m_theme;
+    bool Dragging = false;
+    QPoint DragOrigin;
+
+    QWidget *PListwa = nullptr;
+    QLabel *ImListwa = nullptr;
+    ClickableLabel *LCloseUstawienia = nullptr;
+    GradientTabWidget *PageControl1 = nullptr;
+    ChartPage *TabSheet6 = nullptr;
+    HeaderPage *TabSheet1 = nullptr;
+    AxisPage *TabSheet2 = nullptr;
+    LegendPage *TabSheet3 = nullptr;
+    BackgroundPage *TabSheet4 = nullptr;
+    View3DPage *TabSheet5 = nullptr;
+    ValuesPage *TabSheet7 = nullptr;
+};
+
+} // namespace zavevad

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "appearance/applyappearance.h"
+#include "appearance/chartappearance.h"
+#include "appearance/dialog/tfustawwykres.h"
+#include "scriptedplatform.h"
+#include "ui/chart/chart.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace zavevad::test {
+
+/// Closes every message box that a handler shows and keeps its text, so
+/// that an error box never waits for a person.
+class MessageBoxCatcher : public QObject
+{
+public:
+    MessageBoxCatcher()
+    {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, &MessageBoxCatcher::closeBoxes);
+        m_timer.start();
+    }
+
+    QStringList messages;
+
+private:
+    void closeBoxes()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (box && box->isVisible()) {
+                messages.append(box->text());
+                box->done(QMessageBox::Ok);
+            }
+        }
+    }
+
+    QTimer m_timer;
+};
+
+/// The dialog on a real chart: the engine's design chart with points, the
+/// record from the defaults, the kind applied as a chart command applies it,
+/// and the dialog shown (not exec'd) as "Formatuj" shows it.
+class DialogFixture
+{
+public:
+    explicit DialogFixture(int kind) : dialog(appearances)
+    {
+        const QList<std::pair<QString, double>> points{{QStringLiteral("Cel"), 2},
+                {QStringLiteral("Bdb"), 5}, {QStringLiteral("Db"), 7}, {QStringLiteral("Dst"), 4},
+                {QStringLiteral("Dop"), 1}, {QStringLiteral("Ndst"), 1}};
+        for (int s = chart::BarSeriesIndex; s <= chart::LineSeriesIndex; ++s) {
+            for (const auto &[label, value] : points)
+                chart.series(s).addPoint(value, label, QColor(40 * s, 120, 200));
+        }
+        state.ChartKind = kind;
+        ApplyChartKind(kind, record(), chart, state);
+        dialog.bindChart(chart, state, [this] { ++repaints; });
+        dialog.showPanelForKind(kind);
+        dialog.setAxesPageEnabled(axesPageEnabled(kind));
+        SelectAppearanceTarget(state);
+        dialog.show();
+    }
+
+    TChartAppearance &record() { return appearances.CurrentAppearance; }
+
+    template<class W>
+    W *control(const char *name)
+    {
+        W *w = dialog.findChild<W *>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+
+    QTabWidget *tabs() { return control<QTabWidget>("PageControl1"); }
+    /// Brings the page to the front, which runs its fill.
+    void showPage(const char *pageName) { tabs()->setCurrentWidget(control<QWidget>(pageName)); }
+
+    ScriptedPlatform platform;
+    MessageBoxCatcher errors;
+    Appearances appearances;
+    chart::Chart chart;
+    ChartKindState state;
+    int repaints = 0;
+    TFUstawwykres dialog;
+};
+
+} // namespace zavevad::test
