@@ -166,6 +166,14 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
     if (!any) {
         lo = 0.0;
         hi = 1.0;
+    } else if (hi - lo < 1e-12 * std::max(1.0, std::abs(lo))) {
+        // A flat series stands on zero (or hangs from it when negative).
+        if (lo > 0.0)
+            lo = 0.0;
+        else if (lo < 0.0)
+            hi = 0.0;
+        else
+            hi = 1.0;
     }
 
     // Room at the ends of the value axis for the marks and markers, so that
@@ -194,7 +202,7 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
     }
     const double usable = std::max(lengthPx - roomHi - roomLo, lengthPx * 0.4);
     const double span = std::max(hi - lo, 1e-12);
-    if (any && hi > lo) {
+    if (hi > lo) {
         const double perPx = span / usable;
         hi += roomHi * perPx;
         lo -= roomLo * perPx;
@@ -246,7 +254,12 @@ AxisChart::CategoryLabels AxisChart::thinCategories(double lengthPx, double labe
     labels.last = std::min(int(m_count) - 1, int(std::floor(m_shown.categoryMax + 1e-9)));
     const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
     const double slotPx = lengthPx / span;
-    labels.step = std::max(1, int(std::ceil((labelExtent + 1.0) / std::max(slotPx, 1e-6))));
+    // Fonts too big for the plot (a template may ask for any size) make the
+    // step huge: past the count it shows the first label only, and it must
+    // stay within an int.
+    const double step = std::ceil((labelExtent + 1.0) / std::max(slotPx, 1e-6));
+    const double maxStep = double(std::max<qsizetype>(m_count, 1));
+    labels.step = step >= 1.0 ? int(std::min(step, maxStep)) : 1;
     // Keep the labels on multiples of the step so that panning does not make them jump.
     labels.first = (labels.first + labels.step - 1) / labels.step * labels.step;
     return labels;
