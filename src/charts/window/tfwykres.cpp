@@ -1,0 +1,570 @@
+#include "charts/window/tfwykres.h"
+
+#include "charts/chartdata.h"
+#include "charts/formattemplate.h"
+#include "charts/window/stripartwork.h"
+#include "results/analysisstate.h"
+#include "shell/platform.h"
+#include "shell/runcommand.h"
+#include "shell/shellstyle.h"
+#include "tables/analysistables.h"
+#include "tables/gridstate.h"
+#include "ui/chart/chartrenderer.h"
+#include "ui/chart/chartwidget.h"
+#include "ui/clickablelabel.h"
+
+#include <QDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QScreen>
+
+#include <algorithm>
+#include <utility>
+
+namespace zavevad {
+
+namespace {
+
+constexpr int kLeftPartWidth = 339;
+constexpr int kRightPartWidth = 30;
+constexpr QRect kGripDesignGeometry{535, 355, 17, 17};
+/// The grip sits this far from the chart's right and bottom edges after a resize.
+constexpr int kGripInset = 19;
+
+constexpr int kMenuTop = 1;
+constexpr int kMenuWidth = 121;
+constexpr int kMenuDesignLeft = 56;
+constexpr int kMenuDesignHeight = 56;
+constexpr int kFileMenuLeft = 8;
+constexpr int kFileMenuHeight = 65;
+constexpr int kEditMenuLeft = 56;
+constexpr int kEditMenuHeight = 43;
+constexpr int kMenuItemLeft = 8;
+
+QString captionZapiszFormat()
+{
+    return QStringLiteral("Zapisz jako wzór...");
+}
+QString captionWczytajFormat()
+{
+    return QStringLiteral("Wczytaj wzór formatu...");
+}
+
+/// The drop-down items' font: the window's font, made narrower and then
+/// smaller while the longest item would not fit the panel (the design font is
+/// narrower than the fonts most desktops have).
+QFont menuItemFont(const QFont &base, const QStringList &captions, int room)
+{
+    const int basePixels = QFontInfo(base).pixelSize();
+    for (int pixels = basePixels; pixels >= 9; --pixels) {
+        for (int stretch : {int(QFont::Unstretched), int(QFont::SemiCondensed)}) {
+            QFont font = base;
+            font.setPixelSize(pixels);
+            font.setStretch(stretch);
+            const QFontMetrics metrics(font);
+            const bool fits = std::all_of(captions.begin(), captions.end(),
+                    [&](const QString &text) { return metrics.horizontalAdvance(text) <= room; });
+            if (fits)
+                return font;
+        }
+    }
+    return base;
+}
+
+/// Widens a label to its text, as labels that size themselves do; never narrower
+/// than its design width.
+void fitLabelWidth(QLabel *label, int designWidth)
+{
+    const int textWidth = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+    label->resize(std::max(designWidth, textWidth), label->height());
+}
+
+QPoint globalPos(const QEvent *event)
+{
+    return static_cast<const QMouseEvent *>(event)->globalPosition().toPoint();
+}
+
+} // namespace
+
+TFWykres::TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_appearances(appearances), m_kindState(kindState)
+{
+    setObjectName(QStringLiteral("FWykres"));
+    // The caption is never drawn (there is no caption bar), but the desktop's
+    // task list shows it.
+    setWindowTitle(QStringLiteral("Wermo - prezentacja danych"));
+    setFont(shellstyle::windowFont());
+    setMinimumSize(kMinimumSize);
+    resize(kDesignSize);
+
+    // ---- The title strip ----
+    m_PListwa = new QWidget(this);
+    m_PListwa->setObjectName(QStringLiteral("PListwa"));
+
+    m_PListwaLeft = new QWidget(m_PListwa);
+    m_PListwaLeft->setObjectName(QStringLiteral("PListwaLeft"));
+    m_PListwaLeft->setGeometry(0, 0, kLeftPartWidth, kStripHeight);
+    auto *imListwaLeft = new ClickableLabel(m_PListwaLeft);
+    imListwaLeft->setObjectName(QStringLiteral("ImListwaLeft"));
+    imListwaLeft->setGeometry(0, 0, kLeftPartWidth, kStripHeight);
+    imListwaLeft->setPixmap(stripartwork::leftPicture());
+    connect(imListwaLeft, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
+
+    m_LListwa = addLabel(m_PListwaLeft, "LListwa", QString(), QRect(16, 3, 313, 13), false);
+    m_LListwa->setCursor(Qt::ArrowCursor);
+    m_LListwa->installEventFilter(this);
+    connect(m_LListwa, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
+
+    ClickableLabel *plik = addLabel(
+            m_PListwaLeft, "LWykresMenuPlik", QStringLiteral("Plik"), QRect(11, 22, 38, 12), true);
+    connect(plik, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuPlikClick);
+    ClickableLabel *edycja = addLabel(m_PListwaLeft, "LWykresMenuEdycja", QStringLiteral("Edycja"),
+            QRect(59, 21, 46, 14), true);
+    connect(edycja, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuEdycjaClick);
+    ClickableLabel *formatuj = addLabel(m_PListwaLeft, "LWykresMenuFormat",
+            QStringLiteral("Formatuj"), QRect(115, 21, 46, 14), true);
+    connect(formatuj, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuFormatClick);
+    for (ClickableLabel *label : {plik, edycja, formatuj})
+        fitLabelWidth(label, label->width());
+
+    m_PListwaSrodek = new QWidget(m_PListwa);
+    m_PListwaSrodek->setObjectName(QStringLiteral("PListwaSrodek"));
+    m_ImListwaSrodek = new ClickableLabel(m_PListwaSrodek);
+    m_ImListwaSrodek->setObjectName(QStringLiteral("ImListwaSrodek"));
+    m_ImListwaSrodek->setPixmap(stripartwork::middlePicture());
+    m_ImListwaSrodek->setScaledContents(true);
+    connect(m_ImListwaSrodek, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
+
+    m_PListwaRight = new QWidget(m_PListwa);
+    m_PListwaRight->setObjectName(QStringLiteral("PListwaRight"));
+    auto *imListwaRight = new QLabel(m_PListwaRight);
+    imListwaRight->setObjectName(QStringLiteral("ImListwaRight"));
+    imListwaRight->setGeometry(0, 0, kRightPartWidth, kStripHeight);
+    imListwaRight->setPixmap(stripartwork::rightPicture());
+    ClickableLabel *close =
+            addLabel(m_PListwaRight, "LCloseWykres", QString(), QRect(8, 0, 17, 17), true);
+    connect(close, &ClickableLabel::clicked, this, &TFWykres::LCloseWykresClick);
+
+    // ---- The chart ----
+    m_PPodWykres = new QWidget(this);
+    m_PPodWykres->setObjectName(QStringLiteral("PPodWykres"));
+    m_Wykres = new chart::ChartWidget(m_PPodWykres);
+    m_Wykres->setObjectName(QStringLiteral("Wykres"));
+    connect(m_Wykres, &chart::ChartWidget::clicked, this, &TFWykres::PWykresMenuClick);
+
+    // ---- The resize grip, inside the chart ----
+    m_PRozciong = new QWidget(m_Wykres);
+    m_PRozciong->setObjectName(QStringLiteral("PRozciong"));
+    m_PRozciong->setGeometry(kGripDesignGeometry);
+    m_PRozciong->setToolTip(QStringLiteral("Zmień rozmiar"));
+    m_PRozciong->setCursor(Qt::SizeFDiagCursor);
+    m_PRozciong->setAutoFillBackground(true);
+    QPalette gripPalette = m_PRozciong->palette();
+    gripPalette.setColor(QPalette::Window, QColor(0x2c, 0x34, 0x3e));
+    m_PRozciong->setPalette(gripPalette);
+    m_PRozciong->installEventFilter(this);
+    m_ImCiongnij = new ClickableLabel(m_PRozciong);
+    m_ImCiongnij->setObjectName(QStringLiteral("ImCiongnij"));
+    m_ImCiongnij->setGeometry(1, 1, 15, 15);
+    m_ImCiongnij->setPixmap(stripartwork::gripPicture());
+    m_ImCiongnij->setToolTip(m_PRozciong->toolTip());
+    m_ImCiongnij->installEventFilter(this);
+    connect(m_ImCiongnij, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
+
+    // ---- The drop-down, inside the chart ----
+    m_PWykresMenu = new QWidget(m_Wykres);
+    m_PWykresMenu->setObjectName(QStringLiteral("PWykresMenu"));
+    m_PWykresMenu->setGeometry(kMenuDesignLeft, kMenuTop, kMenuWidth, kMenuDesignHeight);
+    m_PWykresMenu->setAutoFillBackground(true);
+    QPalette menuPalette = m_PWykresMenu->palette();
+    menuPalette.setColor(QPalette::Window, QColor(141, 141, 141));
+    m_PWykresMenu->setPalette(menuPalette);
+    m_PWykresMenu->installEventFilter(this);
+    m_LZapiszFormat = addLabel(
+            m_PWykresMenu, "LZapiszFormat", captionZapiszFormat(), QRect(8, 8, 89, 13), true);
+    connect(m_LZapiszFormat, &ClickableLabel::clicked, this, &TFWykres::LZapiszFormatClick);
+    m_LWczytajFormat = addLabel(
+            m_PWykresMenu, "LWczytajFormat", captionWczytajFormat(), QRect(8, 24, 113, 13), true);
+    connect(m_LWczytajFormat, &ClickableLabel::clicked, this, &TFWykres::LWczytajFormatClick);
+    m_LZamknijWykres = addLabel(m_PWykresMenu, "LZamknijWykres", QStringLiteral("Zamknij"),
+            QRect(8, 41, 105, 13), true);
+    connect(m_LZamknijWykres, &ClickableLabel::clicked, this, &TFWykres::LZamknijWykresClick);
+    const QFont itemFont = menuItemFont(font(),
+            {captionZapiszFormat(), captionWczytajFormat(), QStringLiteral("Kopiuj jako BMP"),
+                    QStringLiteral("Kopiuj jako WMF"), QStringLiteral("Zamknij")},
+            kMenuWidth - kMenuItemLeft);
+    for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat, m_LZamknijWykres}) {
+        label->setFont(itemFont);
+        fitLabelWidth(label, label->width());
+    }
+    m_PWykresMenu->hide();
+
+    // A top-level band, so that it can reach past the window while it grows;
+    // Qt draws and erases it, nothing stays on the screen.
+    m_Rameczka = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
+    m_Rameczka->setObjectName(QStringLiteral("Rameczka"));
+
+    layoutWindow();
+}
+
+TFWykres::~TFWykres() = default;
+
+ClickableLabel *TFWykres::addLabel(QWidget *parent, const char *name, const QString &caption,
+        const QRect &geometry, bool menuItem)
+{
+    auto *label = new ClickableLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    if (menuItem) {
+        label->setCursor(Qt::PointingHandCursor);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, shellstyle::menuNormal());
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+chart::Chart &TFWykres::chart()
+{
+    return m_Wykres->chart();
+}
+
+const chart::Chart &TFWykres::chart() const
+{
+    return m_Wykres->chart();
+}
+
+void TFWykres::setAppearanceDialog(AppearanceDialogLink link)
+{
+    m_dialog = std::move(link);
+}
+
+void TFWykres::refreshChart()
+{
+    m_Wykres->refresh();
+}
+
+void TFWykres::layoutWindow()
+{
+    const int w = width();
+    const int h = height();
+    m_PListwa->setGeometry(0, 0, w, kStripHeight);
+    const int middle = std::max(0, w - kLeftPartWidth - kRightPartWidth);
+    m_PListwaSrodek->setGeometry(kLeftPartWidth, 0, middle, kStripHeight);
+    m_ImListwaSrodek->setGeometry(0, 0, middle, kStripHeight);
+    m_PListwaRight->setGeometry(w - kRightPartWidth, 0, kRightPartWidth, kStripHeight);
+    m_PPodWykres->setGeometry(0, kStripHeight, w, std::max(0, h - kStripHeight));
+    m_Wykres->setGeometry(m_PPodWykres->rect());
+}
+
+void TFWykres::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            move(area.x() + (area.width() - width()) / 2,
+                    area.y() + (area.height() - height()) / 2);
+        }
+    }
+    layoutWindow();
+    m_dragging = false;
+    QWidget::showEvent(event);
+}
+
+void TFWykres::resizeEvent(QResizeEvent *event)
+{
+    layoutWindow();
+    QWidget::resizeEvent(event);
+}
+
+bool TFWykres::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+            || type == QEvent::MouseButtonRelease;
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+
+    if (watched == m_LListwa) {
+        if (type == QEvent::MouseButtonPress)
+            LListwaMouseDown(globalPos(event));
+        else if (type == QEvent::MouseMove)
+            LListwaMouseMove(globalPos(event));
+        else
+            LListwaMouseUp();
+        return false; // the label still reports its click
+    }
+    if (watched == m_PRozciong || watched == m_ImCiongnij) {
+        if (type == QEvent::MouseButtonPress)
+            PRozciongMouseDown(globalPos(event));
+        else if (type == QEvent::MouseMove)
+            PRozciongMouseMove(globalPos(event));
+        else
+            PRozciongMouseUp(globalPos(event));
+        // The picture still reports its click; the panel's own events must
+        // not reach the chart underneath, which would start panning.
+        return watched == m_PRozciong;
+    }
+    if (watched == m_PWykresMenu) {
+        const auto *mouseEvent = static_cast<QMouseEvent *>(event);
+        if (type == QEvent::MouseButtonRelease
+                && m_PWykresMenu->rect().contains(mouseEvent->position().toPoint()))
+            PWykresMenuClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Drop-down ----
+
+bool TFWykres::isChartMenuOpen() const
+{
+    return !m_PWykresMenu->isHidden();
+}
+
+TFWykres::ChartMenu TFWykres::chartMenu() const
+{
+    // The panel's height tells the two menus apart.
+    return m_PWykresMenu->height() == kEditMenuHeight ? ChartMenu::Edit : ChartMenu::File;
+}
+
+void TFWykres::ShowChartMenu(ChartMenu menu)
+{
+    if (menu == ChartMenu::File) {
+        m_PWykresMenu->setGeometry(kFileMenuLeft, kMenuTop, kMenuWidth, kFileMenuHeight);
+        m_LZapiszFormat->setText(captionZapiszFormat());
+        m_LWczytajFormat->setText(captionWczytajFormat());
+        m_LZamknijWykres->setText(QStringLiteral("Zamknij"));
+        m_LZamknijWykres->show();
+    } else {
+        // "Zamknij" lies below the edit menu's height; hidden, so that not even
+        // the top of its letters shows in the panel's last two pixel rows.
+        m_PWykresMenu->setGeometry(kEditMenuLeft, kMenuTop, kMenuWidth, kEditMenuHeight);
+        m_LZapiszFormat->setText(QStringLiteral("Kopiuj jako BMP"));
+        m_LWczytajFormat->setText(QStringLiteral("Kopiuj jako WMF"));
+        m_LZamknijWykres->hide();
+    }
+    for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat})
+        fitLabelWidth(label, 0);
+    m_PWykresMenu->raise();
+    m_PWykresMenu->show();
+}
+
+void TFWykres::PWykresMenuClick()
+{
+    if (isChartMenuOpen())
+        m_PWykresMenu->hide();
+}
+
+void TFWykres::LWykresMenuPlikClick()
+{
+    ShowChartMenu(ChartMenu::File);
+}
+
+void TFWykres::LWykresMenuEdycjaClick()
+{
+    ShowChartMenu(ChartMenu::Edit);
+}
+
+template<typename F>
+void TFWykres::runMenuItem(F &&command)
+{
+    // A failed command leaves the drop-down open; a cancelled dialog is no failure.
+    if (runCommand(this, std::forward<F>(command)))
+        m_PWykresMenu->hide();
+}
+
+void TFWykres::LZapiszFormatClick()
+{
+    runMenuItem([this] {
+        if (chartMenu() == ChartMenu::File)
+            SaveFormatTemplate();
+        else
+            copyChartAsBitmap();
+    });
+}
+
+void TFWykres::LWczytajFormatClick()
+{
+    runMenuItem([this] {
+        if (chartMenu() == ChartMenu::File)
+            LoadFormatTemplate();
+        else
+            copyChartAsMetafile();
+    });
+}
+
+void TFWykres::LZamknijWykresClick()
+{
+    // Only the window goes; the drop-down is still open when it shows again.
+    hide();
+}
+
+void TFWykres::LCloseWykresClick()
+{
+    hide();
+}
+
+void TFWykres::LWykresMenuFormatClick()
+{
+    PWykresMenuClick();
+    SelectAppearanceTarget();
+    if (m_dialog.dialog)
+        m_dialog.dialog->exec();
+    // Whatever the dialog chose for the projection, the chart kind decides it.
+    if (applyKindProjection(m_kindState.ChartKind, m_appearances.CurrentAppearance, chart()))
+        refreshChart();
+}
+
+// ---- Applying a chart kind ----
+
+void TFWykres::SelectAppearanceTarget()
+{
+    if (zavevad::SelectAppearanceTarget(m_kindState) && m_dialog.setAxesPageEnabled)
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+}
+
+void TFWykres::ApplyChartKind(int kind)
+{
+    if (!zavevad::ApplyChartKind(kind, m_appearances.CurrentAppearance, chart(), m_kindState))
+        return;
+    showAppliedChart();
+}
+
+void TFWykres::showAppliedChart()
+{
+    if (m_dialog.setAxesPageEnabled)
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+    if (m_dialog.showPanelForKind)
+        m_dialog.showPanelForKind(m_kindState.ShownChartKind);
+    refreshChart();
+    show();
+    raise();
+}
+
+void TFWykres::chartCommand(
+        int kind, const AnalysisState &analysis, const GridModel &grid, const GridState &gridState)
+{
+    if (!analysis.dataLoaded)
+        return;
+    m_kindState.ChartKind = kind;
+    const ChartSource source{grid, analysis.tableMode, analysis.studentCount,
+            resultsSumaColumn(gridState, analysis)};
+    const ChartBuildResult result =
+            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    if (result.error)
+        throw *result.error;
+    if (result.applied)
+        showAppliedChart();
+}
+
+// ---- Template files ----
+
+void TFWykres::SaveFormatTemplate()
+{
+    Platform &platform = Platform::current();
+    platform.setSaveFilter(formatTemplateFilter(), formatTemplateExtension());
+    const std::optional<QString> path = platform.saveTabele();
+    if (!path)
+        return;
+    if (std::optional<CommandError> error =
+                    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance))
+        throw *error;
+}
+
+void TFWykres::LoadFormatTemplate()
+{
+    Platform &platform = Platform::current();
+    platform.setSaveFilter(formatTemplateFilter(), formatTemplateExtension());
+    const std::optional<QString> path = platform.saveTabele();
+    if (!path)
+        return;
+    if (std::optional<CommandError> error =
+                    loadFormatTemplateFile(*path, m_appearances.CurrentAppearance))
+        throw *error;
+    ApplyChartKind(m_kindState.ChartKind);
+}
+
+// ---- Clipboard ----
+
+void TFWykres::copyChartAsBitmap()
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(m_Wykres->toImage());
+    Platform::current().setClipboardMimeData(std::move(data));
+}
+
+void TFWykres::copyChartAsMetafile()
+{
+    const QSize size = (m_Wykres->size() - QSize(1, 1)).expandedTo(QSize(1, 1));
+    const QString title = chart().header.lines.join(QLatin1Char(' '));
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QStringLiteral("image/svg+xml"), m_Wykres->toSvg(size, title));
+    // Programs that cannot paste SVG still get the same picture.
+    data->setImageData(chart::renderToImage(chart(), size, m_Wykres->viewState()));
+    Platform::current().setClipboardMimeData(std::move(data));
+}
+
+// ---- Moving and resizing ----
+
+void TFWykres::LListwaMouseDown(QPoint globalPos)
+{
+    m_dragging = true;
+    m_lastCursor = globalPos;
+}
+
+void TFWykres::LListwaMouseMove(QPoint globalPos)
+{
+    if (!m_dragging)
+        return;
+    move(pos() + (globalPos - m_lastCursor));
+    m_lastCursor = globalPos;
+}
+
+void TFWykres::LListwaMouseUp()
+{
+    m_dragging = false;
+}
+
+void TFWykres::PRozciongMouseDown(QPoint globalPos)
+{
+    m_resizing = true;
+    m_bandTopLeft = mapToGlobal(QPoint(0, 0));
+    updateBand(globalPos);
+    m_Rameczka->show();
+}
+
+void TFWykres::PRozciongMouseMove(QPoint globalPos)
+{
+    if (m_resizing)
+        updateBand(globalPos);
+}
+
+void TFWykres::PRozciongMouseUp(QPoint globalPos)
+{
+    if (!m_resizing)
+        return;
+    updateBand(globalPos);
+    m_resizing = false;
+    m_Rameczka->hide();
+    resize(std::max(kMinimumSize.width(), m_bandBottomRight.x() - m_bandTopLeft.x()),
+            std::max(kMinimumSize.height(), m_bandBottomRight.y() - m_bandTopLeft.y()));
+    // Lay out now rather than at the window system's resize event, so the grip
+    // goes to the chart's new corner.
+    layoutWindow();
+    m_PRozciong->move(m_PPodWykres->width() - kGripInset, m_PPodWykres->height() - kGripInset);
+}
+
+void TFWykres::updateBand(QPoint globalPos)
+{
+    m_bandBottomRight = globalPos;
+    m_Rameczka->setGeometry(QRect(m_bandTopLeft, m_bandBottomRight).normalized());
+}
+
+} // namespace zavevad

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "appearance/applyappearance.h"
+#include "appearance/chartappearance.h"
+#include "charts/window/appearancedialoglink.h"
+#include "ui/chart/chart.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include <memory>
+
+class QRubberBand;
+
+namespace zavevad {
+
+class ClickableLabel;
+class GridModel;
+struct GridState;
+struct AnalysisState;
+
+namespace chart {
+class ChartWidget;
+}
+
+/// The chart window: frameless and on top, with its own title strip (menu
+/// labels "Plik", "Edycja", "Formatuj" and a close mark), the chart `Wykres`,
+/// a resize grip and a small drop-down that is the file menu or the edit menu.
+/// It holds the chart for the whole run and works on the run's appearance
+/// records and chart-kind state; closing only hides it.
+class TFWykres : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize kDesignSize{555, 420};
+    static constexpr QSize kMinimumSize{400, 400};
+    static constexpr int kStripHeight = 44;
+
+    /// What the drop-down `PWykresMenu` shows.
+    enum class ChartMenu { File, Edit };
+
+    /// `appearances` and `kindState` belong to the run and outlive the window.
+    TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget *parent = nullptr);
+    ~TFWykres() override;
+
+    /// The chart `Wykres` shows; the appearance dialog edits it in place and
+    /// then calls refreshChart().
+    chart::Chart &chart();
+    const chart::Chart &chart() const;
+    /// `ChartKind`, `ShownChartKind` and `CurrentSeries`.
+    ChartKindState &kindState() { return m_kindState; }
+    const ChartKindState &kindState() const { return m_kindState; }
+    Appearances &appearances() { return m_appearances; }
+
+    /// The appearance dialog that "Formatuj" shows and that a shown chart
+    /// points at its kind.
+    void setAppearanceDialog(AppearanceDialogLink link);
+
+    /// Repaints the chart after its settings changed.
+    void refreshChart();
+
+    /// Shows the chart of `kind` (1 bar, 2 pie, 3 line) with `CurrentAppearance`
+    /// applied: the chart side, then the dialog's panel and "Osie" page, a
+    /// repaint and the window, modeless. Any other kind does nothing at all.
+    void ApplyChartKind(int kind);
+    /// Points `CurrentSeries` and the dialog's "Osie" page at `ShownChartKind`.
+    void SelectAppearanceTarget();
+
+    /// A "Wykresy" item of the menu: nothing before a load; otherwise sets
+    /// `ChartKind` and draws the table on the grid with a fresh appearance.
+    /// A cell that is not a number or a time throws CommandError with the
+    /// conversion message; the window is then not shown.
+    void chartCommand(int kind, const AnalysisState &analysis, const GridModel &grid,
+            const GridState &gridState);
+
+    /// The drop-down's state: hidden, or the file or edit menu.
+    bool isChartMenuOpen() const;
+    ChartMenu chartMenu() const;
+
+    // ---- Commands (throw CommandError; the click handlers show it) ----
+    /// Writes `CurrentAppearance` to a template file chosen in `SaveTabele`.
+    void SaveFormatTemplate();
+    /// Reads a template file chosen in `SaveTabele` into `CurrentAppearance`
+    /// and shows it for `ChartKind`; a failed read changes nothing.
+    void LoadFormatTemplate();
+    /// The chart as a bitmap of the chart's on-screen size.
+    void copyChartAsBitmap();
+    /// The chart as an SVG picture one pixel smaller each way, with a bitmap of it.
+    void copyChartAsMetafile();
+
+    // ---- Event handlers ----
+    void ShowChartMenu(ChartMenu menu);
+    /// Hides the drop-down if it is open.
+    void PWykresMenuClick();
+    void LWykresMenuPlikClick();
+    void LWykresMenuEdycjaClick();
+    void LWykresMenuFormatClick();
+    void LZapiszFormatClick();
+    void LWczytajFormatClick();
+    void LZamknijWykresClick();
+    void LCloseWykresClick();
+
+    // Positions are the cursor's screen positions.
+    void LListwaMouseDown(QPoint globalPos);
+    void LListwaMouseMove(QPoint globalPos);
+    void LListwaMouseUp();
+    void PRozciongMouseDown(QPoint globalPos);
+    void PRozciongMouseMove(QPoint globalPos);
+    void PRozciongMouseUp(QPoint globalPos);
+
+    bool isDragging() const { return m_dragging; }
+    /// Whether the rubber band `Rameczka` is out (the grip is being dragged).
+    bool isResizing() const { return m_resizing; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ClickableLabel *addLabel(QWidget *parent, const char *name, const QString &caption,
+            const QRect &geometry, bool menuItem);
+    /// The strip parts and the chart after a size change.
+    void layoutWindow();
+    void updateBand(QPoint globalPos);
+    /// The window half of showing a chart, after the chart side was applied.
+    void showAppliedChart();
+    /// Runs a drop-down item: hides the drop-down only when the command succeeded.
+    template<typename F>
+    void runMenuItem(F &&command);
+
+    Appearances &m_appearances;
+    ChartKindState &m_kindState;
+    AppearanceDialogLink m_dialog;
+
+    QWidget *m_PListwa = nullptr;
+    QWidget *m_PListwaLeft = nullptr;
+    QWidget *m_PListwaSrodek = nullptr;
+    ClickableLabel *m_ImListwaSrodek = nullptr;
+    QWidget *m_PListwaRight = nullptr;
+    QWidget *m_PPodWykres = nullptr;
+    chart::ChartWidget *m_Wykres = nullptr;
+    QWidget *m_PRozciong = nullptr;
+    ClickableLabel *m_ImCiongnij = nullptr;
+    QWidget *m_PWykresMenu = nullptr;
+    ClickableLabel *m_LZapiszFormat = nullptr;
+    ClickableLabel *m_LWczytajFormat = nullptr;
+    ClickableLabel *m_LZamknijWykres = nullptr;
+    ClickableLabel *m_LListwa = nullptr;
+    std::unique_ptr<QRubberBand> m_Rameczka;
+
+    bool m_placed = false;
+    bool m_dragging = false;
+    QPoint m_lastCursor;
+    bool m_resizing = false;
+    QPoint m_bandTopLeft;
+    QPoint m_bandBottomRight;
+};
+
+} // namespace zavevad
