@@ -105,6 +105,8 @@ private Q_SLOTS:
     void svgCopy();
     void oddDataRenders_data();
     void oddDataRenders();
+    void hugeFontsRender_data();
+    void hugeFontsRender();
 };
 
 void TstChartRender::barsInPointColours_data()
@@ -519,6 +521,39 @@ void TstChartRender::oddDataRenders()
         const QImage image = renderToImage(c, size);
         QCOMPARE(image.size(), size);
     }
+}
+
+void TstChartRender::hugeFontsRender_data()
+{
+    QTest::addColumn<int>("seriesIndex");
+    QTest::addColumn<int>("points");
+    for (int index : {BarSeriesIndex, PieSeriesIndex, LineSeriesIndex}) {
+        for (int points : {2048, 1 << 20}) {
+            const QByteArray tag = QByteArray::number(index) + " " + QByteArray::number(points);
+            QTest::newRow(tag.constData()) << index << points;
+        }
+    }
+}
+
+void TstChartRender::hugeFontsRender()
+{
+    // A template may hold any font size; labels that cannot fit leave the
+    // plot without room, which must still draw (and not overflow the label step).
+    QFETCH(int, seriesIndex);
+    QFETCH(int, points);
+    Chart c;
+    c.setSeriesActive(PieSeriesIndex, seriesIndex == PieSeriesIndex);
+    c.setSeriesActive(BarSeriesIndex, seriesIndex == BarSeriesIndex);
+    c.setSeriesActive(LineSeriesIndex, seriesIndex == LineSeriesIndex);
+    QFont big;
+    big.setPointSize(points);
+    for (TextFont *font : {&c.leftAxis.labelsFont, &c.bottomAxis.labelsFont, &c.leftAxis.titleFont,
+                 &c.bottomAxis.titleFont, &c.legend.font, &c.header.font})
+        font->font = big;
+    for (int i = 0; i < 5; ++i)
+        c.series(seriesIndex).addPoint(i + 1, QStringLiteral("Kowalski Jan"), Qt::blue);
+    const QImage image = renderToImage(c, QSize(160, 120));
+    QCOMPARE(image.size(), QSize(160, 120));
 }
 
 QTEST_MAIN(TstChartRender)
