@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zavevad::chart {
@@ -64,17 +65,63 @@ void drawMark(QPainter &painter, const MarksSettings &marks, const QRectF &box, 
     painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text);
 }
 
-Qt::BrushStyle slicePattern(int index)
+void drawHatch(QPainter &painter, const QPolygonF &polygon, const QColor &color, int index)
 {
-    static constexpr Qt::BrushStyle patterns[] = {Qt::BDiagPattern, Qt::HorPattern,
-            Qt::FDiagPattern, Qt::VerPattern, Qt::DiagCrossPattern, Qt::CrossPattern,
-            Qt::Dense5Pattern, Qt::Dense3Pattern};
-    return patterns[index % int(std::size(patterns))];
-}
+    struct Pattern
+    {
+        double angles[2];
+        int count;
+        double spacing;
+    };
+    // Horizontal, vertical, the two diagonals and their crossings, then the
+    // same more densely.
+    static constexpr Pattern patterns[] = {{{45, 0}, 1, 6}, {{0, 0}, 1, 5}, {{135, 0}, 1, 6},
+            {{90, 0}, 1, 5}, {{45, 135}, 2, 7}, {{0, 90}, 2, 6}, {{45, 0}, 1, 3.5}, {{0, 0}, 1, 3},
+            {{135, 0}, 1, 3.5}, {{90, 0}, 1, 3}};
+    const Pattern &pattern = patterns[index % int(std::size(patterns))];
+    const qsizetype n = polygon.size();
+    if (n < 3)
+        return;
 
-QBrush sliceBrush(const QColor &color, int index)
-{
-    return QBrush(color, slicePattern(index));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 0));
+    QList<double> crossings;
+    for (int k = 0; k < pattern.count; ++k) {
+        const double a = pattern.angles[k] * M_PI / 180.0;
+        const QPointF d(std::cos(a), -std::sin(a)); // along the lines
+        const QPointF nrm(-d.y(), d.x()); // across them
+        auto across = [&](const QPointF &p) {
+            return p.x() * nrm.x() + p.y() * nrm.y();
+        };
+        auto along = [&](const QPointF &p) {
+            return p.x() * d.x() + p.y() * d.y();
+        };
+        double lo = across(polygon[0]), hi = lo;
+        for (const QPointF &p : polygon) {
+            lo = std::min(lo, across(p));
+            hi = std::max(hi, across(p));
+        }
+        // Lines on a fixed lattice, so that neighbouring faces line up.
+        for (double s = std::ceil(lo / pattern.spacing) * pattern.spacing; s <= hi;
+                s += pattern.spacing) {
+            crossings.clear();
+            for (qsizetype i = 0; i < n; ++i) {
+                const QPointF &p = polygon[i];
+                const QPointF &q = polygon[(i + 1) % n];
+                const double ap = across(p), aq = across(q);
+                if ((ap <= s) == (aq <= s))
+                    continue;
+                crossings.append(along(p + (q - p) * ((s - ap) / (aq - ap))));
+            }
+            std::sort(crossings.begin(), crossings.end());
+            for (qsizetype i = 0; i + 1 < crossings.size(); i += 2) {
+                const QPointF base = nrm * s;
+                painter.drawLine(QLineF(base + d * crossings[i], base + d * crossings[i + 1]));
+            }
+        }
+    }
+    painter.restore();
 }
 
 } // namespace zavevad::chart

@@ -3,6 +3,7 @@
 #include "ui/chart/chart.h"
 
 #include <QFontMetricsF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
 
@@ -30,8 +31,9 @@ QSizeF markBoxSize(const QSizeF &textSize);
 void drawMark(
         QPainter &painter, const MarksSettings &marks, const QRectF &box, const QString &text);
 
-/// A colour box of the legend, or the hatched box of a patterned pie slice.
-QBrush sliceBrush(const QColor &color, int index);
-Qt::BrushStyle slicePattern(int index);
+/// Hatches a polygon with the line pattern of pattern index `index` (a
+/// different one for each slice). Drawn as lines rather than a pattern brush
+/// so that vector copies keep the hatching.
+void drawHatch(QPainter &painter, const QPolygonF &polygon, const QColor &color, int index);
 
 } // namespace zavevad::chart

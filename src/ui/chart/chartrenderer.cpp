@@ -292,7 +292,7 @@ void Renderer::paintLegend(QPainter &painter) const
             const QRectF box(x, y + (m_legendRow - boxHeight) / 2.0, symbol, boxHeight);
             if (e.pattern >= 0) {
                 painter.fillRect(box, pie.backColor);
-                painter.fillRect(box, sliceBrush(e.color, e.pattern));
+                drawHatch(painter, QPolygonF(box), e.color, e.pattern);
             } else {
                 painter.fillRect(box, e.color);
             }

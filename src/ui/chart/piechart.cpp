@@ -155,9 +155,7 @@ void PieChart::paintSlice(QPainter &painter, const Slice &s) const
         if (hatched) {
             painter.setBrush(base.gradient() ? base : QBrush(base.color()));
             painter.drawPolygon(face);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QBrush(hatchColor, slicePattern(s.index)));
-            painter.drawPolygon(face);
+            drawHatch(painter, face, hatchColor, s.index);
             painter.setPen(edge);
             painter.setBrush(Qt::NoBrush);
             painter.drawPolygon(face);
@@ -320,7 +318,7 @@ void PieChart::paintMarks(QPainter &painter) const
         for (const Label &label : std::as_const(*column)) {
             const double dy = (label.y - middle.y()) / ay;
             const double reach = dy * dy < 1.0 ? ax * std::sqrt(1.0 - dy * dy) : 0.0;
-            const double columnX = middle.x() + side * std::max(reach, kGap);
+            const double columnX = middle.x() + side * std::max(reach, ax * 0.35);
             const double w =
                     markBoxSize(QSizeF(fm.horizontalAdvance(label.text), fm.height())).width();
             QRectF box(0, 0, w, boxH);
