@@ -60,15 +60,8 @@ QPixmap stripArtwork()
 
 } // namespace
 
-TFUstawwykres::TFUstawwykres(QWidget *parent) : TFUstawwykres(*new Appearances, parent, true) { }
-
 TFUstawwykres::TFUstawwykres(Appearances &appearances, QWidget *parent)
-    : TFUstawwykres(appearances, parent, false)
-{ }
-
-TFUstawwykres::TFUstawwykres(Appearances &appearances, QWidget *parent, bool ownsAppearances)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      m_ownAppearances(ownsAppearances ? &appearances : nullptr), m_appearances(appearances),
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_appearances(appearances),
       m_context(appearances.CurrentAppearance)
 {
     buildWindow();

@@ -8,7 +8,6 @@
 #include <QPoint>
 
 #include <functional>
-#include <memory>
 
 class QLabel;
 
@@ -45,12 +44,7 @@ public:
     /// Builds the dialog and fills the appearance defaults into both records
     /// of `appearances` (FormCreate). The dialog edits `CurrentAppearance`.
     explicit TFUstawwykres(Appearances &appearances, QWidget *parent = nullptr);
-    /// As above, with the two records kept by the dialog itself for the run;
-    /// `appearances()` hands them to the chart window and the commands.
-    explicit TFUstawwykres(QWidget *parent = nullptr);
     ~TFUstawwykres() override;
-
-    Appearances &appearances() { return m_appearances; }
 
     /// The chart the controls restyle, the chart window's kind state (read
     /// whenever a page needs the shown kind or the target series) and what
@@ -72,7 +66,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TFUstawwykres(Appearances &appearances, QWidget *parent, bool ownsAppearances);
     void buildWindow();
     void FormCreate();
     void FormShow();
@@ -83,7 +76,6 @@ private:
     void ImListwaMouseUp();
     void LCloseUstawieniaClick();
 
-    std::unique_ptr<Appearances> m_ownAppearances;
     Appearances &m_appearances;
     AppearanceDialogContext m_context;
     DialogTheme m_theme;

@@ -58,10 +58,6 @@ private Q_SLOTS:
         TFUstawwykres dialog(appearances);
         QCOMPARE(appearances.CurrentAppearance.toBytes(), defaults().toBytes());
         QCOMPARE(appearances.DefaultAppearance.toBytes(), defaults().toBytes());
-
-        // Without records of the caller's, the dialog keeps them for the run.
-        TFUstawwykres own;
-        QCOMPARE(own.appearances().DefaultAppearance.toBytes(), defaults().toBytes());
     }
 
     void windowLayout()
