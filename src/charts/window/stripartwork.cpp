@@ -8,25 +8,36 @@ namespace zavevad::stripartwork {
 
 namespace {
 
+// The main window's palette: a dark title band, a slate menu band under a
+// light hairline, and an amber accent line closing the strip.
+const QColor kTitleTop(0x27, 0x36, 0x4a);
+const QColor kTitleBottom(0x1b, 0x26, 0x36);
+const QColor kMenuTop(0x34, 0x50, 0x6e);
+const QColor kMenuBottom(0x2a, 0x42, 0x5c);
+const QColor kMenuHairline(0x4d, 0x6c, 0x8d);
+const QColor kAccent(0xe0, 0xa5, 0x26);
+
 constexpr int kStripHeight = 44;
+/// The title band holds the drag handle (top 3, 13 high); the menu labels
+/// (tops 21 and 22) sit in the menu band below it.
+constexpr int kMenuBandTop = 18;
+constexpr int kAccentHeight = 2;
 
-const QColor kTop(0x3a, 0x44, 0x52);
-const QColor kBottom(0x22, 0x29, 0x32);
-const QColor kHighlight(0x5a, 0x66, 0x75);
-const QColor kShadow(0x14, 0x18, 0x1e);
-
-/// The strip's background: a calm vertical gradient between a light top edge
-/// and a dark bottom edge, the same in every part so that the parts join.
 QPixmap stripBackground(int width)
 {
     QPixmap pixmap(width, kStripHeight);
     QPainter painter(&pixmap);
-    QLinearGradient gradient(0, 0, 0, kStripHeight);
-    gradient.setColorAt(0.0, kTop);
-    gradient.setColorAt(1.0, kBottom);
-    painter.fillRect(pixmap.rect(), gradient);
-    painter.fillRect(QRect(0, 0, width, 1), kHighlight);
-    painter.fillRect(QRect(0, kStripHeight - 1, width, 1), kShadow);
+    QLinearGradient title(0, 0, 0, kMenuBandTop);
+    title.setColorAt(0.0, kTitleTop);
+    title.setColorAt(1.0, kTitleBottom);
+    painter.fillRect(QRect(0, 0, width, kMenuBandTop), title);
+    const int menuBottom = kStripHeight - kAccentHeight;
+    QLinearGradient menu(0, kMenuBandTop, 0, menuBottom);
+    menu.setColorAt(0.0, kMenuTop);
+    menu.setColorAt(1.0, kMenuBottom);
+    painter.fillRect(QRect(0, kMenuBandTop, width, menuBottom - kMenuBandTop), menu);
+    painter.fillRect(QRect(0, kMenuBandTop, width, 1), kMenuHairline);
+    painter.fillRect(QRect(0, menuBottom, width, kAccentHeight), kAccent);
     return pixmap;
 }
 
@@ -34,24 +45,7 @@ QPixmap stripBackground(int width)
 
 QPixmap leftPicture()
 {
-    QPixmap pixmap = stripBackground(339);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    // A row of faint dots over the drag handle (16,3 313 x 13) hints that the
-    // strip can be grabbed.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 46));
-    for (int x = 20; x <= 324; x += 4)
-        painter.drawEllipse(QPointF(x + 0.5, 9.5), 0.9, 0.9);
-
-    // Thin separators between "Plik", "Edycja" and "Formatuj".
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int x : {53, 109, 165}) {
-        painter.fillRect(QRect(x, 22, 1, 13), QColor(255, 255, 255, 38));
-        painter.fillRect(QRect(x + 1, 22, 1, 13), QColor(0, 0, 0, 50));
-    }
-    return pixmap;
+    return stripBackground(339);
 }
 
 QPixmap middlePicture()
@@ -64,17 +58,18 @@ QPixmap rightPicture()
     QPixmap pixmap = stripBackground(30);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-
-    // The close mark fills the close label's place (8,0 17 x 17).
-    const QRectF box(8.5, 1.5, 16, 15);
+    // The main window's close button, centred in the close label (8,0 17 x 17).
+    const QRectF box(10.5, 2.5, 13, 13);
     QPainterPath frame;
-    frame.addRoundedRect(box, 3, 3);
-    painter.fillPath(frame, QColor(255, 255, 255, 28));
-    QPen pen(QColor(235, 238, 242), 1.6);
-    pen.setCapStyle(Qt::RoundCap);
-    painter.setPen(pen);
+    frame.addRoundedRect(box, 2.5, 2.5);
+    painter.fillPath(frame, QColor(0xa3, 0x3c, 0x32));
+    painter.setPen(QPen(QColor(0xd0, 0x76, 0x6c), 1));
+    painter.drawPath(frame);
+    QPen cross(Qt::white, 1.8);
+    cross.setCapStyle(Qt::RoundCap);
+    painter.setPen(cross);
     const QPointF c = box.center();
-    const double r = 3.8;
+    const double r = 2.8;
     painter.drawLine(c + QPointF(-r, -r), c + QPointF(r, r));
     painter.drawLine(c + QPointF(r, -r), c + QPointF(-r, r));
     return pixmap;
@@ -83,16 +78,21 @@ QPixmap rightPicture()
 QPixmap gripPicture()
 {
     QPixmap pixmap(15, 15);
-    pixmap.fill(QColor(0x2c, 0x34, 0x3e));
+    pixmap.fill(kMenuBottom);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     // Three ribs towards the bottom-right corner, the way resize grips look.
-    QPen light(QColor(200, 206, 214), 1.2);
-    light.setCapStyle(Qt::RoundCap);
-    painter.setPen(light);
+    QPen rib(QColor(0xcf, 0xe2, 0xf5), 1.2);
+    rib.setCapStyle(Qt::RoundCap);
+    painter.setPen(rib);
     for (int k : {4, 8, 12})
         painter.drawLine(QPointF(13.5 - k, 13.5), QPointF(13.5, 13.5 - k));
     return pixmap;
+}
+
+QColor gripPanelColor()
+{
+    return kMenuHairline;
 }
 
 } // namespace zavevad::stripartwork

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -165,7 +166,7 @@ TFWykres::TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget 
     m_PRozciong->setCursor(Qt::SizeFDiagCursor);
     m_PRozciong->setAutoFillBackground(true);
     QPalette gripPalette = m_PRozciong->palette();
-    gripPalette.setColor(QPalette::Window, QColor(0x2c, 0x34, 0x3e));
+    gripPalette.setColor(QPalette::Window, stripartwork::gripPanelColor());
     m_PRozciong->setPalette(gripPalette);
     m_PRozciong->installEventFilter(this);
     m_ImCiongnij = new ClickableLabel(m_PRozciong);
@@ -177,12 +178,19 @@ TFWykres::TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget 
     connect(m_ImCiongnij, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
 
     // ---- The drop-down, inside the chart ----
-    m_PWykresMenu = new QWidget(m_Wykres);
+    // A panel with the raised edge panels have by default, so that it stands
+    // out from the grey chart behind it.
+    auto *menuPanel = new QFrame(m_Wykres);
+    menuPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_PWykresMenu = menuPanel;
     m_PWykresMenu->setObjectName(QStringLiteral("PWykresMenu"));
     m_PWykresMenu->setGeometry(kMenuDesignLeft, kMenuTop, kMenuWidth, kMenuDesignHeight);
     m_PWykresMenu->setAutoFillBackground(true);
     QPalette menuPalette = m_PWykresMenu->palette();
-    menuPalette.setColor(QPalette::Window, QColor(141, 141, 141));
+    const QColor menuColor(141, 141, 141);
+    menuPalette.setColor(QPalette::Window, menuColor);
+    menuPalette.setColor(QPalette::Light, menuColor.lighter(135));
+    menuPalette.setColor(QPalette::Dark, menuColor.darker(160));
     m_PWykresMenu->setPalette(menuPalette);
     m_PWykresMenu->installEventFilter(this);
     m_LZapiszFormat = addLabel(
