@@ -1,12 +1,20 @@
+#include "results/userlocale.h"
+#include "shell/artwork.h"
+#include "shell/shell.h"
+#include "shell/shellstyle.h"
+#include "shell/translations.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kalmo - Zavevad"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kalmo - Zavevad"));
-    window.show();
+    QApplication::setApplicationName(zavevad::shellstyle::applicationTitle());
+    QApplication::setWindowIcon(zavevad::artwork::applicationIcon());
+    QLocale::setDefault(zavevad::userLocale());
+    zavevad::installQtTranslations(QLocale());
+
+    zavevad::Shell shell;
+    shell.start();
     return QApplication::exec();
 }

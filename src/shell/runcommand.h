@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/commanderror.h"
+#include "shell/shellstyle.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -9,16 +10,10 @@
 
 namespace zavevad {
 
-/// Title of the program's message boxes.
-inline QString applicationTitle()
-{
-    return QStringLiteral("Kalmo - Zavevad");
-}
-
 /// Shows a failed command's message the way every command reports one.
 inline void showCommandError(QWidget *parent, const CommandError &error)
 {
-    QMessageBox::critical(parent, applicationTitle(), error.message());
+    QMessageBox::critical(parent, shellstyle::applicationTitle(), error.message());
 }
 
 /// Runs one command: a CommandError ends it and its message is shown in a

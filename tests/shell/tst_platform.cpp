@@ -53,8 +53,7 @@ void TestPlatform::defaultExtension_data()
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QString>("expected");
     QTest::newRow("bare name") << u"/tmp/wyniki"_s << u"txt"_s << u"/tmp/wyniki.txt"_s;
-    QTest::newRow("own extension kept")
-            << u"/tmp/wyniki.csv"_s << u"txt"_s << u"/tmp/wyniki.csv"_s;
+    QTest::newRow("own extension kept") << u"/tmp/wyniki.csv"_s << u"txt"_s << u"/tmp/wyniki.csv"_s;
     QTest::newRow("same extension") << u"/tmp/a.ssw"_s << u"ssw"_s << u"/tmp/a.ssw"_s;
     QTest::newRow("dot in folder only")
             << u"/tmp/klasa.3b/wyniki"_s << u"html"_s << u"/tmp/klasa.3b/wyniki.html"_s;

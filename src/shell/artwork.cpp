@@ -1,0 +1,39 @@
+#include "shell/artwork.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+// The resource file lives in a static library: nothing references its data
+// unless it is initialised explicitly, and it must be done outside a namespace.
+static void initShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace zavevad::artwork {
+
+QPixmap picture(const QString &name, QSize size)
+{
+    static const bool initialised = (initShellResources(), true);
+    Q_UNUSED(initialised);
+
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/shell/") + name + QStringLiteral(".svg"));
+    if (renderer.isValid()) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    return pixmap;
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(picture(QStringLiteral("icon"), QSize(side, side)));
+    return icon;
+}
+
+} // namespace zavevad::artwork

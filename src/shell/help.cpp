@@ -1,0 +1,19 @@
+#include "shell/help.h"
+
+#include "shell/platform.h"
+
+#include <QDir>
+
+namespace zavevad {
+
+QString helpFilePath(const QString &startDirectory)
+{
+    return QDir(startDirectory).filePath(helpFileName());
+}
+
+void openHelp(const QString &startDirectory)
+{
+    Platform::current().openDocument(helpFilePath(startDirectory));
+}
+
+} // namespace zavevad

@@ -1,0 +1,83 @@
+#include "shell/tfabout.h"
+
+#include "shell/artwork.h"
+#include "shell/shellstyle.h"
+#include "ui/bevel.h"
+#include "ui/clickablelabel.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace zavevad {
+
+TFAbout::TFAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("FAbout"));
+    setWindowTitle(shellstyle::applicationTitle());
+    setFixedSize(258, 139);
+    setModal(true);
+    setFont(shellstyle::windowFont());
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(154, 154, 154));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Image1"));
+    icon->setGeometry(16, 24, 32, 32);
+    icon->setPixmap(artwork::picture(QStringLiteral("icon"), QSize(32, 32)));
+
+    auto *version = new QLabel(QStringLiteral("Kalmo - Zavevad 1.0"), this);
+    version->setObjectName(QStringLiteral("Label1"));
+    QFont bold = font();
+    bold.setBold(true);
+    version->setFont(bold);
+    version->move(69, 43);
+    version->adjustSize();
+
+    auto *description =
+            new QLabel(QStringLiteral("         Program do analizy wyników testu - moduł "
+                                      "wspomagający do programu \"Kalmo\"."),
+                    this);
+    description->setObjectName(QStringLiteral("Label2"));
+    description->setGeometry(16, 64, 225, 33);
+    description->setWordWrap(true);
+    description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *author = new QLabel(QStringLiteral("Autor: zespół Kalmo"), this);
+    author->setObjectName(QStringLiteral("Label3"));
+    author->move(16, 96);
+    author->adjustSize();
+
+    auto *close = new ClickableLabel(QStringLiteral("[X]"), this);
+    close->setObjectName(QStringLiteral("Label4"));
+    close->move(238, 6);
+    close->adjustSize();
+    close->setCursor(Qt::PointingHandCursor);
+    connect(close, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
+
+    auto *bevel = new Bevel(QColor(0, 0, 0), Bevel::Raised, this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setGeometry(rect());
+    bevel->raise();
+    close->raise();
+}
+
+void TFAbout::showModal()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+                area.top() + (area.height() - height()) / 2);
+    }
+    exec();
+}
+
+void TFAbout::Label4Click()
+{
+    accept();
+}
+
+} // namespace zavevad

@@ -1,0 +1,274 @@
+#include "shell/tfglowny.h"
+
+#include "results/loader.h"
+#include "results/rounding.h"
+#include "results/thresholds.h"
+#include "shell/artwork.h"
+#include "shell/help.h"
+#include "shell/platform.h"
+#include "shell/runcommand.h"
+#include "shell/shell.h"
+#include "shell/shellstyle.h"
+#include "shell/tfmenu.h"
+#include "shell/tfmonit.h"
+#include "ui/clickablelabel.h"
+#include "ui/grid/tablepanel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace zavevad {
+
+QString TFGlowny::defaultCaption()
+{
+    return QStringLiteral("Kalmo - Zavevad - Program do analizy wyników testu wyboru");
+}
+
+QString TFGlowny::loadedCaption(const QString &testName)
+{
+    return QStringLiteral("Kalmo - Zavevad - Przetwarzanie testu: ") + testName;
+}
+
+QPoint TFGlowny::centredOrigin(QSize outer, QSize inner)
+{
+    // round((outer - inner) / 2) with halves to the even neighbour.
+    return {static_cast<int>(roundHalfEven(outer.width() - inner.width(), 2)),
+            static_cast<int>(roundHalfEven(outer.height() - inner.height(), 2))};
+}
+
+TFGlowny::TFGlowny(Shell &shell)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_shell(shell)
+{
+    setObjectName(QStringLiteral("FGlowny"));
+    setWindowTitle(shellstyle::applicationTitle());
+    setWindowIcon(artwork::applicationIcon());
+    setFont(shellstyle::windowFont());
+    resize(785, 556);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+
+    m_PTlo = new QWidget(this);
+    m_PTlo->setObjectName(QStringLiteral("PTlo"));
+    m_PTlo->setFixedSize(kPTloSize);
+
+    m_ImTloGlowny = new ClickableLabel(m_PTlo);
+    m_ImTloGlowny->setObjectName(QStringLiteral("ImTloGlowny"));
+    m_ImTloGlowny->setGeometry(0, 0, kPTloSize.width(), kPTloSize.height());
+    m_ImTloGlowny->setPixmap(artwork::picture(QStringLiteral("glowny"), kPTloSize));
+    connect(m_ImTloGlowny, &ClickableLabel::clicked, this, &TFGlowny::ImTloGlownyClick);
+
+    ClickableLabel *top = addLabel("LMTop", QString(), {8, 2});
+    top->resize(14, 14);
+    connect(top, &ClickableLabel::clicked, this, &TFGlowny::LMTopClick);
+    ClickableLabel *minimize = addLabel("LMinimize", QString(), {702, 3});
+    minimize->resize(14, 14);
+    minimize->setToolTip(QStringLiteral("Minimalizuj"));
+    connect(minimize, &ClickableLabel::clicked, this, &TFGlowny::LMinimizeClick);
+    ClickableLabel *close = addLabel("LClose", QString(), {722, 4});
+    close->resize(14, 14);
+    close->setToolTip(QStringLiteral("Zamknij"));
+    connect(close, &ClickableLabel::clicked, this, &TFGlowny::LCloseClick);
+
+    m_LTopKomentarz = addLabel("LTopKomentarz", defaultCaption(), {40, 3});
+    m_LTopKomentarz->resize(481, m_LTopKomentarz->sizeHint().height());
+    m_LTopKomentarz->setCursor(Qt::ArrowCursor);
+    m_LTopKomentarz->setStyleSheet(QStringLiteral("color: rgb(232, 236, 240);"));
+    // The caption is part of the title band: a click on it is a click on the artwork.
+    m_LTopKomentarz->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    struct MenuLabel
+    {
+        const char *name;
+        const char *caption;
+        int left;
+        void (TFGlowny::*handler)();
+    };
+    static const MenuLabel menuLabels[] = {
+            {"LMenuPlik", "Plik", 20, &TFGlowny::LMenuPlikClick},
+            {"LMenuEdycja", "Edycja", 67, &TFGlowny::LMenuEdycjaClick},
+            {"LMenuTabele", "Tabele", 120, &TFGlowny::LMenuTabeleClick},
+            {"LMenuWykresy", "Wykresy", 175, &TFGlowny::LMenuWykresyClick},
+            {"LMenuAbout", "O programie", 237, &TFGlowny::LMenuAboutClick},
+    };
+    for (const MenuLabel &item : menuLabels) {
+        ClickableLabel *label =
+                addLabel(item.name, QString::fromUtf8(item.caption), {item.left, 27});
+        label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
+        connect(label, &ClickableLabel::clicked, this, item.handler);
+    }
+
+    Session &session = m_shell.session();
+    m_PTabela = new TablePanel(session.grid, session.gridState, session.analysis, m_PTlo);
+    m_PTabela->setObjectName(QStringLiteral("PTabela"));
+    m_PTabela->move(36, 192);
+    m_PTabela->hide();
+
+    // Holds the keyboard focus out of sight, so no visible control looks focused.
+    m_ZZBFocus = new QPushButton(QStringLiteral("ZZBFocus"), m_PTlo);
+    m_ZZBFocus->setObjectName(QStringLiteral("ZZBFocus"));
+    m_ZZBFocus->move(1500, 184);
+}
+
+TFGlowny::~TFGlowny() = default;
+
+ClickableLabel *TFGlowny::addLabel(const char *name, const QString &caption, QPoint pos)
+{
+    auto *label = new ClickableLabel(caption, m_PTlo);
+    label->setObjectName(QLatin1String(name));
+    label->move(pos);
+    label->adjustSize();
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+void TFGlowny::showEvent(QShowEvent *event)
+{
+    // The window system's own show events (a restore from the task bar) are
+    // no new start: they must not reset the loaded results.
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void TFGlowny::FormShow()
+{
+    Session &session = m_shell.session();
+    session.analysis.startDirectory = QDir::currentPath();
+
+    QRect workArea(0, 0, 785, 556);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        workArea = screen->availableGeometry();
+    setGeometry(workArea);
+    m_PTlo->move(centredOrigin(workArea.size(), kPTloSize));
+
+    session.analysis.thresholds = loadThresholds(session.analysis.startDirectory);
+
+    session.gridState.firstQuestionPage = true;
+    m_shell.menu().resetLook();
+    session.analysis.dataLoaded = false;
+    session.gridState.reset();
+    session.analysis.students.clear();
+    session.analysis.studentCount = 0;
+    session.gridState.tableKind = TableNone;
+
+    m_ZZBFocus->setFocus();
+}
+
+void TFGlowny::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event);
+    if (!event->isAccepted())
+        QWidget::keyPressEvent(event);
+}
+
+void TFGlowny::FormKeyDown(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        runCommand(this, [this] { openHelp(m_shell.session().analysis.startDirectory); });
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+void TFGlowny::LMTopClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuTop);
+}
+
+void TFGlowny::LMenuPlikClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuPlik);
+}
+
+void TFGlowny::LMenuEdycjaClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuEdycja);
+}
+
+void TFGlowny::LMenuTabeleClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuTabele);
+}
+
+void TFGlowny::LMenuWykresyClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuWykresy);
+}
+
+void TFGlowny::LMenuAboutClick()
+{
+    m_shell.menu().LMenuClick(TFMenu::MenuAbout);
+}
+
+void TFGlowny::ImTloGlownyClick()
+{
+    m_shell.menu().closeMenu();
+}
+
+void TFGlowny::LMinimizeClick()
+{
+    m_shell.menu().closeMenu();
+    minimizeApplication();
+}
+
+void TFGlowny::LCloseClick()
+{
+    terminate();
+}
+
+void TFGlowny::terminate()
+{
+    QCoreApplication::quit();
+}
+
+void TFGlowny::minimizeApplication()
+{
+    showMinimized();
+}
+
+void TFGlowny::Wczytaj()
+{
+    Session &session = m_shell.session();
+    const std::optional<QStringList> paths = Platform::current().openFiles(
+            QStringLiteral("Wybierz pliki"), QStringLiteral("Pliki wyniku testu (*.dat)|*.dat"),
+            session.analysis.startDirectory);
+    if (!paths || paths->isEmpty())
+        return;
+
+    // The files are read into a new set; the live state changes only when the
+    // whole load succeeded, so a bad file leaves screen and data as they were.
+    LoadOutcome outcome = loadResults(*paths, session.analysis.thresholds);
+    if (outcome.status == LoadStatus::BadFile) {
+        m_shell.Monit(TFMonit::ModeMessage, structureWarning());
+        return;
+    }
+    if (!outcome.loaded())
+        return;
+    if (outcome.otherTestsSkipped)
+        m_shell.Monit(TFMonit::ModeMessage, sameTestWarning(outcome.testName));
+
+    const QString testName = outcome.testName;
+    commitLoad(std::move(outcome), session.analysis);
+    m_PTabela->showTable(TableResults);
+    m_LTopKomentarz->setText(loadedCaption(testName));
+    session.analysis.dataLoaded = true;
+    session.analysis.tableMode = TableResults;
+    if (m_PTabela->isHidden())
+        m_PTabela->show();
+}
+
+void TFGlowny::PokazTabele(int kind)
+{
+    Session &session = m_shell.session();
+    m_PTabela->showTable(kind);
+    session.analysis.tableMode = kind;
+}
+
+} // namespace zavevad

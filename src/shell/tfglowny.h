@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace zavevad {
+
+class ClickableLabel;
+class Shell;
+class TablePanel;
+
+/// The main window: frameless and black over the desktop work area, with the
+/// artwork panel `PTlo` centred in it. Its menu bar is drawn as labels that
+/// open the drop-downs of the menu window; the table panel shows the grid.
+class TFGlowny : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize kPTloSize{750, 560};
+    /// The caption before any load.
+    static QString defaultCaption();
+    /// The caption after a load of `testName`.
+    static QString loadedCaption(const QString &testName);
+
+    /// Top-left corner that centres `inner` in `outer`, halves rounded to even.
+    static QPoint centredOrigin(QSize outer, QSize inner);
+
+    explicit TFGlowny(Shell &shell);
+    ~TFGlowny() override;
+
+    /// The artwork panel; the drop-downs are placed relative to it.
+    QWidget *PTlo() const { return m_PTlo; }
+    /// The table panel, shown after the first successful load.
+    TablePanel *PTabela() const { return m_PTabela; }
+
+    /// The show-time set-up: start directory, placement, centring, thresholds, resets.
+    void FormShow();
+    void FormKeyDown(QKeyEvent *event);
+
+    void LMTopClick();
+    void LMenuPlikClick();
+    void LMenuEdycjaClick();
+    void LMenuTabeleClick();
+    void LMenuWykresyClick();
+    void LMenuAboutClick();
+    void ImTloGlownyClick();
+    void LMinimizeClick();
+    void LCloseClick();
+
+    /// The load of a set of result files, run by "Wczytaj wyniki testu ...".
+    void Wczytaj();
+    /// Shows the table of `kind` (1, 2, 3) and makes it the current table mode.
+    void PokazTabele(int kind);
+
+    /// Ends the program: the message loop stops, nothing is asked or saved.
+    static void terminate();
+    /// Minimises the application (the main window).
+    void minimizeApplication();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    ClickableLabel *addLabel(const char *name, const QString &caption, QPoint pos);
+    Shell &m_shell;
+    QWidget *m_PTlo = nullptr;
+    ClickableLabel *m_ImTloGlowny = nullptr;
+    ClickableLabel *m_LTopKomentarz = nullptr;
+    TablePanel *m_PTabela = nullptr;
+    QPushButton *m_ZZBFocus = nullptr;
+};
+
+} // namespace zavevad

@@ -1,0 +1,390 @@
+#include "shell/tfmenu.h"
+
+#include "results/analysisstate.h"
+#include "shell/artwork.h"
+#include "shell/help.h"
+#include "shell/runcommand.h"
+#include "shell/shell.h"
+#include "shell/shellstyle.h"
+#include "shell/tfabout.h"
+#include "shell/tfglowny.h"
+#include "ui/clickablelabel.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace zavevad {
+
+namespace {
+
+constexpr int kItemLeft = 8;
+
+QString separatorText()
+{
+    return QStringLiteral("-------------------");
+}
+
+} // namespace
+
+TFMenu::Placement TFMenu::placement(DropDown dropDown)
+{
+    switch (dropDown) {
+    case MenuTop:
+        return {{86, 46}, {1, 22}};
+    case MenuPlik:
+        return {{140, 117}, {16, 48}};
+    case MenuEdycja:
+        return {{148, 58}, {67, 48}};
+    case MenuTabele:
+        return {{145, 75}, {121, 48}};
+    case MenuWykresy:
+        return {{145, 75}, {177, 48}};
+    case MenuAbout:
+        return {{146, 55}, {237, 48}};
+    }
+    return {};
+}
+
+TFMenu::TFMenu(Shell &shell)
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_shell(shell)
+{
+    setObjectName(QStringLiteral("FMenu"));
+    setFont(shellstyle::windowFont());
+    setMouseTracking(true);
+
+    Panel &top = addPanel(MenuTop, "PMenuTop", "ImmenuTop", QStringLiteral("menu-top"));
+    top.highlightsAlone = true;
+    addItem(top, "LM1minimize", QStringLiteral("Minimalizuj"), QStringLiteral("Zminimalizuj okno"),
+            7, false, Hover::Always, &TFMenu::LM1minimizeClick);
+    addItem(top, "LM1Close", QStringLiteral("Zamknij"), QStringLiteral("Zamknij program"), 25,
+            false, Hover::Always, &TFMenu::LM1CloseClick);
+
+    Panel &plik = addPanel(MenuPlik, "PPlik", "ImPlik", QStringLiteral("menu-plik"));
+    addItem(plik, "LPlikOpen", QStringLiteral("Wczytaj wyniki testu ..."),
+            QStringLiteral("Wczytuje wyniki testu do analizy"), 8, false, Hover::Always,
+            &TFMenu::LPlikOpenClick);
+    addSeparator(plik, 24);
+    addItem(plik, "LPlikSaveTxt", QStringLiteral("Zapisz tabelę jako txt"),
+            QStringLiteral("Zapisuje tabelę jako plik txt"), 40, true, Hover::WhileLoaded,
+            &TFMenu::LPlikSaveTxtClick);
+    addItem(plik, "LPlikSaveHtml", QStringLiteral("Zapisz tabelę jako html"),
+            QStringLiteral("Zapisuje tabelę jako plik html"), 58, true, Hover::WhileLoaded,
+            &TFMenu::LPlikSaveHtmlClick);
+    addSeparator(plik, 74);
+    addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
+            92, false, Hover::Always, &TFMenu::LZamknijClick);
+
+    Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
+    addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
+            QStringLiteral("Kopiuje tabelę w formacie html"), 10, true, Hover::WhileLoaded,
+            &TFMenu::LEdycjaCopyHTMLClick);
+    addItem(edycja, "LEdycjaCopyCSV", QStringLiteral("Kopiuj tabelę jako csv"),
+            QStringLiteral("Kopiuje tabelę jako tekst"), 32, true, Hover::WhileLoaded,
+            &TFMenu::LEdycjaCopyCSVClick);
+
+    Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
+    addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
+            QStringLiteral("Prezentuje wyniki testu w postaci tabeli"), 9, true, Hover::WhileLoaded,
+            &TFMenu::LAnalizaPunktacjaClick);
+    addItem(tabele, "LAnalizaCzas", QStringLiteral("Tabela - Czas pracy"),
+            QStringLiteral("Prezentuje zestawienie czasu pracy w postaci tabeli"), 30, true,
+            Hover::WhileLoaded, &TFMenu::LAnalizaCzasClick);
+    addItem(tabele, "LAnalizaOceny", QStringLiteral("Tabela - Ilość ocen"),
+            QStringLiteral("Prezentuje zestawienie ocen z testu"), 51, true, Hover::WhileLoaded,
+            &TFMenu::LAnalizaOcenyClick);
+
+    Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
+    addItem(wykresy, "LWykresSlupkowy", QStringLiteral("Wykres słupkowy"),
+            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu słupkowego"), 9, true,
+            Hover::WhileLoaded, &TFMenu::LWykresSlupkowyClick);
+    addItem(wykresy, "LWykresKolowy", QStringLiteral("Wykres kołowy"),
+            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu kołowego"), 30, true,
+            Hover::WhileLoaded, &TFMenu::LWykresKolowyClick);
+    addItem(wykresy, "LWykresLiniowy", QStringLiteral("Wykres liniowy"),
+            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu liniowego"), 51, true,
+            Hover::WhileLoaded, &TFMenu::LWykresLiniowyClick);
+
+    Panel &about = addPanel(MenuAbout, "PAbout", "Image1", QStringLiteral("menu-about"));
+    addItem(about, "LAboutWinietka", QStringLiteral("O programie"), QStringLiteral("O programie"),
+            9, false, Hover::Always, &TFMenu::LAboutWinietkaClick);
+    addItem(about, "LAboutPomoc", QStringLiteral("Pomoc"), QStringLiteral("Pomoc"), 30, false,
+            Hover::Always, &TFMenu::LAboutPomocClick);
+
+    // Switching to another program closes the drop-down, as losing focus would.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    closeMenu();
+            });
+}
+
+TFMenu::~TFMenu() = default;
+
+TFMenu::Panel &TFMenu::addPanel(
+        DropDown dropDown, const char *panelName, const char *pictureName, const QString &artwork)
+{
+    const QSize size = placement(dropDown).size;
+    Panel &panel = m_panels[dropDown];
+    panel.widget = new QWidget(this);
+    panel.widget->setObjectName(QLatin1String(panelName));
+    panel.widget->setGeometry(QRect(QPoint(0, 0), size));
+    panel.widget->hide();
+
+    panel.background = new ClickableLabel(panel.widget);
+    panel.background->setObjectName(QLatin1String(pictureName));
+    panel.background->setGeometry(QRect(QPoint(0, 0), size));
+    panel.background->setPixmap(artwork::picture(artwork, size));
+    connect(panel.background, &ClickableLabel::clicked, this, &TFMenu::closeMenu);
+    connect(panel.background, &ClickableLabel::hovered, this,
+            [this, &panel] { backgroundHovered(panel); });
+    return panel;
+}
+
+ClickableLabel *TFMenu::addItem(Panel &panel, const char *name, const QString &caption,
+        const QString &hint, int top, bool needsData, Hover hover, void (TFMenu::*command)())
+{
+    auto *label = new ClickableLabel(caption, panel.widget);
+    label->setObjectName(QLatin1String(name));
+    label->setToolTip(hint);
+    label->move(kItemLeft, top);
+    label->adjustSize();
+    label->setCursor(Qt::PointingHandCursor);
+    setItemColor(label, shellstyle::menuNormal());
+    connect(label, &ClickableLabel::clicked, this, command);
+    connect(label, &ClickableLabel::hovered, this,
+            [this, &panel, label] { itemHovered(panel, label); });
+    panel.items.append({label, needsData, hover});
+    return label;
+}
+
+void TFMenu::addSeparator(Panel &panel, int top)
+{
+    auto *label = new QLabel(separatorText(), panel.widget);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->move(kItemLeft, top);
+    label->adjustSize();
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(196, 202, 210));
+    label->setPalette(palette);
+}
+
+void TFMenu::setItemColor(ClickableLabel *label, const QColor &color)
+{
+    QPalette palette = label->palette();
+    if (palette.color(QPalette::WindowText) == color)
+        return;
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+bool TFMenu::dataLoaded() const
+{
+    return m_shell.session().analysis.dataLoaded;
+}
+
+bool TFMenu::takesPart(const Item &item) const
+{
+    return item.hover == Hover::Always || dataLoaded();
+}
+
+void TFMenu::itemHovered(Panel &panel, ClickableLabel *label)
+{
+    const auto hovered = std::find_if(panel.items.cbegin(), panel.items.cend(),
+            [label](const Item &item) { return item.label == label; });
+    // An unavailable item keeps its grey and leaves its siblings alone.
+    if (hovered == panel.items.cend() || !takesPart(*hovered))
+        return;
+    for (const Item &item : std::as_const(panel.items)) {
+        if (item.label == label)
+            setItemColor(item.label, shellstyle::menuHighlighted());
+        else if (!panel.highlightsAlone && takesPart(item))
+            setItemColor(item.label, shellstyle::menuNormal());
+    }
+}
+
+void TFMenu::backgroundHovered(Panel &panel)
+{
+    for (const Item &item : std::as_const(panel.items)) {
+        if (takesPart(item))
+            setItemColor(item.label, shellstyle::menuNormal());
+    }
+}
+
+void TFMenu::updateAvailability(Panel &panel)
+{
+    const bool loaded = dataLoaded();
+    for (const Item &item : std::as_const(panel.items)) {
+        if (panel.highlightsAlone) {
+            setItemColor(item.label, shellstyle::menuNormal());
+        } else if (item.needsData) {
+            setItemColor(
+                    item.label, loaded ? shellstyle::menuNormal() : shellstyle::menuUnavailable());
+            item.label->setCursor(loaded ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        }
+    }
+}
+
+void TFMenu::resetLook()
+{
+    for (Panel &panel : m_panels) {
+        for (const Item &item : std::as_const(panel.items)) {
+            setItemColor(item.label, shellstyle::menuNormal());
+            item.label->setCursor(Qt::PointingHandCursor);
+        }
+    }
+}
+
+void TFMenu::LMenuClick(DropDown dropDown)
+{
+    if (isVisible()) {
+        closeMenu();
+        return;
+    }
+    Panel &panel = m_panels[dropDown];
+    if (dropDown != MenuAbout)
+        updateAvailability(panel);
+    for (Panel &other : m_panels)
+        other.widget->setVisible(&other == &panel);
+    m_shown = dropDown;
+
+    const Placement where = placement(dropDown);
+    const QPoint origin = m_shell.glowny().PTlo()->mapToGlobal(QPoint(0, 0));
+    setGeometry(QRect(origin + where.offset, where.size));
+    show();
+}
+
+void TFMenu::closeMenu()
+{
+    if (isVisible())
+        hide();
+    m_shown = -1;
+}
+
+int TFMenu::shownDropDown() const
+{
+    return isVisible() ? m_shown : -1;
+}
+
+void TFMenu::mousePressEvent(QMouseEvent *event)
+{
+    // A press outside the pop-up only closes it: the click must not go on to
+    // the label beneath, which would open the menu again.
+    if (!rect().contains(event->position().toPoint())) {
+        setAttribute(Qt::WA_NoMouseReplay);
+        closeMenu();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+bool TFMenu::beginCommand(bool needsData)
+{
+    closeMenu();
+    QCoreApplication::processEvents();
+    return !needsData || dataLoaded();
+}
+
+void TFMenu::LPlikOpenClick()
+{
+    beginCommand(false);
+    runCommand(&m_shell.glowny(), [this] { m_shell.glowny().Wczytaj(); });
+}
+
+void TFMenu::LPlikSaveTxtClick()
+{
+    if (beginCommand(true) && m_shell.hooks().ZapiszTxt)
+        runCommand(&m_shell.glowny(), m_shell.hooks().ZapiszTxt);
+}
+
+void TFMenu::LPlikSaveHtmlClick()
+{
+    if (beginCommand(true) && m_shell.hooks().ZapiszHtml)
+        runCommand(&m_shell.glowny(), m_shell.hooks().ZapiszHtml);
+}
+
+void TFMenu::LZamknijClick()
+{
+    TFGlowny::terminate();
+}
+
+void TFMenu::LM1CloseClick()
+{
+    TFGlowny::terminate();
+}
+
+void TFMenu::LM1minimizeClick()
+{
+    closeMenu();
+    m_shell.glowny().minimizeApplication();
+}
+
+void TFMenu::LEdycjaCopyHTMLClick()
+{
+    if (beginCommand(true) && m_shell.hooks().KopiujHtml)
+        runCommand(&m_shell.glowny(), m_shell.hooks().KopiujHtml);
+}
+
+void TFMenu::LEdycjaCopyCSVClick()
+{
+    if (beginCommand(true) && m_shell.hooks().KopiujCsv)
+        runCommand(&m_shell.glowny(), m_shell.hooks().KopiujCsv);
+}
+
+void TFMenu::LAnalizaPunktacjaClick()
+{
+    if (beginCommand(true))
+        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableResults); });
+}
+
+void TFMenu::LAnalizaCzasClick()
+{
+    if (beginCommand(true))
+        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableWorkingTime); });
+}
+
+void TFMenu::LAnalizaOcenyClick()
+{
+    if (beginCommand(true))
+        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableGradeCount); });
+}
+
+void TFMenu::runChart(int chartKind)
+{
+    if (beginCommand(true) && m_shell.hooks().Wykres)
+        runCommand(&m_shell.glowny(), [this, chartKind] { m_shell.hooks().Wykres(chartKind); });
+}
+
+void TFMenu::LWykresSlupkowyClick()
+{
+    runChart(1);
+}
+
+void TFMenu::LWykresKolowyClick()
+{
+    runChart(2);
+}
+
+void TFMenu::LWykresLiniowyClick()
+{
+    runChart(3);
+}
+
+void TFMenu::LAboutWinietkaClick()
+{
+    beginCommand(false);
+    m_shell.about().showModal();
+}
+
+void TFMenu::LAboutPomocClick()
+{
+    beginCommand(false);
+    runCommand(&m_shell.glowny(), [this] { openHelp(m_shell.session().analysis.startDirectory); });
+}
+
+} // namespace zavevad

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+
+namespace zavevad {
+
+class ClickableLabel;
+class Shell;
+
+/// The drop-down menu window: one frameless pop-up with six panels, of which
+/// the one opened is shown under its label of the main window. It closes on
+/// a click outside it (which does nothing else), on a click on its
+/// background, when the application loses activation and before every command.
+class TFMenu : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum DropDown { MenuTop, MenuPlik, MenuEdycja, MenuTabele, MenuWykresy, MenuAbout };
+
+    /// Size and offset from the main window's `PTlo` of each drop-down.
+    struct Placement
+    {
+        QSize size;
+        QPoint offset;
+    };
+    static Placement placement(DropDown dropDown);
+
+    explicit TFMenu(Shell &shell);
+    ~TFMenu() override;
+
+    /// A menu label of the main window was clicked: closes the menu when it is
+    /// shown, else opens `dropDown` under the label.
+    void LMenuClick(DropDown dropDown);
+    /// Hides the menu window if it is shown.
+    void closeMenu();
+    /// The drop-down shown, or -1 when the window is hidden.
+    int shownDropDown() const;
+    /// Every item white with the hand cursor: the look set when the main window is shown.
+    void resetLook();
+
+    // Item commands.
+    void LPlikOpenClick();
+    void LPlikSaveTxtClick();
+    void LPlikSaveHtmlClick();
+    void LZamknijClick();
+    void LM1minimizeClick();
+    void LM1CloseClick();
+    void LEdycjaCopyHTMLClick();
+    void LEdycjaCopyCSVClick();
+    void LAnalizaPunktacjaClick();
+    void LAnalizaCzasClick();
+    void LAnalizaOcenyClick();
+    void LWykresSlupkowyClick();
+    void LWykresKolowyClick();
+    void LWykresLiniowyClick();
+    void LAboutWinietkaClick();
+    void LAboutPomocClick();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    /// Who may change an item's colour under the mouse.
+    enum class Hover { Always, WhileLoaded };
+
+    struct Item
+    {
+        ClickableLabel *label = nullptr;
+        bool needsData = false;
+        Hover hover = Hover::Always;
+    };
+
+    struct Panel
+    {
+        QWidget *widget = nullptr;
+        ClickableLabel *background = nullptr;
+        QList<Item> items;
+        /// The window menu: an item lights up alone, its sibling keeps its colour.
+        bool highlightsAlone = false;
+    };
+
+    Panel &addPanel(DropDown dropDown, const char *panelName, const char *pictureName,
+            const QString &artwork);
+    ClickableLabel *addItem(Panel &panel, const char *name, const QString &caption,
+            const QString &hint, int top, bool needsData, Hover hover, void (TFMenu::*command)());
+    void addSeparator(Panel &panel, int top);
+
+    bool dataLoaded() const;
+    bool takesPart(const Item &item) const;
+    void itemHovered(Panel &panel, ClickableLabel *label);
+    void backgroundHovered(Panel &panel);
+    void updateAvailability(Panel &panel);
+    static void setItemColor(ClickableLabel *label, const QColor &color);
+
+    /// Closes the menu and lets the screen catch up, then tells whether an
+    /// item that needs results may run.
+    bool beginCommand(bool needsData);
+    void runChart(int chartKind);
+
+    Shell &m_shell;
+    std::array<Panel, 6> m_panels;
+    int m_shown = -1;
+};
+
+} // namespace zavevad

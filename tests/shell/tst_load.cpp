@@ -1,0 +1,310 @@
+#include "charts/window/tfwykres.h"
+#include "modalhelper.h"
+#include "resultfilewriter.h"
+#include "scriptedplatform.h"
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+#include "ui/grid/tablepanel.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zavevad;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Student
+{
+    QString surname;
+    QString firstName;
+    QString test;
+};
+
+} // namespace
+
+class TestLoad : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openDialogAsked();
+    void filesOfOneTest_data();
+    void filesOfOneTest();
+    void badThirdFileLeavesEverythingAsItWas();
+    void badFileBeforeAnyLoadShowsNoTable();
+    void cancelledDialogChangesNothing();
+    void namesSortByPolishAlphabet();
+    void laterLoadReplacesTheSet();
+    void menuCommandsReachExportAndCharts();
+
+private:
+    QString write(const Student &student, int questions = 10);
+    /// Clicks "Plik", then "Wczytaj wyniki testu ...", answering the dialog
+    /// with `paths`; the prompt texts shown on the way go to `prompts`.
+    void load(const std::optional<QStringList> &paths, QStringList *prompts = nullptr);
+    QString caption() const;
+    QStringList gridNames() const;
+
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    int m_fileCount = 0;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestLoad::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    QVERIFY(m_dir.isValid());
+    m_previousDir = QDir::currentPath();
+}
+
+void TestLoad::init()
+{
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    m_platform = std::make_unique<test::ScriptedPlatform>();
+    m_shell = std::make_unique<Shell>(m_platform.get());
+    m_shell->start();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->glowny()));
+}
+
+void TestLoad::cleanup()
+{
+    m_shell.reset();
+    m_platform.reset();
+    QDir::setCurrent(m_previousDir);
+}
+
+QString TestLoad::write(const Student &student, int questions)
+{
+    test::ResultFileSpec spec;
+    spec.surname = student.surname;
+    spec.firstName = student.firstName;
+    spec.testName = student.test;
+    spec.questionCount = questions;
+    return test::writeResultFile(m_dir.path(), u"plik%1.dat"_s.arg(++m_fileCount), spec);
+}
+
+void TestLoad::load(const std::optional<QStringList> &paths, QStringList *prompts)
+{
+    m_platform->openFilesAnswers.push_back(paths);
+    std::optional<test::ModalAnswerer> answerer;
+    if (prompts) {
+        answerer.emplace([prompts](QWidget *modal) {
+            prompts->append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            auto *close = modal->findChild<QWidget *>(u"BCloseOK"_s);
+            QVERIFY(close && close->isVisible());
+            QTest::mouseClick(close, Qt::LeftButton);
+        });
+    }
+    QTest::mouseClick(m_shell->glowny().findChild<QLabel *>(u"LMenuPlik"_s), Qt::LeftButton);
+    QVERIFY(m_shell->menu().isVisible());
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LPlikOpen"_s), Qt::LeftButton);
+    QVERIFY(!m_shell->menu().isVisible());
+}
+
+QString TestLoad::caption() const
+{
+    return m_shell->glowny().findChild<QLabel *>(u"LTopKomentarz"_s)->text();
+}
+
+QStringList TestLoad::gridNames() const
+{
+    const Session &session = m_shell->session();
+    QStringList names;
+    for (int row = 1; row <= session.analysis.studentCount; ++row)
+        names.append(session.grid.text(0, row));
+    return names;
+}
+
+void TestLoad::openDialogAsked()
+{
+    load(std::nullopt);
+    QCOMPARE(m_platform->calls.size(), 1);
+    const test::ScriptedPlatform::DialogCall &call = m_platform->calls.constFirst();
+    QCOMPARE(call.kind, test::ScriptedPlatform::DialogCall::OpenFiles);
+    QCOMPARE(call.title, u"Wybierz pliki"_s);
+    QCOMPARE(call.filter, u"Pliki wyniku testu (*.dat)|*.dat"_s);
+    QCOMPARE(call.directory, QDir::currentPath());
+}
+
+void TestLoad::filesOfOneTest_data()
+{
+    QTest::addColumn<QStringList>("tests");
+    QTest::addColumn<QString>("accepted");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("one file") << QStringList{u"A"_s} << u"A"_s << 1 << false;
+    QTest::newRow("A B A") << QStringList{u"A"_s, u"B"_s, u"A"_s} << u"A"_s << 2 << true;
+    QTest::newRow("B A A") << QStringList{u"B"_s, u"A"_s, u"A"_s} << u"B"_s << 1 << true;
+    QTest::newRow("letter case counts")
+            << QStringList{u"Test"_s, u"test"_s} << u"Test"_s << 1 << true;
+    QTest::newRow("same test") << QStringList{u"Ułamki"_s, u"Ułamki"_s, u"Ułamki"_s} << u"Ułamki"_s
+                               << 3 << false;
+}
+
+void TestLoad::filesOfOneTest()
+{
+    QFETCH(QStringList, tests);
+    QFETCH(QString, accepted);
+    QFETCH(int, loaded);
+    QFETCH(bool, warned);
+
+    QStringList paths;
+    const QStringList surnames{u"Nowak"_s, u"Kowalski"_s, u"Wiśniewska"_s};
+    for (qsizetype i = 0; i < tests.size(); ++i)
+        paths.append(write({surnames.at(i), u"Anna"_s, tests.at(i)}));
+    QStringList prompts;
+    load(paths, &prompts);
+
+    const QStringList expectedPrompts = warned
+            ? QStringList{u"Uwaga. Wczytano tylko pliki testu \""_s + accepted
+                    + u"\".\nPozostałe pominięto"_s}
+            : QStringList{};
+    QCOMPARE(prompts, expectedPrompts);
+    const Session &session = m_shell->session();
+    QCOMPARE(session.analysis.studentCount, loaded);
+    QCOMPARE(int(session.analysis.students.size()), loaded);
+    for (const _UczenAll &student : session.analysis.students)
+        QCOMPARE(student.NazwaTestu, accepted);
+    QCOMPARE(caption(), u"Kalmo - Zavevad - Przetwarzanie testu: "_s + accepted);
+    QVERIFY(session.analysis.dataLoaded);
+    QCOMPARE(session.analysis.tableMode, TableResults);
+    QCOMPARE(session.gridState.tableKind, TableResults);
+    QVERIFY(m_shell->glowny().PTabela()->isVisible());
+    QCOMPARE(gridNames().size(), loaded);
+}
+
+void TestLoad::badThirdFileLeavesEverythingAsItWas()
+{
+    // A first, good load.
+    load(QStringList{write({u"Zając"_s, u"Ola"_s, u"Przyroda"_s}, 12)});
+    Session &session = m_shell->session();
+    QCOMPARE(session.analysis.studentCount, 1);
+    const QString captionBefore = caption();
+    const QStringList namesBefore = gridNames();
+    const QString sumHeaderBefore = session.grid.text(13, 0);
+    const ClassSummary summaryBefore = session.analysis.summary;
+    const int questionsBefore = session.analysis.questionCount;
+    m_shell->glowny().PokazTabele(TableWorkingTime);
+    const int columnsBefore = session.grid.columnCount();
+
+    QStringList paths;
+    for (int i = 0; i < 5; ++i)
+        paths.append(write({u"Uczeń"_s, QString::number(i), u"Historia"_s}, 5));
+    test::ResultFileSpec shortFile;
+    shortFile.totalSize = 127;
+    paths[2] = test::writeResultFile(m_dir.path(), u"krotki.dat"_s, shortFile);
+
+    QStringList prompts;
+    load(paths, &prompts);
+    QCOMPARE(prompts,
+            QStringList{u"Uwaga. Wystąpiły błędy podczas wczytywania wyników.\n"
+                        "Niektóre z plików mają niepoprawną strukturę."_s});
+    QCOMPARE(caption(), captionBefore);
+    QCOMPARE(session.analysis.studentCount, 1);
+    QCOMPARE(session.analysis.students.front().NazwaTestu, u"Przyroda"_s);
+    QCOMPARE(session.analysis.questionCount, questionsBefore);
+    QCOMPARE(session.analysis.summary, summaryBefore);
+    QCOMPARE(session.analysis.tableMode, TableWorkingTime);
+    QCOMPARE(session.gridState.tableKind, TableWorkingTime);
+    QCOMPARE(session.grid.columnCount(), columnsBefore);
+    QVERIFY(session.analysis.dataLoaded);
+    QVERIFY(m_shell->glowny().PTabela()->isVisible());
+
+    // Switching back rebuilds the same set as before.
+    m_shell->glowny().PokazTabele(TableResults);
+    QCOMPARE(gridNames(), namesBefore);
+    QCOMPARE(session.grid.text(13, 0), sumHeaderBefore);
+}
+
+void TestLoad::badFileBeforeAnyLoadShowsNoTable()
+{
+    test::ResultFileSpec badLength;
+    badLength.testNameLength = 31;
+    const QString bad = test::writeResultFile(m_dir.path(), u"zly.dat"_s, badLength);
+    QStringList prompts;
+    load(QStringList{write({u"Nowak"_s, u"Jan"_s, u"Sprawdzian"_s}), bad}, &prompts);
+    QCOMPARE(prompts.size(), 1);
+    const Session &session = m_shell->session();
+    QVERIFY(!session.analysis.dataLoaded);
+    QCOMPARE(session.analysis.tableMode, TableNone);
+    QVERIFY(m_shell->glowny().PTabela()->isHidden());
+    QCOMPARE(caption(), TFGlowny::defaultCaption());
+}
+
+void TestLoad::cancelledDialogChangesNothing()
+{
+    load(QStringList{write({u"Nowak"_s, u"Jan"_s, u"Sprawdzian"_s})});
+    Session &session = m_shell->session();
+    const ClassSummary summary = session.analysis.summary;
+    const QString captionBefore = caption();
+    QVERIFY(summary != ClassSummary{});
+
+    QStringList prompts;
+    load(std::nullopt, &prompts);
+    load(QStringList{}, &prompts);
+    QVERIFY(prompts.isEmpty());
+    QCOMPARE(session.analysis.summary, summary);
+    QCOMPARE(session.analysis.studentCount, 1);
+    QCOMPARE(caption(), captionBefore);
+}
+
+void TestLoad::namesSortByPolishAlphabet()
+{
+    const QStringList paths{write({u"Malinowski"_s, u"Michał"_s, u"T"_s}),
+            write({u"Łuczak"_s, u"Małgorzata"_s, u"T"_s}), write({u"Lis"_s, u"Wojciech"_s, u"T"_s}),
+            write({u"lis"_s, u"Adam"_s, u"T"_s})};
+    load(paths);
+    QCOMPARE(gridNames(),
+            (QStringList{u"lis Adam"_s, u"Lis Wojciech"_s, u"Łuczak Małgorzata"_s,
+                    u"Malinowski Michał"_s}));
+}
+
+void TestLoad::laterLoadReplacesTheSet()
+{
+    load(QStringList{write({u"Nowak"_s, u"Jan"_s, u"Pierwszy"_s}),
+            write({u"Kowalska"_s, u"Ewa"_s, u"Pierwszy"_s})});
+    m_shell->glowny().PokazTabele(TableGradeCount);
+    load(QStringList{write({u"Wójcik"_s, u"Piotr"_s, u"Drugi"_s}, 20)});
+    const Session &session = m_shell->session();
+    QCOMPARE(session.analysis.studentCount, 1);
+    QCOMPARE(session.analysis.questionCount, 20);
+    QCOMPARE(session.analysis.tableMode, TableResults);
+    QCOMPARE(gridNames(), QStringList{u"Wójcik Piotr"_s});
+    QCOMPARE(caption(), u"Kalmo - Zavevad - Przetwarzanie testu: Drugi"_s);
+}
+
+void TestLoad::menuCommandsReachExportAndCharts()
+{
+    load(QStringList{write({u"Nowak"_s, u"Jan"_s, u"Ułamki"_s}, 4),
+            write({u"Lis"_s, u"Ewa"_s, u"Ułamki"_s}, 4)});
+    auto menuItem = [this](const char *menuLabel, const char *item) {
+        QTest::mouseClick(
+                m_shell->glowny().findChild<QLabel *>(QLatin1String(menuLabel)), Qt::LeftButton);
+        QTest::mouseClick(m_shell->menu().findChild<QLabel *>(QLatin1String(item)), Qt::LeftButton);
+    };
+
+    menuItem("LMenuEdycja", "LEdycjaCopyCSV");
+    const QStringList lines = m_platform->clipboardText().split(u"\r\n"_s);
+    QCOMPARE(lines.at(1).section(QLatin1Char('\t'), 0, 0), u"Lis Ewa"_s);
+    QCOMPARE(lines.at(2).section(QLatin1Char('\t'), 0, 0), u"Nowak Jan"_s);
+
+    const Session &session = m_shell->session();
+    menuItem("LMenuWykresy", "LWykresKolowy");
+    menuItem("LMenuWykresy", "LWykresLiniowy");
+    QCOMPARE(session.chartKind.ChartKind, 3);
+    QCOMPARE(session.chartKind.ShownChartKind, 3);
+    QVERIFY(m_shell->wykres().isVisible());
+}
+
+QTEST_MAIN(TestLoad)
+#include "tst_load.moc"
