@@ -193,7 +193,8 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
         roomLo = below ? room : 0.0;
     }
     if (m_line) {
-        const double marker = c.line.pointerVisible ? c.line.pointerVertSize + 2.0 : 2.0;
+        const double marker =
+                c.line.pointerVisible ? std::clamp(c.line.pointerVertSize, 1, 500) + 2.0 : 2.0;
         double markRoom = 0.0;
         if (c.line.marks.visible)
             markRoom = metricsFor(c.line.marks.font, m_device).height() + 2 * kGap;
@@ -300,9 +301,20 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
 
     m_full = ViewState{true, 0.0, 1.0, -0.5, std::max<double>(double(m_count), 1.0) - 0.5};
     m_shown = m_full;
-    if (view.active) {
-        m_shown.categoryMin = view.categoryMin;
-        m_shown.categoryMax = view.categoryMax;
+    // A view panned out of all reason still has to give sane point indexes.
+    const double far = 1e6 + double(m_count);
+    auto usable = [far](double lo, double hi) {
+        return std::isfinite(lo) && std::isfinite(hi) && hi > lo && lo > -far && hi < far;
+    };
+    if (m_view.active && !usable(m_view.categoryMin, m_view.categoryMax))
+        m_view.active = false;
+    if (m_view.active
+            && !(std::isfinite(m_view.valueMin) && std::isfinite(m_view.valueMax)
+                    && m_view.valueMax > m_view.valueMin))
+        m_view.active = false;
+    if (m_view.active) {
+        m_shown.categoryMin = m_view.categoryMin;
+        m_shown.categoryMax = m_view.categoryMax;
     }
 
     const AxisSettings &left = c.leftAxis;
@@ -771,8 +783,8 @@ void AxisChart::addLine(Scene &scene) const
 
     if (!line.pointerVisible)
         return;
-    const double hs = std::max(1, line.pointerHorizSize);
-    const double vs = std::max(1, line.pointerVertSize);
+    const double hs = std::clamp(line.pointerHorizSize, 1, 500);
+    const double vs = std::clamp(line.pointerVertSize, 1, 500);
     const QPolygonF shape = markerOutline(line.pointerStyle, hs, vs);
     const double zm = pr.isFlat() ? 0.0 : std::min(0.5, 2.0 * vs / std::max(pr.depthLength(), 1.0));
     const double w = std::max(pr.width(), 1.0);
@@ -846,7 +858,7 @@ void AxisChart::paintLineMarks(QPainter &painter) const
     const Projection &pr = m_projection;
     const QFontMetricsF fm = metricsFor(marks.font, painter.device());
     const double total = seriesTotal(line);
-    const double lift = (line.pointerVisible ? std::max(1, line.pointerVertSize) : 0) + kGap;
+    const double lift = (line.pointerVisible ? std::clamp(line.pointerVertSize, 1, 500) : 0) + kGap;
     const int first = std::max(0, int(std::ceil(m_shown.categoryMin - 1e-9)));
     const int last =
             std::min(int(line.points.size()) - 1, int(std::floor(m_shown.categoryMax + 1e-9)));

@@ -147,7 +147,7 @@ void Renderer::layoutLegend(QRectF &room)
         return;
     const QFontMetricsF fm = metricsFor(legend.font, m_device);
     m_legendRow = fm.height() + 2.0;
-    const double shadow = std::max(0, legend.shadowSize);
+    const double shadow = std::clamp(legend.shadowSize, 0, 100);
     const double top =
             m_target.top() + m_target.height() * std::clamp(legend.topPos, 0, 100) / 100.0;
     const double bottom = m_target.bottom() - kMargin - shadow;
@@ -165,7 +165,7 @@ void Renderer::layoutLegend(QRectF &room)
         m_legendLabelWidth = std::max(m_legendLabelWidth, fm.horizontalAdvance(e.label));
         m_legendValueWidth = std::max(m_legendValueWidth, fm.horizontalAdvance(e.value));
     }
-    const double symbol = std::max(0, legend.colorWidth);
+    const double symbol = std::clamp(legend.colorWidth, 0, 200);
     const double fixed = 2 * kLegendPad + symbol + kGap
             + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
     m_legendLabelWidth = std::min(m_legendLabelWidth, std::max(20.0, cap - fixed));
@@ -237,7 +237,7 @@ void Renderer::paintTitle(QPainter &painter, const TitleSettings &title, const Q
     painter.save();
     QPen pen = Qt::NoPen;
     if (title.frame.visible) {
-        pen = QPen(title.frame.color, std::max(1, title.frame.width), title.frame.style);
+        pen = QPen(title.frame.color, std::clamp(title.frame.width, 1, 20), title.frame.style);
         pen.setJoinStyle(Qt::MiterJoin);
     }
     if (title.brush == BrushStyle::bsSolid || title.frame.visible) {
@@ -273,7 +273,7 @@ void Renderer::paintLegend(QPainter &painter) const
     const PieSeries &pie = m_chart.pie;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const double shadow = std::max(0, legend.shadowSize);
+    const double shadow = std::clamp(legend.shadowSize, 0, 100);
     if (shadow > 0)
         painter.fillRect(m_legend.translated(shadow, shadow), legend.shadowColor);
     painter.fillRect(m_legend, legend.color);
@@ -283,7 +283,7 @@ void Renderer::paintLegend(QPainter &painter) const
 
     const QFontMetricsF fm = metricsFor(legend.font, painter.device());
     painter.setFont(legend.font.font);
-    const double symbol = std::max(0, legend.colorWidth);
+    const double symbol = std::clamp(legend.colorWidth, 0, 200);
     const double boxHeight = std::max(3.0, std::min(symbol, fm.height() - 4.0));
     double y = m_legend.top() + kLegendPad;
     for (const LegendEntry &e : m_legendEntries) {

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+Q_DECLARE_METATYPE(zavevad::chart::ViewState)
+
 using namespace zavevad::chart;
 
 namespace {
@@ -105,6 +107,8 @@ private Q_SLOTS:
     void svgCopy();
     void oddDataRenders_data();
     void oddDataRenders();
+    void oddViewsRender_data();
+    void oddViewsRender();
     void hugeFontsRender_data();
     void hugeFontsRender();
 };
@@ -554,6 +558,35 @@ void TstChartRender::hugeFontsRender()
         c.series(seriesIndex).addPoint(i + 1, QStringLiteral("Kowalski Jan"), Qt::blue);
     const QImage image = renderToImage(c, QSize(160, 120));
     QCOMPARE(image.size(), QSize(160, 120));
+}
+
+void TstChartRender::oddViewsRender_data()
+{
+    QTest::addColumn<ViewState>("view");
+    QTest::addColumn<bool>("honoured");
+    QTest::newRow("zoomed") << ViewState{true, 2, 8, 0.5, 3.5} << true;
+    QTest::newRow("panned far away") << ViewState{true, 1e9, 2e9, 1e12, 2e12} << false;
+    QTest::newRow("empty range") << ViewState{true, 5, 5, 1, 1} << false;
+    QTest::newRow("reversed") << ViewState{true, 8, 2, 3, 1} << false;
+    QTest::newRow("not numbers") << ViewState{true, qQNaN(), 1, 0, qInf()} << false;
+}
+
+void TstChartRender::oddViewsRender()
+{
+    QFETCH(ViewState, view);
+    QFETCH(bool, honoured);
+    // Sizes a template might hold, however unreasonable.
+    for (int index : {int(BarSeriesIndex), int(LineSeriesIndex)}) {
+        Chart c = plainChart(index, 6);
+        c.line.pointerHorizSize = 1 << 30;
+        c.line.pointerVertSize = -5;
+        c.legend.visible = true;
+        c.legend.colorWidth = 1 << 30;
+        c.legend.shadowSize = 1 << 30;
+        QCOMPARE(renderToImage(c, kSize, view).size(), kSize);
+        const ChartGeometry g = chartGeometry(c, QRectF(QPointF(), kSize), view, nullptr);
+        QCOMPARE(g.shown.active, honoured);
+    }
 }
 
 QTEST_MAIN(TstChartRender)
