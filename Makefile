@@ -11,7 +11,14 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev \
 	qt6-qpa-plugins fonts-dejavu-core clang-format libbenchmark-dev ccache
 
+# Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+PACKAGE_PACKAGES := dpkg-dev file
+FUZZ_DIR ?= build/fuzz
+PACKAGE_DIR ?= build/package
+
 .PHONY: run test deps build-release build-test format-check format bench clean
+.PHONY: fuzz fuzz-smoke fuzz-build fuzz-deps package package-deps
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -35,6 +42,7 @@ build-test: deps
 
 test: build-test format-check
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
 
 # Every source file of ours follows .clang-format.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests benchmarks tools -name '*.cpp' -o -name '*.h')
@@ -49,3 +57,84 @@ bench: build-test
 
 clean:
 	rm -rf build
+
+# Installs those of the packages given that are missing.
+define install_missing
+	@missing=""; for p in $(1); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:$$missing"; \
+		$(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+endef
+
+# ---- Fuzzing: every reader of outside input under libFuzzer, ASan and UBSan ----
+# `make fuzz` runs each target FUZZ_SECONDS (default 600), `make fuzz-smoke`
+# FUZZ_SMOKE_SECONDS (default 30). The corpus grows in $(FUZZ_DIR)/corpus from
+# the seeds in fuzz/corpus, examples/ and tests/data; inputs that crash, hang
+# or exhaust memory are kept in $(FUZZ_DIR)/artifacts and fail the run.
+FUZZ_TARGETS := resultfile thresholds template
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 30
+# Result inputs hold up to twelve 128-byte records (files of one load).
+FUZZ_MAXLEN_resultfile := 1536
+FUZZ_MAXLEN_thresholds := 1024
+FUZZ_MAXLEN_template := 1024
+FUZZ_SEEDS_resultfile = examples/*.dat
+FUZZ_SEEDS_thresholds = examples/Progi.txt tests/data/export/*.txt
+FUZZ_SEEDS_template =
+
+fuzz-deps: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+
+fuzz-build: fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DZAVEVAD_FUZZ=ON -DZAVEVAD_BUILD_TESTS=OFF \
+		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" $(LAUNCHER)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+# $(1): seconds per target. Every target runs even after a finding; the run
+# fails when any found one.
+define run_fuzzers
+	@failed=0; passed=0; mkdir -p $(FUZZ_DIR)/artifacts $(FUZZ_DIR)/logs; \
+	for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds/$$t; \
+		case $$t in \
+		resultfile) seeds="$(FUZZ_SEEDS_resultfile)"; maxlen=$(FUZZ_MAXLEN_resultfile);; \
+		thresholds) seeds="$(FUZZ_SEEDS_thresholds)"; maxlen=$(FUZZ_MAXLEN_thresholds);; \
+		template) seeds="$(FUZZ_SEEDS_template)"; maxlen=$(FUZZ_MAXLEN_template);; \
+		esac; \
+		[ -z "$$seeds" ] || cp $$seeds $(FUZZ_DIR)/seeds/$$t/; \
+		log=$(FUZZ_DIR)/logs/fuzz_$$t.log; \
+		echo "fuzz_$$t: $(1) s (log: $$log)"; \
+		if LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
+			UBSAN_OPTIONS=print_stacktrace=1 \
+			$(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(1) -timeout=10 -rss_limit_mb=4096 \
+			-max_len=$$maxlen -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
+			$(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t > $$log 2>&1; then \
+			passed=$$((passed + 1)); \
+			grep -E "^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)" $$log; \
+		else \
+			failed=$$((failed + 1)); \
+			tail -n 60 $$log; \
+			echo "fuzz_$$t FOUND A PROBLEM: see $(FUZZ_DIR)/artifacts"; \
+		fi; \
+	done; \
+	echo "fuzz: $$passed passed, $$failed failed"; \
+	[ $$failed -eq 0 ]
+endef
+
+fuzz: fuzz-build
+	$(call run_fuzzers,$(FUZZ_SECONDS))
+
+fuzz-smoke: fuzz-build
+	$(call run_fuzzers,$(FUZZ_SMOKE_SECONDS))
+
+# ---- Debian package (CPack): zavevad_<version>_<arch>.deb in $(PACKAGE_DIR) ----
+package-deps: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+
+package: package-deps
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DZAVEVAD_BUILD_TESTS=OFF $(LAUNCHER)
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack -G DEB
