@@ -11,7 +11,9 @@ std::optional<T> takeAnswer(std::deque<std::optional<T>> &answers)
 {
     if (answers.empty())
         return std::nullopt;
-    std::optional<T> answer = std::move(answers.front());
+    // A copy, not a move: Qt's values share their data, and moving out of the
+    // optional trips GCC's maybe-uninitialized warning in optimised builds.
+    const std::optional<T> answer = answers.front();
     answers.pop_front();
     return answer;
 }
