@@ -180,15 +180,18 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
     // nothing drawn at the largest value leaves the plot.
     double roomHi = 0.0, roomLo = 0.0;
     if (m_bars && c.bar.marks.visible && !c.bar.points.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
-        const double total = seriesTotal(c.bar);
-        double widest = 0.0;
-        const qsizetype n = c.bar.points.size();
-        const qsizetype stride = std::max<qsizetype>(1, n / kMeasuredLabels);
-        for (qsizetype i = 0; i < n; i += stride)
-            widest = std::max(widest,
-                    fm.horizontalAdvance(markText(c.bar.marks.style, c.bar.points[i], total)));
-        const double room = markBoxSize(QSizeF(widest, 0)).width() + kGap + crossPx;
+        if (m_widestBarMark < 0.0) {
+            const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+            const double total = seriesTotal(c.bar);
+            double widest = 0.0;
+            const qsizetype n = c.bar.points.size();
+            const qsizetype stride = std::max<qsizetype>(1, n / kMeasuredLabels);
+            for (qsizetype i = 0; i < n; i += stride)
+                widest = std::max(widest,
+                        fm.horizontalAdvance(markText(c.bar.marks.style, c.bar.points[i], total)));
+            m_widestBarMark = widest;
+        }
+        const double room = markBoxSize(QSizeF(m_widestBarMark, 0)).width() + kGap + crossPx;
         roomHi = above || !below ? room : 0.0;
         roomLo = below ? room : 0.0;
     }
@@ -289,6 +292,7 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
     m_valuesHorizontal = m_bars;
     m_count = std::max(m_bars ? c.bar.count() : 0, m_line ? c.line.count() : 0);
     m_view = view;
+    m_widestBarMark = -1.0;
 
     QRectF a = area;
     const bool view3D = c.view3D.view3D;
@@ -921,8 +925,12 @@ void AxisChart::paintLabels(QPainter &painter) const
         const QPointF a = pr.map(-sw, y, 0);
         painter.setPen(QPen(left.axisColor, 0));
         painter.drawLine(crisp(a, a - QPointF(kTick, 0)));
-        const QString shown = fmLeft.elidedText(text, Qt::ElideRight, m_labelCap);
-        const double w = fmLeft.horizontalAdvance(shown);
+        QString shown = text;
+        double w = fmLeft.horizontalAdvance(shown);
+        if (w > m_labelCap) {
+            shown = fmLeft.elidedText(text, Qt::ElideRight, m_labelCap);
+            w = fmLeft.horizontalAdvance(shown);
+        }
         const QRectF r(a.x() - kTick - kGap / 2 - w, a.y() - fmLeft.height() / 2.0, w + 1.0,
                 fmLeft.height());
         leftmost = std::min(leftmost, r.left());
@@ -939,9 +947,13 @@ void AxisChart::paintLabels(QPainter &painter) const
         painter.setPen(QPen(bottom.axisColor, 0));
         painter.drawLine(crisp(a, a + QPointF(0, kTick)));
         const bool upright = m_rotatedCategories && !m_valuesHorizontal;
-        const QString shown =
-                fmBottom.elidedText(text, Qt::ElideRight, upright ? m_rotatedCap : m_labelCap);
-        const double w = fmBottom.horizontalAdvance(shown);
+        const double cap = upright ? m_rotatedCap : m_labelCap;
+        QString shown = text;
+        double w = fmBottom.horizontalAdvance(shown);
+        if (w > cap) {
+            shown = fmBottom.elidedText(text, Qt::ElideRight, cap);
+            w = fmBottom.horizontalAdvance(shown);
+        }
         if (upright) {
             drawRotatedText(painter, bottom.labelsFont, shown,
                     QPointF(a.x(), a.y() + kTick + 1.0 + w / 2.0), 90);

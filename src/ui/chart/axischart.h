@@ -70,6 +70,8 @@ private:
     AxisScale m_scale;
     CategoryLabels m_categoryLabels;
     double m_labelCap = 100.0;
+    /// Width of the widest bar mark, measured once per layout (-1: not yet).
+    double m_widestBarMark = -1.0;
     /// Category names along the bottom axis turned upright, cut to m_rotatedCap.
     bool m_rotatedCategories = false;
     double m_rotatedCap = 0.0;

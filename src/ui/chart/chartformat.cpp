@@ -21,6 +21,12 @@ QString formatValue(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0"); // also turns -0 into 0
+    // Whole numbers (every value the tables give) need no locale but its sign.
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
+        const qint64 whole = qint64(std::abs(value));
+        return value < 0 ? QLocale().negativeSign() + QString::number(whole)
+                         : QString::number(whole);
+    }
     return chartLocale().toString(value, 'g', 15);
 }
 

@@ -29,6 +29,7 @@ struct LegendEntry
     QString value;
     QColor color;
     int pattern = -1; ///< slice index whose hatch the box shows, or -1
+    double labelWidth = 0.0;
 };
 
 /// One rendering: the layout of every part, then the painting.
@@ -113,7 +114,7 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
         Q_UNUSED(total);
         for (int i = 0; i < s.points.size() && i < limit; ++i) {
             const Point &p = s.points[i];
-            LegendEntry e{p.label, formatValue(p.value), p.color, hatched ? i : -1};
+            LegendEntry e{p.label, formatValue(p.value), p.color, hatched ? i : -1, 0.0};
             switch (c.legend.textStyle) {
             case LegendTextStyle::ltsPlain:
                 e.value.clear();
@@ -132,7 +133,7 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
             QColor color = &*s == &c.line
                     ? c.line.lineColor
                     : (s->points.isEmpty() ? QColor(Qt::gray) : s->points.first().color);
-            entries.append(LegendEntry{s->title, QString(), color, -1});
+            entries.append(LegendEntry{s->title, QString(), color, -1, 0.0});
         }
     }
     return entries;
@@ -161,8 +162,9 @@ void Renderer::layoutLegend(QRectF &room)
     const double cap = m_target.width() * 0.35;
     m_legendLabelWidth = 0.0;
     m_legendValueWidth = 0.0;
-    for (const LegendEntry &e : std::as_const(m_legendEntries)) {
-        m_legendLabelWidth = std::max(m_legendLabelWidth, fm.horizontalAdvance(e.label));
+    for (LegendEntry &e : m_legendEntries) {
+        e.labelWidth = fm.horizontalAdvance(e.label);
+        m_legendLabelWidth = std::max(m_legendLabelWidth, e.labelWidth);
         m_legendValueWidth = std::max(m_legendValueWidth, fm.horizontalAdvance(e.value));
     }
     const double symbol = std::clamp(legend.colorWidth, 0, 200);
@@ -302,7 +304,9 @@ void Renderer::paintLegend(QPainter &painter) const
         painter.setPen(legend.font.color);
         const QRectF text(x + symbol + kGap, y, m_legendLabelWidth + 1.0, m_legendRow);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0));
+                e.labelWidth <= m_legendLabelWidth + 1.0
+                        ? e.label
+                        : fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0));
         if (!e.value.isEmpty()) {
             const QRectF value(m_legend.right() - kLegendPad - m_legendValueWidth - 1.0, y,
                     m_legendValueWidth + 1.0, m_legendRow);

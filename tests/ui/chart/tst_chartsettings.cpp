@@ -233,6 +233,8 @@ void TstChartSettings::markText_data()
                                  << QStringLiteral("Kowalski Jan 10");
     QTest::newRow("label percent")
             << MarksStyle::smsLabelPercent << 15.0 << QStringLiteral("Kowalski Jan 50 %");
+    QTest::newRow("negative") << MarksStyle::smsValue << -5.0 << QStringLiteral("-5");
+    QTest::newRow("negative fraction") << MarksStyle::smsValue << -0.25 << QStringLiteral("-0,25");
     QTest::newRow("large value, no separator")
             << MarksStyle::smsValue << 12345.0 << QStringLiteral("12345");
 }
