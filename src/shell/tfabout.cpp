@@ -45,6 +45,11 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
     description->setGeometry(16, 64, 225, 33);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The stand-in for the original bitmap font is wider: one pixel less keeps
+    // the text on the two lines its place has room for.
+    QFont smaller = font();
+    smaller.setPixelSize(10);
+    description->setFont(smaller);
 
     auto *author = new QLabel(QStringLiteral("Autor: zespół Kalmo"), this);
     author->setObjectName(QStringLiteral("Label3"));

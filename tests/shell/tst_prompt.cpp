@@ -24,6 +24,8 @@ private Q_SLOTS:
     void answers();
     void lineBreaks();
     void escapeCancels();
+    void messagesFitTheirPlace_data();
+    void messagesFitTheirPlace();
     void aboutBox();
     void runCommandShowsErrorOnce();
     void runCommandPassesOtherFaultsOn();
@@ -139,6 +141,31 @@ void TestPrompt::escapeCancels()
     QCOMPARE(monit.Monit(0, u"?"_s), 0);
 }
 
+void TestPrompt::messagesFitTheirPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("structure") << u"Uwaga. Wystąpiły błędy podczas wczytywania wyników.\r"
+                                  "Niektóre z plików mają niepoprawną strukturę."_s;
+    QTest::newRow("longest test name")
+            << u"Uwaga. Wczytano tylko pliki testu \"Sprawdzian - ułamki zwykłe ŁŚŻ\".\r"
+               "Pozostałe pominięto"_s;
+}
+
+void TestPrompt::messagesFitTheirPlace()
+{
+    QFETCH(QString, text);
+    TFMonit monit;
+    int needed = 0;
+    test::ModalAnswerer answerer([&needed, &monit](QWidget *) {
+        auto *label = monit.findChild<QLabel *>(u"LTesktMonitu"_s);
+        needed = label->heightForWidth(label->width());
+        monit.BCloseAnulujClick();
+    });
+    monit.Monit(2, text);
+    QVERIFY(needed > 0);
+    QVERIFY2(needed <= 57, qPrintable(QString::number(needed)));
+}
+
 void TestPrompt::aboutBox()
 {
     TFAbout about;
@@ -155,6 +182,10 @@ void TestPrompt::aboutBox()
     QVERIFY(texts.contains(u"Kalmo - Zavevad 1.0"_s));
     QVERIFY(texts.contains(u"         Program do analizy wyników testu - moduł wspomagający do "
                            "programu \"Kalmo\"."_s));
+    auto *description = about.findChild<QLabel *>(u"Label2"_s);
+    QVERIFY(description);
+    QCOMPARE(description->geometry(), QRect(16, 64, 225, 33));
+    QVERIFY(description->heightForWidth(225) <= 33);
     auto *icon = about.findChild<QLabel *>(u"Image1"_s);
     QVERIFY(icon);
     QCOMPARE(icon->geometry(), QRect(16, 24, 32, 32));
