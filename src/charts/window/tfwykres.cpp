@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QRubberBand>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -423,8 +424,16 @@ void TFWykres::LWykresMenuFormatClick()
 {
     PWykresMenuClick();
     SelectAppearanceTarget();
-    if (m_dialog.dialog)
-        m_dialog.dialog->exec();
+    if (QDialog *dialog = m_dialog.dialog) {
+        // This window stays on top, so a dialog of its own must be tied to it
+        // to come up above it rather than hidden behind it, blocking the input.
+        if (!dialog->parentWidget() && windowHandle()) {
+            dialog->winId();
+            if (QWindow *handle = dialog->windowHandle())
+                handle->setTransientParent(windowHandle());
+        }
+        dialog->exec();
+    }
     // Whatever the dialog chose for the projection, the chart kind decides it.
     if (applyKindProjection(m_kindState.ChartKind, m_appearances.CurrentAppearance, chart()))
         refreshChart();

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 using namespace zavevad;
 
@@ -146,6 +147,8 @@ private Q_SLOTS:
                     Qt::LeftButton);
         }
         QCOMPARE(shown, static_cast<QWidget *>(&m_shell->ustawWykres()));
+        // Tied to the chart window, which stays on top, so it is not hidden behind it.
+        QCOMPARE(m_shell->ustawWykres().windowHandle()->transientParent(), wykres.windowHandle());
         QCOMPARE(wykres.chart().view3D.orthogonal, orthogonal);
         QCOMPARE(bool(m_shell->session().appearances.CurrentAppearance.Perspective), orthogonal);
     }
