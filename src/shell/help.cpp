@@ -1,5 +1,6 @@
 #include "shell/help.h"
 
+#include "shell/helpdocument.h"
 #include "shell/platform.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ QString helpFilePath(const QString &startDirectory)
 
 void openHelp(const QString &startDirectory)
 {
-    Platform::current().openDocument(helpFilePath(startDirectory));
+    Platform::current().openDocument(helpDocumentPath(startDirectory));
 }
 
 } // namespace zavevad

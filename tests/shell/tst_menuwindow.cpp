@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -491,6 +492,10 @@ void TestMenuWindow::aboutAndHelpItems()
     QVERIFY(aboutShown);
     QVERIFY(!m_shell->menu().isVisible());
 
+    // With the help file in the start directory it is the help file that opens.
+    QFile chm(m_startDir.filePath(u"Kalmo_Analiza.chm"_s));
+    QVERIFY(chm.open(QIODevice::WriteOnly));
+    chm.close();
     open("LMenuAbout");
     click("LAboutPomoc");
     QCOMPARE(m_platform->openedDocuments,
