@@ -150,12 +150,14 @@ private Q_SLOTS:
         file.close();
         m_platform->saveAnswers.push_back(blocker + QStringLiteral("/tabela"));
         QString shown;
-        whenModalShown([&shown](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                shown = box->text();
-            modal->close();
-        });
-        m_shell->menu().LPlikSaveHtmlClick();
+        {
+            ModalAnswerer answerer([&shown](QWidget *modal) {
+                if (auto *box = qobject_cast<QMessageBox *>(modal))
+                    shown = box->text();
+                modal->close();
+            });
+            m_shell->menu().LPlikSaveHtmlClick();
+        }
         QCOMPARE(shown,
                 QStringLiteral("Cannot create file ")
                         + QDir::toNativeSeparators(blocker + QStringLiteral("/tabela.html")));
