@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6-dev li
 
 # Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-PACKAGE_PACKAGES := dpkg-dev file
+PACKAGE_PACKAGES := dpkg-dev file desktop-file-utils
 FUZZ_DIR ?= build/fuzz
 PACKAGE_DIR ?= build/package
 
@@ -135,6 +135,7 @@ package-deps: deps
 	$(call install_missing,$(PACKAGE_PACKAGES))
 
 package: package-deps
+	desktop-file-validate packaging/zavevad.desktop
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DZAVEVAD_BUILD_TESTS=OFF $(LAUNCHER)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
