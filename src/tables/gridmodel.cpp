@@ -126,49 +126,47 @@ GridFormat &GridModel::headerColumnFormat(int column)
     return growTo(m_headerColumnFormats, column);
 }
 
-QColor GridModel::resolvedBackground(int column, int row) const
+template<typename HasPart>
+const GridFormat *GridModel::resolvingFormat(int column, int row, HasPart hasPart) const
 {
     const bool header = row == 0;
     const GridFormat &cell = cellFormat(column, row);
-    if (cell.background)
-        return *cell.background;
+    if (hasPart(cell))
+        return &cell;
     const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
-    if (col.background)
-        return *col.background;
+    if (hasPart(col))
+        return &col;
     const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
-    if (line.background)
-        return *line.background;
-    return header ? m_headerBackground : m_bodyBackground;
+    if (hasPart(line))
+        return &line;
+    return nullptr;
+}
+
+QColor GridModel::resolvedBackground(int column, int row) const
+{
+    const GridFormat *format = resolvingFormat(
+            column, row, [](const GridFormat &f) { return f.background.has_value(); });
+    if (format)
+        return *format->background;
+    return row == 0 ? m_headerBackground : m_bodyBackground;
 }
 
 const GridFont &GridModel::resolvedFont(int column, int row) const
 {
-    const bool header = row == 0;
-    const GridFormat &cell = cellFormat(column, row);
-    if (cell.font)
-        return *cell.font;
-    const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
-    if (col.font)
-        return *col.font;
-    const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
-    if (line.font)
-        return *line.font;
-    return header ? m_headerFont : m_bodyFont;
+    const GridFormat *format =
+            resolvingFormat(column, row, [](const GridFormat &f) { return f.font.has_value(); });
+    if (format)
+        return *format->font;
+    return row == 0 ? m_headerFont : m_bodyFont;
 }
 
 TMyAlign GridModel::resolvedAlignment(int column, int row) const
 {
-    const bool header = row == 0;
-    const GridFormat &cell = cellFormat(column, row);
-    if (cell.alignment != alDefault)
-        return cell.alignment;
-    const GridFormat &col = header ? headerColumnFormat(column) : columnFormat(column);
-    if (col.alignment != alDefault)
-        return col.alignment;
-    const GridFormat &line = header ? m_headerRowFormat : rowFormat(row);
-    if (line.alignment != alDefault)
-        return line.alignment;
-    const TMyAlign fallback = header ? kHeaderAlignment : kBodyAlignment;
+    const GridFormat *format = resolvingFormat(
+            column, row, [](const GridFormat &f) { return f.alignment != alDefault; });
+    if (format)
+        return format->alignment;
+    const TMyAlign fallback = row == 0 ? kHeaderAlignment : kBodyAlignment;
     return fallback == alDefault ? alLeft : fallback;
 }
 

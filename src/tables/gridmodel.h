@@ -111,6 +111,10 @@ private:
         GridFormat format;
     };
 
+    /// The first format, in the order of resolution, whose part `hasPart`
+    /// reports set; null when the part falls through to the grid default.
+    template<typename HasPart>
+    const GridFormat *resolvingFormat(int column, int row, HasPart hasPart) const;
     const Cell *findCell(int column, int row) const;
     Cell &cellAt(int column, int row);
     void growColumns(int columns);
