@@ -27,6 +27,13 @@ QString number(std::int64_t value)
     return QString::number(value);
 }
 
+// A load guarantees 1 to 30; the clamp keeps a stray value from reaching past
+// the question statistics.
+int usableQuestionCount(const AnalysisState &analysis)
+{
+    return std::clamp(analysis.questionCount, 0, kMaxQuestions);
+}
+
 } // namespace
 
 AnalysisTables::AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis)
@@ -53,7 +60,7 @@ void AnalysisTables::PokazTabele(int kind)
 
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
 {
-    const int q = std::clamp(analysis.questionCount, 0, kMaxQuestions);
+    const int q = usableQuestionCount(analysis);
     if (state.firstQuestionPage)
         return std::min(q, kQuestionsPerPage);
     return std::max(q - kQuestionsPerPage, 0);
@@ -62,11 +69,6 @@ int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis
 int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
 {
     return resultsQuestionColumns(state, analysis) + 1;
-}
-
-int AnalysisTables::clampedQuestionCount() const
-{
-    return std::clamp(m_analysis.questionCount, 0, kMaxQuestions);
 }
 
 int AnalysisTables::questionColumnCount() const
@@ -84,7 +86,7 @@ void AnalysisTables::PokazWyniki(int page)
     m_state.firstQuestionPage = page == 1;
     m_state.tableKind = TableResults;
 
-    const int q = clampedQuestionCount();
+    const int q = usableQuestionCount(m_analysis);
     const int n = std::max(m_analysis.studentCount, 0);
     const int m = questionColumnCount();
     const int firstQuestion = m_state.firstQuestionPage ? 1 : kQuestionsPerPage + 1;
@@ -197,13 +199,9 @@ void AnalysisTables::PokazCzasPracy()
     WypelnijNazwiska();
     UstawRozmiarTabeli(m_state, n);
 
-    PanelGeometry &panels = m_state.panels;
-    panels.PTabelaWLewo.visible = false;
-    panels.PTabelawPrawo.visible = false;
-    const int w = panels.PPodTabele.width();
-    const int h = panels.PPodTabele.height();
-    panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
-    panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
+    m_state.panels.PTabelaWLewo.visible = false;
+    m_state.panels.PTabelawPrawo.visible = false;
+    placeVerticalArrows();
 
     m_grid.setTopRow(1);
     StrzalkiPionowe();
@@ -304,19 +302,34 @@ void AnalysisTables::PokazOceny()
 void AnalysisTables::UlozStrzalki()
 {
     PanelGeometry &panels = m_state.panels;
-    if (clampedQuestionCount() > kQuestionsPerPage) {
+    if (usableQuestionCount(m_analysis) > kQuestionsPerPage) {
         panels.PTabelaWLewo.visible = !m_state.firstQuestionPage;
         panels.PTabelawPrawo.visible = m_state.firstQuestionPage;
     } else {
         panels.PTabelaWLewo.visible = false;
         panels.PTabelawPrawo.visible = false;
     }
+    placeVerticalArrows();
+    const int w = panels.PPodTabele.width();
+    const int h = panels.PPodTabele.height();
+    panels.PTabelaWLewo.pos = QPoint(w - 60, h + 2);
+    panels.PTabelawPrawo.pos = QPoint(w - 30, h + 2);
+}
+
+void AnalysisTables::placeVerticalArrows()
+{
+    // Beside the grid's panel, near its bottom, from the size just given to it.
+    PanelGeometry &panels = m_state.panels;
     const int w = panels.PPodTabele.width();
     const int h = panels.PPodTabele.height();
     panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
     panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
-    panels.PTabelaWLewo.pos = QPoint(w - 60, h + 2);
-    panels.PTabelawPrawo.pos = QPoint(w - 30, h + 2);
+}
+
+int AnalysisTables::rowsPerPage() const
+{
+    // The results table moves 15 rows, the working-time table 16.
+    return m_state.tableKind == TableResults ? 15 : 16;
 }
 
 int AnalysisTables::lastPageTopRow() const
@@ -346,16 +359,14 @@ void AnalysisTables::StrzalkiPionowe()
 
 void AnalysisTables::ImTabelaWGoreClick()
 {
-    const int step = m_state.tableKind == TableResults ? 15 : 16;
-    m_grid.setTopRow(std::max(m_grid.topRow() - step, 1));
+    m_grid.setTopRow(std::max(m_grid.topRow() - rowsPerPage(), 1));
     StrzalkiPionowe();
 }
 
 void AnalysisTables::ImTabelaWDolClick()
 {
-    const int step = m_state.tableKind == TableResults ? 15 : 16;
     const int top = m_grid.topRow();
-    const int next = top + 30 < m_analysis.studentCount ? top + step : lastPageTopRow();
+    const int next = top + 30 < m_analysis.studentCount ? top + rowsPerPage() : lastPageTopRow();
     // With a short table the last page's top row would lie above row 1.
     m_grid.setTopRow(std::max(next, 1));
     StrzalkiPionowe();
@@ -363,20 +374,22 @@ void AnalysisTables::ImTabelaWDolClick()
 
 void AnalysisTables::ImTabelaWLewoClick()
 {
-    if (m_state.tableKind != TableResults)
-        return;
-    PokazWyniki(1);
-    m_state.panels.PTabelawPrawo.visible = true;
-    m_state.panels.PTabelaWLewo.visible = false;
+    showQuestionPage(1);
 }
 
 void AnalysisTables::ImTabelaWPrawoClick()
 {
+    showQuestionPage(2);
+}
+
+void AnalysisTables::showQuestionPage(int page)
+{
     if (m_state.tableKind != TableResults)
         return;
-    PokazWyniki(2);
-    m_state.panels.PTabelawPrawo.visible = false;
-    m_state.panels.PTabelaWLewo.visible = true;
+    PokazWyniki(page);
+    // The arrow to the page on display hides, the one to the other page shows.
+    m_state.panels.PTabelawPrawo.visible = page == 1;
+    m_state.panels.PTabelaWLewo.visible = page != 1;
 }
 
 } // namespace zavevad

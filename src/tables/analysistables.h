@@ -50,8 +50,10 @@ public:
     int sumaColumn() const;
 
 private:
-    int clampedQuestionCount() const;
+    int rowsPerPage() const;
     int lastPageTopRow() const;
+    void placeVerticalArrows();
+    void showQuestionPage(int page);
 
     GridModel &m_grid;
     GridState &m_state;
