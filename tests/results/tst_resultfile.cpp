@@ -10,6 +10,13 @@
 #include <cmath>
 #include <limits>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 using namespace zavevad;
 using namespace zavevad::test;
 using namespace Qt::StringLiterals;
@@ -48,6 +55,49 @@ protected:
     {
         return QBuffer::readData(data, std::min<qint64>(maxSize, 3));
     }
+};
+
+// Marks a file immutable while it lives, where the file system and the user's
+// rights allow it; a file that stays writable is left as it is.
+class ImmutableFile
+{
+public:
+    explicit ImmutableFile(const QString &path) : m_path(QFile::encodeName(path))
+    {
+#ifdef Q_OS_LINUX
+        m_set = setImmutable(true);
+#endif
+    }
+    ~ImmutableFile()
+    {
+#ifdef Q_OS_LINUX
+        if (m_set)
+            setImmutable(false);
+#endif
+    }
+    ImmutableFile(const ImmutableFile &) = delete;
+    ImmutableFile &operator=(const ImmutableFile &) = delete;
+
+private:
+#ifdef Q_OS_LINUX
+    bool setImmutable(bool on) const
+    {
+        const int fd = ::open(m_path.constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return done;
+    }
+#endif
+
+    QByteArray m_path;
+    bool m_set = false;
 };
 
 ResultFileRead parse(const ResultFileSpec &spec)
@@ -218,8 +268,12 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = writeResultFile(dir.path(), u"ro.dat"_s, ResultFileSpec{});
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        // Permissions do not bind root, so this catches a read-write open only
-        // when the tests run as an ordinary user.
+        // Permission bits do not bind a superuser; an immutable file refuses
+        // writing to everyone.
+        const ImmutableFile immutable(path);
+        QFile probe(path);
+        if (probe.open(QIODevice::ReadWrite))
+            QSKIP("this user may write to a read-only file here");
         QVERIFY(readResultFile(path).ok());
     }
 
