@@ -254,7 +254,8 @@ void HeaderPage::BCzcionkaNaglowkiClick()
         if (!font)
             return;
         f.font.setFromQFont(font->font, font->color);
-        f.title.font = textFontOf(f.font);
+        // The chart takes the font as chosen; only the record cuts its name.
+        f.title.font = chart::TextFont{font->font, font->color};
         showElementText(f);
     });
 }

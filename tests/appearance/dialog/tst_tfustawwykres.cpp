@@ -272,6 +272,19 @@ private Q_SLOTS:
         QCOMPARE(box->toPlainText(), u"Oto stopka"_s);
     }
 
+    void headerTakesTheChosenFontWhileTheRecordCutsItsName()
+    {
+        DialogFixture f(ChartKindBar);
+        f.showPage("TabSheet1");
+        const QString longName = u"Serif "_s + QString(54, u'x');
+        const QFont chosen(longName, 11);
+        f.platform.fontAnswers.push_back(FontChoice{chosen, QColor(0, 90, 0)});
+        f.control<QPushButton>("BCzcionkaNaglowki")->click();
+        QCOMPARE(f.record().TitleFont.Name.text(), longName.left(50));
+        QCOMPARE(f.chart.header.font.font.family(), longName);
+        QCOMPARE(f.chart.header.font.color, QColor(0, 90, 0));
+    }
+
     void typedLinesReachTheChartWhole()
     {
         DialogFixture f(ChartKindBar);
