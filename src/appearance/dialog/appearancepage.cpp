@@ -8,4 +8,22 @@ AppearancePage::AppearancePage(AppearanceDialogContext &context, const char *nam
     setObjectName(QLatin1String(name));
 }
 
+bool AppearancePage::chooseColorFor(AppearanceColor &stored)
+{
+    const std::optional<QColor> color = Platform::current().chooseColor(stored.toQColor());
+    if (!color)
+        return false;
+    stored = AppearanceColor::fromQColor(*color);
+    return true;
+}
+
+std::optional<FontChoice> AppearancePage::chooseFontFor(TAppearanceFont &stored)
+{
+    std::optional<FontChoice> font =
+            Platform::current().chooseFont(FontChoice{stored.toQFont(), stored.Color.toQColor()});
+    if (font)
+        stored.setFromQFont(font->font, font->color);
+    return font;
+}
+
 } // namespace zavevad

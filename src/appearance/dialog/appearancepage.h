@@ -1,10 +1,12 @@
 #pragma once
 
 #include "appearance/dialog/dialogcontext.h"
+#include "shell/platform.h"
 #include "shell/runcommand.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <utility>
 
 namespace zavevad {
@@ -26,6 +28,14 @@ protected:
     TChartAppearance &record() { return m_context.record(); }
     chart::Chart &chart() { return m_context.chart(); }
     AppearanceDialogContext &context() { return m_context; }
+
+    /// Opens the colour dialog on the stored colour. On OK the choice is
+    /// stored and true returned; a cancelled dialog changes nothing.
+    static bool chooseColorFor(AppearanceColor &stored);
+    /// Opens the font dialog on the stored font. On OK the choice is stored
+    /// (its name cut to 50 characters) and returned as chosen; a cancelled
+    /// dialog changes nothing.
+    static std::optional<FontChoice> chooseFontFor(TAppearanceFont &stored);
 
     /// Runs one handler as a command: a CommandError (a box text that is no
     /// number) stops it before it stored anything and shows its message; a

@@ -1,7 +1,6 @@
 #include "appearance/dialog/axispage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/platform.h"
 #include "ui/spinedit.h"
 
 #include <QCheckBox>
@@ -135,12 +134,8 @@ void AxisPage::BFontOsieClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<FontChoice> font = Platform::current().chooseFont(
-                FontChoice{f.titleFont.toQFont(), f.titleFont.Color.toQColor()});
-        if (!font)
-            return;
-        f.titleFont.setFromQFont(font->font, font->color);
-        f.axis.titleFont = textFontOf(f.titleFont);
+        if (chooseFontFor(f.titleFont))
+            f.axis.titleFont = textFontOf(f.titleFont);
     });
 }
 
@@ -148,12 +143,8 @@ void AxisPage::BKolorWartosciClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<FontChoice> font = Platform::current().chooseFont(
-                FontChoice{f.labelsFont.toQFont(), f.labelsFont.Color.toQColor()});
-        if (!font)
-            return;
-        f.labelsFont.setFromQFont(font->font, font->color);
-        f.axis.labelsFont = textFontOf(f.labelsFont);
+        if (chooseFontFor(f.labelsFont))
+            f.axis.labelsFont = textFontOf(f.labelsFont);
     });
 }
 
@@ -161,11 +152,8 @@ void AxisPage::BkolorOsieClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<QColor> color = Platform::current().chooseColor(f.axisColor.toQColor());
-        if (!color)
-            return;
-        f.axisColor = AppearanceColor::fromQColor(*color);
-        f.axis.axisColor = f.axisColor.toQColor();
+        if (chooseColorFor(f.axisColor))
+            f.axis.axisColor = f.axisColor.toQColor();
     });
 }
 
@@ -191,11 +179,8 @@ void AxisPage::BkolorSiatkiClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<QColor> color = Platform::current().chooseColor(f.gridColor.toQColor());
-        if (!color)
-            return;
-        f.gridColor = AppearanceColor::fromQColor(*color);
-        f.axis.gridColor = f.gridColor.toQColor();
+        if (chooseColorFor(f.gridColor))
+            f.axis.gridColor = f.gridColor.toQColor();
     });
 }
 
@@ -212,11 +197,8 @@ void AxisPage::BkolorSciankiClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<QColor> color = Platform::current().chooseColor(f.wallColor.toQColor());
-        if (!color)
-            return;
-        f.wallColor = AppearanceColor::fromQColor(*color);
-        f.wall.color = f.wallColor.toQColor();
+        if (chooseColorFor(f.wallColor))
+            f.wall.color = f.wallColor.toQColor();
     });
 }
 

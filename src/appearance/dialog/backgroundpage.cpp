@@ -158,11 +158,8 @@ void BackgroundPage::CgradientClick()
 void BackgroundPage::BkolorPoczClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().GradientStartColor.toQColor());
-        if (!color)
+        if (!chooseColorFor(record().GradientStartColor))
             return;
-        record().GradientStartColor = AppearanceColor::fromQColor(*color);
         chart().panel.gradientStart = record().GradientStartColor.toQColor();
         showSwatch(LKororPocz, record().GradientStartColor);
     });
@@ -171,11 +168,8 @@ void BackgroundPage::BkolorPoczClick()
 void BackgroundPage::BKolorKoncClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().GradientEndColor.toQColor());
-        if (!color)
+        if (!chooseColorFor(record().GradientEndColor))
             return;
-        record().GradientEndColor = AppearanceColor::fromQColor(*color);
         chart().panel.gradientEnd = record().GradientEndColor.toQColor();
         showSwatch(LKolorKonc, record().GradientEndColor);
     });
@@ -184,36 +178,24 @@ void BackgroundPage::BKolorKoncClick()
 void BackgroundPage::BKolorZewnClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().OuterColor.toQColor());
-        if (!color)
-            return;
-        record().OuterColor = AppearanceColor::fromQColor(*color);
-        chart().panel.color = record().OuterColor.toQColor();
+        if (chooseColorFor(record().OuterColor))
+            chart().panel.color = record().OuterColor.toQColor();
     });
 }
 
 void BackgroundPage::BKolorObramowaniaClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().FrameColor.toQColor());
-        if (!color)
-            return;
-        record().FrameColor = AppearanceColor::fromQColor(*color);
-        chart().panel.frameColor = record().FrameColor.toQColor();
+        if (chooseColorFor(record().FrameColor))
+            chart().panel.frameColor = record().FrameColor.toQColor();
     });
 }
 
 void BackgroundPage::BKolorTlaClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().BackColor.toQColor());
-        if (!color)
-            return;
-        record().BackColor = AppearanceColor::fromQColor(*color);
-        chart().backWall.color = record().BackColor.toQColor();
+        if (chooseColorFor(record().BackColor))
+            chart().backWall.color = record().BackColor.toQColor();
     });
 }
 

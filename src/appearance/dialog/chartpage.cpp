@@ -185,12 +185,8 @@ void ChartPage::CKreskaClick()
 void ChartPage::BkolorPodKreskiClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().PieBackColor.toQColor());
-        if (!color)
-            return;
-        record().PieBackColor = AppearanceColor::fromQColor(*color);
-        chart().pie.backColor = record().PieBackColor.toQColor();
+        if (chooseColorFor(record().PieBackColor))
+            chart().pie.backColor = record().PieBackColor.toQColor();
     });
 }
 
@@ -231,12 +227,8 @@ void ChartPage::CwidoczneWierzcholkiClick()
 void ChartPage::BKolorWierzchClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().LinePointColor.toQColor());
-        if (!color)
-            return;
-        record().LinePointColor = AppearanceColor::fromQColor(*color);
-        chart().line.pointerColor = record().LinePointColor.toQColor();
+        if (chooseColorFor(record().LinePointColor))
+            chart().line.pointerColor = record().LinePointColor.toQColor();
     });
 }
 

@@ -1,7 +1,6 @@
 #include "appearance/dialog/headerpage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -236,10 +235,8 @@ void HeaderPage::BTloNaglowkiClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<QColor> color = Platform::current().chooseColor(f.color.toQColor());
-        if (!color)
+        if (!chooseColorFor(f.color))
             return;
-        f.color = AppearanceColor::fromQColor(*color);
         f.title.color = f.color.toQColor();
         showBoxColor(f.color.toQColor());
     });
@@ -249,11 +246,9 @@ void HeaderPage::BCzcionkaNaglowkiClick()
 {
     handle([this] {
         const Fields f = selected();
-        const std::optional<FontChoice> font = Platform::current().chooseFont(
-                FontChoice{f.font.toQFont(), f.font.Color.toQColor()});
+        const std::optional<FontChoice> font = chooseFontFor(f.font);
         if (!font)
             return;
-        f.font.setFromQFont(font->font, font->color);
         // The chart takes the font as chosen; only the record cuts its name.
         f.title.font = chart::TextFont{font->font, font->color};
         showElementText(f);

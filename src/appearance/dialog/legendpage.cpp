@@ -1,7 +1,6 @@
 #include "appearance/dialog/legendpage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/platform.h"
 #include "ui/spinedit.h"
 
 #include <QCheckBox>
@@ -75,37 +74,24 @@ void LegendPage::CPokazLegendeClick(int index)
 void LegendPage::BkolorTlaLegendyClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().LegendColor.toQColor());
-        if (!color)
-            return;
-        record().LegendColor = AppearanceColor::fromQColor(*color);
-        chart().legend.color = record().LegendColor.toQColor();
+        if (chooseColorFor(record().LegendColor))
+            chart().legend.color = record().LegendColor.toQColor();
     });
 }
 
 void LegendPage::BKolorcieniaClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().LegendShadowColor.toQColor());
-        if (!color)
-            return;
-        record().LegendShadowColor = AppearanceColor::fromQColor(*color);
-        chart().legend.shadowColor = record().LegendShadowColor.toQColor();
+        if (chooseColorFor(record().LegendShadowColor))
+            chart().legend.shadowColor = record().LegendShadowColor.toQColor();
     });
 }
 
 void LegendPage::BCzcionkaLegendyClick()
 {
     handle([this] {
-        TAppearanceFont &stored = record().LegendFont;
-        const std::optional<FontChoice> font = Platform::current().chooseFont(
-                FontChoice{stored.toQFont(), stored.Color.toQColor()});
-        if (!font)
-            return;
-        stored.setFromQFont(font->font, font->color);
-        chart().legend.font = textFontOf(stored);
+        if (chooseFontFor(record().LegendFont))
+            chart().legend.font = textFontOf(record().LegendFont);
     });
 }
 

@@ -1,7 +1,6 @@
 #include "appearance/dialog/valuespage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/platform.h"
 #include "ui/radiogroup.h"
 
 #include <QCheckBox>
@@ -65,11 +64,8 @@ void ValuesPage::CprzezrWartClick()
 void ValuesPage::BkolorWartClick()
 {
     handle([this] {
-        const std::optional<QColor> color =
-                Platform::current().chooseColor(record().MarksBackColor.toQColor());
-        if (!color)
+        if (!chooseColorFor(record().MarksBackColor))
             return;
-        record().MarksBackColor = AppearanceColor::fromQColor(*color);
         if (chart::Series *series = context().currentSeries())
             series->marks.backColor = record().MarksBackColor.toQColor();
     });
@@ -89,14 +85,10 @@ void ValuesPage::RRodzajWartosciClick(int index)
 void ValuesPage::BczcionkaMarksClick()
 {
     handle([this] {
-        TAppearanceFont &stored = record().MarksFont;
-        const std::optional<FontChoice> font = Platform::current().chooseFont(
-                FontChoice{stored.toQFont(), stored.Color.toQColor()});
-        if (!font)
+        if (!chooseFontFor(record().MarksFont))
             return;
-        stored.setFromQFont(font->font, font->color);
         if (chart::Series *series = context().currentSeries())
-            series->marks.font = textFontOf(stored);
+            series->marks.font = textFontOf(record().MarksFont);
     });
 }
 
