@@ -138,16 +138,21 @@ QPolygonF Projection::outline() const
     QList<QPointF> pts;
     for (int i = 0; i < 8; ++i)
         pts.append(map(i & 1, (i >> 1) & 1, (i >> 2) & 1));
-    // Monotone chain convex hull of the eight corners.
+    return convexHull(std::move(pts));
+}
+
+QPolygonF convexHull(QList<QPointF> pts)
+{
+    // Monotone chain.
     std::sort(pts.begin(), pts.end(), [](const QPointF &a, const QPointF &b) {
         return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
     });
     auto cross = [](const QPointF &o, const QPointF &a, const QPointF &b) {
         return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
     };
-    QList<QPointF> hull(16);
+    QList<QPointF> hull(2 * pts.size());
     int k = 0;
-    for (const QPointF &pt : pts) {
+    for (const QPointF &pt : std::as_const(pts)) {
         while (k >= 2 && cross(hull[k - 2], hull[k - 1], pt) <= 0)
             --k;
         hull[k++] = pt;

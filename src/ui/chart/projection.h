@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -56,5 +57,8 @@ private:
     QPointF m_centre;
     QPointF m_shift;
 };
+
+/// The convex hull of the points, counter-clockwise on screen (y down).
+QPolygonF convexHull(QList<QPointF> points);
 
 } // namespace zavevad::chart

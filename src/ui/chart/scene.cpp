@@ -54,9 +54,11 @@ QColor shaded(const QColor &color, double nx, double ny, double nz)
     return scaledColor(color, factor);
 }
 
-void Scene::add(QPolygonF polygon, const QBrush &brush, const QPen &pen, double depth)
+void Scene::add(
+        QPolygonF polygon, const QBrush &brush, const QPen &pen, double depth, double subDepth)
 {
-    m_faces.append(Face{std::move(polygon), brush, pen, depth, int(m_faces.size())});
+    m_faces.append(
+            Face{std::move(polygon), brush, pen, m_layer, depth, subDepth, int(m_faces.size())});
 }
 
 double Scene::signedArea(const QPolygonF &polygon)
@@ -72,19 +74,21 @@ double Scene::signedArea(const QPolygonF &polygon)
 }
 
 void Scene::addPrism(const QPolygonF &outline, double z0, double z1, const QColor &color,
-        const QBrush &frontBrush, const QPen &pen, bool shade)
+        const QBrush &frontBrush, const QPen &pen, bool shade, std::optional<double> sortDepth)
 {
     const qsizetype n = outline.size();
     if (n < 3)
         return;
     const Projection &pr = m_projection;
-    // The whole prism sorts by its centre so that it never interleaves with
+    // The whole prism sorts by one depth so that it never interleaves with
     // another one; its own faces cannot overlap once hidden ones are gone.
     QPointF c;
     for (const QPointF &pt : outline)
         c += pt;
     c /= double(n);
-    const double depth = pr.depth(c.x(), c.y(), (z0 + z1) / 2.0);
+    const double centre = pr.depth(c.x(), c.y(), (z0 + z1) / 2.0);
+    const double depth = sortDepth.value_or(centre);
+    const double subDepth = sortDepth ? centre : 0.0;
 
     QPolygonF front;
     front.reserve(n);
@@ -97,7 +101,7 @@ void Scene::addPrism(const QPolygonF &outline, double z0, double z1, const QColo
         for (const QPointF &pt : outline)
             back << pr.map(pt.x(), pt.y(), z1);
         if (signedArea(back) > 1e-6)
-            add(back, shade ? shaded(color, 0, 0, 1) : color, pen, depth);
+            add(back, shade ? shaded(color, 0, 0, 1) : color, pen, depth, subDepth);
         for (qsizetype i = 0; i < n; ++i) {
             const QPointF &a = outline[i];
             const QPointF &b = outline[(i + 1) % n];
@@ -109,18 +113,22 @@ void Scene::addPrism(const QPolygonF &outline, double z0, double z1, const QColo
             // Outward normal of a counter-clockwise outline, in pixels.
             const double ex = (b.x() - a.x()) * pr.width();
             const double ey = (b.y() - a.y()) * pr.height();
-            add(side, shade ? shaded(color, ey, -ex, 0) : color, pen, depth);
+            add(side, shade ? shaded(color, ey, -ex, 0) : color, pen, depth, subDepth);
         }
     }
     if (signedArea(front) > 1e-6 || pr.isFlat())
-        add(front, frontBrush, pen, depth);
+        add(front, frontBrush, pen, depth, subDepth);
 }
 
 void Scene::paint(QPainter &painter)
 {
     std::stable_sort(m_faces.begin(), m_faces.end(), [](const Face &a, const Face &b) {
+        if (a.layer != b.layer)
+            return a.layer < b.layer;
         if (a.depth != b.depth)
             return a.depth > b.depth;
+        if (a.subDepth != b.subDepth)
+            return a.subDepth > b.subDepth;
         return a.order < b.order;
     });
     for (const Face &f : std::as_const(m_faces)) {

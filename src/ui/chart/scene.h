@@ -8,6 +8,8 @@
 #include <QPen>
 #include <QPolygonF>
 
+#include <optional>
+
 class QPainter;
 
 namespace zavevad::chart {
@@ -19,7 +21,9 @@ QColor shaded(const QColor &color, double nx, double ny, double nz);
 /// Lighter (factor > 1) or darker (factor < 1) without losing the hue.
 QColor scaledColor(const QColor &color, double factor);
 
-/// Polygons of the pseudo-3D picture, painted back to front.
+/// Polygons of the pseudo-3D picture, painted back to front: by layer, then
+/// by depth (farthest first), then by a second depth that orders the parts
+/// of one solid, then in the order added.
 class Scene
 {
 public:
@@ -28,7 +32,9 @@ public:
         QPolygonF polygon;
         QBrush brush;
         QPen pen;
+        int layer = 0;
         double depth = 0;
+        double subDepth = 0;
         int order = 0;
     };
 
@@ -36,14 +42,23 @@ public:
 
     const Projection &projection() const { return m_projection; }
 
-    void add(QPolygonF polygon, const QBrush &brush, const QPen &pen, double depth);
+    /// Faces added from now on are painted over every face of a lower layer
+    /// (markers over the line they sit on, for instance).
+    void setLayer(int layer) { m_layer = layer; }
+
+    void add(QPolygonF polygon, const QBrush &brush, const QPen &pen, double depth,
+            double subDepth = 0.0);
 
     /// A prism: the outline (box x/y coordinates, counter-clockwise) pushed
     /// back from z0 to z1. Only the faces turned to the viewer are added.
     /// The front face takes frontBrush; the others are shaded from color
-    /// (or all flat in color when shade is false).
+    /// (or all flat in color when shade is false). The prism sorts by the
+    /// depth of its centre unless sortDepth is given: solids that stand side
+    /// by side (the bars of a chart) sort correctly only by a depth taken at
+    /// the same x and z for all of them, whatever their lengths.
     void addPrism(const QPolygonF &outline, double z0, double z1, const QColor &color,
-            const QBrush &frontBrush, const QPen &pen, bool shade = true);
+            const QBrush &frontBrush, const QPen &pen, bool shade = true,
+            std::optional<double> sortDepth = std::nullopt);
 
     void paint(QPainter &painter);
     bool isEmpty() const { return m_faces.isEmpty(); }
@@ -55,6 +70,7 @@ public:
 private:
     Projection m_projection;
     QList<Face> m_faces;
+    int m_layer = 0;
 };
 
 } // namespace zavevad::chart
