@@ -2,6 +2,7 @@
 
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
+#include "ui/chart/labelplacer.h"
 #include "ui/chart/scene.h"
 
 #include <QLinearGradient>
@@ -22,6 +23,16 @@ constexpr double kStrip = 5.0;
 constexpr double kThinBar = 3.0;
 /// Labels measured to size an axis; the rest are assumed no wider.
 constexpr qsizetype kMeasuredLabels = 200;
+/// Mark texts measured for the height of their ink.
+constexpr qsizetype kInkSamples = 64;
+/// Clear space kept between neighbouring bars (pixels, and share of the
+/// category's room) when their 3D depth is limited.
+constexpr double kBarGap = 2.0;
+constexpr double kBarGapShare = 0.2;
+/// The 3D line's ribbon reaches back at most this share of a category's room.
+constexpr double kRibbonShare = 0.6;
+/// Depth (pixels) that bars and ribbons keep however crowded, so that 3D still shows.
+constexpr double kMinDepth = 2.0;
 
 double clampPercent(int percent, int lo, int hi)
 {
@@ -201,15 +212,18 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
         double markRoom = 0.0;
         if (c.line.marks.visible)
             markRoom = metricsFor(c.line.marks.font, m_device).height() + 2 * kGap;
+        // Labels go above peaks and below troughs.
         roomHi = std::max(roomHi, marker + markRoom);
-        roomLo = std::max(roomLo, marker);
+        roomLo = std::max(roomLo, marker + markRoom);
     }
     const double usable = std::max(lengthPx - roomHi - roomLo, lengthPx * 0.4);
     const double span = std::max(hi - lo, 1e-12);
     if (hi > lo) {
         const double perPx = span / usable;
-        hi += roomHi * perPx;
-        lo -= roomLo * perPx;
+        // The room never takes the axis past zero: scores and counts are
+        // never negative, and an axis that says they might reads wrong.
+        hi = hi <= 0.0 ? std::min(hi + roomHi * perPx, 0.0) : hi + roomHi * perPx;
+        lo = lo >= 0.0 ? std::max(lo - roomLo * perPx, 0.0) : lo - roomLo * perPx;
     }
 
     const TextFont &labelsFont =
@@ -421,9 +435,11 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
                 c.view3D.elevation, c.view3D.perspective);
     }
 
-    // Final scales along the axes as they came out.
+    // Final scales along the axes as they came out; the marks stand beside
+    // the bars' depth, not the box's.
+    layoutDepths();
     const QRectF front = m_projection.frontRect();
-    const double crossDepth = oblique ? d : 0.0;
+    const double crossDepth = oblique ? d * m_barDepth : 0.0;
     computeValueRange(
             std::max(m_valuesHorizontal ? front.width() : front.height(), 10.0), crossDepth);
     if (m_valuesHorizontal) {
@@ -434,6 +450,42 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
         m_categoryLabels = thinCategories(
                 front.width(), m_rotatedCategories ? fmBottom.height() : widest + 2 * kGap);
     }
+    placeMarks();
+}
+
+void AxisChart::layoutDepths()
+{
+    const BarSeries &bar = m_chart.bar;
+    const Projection &pr = m_projection;
+    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
+    const double room = 1.0 / span;
+    m_barHalf = room * std::clamp(bar.widthPercent, 0, 100) / 100.0 / 2.0;
+    m_barShift = 2.0 * m_barHalf * bar.offsetPercent / 100.0;
+    m_barDepth = 1.0;
+    m_ribbonDepth = 1.0;
+    if (pr.isFlat())
+        return;
+
+    // The box's depth as it shows along the category axis: that part of a
+    // bar's top (or a ribbon's) covers its neighbours when they stand close.
+    const QPointF origin = pr.map(0.5, 0.5, 0.0);
+    const QPointF slot =
+            (m_valuesHorizontal ? pr.map(0.5, 0.5 + room, 0.0) : pr.map(0.5 + room, 0.5, 0.0))
+            - origin;
+    const double slotPx = std::hypot(slot.x(), slot.y());
+    if (!(slotPx > 1e-9) || !std::isfinite(slotPx))
+        return;
+    const QPointF back = pr.map(0.5, 0.5, 1.0) - origin;
+    const double along = std::abs(back.x() * slot.x() + back.y() * slot.y()) / slotPx;
+    if (!(along > 1e-9))
+        return;
+    auto limited = [&](double allowedPx) {
+        const double px = std::clamp(allowedPx, std::min(along, kMinDepth), along);
+        return px / along;
+    };
+    const double thicknessPx = slotPx * 2.0 * m_barHalf / room;
+    m_barDepth = limited(slotPx - thicknessPx - std::max(kBarGap, kBarGapShare * slotPx));
+    m_ribbonDepth = limited(kRibbonShare * slotPx);
 }
 
 ChartGeometry AxisChart::geometry() const
@@ -445,6 +497,7 @@ ChartGeometry AxisChart::geometry() const
     g.full = m_full;
     g.shown = m_shown;
     g.shown.active = m_view.active;
+    g.marks = m_barMarks + m_lineMarks;
     return g;
 }
 
@@ -594,6 +647,8 @@ struct BarBox
 {
     double x0, x1; ///< origin end and value end
     double yc, half;
+    double depth; ///< reaches back from z = 0 to z = depth
+    double sortDepth; ///< the same for every bar of the chart at the same y
 };
 
 void addCylinder(Scene &scene, const BarBox &b, const QColor &color)
@@ -601,11 +656,11 @@ void addCylinder(Scene &scene, const BarBox &b, const QColor &color)
     const Projection &pr = scene.projection();
     const double xa = std::min(b.x0, b.x1);
     const double xb = std::max(b.x0, b.x1);
-    const double depth = pr.depth((xa + xb) / 2.0, b.yc, 0.5);
+    const double zc = b.depth / 2.0;
     constexpr int kSides = 20;
     auto at = [&](double x, int k) {
         const double phi = 2.0 * M_PI * k / kSides;
-        return pr.map(x, b.yc + b.half * std::sin(phi), 0.5 - 0.5 * std::cos(phi));
+        return pr.map(x, b.yc + b.half * std::sin(phi), zc - zc * std::cos(phi));
     };
     // A face turns to the viewer when stepping out along its normal comes closer.
     auto facing = [&](double x, double y, double z, double nx, double ny, double nz) {
@@ -619,26 +674,44 @@ void addCylinder(Scene &scene, const BarBox &b, const QColor &color)
         const double phi = 2.0 * M_PI * (k + 0.5) / kSides;
         const double ny = std::sin(phi);
         const double nz = -std::cos(phi);
-        if (!facing((xa + xb) / 2.0, b.yc + b.half * ny, 0.5 + 0.5 * nz, 0, ny, nz))
+        if (!facing((xa + xb) / 2.0, b.yc + b.half * ny, zc + zc * nz, 0, ny, nz))
             continue;
         const QColor shade = shaded(color, 0, ny, nz);
         QPolygonF side;
         side << at(xa, k) << at(xb, k) << at(xb, k + 1) << at(xa, k + 1);
-        scene.add(side, shade, QPen(shade, 0), depth);
+        scene.add(side, shade, QPen(shade, 0), b.sortDepth);
     }
     for (double x : {xa, xb}) {
         const double nx = x == xb ? 1.0 : -1.0;
-        if (!facing(x, b.yc, 0.5, nx, 0, 0))
+        if (!facing(x, b.yc, zc, nx, 0, 0))
             continue;
         QPolygonF cap;
         for (int k = 0; k < kSides; ++k)
             cap << at(x, k);
         const QColor shade = shaded(color, nx, 0, 0);
-        scene.add(cap, scaledColor(shade, 1.1), QPen(scaledColor(color, 0.6), 0), depth);
+        scene.add(cap, scaledColor(shade, 1.1), QPen(scaledColor(color, 0.6), 0), b.sortDepth);
     }
 }
 
 } // namespace
+
+bool AxisChart::barBox(int index, double &xa, double &xb, double &yc) const
+{
+    const BarSeries &bar = m_chart.bar;
+    if (index < 0 || index >= bar.points.size() || m_barHalf <= 0.0)
+        return false;
+    const double value = bar.points[index].value;
+    if (!std::isfinite(value))
+        return false;
+    const double x0 = valueUnit(bar.origin);
+    const double x1 = valueUnit(value);
+    if (std::abs(x1 - x0) * m_projection.width() < 0.01)
+        return false;
+    xa = std::min(x0, x1);
+    xb = std::max(x0, x1);
+    yc = categoryUnit(index) + m_barShift;
+    return true;
+}
 
 void AxisChart::addBars(Scene &scene) const
 {
@@ -648,23 +721,20 @@ void AxisChart::addBars(Scene &scene) const
         return;
     const int first = std::max(0, int(std::floor(m_shown.categoryMin)));
     const int last = std::min(int(bar.points.size()) - 1, int(std::ceil(m_shown.categoryMax)));
-    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
-    const double room = 1.0 / span;
-    const double half = room * std::clamp(bar.widthPercent, 0, 100) / 100.0 / 2.0;
-    const double shift = 2.0 * half * bar.offsetPercent / 100.0;
+    const double half = m_barHalf;
     const double halfPx = half * pr.height();
     const double x0 = valueUnit(bar.origin);
+    const double zb = m_barDepth;
     const bool flat = pr.isFlat();
 
     for (int i = first; i <= last; ++i) {
         const Point &p = bar.points[i];
-        if (!std::isfinite(p.value))
+        double xa = 0.0, xb = 0.0, yc = 0.0;
+        if (!barBox(i, xa, xb, yc))
             continue;
-        const BarBox b{x0, valueUnit(p.value), categoryUnit(i) + shift, half};
-        if (std::abs(b.x1 - b.x0) * pr.width() < 0.01 || half <= 0.0)
-            continue;
-        const double xa = std::min(b.x0, b.x1);
-        const double xb = std::max(b.x0, b.x1);
+        // Bars stand side by side along y: sorted by the depth of their
+        // place alone, the nearer one always covers the farther one.
+        const BarBox b{x0, valueUnit(p.value), yc, half, zb, pr.depth(x0, yc, zb / 2.0)};
         const QColor color = p.color.isValid() ? p.color : QColor(Qt::red);
         const bool thin = 2.0 * halfPx < kThinBar;
         const QPen pen = outlinePen(color, 2.0 * halfPx);
@@ -673,18 +743,18 @@ void AxisChart::addBars(Scene &scene) const
         outline << QPointF(xa, b.yc - half) << QPointF(xb, b.yc - half) << QPointF(xb, b.yc + half)
                 << QPointF(xa, b.yc + half);
         if (thin) {
-            scene.addPrism(outline, 0.0, 1.0, color, color, Qt::NoPen);
+            scene.addPrism(outline, 0.0, zb, color, color, Qt::NoPen, true, b.sortDepth);
             continue;
         }
         switch (bar.style) {
         case BarStyle::bsRectangle:
-            scene.addPrism(outline, 0.0, 1.0, color, color, pen);
+            scene.addPrism(outline, 0.0, zb, color, color, pen, true, b.sortDepth);
             break;
         case BarStyle::bsRectGradient: {
             QLinearGradient g(pr.map(b.x0, b.yc, 0), pr.map(b.x1, b.yc, 0));
             g.setColorAt(0.0, mix(color, Qt::white, 0.65));
             g.setColorAt(1.0, color);
-            scene.addPrism(outline, 0.0, 1.0, color, g, pen);
+            scene.addPrism(outline, 0.0, zb, color, g, pen, true, b.sortDepth);
             break;
         }
         case BarStyle::bsCilinder:
@@ -694,7 +764,7 @@ void AxisChart::addBars(Scene &scene) const
                 g.setColorAt(0.3, mix(color, Qt::white, 0.55));
                 g.setColorAt(0.55, color);
                 g.setColorAt(1.0, scaledColor(color, 0.45));
-                scene.addPrism(outline, 0.0, 1.0, color, g, Qt::NoPen);
+                scene.addPrism(outline, 0.0, zb, color, g, Qt::NoPen);
             } else {
                 addCylinder(scene, b, color);
             }
@@ -725,10 +795,10 @@ void AxisChart::addBars(Scene &scene) const
             if (dir < 0)
                 std::reverse(tip.begin(), tip.end());
             if (flat) {
-                scene.addPrism(arrow, 0.0, 1.0, color, g, pen);
+                scene.addPrism(arrow, 0.0, zb, color, g, pen);
             } else {
-                scene.addPrism(shaft, 0.25, 0.75, color, g, pen);
-                scene.addPrism(tip, 0.0, 1.0, color, color, pen);
+                scene.addPrism(shaft, zb * 0.25, zb * 0.75, color, g, pen, true, b.sortDepth);
+                scene.addPrism(tip, 0.0, zb, color, color, pen, true, b.sortDepth);
             }
             break;
         }
@@ -752,6 +822,13 @@ void AxisChart::addLine(Scene &scene) const
                                   : QPointF(categoryUnit(i), valueUnit(v));
     };
 
+    // Segments and markers follow one another along the category axis: sorted
+    // by the depth of their place on it alone, nearer ones cover farther ones.
+    const double zr = m_ribbonDepth;
+    auto placeDepth = [&](double category, double z) {
+        const double u = categoryUnit(category);
+        return m_valuesHorizontal ? pr.depth(0.5, u, z) : pr.depth(u, 0.5, z);
+    };
     if (!pr.isFlat()) {
         const QColor color = line.lineColor;
         const QPen edge(scaledColor(color, 0.55), 0);
@@ -761,8 +838,8 @@ void AxisChart::addLine(Scene &scene) const
             const QPointF a = unitPoint(i);
             const QPointF b = unitPoint(i + 1);
             QPolygonF ribbon;
-            ribbon << pr.map(a.x(), a.y(), 0) << pr.map(b.x(), b.y(), 0) << pr.map(b.x(), b.y(), 1)
-                   << pr.map(a.x(), a.y(), 1);
+            ribbon << pr.map(a.x(), a.y(), 0) << pr.map(b.x(), b.y(), 0) << pr.map(b.x(), b.y(), zr)
+                   << pr.map(a.x(), a.y(), zr);
             // The normal of the ribbon's upper side, in pixels.
             double nx = -(b.y() - a.y()) * pr.height();
             double ny = (b.x() - a.x()) * pr.width();
@@ -774,19 +851,21 @@ void AxisChart::addLine(Scene &scene) const
             const double len = std::max(std::hypot(nx, ny), 1e-9);
             const double eps = 1e-3 / len;
             const bool upperSide = pr.depth(m.x() + nx * eps / std::max(pr.width(), 1.0),
-                                           m.y() + ny * eps / std::max(pr.height(), 1.0), 0.5)
-                    < pr.depth(m.x(), m.y(), 0.5);
+                                           m.y() + ny * eps / std::max(pr.height(), 1.0), zr / 2.0)
+                    < pr.depth(m.x(), m.y(), zr / 2.0);
             QColor fill = color;
             if (line.dark3D)
                 fill = upperSide ? shaded(color, nx, ny, 0) : shaded(color, -nx, -ny, 0);
             else if (!upperSide)
                 fill = scaledColor(color, 0.9);
-            scene.add(ribbon, fill, edge, pr.depth(m.x(), m.y(), 0.5));
+            scene.add(ribbon, fill, edge, placeDepth(i + 0.5, zr / 2.0));
         }
     }
 
     if (!line.pointerVisible)
         return;
+    // Markers sit on the line's front edge, over the ribbon.
+    scene.setLayer(1);
     const double hs = std::clamp(line.pointerHorizSize, 1, 500);
     const double vs = std::clamp(line.pointerVertSize, 1, 500);
     const QPolygonF shape = markerOutline(line.pointerStyle, hs, vs);
@@ -805,83 +884,248 @@ void AxisChart::addLine(Scene &scene) const
                 ? line.points[i].color
                 : scaledColor(line.pointerColor, 0.5);
         scene.addPrism(outline, -zm / 2.0, zm / 2.0, line.pointerColor, line.pointerColor,
-                QPen(pointColor, 1.5));
+                QPen(pointColor, 1.5), true, placeDepth(i, 0.0));
+    }
+    scene.setLayer(0);
+}
+
+QString AxisChart::inkSample(const Series &series) const
+{
+    // Enough texts to meet every kind of glyph the labels use (digits, the
+    // percent sign, accented capitals and descenders of names).
+    const double total = seriesTotal(series);
+    const qsizetype n = series.points.size();
+    const qsizetype stride = std::max<qsizetype>(1, n / kInkSamples);
+    QString sample;
+    for (qsizetype i = 0; i < n; i += stride)
+        sample += markText(series.marks.style, series.points[i], total);
+    return sample;
+}
+
+void AxisChart::addBarObstacles(LabelPlacer &placer) const
+{
+    const BarSeries &bar = m_chart.bar;
+    const Projection &pr = m_projection;
+    const int first = std::max(0, int(std::floor(m_shown.categoryMin)));
+    const int last = std::min(int(bar.points.size()) - 1, int(std::ceil(m_shown.categoryMax)));
+    const double zb = m_barDepth;
+    QList<QPointF> corners;
+    for (int i = first; i <= last; ++i) {
+        double xa = 0.0, xb = 0.0, yc = 0.0;
+        if (!barBox(i, xa, xb, yc))
+            continue;
+        corners.clear();
+        for (double x : {xa, xb})
+            for (double y : {yc - m_barHalf, yc + m_barHalf})
+                for (double z : {0.0, zb})
+                    corners.append(pr.map(x, y, z));
+        placer.addObstacle(convexHull(corners), i);
     }
 }
 
-void AxisChart::paintBarMarks(QPainter &painter) const
+void AxisChart::addLineObstacles(LabelPlacer &placer) const
+{
+    const LineSeries &line = m_chart.line;
+    const Projection &pr = m_projection;
+    const int n = int(line.points.size());
+    const int first = std::max(0, int(std::floor(m_shown.categoryMin)) - 1);
+    const int last = std::min(n - 1, int(std::ceil(m_shown.categoryMax)) + 1);
+    const double zr = pr.isFlat() ? 0.0 : m_ribbonDepth;
+    for (int i = first; i < last; ++i) {
+        if (!std::isfinite(line.points[i].value) || !std::isfinite(line.points[i + 1].value))
+            continue;
+        QPolygonF ribbon;
+        ribbon << valuePoint(i, line.points[i].value, 0)
+               << valuePoint(i + 1, line.points[i + 1].value, 0);
+        if (zr > 0.0)
+            ribbon << valuePoint(i + 1, line.points[i + 1].value, zr)
+                   << valuePoint(i, line.points[i].value, zr);
+        placer.addObstacle(ribbon);
+    }
+    for (int i = first; i <= last; ++i) {
+        if (std::isfinite(line.points[i].value))
+            placer.addObstacle(lineMarkerBox(i), i);
+    }
+}
+
+QRectF AxisChart::lineMarkerBox(int index) const
+{
+    const LineSeries &line = m_chart.line;
+    const Projection &pr = m_projection;
+    const QPointF at = valuePoint(index, line.points[index].value, 0);
+    if (!line.pointerVisible)
+        return QRectF(at, QSizeF(0.0, 0.0));
+    const double hs = std::clamp(line.pointerHorizSize, 1, 500);
+    const double vs = std::clamp(line.pointerVertSize, 1, 500);
+    // With the outline's pen around it.
+    QRectF box(at.x() - hs - 1.0, at.y() - vs - 1.0, 2 * hs + 2.0, 2 * vs + 2.0);
+    if (!pr.isFlat()) {
+        // The marker's depth: as in addLine, half of it on either side of the front.
+        const double zm = std::min(0.5, 2.0 * vs / std::max(pr.depthLength(), 1.0));
+        const QPointF reach = pr.map(0.5, 0.5, zm / 2.0) - pr.map(0.5, 0.5, 0.0);
+        box = box.translated(reach) | box.translated(-reach);
+    }
+    return box;
+}
+
+void AxisChart::placeMarks()
+{
+    const Chart &c = m_chart;
+    m_barMarks.clear();
+    m_lineMarks.clear();
+    m_barMetrics.reset();
+    m_lineMetrics.reset();
+    const bool barMarks = m_bars && c.bar.marks.visible && !c.bar.points.isEmpty();
+    const bool lineMarks = m_line && c.line.marks.visible && !c.line.points.isEmpty();
+    if (!barMarks && !lineMarks)
+        return;
+    // Labels may reach over the wall strips, not over the axis labels.
+    LabelPlacer placer(m_projection.outline().boundingRect().adjusted(-m_strip, -1, m_strip, 1));
+    if (m_bars)
+        addBarObstacles(placer);
+    if (m_line)
+        addLineObstacles(placer);
+    if (barMarks) {
+        m_barMetrics.emplace(c.bar.marks, m_device, inkSample(c.bar));
+        placeBarMarks(placer);
+    }
+    if (lineMarks) {
+        m_lineMetrics.emplace(c.line.marks, m_device, inkSample(c.line));
+        placeLineMarks(placer);
+    }
+}
+
+void AxisChart::placeBarMarks(LabelPlacer &placer)
 {
     const BarSeries &bar = m_chart.bar;
     const MarksSettings &marks = bar.marks;
-    if (!marks.visible || bar.points.isEmpty())
-        return;
     const Projection &pr = m_projection;
-    const QFontMetricsF fm = metricsFor(marks.font, painter.device());
-    const double boxH = markBoxSize(QSizeF(0, fm.height())).height();
+    const MarkMetrics &metrics = *m_barMetrics;
+    const QFontMetricsF &fm = metrics.fontMetrics();
+    const double height = metrics.height();
     const double total = seriesTotal(bar);
     const QRectF front = pr.frontRect();
-    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
-    const double half = std::clamp(bar.widthPercent, 0, 100) / 100.0 / span / 2.0;
-    const double shift = 2.0 * half * bar.offsetPercent / 100.0;
+    const double zb = m_barDepth;
     const int first = std::max(0, int(std::ceil(m_shown.categoryMin - 0.5)));
     const int last =
             std::min(int(bar.points.size()) - 1, int(std::floor(m_shown.categoryMax + 0.5)));
-    QRectF previous;
+    double previousY = qQNaN();
     for (int i = first; i <= last; ++i) {
         const Point &p = bar.points[i];
-        if (!std::isfinite(p.value))
+        double xa = 0.0, xb = 0.0, yc = 0.0;
+        if (!barBox(i, xa, xb, yc))
             continue;
         const double x1 = valueUnit(p.value);
-        const double yc = categoryUnit(i) + shift;
         if (x1 < -1e-9 || x1 > 1 + 1e-9)
             continue;
-        const double y = pr.map(x1, yc, 0.5).y();
+        // Beside the middle of the bar's end as it shows, front face and top together.
+        const double y = pr.map(x1, yc, zb / 2.0).y();
         if (y < front.top() - 1 - pr.depthLength() || y > front.bottom() + 1)
             continue;
-        // Cheap test first: a label that would touch the last one is left out.
-        if (!previous.isNull() && std::abs(y - previous.center().y()) < boxH)
+        // Cheap test first: rows of labels never overlap, so a label that
+        // would reach the last one is left out before its text is made.
+        if (std::abs(y - previousY) < height)
             continue;
+        double reachRight = -1e300, reachLeft = 1e300;
+        for (double yy : {yc - m_barHalf, yc + m_barHalf})
+            for (double z : {0.0, zb}) {
+                const double x = pr.map(x1, yy, z).x();
+                reachRight = std::max(reachRight, x);
+                reachLeft = std::min(reachLeft, x);
+            }
         const QString text = markText(marks.style, p, total);
-        const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
-        QRectF box(QPointF(), size);
+        QRectF box(QPointF(), metrics.size(fm.horizontalAdvance(text)));
         if (p.value >= bar.origin)
-            box.moveTopLeft(QPointF(pr.map(x1, yc, 1).x() + kGap, y - size.height() / 2.0));
+            box.moveTopLeft(QPointF(reachRight + kGap, y - box.height() / 2.0));
         else
-            box.moveTopRight(QPointF(pr.map(x1, yc, 0).x() - kGap, y - size.height() / 2.0));
-        drawMark(painter, marks, box, text);
-        previous = box;
+            box.moveTopRight(QPointF(reachLeft - kGap, y - box.height() / 2.0));
+        if (!placer.place(box, i))
+            continue;
+        m_barMarks.append(MarkGeometry{i, box, text});
+        previousY = y;
     }
 }
 
-void AxisChart::paintLineMarks(QPainter &painter) const
+void AxisChart::placeLineMarks(LabelPlacer &placer)
 {
     const LineSeries &line = m_chart.line;
     const MarksSettings &marks = line.marks;
-    if (!marks.visible || line.points.isEmpty())
-        return;
     const Projection &pr = m_projection;
-    const QFontMetricsF fm = metricsFor(marks.font, painter.device());
+    const MarkMetrics &metrics = *m_lineMetrics;
+    const QFontMetricsF &fm = metrics.fontMetrics();
     const double total = seriesTotal(line);
-    const double lift = (line.pointerVisible ? std::clamp(line.pointerVertSize, 1, 500) : 0) + kGap;
+    const double zr = pr.isFlat() ? 0.0 : m_ribbonDepth;
+    const int n = int(line.points.size());
     const int first = std::max(0, int(std::ceil(m_shown.categoryMin - 1e-9)));
-    const int last =
-            std::min(int(line.points.size()) - 1, int(std::floor(m_shown.categoryMax + 1e-9)));
-    QRectF previous;
+    const int last = std::min(n - 1, int(std::floor(m_shown.categoryMax + 1e-9)));
+
+    struct Candidate
+    {
+        int index;
+        double prominence; ///< above (> 0) or below (< 0) the neighbours' mean
+    };
+    QList<Candidate> candidates;
     for (int i = first; i <= last; ++i) {
-        const Point &p = line.points[i];
-        const double v = valueUnit(p.value);
-        if (!std::isfinite(p.value) || v < -1e-9 || v > 1 + 1e-9)
+        const double v = line.points[i].value;
+        const double u = valueUnit(v);
+        if (!std::isfinite(v) || u < -1e-9 || u > 1 + 1e-9)
             continue;
-        const QPointF at =
-                m_valuesHorizontal ? pr.map(v, categoryUnit(i), 0) : pr.map(categoryUnit(i), v, 0);
+        double sum = 0.0;
+        int count = 0;
+        for (int j : {i - 1, i + 1}) {
+            if (j >= 0 && j < n && std::isfinite(line.points[j].value)) {
+                sum += line.points[j].value;
+                ++count;
+            }
+        }
+        candidates.append(Candidate{i, count > 0 ? v - sum / count : 0.0});
+    }
+    // Peaks and troughs first: their labels say the most and have the most room.
+    std::stable_sort(
+            candidates.begin(), candidates.end(), [](const Candidate &a, const Candidate &b) {
+                return std::abs(a.prominence) > std::abs(b.prominence);
+            });
+
+    for (const Candidate &c : std::as_const(candidates)) {
+        const Point &p = line.points[c.index];
         const QString text = markText(marks.style, p, total);
-        const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
-        QRectF box(QPointF(), size);
-        box.moveCenter(QPointF(at.x(), at.y() - lift - size.height() / 2.0));
-        if (!previous.isNull() && box.intersects(previous))
+        const QSizeF size = metrics.size(fm.horizontalAdvance(text));
+        const QRectF marker = lineMarkerBox(c.index);
+        const QPointF front = valuePoint(c.index, p.value, 0);
+        const QPointF back = valuePoint(c.index, p.value, zr);
+        // Beyond the larger values (above, or right of a horizontal line), or
+        // on the other side; over the ribbon's back edge as well.
+        QRectF beyond(QPointF(), size);
+        QRectF before(QPointF(), size);
+        if (m_valuesHorizontal) {
+            beyond.moveTopLeft(QPointF(std::max(marker.right(), back.x()) + kGap,
+                    (front.y() + back.y()) / 2.0 - size.height() / 2.0));
+            before.moveTopRight(QPointF(
+                    std::min(marker.left(), back.x()) - kGap, front.y() - size.height() / 2.0));
+        } else {
+            beyond.moveBottomLeft(QPointF((front.x() + back.x()) / 2.0 - size.width() / 2.0,
+                    std::min(marker.top(), back.y()) - kGap));
+            before.moveTopLeft(QPointF(
+                    front.x() - size.width() / 2.0, std::max(marker.bottom(), back.y()) + kGap));
+        }
+        const bool beyondFirst = c.prominence >= 0.0;
+        for (const QRectF &box : {beyondFirst ? beyond : before, beyondFirst ? before : beyond}) {
+            if (placer.place(box, c.index)) {
+                m_lineMarks.append(MarkGeometry{c.index, box, text});
+                break;
+            }
+        }
+    }
+}
+
+void AxisChart::paintMarks(QPainter &painter) const
+{
+    for (const auto &[metrics, marks] :
+            {std::pair{&m_barMetrics, &m_barMarks}, std::pair{&m_lineMetrics, &m_lineMarks}}) {
+        if (!*metrics)
             continue;
-        drawMark(painter, marks, box, text);
-        previous = box;
+        for (const MarkGeometry &mark : *marks)
+            (*metrics)->draw(painter, mark.box, mark.text);
     }
 }
 
@@ -1031,10 +1275,7 @@ void AxisChart::paint(QPainter &painter) const
     scene.paint(painter);
     painter.restore();
 
-    if (m_bars)
-        paintBarMarks(painter);
-    if (m_line)
-        paintLineMarks(painter);
+    paintMarks(painter);
     paintLabels(painter);
     painter.restore();
 }

@@ -2,17 +2,21 @@
 
 #include "ui/chart/axisscale.h"
 #include "ui/chart/chart.h"
+#include "ui/chart/chartdraw.h"
 #include "ui/chart/chartrenderer.h"
 #include "ui/chart/projection.h"
 
 #include <QFontMetricsF>
 #include <QRectF>
 
+#include <optional>
+
 class QPainter;
 class QPaintDevice;
 
 namespace zavevad::chart {
 
+class LabelPlacer;
 class Scene;
 
 /// The bar and line series with their axes, walls and grid: the layout
@@ -42,6 +46,7 @@ private:
     QString categoryLabel(int index) const;
 
     void computeValueRange(double lengthPx, double crossPx);
+    void layoutDepths();
     CategoryLabels thinCategories(double lengthPx, double labelExtent) const;
     double maxCategoryLabelWidth(
             const QFontMetricsF &fm, const CategoryLabels &labels, double cap) const;
@@ -51,8 +56,18 @@ private:
     void paintAxes(QPainter &painter) const;
     void addBars(Scene &scene) const;
     void addLine(Scene &scene) const;
-    void paintBarMarks(QPainter &painter) const;
-    void paintLineMarks(QPainter &painter) const;
+    /// Box coordinates of bar i, or false when it is not drawn.
+    bool barBox(int index, double &xa, double &xb, double &yc) const;
+    /// Some of a series' mark texts run together, to measure their ink.
+    QString inkSample(const Series &series) const;
+    /// Screen box of the marker of line point i, with its 3D depth.
+    QRectF lineMarkerBox(int index) const;
+    void addBarObstacles(LabelPlacer &placer) const;
+    void addLineObstacles(LabelPlacer &placer) const;
+    void placeMarks();
+    void placeBarMarks(LabelPlacer &placer);
+    void placeLineMarks(LabelPlacer &placer);
+    void paintMarks(QPainter &painter) const;
     void paintLabels(QPainter &painter) const;
 
     const Chart &m_chart;
@@ -77,6 +92,17 @@ private:
     double m_rotatedCap = 0.0;
     // Wall strips along the axes, in pixels.
     double m_strip = 0.0;
+    // Bars in box units: half their thickness, their shift within the
+    // category, and how far back they reach (the box reaches to 1).
+    double m_barHalf = 0.0;
+    double m_barShift = 0.0;
+    double m_barDepth = 1.0;
+    /// How far back the 3D line's ribbon reaches, in box units.
+    double m_ribbonDepth = 1.0;
+    std::optional<MarkMetrics> m_barMetrics;
+    std::optional<MarkMetrics> m_lineMetrics;
+    QList<MarkGeometry> m_barMarks;
+    QList<MarkGeometry> m_lineMarks;
 };
 
 } // namespace zavevad::chart

@@ -65,6 +65,44 @@ void drawMark(QPainter &painter, const MarksSettings &marks, const QRectF &box, 
     painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text);
 }
 
+MarkMetrics::MarkMetrics(const MarksSettings &marks, QPaintDevice *device, const QString &sample)
+    : m_marks(marks), m_fm(metricsFor(marks.font, device))
+{
+    const QRectF ink = sample.isEmpty() ? QRectF() : m_fm.tightBoundingRect(sample);
+    if (ink.height() > 0.0) {
+        m_inkTop = ink.top();
+        m_inkBottom = ink.bottom();
+    } else {
+        m_inkTop = -m_fm.ascent();
+        m_inkBottom = m_fm.descent();
+    }
+}
+
+QSizeF MarkMetrics::size(double width) const
+{
+    if (m_marks.transparent)
+        return QSizeF(width + 2.0, m_inkBottom - m_inkTop + 1.0);
+    return markBoxSize(QSizeF(width, m_fm.height()));
+}
+
+QRectF MarkMetrics::rectAround(const QPointF &centre, double width) const
+{
+    QRectF r(QPointF(), size(width));
+    r.moveCenter(centre);
+    return r;
+}
+
+void MarkMetrics::draw(QPainter &painter, const QRectF &rect, const QString &text) const
+{
+    if (!m_marks.transparent) {
+        drawMark(painter, m_marks, rect, text);
+        return;
+    }
+    painter.setFont(m_marks.font.font);
+    painter.setPen(m_marks.font.color);
+    painter.drawText(QPointF(rect.left() + 1.0, rect.top() + 0.5 - m_inkTop), text);
+}
+
 void drawHatch(QPainter &painter, const QPolygonF &polygon, const QColor &color, int index)
 {
     struct Pattern

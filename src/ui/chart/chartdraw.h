@@ -31,6 +31,33 @@ QSizeF markBoxSize(const QSizeF &textSize);
 void drawMark(
         QPainter &painter, const MarksSettings &marks, const QRectF &box, const QString &text);
 
+/// The room value labels of one series take, measured once per painting. A
+/// transparent label takes the ink of its text (a pixel around it), so that
+/// labels of bars packed closer than a line of text still fit beside each
+/// other; a boxed one takes its box.
+class MarkMetrics
+{
+public:
+    /// sample: some of the texts the labels will show, to measure how far
+    /// their ink reaches above and below the baseline.
+    MarkMetrics(const MarksSettings &marks, QPaintDevice *device, const QString &sample);
+
+    const QFontMetricsF &fontMetrics() const { return m_fm; }
+    /// Size of the room of a label whose text is width pixels wide.
+    QSizeF size(double width) const;
+    double height() const { return size(0).height(); }
+    /// The room of a label of that width whose ink is centred on centre.
+    QRectF rectAround(const QPointF &centre, double width) const;
+    /// Draws the label that takes the room rect.
+    void draw(QPainter &painter, const QRectF &rect, const QString &text) const;
+
+private:
+    const MarksSettings &m_marks;
+    QFontMetricsF m_fm;
+    double m_inkTop = 0.0; ///< above the baseline, negative
+    double m_inkBottom = 0.0;
+};
+
 /// Hatches a polygon with the line pattern of pattern index `index` (a
 /// different one for each slice). Drawn as lines rather than a pattern brush
 /// so that vector copies keep the hatching.

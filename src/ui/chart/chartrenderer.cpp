@@ -48,6 +48,8 @@ private:
     QRectF layoutTitle(const TitleSettings &title, double y, bool fromBottom) const;
     void paintPanel(QPainter &painter) const;
     void paintTitle(QPainter &painter, const TitleSettings &title, const QRectF &box) const;
+    QList<const Series *> activeSeries() const;
+    qsizetype legendEntryCount() const;
     QList<LegendEntry> legendEntries(int limit) const;
     void layoutLegend(QRectF &room);
     void paintLegend(QPainter &painter) const;
@@ -62,6 +64,8 @@ private:
     QRectF m_legend;
     QList<LegendEntry> m_legendEntries;
     double m_legendRow = 0.0;
+    /// From the top of a legend row to its texts' baseline.
+    double m_legendBaseline = 0.0;
     double m_legendLabelWidth = 0.0;
     double m_legendValueWidth = 0.0;
     std::optional<AxisChart> m_axisChart;
@@ -98,14 +102,26 @@ QRectF Renderer::layoutTitle(const TitleSettings &title, double y, bool fromBott
     return box;
 }
 
+QList<const Series *> Renderer::activeSeries() const
+{
+    QList<const Series *> active;
+    for (int i = 0; i < 3; ++i) {
+        if (m_chart.series(i).active)
+            active.append(&m_chart.series(i));
+    }
+    return active;
+}
+
+qsizetype Renderer::legendEntryCount() const
+{
+    const QList<const Series *> active = activeSeries();
+    return active.size() == 1 ? active.first()->count() : active.size();
+}
+
 QList<LegendEntry> Renderer::legendEntries(int limit) const
 {
     const Chart &c = m_chart;
-    QList<const Series *> active;
-    for (int i = 0; i < 3; ++i) {
-        if (c.series(i).active)
-            active.append(&c.series(i));
-    }
+    const QList<const Series *> active = activeSeries();
     QList<LegendEntry> entries;
     if (active.size() == 1) {
         const Series &s = *active.first();
@@ -129,7 +145,9 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
             entries.append(e);
         }
     } else {
-        for (const Series *s : std::as_const(active)) {
+        for (const Series *s : active) {
+            if (entries.size() >= limit)
+                break;
             QColor color = &*s == &c.line
                     ? c.line.lineColor
                     : (s->points.isEmpty() ? QColor(Qt::gray) : s->points.first().color);
@@ -147,17 +165,42 @@ void Renderer::layoutLegend(QRectF &room)
     if (!legend.visible)
         return;
     const QFontMetricsF fm = metricsFor(legend.font, m_device);
-    m_legendRow = fm.height() + 2.0;
     const double shadow = std::clamp(legend.shadowSize, 0, 100);
     const double top =
             m_target.top() + m_target.height() * std::clamp(legend.topPos, 0, 100) / 100.0;
     const double bottom = m_target.bottom() - kMargin - shadow;
-    const int rows = int((bottom - top - 2 * kLegendPad) / m_legendRow);
+    const double space = bottom - top - 2 * kLegendPad;
+    const qsizetype count = legendEntryCount();
+    if (count == 0)
+        return;
+    // Rows a little apart when they all fit; closer when they do not, but
+    // never so close that the texts of two rows touch.
+    m_legendRow = fm.height() + 2.0;
+    m_legendBaseline = 1.0 + fm.ascent();
+    if (count * m_legendRow > space) {
+        const QList<LegendEntry> sample = legendEntries(int(std::min<qsizetype>(count, 64)));
+        QString texts;
+        for (const LegendEntry &e : sample)
+            texts += e.label + e.value;
+        QRectF ink = texts.isEmpty() ? QRectF() : fm.tightBoundingRect(texts);
+        if (ink.height() <= 0.0)
+            ink = QRectF(0.0, -fm.ascent(), 1.0, fm.height());
+        m_legendRow = std::max({ink.height() + 1.0, space / double(count), 1.0});
+        m_legendRow = std::min(m_legendRow, fm.height() + 2.0);
+        // The ink, not the line, centred in the row: rows closer than a
+        // line of text still keep their texts apart.
+        m_legendBaseline = m_legendRow / 2.0 - (ink.top() + ink.bottom()) / 2.0;
+    }
+    const int rows = int(std::min<double>(space / m_legendRow, double(count)));
     if (rows < 1)
         return;
-    m_legendEntries = legendEntries(rows);
+    // Entries that find no room give way to a last row that says so.
+    const bool cut = rows < count && rows >= 2;
+    m_legendEntries = legendEntries(cut ? rows - 1 : rows);
     if (m_legendEntries.isEmpty())
         return;
+    if (cut)
+        m_legendEntries.append(LegendEntry{QString(QChar(0x2026)), QString(), QColor(), -1, 0.0});
 
     const double cap = m_target.width() * 0.35;
     m_legendLabelWidth = 0.0;
@@ -205,9 +248,21 @@ void Renderer::layout()
 
 ChartGeometry Renderer::geometry() const
 {
+    ChartGeometry g;
     if (m_axisChart)
-        return m_axisChart->geometry();
-    return ChartGeometry{};
+        g = m_axisChart->geometry();
+    if (m_pieChart)
+        g.marks += m_pieChart->marks();
+    g.legend = m_legend;
+    if (!m_legend.isNull()) {
+        QRectF row(m_legend.left() + kLegendPad, m_legend.top() + kLegendPad,
+                m_legend.width() - 2 * kLegendPad, m_legendRow);
+        for (qsizetype i = 0; i < m_legendEntries.size(); ++i) {
+            g.legendRows.append(row);
+            row.translate(0, m_legendRow);
+        }
+    }
+    return g;
 }
 
 void Renderer::paintPanel(QPainter &painter) const
@@ -286,11 +341,12 @@ void Renderer::paintLegend(QPainter &painter) const
     const QFontMetricsF fm = metricsFor(legend.font, painter.device());
     painter.setFont(legend.font.font);
     const double symbol = std::clamp(legend.colorWidth, 0, 200);
-    const double boxHeight = std::max(3.0, std::min(symbol, fm.height() - 4.0));
+    const double boxHeight =
+            std::max(3.0, std::min({symbol, fm.height() - 4.0, m_legendRow - 3.0}));
     double y = m_legend.top() + kLegendPad;
     for (const LegendEntry &e : m_legendEntries) {
         const double x = m_legend.left() + kLegendPad;
-        if (symbol > 0) {
+        if (symbol > 0 && e.color.isValid()) {
             const QRectF box(x, y + (m_legendRow - boxHeight) / 2.0, symbol, boxHeight);
             if (e.pattern >= 0) {
                 painter.fillRect(box, pie.backColor);
@@ -302,15 +358,15 @@ void Renderer::paintLegend(QPainter &painter) const
             painter.drawRect(box.adjusted(0, 0, -1, -1));
         }
         painter.setPen(legend.font.color);
-        const QRectF text(x + symbol + kGap, y, m_legendLabelWidth + 1.0, m_legendRow);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+        const double baseline = y + m_legendBaseline;
+        painter.drawText(QPointF(x + symbol + kGap, baseline),
                 e.labelWidth <= m_legendLabelWidth + 1.0
                         ? e.label
                         : fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0));
         if (!e.value.isEmpty()) {
-            const QRectF value(m_legend.right() - kLegendPad - m_legendValueWidth - 1.0, y,
-                    m_legendValueWidth + 1.0, m_legendRow);
-            painter.drawText(value, Qt::AlignRight | Qt::AlignVCenter, e.value);
+            painter.drawText(QPointF(m_legend.right() - kLegendPad - fm.horizontalAdvance(e.value),
+                                     baseline),
+                    e.value);
         }
         y += m_legendRow;
     }

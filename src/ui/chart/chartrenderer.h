@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QRectF>
 #include <QSize>
 
@@ -12,8 +13,17 @@ class QPaintDevice;
 
 namespace zavevad::chart {
 
-/// Where a bar or line chart lies in a rendering, so that mouse positions can
-/// be turned into data (zooming and panning).
+/// A value label as drawn: the room it takes and the point it belongs to.
+struct MarkGeometry
+{
+    int point = -1;
+    QRectF box;
+    QString text;
+};
+
+/// Where the parts of a chart lie in a rendering: for a bar or line chart,
+/// so that mouse positions can be turned into data (zooming and panning);
+/// for every chart, the value labels and legend rows that found room.
 struct ChartGeometry
 {
     /// True when a bar or line series is drawn with its axes.
@@ -26,6 +36,12 @@ struct ChartGeometry
     ViewState full;
     /// The ranges drawn.
     ViewState shown;
+    /// Value labels drawn, none overlapping another.
+    QList<MarkGeometry> marks;
+    /// The legend box and its rows as drawn; when not every entry has room,
+    /// the last row holds an ellipsis instead.
+    QRectF legend;
+    QList<QRectF> legendRows;
 };
 
 /// Lays out the chart as renderChart would, without painting.

@@ -101,6 +101,7 @@ void PieChart::layout(const QRectF &area)
         m_thickness = QPointF(r * thickX, -r * thickY);
     m_centre = a.center() - m_thickness / 2.0;
 
+    m_labels.clear();
     if (total <= 0.0)
         return;
     int biggest = -1;
@@ -121,6 +122,15 @@ void PieChart::layout(const QRectF &area)
         m_slices.append(s);
         angle += span;
     }
+    layoutMarks();
+}
+
+QList<MarkGeometry> PieChart::marks() const
+{
+    QList<MarkGeometry> marks;
+    for (const Label &label : m_labels)
+        marks.append(MarkGeometry{label.point, label.box, label.text});
+    return marks;
 }
 
 QPointF PieChart::edgePoint(const Slice &s, double degrees) const
@@ -243,17 +253,17 @@ void PieChart::paint(QPainter &painter) const
     painter.restore();
 }
 
-void PieChart::paintMarks(QPainter &painter) const
+void PieChart::layoutMarks()
 {
     const PieSeries &pie = m_chart.pie;
     const MarksSettings &marks = pie.marks;
     if (!marks.visible)
         return;
-    const QFontMetricsF fm = metricsFor(marks.font, painter.device());
+    const QFontMetricsF fm = metricsFor(marks.font, m_device);
     const double total = seriesTotal(pie);
     const double boxH = markBoxSize(QSizeF(0, fm.height())).height();
 
-    struct Label
+    struct Pending
     {
         const Slice *slice;
         QString text;
@@ -261,16 +271,16 @@ void PieChart::paintMarks(QPainter &painter) const
         double y; ///< centre of the label
         double size;
     };
-    QList<Label> right, left;
+    QList<Pending> right, left;
     const double explodeRoom = std::clamp(pie.explodeBiggest, 0, 100) / 100.0;
-    for (const Slice &s : m_slices) {
+    for (const Slice &s : std::as_const(m_slices)) {
         const double mid = s.start + s.span / 2.0;
         const double m = radians(mid);
         QPointF anchor = edgePoint(s, mid);
         if (sideVisible(mid))
             anchor += m_thickness / 2.0;
         const double reach = m_ry * (1.0 + explodeRoom) + kLeader;
-        Label label{&s,
+        Pending label{&s,
                 fm.elidedText(markText(marks.style, pie.points[s.index], total), Qt::ElideRight,
                         m_markWidthCap),
                 anchor, m_centre.y() + m_thickness.y() / 2.0 - std::sin(m) * reach,
@@ -281,16 +291,16 @@ void PieChart::paintMarks(QPainter &painter) const
     const double topLimit = m_area.top() + boxH / 2.0;
     const double bottomLimit = m_area.bottom() - boxH / 2.0;
     const double pitch = boxH + 2.0;
-    auto arrange = [&](QList<Label> &column) {
+    auto arrange = [&](QList<Pending> &column) {
         // Too many to fit: the smallest slices lose their labels.
         const int room = std::max(1, int((bottomLimit - topLimit) / pitch) + 1);
         if (column.size() > room) {
             std::stable_sort(column.begin(), column.end(),
-                    [](const Label &a, const Label &b) { return a.size > b.size; });
+                    [](const Pending &a, const Pending &b) { return a.size > b.size; });
             column.resize(room);
         }
         std::stable_sort(column.begin(), column.end(),
-                [](const Label &a, const Label &b) { return a.y < b.y; });
+                [](const Pending &a, const Pending &b) { return a.y < b.y; });
         for (qsizetype i = 0; i < column.size(); ++i) {
             double y = std::max(column[i].y, topLimit);
             if (i > 0)
@@ -312,10 +322,8 @@ void PieChart::paintMarks(QPainter &painter) const
     const QPointF middle = m_centre + m_thickness / 2.0;
     const double ax = m_rx * (1.0 + explodeRoom) + std::abs(m_thickness.x()) / 2.0 + kLeader;
     const double ay = m_ry * (1.0 + explodeRoom) + std::abs(m_thickness.y()) / 2.0 + kLeader;
-    const QColor leaderColor =
-            marks.transparent ? marks.font.color : scaledColor(marks.backColor, 0.8);
     for (const auto &[column, side] : {std::pair{&right, 1.0}, std::pair{&left, -1.0}}) {
-        for (const Label &label : std::as_const(*column)) {
+        for (const Pending &label : std::as_const(*column)) {
             const double dy = (label.y - middle.y()) / ay;
             const double reach = dy * dy < 1.0 ? ax * std::sqrt(1.0 - dy * dy) : 0.0;
             const double columnX = middle.x() + side * std::max(reach, ax * 0.35);
@@ -326,11 +334,22 @@ void PieChart::paintMarks(QPainter &painter) const
                 box.moveTopLeft(QPointF(columnX + kGap, label.y - boxH / 2.0));
             else
                 box.moveTopRight(QPointF(columnX - kGap, label.y - boxH / 2.0));
-            painter.setPen(QPen(leaderColor, 1.0));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawLine(QLineF(label.anchor, QPointF(columnX, label.y)));
-            drawMark(painter, marks, box, label.text);
+            m_labels.append(Label{
+                    label.slice->index, label.text, label.anchor, QPointF(columnX, label.y), box});
         }
+    }
+}
+
+void PieChart::paintMarks(QPainter &painter) const
+{
+    const MarksSettings &marks = m_chart.pie.marks;
+    const QColor leaderColor =
+            marks.transparent ? marks.font.color : scaledColor(marks.backColor, 0.8);
+    for (const Label &label : m_labels) {
+        painter.setPen(QPen(leaderColor, 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(QLineF(label.anchor, label.elbow));
+        drawMark(painter, marks, label.box, label.text);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/chart/chart.h"
+#include "ui/chart/chartrenderer.h"
 
 #include <QColor>
 #include <QList>
@@ -26,6 +27,8 @@ public:
     QPointF centre() const { return m_centre; }
     double radiusX() const { return m_rx; }
     double radiusY() const { return m_ry; }
+    /// The value labels that found room.
+    QList<MarkGeometry> marks() const;
 
 private:
     struct Slice
@@ -40,7 +43,17 @@ private:
     /// Whether the pie's side at this angle turns towards the viewer.
     bool sideVisible(double degrees) const;
     void paintSlice(QPainter &painter, const Slice &s) const;
+    void layoutMarks();
     void paintMarks(QPainter &painter) const;
+
+    struct Label
+    {
+        int point = -1;
+        QString text;
+        QPointF anchor; ///< on the slice
+        QPointF elbow; ///< where the leader meets the label
+        QRectF box;
+    };
 
     const Chart &m_chart;
     QPaintDevice *m_device;
@@ -51,6 +64,7 @@ private:
     double m_ry = 0.0;
     QPointF m_thickness; ///< from the visible face to the hidden one
     double m_markWidthCap = 0.0;
+    QList<Label> m_labels;
 };
 
 } // namespace zavevad::chart

@@ -128,4 +128,30 @@ Chart gradeChart(Kind kind)
     return c;
 }
 
+Chart classChart(Kind kind)
+{
+    static const char *const names[] = {"Adamczyk Oliwia", "Bąk Szymon", "Cieślak Zuzanna",
+            "Ćwik Kacper", "Dąbrowska Maja", "Grabowski Filip", "Jabłońska Lena", "Kamiński Jakub",
+            "Kowalczyk Amelia", "Kowalski Jan", "Król Antoni", "Lewandowska Julia", "Lis Wojciech",
+            "Łuczak Małgorzata", "Malinowski Michał", "Mazur Hanna", "Nowak Aleksander",
+            "Pawlak Natalia", "Pietrzak Igor", "Sikora Zofia", "Szymańska Wiktoria", "Śliwa Tymon",
+            "Wiśniewski Bartosz", "Wójcik Alicja", "Woźniak Stanisław", "Zając Laura",
+            "Zieliński Mikołaj", "Żak Gabriela"};
+    static const int totals[] = {20, 13, 17, 6, 19, 13, 12, 5, 15, 16, 14, 11, 9, 12, 17, 11, 16, 7,
+            15, 19, 8, 11, 9, 17, 18, 6, 14, 8};
+    static_assert(std::size(names) == std::size(totals));
+    Chart c;
+    c.header.lines = QStringList{QStringLiteral("Wyniki testu")};
+    c.leftAxis.title = QStringLiteral("Nazwisko i imię");
+    c.bottomAxis.title = QStringLiteral("Suma");
+    for (int r = 1; r <= int(std::size(names)); ++r) {
+        const double value = totals[r - 1];
+        for (Series *s : {static_cast<Series *>(&c.bar), static_cast<Series *>(&c.pie),
+                     static_cast<Series *>(&c.line)})
+            s->addPoint(value, QString::fromUtf8(names[r - 1]), rowColor(r));
+    }
+    activate(c, kind);
+    return c;
+}
+
 } // namespace zavevad::chart::test

@@ -17,4 +17,8 @@ Chart sampleChart(Kind kind, int count = 12);
 /// The six grade points of the grade-count table.
 Chart gradeChart(Kind kind);
 
+/// The class of the examples folder: 28 students in alphabetical order with
+/// totals from 5 to 20, as the chart window shows its results chart.
+Chart classChart(Kind kind);
+
 } // namespace zavevad::chart::test
