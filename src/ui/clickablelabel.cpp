@@ -14,13 +14,19 @@ ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(te
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = true;
+    // Only the left button clicks: a right click on "Zamknij" must not end
+    // the program.
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
     event->accept();
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    // Any button clicks, as on the original artwork labels.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const bool inside = rect().contains(event->position().toPoint());
     if (m_pressed && inside) {
         m_pressed = false;

@@ -4,7 +4,7 @@
 
 namespace zavevad {
 
-/// A transparent label that reports clicks and mouse movement, used for the
+/// A transparent label that reports left-button clicks and mouse movement, used for the
 /// menu bars and menu items drawn over artwork.
 class ClickableLabel : public QLabel
 {

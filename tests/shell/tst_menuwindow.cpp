@@ -47,6 +47,7 @@ private Q_SLOTS:
     void hoverAfterLoad();
     void windowMenuHighlightsOnlyItself();
     void plikKeepsGreyOfUnavailableItems();
+    void onlyTheLeftButtonClicks();
     void tableItemsSwitchTables_data();
     void tableItemsSwitchTables();
     void exportAndChartHooks();
@@ -397,6 +398,23 @@ void TestMenuWindow::plikKeepsGreyOfUnavailableItems()
     QCOMPARE(saveTxt->palette().color(QPalette::WindowText), kMenuWhite);
     hover(saveTxt);
     QCOMPARE(saveTxt->palette().color(QPalette::WindowText), kMenuYellow);
+}
+
+void TestMenuWindow::onlyTheLeftButtonClicks()
+{
+    TFMenu &menu = m_shell->menu();
+    auto *plik = m_shell->glowny().findChild<QLabel *>(u"LMenuPlik"_s);
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(plik, button);
+        QVERIFY(!menu.isVisible());
+    }
+
+    open("LMenuPlik");
+    QTest::mouseClick(item("LPlikOpen"), Qt::RightButton);
+    QVERIFY(m_platform->calls.isEmpty());
+    QVERIFY(menu.isVisible());
+    QTest::mouseClick(menu.findChild<QWidget *>(u"ImPlik"_s), Qt::RightButton);
+    QVERIFY(menu.isVisible());
 }
 
 void TestMenuWindow::tableItemsSwitchTables_data()
