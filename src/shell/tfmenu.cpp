@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include <algorithm>
+#include <utility>
 
 namespace zavevad {
 
@@ -194,15 +194,14 @@ bool TFMenu::takesPart(const Item &item) const
 
 void TFMenu::itemHovered(Panel &panel, ClickableLabel *label)
 {
-    const auto hovered = std::find_if(panel.items.cbegin(), panel.items.cend(),
-            [label](const Item &item) { return item.label == label; });
-    // An unavailable item keeps its grey and leaves its siblings alone.
-    if (hovered == panel.items.cend() || !takesPart(*hovered))
-        return;
+    // Each item takes part on its own terms: an unavailable item keeps its grey
+    // under the mouse, yet the available siblings still go back to white.
     for (const Item &item : std::as_const(panel.items)) {
+        if (!takesPart(item))
+            continue;
         if (item.label == label)
             setItemColor(item.label, shellstyle::menuHighlighted());
-        else if (!panel.highlightsAlone && takesPart(item))
+        else if (!panel.highlightsAlone)
             setItemColor(item.label, shellstyle::menuNormal());
     }
 }

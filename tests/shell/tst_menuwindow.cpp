@@ -47,6 +47,7 @@ private Q_SLOTS:
     void hoverAfterLoad();
     void windowMenuHighlightsOnlyItself();
     void plikKeepsGreyOfUnavailableItems();
+    void plikGreyItemStillWhitensItsAvailableSiblings();
     void onlyTheLeftButtonClicks();
     void tableItemsSwitchTables_data();
     void tableItemsSwitchTables();
@@ -398,6 +399,23 @@ void TestMenuWindow::plikKeepsGreyOfUnavailableItems()
     QCOMPARE(saveTxt->palette().color(QPalette::WindowText), kMenuWhite);
     hover(saveTxt);
     QCOMPARE(saveTxt->palette().color(QPalette::WindowText), kMenuYellow);
+}
+
+void TestMenuWindow::plikGreyItemStillWhitensItsAvailableSiblings()
+{
+    // Before a load the save items keep their grey under the mouse, but the
+    // load and "Zamknij" items still go back to white.
+    open("LMenuPlik");
+    QLabel *load = item("LPlikOpen");
+    QLabel *saveHtml = item("LPlikSaveHtml");
+    QLabel *quit = item("LZamknij");
+    hover(load);
+    QCOMPARE(load->palette().color(QPalette::WindowText), kMenuYellow);
+    hover(saveHtml);
+    QCOMPARE(saveHtml->palette().color(QPalette::WindowText), kMenuGrey);
+    QCOMPARE(load->palette().color(QPalette::WindowText), kMenuWhite);
+    QCOMPARE(quit->palette().color(QPalette::WindowText), kMenuWhite);
+    QCOMPARE(item("LPlikSaveTxt")->palette().color(QPalette::WindowText), kMenuGrey);
 }
 
 void TestMenuWindow::onlyTheLeftButtonClicks()
