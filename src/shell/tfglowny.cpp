@@ -66,6 +66,7 @@ TFGlowny::TFGlowny(Shell &shell)
     ClickableLabel *top = addLabel("LMTop", QString(), {8, 2});
     top->resize(14, 14);
     connect(top, &ClickableLabel::clicked, this, &TFGlowny::LMTopClick);
+    m_menuLabels.append(top);
     ClickableLabel *minimize = addLabel("LMinimize", QString(), {702, 3});
     minimize->resize(14, 14);
     minimize->setToolTip(QStringLiteral("Minimalizuj"));
@@ -101,6 +102,7 @@ TFGlowny::TFGlowny(Shell &shell)
                 addLabel(item.name, QString::fromUtf8(item.caption), {item.left, 27});
         label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
         connect(label, &ClickableLabel::clicked, this, item.handler);
+        m_menuLabels.append(label);
     }
 
     Session &session = m_shell.session();
@@ -116,6 +118,11 @@ TFGlowny::TFGlowny(Shell &shell)
 }
 
 TFGlowny::~TFGlowny() = default;
+
+bool TFGlowny::isMenuLabel(const QWidget *widget) const
+{
+    return widget && m_menuLabels.contains(widget);
+}
 
 ClickableLabel *TFGlowny::addLabel(const char *name, const QString &caption, QPoint pos)
 {

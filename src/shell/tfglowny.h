@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QPushButton;
@@ -34,6 +35,8 @@ public:
     QWidget *PTlo() const { return m_PTlo; }
     /// The table panel, shown after the first successful load.
     TablePanel *PTabela() const { return m_PTabela; }
+    /// Whether `widget` is one of the labels that open a drop-down.
+    bool isMenuLabel(const QWidget *widget) const;
 
     /// The show-time set-up: start directory, placement, centring, thresholds, resets.
     void FormShow();
@@ -71,6 +74,7 @@ private:
     ClickableLabel *m_LTopKomentarz = nullptr;
     TablePanel *m_PTabela = nullptr;
     QPushButton *m_ZZBFocus = nullptr;
+    QList<const QWidget *> m_menuLabels;
 };
 
 } // namespace zavevad

@@ -10,10 +10,10 @@
 #include "shell/tfglowny.h"
 #include "ui/clickablelabel.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include <utility>
 
@@ -271,15 +271,36 @@ int TFMenu::shownDropDown() const
 
 void TFMenu::mousePressEvent(QMouseEvent *event)
 {
-    // A press outside the pop-up only closes it: the click must not go on to
-    // the label beneath, which would open the menu again.
-    if (!rect().contains(event->position().toPoint())) {
-        setAttribute(Qt::WA_NoMouseReplay);
-        closeMenu();
-        event->accept();
+    if (rect().contains(event->position().toPoint())) {
+        QWidget::mousePressEvent(event);
         return;
     }
-    QWidget::mousePressEvent(event);
+    // A press outside the pop-up closes it. On a menu label of the main window
+    // that is all it does (passed on, it would open a drop-down again);
+    // anywhere else it goes on to what lies beneath, so that "Minimalizuj",
+    // "Zamknij" or the paging arrows work with a drop-down open. Qt replays
+    // such a press only where the platform lets a pop-up grab the mouse, so
+    // the press is passed on here, the same way everywhere.
+    setAttribute(Qt::WA_NoMouseReplay);
+    const QPoint global = event->globalPosition().toPoint();
+    QWidget *beneath = QApplication::widgetAt(global);
+    closeMenu();
+    event->accept();
+    if (!beneath || m_shell.glowny().isMenuLabel(beneath))
+        return;
+    QWidget *window = beneath->window();
+    QWindow *handle = window->windowHandle();
+    if (!handle)
+        return;
+    if (!window->isActiveWindow())
+        window->activateWindow();
+    const QPointF local = window->mapFromGlobal(event->globalPosition());
+    // Posted, as Qt does, so that the press is delivered after this pop-up's
+    // own handling of it has ended.
+    QCoreApplication::postEvent(handle,
+            new QMouseEvent(QEvent::MouseButtonPress, local, local, event->globalPosition(),
+                    event->button(), event->buttons(), event->modifiers(),
+                    event->pointingDevice()));
 }
 
 bool TFMenu::beginCommand(bool needsData)

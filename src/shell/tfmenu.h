@@ -14,8 +14,9 @@ class Shell;
 
 /// The drop-down menu window: one frameless pop-up with six panels, of which
 /// the one opened is shown under its label of the main window. It closes on
-/// a click outside it (which does nothing else), on a click on its
-/// background, when the application loses activation and before every command.
+/// a click outside it (which on a menu label of the main window does nothing
+/// else), on a click on its background, when the application loses activation
+/// and before every command.
 class TFMenu : public QWidget
 {
     Q_OBJECT

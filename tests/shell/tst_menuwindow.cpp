@@ -38,6 +38,7 @@ private Q_SLOTS:
     void secondClickOnlyCloses();
     void otherLabelWhileOpenOnlyCloses();
     void outsideClickClosesWithoutReopening();
+    void outsideClickGoesOnToOtherControls();
     void backgroundClickCloses();
     void mainWindowBackgroundAndMinimizeClose();
     void itemsAndHints_data();
@@ -211,6 +212,33 @@ void TestMenuWindow::outsideClickClosesWithoutReopening()
     QTRY_VERIFY(!menu.isVisible());
     QTest::qWait(50);
     QVERIFY(!menu.isVisible());
+
+    // Nor to another menu label.
+    auto *tabele = main.findChild<QLabel *>(u"LMenuTabele"_s);
+    QTest::mouseClick(main.windowHandle(), Qt::LeftButton, {}, inWindow);
+    QTRY_VERIFY(menu.isVisible());
+    QTest::mouseClick(
+            main.windowHandle(), Qt::LeftButton, {}, tabele->mapTo(&main, tabele->rect().center()));
+    QTRY_VERIFY(!menu.isVisible());
+    QTest::qWait(50);
+    QVERIFY(!menu.isVisible());
+}
+
+void TestMenuWindow::outsideClickGoesOnToOtherControls()
+{
+    // Only the menu labels keep the press that closes the drop-down to
+    // themselves; any other control of the main window gets it as well.
+    TFMenu &menu = m_shell->menu();
+    TFGlowny &main = m_shell->glowny();
+    open("LMenuEdycja");
+    QVERIFY(menu.isVisible());
+    auto *minimize = main.findChild<QLabel *>(u"LMinimize"_s);
+    const QPoint at = minimize->mapTo(&main, minimize->rect().center());
+    QTest::mousePress(main.windowHandle(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!menu.isVisible());
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(main.windowHandle(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(main.isMinimized());
 }
 
 void TestMenuWindow::backgroundClickCloses()
