@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <utility>
+
 namespace zavevad {
 
 QString TFGlowny::defaultCaption()
@@ -237,7 +239,30 @@ void TFGlowny::terminate()
 
 void TFGlowny::minimizeApplication()
 {
+    // The chart window stays on top of everything: left on the desktop it
+    // would float over the other programs while the application is minimised.
+    m_hiddenWhileMinimized.clear();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if (window != this && window->isVisible() && (type == Qt::Window || type == Qt::Dialog)) {
+            m_hiddenWhileMinimized.append(window);
+            window->hide();
+        }
+    }
     showMinimized();
+}
+
+void TFGlowny::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || isMinimized())
+        return;
+    const QList<QPointer<QWidget>> hidden = std::exchange(m_hiddenWhileMinimized, {});
+    for (const QPointer<QWidget> &window : hidden) {
+        if (window)
+            window->show();
+    }
 }
 
 void TFGlowny::Wczytaj()

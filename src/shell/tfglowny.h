@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QPushButton;
@@ -59,11 +60,13 @@ public:
 
     /// Ends the program: the message loop stops, nothing is asked or saved.
     static void terminate();
-    /// Minimises the application (the main window).
+    /// Minimises the application: the main window, and its other open windows
+    /// leave the screen with it until it is restored.
     void minimizeApplication();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -75,6 +78,8 @@ private:
     TablePanel *m_PTabela = nullptr;
     QPushButton *m_ZZBFocus = nullptr;
     QList<const QWidget *> m_menuLabels;
+    /// The windows hidden by the last minimise, shown again on restore.
+    QList<QPointer<QWidget>> m_hiddenWhileMinimized;
 };
 
 } // namespace zavevad

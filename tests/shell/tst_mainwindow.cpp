@@ -1,3 +1,4 @@
+#include "charts/window/tfwykres.h"
 #include "scriptedplatform.h"
 #include "shell/help.h"
 #include "shell/shell.h"
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void tablePanelHiddenAndFocusOutOfSight();
     void showTimeSetUp();
     void restoredWindowKeepsLoadedState();
+    void minimizeTakesTheChartWindowAlong();
     void f1OpensHelpBeforeAnyLoad();
     void otherKeysDoNothing();
 
@@ -218,6 +220,33 @@ void TestMainWindow::restoredWindowKeepsLoadedState()
     qApp->notify(&main, &restore);
     QVERIFY(session.analysis.dataLoaded);
     QCOMPARE(session.analysis.students.size(), 2u);
+}
+
+void TestMainWindow::minimizeTakesTheChartWindowAlong()
+{
+    m_shell->start();
+    TFGlowny &main = m_shell->glowny();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    TFWykres &wykres = m_shell->wykres();
+    wykres.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wykres));
+
+    // The whole application goes: the chart window stays on top of everything
+    // and must not stay behind on the desktop.
+    main.LMinimizeClick();
+    QTRY_VERIFY(main.isMinimized());
+    QVERIFY(!wykres.isVisible());
+
+    main.showNormal();
+    QTRY_VERIFY(wykres.isVisible());
+
+    // A window that was closed before does not come back with the restore.
+    wykres.hide();
+    main.LMinimizeClick();
+    QTRY_VERIFY(main.isMinimized());
+    main.showNormal();
+    QTest::qWait(20);
+    QVERIFY(!wykres.isVisible());
 }
 
 void TestMainWindow::f1OpensHelpBeforeAnyLoad()
