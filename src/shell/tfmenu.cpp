@@ -303,29 +303,29 @@ void TFMenu::mousePressEvent(QMouseEvent *event)
                     event->pointingDevice()));
 }
 
-bool TFMenu::beginCommand(bool needsData)
+void TFMenu::runItem(bool needsData, const std::function<void()> &command)
 {
+    // The drop-down leaves the screen before the work starts.
     closeMenu();
     QCoreApplication::processEvents();
-    return !needsData || dataLoaded();
+    if ((needsData && !dataLoaded()) || !command)
+        return;
+    runCommand(&m_shell.glowny(), command);
 }
 
 void TFMenu::LPlikOpenClick()
 {
-    beginCommand(false);
-    runCommand(&m_shell.glowny(), [this] { m_shell.glowny().Wczytaj(); });
+    runItem(false, [this] { m_shell.glowny().Wczytaj(); });
 }
 
 void TFMenu::LPlikSaveTxtClick()
 {
-    if (beginCommand(true) && m_shell.hooks().ZapiszTxt)
-        runCommand(&m_shell.glowny(), m_shell.hooks().ZapiszTxt);
+    runItem(true, m_shell.hooks().ZapiszTxt);
 }
 
 void TFMenu::LPlikSaveHtmlClick()
 {
-    if (beginCommand(true) && m_shell.hooks().ZapiszHtml)
-        runCommand(&m_shell.glowny(), m_shell.hooks().ZapiszHtml);
+    runItem(true, m_shell.hooks().ZapiszHtml);
 }
 
 void TFMenu::LZamknijClick()
@@ -346,38 +346,35 @@ void TFMenu::LM1minimizeClick()
 
 void TFMenu::LEdycjaCopyHTMLClick()
 {
-    if (beginCommand(true) && m_shell.hooks().KopiujHtml)
-        runCommand(&m_shell.glowny(), m_shell.hooks().KopiujHtml);
+    runItem(true, m_shell.hooks().KopiujHtml);
 }
 
 void TFMenu::LEdycjaCopyCSVClick()
 {
-    if (beginCommand(true) && m_shell.hooks().KopiujCsv)
-        runCommand(&m_shell.glowny(), m_shell.hooks().KopiujCsv);
+    runItem(true, m_shell.hooks().KopiujCsv);
 }
 
 void TFMenu::LAnalizaPunktacjaClick()
 {
-    if (beginCommand(true))
-        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableResults); });
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableResults); });
 }
 
 void TFMenu::LAnalizaCzasClick()
 {
-    if (beginCommand(true))
-        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableWorkingTime); });
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableWorkingTime); });
 }
 
 void TFMenu::LAnalizaOcenyClick()
 {
-    if (beginCommand(true))
-        runCommand(&m_shell.glowny(), [this] { m_shell.glowny().PokazTabele(TableGradeCount); });
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableGradeCount); });
 }
 
 void TFMenu::runChart(int chartKind)
 {
-    if (beginCommand(true) && m_shell.hooks().Wykres)
-        runCommand(&m_shell.glowny(), [this, chartKind] { m_shell.hooks().Wykres(chartKind); });
+    runItem(true, [this, chartKind] {
+        if (m_shell.hooks().Wykres)
+            m_shell.hooks().Wykres(chartKind);
+    });
 }
 
 void TFMenu::LWykresSlupkowyClick()
@@ -397,14 +394,12 @@ void TFMenu::LWykresLiniowyClick()
 
 void TFMenu::LAboutWinietkaClick()
 {
-    beginCommand(false);
-    m_shell.about().showModal();
+    runItem(false, [this] { m_shell.about().showModal(); });
 }
 
 void TFMenu::LAboutPomocClick()
 {
-    beginCommand(false);
-    runCommand(&m_shell.glowny(), [this] { openHelp(m_shell.session().analysis.startDirectory); });
+    runItem(false, [this] { openHelp(m_shell.session().analysis.startDirectory); });
 }
 
 } // namespace zavevad

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 namespace zavevad {
 
@@ -99,9 +100,9 @@ private:
     void updateAvailability(Panel &panel);
     static void setItemColor(ClickableLabel *label, const QColor &color);
 
-    /// Closes the menu and lets the screen catch up, then tells whether an
-    /// item that needs results may run.
-    bool beginCommand(bool needsData);
+    /// Closes the menu and lets the screen catch up, then runs `command`
+    /// unless it needs results and none are loaded; an empty command does nothing.
+    void runItem(bool needsData, const std::function<void()> &command);
     void runChart(int chartKind);
 
     Shell &m_shell;
