@@ -1,10 +1,7 @@
-#include "appearance/dialog/tfustawwykres.h"
 #include "charts/window/tfwykres.h"
 #include "export/exportcommands.h"
 #include "shell/commandhooks.h"
 #include "shell/shell.h"
-#include "shell/tfglowny.h"
-#include "ui/grid/tablepanel.h"
 
 namespace zavevad {
 
@@ -27,11 +24,7 @@ void installCommandHooks(Shell &shell)
         KopiujCsv(session.grid);
     };
 
-    // The chart window and the appearance dialog work on the same chart.
     TFWykres &wykres = shell.wykres();
-    TFUstawwykres &ustawWykres = shell.ustawWykres();
-    ustawWykres.bindChart(wykres.chart(), wykres.kindState(), [&wykres] { wykres.refreshChart(); });
-    wykres.setAppearanceDialog(appearanceDialogLink(ustawWykres));
     hooks.Wykres = [&session, &wykres](int chartKind) {
         wykres.chartCommand(chartKind, session.analysis, session.grid, session.gridState);
     };
