@@ -1,28 +1,19 @@
 #include "shell/tfabout.h"
 
 #include "shell/artwork.h"
-#include "shell/shellstyle.h"
+#include "shell/fixedwindow.h"
 #include "ui/bevel.h"
 #include "ui/clickablelabel.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace zavevad {
 
 TFAbout::TFAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("FAbout"));
-    setWindowTitle(shellstyle::applicationTitle());
-    setFixedSize(258, 139);
+    setUpFixedWindow(*this, QSize(258, 139), QColor(154, 154, 154));
     setModal(true);
-    setFont(shellstyle::windowFont());
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(154, 154, 154));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    setPalette(palette);
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
@@ -72,11 +63,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
 
 void TFAbout::showModal()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.left() + (area.width() - width()) / 2,
-                area.top() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     exec();
 }
 

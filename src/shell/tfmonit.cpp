@@ -1,12 +1,10 @@
 #include "shell/tfmonit.h"
 
-#include "shell/shellstyle.h"
+#include "shell/fixedwindow.h"
 #include "ui/bevel.h"
 #include "ui/gradientbutton.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace zavevad {
 
@@ -14,15 +12,8 @@ TFMonit::TFMonit(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FMonit"));
-    setWindowTitle(shellstyle::applicationTitle());
-    setFixedSize(284, 121);
+    setUpFixedWindow(*this, QSize(284, 121), QColor(141, 146, 141));
     setModal(true);
-    setFont(shellstyle::windowFont());
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(141, 146, 141));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    setPalette(palette);
 
     m_text = new QLabel(defaultText(), this);
     m_text->setObjectName(QStringLiteral("LTesktMonitu"));
@@ -70,11 +61,7 @@ int TFMonit::Monit(int mode, const QString &text)
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_text->setText(shown);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.left() + (area.width() - width()) / 2,
-                area.top() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     m_answer = AnswerNo;
     (question ? m_tak : m_ok)->setFocus();
     exec();

@@ -1,0 +1,33 @@
+#include "shell/fixedwindow.h"
+
+#include "shell/shellstyle.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace zavevad {
+
+void setUpFixedWindow(QWidget &window, QSize size, const QColor &background)
+{
+    window.setWindowTitle(shellstyle::applicationTitle());
+    window.setFixedSize(size);
+    window.setFont(shellstyle::windowFont());
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    window.setPalette(palette);
+}
+
+void centreOnScreen(QWidget &window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window.move(area.left() + (area.width() - window.width()) / 2,
+            area.top() + (area.height() - window.height()) / 2);
+}
+
+} // namespace zavevad
