@@ -19,8 +19,9 @@ namespace {
 constexpr double kGap = 4.0;
 constexpr double kTick = 4.0;
 constexpr double kStrip = 5.0;
-/// Bars thinner than this (pixels) are drawn as plain blocks.
-constexpr double kThinBar = 3.0;
+/// Bars thinner than this (pixels) are drawn as plain blocks: no style
+/// would show on them. A class of 28 still gets bars of its chosen style.
+constexpr double kThinBar = 1.5;
 /// Labels measured to size an axis; the rest are assumed no wider.
 constexpr qsizetype kMeasuredLabels = 200;
 /// Mark texts measured for the height of their ink.

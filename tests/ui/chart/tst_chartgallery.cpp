@@ -58,7 +58,7 @@ private Q_SLOTS:
 void TstChartGallery::settingChangesPicture_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("grades");
+    QTest::addColumn<int>("base");
     QTest::addColumn<Change>("change");
 
     const QList<std::pair<const char *, Change>> common = {
@@ -332,10 +332,15 @@ void TstChartGallery::settingChangesPicture_data()
                          c.line.dark3D = true;
                      }}};
         }
-        for (bool grades : {false, true}) {
+        // The twelve students, the six grades, and the crowded class of 28.
+        for (int base : {0, 1, 2}) {
             for (const auto &[name, change] : std::as_const(changes)) {
-                const QByteArray tag = QByteArray(kindName) + (grades ? "-grades-" : "-") + name;
-                QTest::newRow(tag.constData()) << int(kind) << grades << change;
+                const QByteArray tag = QByteArray(kindName)
+                        + (base == 1                ? "-grades-"
+                                        : base == 2 ? "-class-"
+                                                    : "-")
+                        + name;
+                QTest::newRow(tag.constData()) << int(kind) << base << change;
             }
         }
     }
@@ -344,13 +349,13 @@ void TstChartGallery::settingChangesPicture_data()
 void TstChartGallery::settingChangesPicture()
 {
     QFETCH(int, kind);
-    QFETCH(bool, grades);
+    QFETCH(int, base);
     QFETCH(Change, change);
     const Kind k = Kind(kind);
-    const Chart base = grades ? gradeChart(k) : sampleChart(k);
-    Chart changed = base;
+    const Chart chart = base == 1 ? gradeChart(k) : base == 2 ? classChart(k) : sampleChart(k);
+    Chart changed = chart;
     change(changed);
-    const QImage before = renderToImage(base, kSize);
+    const QImage before = renderToImage(chart, kSize);
     const QImage after = renderToImage(changed, kSize);
     save(after, QString::fromLatin1(QTest::currentDataTag()));
     if (QByteArray(QTest::currentDataTag()).endsWith("-default"))
