@@ -15,6 +15,7 @@
 #include "ui/grid/tablepanel.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -230,6 +231,15 @@ void TFGlowny::LMinimizeClick()
 void TFGlowny::LCloseClick()
 {
     terminate();
+}
+
+void TFGlowny::closeEvent(QCloseEvent *event)
+{
+    // The window system closing the main window ends the program, like its
+    // "Zamknij" controls, also while the chart window is still open.
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        terminate();
 }
 
 void TFGlowny::terminate()

@@ -15,6 +15,7 @@
 #include <QSpontaneKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace zavevad;
 using namespace Qt::StringLiterals;
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void showTimeSetUp();
     void restoredWindowKeepsLoadedState();
     void minimizeTakesTheChartWindowAlong();
+    void terminatingEndsTheMessageLoop_data();
+    void terminatingEndsTheMessageLoop();
     void f1OpensHelpBeforeAnyLoad();
     void otherKeysDoNothing();
 
@@ -247,6 +250,44 @@ void TestMainWindow::minimizeTakesTheChartWindowAlong()
     main.showNormal();
     QTest::qWait(20);
     QVERIFY(!wykres.isVisible());
+}
+
+void TestMainWindow::terminatingEndsTheMessageLoop_data()
+{
+    QTest::addColumn<QString>("menuLabel"); // empty: the control is on the main window
+    QTest::addColumn<QString>("control"); // empty: the window system closes the main window
+    QTest::newRow("LClose") << QString() << u"LClose"_s;
+    QTest::newRow("LZamknij") << u"LMenuPlik"_s << u"LZamknij"_s;
+    QTest::newRow("LM1Close") << u"LMTop"_s << u"LM1Close"_s;
+    QTest::newRow("main window closed") << QString() << QString();
+}
+
+void TestMainWindow::terminatingEndsTheMessageLoop()
+{
+    QFETCH(QString, menuLabel);
+    QFETCH(QString, control);
+    m_shell->start();
+    TFGlowny &main = m_shell->glowny();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    // With the chart window still open, so that no "last window closed" ends the loop instead.
+    m_shell->wykres().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->wykres()));
+
+    QTimer::singleShot(0, &main, [this, &main, menuLabel, control] {
+        if (!menuLabel.isEmpty())
+            QTest::mouseClick(main.findChild<QLabel *>(menuLabel), Qt::LeftButton);
+        if (control.isEmpty())
+            main.close();
+        else if (auto *label = main.findChild<QLabel *>(control))
+            QTest::mouseClick(label, Qt::LeftButton);
+        else
+            QTest::mouseClick(m_shell->menu().findChild<QLabel *>(control), Qt::LeftButton);
+    });
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    connect(&giveUp, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    giveUp.start(3000);
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 void TestMainWindow::f1OpensHelpBeforeAnyLoad()
