@@ -170,6 +170,8 @@ void TestMainWindow::tablePanelHiddenAndFocusOutOfSight()
     QVERIFY(table);
     QCOMPARE(table->objectName(), u"PTabela"_s);
     QCOMPARE(table->pos(), QPoint(36, 192));
+    QCOMPARE(table->size(), QSize(637, 340));
+    QCOMPARE(table->palette().color(QPalette::Window), QColor(144, 144, 144));
     QVERIFY(table->isHidden());
 
     auto *focus = main.findChild<QPushButton *>(u"ZZBFocus"_s);
@@ -309,6 +311,11 @@ void TestMainWindow::f1OpensHelpBeforeAnyLoad()
     auto *focus = main.findChild<QPushButton *>(u"ZZBFocus"_s);
     QTest::keyClick(focus, Qt::Key_F1);
     QCOMPARE(m_platform->openedDocuments.size(), 2);
+    // And with the focus on the grid, which a click on it gives.
+    QWidget *grid = main.PTabela()->findChild<QWidget *>(u"Tabela"_s);
+    QVERIFY(grid);
+    QTest::keyClick(grid, Qt::Key_F1);
+    QCOMPARE(m_platform->openedDocuments.size(), 3);
     QCOMPARE(helpFilePath(u"/szkola/klasa"_s), u"/szkola/klasa/Kalmo_Analiza.chm"_s);
 }
 
