@@ -85,13 +85,6 @@ QSizeF MarkMetrics::size(double width) const
     return markBoxSize(QSizeF(width, m_fm.height()));
 }
 
-QRectF MarkMetrics::rectAround(const QPointF &centre, double width) const
-{
-    QRectF r(QPointF(), size(width));
-    r.moveCenter(centre);
-    return r;
-}
-
 void MarkMetrics::draw(QPainter &painter, const QRectF &rect, const QString &text) const
 {
     if (!m_marks.transparent) {

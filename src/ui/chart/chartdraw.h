@@ -31,7 +31,7 @@ QSizeF markBoxSize(const QSizeF &textSize);
 void drawMark(
         QPainter &painter, const MarksSettings &marks, const QRectF &box, const QString &text);
 
-/// The room value labels of one series take, measured once per painting. A
+/// The room value labels of one series take, measured once per layout. A
 /// transparent label takes the ink of its text (a pixel around it), so that
 /// labels of bars packed closer than a line of text still fit beside each
 /// other; a boxed one takes its box.
@@ -46,8 +46,6 @@ public:
     /// Size of the room of a label whose text is width pixels wide.
     QSizeF size(double width) const;
     double height() const { return size(0).height(); }
-    /// The room of a label of that width whose ink is centred on centre.
-    QRectF rectAround(const QPointF &centre, double width) const;
     /// Draws the label that takes the room rect.
     void draw(QPainter &painter, const QRectF &rect, const QString &text) const;
 

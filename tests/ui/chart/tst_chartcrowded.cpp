@@ -91,6 +91,8 @@ private Q_SLOTS:
     void markersOverTheLine();
     void marksLieOnBackground_data();
     void marksLieOnBackground();
+    void pieLabelsApart_data();
+    void pieLabelsApart();
     void legendTextsNeverTouch_data();
     void legendTextsNeverTouch();
 
@@ -360,6 +362,64 @@ void TstChartCrowded::marksLieOnBackground()
                                            .arg(QColor(shown.pixel(x, y)).name())
                                            .arg(x)
                                            .arg(y)));
+    }
+}
+
+void TstChartCrowded::pieLabelsApart_data()
+{
+    QTest::addColumn<int>("base");
+    QTest::addColumn<Change>("change");
+    const QList<std::pair<const char *, Change>> changes = {
+            {"3D",
+                    [](Chart &) {
+                    }},
+            {"2D",
+                    [](Chart &c) {
+                        c.view3D.view3D = false;
+                    }},
+            {"exploded far",
+                    [](Chart &c) {
+                        c.pie.explodeBiggest = 90;
+                    }},
+            {"turned",
+                    [](Chart &c) {
+                        c.pie.rotation = 130;
+                    }},
+            {"names and percents, boxed",
+                    [](Chart &c) {
+                        c.pie.marks.style = MarksStyle::smsLabelPercent;
+                        c.pie.marks.transparent = false;
+                    }},
+            {"big font",
+                    [](Chart &c) {
+                        c.pie.marks.font.font.setPointSize(16);
+                    }},
+    };
+    for (int base : {0, 1, 2}) {
+        for (const auto &[name, change] : changes) {
+            const QByteArray tag = QByteArray(base == 0        ? "class "
+                                                   : base == 1 ? "12 "
+                                                               : "grades ")
+                    + name;
+            QTest::newRow(tag.constData()) << base << change;
+        }
+    }
+}
+
+void TstChartCrowded::pieLabelsApart()
+{
+    QFETCH(int, base);
+    QFETCH(Change, change);
+    Chart c = chartOf(base, Kind::Pie);
+    change(c);
+    QImage image(kSize, QImage::Format_ARGB32_Premultiplied);
+    const ChartGeometry g = chartGeometry(c, kTarget, {}, &image);
+    QVERIFY(!g.marks.isEmpty());
+    for (qsizetype i = 0; i < g.marks.size(); ++i) {
+        QVERIFY(g.marks[i].box.intersects(kTarget));
+        for (qsizetype j = i + 1; j < g.marks.size(); ++j)
+            QVERIFY2(!g.marks[i].box.intersects(g.marks[j].box),
+                    qPrintable(g.marks[i].text + QLatin1Char('/') + g.marks[j].text));
     }
 }
 
