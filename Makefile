@@ -40,9 +40,10 @@ build-test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DZAVEVAD_SANITIZE=ON -DZAVEVAD_BUILD_BENCHMARKS=ON $(LAUNCHER)
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+# The fuzz smoke runs first so that ctest's summary closes the output.
 test: build-test format-check
-	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory fuzz-smoke
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Every source file of ours follows .clang-format.
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests benchmarks tools -name '*.cpp' -o -name '*.h')
