@@ -3,6 +3,7 @@
 #include "shell/commanderror.h"
 #include "shell/fontcolordialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -26,6 +27,27 @@ QClipboard &clipboard()
 
 } // namespace
 
+QWidget *QtPlatform::dialogParent() const
+{
+    // The dialog belongs to the window the user works in: over the chart
+    // window or the appearance dialog when a command of theirs asks.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow()) {
+        const Qt::WindowType type = active->windowType();
+        if (type == Qt::Window || type == Qt::Dialog)
+            return active;
+    }
+    return m_parent;
+}
+
+void QtPlatform::keepAbove(QWidget &dialog)
+{
+    // The chart window stays on top of the others; a dialog that came up
+    // beneath it would block the program out of sight.
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 QtPlatform::QtPlatform(QWidget *dialogParent) : m_parent(dialogParent) { }
 
 QtPlatform::~QtPlatform() = default;
@@ -33,7 +55,8 @@ QtPlatform::~QtPlatform() = default;
 std::optional<QStringList> QtPlatform::openFiles(
         const QString &title, const QString &filter, const QString &initialDirectory)
 {
-    QFileDialog dialog(m_parent, title, initialDirectory, qtFileFilter(filter));
+    QFileDialog dialog(dialogParent(), title, initialDirectory, qtFileFilter(filter));
+    keepAbove(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setSizeGripEnabled(true);
@@ -45,7 +68,8 @@ std::optional<QStringList> QtPlatform::openFiles(
 std::optional<QString> QtPlatform::runSaveDialog(
         const QString &title, const QString &filter, const QString &defaultExtension)
 {
-    QFileDialog dialog(m_parent, title, QString(), filter);
+    QFileDialog dialog(dialogParent(), title, QString(), filter);
+    keepAbove(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The same dialog picks a template to load, so it neither asks before
@@ -60,7 +84,8 @@ std::optional<QString> QtPlatform::runSaveDialog(
 
 std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)
 {
-    QColorDialog dialog(initial, m_parent);
+    QColorDialog dialog(initial, dialogParent());
+    keepAbove(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
@@ -68,7 +93,8 @@ std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)
 
 std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice &initial)
 {
-    FontColorDialog dialog(initial, m_parent);
+    FontColorDialog dialog(initial, dialogParent());
+    keepAbove(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
@@ -81,11 +107,13 @@ std::optional<QString> QtPlatform::openPicture()
         patterns.append(QStringLiteral("*.") + QString::fromLatin1(format));
     const QString filter = QStringLiteral("Obrazy (") + patterns.join(QLatin1Char(' '))
             + QStringLiteral(");;Wszystkie pliki (*)");
-    const QString path =
-            QFileDialog::getOpenFileName(m_parent, QStringLiteral("Otwórz"), QString(), filter);
-    if (path.isEmpty())
+    QFileDialog dialog(dialogParent(), QStringLiteral("Otwórz"), QString(), filter);
+    keepAbove(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
 }
 
 void QtPlatform::setClipboardText(const QString &text)

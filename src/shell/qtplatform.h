@@ -16,8 +16,15 @@ public:
     explicit QtPlatform(QWidget *dialogParent = nullptr);
     ~QtPlatform() override;
 
-    /// The window the dialogs are centred on and modal to.
+    /// The window the dialogs are centred on and modal to when no window of
+    /// the program is active.
     void setDialogParent(QWidget *parent) { m_parent = parent; }
+
+    /// The window a dialog shown now belongs to: the active modal dialog, else
+    /// the active window, else the one set above.
+    QWidget *dialogParent() const;
+    /// Keeps `dialog` above the always-on-top chart window.
+    static void keepAbove(QWidget &dialog);
 
     std::optional<QStringList> openFiles(
             const QString &title, const QString &filter, const QString &initialDirectory) override;

@@ -13,7 +13,11 @@ namespace zavevad {
 /// Shows a failed command's message the way every command reports one.
 inline void showCommandError(QWidget *parent, const CommandError &error)
 {
-    QMessageBox::critical(parent, shellstyle::applicationTitle(), error.message());
+    QMessageBox box(QMessageBox::Critical, shellstyle::applicationTitle(), error.message(),
+            QMessageBox::Ok, parent);
+    // Above the always-on-top chart window, which would otherwise hide it.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
 }
 
 /// Runs one command: a CommandError ends it and its message is shown in a

@@ -9,7 +9,10 @@
 
 namespace zavevad {
 
-TFAbout::TFAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+// Kept on top like the prompt: beneath the always-on-top chart window the
+// modal box would block the program out of sight.
+TFAbout::TFAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("FAbout"));
     setUpFixedWindow(*this, QSize(258, 139), QColor(154, 154, 154));

@@ -1,9 +1,11 @@
+#include "modalhelper.h"
 #include "scriptedplatform.h"
 #include "shell/commanderror.h"
 #include "shell/qtplatform.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QMimeData>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void scriptedPlatformIsCurrentWhileItLives();
     void scriptedClipboardFailure();
     void qtClipboardReplacesContent();
+    void desktopDialogsComeAboveTheChartWindow_data();
+    void desktopDialogsComeAboveTheChartWindow();
 };
 
 void TestPlatform::qtFilter_data()
@@ -139,6 +143,60 @@ void TestPlatform::qtClipboardReplacesContent()
     QVERIFY(held);
     QVERIFY(held->hasHtml());
     QCOMPARE(held->text(), u"Łuczak\r\n"_s);
+}
+
+void TestPlatform::desktopDialogsComeAboveTheChartWindow_data()
+{
+    QTest::addColumn<int>("dialog");
+    QTest::newRow("open files") << 0;
+    QTest::newRow("save") << 1;
+    QTest::newRow("colour") << 2;
+    QTest::newRow("font") << 3;
+    QTest::newRow("picture") << 4;
+}
+
+void TestPlatform::desktopDialogsComeAboveTheChartWindow()
+{
+    QFETCH(int, dialog);
+    // The chart window stays on top and its commands ask for dialogs too: a
+    // dialog must come up over it, not beneath it out of sight.
+    QWidget main;
+    QWidget chart(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    main.show();
+    chart.show();
+    chart.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&chart));
+    QtPlatform platform(&main);
+
+    QWidget *parent = nullptr;
+    bool onTop = false;
+    bool shown = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        shown = true;
+        parent = modal->parentWidget();
+        onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (auto *box = qobject_cast<QDialog *>(modal))
+            box->reject();
+    });
+    switch (dialog) {
+    case 0:
+        QVERIFY(!platform.openFiles(u"Wybierz pliki"_s, u"Pliki (*.dat)|*.dat"_s, QString()));
+        break;
+    case 1:
+        QVERIFY(!platform.saveTabele());
+        break;
+    case 2:
+        QVERIFY(!platform.chooseColor(Qt::red));
+        break;
+    case 3:
+        QVERIFY(!platform.chooseFont(FontChoice{QFont(), Qt::black}));
+        break;
+    default:
+        QVERIFY(!platform.openPicture());
+    }
+    QVERIFY(shown);
+    QVERIFY(onTop);
+    QCOMPARE(parent, &chart);
 }
 
 QTEST_MAIN(TestPlatform)

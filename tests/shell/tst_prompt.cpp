@@ -172,6 +172,8 @@ void TestPrompt::aboutBox()
     QCOMPARE(about.size(), QSize(258, 139));
     QCOMPARE(about.palette().color(QPalette::Window), QColor(154, 154, 154));
     QVERIFY(about.windowFlags().testFlag(Qt::FramelessWindowHint));
+    // Never beneath the chart window, which stays on top.
+    QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     auto *bevel = about.findChild<Bevel *>();
     QVERIFY(bevel);
     QCOMPARE(bevel->color(), QColor(0, 0, 0));
@@ -206,9 +208,11 @@ void TestPrompt::runCommandShowsErrorOnce()
 {
     int boxes = 0;
     QString text;
-    test::ModalAnswerer answerer([&boxes, &text](QWidget *modal) {
+    bool onTop = false;
+    test::ModalAnswerer answerer([&boxes, &text, &onTop](QWidget *modal) {
         ++boxes;
         text = modal->findChild<QLabel *>(u"qt_msgbox_label"_s)->text();
+        onTop = modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         modal->close();
     });
     int done = 0;
@@ -220,6 +224,7 @@ void TestPrompt::runCommandShowsErrorOnce()
     QCOMPARE(done, 0);
     QCOMPARE(boxes, 1);
     QCOMPARE(text, u"Cannot create file /brak/tabela.txt"_s);
+    QVERIFY(onTop);
     QVERIFY(runCommand(nullptr, [&done] { ++done; }));
     QCOMPARE(done, 1);
 }
