@@ -294,13 +294,13 @@ void TFMenu::mousePressEvent(QMouseEvent *event)
         return;
     if (!window->isActiveWindow())
         window->activateWindow();
+    // Delivered at once: the release of a quick click may already wait in the
+    // queue, and it must find the press done.
     const QPointF local = window->mapFromGlobal(event->globalPosition());
-    // Posted, as Qt does, so that the press is delivered after this pop-up's
-    // own handling of it has ended.
-    QCoreApplication::postEvent(handle,
-            new QMouseEvent(QEvent::MouseButtonPress, local, local, event->globalPosition(),
-                    event->button(), event->buttons(), event->modifiers(),
-                    event->pointingDevice()));
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, event->globalPosition(),
+            event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+    press.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(handle, &press);
 }
 
 void TFMenu::runItem(bool needsData, const std::function<void()> &command)
