@@ -164,8 +164,9 @@ ClickableLabel *TFMenu::addItem(Panel &panel, const char *name, const QString &c
 
 void TFMenu::addSeparator(Panel &panel, int top)
 {
+    // Not the panel's picture: the mouse over it changes no colour and a
+    // click on it does not close the menu.
     auto *label = new QLabel(separatorText(), panel.widget);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->move(kItemLeft, top);
     label->adjustSize();
     QPalette palette = label->palette();

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void plikKeepsGreyOfUnavailableItems();
     void plikGreyItemStillWhitensItsAvailableSiblings();
     void onlyTheLeftButtonClicks();
+    void separatorsAreNoBackground();
     void tableItemsSwitchTables_data();
     void tableItemsSwitchTables();
     void exportAndChartHooks();
@@ -459,6 +460,30 @@ void TestMenuWindow::onlyTheLeftButtonClicks()
     QVERIFY(m_platform->calls.isEmpty());
     QVERIFY(menu.isVisible());
     QTest::mouseClick(menu.findChild<QWidget *>(u"ImPlik"_s), Qt::RightButton);
+    QVERIFY(menu.isVisible());
+}
+
+void TestMenuWindow::separatorsAreNoBackground()
+{
+    // A separator is a label of its own: the mouse over it leaves the colours
+    // alone, and a click on it does nothing.
+    TFMenu &menu = m_shell->menu();
+    open("LMenuPlik");
+    QLabel *load = item("LPlikOpen");
+    QLabel *separator = nullptr;
+    for (QLabel *label : menu.findChildren<QLabel *>()) {
+        if (label->text() == u"-------------------"_s && label->isVisible())
+            separator = label;
+    }
+    QVERIFY(separator);
+    const QPoint at = separator->mapTo(&menu, separator->rect().center());
+    QTest::mouseMove(menu.windowHandle(), load->mapTo(&menu, load->rect().center()));
+    QTRY_COMPARE(load->palette().color(QPalette::WindowText), kMenuYellow);
+    QTest::mouseMove(menu.windowHandle(), at);
+    QTest::qWait(20);
+    QCOMPARE(load->palette().color(QPalette::WindowText), kMenuYellow);
+    QTest::mouseClick(menu.windowHandle(), Qt::LeftButton, {}, at);
+    QTest::qWait(20);
     QVERIFY(menu.isVisible());
 }
 
