@@ -42,17 +42,17 @@ const Fixture &fixture(int count)
     if (!slot) {
         slot = std::make_unique<Fixture>();
         for (int i = 0; i < count; ++i) {
-            ResultFileSpec spec;
-            spec.surname = kSurnames[i % kSurnames.size()];
-            spec.firstName =
+            ResultFileSpec fileSpec;
+            fileSpec.surname = kSurnames[i % kSurnames.size()];
+            fileSpec.firstName =
                     kFirstNames[(i / kSurnames.size()) % kFirstNames.size()] + QString::number(i);
-            spec.testName = QStringLiteral("Sprawdzian - ułamki zwykłe");
-            spec.questionCount = 20;
-            spec.answers = QByteArray(20, 0);
+            fileSpec.testName = QStringLiteral("Sprawdzian - ułamki zwykłe");
+            fileSpec.questionCount = 20;
+            fileSpec.answers = QByteArray(20, 0);
             for (int k = 0; k < 20; ++k)
-                spec.answers[k] = char((i * 31 + k * 7) % 10 < 6);
+                fileSpec.answers[k] = char((i * 31 + k * 7) % 10 < 6);
             const QString name = QStringLiteral("u%1.dat").arg(i, 5, 10, QLatin1Char('0'));
-            slot->paths << writeResultFile(slot->dir.path(), name, spec);
+            slot->paths << writeResultFile(slot->dir.path(), name, fileSpec);
         }
     }
     return *slot;

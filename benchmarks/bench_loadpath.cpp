@@ -37,18 +37,18 @@ const QStringList &resultFiles(int count)
         entry.first = std::make_unique<QTemporaryDir>();
         QRandomGenerator random(count);
         for (int i = 0; i < count; ++i) {
-            test::ResultFileSpec spec;
-            spec.surname = QString::fromUtf8(kSurnames[random.bounded(20)]);
-            spec.firstName =
+            test::ResultFileSpec fileSpec;
+            fileSpec.surname = QString::fromUtf8(kSurnames[random.bounded(20)]);
+            fileSpec.firstName =
                     QString::fromUtf8(kFirstNames[random.bounded(10)]) + QString::number(i % 97);
-            spec.testName = QStringLiteral("Sprawdzian z ułamków");
-            spec.questionCount = 24;
+            fileSpec.testName = QStringLiteral("Sprawdzian z ułamków");
+            fileSpec.questionCount = 24;
             QByteArray answers(24, 0);
             for (char &answer : answers)
                 answer = static_cast<char>(random.bounded(2));
-            spec.answers = answers;
+            fileSpec.answers = answers;
             entry.second.append(test::writeResultFile(
-                    entry.first->path(), QStringLiteral("u%1.dat").arg(i), spec));
+                    entry.first->path(), QStringLiteral("u%1.dat").arg(i), fileSpec));
         }
     }
     return entry.second;

@@ -66,14 +66,14 @@ private Q_SLOTS:
                 {"2.dat", u"Kowalski", u"Jan", "1111111111000000", at(8, 1, 0), at(8, 31, 0)},
         };
         for (const auto &s : students) {
-            ResultFileSpec spec;
-            spec.surname = QString::fromUtf16(s.surname);
-            spec.firstName = QString::fromUtf16(s.firstName);
-            spec.answers = answerBytes(s.answers);
-            spec.questionCount = 16;
-            spec.start = s.start;
-            spec.end = s.end;
-            m_files.append(writeResultFile(m_dir.path(), QString::fromLatin1(s.file), spec));
+            ResultFileSpec fileSpec;
+            fileSpec.surname = QString::fromUtf16(s.surname);
+            fileSpec.firstName = QString::fromUtf16(s.firstName);
+            fileSpec.answers = answerBytes(s.answers);
+            fileSpec.questionCount = 16;
+            fileSpec.start = s.start;
+            fileSpec.end = s.end;
+            m_files.append(writeResultFile(m_dir.path(), QString::fromLatin1(s.file), fileSpec));
         }
     }
     void cleanupTestCase() { QDir::setCurrent(m_previousDir); }

@@ -17,7 +17,7 @@ Q_DECLARE_METATYPE(zavevad::test::ResultFileSpec)
 
 namespace {
 
-ResultFileSpec spec(
+ResultFileSpec fileSpec(
         const QString &surname, const QString &firstName, const QString &testName = u"Test A"_s)
 {
     ResultFileSpec s;
@@ -59,7 +59,8 @@ private Q_SLOTS:
 
     void oneFileLoadsWhateverItsTest()
     {
-        const QString a = writeResultFile(m_dir.path(), u"one.dat"_s, spec(u"Nowak"_s, u"Ewa"_s));
+        const QString a =
+                writeResultFile(m_dir.path(), u"one.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
         const LoadOutcome outcome = loadResults({a}, Thresholds{});
         QVERIFY(outcome.loaded());
         QVERIFY(!outcome.otherTestsSkipped);
@@ -91,7 +92,7 @@ private Q_SLOTS:
         QStringList paths;
         for (int i = 0; i < tests.size(); ++i) {
             paths << writeResultFile(dir.path(), u"f%1.dat"_s.arg(i),
-                    spec(u"Uczeń"_s, QString::number(i), tests[i]));
+                    fileSpec(u"Uczeń"_s, QString::number(i), tests[i]));
         }
         const LoadOutcome outcome = loadResults(paths, Thresholds{});
         QVERIFY(outcome.loaded());
@@ -105,7 +106,7 @@ private Q_SLOTS:
     void undefinedCodePageBytesStillTellTestsApart()
     {
         // 0x81 and 0x83 have no character in code page 1250; both decode alike.
-        ResultFileSpec first = spec(u"A"_s, u"A"_s, u"T"_s);
+        ResultFileSpec first = fileSpec(u"A"_s, u"A"_s, u"T"_s);
         first.rawBytes[74] = 0x81;
         first.testNameLength = 2;
         ResultFileSpec second = first;
@@ -136,7 +137,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QStringList paths;
         for (int i = 0; i < 5; ++i) {
-            ResultFileSpec s = spec(u"Uczeń"_s, QString::number(i));
+            ResultFileSpec s = fileSpec(u"Uczeń"_s, QString::number(i));
             if (i == badIndex)
                 s.totalSize = badSize;
             paths << writeResultFile(dir.path(), u"f%1.dat"_s.arg(i), s);
@@ -160,13 +161,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<ResultFileSpec>("bad");
         QTest::addColumn<ResultFileError>("error");
-        ResultFileSpec s = spec(u"Zły"_s, u"Plik"_s);
+        ResultFileSpec s = fileSpec(u"Zły"_s, u"Plik"_s);
         s.surnameLength = 21;
         QTest::newRow("surname length 21") << s << ResultFileError::BadStringLength;
-        s = spec(u"Zły"_s, u"Plik"_s);
+        s = fileSpec(u"Zły"_s, u"Plik"_s);
         s.testNameLength = 31;
         QTest::newRow("test name length 31") << s << ResultFileError::BadStringLength;
-        s = spec(u"Zły"_s, u"Plik"_s);
+        s = fileSpec(u"Zły"_s, u"Plik"_s);
         s.questionCount = 0;
         QTest::newRow("no questions") << s << ResultFileError::BadQuestionCount;
         s.questionCount = 31;
@@ -178,7 +179,7 @@ private Q_SLOTS:
         QFETCH(ResultFileError, error);
         QTemporaryDir dir;
         const QStringList paths{
-                writeResultFile(dir.path(), u"good.dat"_s, spec(u"Dobry"_s, u"Plik"_s)),
+                writeResultFile(dir.path(), u"good.dat"_s, fileSpec(u"Dobry"_s, u"Plik"_s)),
                 writeResultFile(dir.path(), u"bad.dat"_s, bad)};
         const LoadOutcome outcome = loadResults(paths, Thresholds{});
         QCOMPARE(outcome.status, LoadStatus::BadFile);
@@ -191,17 +192,17 @@ private Q_SLOTS:
         AnalysisState state;
         state.thresholds.cel = 90;
         const QString good =
-                writeResultFile(m_dir.path(), u"prev.dat"_s, spec(u"Poprzedni"_s, u"Uczeń"_s));
+                writeResultFile(m_dir.path(), u"prev.dat"_s, fileSpec(u"Poprzedni"_s, u"Uczeń"_s));
         QVERIFY(commitLoad(loadResults({good}, state.thresholds), state));
         state.dataLoaded = true;
         state.tableMode = TableGradeCount;
         const _Uczniowie before = state.students;
         const ClassSummary summaryBefore = state.summary;
 
-        ResultFileSpec shortFile = spec(u"Krótki"_s, u"Plik"_s);
+        ResultFileSpec shortFile = fileSpec(u"Krótki"_s, u"Plik"_s);
         shortFile.totalSize = 100;
         const QStringList paths{
-                writeResultFile(m_dir.path(), u"next1.dat"_s, spec(u"Nowy"_s, u"Uczeń"_s)),
+                writeResultFile(m_dir.path(), u"next1.dat"_s, fileSpec(u"Nowy"_s, u"Uczeń"_s)),
                 writeResultFile(m_dir.path(), u"next2.dat"_s, shortFile)};
         QVERIFY(!commitLoad(loadResults(paths, state.thresholds), state));
         QVERIFY(!commitLoad(loadResults({}, state.thresholds), state));
@@ -221,10 +222,10 @@ private Q_SLOTS:
         state.questions[25] = {5, 50};
         state.startDirectory = u"/start"_s;
 
-        ResultFileSpec a = spec(u"Zając"_s, u"Ola"_s);
+        ResultFileSpec a = fileSpec(u"Zając"_s, u"Ola"_s);
         a.questionCount = 8;
         a.answers = answerBytes("11111000");
-        ResultFileSpec b = spec(u"Adamczyk"_s, u"Piotr"_s);
+        ResultFileSpec b = fileSpec(u"Adamczyk"_s, u"Piotr"_s);
         b.questionCount = 12; // the first student after sorting decides the count
         b.answers = answerBytes("10000000 1111");
         const LoadOutcome outcome =

@@ -100,9 +100,9 @@ private:
     bool m_set = false;
 };
 
-ResultFileRead parse(const ResultFileSpec &spec)
+ResultFileRead parse(const ResultFileSpec &fileSpec)
 {
-    return parseResultRecord(resultFileBytes(spec));
+    return parseResultRecord(resultFileBytes(fileSpec));
 }
 
 } // namespace
@@ -114,22 +114,22 @@ class TestResultFile : public QObject
 private Q_SLOTS:
     void decodesEveryField()
     {
-        ResultFileSpec spec;
-        spec.surname = u"Łuczak"_s;
-        spec.firstName = u"Żaneta"_s;
-        spec.testName = u"Ułamki zwykłe – sprawdzian"_s;
-        spec.answers = answerBytes("1011 0000 0000 1");
-        spec.questionCount = 13;
-        spec.start = 46342.3375;
-        spec.end = 46342.36;
-        spec.filler = char(0xEE); // the unused ends of the strings must not leak in
+        ResultFileSpec fileSpec;
+        fileSpec.surname = u"Łuczak"_s;
+        fileSpec.firstName = u"Żaneta"_s;
+        fileSpec.testName = u"Ułamki zwykłe – sprawdzian"_s;
+        fileSpec.answers = answerBytes("1011 0000 0000 1");
+        fileSpec.questionCount = 13;
+        fileSpec.start = 46342.3375;
+        fileSpec.end = 46342.36;
+        fileSpec.filler = char(0xEE); // the unused ends of the strings must not leak in
 
-        const ResultFileRead read = parse(spec);
+        const ResultFileRead read = parse(fileSpec);
         QVERIFY(read.ok());
         QCOMPARE(read.record.Nazwisko, u"Łuczak"_s);
         QCOMPARE(read.record.Imie, u"Żaneta"_s);
         QCOMPARE(read.record.NazwaTestu, u"Ułamki zwykłe – sprawdzian"_s);
-        QCOMPARE(read.rawTestName, codepage::toCp1250(spec.testName));
+        QCOMPARE(read.rawTestName, codepage::toCp1250(fileSpec.testName));
         QCOMPARE(read.record.LiczbaPytan, 13);
         QCOMPARE(read.record.Odpowiedzi[0], 1);
         QCOMPARE(read.record.Odpowiedzi[1], 0);
@@ -152,11 +152,11 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(bool, ok);
         QTemporaryDir dir;
-        ResultFileSpec spec;
-        spec.totalSize = size;
+        ResultFileSpec fileSpec;
+        fileSpec.totalSize = size;
         // Bytes past the first record that would break it if they were read.
-        spec.filler = char(0xFF);
-        const QString path = writeResultFile(dir.path(), u"a.dat"_s, spec);
+        fileSpec.filler = char(0xFF);
+        const QString path = writeResultFile(dir.path(), u"a.dat"_s, fileSpec);
         QCOMPARE(QFile(path).size(), size);
 
         const ResultFileRead read = readResultFile(path);
@@ -169,14 +169,14 @@ private Q_SLOTS:
 
     void fullLengthNamesAreKeptWhole()
     {
-        ResultFileSpec spec;
-        spec.surname = u"Żółtkiewicz-Ślązacka"_s; // 20 characters
-        spec.firstName = u"Małgorzata-Bożydarka"_s;
-        spec.testName = QString(30, u'ś');
-        QCOMPARE(spec.surname.size(), 20);
-        QCOMPARE(spec.firstName.size(), 20);
+        ResultFileSpec fileSpec;
+        fileSpec.surname = u"Żółtkiewicz-Ślązacka"_s; // 20 characters
+        fileSpec.firstName = u"Małgorzata-Bożydarka"_s;
+        fileSpec.testName = QString(30, u'ś');
+        QCOMPARE(fileSpec.surname.size(), 20);
+        QCOMPARE(fileSpec.firstName.size(), 20);
 
-        const ResultFileRead read = parse(spec);
+        const ResultFileRead read = parse(fileSpec);
         QVERIFY(read.ok());
         _UczenAll student(read.record);
         QCOMPARE(student.displayName(), u"Żółtkiewicz-Ślązacka Małgorzata-Bożydarka"_s);
@@ -204,13 +204,13 @@ private Q_SLOTS:
         QFETCH(int, firstName);
         QFETCH(int, testName);
         QFETCH(bool, ok);
-        ResultFileSpec spec;
-        spec.filler = 'x';
-        spec.surnameLength = std::uint8_t(surname);
-        spec.firstNameLength = std::uint8_t(firstName);
-        spec.testNameLength = std::uint8_t(testName);
+        ResultFileSpec fileSpec;
+        fileSpec.filler = 'x';
+        fileSpec.surnameLength = std::uint8_t(surname);
+        fileSpec.firstNameLength = std::uint8_t(firstName);
+        fileSpec.testNameLength = std::uint8_t(testName);
 
-        const ResultFileRead read = parse(spec);
+        const ResultFileRead read = parse(fileSpec);
         QCOMPARE(read.ok(), ok);
         if (ok) {
             QCOMPARE(read.record.Nazwisko.size(), surname);
@@ -238,9 +238,9 @@ private Q_SLOTS:
     {
         QFETCH(int, count);
         QFETCH(bool, ok);
-        ResultFileSpec spec;
-        spec.questionCount = count;
-        const ResultFileRead read = parse(spec);
+        ResultFileSpec fileSpec;
+        fileSpec.questionCount = count;
+        const ResultFileRead read = parse(fileSpec);
         QCOMPARE(read.ok(), ok);
         if (!ok)
             QCOMPARE(read.error, ResultFileError::BadQuestionCount);
@@ -248,17 +248,17 @@ private Q_SLOTS:
 
     void oddDatesAreStoredAsTheyAre()
     {
-        ResultFileSpec spec;
-        spec.start = std::numeric_limits<double>::quiet_NaN();
-        spec.end = -std::numeric_limits<double>::infinity();
-        const ResultFileRead read = parse(spec);
+        ResultFileSpec fileSpec;
+        fileSpec.start = std::numeric_limits<double>::quiet_NaN();
+        fileSpec.end = -std::numeric_limits<double>::infinity();
+        const ResultFileRead read = parse(fileSpec);
         QVERIFY(read.ok());
         QVERIFY(std::isnan(read.record.Poczatek));
         QVERIFY(std::isinf(read.record.Koniec) && read.record.Koniec < 0);
 
-        spec.start = 1e308;
-        spec.end = std::numeric_limits<double>::denorm_min();
-        const ResultFileRead huge = parse(spec);
+        fileSpec.start = 1e308;
+        fileSpec.end = std::numeric_limits<double>::denorm_min();
+        const ResultFileRead huge = parse(fileSpec);
         QCOMPARE(huge.record.Poczatek, 1e308);
         QCOMPARE(huge.record.Koniec, std::numeric_limits<double>::denorm_min());
     }

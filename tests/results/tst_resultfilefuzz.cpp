@@ -103,16 +103,16 @@ private Q_SLOTS:
             for (const int firstName : lengths) {
                 for (const int testName : lengths) {
                     for (const qint32 count : counts) {
-                        ResultFileSpec spec;
-                        spec.filler = char(0xB3); // 'ł' in every unused byte
-                        spec.surnameLength = std::uint8_t(surname);
-                        spec.firstNameLength = std::uint8_t(firstName);
-                        spec.testNameLength = std::uint8_t(testName);
-                        spec.questionCount = count;
-                        spec.answers = QByteArray(30, char(0xFF));
-                        spec.start = dates[dateIndex++ % dates.size()];
-                        spec.end = dates[dateIndex % dates.size()];
-                        const ResultFileRead read = parseResultRecord(resultFileBytes(spec));
+                        ResultFileSpec fileSpec;
+                        fileSpec.filler = char(0xB3); // 'ł' in every unused byte
+                        fileSpec.surnameLength = std::uint8_t(surname);
+                        fileSpec.firstNameLength = std::uint8_t(firstName);
+                        fileSpec.testNameLength = std::uint8_t(testName);
+                        fileSpec.questionCount = count;
+                        fileSpec.answers = QByteArray(30, char(0xFF));
+                        fileSpec.start = dates[dateIndex++ % dates.size()];
+                        fileSpec.end = dates[dateIndex % dates.size()];
+                        const ResultFileRead read = parseResultRecord(resultFileBytes(fileSpec));
                         checkAccepted(read);
                         const bool fits = surname <= 20 && firstName <= 20 && testName <= 30
                                 && count >= 1 && count <= 30;

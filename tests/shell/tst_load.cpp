@@ -85,12 +85,12 @@ void TestLoad::cleanup()
 
 QString TestLoad::write(const Student &student, int questions)
 {
-    test::ResultFileSpec spec;
-    spec.surname = student.surname;
-    spec.firstName = student.firstName;
-    spec.testName = student.test;
-    spec.questionCount = questions;
-    return test::writeResultFile(m_dir.path(), u"plik%1.dat"_s.arg(++m_fileCount), spec);
+    test::ResultFileSpec fileSpec;
+    fileSpec.surname = student.surname;
+    fileSpec.firstName = student.firstName;
+    fileSpec.testName = student.test;
+    fileSpec.questionCount = questions;
+    return test::writeResultFile(m_dir.path(), u"plik%1.dat"_s.arg(++m_fileCount), fileSpec);
 }
 
 void TestLoad::load(const std::optional<QStringList> &paths, QStringList *prompts)

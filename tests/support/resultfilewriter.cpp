@@ -45,33 +45,33 @@ QByteArray answerBytes(const char *zerosAndOnes)
     return out;
 }
 
-QByteArray resultFileBytes(const ResultFileSpec &spec)
+QByteArray resultFileBytes(const ResultFileSpec &fileSpec)
 {
     constexpr int kRecord = 128;
-    QByteArray out(std::max(kRecord, spec.totalSize), spec.filler);
-    putString(out, 0, 20, spec.surname, spec.surnameLength);
-    putString(out, 21, 20, spec.firstName, spec.firstNameLength);
+    QByteArray out(std::max(kRecord, fileSpec.totalSize), fileSpec.filler);
+    putString(out, 0, 20, fileSpec.surname, fileSpec.surnameLength);
+    putString(out, 21, 20, fileSpec.firstName, fileSpec.firstNameLength);
     std::fill(out.begin() + 42, out.begin() + 72, char(0));
-    std::copy_n(
-            spec.answers.cbegin(), std::min<qsizetype>(spec.answers.size(), 30), out.begin() + 42);
-    putString(out, 72, 30, spec.testName, spec.testNameLength);
-    qToLittleEndian<qint32>(spec.questionCount, out.data() + 104);
-    putDouble(out, 112, spec.start);
-    putDouble(out, 120, spec.end);
-    for (const auto &[offset, value] : spec.rawBytes) {
+    std::copy_n(fileSpec.answers.cbegin(), std::min<qsizetype>(fileSpec.answers.size(), 30),
+            out.begin() + 42);
+    putString(out, 72, 30, fileSpec.testName, fileSpec.testNameLength);
+    qToLittleEndian<qint32>(fileSpec.questionCount, out.data() + 104);
+    putDouble(out, 112, fileSpec.start);
+    putDouble(out, 120, fileSpec.end);
+    for (const auto &[offset, value] : fileSpec.rawBytes) {
         if (offset >= 0 && offset < out.size())
             out[offset] = static_cast<char>(value);
     }
-    out.truncate(std::max(0, spec.totalSize));
+    out.truncate(std::max(0, fileSpec.totalSize));
     return out;
 }
 
 QString writeResultFile(
-        const QString &directory, const QString &fileName, const ResultFileSpec &spec)
+        const QString &directory, const QString &fileName, const ResultFileSpec &fileSpec)
 {
     const QString path = QDir(directory).filePath(fileName);
     QFile file(path);
-    const QByteArray bytes = resultFileBytes(spec);
+    const QByteArray bytes = resultFileBytes(fileSpec);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
             && file.write(bytes) == bytes.size() && file.flush();
     if (!written)

@@ -43,11 +43,11 @@ struct ResultFileSpec
 
 /// The bytes of a result file as described. Strings are encoded to code
 /// page 1250 and cut to their fields (20, 20, 30 characters).
-QByteArray resultFileBytes(const ResultFileSpec &spec);
+QByteArray resultFileBytes(const ResultFileSpec &fileSpec);
 
-/// Writes `resultFileBytes(spec)` to `directory`/`fileName` and returns the path.
+/// Writes `resultFileBytes(fileSpec)` to `directory`/`fileName` and returns the path.
 /// Fails the current test (QVERIFY-like) when the file cannot be written.
 QString writeResultFile(
-        const QString &directory, const QString &fileName, const ResultFileSpec &spec);
+        const QString &directory, const QString &fileName, const ResultFileSpec &fileSpec);
 
 } // namespace zavevad::test

@@ -33,10 +33,10 @@ private:
         QStringList paths;
         const char *surnames[] = {"Nowak", "Lis", "Bąk"};
         for (int i = 0; i < 3; ++i) {
-            test::ResultFileSpec spec;
-            spec.surname = QString::fromUtf8(surnames[i]);
-            paths.append(
-                    test::writeResultFile(m_dir.path(), QStringLiteral("u%1.dat").arg(i), spec));
+            test::ResultFileSpec fileSpec;
+            fileSpec.surname = QString::fromUtf8(surnames[i]);
+            paths.append(test::writeResultFile(
+                    m_dir.path(), QStringLiteral("u%1.dat").arg(i), fileSpec));
         }
         m_platform->openFilesAnswers.push_back(paths);
         m_shell->glowny().Wczytaj();
