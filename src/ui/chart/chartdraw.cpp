@@ -36,7 +36,9 @@ void drawRotatedText(QPainter &painter, const TextFont &font, const QString &tex
     const QFontMetricsF fm(font.font, painter.device());
     const QSizeF size(fm.horizontalAdvance(text), fm.height());
     painter.translate(centre);
-    painter.rotate(-angle);
+    // A template may hold any int32 angle; reduce it first so that negating
+    // it cannot overflow (INT_MIN has no positive counterpart).
+    painter.rotate(-double(angle % 360));
     painter.drawText(
             QRectF(-size.width() / 2.0, -size.height() / 2.0, size.width() + 1.0, size.height()),
             Qt::AlignCenter | Qt::TextDontClip, text);

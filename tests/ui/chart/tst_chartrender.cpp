@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 Q_DECLARE_METATYPE(zavevad::chart::ViewState)
 
@@ -111,6 +112,8 @@ private Q_SLOTS:
     void oddViewsRender();
     void hugeFontsRender_data();
     void hugeFontsRender();
+    void extremeTitleAnglesRender_data();
+    void extremeTitleAnglesRender();
 };
 
 void TstChartRender::barsInPointColours_data()
@@ -558,6 +561,30 @@ void TstChartRender::hugeFontsRender()
         c.series(seriesIndex).addPoint(i + 1, QStringLiteral("Kowalski Jan"), Qt::blue);
     const QImage image = renderToImage(c, QSize(160, 120));
     QCOMPARE(image.size(), QSize(160, 120));
+}
+
+void TstChartRender::extremeTitleAnglesRender_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::newRow("lowest int32") << std::numeric_limits<int>::min();
+    QTest::newRow("highest int32") << std::numeric_limits<int>::max();
+    QTest::newRow("minus one turn") << -360;
+}
+
+void TstChartRender::extremeTitleAnglesRender()
+{
+    // A template may hold any int32 as an axis title angle; the title must
+    // still draw, without overflowing when the angle is turned into a rotation.
+    QFETCH(int, angle);
+    Chart c;
+    c.setSeriesActive(PieSeriesIndex, false);
+    c.setSeriesActive(BarSeriesIndex, true);
+    c.leftAxis.titleAngle = angle;
+    c.bottomAxis.titleAngle = angle;
+    for (int i = 0; i < 5; ++i)
+        c.series(BarSeriesIndex).addPoint(i + 1, QStringLiteral("Kowalski Jan"), Qt::blue);
+    const QImage image = renderToImage(c, QSize(320, 240));
+    QCOMPARE(image.size(), QSize(320, 240));
 }
 
 void TstChartRender::oddViewsRender_data()
