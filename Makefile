@@ -53,8 +53,14 @@ format-check: deps
 format:
 	clang-format -i $(SOURCES)
 
-bench: build-test
-	@for b in $(TEST_DIR)/benchmarks/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+# Benchmarks measure an optimised build without sanitizers.
+BENCH_DIR := build/bench
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DZAVEVAD_BUILD_BENCHMARKS=ON $(LAUNCHER)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
+	@for b in $(BENCH_DIR)/benchmarks/bench_*; do \
+		if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || exit 1; fi; \
+	done
 
 clean:
 	rm -rf build

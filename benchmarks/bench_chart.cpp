@@ -1,7 +1,6 @@
 // Rendering times of the chart at the chart window's size, 555 x 376.
 #include "ui/chart/chartrenderer.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -90,14 +89,3 @@ BENCHMARK(BM_Bar1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pie30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Line30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Bar30Flat)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

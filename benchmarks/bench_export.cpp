@@ -9,8 +9,9 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
-#include <QCoreApplication>
 #include <QLocale>
+
+#include "benchmain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,31 +72,6 @@ void BM_HtmlClipboardText(benchmark::State &bench)
 
 } // namespace
 
-BENCHMARK(BM_TableText)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-BENCHMARK(BM_HtmlPage)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-BENCHMARK(BM_HtmlClipboardText)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK(BM_TableText)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_HtmlPage)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_HtmlClipboardText)->Apply(zavevad::bench::classSizes);

@@ -4,7 +4,6 @@
 #include "resultfilewriter.h"
 #include "results/loader.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -91,13 +90,3 @@ BENCHMARK(BM_LoadResults)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndReadOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -92,15 +91,3 @@ void BM_FullLoad(benchmark::State &state)
 
 BENCHMARK(BM_ReadFilesOnly)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullLoad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,8 +7,9 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
-#include <QCoreApplication>
 #include <QLocale>
+
+#include "benchmain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,43 +94,13 @@ void BM_QuestionPageSwitch(benchmark::State &bench)
 
 } // namespace
 
-BENCHMARK(BM_ResultsTable)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-BENCHMARK(BM_ResultsTableRebuild)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-BENCHMARK(BM_QuestionPageSwitch)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
-BENCHMARK(BM_WorkingTimeTable)
-        ->Arg(30)
-        ->Arg(1000)
-        ->Arg(10000)
-        ->Unit(benchmark::kMillisecond)
-        ->Complexity(benchmark::oN);
+BENCHMARK(BM_ResultsTable)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_ResultsTableRebuild)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_QuestionPageSwitch)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_WorkingTimeTable)->Apply(zavevad::bench::classSizes);
 BENCHMARK(BM_GradeCountTable)
         ->Arg(30)
         ->Arg(1000)
         ->Arg(10000)
         ->Unit(benchmark::kMicrosecond)
         ->Complexity(benchmark::o1);
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
