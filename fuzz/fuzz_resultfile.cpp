@@ -45,7 +45,7 @@ void checkRecord(const ResultFileRead &read)
 {
     if (!read.ok())
         return;
-    const _Uczen &r = read.record;
+    const Uczen &r = read.record;
     check(r.Nazwisko.size() <= 20 && r.Imie.size() <= 20 && r.NazwaTestu.size() <= 30);
     check(r.LiczbaPytan >= 1 && r.LiczbaPytan <= kMaxQuestions);
 }
@@ -102,7 +102,7 @@ void showTables(const AnalysisState &analysis)
     }
 }
 
-void useStudents(_Uczniowie students)
+void useStudents(Uczniowie students)
 {
     if (students.empty())
         return;
@@ -114,7 +114,7 @@ void useStudents(_Uczniowie students)
     gradeStudents(students, analysis.questionCount, analysis.thresholds, analysis.summary);
     computeQuestionStats(students, analysis.questionCount, analysis.questions);
     computeClassTotals(students, analysis.summary);
-    for (const _UczenAll &s : students) {
+    for (const UczenAll &s : students) {
         check(s.Suma >= 0 && s.Suma <= analysis.questionCount);
         check(s.Procent >= 0 && s.Procent <= 100);
         // The working-time table's texts, also for not-a-number, infinite and
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The whole input as one file: only its first 128 bytes count.
     const ResultFileRead first = readBoth(input);
 
-    _Uczniowie students;
+    Uczniowie students;
     QByteArray acceptedTest;
     for (qsizetype offset = 0, n = 0; offset < input.size() && n < kMaxRecords;
             offset += kResultRecordSize, ++n) {
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (first.ok()) {
         for (int i = 0; i < kCopies && !students.empty(); ++i) {
-            _UczenAll copy(first.record);
+            UczenAll copy(first.record);
             copy.Odpowiedzi[static_cast<std::size_t>(i)] ^= 1;
             students.push_back(copy);
         }

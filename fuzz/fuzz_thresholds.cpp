@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     // A class graded with these thresholds counts every student exactly once.
-    _Uczniowie students(3);
+    Uczniowie students(3);
     for (std::size_t i = 0; i < students.size(); ++i) {
         students[i].LiczbaPytan = 8;
         for (std::size_t k = 0; k < 3 * i + 1 && k < 8; ++k)

@@ -1,8 +1,8 @@
 #include "results/userlocale.h"
 #include "shell/artwork.h"
 #include "shell/shell.h"
-#include "shell/shellstyle.h"
 #include "shell/translations.h"
+#include "ui/shellstyle.h"
 
 #include <QApplication>
 

@@ -2,8 +2,8 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "platform/commanderror.h"
 #include "results/analysisstate.h"
-#include "shell/commanderror.h"
 #include "ui/chart/chart.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "appearance/chartappearance.h"
-#include "shell/commanderror.h"
+#include "platform/commanderror.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "export/htmlexport.h"
 #include "export/tabletext.h"
-#include "shell/commanderror.h"
-#include "shell/platform.h"
+#include "platform/commanderror.h"
+#include "platform/platform.h"
 
 #include <QDir>
 #include <QMimeData>

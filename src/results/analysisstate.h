@@ -55,7 +55,7 @@ enum TableKind : std::int32_t {
 /// statistics and summary always belong to one and the same set.
 struct AnalysisState
 {
-    _Uczniowie students;
+    Uczniowie students;
     std::int32_t studentCount = 0;
     std::int32_t questionCount = 0;
     std::array<QuestionStat, kMaxQuestions> questions{}; ///< element k-1 for question k

@@ -26,11 +26,11 @@ std::int32_t percentOf(std::int64_t part, std::int64_t whole)
 
 } // namespace
 
-void gradeStudents(_Uczniowie &students, std::int32_t questionCount, const Thresholds &thresholds,
+void gradeStudents(Uczniowie &students, std::int32_t questionCount, const Thresholds &thresholds,
         ClassSummary &summary)
 {
     const std::int32_t q = usableQuestionCount(questionCount);
-    for (_UczenAll &student : students) {
+    for (UczenAll &student : students) {
         std::int32_t points = 0;
         for (int k = 1; k <= q; ++k) {
             if (student.correct(k))
@@ -44,23 +44,23 @@ void gradeStudents(_Uczniowie &students, std::int32_t questionCount, const Thres
 }
 
 void computeQuestionStats(
-        const _Uczniowie &students, std::int32_t questionCount, QuestionStats &stats)
+        const Uczniowie &students, std::int32_t questionCount, QuestionStats &stats)
 {
     const std::int32_t q = usableQuestionCount(questionCount);
     const auto studentCount = static_cast<std::int64_t>(students.size());
     for (int k = 1; k <= q; ++k) {
         const auto correct = std::count_if(students.cbegin(), students.cend(),
-                [k](const _UczenAll &s) { return s.correct(k); });
+                [k](const UczenAll &s) { return s.correct(k); });
         QuestionStat &stat = stats[k - 1];
         stat.correctCount = static_cast<std::int32_t>(correct);
         stat.correctPercent = percentOf(correct, studentCount);
     }
 }
 
-void computeClassTotals(const _Uczniowie &students, ClassSummary &summary)
+void computeClassTotals(const Uczniowie &students, ClassSummary &summary)
 {
     std::int64_t total = 0;
-    for (const _UczenAll &s : students)
+    for (const UczenAll &s : students)
         total += s.Suma;
     summary.totalPoints = static_cast<std::int32_t>(total);
     summary.averagePoints100 = students.empty()

@@ -38,13 +38,13 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
     return outcome;
 }
 
-void sortStudents(_Uczniowie &students)
+void sortStudents(Uczniowie &students)
 {
     // Sort keys are computed once per student instead of once per comparison.
     const QCollator collator = userCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(students.size());
-    for (const _UczenAll &s : students)
+    for (const UczenAll &s : students)
         keys.push_back(collator.sortKey(s.displayName()));
 
     std::vector<std::size_t> order(students.size());
@@ -52,7 +52,7 @@ void sortStudents(_Uczniowie &students)
     std::stable_sort(order.begin(), order.end(),
             [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
 
-    _Uczniowie sorted;
+    Uczniowie sorted;
     sorted.reserve(students.size());
     for (const std::size_t i : order)
         sorted.push_back(std::move(students[i]));

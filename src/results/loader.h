@@ -15,7 +15,7 @@ struct ReadFilesOutcome
     bool ok = false; ///< false: a file failed and ended the read at once
     bool otherTestsSkipped = false; ///< a file of another test was left out
     QString testName; ///< the accepted test: `NazwaTestu` of the first file
-    _Uczniowie students;
+    Uczniowie students;
     int failedIndex = -1; ///< index in the path list of the file that failed
     ResultFileError error = ResultFileError::None; ///< why it failed
 };
@@ -27,12 +27,12 @@ ReadFilesOutcome readResultFiles(const QStringList &paths);
 
 /// Orders the students by display name, letter case ignored, with the
 /// collation of the user's locale. Equal names keep their order.
-void sortStudents(_Uczniowie &students);
+void sortStudents(Uczniowie &students);
 
 /// Everything one load derives from its files; it belongs to one set.
 struct LoadedSet
 {
-    _Uczniowie students; ///< sorted and graded
+    Uczniowie students; ///< sorted and graded
     std::int32_t questionCount = 0; ///< `LiczbaPytan` of the first sorted student
     QuestionStats questions{};
     ClassSummary summary;

@@ -68,7 +68,7 @@ ResultFileRead parseResultRecord(QByteArrayView bytes)
         return result;
     }
 
-    _Uczen &r = result.record;
+    Uczen &r = result.record;
     r.Nazwisko = codepage::fromCp1250(stringBytes(record, kSurnameOffset, surnameLength));
     r.Imie = codepage::fromCp1250(stringBytes(record, kFirstNameOffset, firstNameLength));
     std::memcpy(r.Odpowiedzi.data(), record.data() + kAnswersOffset, r.Odpowiedzi.size());

@@ -27,7 +27,7 @@ enum class ResultFileError {
 /// The outcome of reading one result file: the record, or the reason it failed.
 struct ResultFileRead
 {
-    _Uczen record; ///< valid only when ok()
+    Uczen record; ///< valid only when ok()
     QByteArray rawTestName; ///< `NazwaTestu` as its code page bytes, for the exact comparison
     ResultFileError error = ResultFileError::None;
 

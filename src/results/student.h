@@ -13,7 +13,7 @@ inline constexpr int kMaxQuestions = 30;
 
 /// The first record of a result file (*.dat), decoded. Strings are held as
 /// QStrings; on disk they are length-prefixed code page 1250 bytes.
-struct _Uczen
+struct Uczen
 {
     QString Nazwisko; ///< surname, at most 20 characters
     QString Imie; ///< first name, at most 20 characters
@@ -26,14 +26,14 @@ struct _Uczen
 };
 
 /// One loaded student: the file record plus what grading computes.
-struct _UczenAll : _Uczen
+struct UczenAll : Uczen
 {
     std::int32_t Suma = 0; ///< points: correct answers among questions 1..question count
     std::int32_t Procent = 0; ///< Suma as a percentage of the question count, rounded half to even
     QString Ocena; ///< grade name: "Cel", "Bdb", "Db", "Dst", "Dop" or "Ndst"
 
-    _UczenAll() = default;
-    explicit _UczenAll(const _Uczen &record) : _Uczen(record) { }
+    UczenAll() = default;
+    explicit UczenAll(const Uczen &record) : Uczen(record) { }
 
     /// `Nazwisko`, one blank, `Imie`: the sort key and row label.
     QString displayName() const { return Nazwisko + QLatin1Char(' ') + Imie; }
@@ -43,6 +43,6 @@ struct _UczenAll : _Uczen
     bool correct(int k) const { return k >= 1 && k <= kMaxQuestions && Odpowiedzi[k - 1] != 0; }
 };
 
-using _Uczniowie = std::vector<_UczenAll>;
+using Uczniowie = std::vector<UczenAll>;
 
 } // namespace zavevad

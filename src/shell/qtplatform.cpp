@@ -1,6 +1,6 @@
 #include "shell/qtplatform.h"
 
-#include "shell/commanderror.h"
+#include "platform/commanderror.h"
 #include "shell/fontcolordialog.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "shell/tfabout.h"
 
 #include "shell/artwork.h"
-#include "shell/fixedwindow.h"
 #include "ui/bevel.h"
 #include "ui/clickablelabel.h"
+#include "ui/fixedwindow.h"
 
 #include <QLabel>
 

@@ -1,18 +1,18 @@
 #include "shell/tfglowny.h"
 
+#include "platform/help.h"
+#include "platform/platform.h"
 #include "results/loader.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
 #include "shell/artwork.h"
-#include "shell/help.h"
-#include "shell/platform.h"
-#include "shell/runcommand.h"
 #include "shell/shell.h"
-#include "shell/shellstyle.h"
 #include "shell/tfmenu.h"
 #include "shell/tfmonit.h"
+#include "tables/view/tablepanel.h"
 #include "ui/clickablelabel.h"
-#include "ui/grid/tablepanel.h"
+#include "ui/runcommand.h"
+#include "ui/shellstyle.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,14 +1,14 @@
 #include "shell/tfmenu.h"
 
+#include "platform/help.h"
 #include "results/analysisstate.h"
 #include "shell/artwork.h"
-#include "shell/help.h"
-#include "shell/runcommand.h"
 #include "shell/shell.h"
-#include "shell/shellstyle.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
 #include "ui/clickablelabel.h"
+#include "ui/runcommand.h"
+#include "ui/shellstyle.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "shell/tfmonit.h"
 
-#include "shell/fixedwindow.h"
 #include "ui/bevel.h"
+#include "ui/fixedwindow.h"
 #include "ui/gradientbutton.h"
 
 #include <QLabel>

@@ -122,7 +122,7 @@ void AnalysisTables::PokazWyniki(int page)
 
     // Student rows.
     for (int r = 1; r <= n; ++r) {
-        const _UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
+        const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
         for (int c = 1; c <= m; ++c) {
             if (student.correct(c + firstQuestion - 1)) {
                 UstawKomorke(m_grid, c, r, kColourUnchanged, kBlack, false, kAlignCentre);
@@ -219,7 +219,7 @@ void AnalysisTables::PokazCzasPracy()
     const QLocale locale;
     const QString timeFormat = longTimeFormat();
     for (int r = 1; r <= n; ++r) {
-        const _UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
+        const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
         UstawKomorke(m_grid, 1, r, kColourUnchanged, kBlack, false, kAlignCentre);
         m_grid.setText(1, r, timeOfDayText(student.Poczatek, locale, timeFormat));
         UstawKomorke(m_grid, 2, r, kColourUnchanged, kBlack, false, kAlignCentre);

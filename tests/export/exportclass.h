@@ -19,10 +19,10 @@ inline double atTime(int hours, int minutes, int seconds)
     return 45000.0 + (hours * 3600 + minutes * 60 + seconds) / 86400.0;
 }
 
-inline _UczenAll exportStudent(const QString &surname, const QString &firstName,
-        const char *answers, double start, double end)
+inline UczenAll exportStudent(const QString &surname, const QString &firstName, const char *answers,
+        double start, double end)
 {
-    _UczenAll student;
+    UczenAll student;
     student.Nazwisko = surname;
     student.Imie = firstName;
     for (int k = 0; answers[k] != 0 && k < kMaxQuestions; ++k)

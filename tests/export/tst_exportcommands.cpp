@@ -4,7 +4,7 @@
 #include "export/exportcommands.h"
 #include "export/htmlexport.h"
 #include "export/tabletext.h"
-#include "shell/commanderror.h"
+#include "platform/commanderror.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"

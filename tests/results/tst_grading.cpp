@@ -9,9 +9,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A student whose first `correct` answers are right (answer byte `mark`).
-_UczenAll student(int correct, std::uint8_t mark = 1)
+UczenAll student(int correct, std::uint8_t mark = 1)
 {
-    _UczenAll s;
+    UczenAll s;
     for (int k = 0; k < correct && k < kMaxQuestions; ++k)
         s.Odpowiedzi[k] = mark;
     return s;
@@ -46,7 +46,7 @@ private Q_SLOTS:
         QFETCH(int, questions);
         QFETCH(int, percent);
         QFETCH(QString, grade);
-        _Uczniowie students{student(correct)};
+        Uczniowie students{student(correct)};
         ClassSummary summary;
         gradeStudents(students, questions, Thresholds{}, summary);
         QCOMPARE(students[0].Suma, correct);
@@ -56,14 +56,14 @@ private Q_SLOTS:
 
     void anyNonzeroByteIsCorrectAndLaterBytesAreIgnored()
     {
-        _UczenAll s;
+        UczenAll s;
         s.Odpowiedzi[0] = 1;
         s.Odpowiedzi[1] = 2;
         s.Odpowiedzi[2] = 255;
         s.Odpowiedzi[3] = 0;
         for (int k = 12; k < kMaxQuestions; ++k)
             s.Odpowiedzi[k] = 0xA5; // questions 13 to 30 of a 12-question test
-        _Uczniowie students{s};
+        Uczniowie students{s};
         ClassSummary summary;
         gradeStudents(students, 12, Thresholds{}, summary);
         QCOMPARE(students[0].Suma, 3);
@@ -82,7 +82,7 @@ private Q_SLOTS:
     void gradeCountsGrowFromWhatTheyHold()
     {
         // 20 questions: 20, 19 Cel; 17 Bdb; 15 Db; 12 Dst; 10 Dop; 9, 0 Ndst.
-        _Uczniowie students{student(20), student(19), student(17), student(15), student(12),
+        Uczniowie students{student(20), student(19), student(17), student(15), student(12),
                 student(10), student(9), student(0)};
         ClassSummary summary;
         summary.ndst = 5;
@@ -108,7 +108,7 @@ private Q_SLOTS:
 
     void tenStudentsWithSevenCorrect()
     {
-        _Uczniowie students(10, student(7));
+        Uczniowie students(10, student(7));
         ClassSummary summary;
         gradeStudents(students, 10, Thresholds{}, summary);
         computeClassTotals(students, summary);
@@ -121,7 +121,7 @@ private Q_SLOTS:
     void classTotalsRoundHalfToEven()
     {
         // 1 + 0 + 0 + 0 + 0 + 0 + 0 + 0 points: average 0.125 -> 12.5 -> 12.
-        _Uczniowie students{student(1)};
+        Uczniowie students{student(1)};
         students.resize(8, student(0));
         ClassSummary summary;
         gradeStudents(students, 4, Thresholds{}, summary);
@@ -141,7 +141,7 @@ private Q_SLOTS:
     void questionStatistics()
     {
         // Question 1 right for 3 of 8 (37.5 -> 38), question 2 for 1 of 8 (12.5 -> 12).
-        _Uczniowie students(8);
+        Uczniowie students(8);
         for (int i = 0; i < 3; ++i)
             students[i].Odpowiedzi[0] = 1;
         students[7].Odpowiedzi[1] = 9;
@@ -155,7 +155,7 @@ private Q_SLOTS:
 
     void emptyListIsHarmless()
     {
-        _Uczniowie none;
+        Uczniowie none;
         ClassSummary summary;
         QuestionStats stats{};
         gradeStudents(none, 5, Thresholds{}, summary);

@@ -27,10 +27,10 @@ ResultFileSpec fileSpec(
     return s;
 }
 
-QStringList names(const _Uczniowie &students)
+QStringList names(const Uczniowie &students)
 {
     QStringList out;
-    for (const _UczenAll &s : students)
+    for (const UczenAll &s : students)
         out << s.displayName();
     return out;
 }
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QVERIFY(commitLoad(loadResults({good}, state.thresholds), state));
         state.dataLoaded = true;
         state.tableMode = TableGradeCount;
-        const _Uczniowie before = state.students;
+        const Uczniowie before = state.students;
         const ClassSummary summaryBefore = state.summary;
 
         ResultFileSpec shortFile = fileSpec(u"Krótki"_s, u"Plik"_s);
@@ -253,10 +253,10 @@ private Q_SLOTS:
 
     void sortsByThePolishAlphabet()
     {
-        _Uczniowie students;
+        Uczniowie students;
         for (const QString &name : {u"Malinowski"_s, u"Żak"_s, u"Łuczak"_s, u"Ćwik"_s, u"Śliwa"_s,
                      u"Lis"_s, u"Cieślak"_s, u"Zieliński"_s, u"Sowa"_s}) {
-            _UczenAll s;
+            UczenAll s;
             s.Nazwisko = name;
             s.Imie = u"Jan"_s;
             students.push_back(s);
@@ -270,12 +270,12 @@ private Q_SLOTS:
 
     void caseIsIgnoredAndEqualNamesStayTogether()
     {
-        _Uczniowie students;
+        Uczniowie students;
         const QList<std::pair<QString, QString>> input{{u"nowak"_s, u"Zofia"_s},
                 {u"Nowak"_s, u"Adam"_s}, {u"NOWAK"_s, u"Maria"_s}, {u"Kowal"_s, u"Jan"_s},
                 {u"Nowak"_s, u"Adam"_s}, {u"Adamek"_s, u"Jan"_s}};
         for (int i = 0; i < input.size(); ++i) {
-            _UczenAll s;
+            UczenAll s;
             s.Nazwisko = input[i].first;
             s.Imie = input[i].second;
             s.Suma = i; // tells the two identical names apart
@@ -295,9 +295,9 @@ private Q_SLOTS:
         // Many students: the key order must be what a direct comparison gives.
         const QStringList surnames{u"Lis"_s, u"łuczak"_s, u"Łuk"_s, u"Lisowski"_s, u"Ląd"_s,
                 u"Lad"_s, u"Żak"_s, u"zak"_s, u"Źrebiec"_s, u"Ćma"_s, u"cma"_s, u"Czajka"_s};
-        _Uczniowie students;
+        Uczniowie students;
         for (int i = 0; i < 600; ++i) {
-            _UczenAll s;
+            UczenAll s;
             s.Nazwisko = surnames[(i * 7) % surnames.size()];
             s.Imie = QString::number(i % 13);
             students.push_back(s);

@@ -178,7 +178,7 @@ private Q_SLOTS:
 
         const ResultFileRead read = parse(fileSpec);
         QVERIFY(read.ok());
-        _UczenAll student(read.record);
+        UczenAll student(read.record);
         QCOMPARE(student.displayName(), u"Żółtkiewicz-Ślązacka Małgorzata-Bożydarka"_s);
         QCOMPARE(student.displayName().size(), 41);
         QCOMPARE(student.NazwaTestu, QString(30, u'ś'));

@@ -17,7 +17,7 @@ namespace {
 
 // Everything a later step does with a record: the derived values, the
 // sort, grading and statistics. Sanitizers watch for misbehaviour.
-void useAll(_Uczniowie &students)
+void useAll(Uczniowie &students)
 {
     if (students.empty())
         return;
@@ -28,7 +28,7 @@ void useAll(_Uczniowie &students)
     gradeStudents(students, questions, Thresholds{}, summary);
     computeQuestionStats(students, questions, stats);
     computeClassTotals(students, summary);
-    for (const _UczenAll &s : students) {
+    for (const UczenAll &s : students) {
         QVERIFY(s.Nazwisko.size() <= 20 && s.Imie.size() <= 20 && s.NazwaTestu.size() <= 30);
         QVERIFY(s.Suma >= 0 && s.Suma <= questions);
         QVERIFY(s.Procent >= 0 && s.Procent <= 100);
@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         std::mt19937 random(20261116);
         std::uniform_int_distribution<int> byte(0, 255);
-        _Uczniowie accepted;
+        Uczniowie accepted;
         int acceptedCount = 0;
         for (int n = 0; n < 20000; ++n) {
             QByteArray record(kResultRecordSize, Qt::Uninitialized);
@@ -96,7 +96,7 @@ private Q_SLOTS:
         const QList<double> dates{0.0, -0.0, nan, -nan, inf, -inf, 1e308, -1e308,
                 std::numeric_limits<double>::denorm_min(), 46342.5};
 
-        _Uczniowie accepted;
+        Uczniowie accepted;
         int acceptedCount = 0;
         int dateIndex = 0;
         for (const int surname : lengths) {

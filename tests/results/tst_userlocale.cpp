@@ -20,7 +20,7 @@ private Q_SLOTS:
         QCOMPARE(userCollator().caseSensitivity(), Qt::CaseInsensitive);
 
         // Under a plain code-point order Ł would follow every Latin letter.
-        _Uczniowie students(3);
+        Uczniowie students(3);
         students[0].Nazwisko = u"Malinowski"_s;
         students[1].Nazwisko = u"Łuczak"_s;
         students[2].Nazwisko = u"Lis"_s;

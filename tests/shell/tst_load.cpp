@@ -5,7 +5,7 @@
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
-#include "ui/grid/tablepanel.h"
+#include "tables/view/tablepanel.h"
 
 #include <QDir>
 #include <QLabel>
@@ -173,7 +173,7 @@ void TestLoad::filesOfOneTest()
     const Session &session = m_shell->session();
     QCOMPARE(session.analysis.studentCount, loaded);
     QCOMPARE(int(session.analysis.students.size()), loaded);
-    for (const _UczenAll &student : session.analysis.students)
+    for (const UczenAll &student : session.analysis.students)
         QCOMPARE(student.NazwaTestu, accepted);
     QCOMPARE(caption(), u"Kalmo - Zavevad - Przetwarzanie testu: "_s + accepted);
     QVERIFY(session.analysis.dataLoaded);

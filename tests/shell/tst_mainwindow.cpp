@@ -1,10 +1,10 @@
 #include "charts/window/tfwykres.h"
+#include "platform/help.h"
 #include "scriptedplatform.h"
-#include "shell/help.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
-#include "ui/grid/tablepanel.h"
+#include "tables/view/tablepanel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "modalhelper.h"
+#include "platform/commanderror.h"
 #include "scriptedplatform.h"
-#include "shell/commanderror.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
+#include "tables/view/tablepanel.h"
 #include "ui/clickablelabel.h"
-#include "ui/grid/tablepanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -123,7 +123,7 @@ void TestMenuWindow::hover(QWidget *widget)
 void TestMenuWindow::fakeLoad()
 {
     Session &session = m_shell->session();
-    _UczenAll student;
+    UczenAll student;
     student.Nazwisko = u"Lis"_s;
     student.Imie = u"Ewa"_s;
     student.NazwaTestu = u"Test"_s;

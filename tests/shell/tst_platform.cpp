@@ -1,6 +1,6 @@
 #include "modalhelper.h"
+#include "platform/commanderror.h"
 #include "scriptedplatform.h"
-#include "shell/commanderror.h"
 #include "shell/qtplatform.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "modalhelper.h"
-#include "shell/commanderror.h"
-#include "shell/runcommand.h"
+#include "platform/commanderror.h"
 #include "shell/tfabout.h"
 #include "shell/tfmonit.h"
 #include "ui/bevel.h"
 #include "ui/clickablelabel.h"
 #include "ui/gradientbutton.h"
+#include "ui/runcommand.h"
 
 #include <QLabel>
 #include <QTest>

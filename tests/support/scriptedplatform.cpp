@@ -1,6 +1,6 @@
 #include "scriptedplatform.h"
 
-#include "shell/commanderror.h"
+#include "platform/commanderror.h"
 
 namespace zavevad::test {
 

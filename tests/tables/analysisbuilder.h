@@ -17,11 +17,11 @@ inline constexpr double kSecond = kMinute / 60;
 /// 2023-03-15, a plain test day.
 inline constexpr double kTestDay = 45000.0;
 
-inline _UczenAll makeStudent(const QString &surname, const QString &firstName,
+inline UczenAll makeStudent(const QString &surname, const QString &firstName,
         std::uint32_t correctMask, int questionCount, double start = kTestDay,
         double end = kTestDay)
 {
-    _UczenAll student;
+    UczenAll student;
     student.Nazwisko = surname;
     student.Imie = firstName;
     for (int k = 1; k <= kMaxQuestions; ++k)
@@ -57,7 +57,7 @@ inline void finishAnalysis(AnalysisState &state, int questionCount)
     state.studentCount = static_cast<std::int32_t>(state.students.size());
     state.summary = ClassSummary{};
     state.questions = {};
-    for (_UczenAll &s : state.students) {
+    for (UczenAll &s : state.students) {
         s.Suma = 0;
         for (int k = 1; k <= questionCount; ++k)
             s.Suma += s.correct(k) ? 1 : 0;
@@ -74,7 +74,7 @@ inline void finishAnalysis(AnalysisState &state, int questionCount)
     }
     for (int k = 1; k <= questionCount; ++k) {
         QuestionStat &stat = state.questions[static_cast<std::size_t>(k - 1)];
-        for (const _UczenAll &s : state.students)
+        for (const UczenAll &s : state.students)
             stat.correctCount += s.correct(k) ? 1 : 0;
         stat.correctPercent = static_cast<std::int32_t>(
                 roundHalfEven(stat.correctCount * 100, state.studentCount));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "appearance/dialog/dialogcontext.h"
-#include "shell/platform.h"
-#include "shell/runcommand.h"
+#include "platform/platform.h"
+#include "ui/runcommand.h"
 
 #include <QWidget>
 

@@ -18,51 +18,52 @@ namespace zavevad {
 AxisPage::AxisPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet2", parent)
 {
-    Cosie = makeDropDown(this, "Cosie", {QStringLiteral("Pionowa"), QStringLiteral("Pozioma")},
+    m_Cosie = makeDropDown(this, "Cosie", {QStringLiteral("Pionowa"), QStringLiteral("Pozioma")},
             QRect(8, 8, 166, RowHeight));
 
     makeFrame(this, "Bevel1", "Label3", QStringLiteral(" Dane osi "), QRect(6, 36, 168, 188));
     makeLabel(this, "Label1", QStringLiteral("Opis:"), 16, 58);
-    EopisOsi = new QLineEdit(this);
-    EopisOsi->setObjectName(QStringLiteral("EopisOsi"));
-    EopisOsi->setGeometry(56, 58, 108, RowHeight);
+    m_EopisOsi = new QLineEdit(this);
+    m_EopisOsi->setObjectName(QStringLiteral("EopisOsi"));
+    m_EopisOsi->setGeometry(56, 58, 108, RowHeight);
     makeLabel(this, "Label2", QStringLiteral("Kąt:"), 16, 86);
-    SKont = makeSpinEdit(this, "SKont", QRect(56, 86, 60, RowHeight), 0, 360, 90);
-    BFontOsie = makeButton(
+    m_SKont = makeSpinEdit(this, "SKont", QRect(56, 86, 60, RowHeight), 0, 360, 90);
+    m_BFontOsie = makeButton(
             this, "BFontOsie", QStringLiteral("Czcionka osi..."), QRect(16, 120, 148, 24));
-    BKolorWartosci = makeButton(
+    m_BKolorWartosci = makeButton(
             this, "BKolorWartosci", QStringLiteral("Kolor wartości..."), QRect(16, 152, 148, 24));
-    BKolorOsie =
+    m_BKolorOsie =
             makeButton(this, "BKolorOsie", QStringLiteral("Kolor osi..."), QRect(16, 184, 148, 24));
 
     makeFrame(this, "Bevel2", "Label4", QStringLiteral(" Dane siatki "), QRect(180, 2, 174, 140));
-    CwidocznaSiatka = makeCheckBox(this, "CwidocznaSiatka", QStringLiteral("Widoczna"), 190, 18);
-    RodzajLini = new QGroupBox(QStringLiteral("Rodzaj lini"), this);
-    RodzajLini->setObjectName(QStringLiteral("RodzajLini"));
-    RodzajLini->setGeometry(190, 40, 156, 62);
-    RCiongla = makeRadioButton(RodzajLini, "RCiongla", QStringLiteral("Ciągła"), 10, 18);
-    Rprzerywana = makeRadioButton(RodzajLini, "Rprzerywana", QStringLiteral("Przerywana"), 10, 38);
-    BKolorSiatki = makeButton(
+    m_CwidocznaSiatka = makeCheckBox(this, "CwidocznaSiatka", QStringLiteral("Widoczna"), 190, 18);
+    m_RodzajLini = new QGroupBox(QStringLiteral("Rodzaj lini"), this);
+    m_RodzajLini->setObjectName(QStringLiteral("RodzajLini"));
+    m_RodzajLini->setGeometry(190, 40, 156, 62);
+    m_RCiongla = makeRadioButton(m_RodzajLini, "RCiongla", QStringLiteral("Ciągła"), 10, 18);
+    m_Rprzerywana =
+            makeRadioButton(m_RodzajLini, "Rprzerywana", QStringLiteral("Przerywana"), 10, 38);
+    m_BKolorSiatki = makeButton(
             this, "BKolorSiatki", QStringLiteral("Kolor siatki..."), QRect(190, 108, 156, 24));
 
     makeFrame(
             this, "Bevel3", "Label5", QStringLiteral(" Dane ścianki  "), QRect(180, 148, 174, 76));
-    Cprzezr = makeCheckBox(this, "Cprzezr", QStringLiteral("Przeźroczysta"), 190, 164);
-    BKolorScianki = makeButton(
+    m_Cprzezr = makeCheckBox(this, "Cprzezr", QStringLiteral("Przeźroczysta"), 190, 164);
+    m_BKolorScianki = makeButton(
             this, "BKolorScianki", QStringLiteral("Kolor ścianki..."), QRect(190, 192, 156, 24));
 
-    EopisOsi->installEventFilter(this);
-    connect(Cosie, &QComboBox::currentIndexChanged, this, &AxisPage::CosieChange);
-    connect(SKont, &SpinEdit::changed, this, &AxisPage::SKontChange);
-    connect(BFontOsie, &QPushButton::clicked, this, &AxisPage::BFontOsieClick);
-    connect(BKolorWartosci, &QPushButton::clicked, this, &AxisPage::BKolorWartosciClick);
-    connect(BKolorOsie, &QPushButton::clicked, this, &AxisPage::BkolorOsieClick);
-    connect(CwidocznaSiatka, &QCheckBox::clicked, this, &AxisPage::CwidocznaSiatkaClick);
-    connect(RCiongla, &QRadioButton::clicked, this, [this] { gridStyleClick(0); });
-    connect(Rprzerywana, &QRadioButton::clicked, this, [this] { gridStyleClick(1); });
-    connect(BKolorSiatki, &QPushButton::clicked, this, &AxisPage::BkolorSiatkiClick);
-    connect(Cprzezr, &QCheckBox::clicked, this, &AxisPage::CprzezrClick);
-    connect(BKolorScianki, &QPushButton::clicked, this, &AxisPage::BkolorSciankiClick);
+    m_EopisOsi->installEventFilter(this);
+    connect(m_Cosie, &QComboBox::currentIndexChanged, this, &AxisPage::CosieChange);
+    connect(m_SKont, &SpinEdit::changed, this, &AxisPage::SKontChange);
+    connect(m_BFontOsie, &QPushButton::clicked, this, &AxisPage::BFontOsieClick);
+    connect(m_BKolorWartosci, &QPushButton::clicked, this, &AxisPage::BKolorWartosciClick);
+    connect(m_BKolorOsie, &QPushButton::clicked, this, &AxisPage::BkolorOsieClick);
+    connect(m_CwidocznaSiatka, &QCheckBox::clicked, this, &AxisPage::CwidocznaSiatkaClick);
+    connect(m_RCiongla, &QRadioButton::clicked, this, [this] { gridStyleClick(0); });
+    connect(m_Rprzerywana, &QRadioButton::clicked, this, [this] { gridStyleClick(1); });
+    connect(m_BKolorSiatki, &QPushButton::clicked, this, &AxisPage::BkolorSiatkiClick);
+    connect(m_Cprzezr, &QCheckBox::clicked, this, &AxisPage::CprzezrClick);
+    connect(m_BKolorScianki, &QPushButton::clicked, this, &AxisPage::BkolorSciankiClick);
 }
 
 AxisPage::Fields AxisPage::fields(int axis)
@@ -80,14 +81,14 @@ AxisPage::Fields AxisPage::fields(int axis)
 
 AxisPage::Fields AxisPage::selected()
 {
-    return fields(Cosie->currentIndex());
+    return fields(m_Cosie->currentIndex());
 }
 
 void AxisPage::pageShown()
 {
     {
-        const QSignalBlocker blocker(Cosie);
-        Cosie->setCurrentIndex(Vertical);
+        const QSignalBlocker blocker(m_Cosie);
+        m_Cosie->setCurrentIndex(Vertical);
     }
     FillAxisPage(Vertical);
 }
@@ -95,29 +96,29 @@ void AxisPage::pageShown()
 void AxisPage::FillAxisPage(int axis)
 {
     const Fields f = fields(axis);
-    const QSignalBlocker b1(EopisOsi), b2(SKont), b3(CwidocznaSiatka), b4(RCiongla),
-            b5(Rprzerywana), b6(Cprzezr);
-    EopisOsi->setText(f.title.text());
-    SKont->setText(QString::number(f.titleAngle));
-    CwidocznaSiatka->setChecked(f.gridVisible);
+    const QSignalBlocker b1(m_EopisOsi), b2(m_SKont), b3(m_CwidocznaSiatka), b4(m_RCiongla),
+            b5(m_Rprzerywana), b6(m_Cprzezr);
+    m_EopisOsi->setText(f.title.text());
+    m_SKont->setText(QString::number(f.titleAngle));
+    m_CwidocznaSiatka->setChecked(f.gridVisible);
     if (f.gridDotted != 0)
-        Rprzerywana->setChecked(true);
+        m_Rprzerywana->setChecked(true);
     else
-        RCiongla->setChecked(true);
-    Cprzezr->setChecked(f.wallTransparent);
+        m_RCiongla->setChecked(true);
+    m_Cprzezr->setChecked(f.wallTransparent);
 }
 
 void AxisPage::CosieChange()
 {
-    FillAxisPage(Cosie->currentIndex());
+    FillAxisPage(m_Cosie->currentIndex());
 }
 
 void AxisPage::EopisOsiKeyUp()
 {
     handle([this] {
         const Fields f = selected();
-        f.title.setText(EopisOsi->text());
-        f.axis.title = EopisOsi->text();
+        f.title.setText(m_EopisOsi->text());
+        f.axis.title = m_EopisOsi->text();
     });
 }
 
@@ -125,7 +126,7 @@ void AxisPage::SKontChange()
 {
     handle([this] {
         const Fields f = selected();
-        f.titleAngle = integerOf(SKont->text());
+        f.titleAngle = integerOf(m_SKont->text());
         f.axis.titleAngle = f.titleAngle;
     });
 }
@@ -161,7 +162,7 @@ void AxisPage::CwidocznaSiatkaClick()
 {
     handle([this] {
         const Fields f = selected();
-        f.gridVisible = CwidocznaSiatka->isChecked();
+        f.gridVisible = m_CwidocznaSiatka->isChecked();
         f.axis.gridVisible = f.gridVisible;
     });
 }
@@ -188,7 +189,7 @@ void AxisPage::CprzezrClick()
 {
     handle([this] {
         const Fields f = selected();
-        f.wallTransparent = Cprzezr->isChecked();
+        f.wallTransparent = m_Cprzezr->isChecked();
         f.wall.brush = brushFromTransparent(f.wallTransparent);
     });
 }
@@ -204,7 +205,7 @@ void AxisPage::BkolorSciankiClick()
 
 bool AxisPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == EopisOsi && event->type() == QEvent::KeyRelease)
+    if (watched == m_EopisOsi && event->type() == QEvent::KeyRelease)
         EopisOsiKeyUp();
     return AppearancePage::eventFilter(watched, event);
 }

@@ -64,19 +64,19 @@ private:
     void CprzezrClick();
     void BkolorSciankiClick();
 
-    QComboBox *Cosie = nullptr;
-    QLineEdit *EopisOsi = nullptr;
-    SpinEdit *SKont = nullptr;
-    QPushButton *BFontOsie = nullptr;
-    QPushButton *BKolorWartosci = nullptr;
-    QPushButton *BKolorOsie = nullptr;
-    QCheckBox *CwidocznaSiatka = nullptr;
-    QGroupBox *RodzajLini = nullptr;
-    QRadioButton *RCiongla = nullptr;
-    QRadioButton *Rprzerywana = nullptr;
-    QPushButton *BKolorSiatki = nullptr;
-    QCheckBox *Cprzezr = nullptr;
-    QPushButton *BKolorScianki = nullptr;
+    QComboBox *m_Cosie = nullptr;
+    QLineEdit *m_EopisOsi = nullptr;
+    SpinEdit *m_SKont = nullptr;
+    QPushButton *m_BFontOsie = nullptr;
+    QPushButton *m_BKolorWartosci = nullptr;
+    QPushButton *m_BKolorOsie = nullptr;
+    QCheckBox *m_CwidocznaSiatka = nullptr;
+    QGroupBox *m_RodzajLini = nullptr;
+    QRadioButton *m_RCiongla = nullptr;
+    QRadioButton *m_Rprzerywana = nullptr;
+    QPushButton *m_BKolorSiatki = nullptr;
+    QCheckBox *m_Cprzezr = nullptr;
+    QPushButton *m_BKolorScianki = nullptr;
 };
 
 } // namespace zavevad

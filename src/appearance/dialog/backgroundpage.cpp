@@ -1,8 +1,8 @@
 #include "appearance/dialog/backgroundpage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/commanderror.h"
-#include "shell/platform.h"
+#include "platform/commanderror.h"
+#include "platform/platform.h"
 #include "ui/radiogroup.h"
 
 #include <QCheckBox>
@@ -37,70 +37,71 @@ void showSwatch(QLabel *swatch, const AppearanceColor &color)
 BackgroundPage::BackgroundPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet4", parent)
 {
-    RadioGroup1 = new QGroupBox(this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(6, 6, 172, 82);
-    WstawObrazek =
-            makeCheckBox(RadioGroup1, "WstawObrazek", QStringLiteral("Wstaw obraz jako:"), 8, 6);
-    RDowewn = makeRadioButton(RadioGroup1, "RDowewn", QStringLiteral("Tło wykresu"), 26, 30);
-    Rzewnontrz = makeRadioButton(
-            RadioGroup1, "Rzewnontrz", QStringLiteral("Jako tło zewnętrzne"), 26, 54);
-    Rzewnontrz->setChecked(true);
+    m_RadioGroup1 = new QGroupBox(this);
+    m_RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    m_RadioGroup1->setGeometry(6, 6, 172, 82);
+    m_WstawObrazek =
+            makeCheckBox(m_RadioGroup1, "WstawObrazek", QStringLiteral("Wstaw obraz jako:"), 8, 6);
+    m_RDowewn = makeRadioButton(m_RadioGroup1, "RDowewn", QStringLiteral("Tło wykresu"), 26, 30);
+    m_Rzewnontrz = makeRadioButton(
+            m_RadioGroup1, "Rzewnontrz", QStringLiteral("Jako tło zewnętrzne"), 26, 54);
+    m_Rzewnontrz->setChecked(true);
 
-    RDopasuj = new RadioGroup(
+    m_RDopasuj = new RadioGroup(
             QString(), {QStringLiteral("Wyśrodkuj"), QStringLiteral("Rozciągnij")}, this);
-    RDopasuj->setObjectName(QStringLiteral("RDopasuj"));
-    RDopasuj->setGeometry(184, 6, 170, 82);
-    RDopasuj->arrangeItems(12, 18, 28);
+    m_RDopasuj->setObjectName(QStringLiteral("RDopasuj"));
+    m_RDopasuj->setGeometry(184, 6, 170, 82);
+    m_RDopasuj->arrangeItems(12, 18, 28);
 
-    Cgradient = makeCheckBox(this, "Cgradient", QStringLiteral("Zastosuj gradient"), 10, 98);
-    BKolorPocz = makeButton(
+    m_Cgradient = makeCheckBox(this, "Cgradient", QStringLiteral("Zastosuj gradient"), 10, 98);
+    m_BKolorPocz = makeButton(
             this, "BKolorPocz", QStringLiteral("Kolor początkowy..."), QRect(10, 126, 136, 24));
-    LKororPocz = makeSwatch(this, "LKororPocz", 153, 125);
-    BKolorKonc = makeButton(
+    m_LKororPocz = makeSwatch(this, "LKororPocz", 153, 125);
+    m_BKolorKonc = makeButton(
             this, "BKolorKonc", QStringLiteral("Kolor końcowy..."), QRect(10, 158, 136, 24));
-    LKolorKonc = makeSwatch(this, "LKolorKonc", 153, 157);
+    m_LKolorKonc = makeSwatch(this, "LKolorKonc", 153, 157);
 
-    BKolorTla = makeButton(
+    m_BKolorTla = makeButton(
             this, "BKolorTla", QStringLiteral("Kolor tła wykresu..."), QRect(196, 96, 154, 24));
-    BKolorZewn = makeButton(
+    m_BKolorZewn = makeButton(
             this, "BKolorZewn", QStringLiteral("Kolor tła zewnątrz..."), QRect(196, 126, 154, 24));
-    BKolorObramowania = makeButton(this, "BKolorObramowania",
+    m_BKolorObramowania = makeButton(this, "BKolorObramowania",
             QStringLiteral("Kolor obramowania..."), QRect(196, 158, 154, 24));
 
-    connect(WstawObrazek, &QCheckBox::clicked, this, &BackgroundPage::WstawObrazekClick);
-    connect(RDowewn, &QRadioButton::clicked, this, &BackgroundPage::RDowewnClick);
-    connect(Rzewnontrz, &QRadioButton::clicked, this, &BackgroundPage::RzewnontrzClick);
-    connect(RDopasuj, &RadioGroup::itemClicked, this, &BackgroundPage::RDopasujClick);
-    connect(Cgradient, &QCheckBox::clicked, this, &BackgroundPage::CgradientClick);
-    connect(BKolorPocz, &QPushButton::clicked, this, &BackgroundPage::BkolorPoczClick);
-    connect(BKolorKonc, &QPushButton::clicked, this, &BackgroundPage::BKolorKoncClick);
-    connect(BKolorZewn, &QPushButton::clicked, this, &BackgroundPage::BKolorZewnClick);
-    connect(BKolorObramowania, &QPushButton::clicked, this,
+    connect(m_WstawObrazek, &QCheckBox::clicked, this, &BackgroundPage::WstawObrazekClick);
+    connect(m_RDowewn, &QRadioButton::clicked, this, &BackgroundPage::RDowewnClick);
+    connect(m_Rzewnontrz, &QRadioButton::clicked, this, &BackgroundPage::RzewnontrzClick);
+    connect(m_RDopasuj, &RadioGroup::itemClicked, this, &BackgroundPage::RDopasujClick);
+    connect(m_Cgradient, &QCheckBox::clicked, this, &BackgroundPage::CgradientClick);
+    connect(m_BKolorPocz, &QPushButton::clicked, this, &BackgroundPage::BkolorPoczClick);
+    connect(m_BKolorKonc, &QPushButton::clicked, this, &BackgroundPage::BKolorKoncClick);
+    connect(m_BKolorZewn, &QPushButton::clicked, this, &BackgroundPage::BKolorZewnClick);
+    connect(m_BKolorObramowania, &QPushButton::clicked, this,
             &BackgroundPage::BKolorObramowaniaClick);
-    connect(BKolorTla, &QPushButton::clicked, this, &BackgroundPage::BKolorTlaClick);
+    connect(m_BKolorTla, &QPushButton::clicked, this, &BackgroundPage::BKolorTlaClick);
 }
 
 void BackgroundPage::FillBackgroundPage()
 {
     const TChartAppearance &r = record();
-    const QSignalBlocker b1(WstawObrazek), b2(Cgradient), b3(RDowewn), b4(Rzewnontrz), b5(RDopasuj);
-    WstawObrazek->setChecked(r.BackPictureOn);
-    Cgradient->setChecked(r.GradientVisible);
-    showSwatch(LKororPocz, r.GradientStartColor);
-    showSwatch(LKolorKonc, r.GradientEndColor);
+    const QSignalBlocker b1(m_WstawObrazek), b2(m_Cgradient), b3(m_RDowewn), b4(m_Rzewnontrz),
+            b5(m_RDopasuj);
+    m_WstawObrazek->setChecked(r.BackPictureOn);
+    m_Cgradient->setChecked(r.GradientVisible);
+    showSwatch(m_LKororPocz, r.GradientStartColor);
+    showSwatch(m_LKolorKonc, r.GradientEndColor);
     // Two exclusive buttons: "Tło wykresu" leaves the selection to its partner.
     if (r.BackPictureInside)
-        RDowewn->setChecked(true);
+        m_RDowewn->setChecked(true);
     else
-        Rzewnontrz->setChecked(true);
-    RDopasuj->setItemIndex(r.BackPictureCentered ? 0 : 1);
+        m_Rzewnontrz->setChecked(true);
+    m_RDopasuj->setItemIndex(r.BackPictureCentered ? 0 : 1);
 }
 
 void BackgroundPage::WstawObrazekClick()
 {
     handle([this] {
-        if (!WstawObrazek->isChecked()) {
+        if (!m_WstawObrazek->isChecked()) {
             record().BackPictureOn = false;
             chart().panel.backImage = QImage();
             return;
@@ -150,7 +151,7 @@ void BackgroundPage::RDopasujClick(int index)
 void BackgroundPage::CgradientClick()
 {
     handle([this] {
-        record().GradientVisible = Cgradient->isChecked();
+        record().GradientVisible = m_Cgradient->isChecked();
         chart().panel.gradientVisible = record().GradientVisible;
     });
 }
@@ -161,7 +162,7 @@ void BackgroundPage::BkolorPoczClick()
         if (!chooseColorFor(record().GradientStartColor))
             return;
         chart().panel.gradientStart = record().GradientStartColor.toQColor();
-        showSwatch(LKororPocz, record().GradientStartColor);
+        showSwatch(m_LKororPocz, record().GradientStartColor);
     });
 }
 
@@ -171,7 +172,7 @@ void BackgroundPage::BKolorKoncClick()
         if (!chooseColorFor(record().GradientEndColor))
             return;
         chart().panel.gradientEnd = record().GradientEndColor.toQColor();
-        showSwatch(LKolorKonc, record().GradientEndColor);
+        showSwatch(m_LKolorKonc, record().GradientEndColor);
     });
 }
 

@@ -39,19 +39,19 @@ private:
     void BKolorObramowaniaClick();
     void BKolorTlaClick();
 
-    QGroupBox *RadioGroup1 = nullptr;
-    QCheckBox *WstawObrazek = nullptr;
-    QRadioButton *RDowewn = nullptr;
-    QRadioButton *Rzewnontrz = nullptr;
-    RadioGroup *RDopasuj = nullptr;
-    QPushButton *BKolorTla = nullptr;
-    QPushButton *BKolorZewn = nullptr;
-    QCheckBox *Cgradient = nullptr;
-    QPushButton *BKolorPocz = nullptr;
-    QLabel *LKororPocz = nullptr;
-    QPushButton *BKolorKonc = nullptr;
-    QLabel *LKolorKonc = nullptr;
-    QPushButton *BKolorObramowania = nullptr;
+    QGroupBox *m_RadioGroup1 = nullptr;
+    QCheckBox *m_WstawObrazek = nullptr;
+    QRadioButton *m_RDowewn = nullptr;
+    QRadioButton *m_Rzewnontrz = nullptr;
+    RadioGroup *m_RDopasuj = nullptr;
+    QPushButton *m_BKolorTla = nullptr;
+    QPushButton *m_BKolorZewn = nullptr;
+    QCheckBox *m_Cgradient = nullptr;
+    QPushButton *m_BKolorPocz = nullptr;
+    QLabel *m_LKororPocz = nullptr;
+    QPushButton *m_BKolorKonc = nullptr;
+    QLabel *m_LKolorKonc = nullptr;
+    QPushButton *m_BKolorObramowania = nullptr;
 };
 
 } // namespace zavevad

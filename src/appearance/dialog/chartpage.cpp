@@ -1,7 +1,7 @@
 #include "appearance/dialog/chartpage.h"
 
 #include "appearance/dialog/dialogcontrols.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "ui/spinedit.h"
 
 #include <QCheckBox>
@@ -36,72 +36,75 @@ void selectItem(QComboBox *box, int index)
 ChartPage::ChartPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet6", parent)
 {
-    PSlupek = makePanel(this, "PSlupek");
-    makeLabel(PSlupek, "LKsztaltwykresu", QStringLiteral("Kształt wykresu:"), 12, 16);
-    Cksztalt = makeDropDown(PSlupek, "Cksztalt",
+    m_PSlupek = makePanel(this, "PSlupek");
+    makeLabel(m_PSlupek, "LKsztaltwykresu", QStringLiteral("Kształt wykresu:"), 12, 16);
+    m_Cksztalt = makeDropDown(m_PSlupek, "Cksztalt",
             {QStringLiteral("Prostopadłościan"), QStringLiteral("Prostopadłościan z gradientem"),
                     QStringLiteral("Walec"), QStringLiteral("Strzałka")},
             QRect(140, 16, 208, RowHeight));
-    makeLabel(PSlupek, "LWartoscPoczontkowa", QStringLiteral("Wartość początkowa:"), 12, 50);
-    EWartpoczontkowa = new QLineEdit(QStringLiteral("0"), PSlupek);
-    EWartpoczontkowa->setObjectName(QStringLiteral("EWartpoczontkowa"));
-    EWartpoczontkowa->setGeometry(140, 50, 80, RowHeight);
-    makeLabel(PSlupek, "lszerokoscSlupka", QStringLiteral("Szerokość słupka:"), 12, 84);
-    SSzerokoscSlupka =
-            makeSpinEdit(PSlupek, "SSzerokoscSlupka", QRect(140, 84, 60, RowHeight), 0, 100, 5);
+    makeLabel(m_PSlupek, "LWartoscPoczontkowa", QStringLiteral("Wartość początkowa:"), 12, 50);
+    m_EWartpoczontkowa = new QLineEdit(QStringLiteral("0"), m_PSlupek);
+    m_EWartpoczontkowa->setObjectName(QStringLiteral("EWartpoczontkowa"));
+    m_EWartpoczontkowa->setGeometry(140, 50, 80, RowHeight);
+    makeLabel(m_PSlupek, "lszerokoscSlupka", QStringLiteral("Szerokość słupka:"), 12, 84);
+    m_SSzerokoscSlupka =
+            makeSpinEdit(m_PSlupek, "SSzerokoscSlupka", QRect(140, 84, 60, RowHeight), 0, 100, 5);
 
-    PKola = makePanel(this, "PKola");
-    CKreska = makeCheckBox(PKola, "CKreska", QStringLiteral("Kreskowane"), 12, 16);
-    BKolorPodKreski = makeButton(
-            PKola, "BKolorPodKreski", QStringLiteral("Kolor tła..."), QRect(160, 14, 120, 24));
-    makeLabel(PKola, "Label15", QStringLiteral("Eksploduj największą:"), 12, 58);
-    Seksplozja = makeSpinEdit(PKola, "Seksplozja", QRect(160, 58, 60, RowHeight), 0, 90, 5);
-    makeLabel(PKola, "Label16", QStringLiteral("Obróć wykres:"), 12, 90);
-    SObrot = makeSpinEdit(PKola, "SObrot", QRect(160, 90, 60, RowHeight), 0, 360, 20);
+    m_PKola = makePanel(this, "PKola");
+    m_CKreska = makeCheckBox(m_PKola, "CKreska", QStringLiteral("Kreskowane"), 12, 16);
+    m_BKolorPodKreski = makeButton(
+            m_PKola, "BKolorPodKreski", QStringLiteral("Kolor tła..."), QRect(160, 14, 120, 24));
+    makeLabel(m_PKola, "Label15", QStringLiteral("Eksploduj największą:"), 12, 58);
+    m_Seksplozja = makeSpinEdit(m_PKola, "Seksplozja", QRect(160, 58, 60, RowHeight), 0, 90, 5);
+    makeLabel(m_PKola, "Label16", QStringLiteral("Obróć wykres:"), 12, 90);
+    m_SObrot = makeSpinEdit(m_PKola, "SObrot", QRect(160, 90, 60, RowHeight), 0, 360, 20);
 
-    PLinia = makePanel(this, "PLinia");
-    BKolorLini = makeButton(
-            PLinia, "BKolorLini", QStringLiteral("Kolor lini..."), QRect(12, 12, 130, 24));
-    makeFrame(PLinia, "Bevel5", "Label14", QStringLiteral(" Wierzchołki "), QRect(6, 46, 348, 176));
-    CwidoczneWierzcholki = makeCheckBox(
-            PLinia, "CwidoczneWierzcholki", QStringLiteral("Wierzchołki zaznaczone"), 16, 68);
-    BKolorWierzch = makeButton(PLinia, "BKolorWierzch", QStringLiteral("Kolor wierzchołków..."),
+    m_PLinia = makePanel(this, "PLinia");
+    m_BKolorLini = makeButton(
+            m_PLinia, "BKolorLini", QStringLiteral("Kolor lini..."), QRect(12, 12, 130, 24));
+    makeFrame(
+            m_PLinia, "Bevel5", "Label14", QStringLiteral(" Wierzchołki "), QRect(6, 46, 348, 176));
+    m_CwidoczneWierzcholki = makeCheckBox(
+            m_PLinia, "CwidoczneWierzcholki", QStringLiteral("Wierzchołki zaznaczone"), 16, 68);
+    m_BKolorWierzch = makeButton(m_PLinia, "BKolorWierzch", QStringLiteral("Kolor wierzchołków..."),
             QRect(196, 66, 148, 24));
-    makeLabel(PLinia, "Label17", QStringLiteral("Długość:"), 16, 104);
-    Sdlug = makeSpinEdit(PLinia, "Sdlug", QRect(96, 104, 60, RowHeight), 1, 20, 1);
-    makeLabel(PLinia, "Label18", QStringLiteral("Szerokość:"), 16, 136);
-    SSzer = makeSpinEdit(PLinia, "SSzer", QRect(96, 136, 60, RowHeight), 1, 20, 1);
-    makeLabel(PLinia, "Label19", QStringLiteral("Kształt:"), 16, 168);
-    Cksztaltwierzcholka = makeDropDown(PLinia, "Cksztaltwierzcholka",
+    makeLabel(m_PLinia, "Label17", QStringLiteral("Długość:"), 16, 104);
+    m_Sdlug = makeSpinEdit(m_PLinia, "Sdlug", QRect(96, 104, 60, RowHeight), 1, 20, 1);
+    makeLabel(m_PLinia, "Label18", QStringLiteral("Szerokość:"), 16, 136);
+    m_SSzer = makeSpinEdit(m_PLinia, "SSzer", QRect(96, 136, 60, RowHeight), 1, 20, 1);
+    makeLabel(m_PLinia, "Label19", QStringLiteral("Kształt:"), 16, 168);
+    m_Cksztaltwierzcholka = makeDropDown(m_PLinia, "Cksztaltwierzcholka",
             {QStringLiteral("Prostopadłościan"), QStringLiteral("Koło"),
                     QStringLiteral("Ostrosłup"), QStringLiteral("Gwiazdka")},
             QRect(96, 168, 170, RowHeight));
 
-    PKola->hide();
-    PLinia->hide();
+    m_PKola->hide();
+    m_PLinia->hide();
 
-    EWartpoczontkowa->installEventFilter(this);
-    connect(Cksztalt, &QComboBox::activated, this, &ChartPage::CksztaltClick);
-    connect(SSzerokoscSlupka, &SpinEdit::changed, this, &ChartPage::SSzerokoscSlupkaChange);
-    connect(CKreska, &QCheckBox::clicked, this, &ChartPage::CKreskaClick);
-    connect(BKolorPodKreski, &QPushButton::clicked, this, &ChartPage::BkolorPodKreskiClick);
-    connect(Seksplozja, &SpinEdit::changed, this, &ChartPage::SeksplozjaChange);
-    connect(SObrot, &SpinEdit::changed, this, &ChartPage::SObrotChange);
-    connect(BKolorLini, &QPushButton::clicked, this, &ChartPage::BkolorLiniClick);
-    connect(CwidoczneWierzcholki, &QCheckBox::clicked, this, &ChartPage::CwidoczneWierzcholkiClick);
-    connect(BKolorWierzch, &QPushButton::clicked, this, &ChartPage::BKolorWierzchClick);
-    connect(Sdlug, &SpinEdit::changed, this, &ChartPage::SdlugChange);
-    connect(SSzer, &SpinEdit::changed, this, &ChartPage::SSzerChange);
-    connect(Cksztaltwierzcholka, &QComboBox::activated, this, &ChartPage::CksztaltwierzcholkaClick);
+    m_EWartpoczontkowa->installEventFilter(this);
+    connect(m_Cksztalt, &QComboBox::activated, this, &ChartPage::CksztaltClick);
+    connect(m_SSzerokoscSlupka, &SpinEdit::changed, this, &ChartPage::SSzerokoscSlupkaChange);
+    connect(m_CKreska, &QCheckBox::clicked, this, &ChartPage::CKreskaClick);
+    connect(m_BKolorPodKreski, &QPushButton::clicked, this, &ChartPage::BkolorPodKreskiClick);
+    connect(m_Seksplozja, &SpinEdit::changed, this, &ChartPage::SeksplozjaChange);
+    connect(m_SObrot, &SpinEdit::changed, this, &ChartPage::SObrotChange);
+    connect(m_BKolorLini, &QPushButton::clicked, this, &ChartPage::BkolorLiniClick);
+    connect(m_CwidoczneWierzcholki, &QCheckBox::clicked, this,
+            &ChartPage::CwidoczneWierzcholkiClick);
+    connect(m_BKolorWierzch, &QPushButton::clicked, this, &ChartPage::BKolorWierzchClick);
+    connect(m_Sdlug, &SpinEdit::changed, this, &ChartPage::SdlugChange);
+    connect(m_SSzer, &SpinEdit::changed, this, &ChartPage::SSzerChange);
+    connect(m_Cksztaltwierzcholka, &QComboBox::activated, this,
+            &ChartPage::CksztaltwierzcholkaClick);
 }
 
 void ChartPage::showPanelForKind(int kind)
 {
     if (seriesIndexOfKind(kind) < 0)
         return;
-    PSlupek->setVisible(kind == ChartKindBar);
-    PKola->setVisible(kind == ChartKindPie);
-    PLinia->setVisible(kind == ChartKindLine);
+    m_PSlupek->setVisible(kind == ChartKindBar);
+    m_PKola->setVisible(kind == ChartKindPie);
+    m_PLinia->setVisible(kind == ChartKindLine);
 }
 
 void ChartPage::FillChartPage()
@@ -110,26 +113,26 @@ void ChartPage::FillChartPage()
     const int kind = context().shownChartKind();
     switch (kind) {
     case ChartKindBar: {
-        const QSignalBlocker b1(Cksztalt), b2(EWartpoczontkowa), b3(SSzerokoscSlupka);
-        selectItem(Cksztalt, r.BarShape);
-        EWartpoczontkowa->setText(QString::number(r.BarOrigin));
-        SSzerokoscSlupka->setText(QString::number(r.BarWidthPercent));
+        const QSignalBlocker b1(m_Cksztalt), b2(m_EWartpoczontkowa), b3(m_SSzerokoscSlupka);
+        selectItem(m_Cksztalt, r.BarShape);
+        m_EWartpoczontkowa->setText(QString::number(r.BarOrigin));
+        m_SSzerokoscSlupka->setText(QString::number(r.BarWidthPercent));
         break;
     }
     case ChartKindPie: {
-        const QSignalBlocker b1(CKreska), b2(Seksplozja), b3(SObrot);
-        CKreska->setChecked(r.PiePatterns);
-        Seksplozja->setText(QString::number(r.PieExplodeBiggest));
-        SObrot->setText(QString::number(r.PieRotation));
+        const QSignalBlocker b1(m_CKreska), b2(m_Seksplozja), b3(m_SObrot);
+        m_CKreska->setChecked(r.PiePatterns);
+        m_Seksplozja->setText(QString::number(r.PieExplodeBiggest));
+        m_SObrot->setText(QString::number(r.PieRotation));
         break;
     }
     case ChartKindLine: {
-        const QSignalBlocker b1(Cksztaltwierzcholka), b2(CwidoczneWierzcholki), b3(Sdlug),
-                b4(SSzer);
-        selectItem(Cksztaltwierzcholka, r.LinePointShape);
-        CwidoczneWierzcholki->setChecked(r.LinePointsVisible);
-        Sdlug->setText(QString::number(r.LinePointLength));
-        SSzer->setText(QString::number(r.LinePointWidth));
+        const QSignalBlocker b1(m_Cksztaltwierzcholka), b2(m_CwidoczneWierzcholki), b3(m_Sdlug),
+                b4(m_SSzer);
+        selectItem(m_Cksztaltwierzcholka, r.LinePointShape);
+        m_CwidoczneWierzcholki->setChecked(r.LinePointsVisible);
+        m_Sdlug->setText(QString::number(r.LinePointLength));
+        m_SSzer->setText(QString::number(r.LinePointWidth));
         break;
     }
     default:
@@ -159,7 +162,7 @@ bool ChartPage::EWartpoczontkowaKeyPress(const QString &typed)
 void ChartPage::EWartpoczontkowaKeyUp()
 {
     handle([this] {
-        const QString text = EWartpoczontkowa->text();
+        const QString text = m_EWartpoczontkowa->text();
         const int origin = text.isEmpty() ? 0 : integerOf(text);
         record().BarOrigin = origin;
         chart().bar.origin = origin;
@@ -169,7 +172,7 @@ void ChartPage::EWartpoczontkowaKeyUp()
 void ChartPage::SSzerokoscSlupkaChange()
 {
     handle([this] {
-        record().BarWidthPercent = integerOf(SSzerokoscSlupka->text());
+        record().BarWidthPercent = integerOf(m_SSzerokoscSlupka->text());
         chart().bar.widthPercent = record().BarWidthPercent;
     });
 }
@@ -177,7 +180,7 @@ void ChartPage::SSzerokoscSlupkaChange()
 void ChartPage::CKreskaClick()
 {
     handle([this] {
-        record().PiePatterns = CKreska->isChecked();
+        record().PiePatterns = m_CKreska->isChecked();
         chart().pie.patterns = record().PiePatterns;
     });
 }
@@ -193,7 +196,7 @@ void ChartPage::BkolorPodKreskiClick()
 void ChartPage::SeksplozjaChange()
 {
     handle([this] {
-        record().PieExplodeBiggest = integerOf(Seksplozja->text());
+        record().PieExplodeBiggest = integerOf(m_Seksplozja->text());
         chart().pie.explodeBiggest = record().PieExplodeBiggest;
     });
 }
@@ -201,7 +204,7 @@ void ChartPage::SeksplozjaChange()
 void ChartPage::SObrotChange()
 {
     handle([this] {
-        record().PieRotation = integerOf(SObrot->text());
+        record().PieRotation = integerOf(m_SObrot->text());
         chart().pie.rotation = record().PieRotation;
     });
 }
@@ -219,7 +222,7 @@ void ChartPage::BkolorLiniClick()
 void ChartPage::CwidoczneWierzcholkiClick()
 {
     handle([this] {
-        record().LinePointsVisible = CwidoczneWierzcholki->isChecked();
+        record().LinePointsVisible = m_CwidoczneWierzcholki->isChecked();
         chart().line.pointerVisible = record().LinePointsVisible;
     });
 }
@@ -235,7 +238,7 @@ void ChartPage::BKolorWierzchClick()
 void ChartPage::SdlugChange()
 {
     handle([this] {
-        record().LinePointLength = integerOf(Sdlug->text());
+        record().LinePointLength = integerOf(m_Sdlug->text());
         chart().line.pointerHorizSize = record().LinePointLength;
     });
 }
@@ -243,7 +246,7 @@ void ChartPage::SdlugChange()
 void ChartPage::SSzerChange()
 {
     handle([this] {
-        record().LinePointWidth = integerOf(SSzer->text());
+        record().LinePointWidth = integerOf(m_SSzer->text());
         chart().line.pointerVertSize = record().LinePointWidth;
     });
 }
@@ -259,7 +262,7 @@ void ChartPage::CksztaltwierzcholkaClick(int index)
 
 bool ChartPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == EWartpoczontkowa) {
+    if (watched == m_EWartpoczontkowa) {
         if (event->type() == QEvent::KeyPress) {
             // Delete edits without typing a character, so it stays allowed.
             const auto *key = static_cast<QKeyEvent *>(event);

@@ -47,24 +47,24 @@ private:
     void SSzerChange();
     void CksztaltwierzcholkaClick(int index);
 
-    QWidget *PSlupek = nullptr;
-    QComboBox *Cksztalt = nullptr;
-    QLineEdit *EWartpoczontkowa = nullptr;
-    SpinEdit *SSzerokoscSlupka = nullptr;
+    QWidget *m_PSlupek = nullptr;
+    QComboBox *m_Cksztalt = nullptr;
+    QLineEdit *m_EWartpoczontkowa = nullptr;
+    SpinEdit *m_SSzerokoscSlupka = nullptr;
 
-    QWidget *PKola = nullptr;
-    QCheckBox *CKreska = nullptr;
-    QPushButton *BKolorPodKreski = nullptr;
-    SpinEdit *Seksplozja = nullptr;
-    SpinEdit *SObrot = nullptr;
+    QWidget *m_PKola = nullptr;
+    QCheckBox *m_CKreska = nullptr;
+    QPushButton *m_BKolorPodKreski = nullptr;
+    SpinEdit *m_Seksplozja = nullptr;
+    SpinEdit *m_SObrot = nullptr;
 
-    QWidget *PLinia = nullptr;
-    QPushButton *BKolorLini = nullptr;
-    QCheckBox *CwidoczneWierzcholki = nullptr;
-    QPushButton *BKolorWierzch = nullptr;
-    SpinEdit *Sdlug = nullptr;
-    SpinEdit *SSzer = nullptr;
-    QComboBox *Cksztaltwierzcholka = nullptr;
+    QWidget *m_PLinia = nullptr;
+    QPushButton *m_BKolorLini = nullptr;
+    QCheckBox *m_CwidoczneWierzcholki = nullptr;
+    QPushButton *m_BKolorWierzch = nullptr;
+    SpinEdit *m_Sdlug = nullptr;
+    SpinEdit *m_SSzer = nullptr;
+    QComboBox *m_Cksztaltwierzcholka = nullptr;
 };
 
 } // namespace zavevad

@@ -1,6 +1,6 @@
 #include "appearance/dialog/dialogcontrols.h"
 
-#include "shell/commanderror.h"
+#include "platform/commanderror.h"
 #include "ui/spinedit.h"
 
 #include <QCheckBox>

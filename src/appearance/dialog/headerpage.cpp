@@ -51,46 +51,47 @@ QString boxTextOf(const QString &recordText)
 HeaderPage::HeaderPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet1", parent)
 {
-    CNaglowek = makeDropDown(this, "CNaglowek",
+    m_CNaglowek = makeDropDown(this, "CNaglowek",
             {QStringLiteral("Nagłówek"), QStringLiteral("Stopka")}, QRect(10, 10, 132, RowHeight));
 
-    CWidoczny = makeCheckBox(this, "CWidoczny", QStringLiteral("Widoczny"), 10, 42);
-    CTloDoTekstu = makeCheckBox(this, "CTloDoTekstu", QStringLiteral("Tło do tekstu"), 10, 64);
-    CPrzezroczyste = makeCheckBox(this, "CPrzezroczyste", QStringLiteral("Przeźroczyste"), 10, 86);
-    Cramka = makeCheckBox(this, "Cramka", QStringLiteral("Tekst w ramce"), 10, 108);
+    m_CWidoczny = makeCheckBox(this, "CWidoczny", QStringLiteral("Widoczny"), 10, 42);
+    m_CTloDoTekstu = makeCheckBox(this, "CTloDoTekstu", QStringLiteral("Tło do tekstu"), 10, 64);
+    m_CPrzezroczyste =
+            makeCheckBox(this, "CPrzezroczyste", QStringLiteral("Przeźroczyste"), 10, 86);
+    m_Cramka = makeCheckBox(this, "Cramka", QStringLiteral("Tekst w ramce"), 10, 108);
 
-    wyrownanie = new QGroupBox(QStringLiteral("Wyrównanie"), this);
-    wyrownanie->setObjectName(QStringLiteral("wyrownanie"));
-    wyrownanie->setGeometry(152, 6, 104, 124);
-    RDoLewej = makeRadioButton(wyrownanie, "RDoLewej", QStringLiteral("Do lewej"), 10, 28);
-    RDoSrodka = makeRadioButton(wyrownanie, "RDoSrodka", QStringLiteral("Do środka"), 10, 58);
-    RDoPrawej = makeRadioButton(wyrownanie, "RDoPrawej", QStringLiteral("Do prawej"), 10, 88);
+    m_wyrownanie = new QGroupBox(QStringLiteral("Wyrównanie"), this);
+    m_wyrownanie->setObjectName(QStringLiteral("wyrownanie"));
+    m_wyrownanie->setGeometry(152, 6, 104, 124);
+    m_RDoLewej = makeRadioButton(m_wyrownanie, "RDoLewej", QStringLiteral("Do lewej"), 10, 28);
+    m_RDoSrodka = makeRadioButton(m_wyrownanie, "RDoSrodka", QStringLiteral("Do środka"), 10, 58);
+    m_RDoPrawej = makeRadioButton(m_wyrownanie, "RDoPrawej", QStringLiteral("Do prawej"), 10, 88);
 
-    BTloNaglowki =
+    m_BTloNaglowki =
             makeButton(this, "BTloNaglowki", QStringLiteral("Kolor..."), QRect(266, 10, 84, 24));
-    BCzcionkaNaglowki = makeButton(
+    m_BCzcionkaNaglowki = makeButton(
             this, "BCzcionkaNaglowki", QStringLiteral("Czcionka..."), QRect(266, 40, 84, 24));
 
-    RENaglowek = new QTextEdit(this);
-    RENaglowek->setObjectName(QStringLiteral("RENaglowek"));
-    RENaglowek->setAcceptRichText(false);
-    RENaglowek->setLineWrapMode(QTextEdit::NoWrap);
-    RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RENaglowek->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RENaglowek->document()->setDocumentMargin(2);
-    RENaglowek->setGeometry(10, 146, 340, 26);
-    RENaglowek->installEventFilter(this);
+    m_RENaglowek = new QTextEdit(this);
+    m_RENaglowek->setObjectName(QStringLiteral("RENaglowek"));
+    m_RENaglowek->setAcceptRichText(false);
+    m_RENaglowek->setLineWrapMode(QTextEdit::NoWrap);
+    m_RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_RENaglowek->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_RENaglowek->document()->setDocumentMargin(2);
+    m_RENaglowek->setGeometry(10, 146, 340, 26);
+    m_RENaglowek->installEventFilter(this);
 
-    connect(CNaglowek, &QComboBox::currentIndexChanged, this, &HeaderPage::CNaglowekChange);
-    connect(CWidoczny, &QCheckBox::clicked, this, &HeaderPage::CWidocznyClick);
-    connect(CTloDoTekstu, &QCheckBox::clicked, this, &HeaderPage::CTloDoTekstuClick);
-    connect(CPrzezroczyste, &QCheckBox::clicked, this, &HeaderPage::CPrzezroczysteClick);
-    connect(Cramka, &QCheckBox::clicked, this, &HeaderPage::CramkaClick);
-    connect(RDoLewej, &QRadioButton::clicked, this, [this] { alignmentClick(0); });
-    connect(RDoSrodka, &QRadioButton::clicked, this, [this] { alignmentClick(1); });
-    connect(RDoPrawej, &QRadioButton::clicked, this, [this] { alignmentClick(2); });
-    connect(BTloNaglowki, &QPushButton::clicked, this, &HeaderPage::BTloNaglowkiClick);
-    connect(BCzcionkaNaglowki, &QPushButton::clicked, this, &HeaderPage::BCzcionkaNaglowkiClick);
+    connect(m_CNaglowek, &QComboBox::currentIndexChanged, this, &HeaderPage::CNaglowekChange);
+    connect(m_CWidoczny, &QCheckBox::clicked, this, &HeaderPage::CWidocznyClick);
+    connect(m_CTloDoTekstu, &QCheckBox::clicked, this, &HeaderPage::CTloDoTekstuClick);
+    connect(m_CPrzezroczyste, &QCheckBox::clicked, this, &HeaderPage::CPrzezroczysteClick);
+    connect(m_Cramka, &QCheckBox::clicked, this, &HeaderPage::CramkaClick);
+    connect(m_RDoLewej, &QRadioButton::clicked, this, [this] { alignmentClick(0); });
+    connect(m_RDoSrodka, &QRadioButton::clicked, this, [this] { alignmentClick(1); });
+    connect(m_RDoPrawej, &QRadioButton::clicked, this, [this] { alignmentClick(2); });
+    connect(m_BTloNaglowki, &QPushButton::clicked, this, &HeaderPage::BTloNaglowkiClick);
+    connect(m_BCzcionkaNaglowki, &QPushButton::clicked, this, &HeaderPage::BCzcionkaNaglowkiClick);
 }
 
 HeaderPage::Fields HeaderPage::fields(int element)
@@ -105,7 +106,7 @@ HeaderPage::Fields HeaderPage::fields(int element)
 
 HeaderPage::Fields HeaderPage::selected()
 {
-    return fields(CNaglowek->currentIndex());
+    return fields(m_CNaglowek->currentIndex());
 }
 
 void HeaderPage::pageShown()
@@ -116,8 +117,8 @@ void HeaderPage::pageShown()
 void HeaderPage::selectHeader()
 {
     {
-        const QSignalBlocker blocker(CNaglowek);
-        CNaglowek->setCurrentIndex(Header);
+        const QSignalBlocker blocker(m_CNaglowek);
+        m_CNaglowek->setCurrentIndex(Header);
     }
     FillHeaderPage(Header);
 }
@@ -125,24 +126,24 @@ void HeaderPage::selectHeader()
 void HeaderPage::FillHeaderPage(int element)
 {
     const Fields f = fields(element);
-    const QSignalBlocker b1(CWidoczny), b2(CPrzezroczyste), b3(CTloDoTekstu), b4(Cramka),
-            b5(RDoLewej), b6(RDoSrodka), b7(RDoPrawej);
+    const QSignalBlocker b1(m_CWidoczny), b2(m_CPrzezroczyste), b3(m_CTloDoTekstu), b4(m_Cramka),
+            b5(m_RDoLewej), b6(m_RDoSrodka), b7(m_RDoPrawej);
     switch (f.alignment) {
     case 0:
-        RDoLewej->setChecked(true);
+        m_RDoLewej->setChecked(true);
         break;
     case 1:
-        RDoSrodka->setChecked(true);
+        m_RDoSrodka->setChecked(true);
         break;
     case 2:
-        RDoPrawej->setChecked(true);
+        m_RDoPrawej->setChecked(true);
         break;
     }
-    CWidoczny->setChecked(f.visible);
-    CPrzezroczyste->setChecked(f.transparent);
-    CTloDoTekstu->setChecked(f.adjustFrame);
+    m_CWidoczny->setChecked(f.visible);
+    m_CPrzezroczyste->setChecked(f.transparent);
+    m_CTloDoTekstu->setChecked(f.adjustFrame);
     showElementText(f);
-    Cramka->setChecked(f.framed);
+    m_Cramka->setChecked(f.framed);
     showBoxColor(f.color.toQColor());
 
     // The page shows the record, and the chart's headers follow it, so that
@@ -153,11 +154,11 @@ void HeaderPage::FillHeaderPage(int element)
 
 void HeaderPage::showElementText(const Fields &f)
 {
-    RENaglowek->clear();
-    RENaglowek->setFont(f.font.toQFont());
+    m_RENaglowek->clear();
+    m_RENaglowek->setFont(f.font.toQFont());
     m_boxTextColor = f.font.Color.toQColor();
     applyBoxColors();
-    RENaglowek->setPlainText(boxTextOf(f.text.text()));
+    m_RENaglowek->setPlainText(boxTextOf(f.text.text()));
 }
 
 void HeaderPage::showBoxColor(const QColor &color)
@@ -168,22 +169,22 @@ void HeaderPage::showBoxColor(const QColor &color)
 
 void HeaderPage::applyBoxColors()
 {
-    QPalette palette = RENaglowek->palette();
+    QPalette palette = m_RENaglowek->palette();
     palette.setColor(QPalette::Base, m_boxColor);
     palette.setColor(QPalette::Text, m_boxTextColor);
-    RENaglowek->setPalette(palette);
+    m_RENaglowek->setPalette(palette);
 }
 
 void HeaderPage::CNaglowekChange()
 {
-    FillHeaderPage(CNaglowek->currentIndex());
+    FillHeaderPage(m_CNaglowek->currentIndex());
 }
 
 void HeaderPage::CWidocznyClick()
 {
     handle([this] {
         const Fields f = selected();
-        f.visible = CWidoczny->isChecked();
+        f.visible = m_CWidoczny->isChecked();
         f.title.visible = f.visible;
     });
 }
@@ -192,7 +193,7 @@ void HeaderPage::CTloDoTekstuClick()
 {
     handle([this] {
         const Fields f = selected();
-        f.adjustFrame = CTloDoTekstu->isChecked();
+        f.adjustFrame = m_CTloDoTekstu->isChecked();
         f.title.adjustFrame = f.adjustFrame;
     });
 }
@@ -201,7 +202,7 @@ void HeaderPage::CPrzezroczysteClick()
 {
     handle([this] {
         const Fields f = selected();
-        f.transparent = CPrzezroczyste->isChecked();
+        f.transparent = m_CPrzezroczyste->isChecked();
         f.title.brush = brushFromTransparent(f.transparent);
     });
 }
@@ -215,7 +216,7 @@ void HeaderPage::CramkaClick()
         pen.style = Qt::SolidLine;
         pen.width = 1;
         const Fields f = selected();
-        f.framed = Cramka->isChecked();
+        f.framed = m_Cramka->isChecked();
         f.title.frame.visible = f.framed;
     });
 }
@@ -259,7 +260,7 @@ void HeaderPage::RENaglowekKeyUp()
 {
     handle([this] {
         const Fields f = selected();
-        const QStringList lines = linesOf(RENaglowek->toPlainText());
+        const QStringList lines = linesOf(m_RENaglowek->toPlainText());
         f.text.setText(recordTextOfLines(lines));
         f.title.lines = lines;
     });
@@ -267,7 +268,7 @@ void HeaderPage::RENaglowekKeyUp()
 
 bool HeaderPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == RENaglowek && event->type() == QEvent::KeyRelease)
+    if (watched == m_RENaglowek && event->type() == QEvent::KeyRelease)
         RENaglowekKeyUp();
     return AppearancePage::eventFilter(watched, event);
 }

@@ -32,7 +32,7 @@ public:
     /// Selects "Nagłówek" and fills the page for it (the dialog's showing).
     void selectHeader();
 
-    QTextEdit *headerTextBox() const { return RENaglowek; }
+    QTextEdit *headerTextBox() const { return m_RENaglowek; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,18 +68,18 @@ private:
     void BCzcionkaNaglowkiClick();
     void RENaglowekKeyUp();
 
-    QComboBox *CNaglowek = nullptr;
-    QCheckBox *CWidoczny = nullptr;
-    QCheckBox *CTloDoTekstu = nullptr;
-    QCheckBox *CPrzezroczyste = nullptr;
-    QCheckBox *Cramka = nullptr;
-    QGroupBox *wyrownanie = nullptr;
-    QRadioButton *RDoLewej = nullptr;
-    QRadioButton *RDoSrodka = nullptr;
-    QRadioButton *RDoPrawej = nullptr;
-    QPushButton *BTloNaglowki = nullptr;
-    QPushButton *BCzcionkaNaglowki = nullptr;
-    QTextEdit *RENaglowek = nullptr;
+    QComboBox *m_CNaglowek = nullptr;
+    QCheckBox *m_CWidoczny = nullptr;
+    QCheckBox *m_CTloDoTekstu = nullptr;
+    QCheckBox *m_CPrzezroczyste = nullptr;
+    QCheckBox *m_Cramka = nullptr;
+    QGroupBox *m_wyrownanie = nullptr;
+    QRadioButton *m_RDoLewej = nullptr;
+    QRadioButton *m_RDoSrodka = nullptr;
+    QRadioButton *m_RDoPrawej = nullptr;
+    QPushButton *m_BTloNaglowki = nullptr;
+    QPushButton *m_BCzcionkaNaglowki = nullptr;
+    QTextEdit *m_RENaglowek = nullptr;
     QColor m_boxColor;
     QColor m_boxTextColor;
 };

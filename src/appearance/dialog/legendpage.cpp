@@ -14,50 +14,51 @@ namespace zavevad {
 LegendPage::LegendPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet3", parent)
 {
-    CwidocznaLegenda = makeCheckBox(this, "CwidocznaLegenda", QStringLiteral("Widoczna"), 10, 10);
+    m_CwidocznaLegenda = makeCheckBox(this, "CwidocznaLegenda", QStringLiteral("Widoczna"), 10, 10);
     makeLabel(this, "Label6", QStringLiteral("Pokaż:"), 10, 44);
-    CPokazLegende = makeDropDown(this, "CPokazLegende",
+    m_CPokazLegende = makeDropDown(this, "CPokazLegende",
             {QStringLiteral("Tylko argumenty"), QStringLiteral("Tylko wartości"),
                     QStringLiteral("Argumenty i wartości")},
             QRect(112, 44, 170, RowHeight));
     makeLabel(this, "Label7", QStringLiteral("Długość cienia:"), 10, 76);
-    SDlugCienia = makeSpinEdit(this, "SDlugCienia", QRect(112, 76, 60, RowHeight), 0, 8, 1);
+    m_SDlugCienia = makeSpinEdit(this, "SDlugCienia", QRect(112, 76, 60, RowHeight), 0, 8, 1);
     makeLabel(this, "Label8", QStringLiteral("Położenie:"), 10, 108);
-    Spolozenie = makeSpinEdit(this, "Spolozenie", QRect(112, 108, 60, RowHeight), 0, 30, 1);
-    Spolozenie->setText(QStringLiteral("13"));
+    m_Spolozenie = makeSpinEdit(this, "Spolozenie", QRect(112, 108, 60, RowHeight), 0, 30, 1);
+    m_Spolozenie->setText(QStringLiteral("13"));
 
-    BKolorTlaLegendy = makeButton(
+    m_BKolorTlaLegendy = makeButton(
             this, "BKolorTlaLegendy", QStringLiteral("Kolor tła..."), QRect(10, 150, 108, 24));
-    BKolorCienia = makeButton(
+    m_BKolorCienia = makeButton(
             this, "BKolorCienia", QStringLiteral("Kolor cienia..."), QRect(126, 150, 108, 24));
-    BCzcionkaLegendy = makeButton(
+    m_BCzcionkaLegendy = makeButton(
             this, "BCzcionkaLegendy", QStringLiteral("Czcionka"), QRect(242, 150, 108, 24));
 
-    connect(CwidocznaLegenda, &QCheckBox::clicked, this, &LegendPage::CwidocznaLegendaClick);
-    connect(CPokazLegende, &QComboBox::activated, this, &LegendPage::CPokazLegendeClick);
-    connect(BKolorTlaLegendy, &QPushButton::clicked, this, &LegendPage::BkolorTlaLegendyClick);
-    connect(BKolorCienia, &QPushButton::clicked, this, &LegendPage::BKolorcieniaClick);
-    connect(BCzcionkaLegendy, &QPushButton::clicked, this, &LegendPage::BCzcionkaLegendyClick);
-    connect(SDlugCienia, &SpinEdit::changed, this, &LegendPage::SDlugCieniaChange);
-    connect(Spolozenie, &SpinEdit::changed, this, &LegendPage::SpolozenieChange);
+    connect(m_CwidocznaLegenda, &QCheckBox::clicked, this, &LegendPage::CwidocznaLegendaClick);
+    connect(m_CPokazLegende, &QComboBox::activated, this, &LegendPage::CPokazLegendeClick);
+    connect(m_BKolorTlaLegendy, &QPushButton::clicked, this, &LegendPage::BkolorTlaLegendyClick);
+    connect(m_BKolorCienia, &QPushButton::clicked, this, &LegendPage::BKolorcieniaClick);
+    connect(m_BCzcionkaLegendy, &QPushButton::clicked, this, &LegendPage::BCzcionkaLegendyClick);
+    connect(m_SDlugCienia, &SpinEdit::changed, this, &LegendPage::SDlugCieniaChange);
+    connect(m_Spolozenie, &SpinEdit::changed, this, &LegendPage::SpolozenieChange);
 }
 
 void LegendPage::FillLegendPage()
 {
     const TChartAppearance &r = record();
-    const QSignalBlocker b1(SDlugCienia), b2(CwidocznaLegenda), b3(CPokazLegende);
-    SDlugCienia->setText(QString::number(r.LegendShadowSize));
-    CwidocznaLegenda->setChecked(r.LegendVisible);
+    const QSignalBlocker b1(m_SDlugCienia), b2(m_CwidocznaLegenda), b3(m_CPokazLegende);
+    m_SDlugCienia->setText(QString::number(r.LegendShadowSize));
+    m_CwidocznaLegenda->setChecked(r.LegendVisible);
     // A code the list does not hold leaves no item selected.
-    CPokazLegende->setCurrentIndex(
-            r.LegendTextStyle >= 0 && r.LegendTextStyle < CPokazLegende->count() ? r.LegendTextStyle
-                                                                                 : -1);
+    m_CPokazLegende->setCurrentIndex(
+            r.LegendTextStyle >= 0 && r.LegendTextStyle < m_CPokazLegende->count()
+                    ? r.LegendTextStyle
+                    : -1);
 }
 
 void LegendPage::CwidocznaLegendaClick()
 {
     handle([this] {
-        record().LegendVisible = CwidocznaLegenda->isChecked();
+        record().LegendVisible = m_CwidocznaLegenda->isChecked();
         chart().legend.visible = record().LegendVisible;
     });
 }
@@ -98,7 +99,7 @@ void LegendPage::BCzcionkaLegendyClick()
 void LegendPage::SDlugCieniaChange()
 {
     handle([this] {
-        record().LegendShadowSize = integerOf(SDlugCienia->text());
+        record().LegendShadowSize = integerOf(m_SDlugCienia->text());
         chart().legend.shadowSize = record().LegendShadowSize;
     });
 }
@@ -106,7 +107,7 @@ void LegendPage::SDlugCieniaChange()
 void LegendPage::SpolozenieChange()
 {
     handle([this] {
-        record().LegendTopPos = integerOf(Spolozenie->text());
+        record().LegendTopPos = integerOf(m_Spolozenie->text());
         chart().legend.topPos = record().LegendTopPos;
     });
 }

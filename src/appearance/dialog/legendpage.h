@@ -33,13 +33,13 @@ private:
     void SDlugCieniaChange();
     void SpolozenieChange();
 
-    QCheckBox *CwidocznaLegenda = nullptr;
-    QComboBox *CPokazLegende = nullptr;
-    QPushButton *BKolorTlaLegendy = nullptr;
-    QPushButton *BKolorCienia = nullptr;
-    QPushButton *BCzcionkaLegendy = nullptr;
-    SpinEdit *SDlugCienia = nullptr;
-    SpinEdit *Spolozenie = nullptr;
+    QCheckBox *m_CwidocznaLegenda = nullptr;
+    QComboBox *m_CPokazLegende = nullptr;
+    QPushButton *m_BKolorTlaLegendy = nullptr;
+    QPushButton *m_BKolorCienia = nullptr;
+    QPushButton *m_BCzcionkaLegendy = nullptr;
+    SpinEdit *m_SDlugCienia = nullptr;
+    SpinEdit *m_Spolozenie = nullptr;
 };
 
 } // namespace zavevad

@@ -78,42 +78,42 @@ void TFUstawwykres::buildWindow()
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
 
-    PListwa = new QWidget(this);
-    PListwa->setObjectName(QStringLiteral("PListwa"));
-    PListwa->setGeometry(0, 0, StripWidth, StripHeight);
-    ImListwa = new QLabel(PListwa);
-    ImListwa->setObjectName(QStringLiteral("ImListwa"));
-    ImListwa->setScaledContents(true);
-    ImListwa->setPixmap(stripArtwork());
-    ImListwa->setGeometry(PListwa->rect());
-    ImListwa->installEventFilter(this);
+    m_PListwa = new QWidget(this);
+    m_PListwa->setObjectName(QStringLiteral("PListwa"));
+    m_PListwa->setGeometry(0, 0, StripWidth, StripHeight);
+    m_ImListwa = new QLabel(m_PListwa);
+    m_ImListwa->setObjectName(QStringLiteral("ImListwa"));
+    m_ImListwa->setScaledContents(true);
+    m_ImListwa->setPixmap(stripArtwork());
+    m_ImListwa->setGeometry(m_PListwa->rect());
+    m_ImListwa->installEventFilter(this);
 
-    LCloseUstawienia = new ClickableLabel(this);
-    LCloseUstawienia->setObjectName(QStringLiteral("LCloseUstawienia"));
-    LCloseUstawienia->setGeometry(346, 0, 10, 10);
-    LCloseUstawienia->setCursor(Qt::PointingHandCursor);
-    connect(LCloseUstawienia, &ClickableLabel::clicked, this,
+    m_LCloseUstawienia = new ClickableLabel(this);
+    m_LCloseUstawienia->setObjectName(QStringLiteral("LCloseUstawienia"));
+    m_LCloseUstawienia->setGeometry(346, 0, 10, 10);
+    m_LCloseUstawienia->setCursor(Qt::PointingHandCursor);
+    connect(m_LCloseUstawienia, &ClickableLabel::clicked, this,
             &TFUstawwykres::LCloseUstawieniaClick);
 
-    PageControl1 = new GradientTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, 12, 360, 250);
+    m_PageControl1 = new GradientTabWidget(this);
+    m_PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    m_PageControl1->setGeometry(0, 12, 360, 250);
 
-    TabSheet6 = new ChartPage(m_context);
-    TabSheet1 = new HeaderPage(m_context);
-    TabSheet2 = new AxisPage(m_context);
-    TabSheet3 = new LegendPage(m_context);
-    TabSheet4 = new BackgroundPage(m_context);
-    TabSheet5 = new View3DPage(m_context);
-    TabSheet7 = new ValuesPage(m_context);
-    PageControl1->addTab(TabSheet6, QStringLiteral("Wykres"));
-    PageControl1->addTab(TabSheet1, QStringLiteral("Nagłówki"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("Osie"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("Legenda"));
-    PageControl1->addTab(TabSheet4, QStringLiteral("Tła"));
-    PageControl1->addTab(TabSheet5, QStringLiteral("Efekty 3D"));
-    PageControl1->addTab(TabSheet7, QStringLiteral("Wartości"));
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TFUstawwykres::PageControl1Change);
+    m_TabSheet6 = new ChartPage(m_context);
+    m_TabSheet1 = new HeaderPage(m_context);
+    m_TabSheet2 = new AxisPage(m_context);
+    m_TabSheet3 = new LegendPage(m_context);
+    m_TabSheet4 = new BackgroundPage(m_context);
+    m_TabSheet5 = new View3DPage(m_context);
+    m_TabSheet7 = new ValuesPage(m_context);
+    m_PageControl1->addTab(m_TabSheet6, QStringLiteral("Wykres"));
+    m_PageControl1->addTab(m_TabSheet1, QStringLiteral("Nagłówki"));
+    m_PageControl1->addTab(m_TabSheet2, QStringLiteral("Osie"));
+    m_PageControl1->addTab(m_TabSheet3, QStringLiteral("Legenda"));
+    m_PageControl1->addTab(m_TabSheet4, QStringLiteral("Tła"));
+    m_PageControl1->addTab(m_TabSheet5, QStringLiteral("Efekty 3D"));
+    m_PageControl1->addTab(m_TabSheet7, QStringLiteral("Wartości"));
+    connect(m_PageControl1, &QTabWidget::currentChanged, this, &TFUstawwykres::PageControl1Change);
 }
 
 void TFUstawwykres::FormCreate()
@@ -129,12 +129,12 @@ void TFUstawwykres::bindChart(
 
 void TFUstawwykres::showPanelForKind(int kind)
 {
-    TabSheet6->showPanelForKind(kind);
+    m_TabSheet6->showPanelForKind(kind);
 }
 
 void TFUstawwykres::setAxesPageEnabled(bool enabled)
 {
-    PageControl1->setTabEnabled(PageControl1->indexOf(TabSheet2), enabled);
+    m_PageControl1->setTabEnabled(m_PageControl1->indexOf(m_TabSheet2), enabled);
 }
 
 void TFUstawwykres::showEvent(QShowEvent *event)
@@ -150,14 +150,14 @@ void TFUstawwykres::showEvent(QShowEvent *event)
 void TFUstawwykres::FormShow()
 {
     {
-        const QSignalBlocker blocker(PageControl1);
-        PageControl1->setCurrentWidget(TabSheet6);
+        const QSignalBlocker blocker(m_PageControl1);
+        m_PageControl1->setCurrentWidget(m_TabSheet6);
     }
-    TabSheet6->pageShown();
-    Dragging = false;
+    m_TabSheet6->pageShown();
+    m_Dragging = false;
     m_theme = DialogTheme{QColor(141, 141, 141), QColor(199, 199, 199), QColor(255, 255, 255)};
     ApplyDialogTheme();
-    TabSheet1->selectHeader();
+    m_TabSheet1->selectHeader();
 }
 
 void TFUstawwykres::ApplyDialogTheme()
@@ -167,27 +167,27 @@ void TFUstawwykres::ApplyDialogTheme()
 
 void TFUstawwykres::PageControl1Change(int index)
 {
-    if (auto *page = qobject_cast<AppearancePage *>(PageControl1->widget(index)))
+    if (auto *page = qobject_cast<AppearancePage *>(m_PageControl1->widget(index)))
         page->pageShown();
 }
 
 void TFUstawwykres::ImListwaMouseDown(const QPoint &screenPos)
 {
-    Dragging = true;
-    DragOrigin = screenPos;
+    m_Dragging = true;
+    m_DragOrigin = screenPos;
 }
 
 void TFUstawwykres::ImListwaMouseMove(const QPoint &screenPos)
 {
-    if (!Dragging)
+    if (!m_Dragging)
         return;
-    move(pos() + (screenPos - DragOrigin));
-    DragOrigin = screenPos;
+    move(pos() + (screenPos - m_DragOrigin));
+    m_DragOrigin = screenPos;
 }
 
 void TFUstawwykres::ImListwaMouseUp()
 {
-    Dragging = false;
+    m_Dragging = false;
 }
 
 void TFUstawwykres::LCloseUstawieniaClick()
@@ -197,7 +197,7 @@ void TFUstawwykres::LCloseUstawieniaClick()
 
 bool TFUstawwykres::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ImListwa) {
+    if (watched == m_ImListwa) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             ImListwaMouseDown(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());

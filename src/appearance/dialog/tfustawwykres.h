@@ -57,8 +57,8 @@ public:
     /// Enables or disables the page "Osie" (`TabSheet2`).
     void setAxesPageEnabled(bool enabled);
 
-    bool isDragging() const { return Dragging; }
-    QPoint dragOrigin() const { return DragOrigin; }
+    bool isDragging() const { return m_Dragging; }
+    QPoint dragOrigin() const { return m_DragOrigin; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -79,20 +79,20 @@ private:
     Appearances &m_appearances;
     AppearanceDialogContext m_context;
     DialogTheme m_theme;
-    bool Dragging = false;
-    QPoint DragOrigin;
+    bool m_Dragging = false;
+    QPoint m_DragOrigin;
 
-    QWidget *PListwa = nullptr;
-    QLabel *ImListwa = nullptr;
-    ClickableLabel *LCloseUstawienia = nullptr;
-    GradientTabWidget *PageControl1 = nullptr;
-    ChartPage *TabSheet6 = nullptr;
-    HeaderPage *TabSheet1 = nullptr;
-    AxisPage *TabSheet2 = nullptr;
-    LegendPage *TabSheet3 = nullptr;
-    BackgroundPage *TabSheet4 = nullptr;
-    View3DPage *TabSheet5 = nullptr;
-    ValuesPage *TabSheet7 = nullptr;
+    QWidget *m_PListwa = nullptr;
+    QLabel *m_ImListwa = nullptr;
+    ClickableLabel *m_LCloseUstawienia = nullptr;
+    GradientTabWidget *m_PageControl1 = nullptr;
+    ChartPage *m_TabSheet6 = nullptr;
+    HeaderPage *m_TabSheet1 = nullptr;
+    AxisPage *m_TabSheet2 = nullptr;
+    LegendPage *m_TabSheet3 = nullptr;
+    BackgroundPage *m_TabSheet4 = nullptr;
+    View3DPage *m_TabSheet5 = nullptr;
+    ValuesPage *m_TabSheet7 = nullptr;
 };
 
 } // namespace zavevad

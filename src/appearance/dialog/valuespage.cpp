@@ -12,41 +12,43 @@ namespace zavevad {
 ValuesPage::ValuesPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet7", parent)
 {
-    Cpokazwartosci = makeCheckBox(this, "Cpokazwartosci", QStringLiteral("Pokaż wartości"), 10, 12);
-    CprzezrWart = makeCheckBox(this, "CprzezrWart", QStringLiteral("Pokaż przeźroczyste"), 10, 36);
-    BKolorWart = makeButton(
+    m_Cpokazwartosci =
+            makeCheckBox(this, "Cpokazwartosci", QStringLiteral("Pokaż wartości"), 10, 12);
+    m_CprzezrWart =
+            makeCheckBox(this, "CprzezrWart", QStringLiteral("Pokaż przeźroczyste"), 10, 36);
+    m_BKolorWart = makeButton(
             this, "BKolorWart", QStringLiteral("Kolor tła wartości..."), QRect(10, 72, 160, 24));
-    BCzcionkaMarks = makeButton(this, "BCzcionkaMarks", QStringLiteral("Czcionka wartości..."),
+    m_BCzcionkaMarks = makeButton(this, "BCzcionkaMarks", QStringLiteral("Czcionka wartości..."),
             QRect(10, 104, 160, 24));
 
-    RRodzajWartosci = new RadioGroup(QStringLiteral(" Pokaż: "),
+    m_RRodzajWartosci = new RadioGroup(QStringLiteral(" Pokaż: "),
             {QStringLiteral("Nazwy"), QStringLiteral("Wartości"), QStringLiteral("Procenty"),
                     QStringLiteral("Nazwy i wartości"), QStringLiteral("Nazwy i procenty")},
             this);
-    RRodzajWartosci->setObjectName(QStringLiteral("RRodzajWartosci"));
-    RRodzajWartosci->setGeometry(184, 6, 168, 148);
-    RRodzajWartosci->arrangeItems(12, 24, 24);
+    m_RRodzajWartosci->setObjectName(QStringLiteral("RRodzajWartosci"));
+    m_RRodzajWartosci->setGeometry(184, 6, 168, 148);
+    m_RRodzajWartosci->arrangeItems(12, 24, 24);
 
-    connect(Cpokazwartosci, &QCheckBox::clicked, this, &ValuesPage::CpokazwartosciClick);
-    connect(CprzezrWart, &QCheckBox::clicked, this, &ValuesPage::CprzezrWartClick);
-    connect(BKolorWart, &QPushButton::clicked, this, &ValuesPage::BkolorWartClick);
-    connect(RRodzajWartosci, &RadioGroup::itemClicked, this, &ValuesPage::RRodzajWartosciClick);
-    connect(BCzcionkaMarks, &QPushButton::clicked, this, &ValuesPage::BczcionkaMarksClick);
+    connect(m_Cpokazwartosci, &QCheckBox::clicked, this, &ValuesPage::CpokazwartosciClick);
+    connect(m_CprzezrWart, &QCheckBox::clicked, this, &ValuesPage::CprzezrWartClick);
+    connect(m_BKolorWart, &QPushButton::clicked, this, &ValuesPage::BkolorWartClick);
+    connect(m_RRodzajWartosci, &RadioGroup::itemClicked, this, &ValuesPage::RRodzajWartosciClick);
+    connect(m_BCzcionkaMarks, &QPushButton::clicked, this, &ValuesPage::BczcionkaMarksClick);
 }
 
 void ValuesPage::FillValuesPage()
 {
     const TChartAppearance &r = record();
-    const QSignalBlocker b1(Cpokazwartosci), b2(CprzezrWart), b3(RRodzajWartosci);
-    Cpokazwartosci->setChecked(r.MarksVisible);
-    CprzezrWart->setChecked(r.MarksTransparent);
-    RRodzajWartosci->setItemIndex(r.MarksStyle);
+    const QSignalBlocker b1(m_Cpokazwartosci), b2(m_CprzezrWart), b3(m_RRodzajWartosci);
+    m_Cpokazwartosci->setChecked(r.MarksVisible);
+    m_CprzezrWart->setChecked(r.MarksTransparent);
+    m_RRodzajWartosci->setItemIndex(r.MarksStyle);
 }
 
 void ValuesPage::CpokazwartosciClick()
 {
     handle([this] {
-        record().MarksVisible = Cpokazwartosci->isChecked();
+        record().MarksVisible = m_Cpokazwartosci->isChecked();
         if (chart::Series *series = context().currentSeries())
             series->marks.visible = record().MarksVisible;
     });
@@ -55,7 +57,7 @@ void ValuesPage::CpokazwartosciClick()
 void ValuesPage::CprzezrWartClick()
 {
     handle([this] {
-        record().MarksTransparent = CprzezrWart->isChecked();
+        record().MarksTransparent = m_CprzezrWart->isChecked();
         if (chart::Series *series = context().currentSeries())
             series->marks.transparent = record().MarksTransparent;
     });

@@ -28,11 +28,11 @@ private:
     void RRodzajWartosciClick(int index);
     void BczcionkaMarksClick();
 
-    QCheckBox *Cpokazwartosci = nullptr;
-    QCheckBox *CprzezrWart = nullptr;
-    QPushButton *BKolorWart = nullptr;
-    QPushButton *BCzcionkaMarks = nullptr;
-    RadioGroup *RRodzajWartosci = nullptr;
+    QCheckBox *m_Cpokazwartosci = nullptr;
+    QCheckBox *m_CprzezrWart = nullptr;
+    QPushButton *m_BKolorWart = nullptr;
+    QPushButton *m_BCzcionkaMarks = nullptr;
+    RadioGroup *m_RRodzajWartosci = nullptr;
 };
 
 } // namespace zavevad

@@ -13,77 +13,78 @@ namespace zavevad {
 View3DPage::View3DPage(AppearanceDialogContext &context, QWidget *parent)
     : AppearancePage(context, "TabSheet5", parent)
 {
-    CWykres3d =
+    m_CWykres3d =
             makeCheckBox(this, "CWykres3d", QStringLiteral("Pokaż trójwymiarowo wykres"), 10, 12);
-    C3dosie = makeCheckBox(this, "C3dosie", QStringLiteral("Pokaż trójwymiarowo osie"), 10, 36);
+    m_C3dosie = makeCheckBox(this, "C3dosie", QStringLiteral("Pokaż trójwymiarowo osie"), 10, 36);
     makeLabel(this, "Label12", QStringLiteral("Pochylenie:"), 10, 74);
-    S3dPercent = makeScrollBar(this, "S3dPercent", QRect(92, 76, 256, 17), 1, 100, 30);
+    m_S3dPercent = makeScrollBar(this, "S3dPercent", QRect(92, 76, 256, 17), 1, 100, 30);
     makeLabel(this, "Label13", QStringLiteral("Zoom:"), 10, 104);
-    SZoom = makeScrollBar(this, "SZoom", QRect(92, 106, 256, 17), 0, 300, 100);
+    m_SZoom = makeScrollBar(this, "SZoom", QRect(92, 106, 256, 17), 0, 300, 100);
 
     // The perspective controls live on, hidden, for the enabling rules and the
     // `Perspective` field; the user never sees them.
-    perspectiveFrame = new QFrame(this);
-    perspectiveFrame->setObjectName(QStringLiteral("Bevel4"));
-    perspectiveFrame->setFrameShape(QFrame::Box);
-    perspectiveFrame->setGeometry(6, 134, 348, 90);
-    Cortogonalnie = makeCheckBox(
-            perspectiveFrame, "Cortogonalnie", QStringLiteral("Pokaż perspektywicznie"), 8, 4);
-    makeLabel(perspectiveFrame, "Label9", QStringLiteral("Perspektywa:"), 8, 26)->hide();
-    Sperspektywa =
-            makeScrollBar(perspectiveFrame, "Sperspektywa", QRect(96, 28, 240, 17), 0, 100, 0);
-    makeLabel(perspectiveFrame, "Label10", QStringLiteral("Elewacja:"), 8, 46)->hide();
-    SElewacja = makeScrollBar(perspectiveFrame, "SElewacja", QRect(96, 48, 240, 17), 0, 100, 0);
-    makeLabel(perspectiveFrame, "Label11", QStringLiteral("Obrót:"), 8, 66)->hide();
-    SObroty = makeScrollBar(perspectiveFrame, "SObroty", QRect(96, 68, 240, 17), 0, 100, 0);
-    for (QWidget *hidden : {static_cast<QWidget *>(Cortogonalnie),
-                 static_cast<QWidget *>(Sperspektywa), static_cast<QWidget *>(SElewacja),
-                 static_cast<QWidget *>(SObroty), static_cast<QWidget *>(perspectiveFrame)})
+    m_perspectiveFrame = new QFrame(this);
+    m_perspectiveFrame->setObjectName(QStringLiteral("Bevel4"));
+    m_perspectiveFrame->setFrameShape(QFrame::Box);
+    m_perspectiveFrame->setGeometry(6, 134, 348, 90);
+    m_Cortogonalnie = makeCheckBox(
+            m_perspectiveFrame, "Cortogonalnie", QStringLiteral("Pokaż perspektywicznie"), 8, 4);
+    makeLabel(m_perspectiveFrame, "Label9", QStringLiteral("Perspektywa:"), 8, 26)->hide();
+    m_Sperspektywa =
+            makeScrollBar(m_perspectiveFrame, "Sperspektywa", QRect(96, 28, 240, 17), 0, 100, 0);
+    makeLabel(m_perspectiveFrame, "Label10", QStringLiteral("Elewacja:"), 8, 46)->hide();
+    m_SElewacja = makeScrollBar(m_perspectiveFrame, "SElewacja", QRect(96, 48, 240, 17), 0, 100, 0);
+    makeLabel(m_perspectiveFrame, "Label11", QStringLiteral("Obrót:"), 8, 66)->hide();
+    m_SObroty = makeScrollBar(m_perspectiveFrame, "SObroty", QRect(96, 68, 240, 17), 0, 100, 0);
+    for (QWidget *hidden : {static_cast<QWidget *>(m_Cortogonalnie),
+                 static_cast<QWidget *>(m_Sperspektywa), static_cast<QWidget *>(m_SElewacja),
+                 static_cast<QWidget *>(m_SObroty), static_cast<QWidget *>(m_perspectiveFrame)})
         hidden->hide();
 
-    connect(CWykres3d, &QCheckBox::clicked, this, &View3DPage::CWykres3dClick);
-    connect(C3dosie, &QCheckBox::clicked, this, &View3DPage::C3dosieClick);
-    connect(Cortogonalnie, &QCheckBox::clicked, this, &View3DPage::CortogonalnieClick);
-    connect(Sperspektywa, &QScrollBar::valueChanged, this, &View3DPage::SperspektywaChange);
-    connect(SElewacja, &QScrollBar::valueChanged, this, &View3DPage::SElewacjaChange);
-    connect(SObroty, &QScrollBar::valueChanged, this, &View3DPage::SObrotyChange);
-    connect(SZoom, &QScrollBar::valueChanged, this, &View3DPage::SZoomChange);
-    connect(S3dPercent, &QScrollBar::valueChanged, this, &View3DPage::S3dPercentChange);
+    connect(m_CWykres3d, &QCheckBox::clicked, this, &View3DPage::CWykres3dClick);
+    connect(m_C3dosie, &QCheckBox::clicked, this, &View3DPage::C3dosieClick);
+    connect(m_Cortogonalnie, &QCheckBox::clicked, this, &View3DPage::CortogonalnieClick);
+    connect(m_Sperspektywa, &QScrollBar::valueChanged, this, &View3DPage::SperspektywaChange);
+    connect(m_SElewacja, &QScrollBar::valueChanged, this, &View3DPage::SElewacjaChange);
+    connect(m_SObroty, &QScrollBar::valueChanged, this, &View3DPage::SObrotyChange);
+    connect(m_SZoom, &QScrollBar::valueChanged, this, &View3DPage::SZoomChange);
+    connect(m_S3dPercent, &QScrollBar::valueChanged, this, &View3DPage::S3dPercentChange);
 }
 
 void View3DPage::Fill3DPage()
 {
     const TChartAppearance &r = record();
-    const QSignalBlocker b1(CWykres3d), b2(C3dosie);
-    C3dosie->setVisible(context().shownChartKind() != ChartKindPie);
-    CWykres3d->setChecked(r.View3D);
-    SZoom->setEnabled(r.View3D);
-    S3dPercent->setEnabled(r.View3D);
-    C3dosie->setChecked(r.View3DWalls);
+    const QSignalBlocker b1(m_CWykres3d), b2(m_C3dosie);
+    m_C3dosie->setVisible(context().shownChartKind() != ChartKindPie);
+    m_CWykres3d->setChecked(r.View3D);
+    m_SZoom->setEnabled(r.View3D);
+    m_S3dPercent->setEnabled(r.View3D);
+    m_C3dosie->setChecked(r.View3DWalls);
 }
 
 void View3DPage::CWykres3dClick()
 {
     handle([this] {
         TChartAppearance &r = record();
-        r.View3D = CWykres3d->isChecked();
+        r.View3D = m_CWykres3d->isChecked();
         chart().view3D.view3D = r.View3D;
         if (r.View3D) {
-            Cortogonalnie->setEnabled(true);
+            m_Cortogonalnie->setEnabled(true);
             // Only the bar and line charts (Perspective set) take depth and zoom.
             if (r.Perspective) {
-                S3dPercent->setEnabled(true);
-                const bool perspective = Cortogonalnie->isChecked();
-                Sperspektywa->setEnabled(perspective);
-                SElewacja->setEnabled(perspective);
-                SObroty->setEnabled(perspective);
-                SZoom->setEnabled(true);
+                m_S3dPercent->setEnabled(true);
+                const bool perspective = m_Cortogonalnie->isChecked();
+                m_Sperspektywa->setEnabled(perspective);
+                m_SElewacja->setEnabled(perspective);
+                m_SObroty->setEnabled(perspective);
+                m_SZoom->setEnabled(true);
             }
         } else {
             for (QWidget *control :
-                    {static_cast<QWidget *>(S3dPercent), static_cast<QWidget *>(Cortogonalnie),
-                            static_cast<QWidget *>(Sperspektywa), static_cast<QWidget *>(SElewacja),
-                            static_cast<QWidget *>(SObroty), static_cast<QWidget *>(SZoom)})
+                    {static_cast<QWidget *>(m_S3dPercent), static_cast<QWidget *>(m_Cortogonalnie),
+                            static_cast<QWidget *>(m_Sperspektywa),
+                            static_cast<QWidget *>(m_SElewacja), static_cast<QWidget *>(m_SObroty),
+                            static_cast<QWidget *>(m_SZoom)})
                 control->setEnabled(false);
         }
     });
@@ -92,7 +93,7 @@ void View3DPage::CWykres3dClick()
 void View3DPage::C3dosieClick()
 {
     handle([this] {
-        record().View3DWalls = C3dosie->isChecked();
+        record().View3DWalls = m_C3dosie->isChecked();
         chart().view3D.walls3D = record().View3DWalls;
     });
 }
@@ -100,12 +101,12 @@ void View3DPage::C3dosieClick()
 void View3DPage::CortogonalnieClick()
 {
     handle([this] {
-        const bool ticked = Cortogonalnie->isChecked();
+        const bool ticked = m_Cortogonalnie->isChecked();
         record().Perspective = ticked;
         chart().view3D.orthogonal = !ticked;
-        Sperspektywa->setEnabled(ticked);
-        SElewacja->setEnabled(ticked);
-        SObroty->setEnabled(ticked);
+        m_Sperspektywa->setEnabled(ticked);
+        m_SElewacja->setEnabled(ticked);
+        m_SObroty->setEnabled(ticked);
     });
 }
 

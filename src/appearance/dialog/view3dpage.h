@@ -33,15 +33,15 @@ private:
     void SZoomChange(int position);
     void S3dPercentChange(int position);
 
-    QCheckBox *CWykres3d = nullptr;
-    QCheckBox *C3dosie = nullptr;
-    QScrollBar *S3dPercent = nullptr;
-    QScrollBar *SZoom = nullptr;
-    QFrame *perspectiveFrame = nullptr;
-    QCheckBox *Cortogonalnie = nullptr;
-    QScrollBar *Sperspektywa = nullptr;
-    QScrollBar *SElewacja = nullptr;
-    QScrollBar *SObroty = nullptr;
+    QCheckBox *m_CWykres3d = nullptr;
+    QCheckBox *m_C3dosie = nullptr;
+    QScrollBar *m_S3dPercent = nullptr;
+    QScrollBar *m_SZoom = nullptr;
+    QFrame *m_perspectiveFrame = nullptr;
+    QCheckBox *m_Cortogonalnie = nullptr;
+    QScrollBar *m_Sperspektywa = nullptr;
+    QScrollBar *m_SElewacja = nullptr;
+    QScrollBar *m_SObroty = nullptr;
 };
 
 } // namespace zavevad

@@ -3,15 +3,15 @@
 #include "charts/chartdata.h"
 #include "charts/formattemplate.h"
 #include "charts/window/stripartwork.h"
+#include "platform/platform.h"
 #include "results/analysisstate.h"
-#include "shell/platform.h"
-#include "shell/runcommand.h"
-#include "shell/shellstyle.h"
 #include "tables/analysistables.h"
 #include "tables/gridstate.h"
 #include "ui/chart/chartrenderer.h"
 #include "ui/chart/chartwidget.h"
 #include "ui/clickablelabel.h"
+#include "ui/runcommand.h"
+#include "ui/shellstyle.h"
 
 #include <QDialog>
 #include <QFontInfo>

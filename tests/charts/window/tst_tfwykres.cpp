@@ -3,10 +3,10 @@
 #include "../../tables/analysisbuilder.h"
 #include "appearance/chartappearance.h"
 #include "scriptedplatform.h"
-#include "shell/runcommand.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "ui/runcommand.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "ui/grid/arrowpicture.h"
+#include "tables/view/arrowpicture.h"
 
 #include <QPainter>
 #include <QPainterPath>

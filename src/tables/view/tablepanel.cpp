@@ -1,10 +1,10 @@
-#include "ui/grid/tablepanel.h"
+#include "tables/view/tablepanel.h"
 
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/view/arrowpicture.h"
+#include "tables/view/gridview.h"
 #include "ui/clickablelabel.h"
-#include "ui/grid/arrowpicture.h"
-#include "ui/grid/gridview.h"
 
 #include <QPixmap>
 

@@ -1,7 +1,7 @@
-#include "shell/help.h"
+#include "platform/help.h"
 
-#include "shell/helpdocument.h"
-#include "shell/platform.h"
+#include "platform/helpdocument.h"
+#include "platform/platform.h"
 
 #include <QDir>
 

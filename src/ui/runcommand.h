@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/commanderror.h"
-#include "shell/shellstyle.h"
+#include "platform/commanderror.h"
+#include "ui/shellstyle.h"
 
 #include <QMessageBox>
 #include <QWidget>

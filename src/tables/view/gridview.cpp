@@ -1,7 +1,7 @@
-#include "ui/grid/gridview.h"
+#include "tables/view/gridview.h"
 
 #include "tables/gridmodel.h"
-#include "ui/grid/gridpainter.h"
+#include "tables/view/gridpainter.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

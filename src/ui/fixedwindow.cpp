@@ -1,6 +1,6 @@
-#include "shell/fixedwindow.h"
+#include "ui/fixedwindow.h"
 
-#include "shell/shellstyle.h"
+#include "ui/shellstyle.h"
 
 #include <QGuiApplication>
 #include <QScreen>

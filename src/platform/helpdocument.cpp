@@ -1,6 +1,6 @@
-#include "shell/helpdocument.h"
+#include "platform/helpdocument.h"
 
-#include "shell/help.h"
+#include "platform/help.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
-#include "ui/grid/gridpainter.h"
-#include "ui/grid/gridview.h"
-#include "ui/grid/tablepanel.h"
+#include "tables/view/gridpainter.h"
+#include "tables/view/gridview.h"
+#include "tables/view/tablepanel.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "shell/help.h"
-#include "shell/helpdocument.h"
+#include "platform/help.h"
+#include "platform/helpdocument.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ui/grid/gridpainter.h"
+#include "tables/view/gridpainter.h"
 
 #include "tables/gridmodel.h"
 
