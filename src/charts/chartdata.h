@@ -52,7 +52,7 @@ struct ChartSource
     std::int32_t tableMode = 0;
     std::int32_t studentCount = 0;
     /// Column of "Suma" on the results page on display
-    /// (AnalysisTables::sumaColumn()); read in mode 1 only.
+    /// (resultsSumaColumn); read in mode 1 only.
     int sumaColumn = 16;
 };
 

@@ -9,14 +9,6 @@ namespace zavevad {
 
 namespace {
 
-// Callers guarantee 1 to 30; clamping keeps a stray value from reading past
-// the answers or dividing by zero.
-std::int32_t usableQuestionCount(std::int32_t questionCount)
-{
-    Q_ASSERT(questionCount >= 1 && questionCount <= kMaxQuestions);
-    return std::clamp(questionCount, 1, kMaxQuestions);
-}
-
 std::int32_t percentOf(std::int64_t part, std::int64_t whole)
 {
     if (whole <= 0)

@@ -11,6 +11,14 @@ namespace zavevad {
 /// Highest number of questions a test can have; also the size of the answer field.
 inline constexpr int kMaxQuestions = 30;
 
+/// A question count brought into 0..kMaxQuestions. A load guarantees 1 to 30;
+/// the clamp keeps a stray value from reading past the answers or the
+/// question statistics.
+constexpr int usableQuestionCount(int questionCount)
+{
+    return questionCount < 0 ? 0 : (questionCount > kMaxQuestions ? kMaxQuestions : questionCount);
+}
+
 /// The first record of a result file (*.dat), decoded. Strings are held as
 /// QStrings; on disk they are length-prefixed code page 1250 bytes.
 struct Uczen

@@ -17,21 +17,40 @@ namespace zavevad {
 namespace {
 
 constexpr int kQuestionsPerPage = 15;
-constexpr int kAlignCentre = 0;
-constexpr int kAlignLeft = 1;
 constexpr std::int32_t kSumRowColour = packedRgb(255, 255, 200);
 constexpr std::int32_t kAverageRowColour = packedRgb(221, 224, 216);
+
+// Layout in pixels. A row is 16 pixels and a grid line 1, so a row takes 17;
+// a table's width counts every column with its grid line.
+constexpr int kRowPitch = 17;
+constexpr int kGridLine = 1;
+constexpr int kTableFrame = 3; // added to the rows' height and to the width
+constexpr int kNameColumnWidth = 120;
+constexpr int kQuestionColumnWidth = 26;
+constexpr int kTotalColumnWidth = 60; // "Suma" and "Ocena"
+constexpr int kTimeColumnWidth = 80;
+constexpr int kGradeCountColumnWidth = 100;
+constexpr int kGradeCountTableHeight = 140; // its eight rows and a frame
+
+// The looks of the tables' cells and rows.
+constexpr CellLook kCorrectLook{.fontColour = kBlack};
+constexpr CellLook kWrongLook{.fontColour = kRed};
+constexpr CellLook kStudentPointsLook{.fontColour = kRed, .bold = true};
+constexpr CellLook kStudentGradeLook{.fontColour = kBlack, .bold = true};
+constexpr CellLook kTotalLook{.fontColour = kRed, .bold = true}; // class totals and averages
+constexpr CellLook kPercentLook{.fontColour = kGreen, .bold = true};
+constexpr CellLook kTimeLook{.fontColour = kBlack};
+constexpr CellLook kWorkingTimeLook{.fontColour = kGreen, .bold = true};
+constexpr CellLook kCountLook{.fontColour = kBlack, .bold = true};
+constexpr CellLook kSumRowLook{
+        .background = kSumRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
+constexpr CellLook kAverageRowLook{
+        .background = kAverageRowColour, .fontColour = kGreen, .bold = true, .align = alLeft};
+constexpr CellLook kAverageGradeLabelLook{.fontColour = kRed, .bold = true, .align = alLeft};
 
 QString number(std::int64_t value)
 {
     return QString::number(value);
-}
-
-// A load guarantees 1 to 30; the clamp keeps a stray value from reaching past
-// the question statistics.
-int usableQuestionCount(const AnalysisState &analysis)
-{
-    return std::clamp(analysis.questionCount, 0, kMaxQuestions);
 }
 
 } // namespace
@@ -60,7 +79,7 @@ void AnalysisTables::PokazTabele(int kind)
 
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
 {
-    const int q = usableQuestionCount(analysis);
+    const int q = usableQuestionCount(analysis.questionCount);
     if (state.firstQuestionPage)
         return std::min(q, kQuestionsPerPage);
     return std::max(q - kQuestionsPerPage, 0);
@@ -71,24 +90,14 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
     return resultsQuestionColumns(state, analysis) + 1;
 }
 
-int AnalysisTables::questionColumnCount() const
-{
-    return resultsQuestionColumns(m_state, m_analysis);
-}
-
-int AnalysisTables::sumaColumn() const
-{
-    return resultsSumaColumn(m_state, m_analysis);
-}
-
 void AnalysisTables::PokazWyniki(int page)
 {
     m_state.firstQuestionPage = page == 1;
     m_state.tableKind = TableResults;
 
-    const int q = usableQuestionCount(m_analysis);
+    const int q = usableQuestionCount(m_analysis.questionCount);
     const int n = std::max(m_analysis.studentCount, 0);
-    const int m = questionColumnCount();
+    const int m = resultsQuestionColumns(m_state, m_analysis);
     const int firstQuestion = m_state.firstQuestionPage ? 1 : kQuestionsPerPage + 1;
     const int sumRow = n + 1;
     const int averageRow = n + 2;
@@ -96,26 +105,26 @@ void AnalysisTables::PokazWyniki(int page)
     const int gradeColumn = m + 2;
 
     // Header build.
-    m_state.tableWidth = 121;
+    m_state.tableWidth = kNameColumnWidth + kGridLine;
     m_grid.setColumnCount(m + 3);
     for (int c = 1; c <= m; ++c) {
-        m_grid.setColumnWidth(c, 26);
+        m_grid.setColumnWidth(c, kQuestionColumnWidth);
         m_grid.setText(c, 0, number(c + firstQuestion - 1));
-        m_state.tableWidth += 27;
+        m_state.tableWidth += kQuestionColumnWidth + kGridLine;
     }
     m_grid.setRowCount(n + 3);
-    m_grid.setColumnWidth(0, 120);
+    m_grid.setColumnWidth(0, kNameColumnWidth);
     m_grid.setText(0, 0, QStringLiteral("Nazwisko i imię"));
-    m_grid.setColumnWidth(sumColumn, 60);
+    m_grid.setColumnWidth(sumColumn, kTotalColumnWidth);
     m_grid.setText(sumColumn, 0, QStringLiteral("Suma"));
-    m_grid.setColumnWidth(gradeColumn, 60);
+    m_grid.setColumnWidth(gradeColumn, kTotalColumnWidth);
     m_grid.setText(gradeColumn, 0, QStringLiteral("Ocena"));
-    m_state.tableWidth += 122;
-    UstawWiersz(m_grid, sumRow, kSumRowColour, kNavy, true, kAlignLeft);
+    m_state.tableWidth += 2 * (kTotalColumnWidth + kGridLine);
+    UstawWiersz(m_grid, sumRow, kSumRowLook);
     m_grid.setText(0, sumRow, QStringLiteral("Suma"));
-    UstawWiersz(m_grid, averageRow, kAverageRowColour, kGreen, true, kAlignLeft);
+    UstawWiersz(m_grid, averageRow, kAverageRowLook);
     m_grid.setText(0, averageRow, QStringLiteral("Średnia (%)"));
-    m_state.tableHeight = 17 * (n + 3) + 3;
+    m_state.tableHeight = kRowPitch * (n + 3) + kTableFrame;
 
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
     UstawRozmiarTabeli(m_state, n);
@@ -125,39 +134,41 @@ void AnalysisTables::PokazWyniki(int page)
         const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
         for (int c = 1; c <= m; ++c) {
             if (student.correct(c + firstQuestion - 1)) {
-                UstawKomorke(m_grid, c, r, kColourUnchanged, kBlack, false, kAlignCentre);
+                UstawKomorke(m_grid, c, r, kCorrectLook);
                 m_grid.setText(c, r, QStringLiteral("1"));
             } else {
-                UstawKomorke(m_grid, c, r, kColourUnchanged, kRed, false, kAlignCentre);
+                UstawKomorke(m_grid, c, r, kWrongLook);
                 m_grid.setText(c, r, QStringLiteral("0"));
             }
         }
-        UstawKomorke(m_grid, sumColumn, r, kColourUnchanged, kRed, true, kAlignCentre);
+        UstawKomorke(m_grid, sumColumn, r, kStudentPointsLook);
         m_grid.setText(sumColumn, r, number(student.Suma));
-        UstawKomorke(m_grid, gradeColumn, r, kColourUnchanged, kBlack, true, kAlignCentre);
+        UstawKomorke(m_grid, gradeColumn, r, kStudentGradeLook);
         m_grid.setText(gradeColumn, r, student.Ocena);
     }
 
     // Per-question summary rows.
-    const std::int32_t countColour = m_state.firstQuestionPage ? kNavy : kBlack;
+    // The second question page's counts are black, the first page's navy.
+    const CellLook countLook{
+            .fontColour = m_state.firstQuestionPage ? kNavy : kBlack, .bold = true};
     for (int c = 1; c <= m; ++c) {
         const QuestionStat &stat =
                 m_analysis.questions[static_cast<std::size_t>(c + firstQuestion - 2)];
-        UstawKomorke(m_grid, c, sumRow, kColourUnchanged, countColour, true, kAlignCentre);
+        UstawKomorke(m_grid, c, sumRow, countLook);
         m_grid.setText(c, sumRow, number(stat.correctCount));
-        UstawKomorke(m_grid, c, averageRow, kColourUnchanged, kGreen, true, kAlignCentre);
+        UstawKomorke(m_grid, c, averageRow, kPercentLook);
         m_grid.setText(c, averageRow, number(stat.correctPercent));
     }
 
     // Class totals.
     const ClassSummary &summary = m_analysis.summary;
-    UstawKomorke(m_grid, sumColumn, sumRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, sumColumn, sumRow, kTotalLook);
     m_grid.setText(sumColumn, sumRow, number(summary.totalPoints));
-    UstawKomorke(m_grid, gradeColumn, sumRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, gradeColumn, sumRow, kTotalLook);
     m_grid.setText(gradeColumn, sumRow, QString());
-    UstawKomorke(m_grid, sumColumn, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, sumColumn, averageRow, kTotalLook);
     m_grid.setText(sumColumn, averageRow, generalNumber(summary.averagePoints100 / 100.0));
-    UstawKomorke(m_grid, gradeColumn, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, gradeColumn, averageRow, kTotalLook);
     m_grid.setText(gradeColumn, averageRow,
             q > 0 ? gradeName(classPercent(summary, q), m_analysis.thresholds) : QString());
 
@@ -173,7 +184,7 @@ void AnalysisTables::WypelnijNazwiska()
     for (int r = 1; r <= n; ++r) {
         // The grade-count table leaves cell (0,7) red and bold.
         if (r == 7)
-            UstawKomorke(m_grid, 0, 7, kColourUnchanged, kBlack, false, kAlignLeft);
+            UstawKomorke(m_grid, 0, 7, kPlainLabelLook);
         m_grid.setText(0, r, m_analysis.students[static_cast<std::size_t>(r - 1)].displayName());
     }
 }
@@ -184,15 +195,15 @@ void AnalysisTables::PokazCzasPracy()
     const int n = std::max(m_analysis.studentCount, 0);
     const int averageRow = n + 1;
 
-    m_state.tableWidth = 121;
+    m_state.tableWidth = kNameColumnWidth + kGridLine;
     m_grid.setColumnCount(4);
     for (int c = 1; c <= 3; ++c) {
-        m_grid.setColumnWidth(c, 80);
+        m_grid.setColumnWidth(c, kTimeColumnWidth);
         m_grid.setText(c, 0, number(c));
-        m_state.tableWidth += 81;
+        m_state.tableWidth += kTimeColumnWidth + kGridLine;
     }
     m_grid.setRowCount(n + 2);
-    m_state.tableHeight = 17 * (n + 2) + 3;
+    m_state.tableHeight = kRowPitch * (n + 2) + kTableFrame;
 
     KolorujWiersze(m_grid, m_state, n + 2);
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
@@ -210,7 +221,7 @@ void AnalysisTables::PokazCzasPracy()
     m_grid.setText(1, 0, QStringLiteral("Początek"));
     m_grid.setText(2, 0, QStringLiteral("Koniec"));
     m_grid.setText(3, 0, QStringLiteral("Czas pracy"));
-    UstawWiersz(m_grid, averageRow, kSumRowColour, kNavy, true, kAlignLeft);
+    UstawWiersz(m_grid, averageRow, kSumRowLook);
     m_grid.setText(0, averageRow, QStringLiteral("Średni (min)"));
 
     // Extended precision, in list order, one division: the average must not
@@ -220,20 +231,20 @@ void AnalysisTables::PokazCzasPracy()
     const QString timeFormat = longTimeFormat();
     for (int r = 1; r <= n; ++r) {
         const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
-        UstawKomorke(m_grid, 1, r, kColourUnchanged, kBlack, false, kAlignCentre);
+        UstawKomorke(m_grid, 1, r, kTimeLook);
         m_grid.setText(1, r, timeOfDayText(student.Poczatek, locale, timeFormat));
-        UstawKomorke(m_grid, 2, r, kColourUnchanged, kBlack, false, kAlignCentre);
+        UstawKomorke(m_grid, 2, r, kTimeLook);
         m_grid.setText(2, r, timeOfDayText(student.Koniec, locale, timeFormat));
-        UstawKomorke(m_grid, 3, r, kColourUnchanged, kGreen, true, kAlignCentre);
+        UstawKomorke(m_grid, 3, r, kWorkingTimeLook);
         m_grid.setText(3, r, timeOfDayText(student.workingTime(), locale, timeFormat));
         sum += static_cast<long double>(student.Koniec)
                 - static_cast<long double>(student.Poczatek);
     }
-    UstawKomorke(m_grid, 1, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, 1, averageRow, kTotalLook);
     m_grid.setText(1, averageRow, QString());
-    UstawKomorke(m_grid, 2, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, 2, averageRow, kTotalLook);
     m_grid.setText(2, averageRow, QString());
-    UstawKomorke(m_grid, 3, averageRow, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, 3, averageRow, kTotalLook);
     m_grid.setText(3, averageRow,
             timeOfDayText(n > 0 ? static_cast<double>(sum / n) : 0.0, locale, timeFormat));
 
@@ -244,16 +255,16 @@ void AnalysisTables::PokazOceny()
 {
     m_state.tableKind = TableGradeCount;
 
-    m_state.tableWidth = 222;
+    m_state.tableWidth = kNameColumnWidth + kGradeCountColumnWidth + 2 * kGridLine;
     m_grid.setColumnCount(2);
-    m_grid.setColumnWidth(0, 120);
-    m_grid.setColumnWidth(1, 100);
+    m_grid.setColumnWidth(0, kNameColumnWidth);
+    m_grid.setColumnWidth(1, kGradeCountColumnWidth);
     m_grid.setRowCount(8);
-    m_state.tableHeight = 140;
+    m_state.tableHeight = kGradeCountTableHeight;
     PanelGeometry &panels = m_state.panels;
-    panels.PPodTabele = QSize(226, 140);
+    panels.PPodTabele = QSize(m_state.tableWidth + 4, kGradeCountTableHeight);
     panels.PTabela = panels.PPodTabele;
-    panels.Tabela = QSize(225, 140);
+    panels.Tabela = QSize(m_state.tableWidth + kTableFrame, kGradeCountTableHeight);
 
     KolorujWiersze(m_grid, m_state, 8);
     PaskiWierszy(m_grid, m_state, 1, m_state.plainRowColour, m_state.plainRowColour);
@@ -265,7 +276,7 @@ void AnalysisTables::PokazOceny()
 
     m_grid.setText(0, 0, QStringLiteral("Ocena"));
     m_grid.setText(1, 0, QStringLiteral("Ilość ocen"));
-    UstawWiersz(m_grid, 7, kSumRowColour, kNavy, true, kAlignLeft);
+    UstawWiersz(m_grid, 7, kSumRowLook);
     m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
 
     const ClassSummary &s = m_analysis.summary;
@@ -276,12 +287,12 @@ void AnalysisTables::PokazOceny()
     } grades[] = {{u"Cel", s.cel}, {u"Bdb", s.bdb}, {u"Db", s.db}, {u"Dst", s.dst}, {u"Dop", s.dop},
             {u"Ndst", s.ndst}};
 
-    UstawKolumne(m_grid, 0, kColourUnchanged, kBlack, false, kAlignLeft);
+    UstawKolumne(m_grid, 0, kPlainLabelLook);
     int row = 1;
     for (const auto &grade : grades) {
         m_grid.setText(0, row, QString::fromUtf16(grade.name));
         m_grid.setText(1, row, number(grade.count));
-        UstawKomorke(m_grid, 1, row, kColourUnchanged, kBlack, true, kAlignCentre);
+        UstawKomorke(m_grid, 1, row, kCountLook);
         ++row;
     }
 
@@ -290,9 +301,9 @@ void AnalysisTables::PokazOceny()
     const std::int32_t n = m_analysis.studentCount;
     const std::int64_t average100 = n > 0 ? roundHalfEven(weighted * 100, n) : 0;
 
-    UstawKomorke(m_grid, 0, 7, kColourUnchanged, kRed, true, kAlignLeft);
+    UstawKomorke(m_grid, 0, 7, kAverageGradeLabelLook);
     m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
-    UstawKomorke(m_grid, 1, 7, kColourUnchanged, kRed, true, kAlignCentre);
+    UstawKomorke(m_grid, 1, 7, kTotalLook);
     m_grid.setText(1, 7, generalNumber(static_cast<double>(average100) / 100.0));
 
     m_grid.setTopRow(1);
@@ -302,7 +313,7 @@ void AnalysisTables::PokazOceny()
 void AnalysisTables::UlozStrzalki()
 {
     PanelGeometry &panels = m_state.panels;
-    if (usableQuestionCount(m_analysis) > kQuestionsPerPage) {
+    if (usableQuestionCount(m_analysis.questionCount) > kQuestionsPerPage) {
         panels.PTabelaWLewo.visible = !m_state.firstQuestionPage;
         panels.PTabelawPrawo.visible = m_state.firstQuestionPage;
     } else {

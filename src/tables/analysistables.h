@@ -43,12 +43,6 @@ public:
     void ImTabelaWLewoClick();
     void ImTabelaWPrawoClick();
 
-    /// Question columns m of the results page the grid state names.
-    int questionColumnCount() const;
-    /// Column of "Suma" on the results page on display: m + 1 (16 whenever
-    /// fifteen question columns are shown).
-    int sumaColumn() const;
-
 private:
     int rowsPerPage() const;
     int lastPageTopRow() const;

@@ -10,12 +10,6 @@ GridFont::GridFont(
       m_style(style)
 { }
 
-void GridFont::setName(const QString &name)
-{
-    m_name = name;
-    m_changed = true;
-}
-
 void GridFont::setPixelHeight(int pixels)
 {
     m_pixelHeight = pixels;

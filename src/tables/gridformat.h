@@ -46,7 +46,6 @@ inline constexpr std::int32_t kBlack = packedRgb(0, 0, 0);
 inline constexpr std::int32_t kRed = packedRgb(255, 0, 0);
 inline constexpr std::int32_t kNavy = packedRgb(0, 0, 128);
 inline constexpr std::int32_t kGreen = packedRgb(0, 128, 0);
-inline constexpr std::int32_t kWhite = packedRgb(255, 255, 255);
 
 // ---- Fonts ----------------------------------------------------------------
 
@@ -73,7 +72,6 @@ public:
     bool isChanged() const { return m_changed; }
     void clearChanged() { m_changed = false; }
 
-    void setName(const QString &name);
     void setPixelHeight(int pixels);
     void setPointSize(int points);
     void setColor(const QColor &colour);

@@ -48,7 +48,6 @@ public:
     void setRowCount(int count);
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
-    int rowHeight(int) const { return kRowHeight; }
 
     // ---- Texts ----
     /// The text of a cell; empty for a cell that was never written.
@@ -81,7 +80,6 @@ public:
 
     // ---- Fixed look ----
     QColor bodyBackground() const { return m_bodyBackground; }
-    QColor headerBackground() const { return m_headerBackground; }
     /// "MS Sans Serif", 11 px (8 pt), black, regular: the default body font and
     /// the font that a format's first font setting starts from.
     const GridFont &bodyFont() const { return m_bodyFont; }

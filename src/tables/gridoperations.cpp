@@ -13,53 +13,37 @@ void applyBackground(GridFormat &format, std::int32_t background)
         format.background = colorFromPacked(background);
 }
 
-void applyFormat(const GridModel &grid, GridFormat &format, std::int32_t background,
-        std::int32_t fontColour, bool bold, int alignment)
+void applyFormat(const GridModel &grid, GridFormat &format, const CellLook &look)
 {
-    applyBackground(format, background);
+    applyBackground(format, look.background);
     GridFont &font = format.ownFont(grid.bodyFont());
-    if (fontColour != kColourUnchanged)
-        font.setColor(colorFromPacked(fontColour));
-    font.setStyle(bold ? FontStyles(fsBold) : FontStyles());
-    format.alignment = gridAlignmentFromCode(alignment);
+    if (look.fontColour != kColourUnchanged)
+        font.setColor(colorFromPacked(look.fontColour));
+    font.setStyle(look.bold ? FontStyles(fsBold) : FontStyles());
+    format.alignment = look.align;
 }
 
 } // namespace
 
-TMyAlign gridAlignmentFromCode(int code)
-{
-    switch (code) {
-    case 1:
-        return alLeft;
-    case 2:
-        return alRight;
-    default:
-        return alCenter;
-    }
-}
-
-void UstawKomorke(GridModel &grid, int column, int row, std::int32_t background,
-        std::int32_t fontColour, bool bold, int alignment)
+void UstawKomorke(GridModel &grid, int column, int row, const CellLook &look)
 {
     if (column < 0 || row < 0)
         return;
-    applyFormat(grid, grid.cellFormat(column, row), background, fontColour, bold, alignment);
+    applyFormat(grid, grid.cellFormat(column, row), look);
 }
 
-void UstawWiersz(GridModel &grid, int row, std::int32_t background, std::int32_t fontColour,
-        bool bold, int alignment)
+void UstawWiersz(GridModel &grid, int row, const CellLook &look)
 {
     if (row < 0)
         return;
-    applyFormat(grid, grid.rowFormat(row), background, fontColour, bold, alignment);
+    applyFormat(grid, grid.rowFormat(row), look);
 }
 
-void UstawKolumne(GridModel &grid, int column, std::int32_t background, std::int32_t fontColour,
-        bool bold, int alignment)
+void UstawKolumne(GridModel &grid, int column, const CellLook &look)
 {
     if (column < 0)
         return;
-    applyFormat(grid, grid.columnFormat(column), background, fontColour, bold, alignment);
+    applyFormat(grid, grid.columnFormat(column), look);
 }
 
 void KolorujWiersze(GridModel &grid, const GridState &state, int rowCount)
@@ -68,7 +52,7 @@ void KolorujWiersze(GridModel &grid, const GridState &state, int rowCount)
         applyBackground(grid.rowFormat(row), state.plainRowColour);
         // The grade-count table leaves cell (0,7) red and bold.
         if (row == 7)
-            UstawKomorke(grid, 0, 7, kColourUnchanged, kBlack, false, 1);
+            UstawKomorke(grid, 0, 7, kPlainLabelLook);
     }
 }
 

@@ -9,21 +9,28 @@ namespace zavevad {
 class GridModel;
 struct GridState;
 
-/// The alignment of an operation's alignment code: 0 centre, 1 left, 2 right,
-/// anything else centre.
-TMyAlign gridAlignmentFromCode(int code);
+/// What a formatting operation gives a cell, a row or a column. Colours are
+/// packed RGB; kColourUnchanged (128) leaves the colour as it is. The font
+/// style is always replaced (bold alone, or regular) and the alignment is
+/// always set. Table builders name one look per kind of cell.
+struct CellLook
+{
+    std::int32_t background = kColourUnchanged;
+    std::int32_t fontColour = kColourUnchanged;
+    bool bold = false;
+    TMyAlign align = alCenter;
+};
+
+/// A row label in black, regular and left-aligned: what the grade-count
+/// table's red label in cell (0,7) returns to on the other tables.
+inline constexpr CellLook kPlainLabelLook{.fontColour = kBlack, .align = alLeft};
 
 // The formatting operations through which the table builders write every
-// colour, font and alignment. Colours are packed RGB; kColourUnchanged (128)
-// leaves the colour as it is. The font style is always replaced: bold alone
-// when `bold` is true, regular otherwise. The alignment is always set.
+// colour, font and alignment.
 
-void UstawKomorke(GridModel &grid, int column, int row, std::int32_t background,
-        std::int32_t fontColour, bool bold, int alignment);
-void UstawWiersz(GridModel &grid, int row, std::int32_t background, std::int32_t fontColour,
-        bool bold, int alignment);
-void UstawKolumne(GridModel &grid, int column, std::int32_t background, std::int32_t fontColour,
-        bool bold, int alignment);
+void UstawKomorke(GridModel &grid, int column, int row, const CellLook &look);
+void UstawWiersz(GridModel &grid, int row, const CellLook &look);
+void UstawKolumne(GridModel &grid, int column, const CellLook &look);
 
 /// Rows 1 to rowCount - 1 get the plain row colour; cell (0,7) is reset to
 /// black, regular and left-aligned.

@@ -16,8 +16,6 @@ public:
 
     /// Colours at the top and the bottom of the face.
     void setColors(const QColor &top, const QColor &bottom);
-    QColor topColor() const { return m_top; }
-    QColor bottomColor() const { return m_bottom; }
 
     QSize sizeHint() const override;
 

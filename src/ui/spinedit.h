@@ -32,7 +32,6 @@ public:
     int maximum() const { return m_maximum; }
 
     void setSingleStep(int step);
-    int singleStep() const { return m_step; }
 
     QString text() const;
     /// Replaces the text as it stands; emits changed() when it differs.

@@ -181,40 +181,36 @@ private Q_SLOTS:
 
     // ---- Operations ----
 
-    void alignmentCodes_data()
+    void lookAlignment_data()
     {
-        QTest::addColumn<int>("code");
         QTest::addColumn<int>("align");
-        QTest::newRow("0 centre") << 0 << int(alCenter);
-        QTest::newRow("1 left") << 1 << int(alLeft);
-        QTest::newRow("2 right") << 2 << int(alRight);
-        QTest::newRow("3 centre") << 3 << int(alCenter);
-        QTest::newRow("-1 centre") << -1 << int(alCenter);
+        QTest::newRow("centre") << int(alCenter);
+        QTest::newRow("left") << int(alLeft);
+        QTest::newRow("right") << int(alRight);
     }
-    void alignmentCodes()
+    void lookAlignment()
     {
-        QFETCH(int, code);
         QFETCH(int, align);
         GridModel grid;
-        UstawKomorke(grid, 1, 1, kColourUnchanged, kBlack, false, code);
+        UstawKomorke(grid, 1, 1, {.fontColour = kBlack, .align = TMyAlign(align)});
         QCOMPARE(int(grid.resolvedAlignment(1, 1)), align);
-        QCOMPARE(int(gridAlignmentFromCode(code)), align);
     }
 
-    void gridAndChartAlignmentCodesLinkTogether()
+    void chartHeaderAlignmentCodes()
     {
-        // The grid's codes (1 left) and the chart header's (0 left) are
-        // different translations; one program uses both, so they must not
-        // share a name.
-        QCOMPARE(gridAlignmentFromCode(1), alLeft);
+        // The chart header's codes (0 left) differ from the grid's alignments.
         QCOMPARE(alignmentFromCode(0), std::optional(chart::Alignment::taLeftJustify));
     }
 
     void cellWithUnchangedBackgroundShowsTheRows()
     {
         GridModel grid;
-        UstawWiersz(grid, 3, packedRgb(255, 255, 200), kNavy, true, 1);
-        UstawKomorke(grid, 2, 3, kColourUnchanged, kRed, false, 0);
+        UstawWiersz(grid, 3,
+                {.background = packedRgb(255, 255, 200),
+                        .fontColour = kNavy,
+                        .bold = true,
+                        .align = alLeft});
+        UstawKomorke(grid, 2, 3, {.fontColour = kRed});
         QVERIFY(!grid.cellFormat(2, 3).background);
         QCOMPARE(grid.resolvedBackground(2, 3), QColor(255, 255, 200));
         QCOMPARE(grid.resolvedFont(2, 3).color(), QColor(Qt::red));
@@ -229,12 +225,12 @@ private Q_SLOTS:
     void unchangedFontColourKeepsTheColour()
     {
         GridModel grid;
-        UstawKomorke(grid, 1, 1, kColourUnchanged, kRed, true, 0);
-        UstawKomorke(grid, 1, 1, packedRgb(1, 2, 3), kColourUnchanged, true, 0);
+        UstawKomorke(grid, 1, 1, {.fontColour = kRed, .bold = true});
+        UstawKomorke(grid, 1, 1, {.background = packedRgb(1, 2, 3), .bold = true});
         QCOMPARE(grid.resolvedFont(1, 1).color(), QColor(Qt::red));
         QCOMPARE(grid.resolvedBackground(1, 1), QColor(1, 2, 3));
         // A first font setting of 128 leaves the copied body font's black.
-        UstawKomorke(grid, 2, 2, kColourUnchanged, kColourUnchanged, false, 0);
+        UstawKomorke(grid, 2, 2, {});
         QCOMPARE(grid.resolvedFont(2, 2).color(), QColor(Qt::black));
         QVERIFY(grid.resolvedFontIsSet(2, 2));
     }
@@ -244,17 +240,21 @@ private Q_SLOTS:
         GridModel grid;
         GridFont &font = grid.cellFormat(1, 1).ownFont(grid.bodyFont());
         font.setStyle(fsBold | fsItalic | fsUnderline);
-        UstawKomorke(grid, 1, 1, kColourUnchanged, kBlack, false, 1);
+        UstawKomorke(grid, 1, 1, {.fontColour = kBlack, .align = alLeft});
         QCOMPARE(grid.resolvedFont(1, 1).style(), FontStyles());
-        UstawKomorke(grid, 1, 1, kColourUnchanged, kBlack, true, 1);
+        UstawKomorke(grid, 1, 1, {.fontColour = kBlack, .bold = true, .align = alLeft});
         QCOMPARE(grid.resolvedFont(1, 1).style(), FontStyles(fsBold));
     }
 
     void columnFormatBeatsRowFormat()
     {
         GridModel grid;
-        UstawKolumne(grid, 0, kColourUnchanged, kBlack, false, 1);
-        UstawWiersz(grid, 5, packedRgb(255, 255, 200), kNavy, true, 2);
+        UstawKolumne(grid, 0, {.fontColour = kBlack, .align = alLeft});
+        UstawWiersz(grid, 5,
+                {.background = packedRgb(255, 255, 200),
+                        .fontColour = kNavy,
+                        .bold = true,
+                        .align = alRight});
         QCOMPARE(grid.resolvedFont(0, 5).color(), QColor(Qt::black));
         QVERIFY(!grid.resolvedFont(0, 5).bold());
         QCOMPARE(grid.resolvedAlignment(0, 5), alLeft);
@@ -268,8 +268,12 @@ private Q_SLOTS:
         GridModel grid;
         GridState state;
         grid.setRowCount(8);
-        UstawKomorke(grid, 0, 7, kColourUnchanged, kRed, true, 1);
-        UstawWiersz(grid, 3, packedRgb(1, 1, 1), kNavy, true, 1);
+        UstawKomorke(grid, 0, 7, {.fontColour = kRed, .bold = true, .align = alLeft});
+        UstawWiersz(grid, 3,
+                {.background = packedRgb(1, 1, 1),
+                        .fontColour = kNavy,
+                        .bold = true,
+                        .align = alLeft});
         KolorujWiersze(grid, state, 8);
         for (int row = 1; row < 8; ++row)
             QCOMPARE(grid.resolvedBackground(1, row), kPlain);
@@ -285,7 +289,7 @@ private Q_SLOTS:
     {
         GridModel grid;
         GridState state;
-        UstawKomorke(grid, 0, 7, kColourUnchanged, kRed, true, 1);
+        UstawKomorke(grid, 0, 7, {.fontColour = kRed, .bold = true, .align = alLeft});
         KolorujWiersze(grid, state, 7);
         QCOMPARE(grid.resolvedFont(0, 7).color(), QColor(Qt::red));
     }

@@ -32,8 +32,6 @@ public:
     /// Selects "Nagłówek" and fills the page for it (the dialog's showing).
     void selectHeader();
 
-    QTextEdit *headerTextBox() const { return m_RENaglowek; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
