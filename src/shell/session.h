@@ -5,12 +5,13 @@
 #include "results/analysisstate.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "ui/chart/chart.h"
 
 namespace zavevad {
 
 /// The live data of the run: the analysis state, the grid `Tabela` with its
-/// state, the two appearance records and the chart kinds. One instance, owned by the shell,
-/// for the whole run; commands and windows read and change it in place.
+/// state, the two appearance records, the chart kinds and the chart. One instance, owned by the
+/// shell, for the whole run; commands and windows read and change it in place.
 struct Session
 {
     AnalysisState analysis;
@@ -18,6 +19,7 @@ struct Session
     GridState gridState;
     Appearances appearances; ///< `CurrentAppearance` and `DefaultAppearance`
     ChartKindState chartKind; ///< `ChartKind`, `ShownChartKind`, `CurrentSeries`
+    chart::Chart chart; ///< what the chart window shows and the appearance dialog restyles
 
     Session() = default;
     Session(const Session &) = delete;

@@ -21,8 +21,10 @@ Shell::Shell(Platform *platform)
     // The first window created is the main one; the rest follow in this order.
     m_glowny = std::make_unique<TFGlowny>(*this);
     m_menu = std::make_unique<TFMenu>(*this);
-    m_wykres = std::make_unique<TFWykres>(m_session.appearances, m_session.chartKind);
-    m_ustawWykres = std::make_unique<TFUstawwykres>(m_session.appearances);
+    m_wykres =
+            std::make_unique<TFWykres>(m_session.appearances, m_session.chartKind, m_session.chart);
+    m_ustawWykres = std::make_unique<TFUstawwykres>(
+            m_session.appearances, m_session.chart, m_session.chartKind);
     m_about = std::make_unique<TFAbout>();
     m_monit = std::make_unique<TFMonit>();
 
@@ -51,8 +53,7 @@ void Shell::linkChartWindows()
     // restyle the window's chart and have it repainted.
     m_wykres->setAppearanceDialog(appearanceDialogLink(*m_ustawWykres));
     TFWykres *wykres = m_wykres.get();
-    m_ustawWykres->bindChart(
-            wykres->chart(), m_session.chartKind, [wykres] { wykres->refreshChart(); });
+    m_ustawWykres->setRepaint([wykres] { wykres->refreshChart(); });
 }
 
 void Shell::start()

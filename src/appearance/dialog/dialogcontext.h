@@ -9,22 +9,19 @@
 namespace zavevad {
 
 /// What the appearance dialog edits: the record in force and the chart of the
-/// chart window with its kind state. Until the chart window binds its chart,
-/// the dialog works on a chart of its own, so no control can reach nowhere.
+/// run with its kind state, all of which outlive the dialog.
 class AppearanceDialogContext
 {
 public:
-    explicit AppearanceDialogContext(TChartAppearance &record) : m_record(&record) { }
+    AppearanceDialogContext(
+            TChartAppearance &record, chart::Chart &chart, ChartKindState &kindState)
+        : m_record(&record), m_chart(&chart), m_kindState(&kindState)
+    { }
     AppearanceDialogContext(const AppearanceDialogContext &) = delete;
     AppearanceDialogContext &operator=(const AppearanceDialogContext &) = delete;
 
     /// `repaint` runs after every change the dialog makes to the chart.
-    void bind(chart::Chart &chart, ChartKindState &kindState, std::function<void()> repaint)
-    {
-        m_chart = &chart;
-        m_kindState = &kindState;
-        m_repaint = std::move(repaint);
-    }
+    void setRepaint(std::function<void()> repaint) { m_repaint = std::move(repaint); }
 
     TChartAppearance &record() { return *m_record; }
     chart::Chart &chart() { return *m_chart; }
@@ -48,10 +45,8 @@ public:
 
 private:
     TChartAppearance *m_record;
-    chart::Chart m_ownChart;
-    ChartKindState m_ownKindState;
-    chart::Chart *m_chart = &m_ownChart;
-    ChartKindState *m_kindState = &m_ownKindState;
+    chart::Chart *m_chart;
+    ChartKindState *m_kindState;
     std::function<void()> m_repaint;
 };
 

@@ -60,9 +60,10 @@ QPixmap stripArtwork()
 
 } // namespace
 
-TFUstawwykres::TFUstawwykres(Appearances &appearances, QWidget *parent)
+TFUstawwykres::TFUstawwykres(
+        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_appearances(appearances),
-      m_context(appearances.CurrentAppearance)
+      m_context(appearances.CurrentAppearance, chart, kindState)
 {
     buildWindow();
     FormCreate();
@@ -121,10 +122,9 @@ void TFUstawwykres::FormCreate()
     FillAppearanceDefaults(m_appearances);
 }
 
-void TFUstawwykres::bindChart(
-        chart::Chart &chart, ChartKindState &kindState, std::function<void()> repaint)
+void TFUstawwykres::setRepaint(std::function<void()> repaint)
 {
-    m_context.bind(chart, kindState, std::move(repaint));
+    m_context.setRepaint(std::move(repaint));
 }
 
 void TFUstawwykres::showPanelForKind(int kind)

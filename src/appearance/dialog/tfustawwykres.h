@@ -30,7 +30,7 @@ class View3DPage;
 /// modally by the chart window's "Formatuj".
 ///
 /// The chart window drives it like this:
-/// - once: `bindChart(chart, kindState, repaint)`;
+/// - once: `setRepaint(repaint)`, what repaints the chart after each change;
 /// - after a successful `ApplyChartKind(kind, ...)`: `showPanelForKind(kind)`
 ///   and `setAxesPageEnabled(axesPageEnabled(kind))`;
 /// - "Formatuj": `SelectAppearanceTarget(kindState)`, on true
@@ -42,14 +42,15 @@ class TFUstawwykres : public QDialog
 
 public:
     /// Builds the dialog and fills the appearance defaults into both records
-    /// of `appearances` (FormCreate). The dialog edits `CurrentAppearance`.
-    explicit TFUstawwykres(Appearances &appearances, QWidget *parent = nullptr);
+    /// of `appearances` (FormCreate). The dialog edits `CurrentAppearance`
+    /// and restyles `chart`; it reads the shown kind and the target series
+    /// from `kindState`. All three belong to the run and outlive the dialog.
+    TFUstawwykres(Appearances &appearances, chart::Chart &chart, ChartKindState &kindState,
+            QWidget *parent = nullptr);
     ~TFUstawwykres() override;
 
-    /// The chart the controls restyle, the chart window's kind state (read
-    /// whenever a page needs the shown kind or the target series) and what
-    /// repaints the chart after each change.
-    void bindChart(chart::Chart &chart, ChartKindState &kindState, std::function<void()> repaint);
+    /// What repaints the chart after each change.
+    void setRepaint(std::function<void()> repaint);
 
     /// Shows only the "Wykres" panel of the kind: 1 `PSlupek`, 2 `PKola`,
     /// 3 `PLinia`; any other kind changes nothing.

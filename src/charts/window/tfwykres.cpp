@@ -92,7 +92,8 @@ QPoint globalPos(const QEvent *event)
 
 } // namespace
 
-TFWykres::TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget *parent)
+TFWykres::TFWykres(
+        Appearances &appearances, ChartKindState &kindState, chart::Chart &chart, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_appearances(appearances), m_kindState(kindState)
 {
@@ -155,7 +156,7 @@ TFWykres::TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget 
     // ---- The chart ----
     m_PPodWykres = new QWidget(this);
     m_PPodWykres->setObjectName(QStringLiteral("PPodWykres"));
-    m_Wykres = new chart::ChartWidget(m_PPodWykres);
+    m_Wykres = new chart::ChartWidget(chart, m_PPodWykres);
     m_Wykres->setObjectName(QStringLiteral("Wykres"));
     connect(m_Wykres, &chart::ChartWidget::clicked, this, &TFWykres::PWykresMenuClick);
 

@@ -41,8 +41,10 @@ public:
     /// What the drop-down `PWykresMenu` shows.
     enum class ChartMenu { File, Edit };
 
-    /// `appearances` and `kindState` belong to the run and outlive the window.
-    TFWykres(Appearances &appearances, ChartKindState &kindState, QWidget *parent = nullptr);
+    /// `appearances`, `kindState` and `chart` belong to the run and outlive
+    /// the window.
+    TFWykres(Appearances &appearances, ChartKindState &kindState, chart::Chart &chart,
+            QWidget *parent = nullptr);
     ~TFWykres() override;
 
     /// The chart `Wykres` shows; the appearance dialog edits it in place and

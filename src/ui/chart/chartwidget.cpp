@@ -17,7 +17,7 @@ constexpr int kClickSlop = 3;
 
 } // namespace
 
-ChartWidget::ChartWidget(QWidget *parent) : QWidget(parent)
+ChartWidget::ChartWidget(Chart &chart, QWidget *parent) : QWidget(parent), m_chart(chart)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_signature = dataSignature();

@@ -18,7 +18,8 @@ class ChartWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit ChartWidget(QWidget *parent = nullptr);
+    /// Shows `chart`, which belongs to the caller and outlives the widget.
+    explicit ChartWidget(Chart &chart, QWidget *parent = nullptr);
 
     /// The settings and points drawn; call refresh() after changing them.
     Chart &chart() { return m_chart; }
@@ -60,7 +61,7 @@ private:
     void zoomTo(const QRect &band);
     void panBy(const QPoint &delta);
 
-    Chart m_chart;
+    Chart &m_chart;
     ViewState m_view;
     QByteArray m_signature;
     Drag m_drag = Drag::None;

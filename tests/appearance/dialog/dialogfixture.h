@@ -49,7 +49,7 @@ private:
 class DialogFixture
 {
 public:
-    explicit DialogFixture(int kind) : dialog(appearances)
+    explicit DialogFixture(int kind) : dialog(appearances, chart, state)
     {
         const QList<std::pair<QString, double>> points{{QStringLiteral("Cel"), 2},
                 {QStringLiteral("Bdb"), 5}, {QStringLiteral("Db"), 7}, {QStringLiteral("Dst"), 4},
@@ -60,7 +60,7 @@ public:
         }
         state.ChartKind = kind;
         ApplyChartKind(kind, record(), chart, state);
-        dialog.bindChart(chart, state, [this] { ++repaints; });
+        dialog.setRepaint([this] { ++repaints; });
         dialog.showPanelForKind(kind);
         dialog.setAxesPageEnabled(axesPageEnabled(kind));
         SelectAppearanceTarget(state);

@@ -55,7 +55,9 @@ private Q_SLOTS:
     void creatingFillsTheDefaults()
     {
         Appearances appearances;
-        TFUstawwykres dialog(appearances);
+        chart::Chart chart;
+        ChartKindState kindState;
+        TFUstawwykres dialog(appearances, chart, kindState);
         QCOMPARE(appearances.CurrentAppearance.toBytes(), defaults().toBytes());
         QCOMPARE(appearances.DefaultAppearance.toBytes(), defaults().toBytes());
     }

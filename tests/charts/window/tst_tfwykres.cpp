@@ -136,6 +136,7 @@ private:
     std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<Appearances> m_appearances;
     std::unique_ptr<ChartKindState> m_kindState;
+    std::unique_ptr<chart::Chart> m_chart;
     std::unique_ptr<TFWykres> m_window;
     std::unique_ptr<DialogRecord> m_hooks;
 
@@ -180,7 +181,8 @@ private Q_SLOTS:
         m_appearances = std::make_unique<Appearances>();
         FillAppearanceDefaults(*m_appearances);
         m_kindState = std::make_unique<ChartKindState>();
-        m_window = std::make_unique<TFWykres>(*m_appearances, *m_kindState);
+        m_chart = std::make_unique<chart::Chart>();
+        m_window = std::make_unique<TFWykres>(*m_appearances, *m_kindState, *m_chart);
         m_hooks = std::make_unique<DialogRecord>();
         m_window->setAppearanceDialog(m_hooks->link(nullptr));
     }
@@ -188,6 +190,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
+        m_chart.reset();
         m_kindState.reset();
         m_hooks.reset();
         m_appearances.reset();
@@ -489,7 +492,7 @@ private Q_SLOTS:
 
         loaded.tables.ImTabelaWPrawoClick();
         QVERIFY(!loaded.gridState.firstQuestionPage);
-        QCOMPARE(loaded.tables.sumaColumn(), 11);
+        QCOMPARE(resultsSumaColumn(loaded.gridState, loaded.analysis), 11);
         draw(loaded, ChartKindBar);
 
         QCOMPARE(window().chart().bar.points, firstPage);

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void imageIsTheChartAsShown();
 
 private:
+    Chart m_chart;
     ChartWidget *m_widget = nullptr;
     QRectF plot() const
     {
@@ -75,7 +76,8 @@ private:
 
 void TstChartWidget::init()
 {
-    m_widget = new ChartWidget;
+    m_chart = Chart();
+    m_widget = new ChartWidget(m_chart);
     m_widget->resize(555, 376);
     m_widget->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_widget));
