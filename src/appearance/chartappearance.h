@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/packedcolor.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QColor>
@@ -37,16 +39,13 @@ struct AppearanceColor
 {
     std::uint32_t value = 0;
 
-    static constexpr AppearanceColor fromRgb(int r, int g, int b)
-    {
-        return {static_cast<std::uint32_t>((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16)};
-    }
+    static constexpr AppearanceColor fromRgb(int r, int g, int b) { return {packRgb(r, g, b)}; }
     static AppearanceColor fromQColor(const QColor &color);
 
-    constexpr int red() const { return static_cast<int>(value & 0xFF); }
-    constexpr int green() const { return static_cast<int>(value >> 8 & 0xFF); }
-    constexpr int blue() const { return static_cast<int>(value >> 16 & 0xFF); }
-    QColor toQColor() const { return QColor(red(), green(), blue()); }
+    constexpr int red() const { return packedRed(value); }
+    constexpr int green() const { return packedGreen(value); }
+    constexpr int blue() const { return packedBlue(value); }
+    QColor toQColor() const { return colorFromPackedRgb(value); }
 
     friend bool operator==(const AppearanceColor &, const AppearanceColor &) = default;
 };

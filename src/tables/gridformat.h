@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/packedcolor.h"
+
 #include <QColor>
 #include <QFlags>
 #include <QString>
@@ -29,17 +31,12 @@ inline constexpr std::int32_t kColourUnchanged = 128;
 
 constexpr std::int32_t packedRgb(int red, int green, int blue)
 {
-    return (red & 0xff) | ((green & 0xff) << 8) | ((blue & 0xff) << 16);
+    return static_cast<std::int32_t>(packRgb(red, green, blue));
 }
 
 inline QColor colorFromPacked(std::int32_t packed)
 {
-    return QColor(packed & 0xff, (packed >> 8) & 0xff, (packed >> 16) & 0xff);
-}
-
-inline std::int32_t packedFromColor(const QColor &colour)
-{
-    return packedRgb(colour.red(), colour.green(), colour.blue());
+    return colorFromPackedRgb(static_cast<std::uint32_t>(packed));
 }
 
 inline constexpr std::int32_t kBlack = packedRgb(0, 0, 0);

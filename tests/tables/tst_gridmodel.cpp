@@ -26,7 +26,7 @@ private Q_SLOTS:
         QCOMPARE(packedRgb(255, 0, 0), 255);
         QCOMPARE(packedRgb(0, 0, 128), 8388608);
         QCOMPARE(colorFromPacked(packedRgb(232, 244, 223)), QColor(232, 244, 223));
-        QCOMPARE(packedFromColor(QColor(0, 128, 0)), 32768);
+        QCOMPARE(packedRgbFromColor(QColor(0, 128, 0)), 32768u);
         // 128 is a real colour too: dark red. Only the operations read it as "unchanged".
         QCOMPARE(colorFromPacked(kColourUnchanged), QColor(128, 0, 0));
     }
@@ -315,7 +315,8 @@ private Q_SLOTS:
         state.tableKind = kind;
         grid.setRowCount(rows);
         const QColor a(1, 0, 0), b(0, 1, 0);
-        PaskiWierszy(grid, state, 5, packedFromColor(a), packedFromColor(b));
+        PaskiWierszy(grid, state, 5, packedRgb(a.red(), a.green(), a.blue()),
+                packedRgb(b.red(), b.green(), b.blue()));
         QString got;
         for (int row = 1; row < rows; ++row) {
             const QColor bg = grid.resolvedBackground(1, row);

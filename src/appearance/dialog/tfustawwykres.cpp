@@ -8,16 +8,15 @@
 #include "appearance/dialog/valuespage.h"
 #include "appearance/dialog/view3dpage.h"
 #include "ui/clickablelabel.h"
+#include "ui/fixedwindow.h"
 #include "ui/gradienttabwidget.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QSignalBlocker>
 
 namespace zavevad {
@@ -142,8 +141,7 @@ void TFUstawwykres::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(*this);
     FormShow();
 }
 
@@ -154,7 +152,7 @@ void TFUstawwykres::FormShow()
         m_PageControl1->setCurrentWidget(m_TabSheet6);
     }
     m_TabSheet6->pageShown();
-    m_Dragging = false;
+    m_drag.release();
     m_theme = DialogTheme{QColor(141, 141, 141), QColor(199, 199, 199), QColor(255, 255, 255)};
     ApplyDialogTheme();
     m_TabSheet1->selectHeader();
@@ -173,21 +171,17 @@ void TFUstawwykres::PageControl1Change(int index)
 
 void TFUstawwykres::ImListwaMouseDown(const QPoint &screenPos)
 {
-    m_Dragging = true;
-    m_DragOrigin = screenPos;
+    m_drag.press(screenPos);
 }
 
 void TFUstawwykres::ImListwaMouseMove(const QPoint &screenPos)
 {
-    if (!m_Dragging)
-        return;
-    move(pos() + (screenPos - m_DragOrigin));
-    m_DragOrigin = screenPos;
+    m_drag.moveTo(*this, screenPos);
 }
 
 void TFUstawwykres::ImListwaMouseUp()
 {
-    m_Dragging = false;
+    m_drag.release();
 }
 
 void TFUstawwykres::LCloseUstawieniaClick()

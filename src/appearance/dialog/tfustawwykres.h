@@ -3,6 +3,7 @@
 #include "appearance/chartappearance.h"
 #include "appearance/dialog/dialogcontext.h"
 #include "appearance/dialog/dialogtheme.h"
+#include "ui/windowdrag.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -58,8 +59,8 @@ public:
     /// Enables or disables the page "Osie" (`TabSheet2`).
     void setAxesPageEnabled(bool enabled);
 
-    bool isDragging() const { return m_Dragging; }
-    QPoint dragOrigin() const { return m_DragOrigin; }
+    bool isDragging() const { return m_drag.isActive(); }
+    QPoint dragOrigin() const { return m_drag.lastPos(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -80,8 +81,7 @@ private:
     Appearances &m_appearances;
     AppearanceDialogContext m_context;
     DialogTheme m_theme;
-    bool m_Dragging = false;
-    QPoint m_DragOrigin;
+    WindowDrag m_drag;
 
     QWidget *m_PListwa = nullptr;
     QLabel *m_ImListwa = nullptr;

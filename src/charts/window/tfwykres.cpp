@@ -10,6 +10,7 @@
 #include "ui/chart/chartrenderer.h"
 #include "ui/chart/chartwidget.h"
 #include "ui/clickablelabel.h"
+#include "ui/fixedwindow.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
 
@@ -17,11 +18,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRubberBand>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -276,14 +275,10 @@ void TFWykres::showEvent(QShowEvent *event)
 {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->geometry();
-            move(area.x() + (area.width() - width()) / 2,
-                    area.y() + (area.height() - height()) / 2);
-        }
+        centreOnScreen(*this);
     }
     layoutWindow();
-    m_dragging = false;
+    m_drag.release();
     QWidget::showEvent(event);
 }
 
@@ -533,21 +528,17 @@ void TFWykres::copyChartAsMetafile()
 
 void TFWykres::LListwaMouseDown(QPoint globalPos)
 {
-    m_dragging = true;
-    m_lastCursor = globalPos;
+    m_drag.press(globalPos);
 }
 
 void TFWykres::LListwaMouseMove(QPoint globalPos)
 {
-    if (!m_dragging)
-        return;
-    move(pos() + (globalPos - m_lastCursor));
-    m_lastCursor = globalPos;
+    m_drag.moveTo(*this, globalPos);
 }
 
 void TFWykres::LListwaMouseUp()
 {
-    m_dragging = false;
+    m_drag.release();
 }
 
 void TFWykres::PRozciongMouseDown(QPoint globalPos)

@@ -4,6 +4,7 @@
 #include "appearance/chartappearance.h"
 #include "charts/window/appearancedialoglink.h"
 #include "ui/chart/chart.h"
+#include "ui/windowdrag.h"
 
 #include <QPoint>
 #include <QRect>
@@ -112,7 +113,7 @@ public:
     void PRozciongMouseMove(QPoint globalPos);
     void PRozciongMouseUp(QPoint globalPos);
 
-    bool isDragging() const { return m_dragging; }
+    bool isDragging() const { return m_drag.isActive(); }
     /// Whether the rubber band `Rameczka` is out (the grip is being dragged).
     bool isResizing() const { return m_resizing; }
 
@@ -154,8 +155,7 @@ private:
     std::unique_ptr<QRubberBand> m_Rameczka;
 
     bool m_placed = false;
-    bool m_dragging = false;
-    QPoint m_lastCursor;
+    WindowDrag m_drag;
     bool m_resizing = false;
     QPoint m_bandTopLeft;
     QPoint m_bandBottomRight;
