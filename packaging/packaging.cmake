@@ -43,6 +43,9 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian.gz
         ${CMAKE_CURRENT_LIST_DIR}/copyright
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME zavevad)
+
 set(CPACK_PACKAGE_NAME zavevad)
 set(CPACK_PACKAGE_VENDOR "Zavevad developers")
 set(CPACK_PACKAGE_CONTACT "Zavevad developers <zavevad@example.org>")

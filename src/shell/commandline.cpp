@@ -158,6 +158,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         if (page != QLatin1String("1") && page != QLatin1String("2"))
             return usageError(QStringLiteral("Strona pytań może być tylko 1 lub 2: ") + page);
         batch.page = page.toInt();
+        if (batch.page == 2 && batch.tableKind != TableResults)
+            return usageError(QStringLiteral("Druga strona pytań jest tylko w tabeli wyników."));
     }
     if (!exports) {
         if (parser.isSet(tabela) || parser.isSet(strona))

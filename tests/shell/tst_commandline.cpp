@@ -134,6 +134,11 @@ void TestCommandLine::parse_data()
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
+    QTest::newRow("page 2 of another table")
+            << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"czas"_s, u"--strona"_s, u"2"_s,
+                       u"a"_s}
+            << int(Action::UsageError) << none << 1 << 1
+            << u"Druga strona pytań jest tylko w tabeli wyników."_s;
     QTest::newRow("table without output")
             << QStringList{u"--tabela"_s, u"czas"_s, u"a.dat"_s} << int(Action::UsageError) << none
             << 1 << 1 << u"Opcje --tabela i --strona działają tylko z --txt lub --html."_s;
