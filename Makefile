@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
 
 # Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-PACKAGE_PACKAGES := dpkg-dev file desktop-file-utils
+PACKAGE_PACKAGES := dpkg-dev file desktop-file-utils appstream lintian shared-mime-info
 FUZZ_DIR ?= build/fuzz
 PACKAGE_DIR ?= build/package
 
@@ -143,6 +143,8 @@ package-deps: deps
 
 package: package-deps
 	desktop-file-validate packaging/zavevad.desktop
+	appstreamcli validate --no-net packaging/org.example.zavevad.metainfo.xml
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DZAVEVAD_BUILD_TESTS=OFF $(LAUNCHER)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
+	lintian --fail-on error $(PACKAGE_DIR)/zavevad_*.deb

@@ -1,6 +1,8 @@
 #include "results/userlocale.h"
 #include "shell/artwork.h"
+#include "shell/commandline.h"
 #include "shell/shell.h"
+#include "shell/tfglowny.h"
 #include "shell/translations.h"
 #include "ui/shellstyle.h"
 
@@ -8,6 +10,9 @@
 
 int main(int argc, char *argv[])
 {
+    if (!zavevad::wantsWindow(argc, argv))
+        return zavevad::runHeadless(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(zavevad::shellstyle::applicationTitle());
     QApplication::setWindowIcon(zavevad::artwork::applicationIcon());
@@ -16,5 +21,6 @@ int main(int argc, char *argv[])
 
     zavevad::Shell shell;
     shell.start();
+    shell.glowny().openPaths(zavevad::parseCommandLine(QApplication::arguments()).paths);
     return QApplication::exec();
 }

@@ -72,7 +72,19 @@ std::optional<QString> Platform::saveTabele()
             runSaveDialog(saveTabeleTitle(), qtFileFilter(m_saveFilter), m_saveDefaultExtension);
     if (!path || path->isEmpty())
         return std::nullopt;
+    rememberFolder(*path);
     return withDefaultExtension(*path, m_saveDefaultExtension);
+}
+
+QString Platform::dialogFolder(const QString &startDirectory) const
+{
+    return m_lastFolder.isEmpty() ? startDirectory : m_lastFolder;
+}
+
+void Platform::rememberFolder(const QString &path)
+{
+    if (!path.isEmpty())
+        m_lastFolder = QFileInfo(path).absolutePath();
 }
 
 } // namespace zavevad

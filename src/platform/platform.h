@@ -67,6 +67,15 @@ public:
     /// default extension when typed without one.
     std::optional<QString> saveTabele();
 
+    /// The folder the open and save dialogs start in: the last one that a
+    /// dialog or a load used in this run, else `startDirectory` (where
+    /// Progi.txt and the help stay looked for, whatever the dialogs did).
+    QString dialogFolder(const QString &startDirectory) const;
+    /// Remembers the folder of the file `path` for the next dialog.
+    void rememberFolder(const QString &path);
+    /// The remembered folder, empty before any was used.
+    QString lastFolder() const { return m_lastFolder; }
+
     /// Colour dialog opened on `initial`.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
     /// Font dialog (name, size, style, colour) opened on `initial`; no size limits.
@@ -90,6 +99,7 @@ protected:
 private:
     QString m_saveFilter = QStringLiteral("Plik tekstowy (*.txt)|*.txt");
     QString m_saveDefaultExtension;
+    QString m_lastFolder;
 };
 
 } // namespace zavevad

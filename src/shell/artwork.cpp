@@ -1,7 +1,11 @@
 #include "shell/artwork.h"
 
+#include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
+
+#include <utility>
 
 // The resource file lives in a static library: nothing references its data
 // unless it is initialised explicitly, and it must be done outside a namespace.
@@ -12,12 +16,48 @@ static void initShellResources()
 
 namespace zavevad::artwork {
 
-QPixmap picture(const QString &name, QSize size)
+namespace {
+
+// Redraws a label's picture before it is painted on a screen whose pixel
+// ratio differs from the one the picture was drawn for.
+class SharpPicture : public QObject
+{
+public:
+    SharpPicture(QLabel &label, QString name, QSize size)
+        : QObject(&label), m_label(label), m_name(std::move(name)), m_size(size)
+    {
+        label.installEventFilter(this);
+        update();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_label && event->type() == QEvent::Paint
+                && !qFuzzyCompare(m_label.pixmap().devicePixelRatio(), m_label.devicePixelRatioF()))
+            update();
+        return false;
+    }
+
+private:
+    void update() { m_label.setPixmap(picture(m_name, m_size, m_label.devicePixelRatioF())); }
+
+    QLabel &m_label;
+    QString m_name;
+    QSize m_size;
+};
+
+} // namespace
+
+QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 {
     static const bool initialised = (initShellResources(), true);
     Q_UNUSED(initialised);
 
-    QPixmap pixmap(size);
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // Drawn in device pixels from the vector picture, not scaled up from a
+    // small bitmap, so edges and text stay sharp at 150 % and 200 %.
+    QPixmap pixmap(QSizeF(size * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/shell/") + name + QStringLiteral(".svg"));
     if (renderer.isValid()) {
@@ -26,6 +66,11 @@ QPixmap picture(const QString &name, QSize size)
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
     return pixmap;
+}
+
+void setPicture(QLabel &label, const QString &name, QSize size)
+{
+    new SharpPicture(label, name, size);
 }
 
 QIcon applicationIcon()

@@ -68,7 +68,8 @@ std::optional<QStringList> QtPlatform::openFiles(
 std::optional<QString> QtPlatform::runSaveDialog(
         const QString &title, const QString &filter, const QString &defaultExtension)
 {
-    QFileDialog dialog(dialogParent(), title, QString(), filter);
+    // Before any dialog was used, the current folder: the start directory.
+    QFileDialog dialog(dialogParent(), title, lastFolder(), filter);
     keepAbove(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -3,6 +3,7 @@
 #include "appearance/dialog/tfustawwykres.h"
 #include "charts/window/tfwykres.h"
 #include "shell/qtplatform.h"
+#include "shell/shortcuts.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
@@ -33,6 +34,7 @@ Shell::Shell(Platform *platform)
     if (m_ownPlatform)
         m_ownPlatform->setDialogParent(m_glowny.get());
     installCommandHooks(*this);
+    installShortcuts(*this);
 }
 
 Shell::~Shell()

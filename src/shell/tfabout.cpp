@@ -21,7 +21,7 @@ TFAbout::TFAbout(QWidget *parent)
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
     icon->setGeometry(16, 24, 32, 32);
-    icon->setPixmap(artwork::picture(QStringLiteral("icon"), QSize(32, 32)));
+    artwork::setPicture(*icon, QStringLiteral("icon"), QSize(32, 32));
 
     auto *version = new QLabel(QStringLiteral("Kalmo - Zavevad 1.0"), this);
     version->setObjectName(QStringLiteral("Label1"));

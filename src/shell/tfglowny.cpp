@@ -1,8 +1,10 @@
 #include "shell/tfglowny.h"
 
+#include "charts/window/tfwykres.h"
 #include "platform/help.h"
 #include "platform/platform.h"
 #include "results/loader.h"
+#include "results/resultpaths.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
 #include "shell/artwork.h"
@@ -17,7 +19,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -63,7 +68,7 @@ TFGlowny::TFGlowny(Shell &shell)
     m_ImTloGlowny = new ClickableLabel(m_PTlo);
     m_ImTloGlowny->setObjectName(QStringLiteral("ImTloGlowny"));
     m_ImTloGlowny->setGeometry(0, 0, kPTloSize.width(), kPTloSize.height());
-    m_ImTloGlowny->setPixmap(artwork::picture(QStringLiteral("glowny"), kPTloSize));
+    artwork::setPicture(*m_ImTloGlowny, QStringLiteral("glowny"), kPTloSize);
     connect(m_ImTloGlowny, &ClickableLabel::clicked, this, &TFGlowny::ImTloGlownyClick);
 
     ClickableLabel *top = addLabel("LMTop", QString(), {8, 2});
@@ -118,6 +123,8 @@ TFGlowny::TFGlowny(Shell &shell)
     m_ZZBFocus = new QPushButton(QStringLiteral("ZZBFocus"), m_PTlo);
     m_ZZBFocus->setObjectName(QStringLiteral("ZZBFocus"));
     m_ZZBFocus->move(1500, 184);
+
+    setAcceptDrops(true);
 }
 
 TFGlowny::~TFGlowny() = default;
@@ -277,16 +284,22 @@ void TFGlowny::changeEvent(QEvent *event)
 
 void TFGlowny::Wczytaj()
 {
-    Session &session = m_shell.session();
-    const std::optional<QStringList> paths = Platform::current().openFiles(
-            QStringLiteral("Wybierz pliki"), QStringLiteral("Pliki wyniku testu (*.dat)|*.dat"),
-            session.analysis.startDirectory);
+    Platform &platform = Platform::current();
+    const std::optional<QStringList> paths = platform.openFiles(QStringLiteral("Wybierz pliki"),
+            QStringLiteral("Pliki wyniku testu (*.dat)|*.dat"),
+            platform.dialogFolder(m_shell.session().analysis.startDirectory));
     if (!paths || paths->isEmpty())
         return;
+    platform.rememberFolder(paths->constFirst());
+    loadFiles(*paths);
+}
 
+void TFGlowny::loadFiles(const QStringList &paths)
+{
+    Session &session = m_shell.session();
     // The files are read into a new set; the live state changes only when the
     // whole load succeeded, so a bad file leaves screen and data as they were.
-    LoadOutcome outcome = loadResults(*paths, session.analysis.thresholds);
+    LoadOutcome outcome = loadResults(paths, session.analysis.thresholds);
     if (outcome.status == LoadStatus::BadFile) {
         m_shell.Monit(TFMonit::ModeMessage, structureWarning());
         return;
@@ -311,6 +324,72 @@ void TFGlowny::PokazTabele(int kind)
     Session &session = m_shell.session();
     m_PTabela->showTable(kind);
     session.analysis.tableMode = kind;
+}
+
+namespace {
+
+bool isTemplateFile(const QString &path)
+{
+    return path.endsWith(QLatin1String(".ssw"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void TFGlowny::openPaths(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    // Queued: the window is on screen before a warning asks for a click, and
+    // a drop is over before a prompt runs its own event loop.
+    QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                QStringList results;
+                for (const QString &path : paths) {
+                    if (isTemplateFile(path))
+                        m_shell.wykres().applyTemplateToNextChart(path);
+                    else
+                        results.append(path);
+                }
+                const QStringList files = expandResultPaths(results);
+                if (files.isEmpty())
+                    return;
+                // The folder the files came from is the one the user works in.
+                Platform::current().rememberFolder(files.constFirst());
+                loadFiles(files);
+            },
+            Qt::QueuedConnection);
+}
+
+QStringList TFGlowny::droppablePaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty()
+                && (isResultFileName(path) || isTemplateFile(path) || QFileInfo(path).isDir()))
+            paths.append(path);
+    }
+    return paths;
+}
+
+void TFGlowny::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppablePaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFGlowny::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppablePaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_shell.menu().closeMenu();
+    openPaths(paths);
 }
 
 } // namespace zavevad

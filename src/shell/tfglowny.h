@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QMimeData;
 class QPushButton;
 
 namespace zavevad {
@@ -55,6 +56,16 @@ public:
 
     /// The load of a set of result files, run by "Wczytaj wyniki testu ...".
     void Wczytaj();
+    /// The load after the dialog: reads `paths` in this order, shows the
+    /// warnings and, when the whole load succeeded, the results table.
+    void loadFiles(const QStringList &paths);
+    /// Files and folders from the command line or a drop, opened once the
+    /// event loop runs: result files and folders load as one set, a format
+    /// template (`*.ssw`) waits for the first chart.
+    void openPaths(const QStringList &paths);
+    /// The local files and folders of a drag that the window takes: result
+    /// files, folders and templates; empty when it takes none of them.
+    static QStringList droppablePaths(const QMimeData *data);
     /// Shows the table of `kind` (1, 2, 3) and makes it the current table mode.
     void PokazTabele(int kind);
 
@@ -69,6 +80,8 @@ protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     ClickableLabel *addLabel(const char *name, const QString &caption, QPoint pos);

@@ -138,7 +138,7 @@ TFMenu::Panel &TFMenu::addPanel(
     panel.background = new ClickableLabel(panel.widget);
     panel.background->setObjectName(QLatin1String(pictureName));
     panel.background->setGeometry(QRect(QPoint(0, 0), size));
-    panel.background->setPixmap(artwork::picture(artwork, size));
+    artwork::setPicture(*panel.background, artwork, size);
     connect(panel.background, &ClickableLabel::clicked, this, &TFMenu::closeMenu);
     connect(panel.background, &ClickableLabel::hovered, this,
             [this, &panel] { backgroundHovered(panel); });

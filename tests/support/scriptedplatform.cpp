@@ -40,7 +40,7 @@ std::optional<QStringList> ScriptedPlatform::openFiles(
 std::optional<QString> ScriptedPlatform::runSaveDialog(
         const QString &title, const QString &filter, const QString &defaultExtension)
 {
-    calls.append({DialogCall::Save, title, filter, {}, defaultExtension, {}, {}});
+    calls.append({DialogCall::Save, title, filter, lastFolder(), defaultExtension, {}, {}});
     return takeAnswer(saveAnswers);
 }
 

@@ -24,7 +24,7 @@ public:
         Kind kind;
         QString title;
         QString filter; ///< open: the paired form as given; save: Qt's form
-        QString directory; ///< open: the initial directory
+        QString directory; ///< open: the initial directory; save: the remembered folder
         QString defaultExtension; ///< save
         QColor color; ///< colour: the initial colour
         FontChoice font; ///< font: the initial font

@@ -15,12 +15,14 @@
 #include "ui/shellstyle.h"
 
 #include <QDialog>
+#include <QDropEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRubberBand>
+#include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
@@ -103,6 +105,7 @@ TFWykres::TFWykres(
     setFont(shellstyle::windowFont());
     setMinimumSize(kMinimumSize);
     resize(kDesignSize);
+    setAcceptDrops(true);
 
     // ---- The title strip ----
     m_PListwa = new QWidget(this);
@@ -498,10 +501,60 @@ void TFWykres::LoadFormatTemplate()
     const std::optional<QString> path = platform.saveTabele();
     if (!path)
         return;
+    loadTemplateFile(*path);
+}
+
+void TFWykres::loadTemplateFile(const QString &path)
+{
     if (std::optional<CommandError> error =
-                    loadFormatTemplateFile(*path, m_appearances.CurrentAppearance))
+                    loadFormatTemplateFile(path, m_appearances.CurrentAppearance))
         throw *error;
     ApplyChartKind(m_kindState.ChartKind);
+}
+
+void TFWykres::applyTemplateToNextChart(const QString &path)
+{
+    m_pendingTemplate = path;
+    applyPendingTemplate();
+}
+
+void TFWykres::applyPendingTemplate()
+{
+    if (m_pendingTemplate.isEmpty() || !isVisible())
+        return;
+    const QString path = std::exchange(m_pendingTemplate, QString());
+    runCommand(this, [this, &path] { loadTemplateFile(path); });
+}
+
+QString TFWykres::droppedTemplate(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".ssw"), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+
+void TFWykres::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedTemplate(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TFWykres::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedTemplate(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop is over: a failure shows a message box with its own loop.
+    QMetaObject::invokeMethod(
+            this, [this, path] { runCommand(this, [this, &path] { loadTemplateFile(path); }); },
+            Qt::QueuedConnection);
 }
 
 // ---- Clipboard ----

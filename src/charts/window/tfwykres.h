@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class QMimeData;
 class QRubberBand;
 
 namespace zavevad {
@@ -88,6 +89,16 @@ public:
     /// Reads a template file chosen in `SaveTabele` into `CurrentAppearance`
     /// and shows it for `ChartKind`; a failed read changes nothing.
     void LoadFormatTemplate();
+    /// The load after the dialog, also for a template dropped on the window.
+    void loadTemplateFile(const QString &path);
+    /// A template given to the program: loaded at once over a chart on
+    /// display, else after the next chart command has drawn its chart.
+    /// Failures are shown in a message box.
+    void applyTemplateToNextChart(const QString &path);
+    /// Loads the template that waits for a chart, once one is shown.
+    void applyPendingTemplate();
+    /// The local `*.ssw` file of a drag, empty when it holds none.
+    static QString droppedTemplate(const QMimeData *data);
     /// The chart as a bitmap of the chart's on-screen size.
     void copyChartAsBitmap();
     /// The chart as an SVG picture one pixel smaller each way, with a bitmap of it.
@@ -119,6 +130,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -154,6 +167,7 @@ private:
     ClickableLabel *m_LListwa = nullptr;
     std::unique_ptr<QRubberBand> m_Rameczka;
 
+    QString m_pendingTemplate;
     bool m_placed = false;
     WindowDrag m_drag;
     bool m_resizing = false;

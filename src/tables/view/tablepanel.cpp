@@ -7,6 +7,7 @@
 #include "ui/clickablelabel.h"
 
 #include <QPixmap>
+#include <QWheelEvent>
 
 namespace zavevad {
 
@@ -120,6 +121,52 @@ void TablePanel::ImTabelaWPrawoClick()
     m_tables.ImTabelaWPrawoClick();
     refresh();
     Q_EMIT tableShown();
+}
+
+void TablePanel::pageStep(PageStep step)
+{
+    const PanelGeometry &arrows = m_state.panels;
+    switch (step) {
+    case PageStep::Up:
+        if (arrows.PTabelaWGore.visible)
+            ImTabelaWGoreClick();
+        break;
+    case PageStep::Down:
+        if (arrows.PTabelaWDol.visible)
+            ImTabelaWDolClick();
+        break;
+    case PageStep::Left:
+        if (arrows.PTabelaWLewo.visible)
+            ImTabelaWLewoClick();
+        break;
+    case PageStep::Right:
+        if (arrows.PTabelawPrawo.visible)
+            ImTabelaWPrawoClick();
+        break;
+    case PageStep::First:
+    case PageStep::Last: {
+        const PageStep single = step == PageStep::First ? PageStep::Up : PageStep::Down;
+        const ArrowPanel &arrow =
+                step == PageStep::First ? arrows.PTabelaWGore : arrows.PTabelaWDol;
+        // A short working-time table keeps its down arrow on the only page.
+        for (int before = -1; arrow.visible && m_model.topRow() != before;) {
+            before = m_model.topRow();
+            pageStep(single);
+        }
+        break;
+    }
+    }
+}
+
+void TablePanel::wheelEvent(QWheelEvent *event)
+{
+    constexpr int kNotch = 120;
+    m_wheelAngle += event->angleDelta().y();
+    for (; m_wheelAngle >= kNotch; m_wheelAngle -= kNotch)
+        pageStep(PageStep::Up);
+    for (; m_wheelAngle <= -kNotch; m_wheelAngle += kNotch)
+        pageStep(PageStep::Down);
+    event->accept();
 }
 
 } // namespace zavevad

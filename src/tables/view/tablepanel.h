@@ -40,11 +40,22 @@ public:
     void ImTabelaWLewoClick();
     void ImTabelaWPrawoClick();
 
+    /// A paging key or wheel step: the click on the arrow pointing that way,
+    /// only while that arrow is shown. First and Last click up or down until
+    /// the arrow hides or the table stops moving.
+    enum class PageStep { Up, Down, Left, Right, First, Last };
+    void pageStep(PageStep step);
+
 Q_SIGNALS:
     /// A click on the grid (`TabelaClick`), after the selection was cleared.
     void gridClicked();
     /// After a table build or a paging click changed what the grid shows.
     void tableShown();
+
+protected:
+    /// One wheel notch (a full 120 of angle, gathered from finer steps) is one
+    /// up or down arrow click.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     QWidget *makeArrow(const QString &panelName, const QString &pictureName,
@@ -60,6 +71,7 @@ private:
     QWidget *m_down = nullptr;
     QWidget *m_left = nullptr;
     QWidget *m_right = nullptr;
+    int m_wheelAngle = 0;
 };
 
 } // namespace zavevad

@@ -4,6 +4,7 @@
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
 #include "ui/chart/piechart.h"
+#include "ui/chart/svgfonts.h"
 
 #include <QBuffer>
 #include <QLinearGradient>
@@ -434,7 +435,8 @@ QByteArray renderToSvg(
     QPainter painter(&generator);
     renderChart(painter, chart, QRectF(QPointF(0, 0), s), zoomPan);
     painter.end();
-    return buffer.data();
+    // Pasted where the chart's font is missing, the text keeps its kind of face.
+    return withGenericFontFamilies(buffer.data());
 }
 
 } // namespace zavevad::chart

@@ -1,0 +1,108 @@
+#include "export/batchexport.h"
+
+#include "export/exportcommands.h"
+#include "export/htmlexport.h"
+#include "export/tabletext.h"
+#include "platform/commanderror.h"
+#include "results/loader.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+#include <QDir>
+
+#include <functional>
+#include <utility>
+
+namespace zavevad {
+
+namespace {
+
+BatchOutcome failure(const QString &error)
+{
+    BatchOutcome outcome;
+    outcome.error = error;
+    return outcome;
+}
+
+} // namespace
+
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds)
+{
+    if (request.files.isEmpty())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+
+    LoadOutcome load = loadResults(request.files, thresholds);
+    if (load.status == LoadStatus::BadFile) {
+        const QString file = request.files.value(load.failedIndex);
+        return failure(oneLine(structureWarning()) + QStringLiteral(" Plik: ")
+                + QDir::toNativeSeparators(file));
+    }
+    if (!load.loaded())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+
+    BatchOutcome outcome;
+    // Later failures keep the warning: it was true of the files all the same.
+    const auto fail = [&outcome](const QString &error) {
+        outcome.error = error;
+        return outcome;
+    };
+    if (load.otherTestsSkipped)
+        outcome.warning = oneLine(sameTestWarning(load.testName));
+
+    AnalysisState analysis;
+    analysis.thresholds = thresholds;
+    commitLoad(std::move(load), analysis);
+    analysis.dataLoaded = true;
+    analysis.tableMode = request.tableKind;
+
+    GridModel grid;
+    GridState state;
+    AnalysisTables tables(grid, state, analysis);
+    tables.PokazTabele(request.tableKind);
+    if (state.tableKind != request.tableKind || request.tableKind == TableNone)
+        return fail(QStringLiteral("Ta wersja programu nie ma tabeli tego rodzaju."));
+    if (request.page == 2) {
+        // Page 2 exists only where the window offers its arrow.
+        if (request.tableKind != TableResults || !state.panels.PTabelawPrawo.visible)
+            return fail(QStringLiteral(
+                    "Druga strona pytań istnieje tylko w tabeli wyników testu o więcej niż 15 "
+                    "pytaniach."));
+        tables.ImTabelaWPrawoClick();
+    }
+
+    // Each output: the path asked for and the bytes its menu command saves.
+    // A further format is one more line here and one more field above.
+    const std::pair<const QString &, std::function<QByteArray()>> outputs[] = {
+            {request.txtPath,
+                    [&grid] {
+                        return tableTextCp1250(grid);
+                    }},
+            {request.htmlPath,
+                    [&grid] {
+                        return htmlPageBytes(grid);
+                    }},
+    };
+    for (const auto &[path, bytes] : outputs) {
+        if (path.isEmpty())
+            continue;
+        try {
+            writeExportFile(path, bytes());
+        } catch (const CommandError &) {
+            return fail(
+                    QStringLiteral("Nie można zapisać pliku: ") + QDir::toNativeSeparators(path));
+        }
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+} // namespace zavevad

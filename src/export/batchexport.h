@@ -1,0 +1,38 @@
+#pragma once
+
+#include "results/analysisstate.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zavevad {
+
+/// One export without a window: the files to load, the table and page to
+/// build, and the files to write (an empty path writes nothing of that kind).
+struct BatchExport
+{
+    QStringList files; ///< result files in load order (folders already expanded)
+    int tableKind = TableResults;
+    int page = 1; ///< results table: 1 questions 1 to 15, 2 from 16 on
+    QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"
+    QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"
+};
+
+struct BatchOutcome
+{
+    bool ok = false;
+    QString error; ///< when not ok: one line for the user, in Polish
+    QString warning; ///< the load's same-test warning as one line, or empty
+};
+
+/// Loads the files exactly as the load command does (same test rule and
+/// warnings; a bad file ends it), builds the table and page as the menu and
+/// the arrows would, and writes each requested file with the bytes the menu's
+/// save commands write. Nothing is written unless the load and the table
+/// succeeded; a failed write ends the run.
+BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds);
+
+/// A prompt text on one line: the line breaks of the warnings become blanks.
+QString oneLine(QString text);
+
+} // namespace zavevad

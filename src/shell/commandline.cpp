@@ -1,0 +1,247 @@
+#include "shell/commandline.h"
+
+#include "results/resultpaths.h"
+#include "results/thresholds.h"
+#include "results/userlocale.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace zavevad {
+
+namespace {
+
+constexpr auto kTxt = "txt";
+constexpr auto kHtml = "html";
+constexpr auto kTabela = "tabela";
+constexpr auto kStrona = "strona";
+
+struct TableName
+{
+    const char *name;
+    int kind;
+};
+
+// Kind 4 is the item-analysis table; a build without it says so at export time.
+constexpr std::array<TableName, 4> kTableNames{{
+        {"wyniki", TableResults},
+        {"czas", TableWorkingTime},
+        {"oceny", TableGradeCount},
+        {"analiza", 4},
+}};
+
+QString option(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// Qt's own options, which QApplication takes out of the arguments itself.
+bool isQtOption(const QByteArray &name, bool *takesValue)
+{
+    static const char *const withValue[] = {"platform", "platformpluginpath", "platformtheme",
+            "plugin", "qmljsdebugger", "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+            "display", "geometry", "style", "stylesheet"};
+    static const char *const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    for (const char *candidate : withValue) {
+        if (name == candidate) {
+            *takesValue = true;
+            return true;
+        }
+    }
+    for (const char *candidate : flags) {
+        if (name == candidate) {
+            *takesValue = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+CommandLine usageError(const QString &error)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::UsageError;
+    commandLine.error = error;
+    return commandLine;
+}
+
+} // namespace
+
+QString helpText()
+{
+    return QStringLiteral(
+            "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
+            "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] PLIK.dat ...\n"
+            "\n"
+            "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
+            "\n"
+            "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
+            "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki *.dat\n"
+            "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego wykresu.\n"
+            "\n"
+            "Zapis tabeli bez okna (te same bajty co polecenia menu \"Plik\"):\n"
+            "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
+            "                    tabulatorem)\n"
+            "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny lub analiza\n"
+            "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
+            "\n"
+            "  -h, --help        wyświetla tę pomoc\n"
+            "  -v, --version     wyświetla wersję programu\n"
+            "\n"
+            "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
+            "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("Kalmo - Zavevad " ZAVEVAD_VERSION "\n");
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption txt(option(kTxt), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption html(option(kHtml), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption tabela(option(kTabela), QString(), QStringLiteral("RODZAJ"));
+    const QCommandLineOption strona(option(kStrona), QString(), QStringLiteral("NUMER"));
+    parser.addOptions({help, version, txt, html, tabela, strona});
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString name = unknown.constFirst();
+            return usageError(QStringLiteral("Nieznana opcja: ")
+                    + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+        }
+        // The only other failure: an option that needs a value is last.
+        return usageError(QStringLiteral("Brak wartości opcji."));
+    }
+
+    CommandLine commandLine;
+    commandLine.paths = parser.positionalArguments();
+    if (parser.isSet(help)) {
+        commandLine.action = CommandLine::Action::Help;
+        return commandLine;
+    }
+    if (parser.isSet(version)) {
+        commandLine.action = CommandLine::Action::Version;
+        return commandLine;
+    }
+
+    BatchExport &batch = commandLine.batch;
+    batch.txtPath = parser.value(txt);
+    batch.htmlPath = parser.value(html);
+    const bool exports = parser.isSet(txt) || parser.isSet(html);
+    if (parser.isSet(tabela)) {
+        const QString name = parser.value(tabela);
+        batch.tableKind = TableNone;
+        for (const TableName &table : kTableNames) {
+            if (name == QLatin1String(table.name))
+                batch.tableKind = table.kind;
+        }
+        if (batch.tableKind == TableNone)
+            return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
+                    + QStringLiteral(" (wyniki, czas, oceny lub analiza)"));
+    }
+    if (parser.isSet(strona)) {
+        const QString page = parser.value(strona);
+        if (page != QLatin1String("1") && page != QLatin1String("2"))
+            return usageError(QStringLiteral("Strona pytań może być tylko 1 lub 2: ") + page);
+        batch.page = page.toInt();
+        if (batch.page == 2 && batch.tableKind != TableResults)
+            return usageError(QStringLiteral("Druga strona pytań jest tylko w tabeli wyników."));
+    }
+    if (!exports) {
+        if (parser.isSet(tabela) || parser.isSet(strona))
+            return usageError(QStringLiteral("Opcje --tabela i --strona działają tylko z --txt "
+                                             "lub --html."));
+        return commandLine;
+    }
+    if ((parser.isSet(txt) && batch.txtPath.isEmpty())
+            || (parser.isSet(html) && batch.htmlPath.isEmpty()))
+        return usageError(QStringLiteral("Brak nazwy pliku do zapisu."));
+    if (commandLine.paths.isEmpty())
+        return usageError(QStringLiteral("Nie podano plików wyników (*.dat)."));
+    commandLine.action = CommandLine::Action::Batch;
+    return commandLine;
+}
+
+bool wantsWindow(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        QByteArray argument(argv[i]);
+        if (argument == "--")
+            break;
+        if (argument.size() < 2 || !argument.startsWith('-'))
+            continue;
+        QByteArray name = argument.mid(argument.startsWith("--") ? 2 : 1);
+        const bool valueAttached = name.contains('=');
+        name = name.left(name.indexOf('=') < 0 ? name.size() : name.indexOf('='));
+        bool takesValue = false;
+        if (!isQtOption(name, &takesValue))
+            return false;
+        if (takesValue && !valueAttached)
+            ++i;
+    }
+    return true;
+}
+
+int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        out << helpText();
+        return ExitSuccess;
+    case CommandLine::Action::Version:
+        out << versionText();
+        return ExitSuccess;
+    case CommandLine::Action::UsageError:
+        err << "zavevad: " << commandLine.error << "\n\n" << helpText();
+        return ExitUsage;
+    case CommandLine::Action::Window:
+        err << "zavevad: " << QStringLiteral("Ta operacja wymaga okna programu.") << '\n';
+        return ExitUsage;
+    case CommandLine::Action::Batch:
+        break;
+    }
+
+    BatchExport batch = commandLine.batch;
+    batch.files = expandResultPaths(commandLine.paths);
+    const BatchOutcome outcome = runBatchExport(batch, loadThresholds(QDir::currentPath()));
+    if (!outcome.warning.isEmpty())
+        err << "zavevad: " << outcome.warning << '\n';
+    if (!outcome.ok) {
+        err << "zavevad: " << outcome.error << '\n';
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int runHeadless(int &argc, char **argv)
+{
+    // Help, errors and the text and HTML exports need no display, nor even a
+    // window system: a plain application keeps a script's stderr to our own
+    // lines. A format that draws (a PDF) needs fonts: a QGuiApplication on the
+    // "offscreen" platform gives them without a display.
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(userLocale());
+    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int status = runWithoutWindow(commandLine, out, err);
+    out.flush();
+    err.flush();
+    return status;
+}
+
+} // namespace zavevad

@@ -1,0 +1,77 @@
+#include "shell/shortcuts.h"
+
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+#include "tables/view/tablepanel.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+
+#include <functional>
+
+namespace zavevad {
+
+void installShortcuts(Shell &shell)
+{
+    TFGlowny &window = shell.glowny();
+    TFMenu &menu = shell.menu();
+    TablePanel &table = *window.PTabela();
+    using Step = TablePanel::PageStep;
+    const auto page = [&table](Step step) {
+        return [&table, step] {
+            table.pageStep(step);
+        };
+    };
+
+    struct Key
+    {
+        QKeySequence keys;
+        std::function<void()> command;
+    };
+    // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
+    // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.
+    const Key keys[] = {
+            {QKeySequence(Qt::CTRL | Qt::Key_O),
+                    [&menu] {
+                        menu.LPlikOpenClick();
+                    }},
+            {QKeySequence(Qt::CTRL | Qt::Key_S),
+                    [&menu] {
+                        menu.LPlikSaveTxtClick();
+                    }},
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                    [&menu] {
+                        menu.LPlikSaveHtmlClick();
+                    }},
+            {QKeySequence(Qt::CTRL | Qt::Key_C),
+                    [&menu] {
+                        menu.LEdycjaCopyCSVClick();
+                    }},
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                    [&menu] {
+                        menu.LEdycjaCopyHTMLClick();
+                    }},
+            {QKeySequence(Qt::CTRL | Qt::Key_Q),
+                    [&menu] {
+                        menu.LZamknijClick();
+                    }},
+            {QKeySequence(Qt::Key_Up), page(Step::Up)},
+            {QKeySequence(Qt::Key_PageUp), page(Step::Up)},
+            {QKeySequence(Qt::Key_Down), page(Step::Down)},
+            {QKeySequence(Qt::Key_PageDown), page(Step::Down)},
+            {QKeySequence(Qt::Key_Left), page(Step::Left)},
+            {QKeySequence(Qt::Key_Right), page(Step::Right)},
+            {QKeySequence(Qt::Key_Home), page(Step::First)},
+            {QKeySequence(Qt::Key_End), page(Step::Last)},
+    };
+    for (const Key &key : keys) {
+        auto *shortcut = new QShortcut(key.keys, &window);
+        shortcut->setContext(Qt::WindowShortcut);
+        // A held paging key pages on; a held Ctrl+S must not save twice.
+        shortcut->setAutoRepeat(key.keys[0].keyboardModifiers() == Qt::NoModifier);
+        QObject::connect(shortcut, &QShortcut::activated, &window, key.command);
+    }
+}
+
+} // namespace zavevad

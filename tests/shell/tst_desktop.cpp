@@ -1,0 +1,389 @@
+#include "modalhelper.h"
+#include "resultfilewriter.h"
+#include "scriptedplatform.h"
+
+#include "charts/formattemplate.h"
+#include "charts/window/tfwykres.h"
+#include "export/htmlexport.h"
+#include "export/tabletext.h"
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+#include "tables/view/gridview.h"
+#include "tables/view/tablepanel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSpontaneKeyEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace zavevad;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A key, or a wheel turn of that many eighths of a degree (120 is one notch).
+struct Input
+{
+    Qt::Key key = Qt::Key_unknown;
+    int wheel = 0;
+};
+
+Input key(Qt::Key k)
+{
+    return {k, 0};
+}
+
+Input wheel(int angle)
+{
+    return {Qt::Key_unknown, angle};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Input)
+
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void dropOnMainWindow_data();
+    void dropOnMainWindow();
+    void commandLineFilesLoadAfterStart();
+    void dropTemplateOnChartWindow_data();
+    void dropTemplateOnChartWindow();
+    void keysAndWheelPageLikeTheArrows_data();
+    void keysAndWheelPageLikeTheArrows();
+    void shortcutsRunMenuCommands();
+    void dialogsRememberTheLastFolder();
+
+private:
+    /// `students` files of one test with `questions` questions, in a folder of their own.
+    QString writeClass(const QString &folder, int students, int questions = 20);
+    /// Sends a drag and a drop of `paths` to `target`; returns whether the drag was taken.
+    static bool drop(QWidget &target, const QStringList &paths);
+    void loadFolder(const QString &folder);
+
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestDesktop::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    QVERIFY(m_dir.isValid());
+    m_previousDir = QDir::currentPath();
+}
+
+void TestDesktop::init()
+{
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    m_platform = std::make_unique<test::ScriptedPlatform>();
+    m_shell = std::make_unique<Shell>(m_platform.get());
+    m_shell->start();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->glowny()));
+}
+
+void TestDesktop::cleanup()
+{
+    m_shell.reset();
+    m_platform.reset();
+    QDir::setCurrent(m_previousDir);
+}
+
+QString TestDesktop::writeClass(const QString &folder, int students, int questions)
+{
+    const QString path = m_dir.filePath(folder);
+    if (QFileInfo::exists(path))
+        return path;
+    QDir().mkpath(path);
+    for (int i = 0; i < students; ++i) {
+        test::ResultFileSpec spec;
+        spec.surname = u"Uczeń%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+        spec.questionCount = questions;
+        spec.answers = QByteArray(questions, char(i % 2));
+        test::writeResultFile(path, u"u%1.dat"_s.arg(i, 2, 10, QLatin1Char('0')), spec);
+    }
+    return path;
+}
+
+bool TestDesktop::drop(QWidget &target, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPoint at = target.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &dropped);
+    return dropped.isAccepted();
+}
+
+void TestDesktop::loadFolder(const QString &folder)
+{
+    m_shell->glowny().openPaths({folder});
+    QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+}
+
+void TestDesktop::dropOnMainWindow_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<int>("students");
+    QTest::newRow("files") << QStringList{u"klasa/u00.dat"_s, u"klasa/u01.dat"_s} << true << 2;
+    QTest::newRow("folder") << QStringList{u"klasa"_s} << true << 5;
+    QTest::newRow("other files left out")
+            << QStringList{u"notatki.txt"_s, u"klasa/u03.dat"_s} << true << 1;
+    QTest::newRow("nothing to load") << QStringList{u"notatki.txt"_s} << false << 0;
+}
+
+void TestDesktop::dropOnMainWindow()
+{
+    QFETCH(QStringList, names);
+    QFETCH(bool, taken);
+    QFETCH(int, students);
+    writeClass(u"klasa"_s, 5);
+    QStringList paths;
+    for (const QString &name : names)
+        paths.append(m_dir.filePath(name));
+
+    QCOMPARE(drop(m_shell->glowny(), paths), taken);
+    const AnalysisState &analysis = m_shell->session().analysis;
+    if (taken)
+        QTRY_VERIFY(analysis.dataLoaded);
+    QTest::qWait(20);
+    QCOMPARE(analysis.studentCount, students);
+    QCOMPARE(m_shell->glowny().PTabela()->isVisible(), taken);
+}
+
+void TestDesktop::commandLineFilesLoadAfterStart()
+{
+    const QString folder = writeClass(u"klasa"_s, 5);
+    test::ResultFileSpec shortSpec;
+    shortSpec.totalSize = 100;
+    const QString bad = test::writeResultFile(m_dir.path(), u"zly.dat"_s, shortSpec);
+
+    // A bad file shows the load's own warning and loads nothing.
+    QString prompt;
+    {
+        test::ModalAnswerer answerer([&prompt](QWidget *modal) {
+            prompt = modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text();
+            modal->close();
+        });
+        m_shell->glowny().openPaths({folder + u"/u00.dat"_s, bad});
+        QTRY_VERIFY(!prompt.isEmpty());
+    }
+    QVERIFY(prompt.contains(u"niepoprawną strukturę"_s));
+    QVERIFY(!m_shell->session().analysis.dataLoaded);
+
+    loadFolder(folder);
+    QCOMPARE(m_shell->session().analysis.studentCount, 5);
+    QCOMPARE(m_shell->session().grid.text(0, 1), u"Uczeń00 Jan"_s);
+}
+
+void TestDesktop::dropTemplateOnChartWindow_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("template") << TChartAppearance::ByteSize << QString();
+    QTest::newRow("longer file") << TChartAppearance::ByteSize + 10 << QString();
+    QTest::newRow("short file") << 943 << u"Read beyond end of file"_s;
+}
+
+void TestDesktop::dropTemplateOnChartWindow()
+{
+    QFETCH(int, size);
+    QFETCH(QString, message);
+    loadFolder(writeClass(u"klasa"_s, 5));
+    m_shell->hooks().Wykres(1);
+    TFWykres &wykres = m_shell->wykres();
+    QVERIFY(wykres.isVisible());
+    const QByteArray before = wykres.appearances().CurrentAppearance.toBytes();
+
+    TChartAppearance changed = wykres.appearances().CurrentAppearance;
+    changed.TitleAlignment = 2;
+    changed.BottomAxisTitle.setCp1250("Uczniowie");
+    const QByteArray bytes = QByteArray(changed.toBytes() + QByteArray(16, 'x')).left(size);
+    const QString path = m_dir.filePath(u"wzor.ssw"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    QVERIFY(!drop(wykres, {m_dir.filePath(u"klasa/u00.dat"_s)}));
+    QString shown;
+    {
+        test::ModalAnswerer answerer([&shown](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                shown = box->text();
+            modal->close();
+        });
+        QVERIFY(drop(wykres, {path}));
+        if (!message.isEmpty())
+            QTRY_VERIFY(!shown.isEmpty());
+        else
+            QTRY_COMPARE(wykres.appearances().CurrentAppearance.toBytes(), changed.toBytes());
+    }
+    QCOMPARE(shown, message);
+    if (!message.isEmpty())
+        QCOMPARE(wykres.appearances().CurrentAppearance.toBytes(), before);
+}
+
+void TestDesktop::keysAndWheelPageLikeTheArrows_data()
+{
+    QTest::addColumn<int>("students");
+    QTest::addColumn<int>("table");
+    QTest::addColumn<QList<Input>>("inputs");
+    QTest::addColumn<QList<int>>("topRows");
+
+    // Results table of 40: 15 rows a page, the last page at row 26.
+    QTest::newRow("results down, up")
+            << 40 << 1
+            << QList<Input>{key(Qt::Key_Down), key(Qt::Key_PageDown), key(Qt::Key_Down),
+                       key(Qt::Key_Up), key(Qt::Key_PageUp), key(Qt::Key_Up)}
+            << QList<int>{16, 26, 26, 11, 1, 1};
+    QTest::newRow("results home, end")
+            << 40 << 1 << QList<Input>{key(Qt::Key_End), key(Qt::Key_End), key(Qt::Key_Home)}
+            << QList<int>{26, 26, 1};
+    QTest::newRow("results wheel")
+            << 40 << 1 << QList<Input>{wheel(-120), wheel(-60), wheel(-60), wheel(240), wheel(120)}
+            << QList<int>{16, 16, 26, 1, 1};
+    // Working-time table: 16 rows a page.
+    QTest::newRow("working time 40") << 40 << 2
+                                     << QList<Input>{key(Qt::Key_PageDown), key(Qt::Key_End),
+                                                key(Qt::Key_PageUp), key(Qt::Key_Home)}
+                                     << QList<int>{17, 25, 9, 1};
+    QTest::newRow("working time 16, all rows shown")
+            << 16 << 2 << QList<Input>{key(Qt::Key_Down), key(Qt::Key_End)} << QList<int>{1, 1};
+    QTest::newRow("few students: no paging")
+            << 10 << 1 << QList<Input>{key(Qt::Key_Down), wheel(-120), key(Qt::Key_End)}
+            << QList<int>{1, 1, 1};
+    QTest::newRow("grade count: no arrows")
+            << 40 << 3 << QList<Input>{key(Qt::Key_Down), key(Qt::Key_End), key(Qt::Key_Right)}
+            << QList<int>{1, 1, 1};
+}
+
+void TestDesktop::keysAndWheelPageLikeTheArrows()
+{
+    QFETCH(int, students);
+    QFETCH(int, table);
+    QFETCH(QList<Input>, inputs);
+    QFETCH(QList<int>, topRows);
+    loadFolder(writeClass(u"klasa%1"_s.arg(students), students));
+    TFGlowny &main = m_shell->glowny();
+    main.PokazTabele(table);
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    GridView *grid = main.PTabela()->grid();
+    const GridModel &model = m_shell->session().grid;
+    const GridState &state = m_shell->session().gridState;
+
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const Input input = inputs.at(i);
+        if (input.wheel != 0) {
+            const QPointF at = grid->rect().center();
+            QWheelEvent event(at, grid->mapToGlobal(at), QPoint(), QPoint(0, input.wheel),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            // As from a real mouse, so that it travels up from the grid.
+            QSpontaneKeyEvent::setSpontaneous(&event);
+            qApp->notify(grid, &event);
+        } else {
+            QTest::keyClick(&main, input.key);
+        }
+        QCOMPARE(model.topRow(), topRows.at(i));
+        // The arrows follow, as after a click on them.
+        const int last = table == 1 ? students - 14 : students - 15;
+        if (table != 3 && students > 15) {
+            QCOMPARE(state.panels.PTabelaWGore.visible, model.topRow() != 1);
+            QCOMPARE(state.panels.PTabelaWDol.visible,
+                    model.topRow() == 1 || model.topRow() != last);
+        }
+    }
+}
+
+void TestDesktop::shortcutsRunMenuCommands()
+{
+    TFGlowny &main = m_shell->glowny();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    using Call = test::ScriptedPlatform::DialogCall;
+
+    // Before a load, the commands that need results do nothing.
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&main, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(m_platform->calls.isEmpty());
+    QCOMPARE(m_platform->clipboardWrites, 0);
+
+    QTest::keyClick(&main, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_platform->calls.size(), 1);
+    QCOMPARE(m_platform->calls.constLast().kind, Call::OpenFiles);
+    QCOMPARE(m_platform->calls.constLast().title, u"Wybierz pliki"_s);
+
+    loadFolder(writeClass(u"klasa"_s, 20));
+    QTest::keyClick(&main, Qt::Key_Right);
+    QVERIFY(!m_shell->session().gridState.firstQuestionPage);
+    QCOMPARE(m_shell->session().grid.text(1, 0), u"16"_s);
+    QTest::keyClick(&main, Qt::Key_Left);
+    QVERIFY(m_shell->session().gridState.firstQuestionPage);
+
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_platform->calls.constLast().kind, Call::Save);
+    QCOMPARE(m_platform->saveDefaultExtension(), u"txt"_s);
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_platform->saveDefaultExtension(), u"html"_s);
+    QCOMPARE(m_platform->calls.size(), 3);
+
+    const GridModel &grid = m_shell->session().grid;
+    QTest::keyClick(&main, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(m_platform->clipboardText(), tableText(grid));
+    QVERIFY(!m_platform->clipboard()->hasHtml());
+    QTest::keyClick(&main, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_platform->clipboard()->html(), htmlTableText(grid));
+
+    QTest::keyClick(&main, Qt::Key_F1);
+    QCOMPARE(m_platform->openedDocuments.size(), 1);
+}
+
+void TestDesktop::dialogsRememberTheLastFolder()
+{
+    using Call = test::ScriptedPlatform::DialogCall;
+    const QString start = QDir::currentPath();
+    const QString klasa = writeClass(u"klasa"_s, 3);
+    TFMenu &menu = m_shell->menu();
+
+    m_platform->openFilesAnswers.push_back(QStringList{klasa + u"/u00.dat"_s});
+    menu.LPlikOpenClick();
+    QCOMPARE(m_platform->calls.constLast().directory, start);
+
+    QVERIFY(QDir().mkpath(m_dir.filePath(u"eksport"_s)));
+    m_platform->saveAnswers.push_back(m_dir.filePath(u"eksport/tabela"_s));
+    menu.LPlikSaveTxtClick();
+    QCOMPARE(m_platform->calls.constLast().kind, Call::Save);
+    QCOMPARE(m_platform->calls.constLast().directory, klasa);
+    QVERIFY(QFile::exists(m_dir.filePath(u"eksport/tabela.txt"_s)));
+
+    menu.LPlikOpenClick();
+    QCOMPARE(m_platform->calls.constLast().kind, Call::OpenFiles);
+    QCOMPARE(m_platform->calls.constLast().directory, m_dir.filePath(u"eksport"_s));
+    // Progi.txt and the help stay in the start folder.
+    QCOMPARE(m_shell->session().analysis.startDirectory, start);
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
