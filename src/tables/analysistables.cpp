@@ -53,6 +53,10 @@ void AnalysisTables::PokazTabele(int kind)
     case TableGradeCount:
         PokazOceny();
         break;
+    case TableItemAnalysis:
+        m_itemAnalysisVisit.enter(m_grid, m_state);
+        PokazAnalizePytan(m_grid, m_state, m_analysis);
+        break;
     default:
         break;
     }
@@ -83,6 +87,7 @@ int AnalysisTables::sumaColumn() const
 
 void AnalysisTables::PokazWyniki(int page)
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.firstQuestionPage = page == 1;
     m_state.tableKind = TableResults;
 
@@ -180,6 +185,7 @@ void AnalysisTables::WypelnijNazwiska()
 
 void AnalysisTables::PokazCzasPracy()
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableWorkingTime;
     const int n = std::max(m_analysis.studentCount, 0);
     const int averageRow = n + 1;
@@ -242,6 +248,7 @@ void AnalysisTables::PokazCzasPracy()
 
 void AnalysisTables::PokazOceny()
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableGradeCount;
 
     m_state.tableWidth = 222;
@@ -326,6 +333,12 @@ void AnalysisTables::placeVerticalArrows()
     panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
 }
 
+int AnalysisTables::pagingCount() const
+{
+    return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
+                                                  : m_analysis.studentCount;
+}
+
 int AnalysisTables::rowsPerPage() const
 {
     // The results table moves 15 rows, the working-time table 16.
@@ -334,7 +347,7 @@ int AnalysisTables::rowsPerPage() const
 
 int AnalysisTables::lastPageTopRow() const
 {
-    const int n = m_analysis.studentCount;
+    const int n = pagingCount();
     return m_state.tableKind == TableResults ? n - 14 : n - 15;
 }
 
@@ -342,7 +355,7 @@ void AnalysisTables::StrzalkiPionowe()
 {
     PanelGeometry &panels = m_state.panels;
     const int top = m_grid.topRow();
-    if (m_analysis.studentCount <= 15) {
+    if (pagingCount() <= 15) {
         panels.PTabelaWGore.visible = false;
         panels.PTabelaWDol.visible = false;
     } else if (top == 1) {
@@ -366,7 +379,7 @@ void AnalysisTables::ImTabelaWGoreClick()
 void AnalysisTables::ImTabelaWDolClick()
 {
     const int top = m_grid.topRow();
-    const int next = top + 30 < m_analysis.studentCount ? top + rowsPerPage() : lastPageTopRow();
+    const int next = top + 30 < pagingCount() ? top + rowsPerPage() : lastPageTopRow();
     // With a short table the last page's top row would lie above row 1.
     m_grid.setTopRow(std::max(next, 1));
     StrzalkiPionowe();
