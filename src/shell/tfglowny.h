@@ -55,7 +55,7 @@ public:
 
     /// The load of a set of result files, run by "Wczytaj wyniki testu ...".
     void Wczytaj();
-    /// Shows the table of `kind` (1, 2, 3) and makes it the current table mode.
+    /// Shows the table of `kind` (1, 2, 3, 4) and makes it the current table mode.
     void PokazTabele(int kind);
 
     /// Ends the program: the message loop stops, nothing is asked or saved.
@@ -72,6 +72,7 @@ protected:
 
 private:
     ClickableLabel *addLabel(const char *name, const QString &caption, QPoint pos);
+    void placeTablePanel();
     Shell &m_shell;
     QWidget *m_PTlo = nullptr;
     ClickableLabel *m_ImTloGlowny = nullptr;
