@@ -1,6 +1,7 @@
 #include "charts/chartdata.h"
 
 #include "tables/gridmodel.h"
+#include "tables/itemanalysistable.h"
 #include "tables/numberformat.h"
 
 #include <QLocale>
@@ -93,6 +94,17 @@ std::optional<CommandError> toNumber(const QString &text, double &value)
     return std::nullopt;
 }
 
+std::optional<CommandError> toPercent(const QString &text, double &value)
+{
+    const std::optional<double> number = cellNumber(text);
+    if (!number)
+        return notANumber(text);
+    // The cell holds hundredths; rounding at the fourth decimal gives 85 for
+    // "0,85", not the 85.00000000000001 of 0.85 * 100.
+    value = std::round(*number * 10000.0) / 100.0;
+    return std::nullopt;
+}
+
 std::optional<CommandError> toMinutes(const QString &text, double &value)
 {
     const std::optional<int> minutes = cellMinutes(text);
@@ -180,6 +192,19 @@ std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labe
     return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toMinutes);
 }
 
+std::optional<CommandError> FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart,
+            QStringLiteral(" [%]"), toPercent);
+}
+
+std::optional<CommandError> FillPieSeriesPercent(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+{
+    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toPercent);
+}
+
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
         chart::Chart &chart, ChartKindState &state)
 {
@@ -214,6 +239,13 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         valueColumn = 1;
         lastRow = 6;
         header = QStringLiteral("Zestawienie ocen");
+        break;
+    case TableItemAnalysis:
+        fillBarAndLineSeries = FillBarAndLineSeriesPercent;
+        fillPieSeries = FillPieSeriesPercent;
+        valueColumn = 2;
+        lastRow = itemAnalysisLastQuestionRow(source.grid);
+        header = QStringLiteral("Łatwość pytań");
         break;
     default:
         return {};

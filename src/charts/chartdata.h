@@ -43,12 +43,19 @@ std::optional<CommandError> FillBarAndLineSeriesMinutes(const GridModel &grid, i
         int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
 std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labelColumn,
         int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+/// A share written with two decimals (0,85) as a percentage (85); the
+/// bottom-axis title is the value column's header followed by " [%]".
+std::optional<CommandError> FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+std::optional<CommandError> FillPieSeriesPercent(const GridModel &grid, int labelColumn,
+        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
 
 /// The table a chart is drawn from.
 struct ChartSource
 {
     const GridModel &grid;
-    /// TableKind: 0 none, 1 results, 2 working time, 3 grade count.
+    /// TableKind: 0 none, 1 results, 2 working time, 3 grade count, 4 item
+    /// analysis (its question rows are read from the grid's row count).
     std::int32_t tableMode = 0;
     std::int32_t studentCount = 0;
     /// Column of "Suma" on the results page on display

@@ -43,12 +43,14 @@ struct ClassSummary
     friend bool operator==(const ClassSummary &, const ClassSummary &) = default;
 };
 
-/// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade count.
+/// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
+/// count, 4 item analysis.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
     TableWorkingTime = 2,
     TableGradeCount = 3,
+    TableItemAnalysis = 4,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,

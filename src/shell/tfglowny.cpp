@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace zavevad {
@@ -312,6 +313,7 @@ void TFGlowny::loadFiles(const QStringList &paths)
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
     m_PTabela->showTable(TableResults);
+    placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));
     session.analysis.dataLoaded = true;
     session.analysis.tableMode = TableResults;
@@ -323,6 +325,7 @@ void TFGlowny::PokazTabele(int kind)
 {
     Session &session = m_shell.session();
     m_PTabela->showTable(kind);
+    placeTablePanel();
     session.analysis.tableMode = kind;
 }
 
@@ -390,6 +393,28 @@ void TFGlowny::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     m_shell.menu().closeMenu();
     openPaths(paths);
+}
+
+void TFGlowny::placeTablePanel()
+{
+    // The tables of one student per row fit the artwork's card at their own
+    // place. A wider one (the item analysis) would be cut off by it: it stands
+    // over the window instead, centred on the card and kept inside the window.
+    const QPoint home(36, 192);
+    const bool wasShown = !m_PTabela->isHidden();
+    if (home.x() + m_PTabela->width() <= kPTloSize.width()) {
+        if (m_PTabela->parentWidget() != m_PTlo)
+            m_PTabela->setParent(m_PTlo);
+        m_PTabela->move(home);
+    } else {
+        if (m_PTabela->parentWidget() != this)
+            m_PTabela->setParent(this);
+        const int centred = m_PTlo->x() + (kPTloSize.width() - m_PTabela->width()) / 2;
+        const int left = std::max(0, std::min(centred, width() - m_PTabela->width()));
+        m_PTabela->move(left, m_PTlo->y() + home.y());
+    }
+    m_PTabela->raise();
+    m_PTabela->setVisible(wasShown);
 }
 
 } // namespace zavevad

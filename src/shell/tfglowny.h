@@ -66,7 +66,7 @@ public:
     /// The local files and folders of a drag that the window takes: result
     /// files, folders and templates; empty when it takes none of them.
     static QStringList droppablePaths(const QMimeData *data);
-    /// Shows the table of `kind` (1, 2, 3) and makes it the current table mode.
+    /// Shows the table of `kind` (1, 2, 3, 4) and makes it the current table mode.
     void PokazTabele(int kind);
 
     /// Ends the program: the message loop stops, nothing is asked or saved.
@@ -85,6 +85,7 @@ protected:
 
 private:
     ClickableLabel *addLabel(const char *name, const QString &caption, QPoint pos);
+    void placeTablePanel();
     Shell &m_shell;
     QWidget *m_PTlo = nullptr;
     ClickableLabel *m_ImTloGlowny = nullptr;

@@ -40,7 +40,8 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuEdycja:
         return {{148, 58}, {67, 48}};
     case MenuTabele:
-        return {{145, 75}, {121, 48}};
+        // One item more than the three it was drawn for: 21 pixels taller.
+        return {{145, 96}, {121, 48}};
     case MenuWykresy:
         return {{145, 75}, {177, 48}};
     case MenuAbout:
@@ -97,6 +98,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(tabele, "LAnalizaOceny", QStringLiteral("Tabela - Ilość ocen"),
             QStringLiteral("Prezentuje zestawienie ocen z testu"), 51, true, Hover::WhileLoaded,
             &TFMenu::LAnalizaOcenyClick);
+    addItem(tabele, "LAnalizaPytan", QStringLiteral("Tabela - Analiza pytań"),
+            QStringLiteral("Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"), 72,
+            true, Hover::WhileLoaded, &TFMenu::LAnalizaPytanClick);
 
     Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
     addItem(wykresy, "LWykresSlupkowy", QStringLiteral("Wykres słupkowy"),
@@ -368,6 +372,11 @@ void TFMenu::LAnalizaCzasClick()
 void TFMenu::LAnalizaOcenyClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableGradeCount); });
+}
+
+void TFMenu::LAnalizaPytanClick()
+{
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableItemAnalysis); });
 }
 
 void TFMenu::runChart(int chartKind)

@@ -58,6 +58,7 @@ public:
     void LAnalizaPunktacjaClick();
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
+    void LAnalizaPytanClick();
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
     void LWykresLiniowyClick();

@@ -72,6 +72,10 @@ void AnalysisTables::PokazTabele(int kind)
     case TableGradeCount:
         PokazOceny();
         break;
+    case TableItemAnalysis:
+        m_itemAnalysisVisit.enter(m_grid, m_state);
+        PokazAnalizePytan(m_grid, m_state, m_analysis);
+        break;
     default:
         break;
     }
@@ -92,6 +96,7 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
 
 void AnalysisTables::PokazWyniki(int page)
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.firstQuestionPage = page == 1;
     m_state.tableKind = TableResults;
 
@@ -191,6 +196,7 @@ void AnalysisTables::WypelnijNazwiska()
 
 void AnalysisTables::PokazCzasPracy()
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableWorkingTime;
     const int n = std::max(m_analysis.studentCount, 0);
     const int averageRow = n + 1;
@@ -253,6 +259,7 @@ void AnalysisTables::PokazCzasPracy()
 
 void AnalysisTables::PokazOceny()
 {
+    m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableGradeCount;
 
     m_state.tableWidth = kNameColumnWidth + kGradeCountColumnWidth + 2 * kGridLine;
@@ -337,6 +344,12 @@ void AnalysisTables::placeVerticalArrows()
     panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
 }
 
+int AnalysisTables::pagingCount() const
+{
+    return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
+                                                  : m_analysis.studentCount;
+}
+
 int AnalysisTables::rowsPerPage() const
 {
     // The results table moves 15 rows, the working-time table 16.
@@ -345,7 +358,7 @@ int AnalysisTables::rowsPerPage() const
 
 int AnalysisTables::lastPageTopRow() const
 {
-    const int n = m_analysis.studentCount;
+    const int n = pagingCount();
     return m_state.tableKind == TableResults ? n - 14 : n - 15;
 }
 
@@ -353,7 +366,7 @@ void AnalysisTables::StrzalkiPionowe()
 {
     PanelGeometry &panels = m_state.panels;
     const int top = m_grid.topRow();
-    if (m_analysis.studentCount <= 15) {
+    if (pagingCount() <= 15) {
         panels.PTabelaWGore.visible = false;
         panels.PTabelaWDol.visible = false;
     } else if (top == 1) {
@@ -377,7 +390,7 @@ void AnalysisTables::ImTabelaWGoreClick()
 void AnalysisTables::ImTabelaWDolClick()
 {
     const int top = m_grid.topRow();
-    const int next = top + 30 < m_analysis.studentCount ? top + rowsPerPage() : lastPageTopRow();
+    const int next = top + 30 < pagingCount() ? top + rowsPerPage() : lastPageTopRow();
     // With a short table the last page's top row would lie above row 1.
     m_grid.setTopRow(std::max(next, 1));
     StrzalkiPionowe();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "tables/itemanalysistable.h"
 
 namespace zavevad {
 
@@ -22,7 +23,8 @@ class AnalysisTables
 public:
     AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis);
 
-    /// 1 results (page 1 with names), 2 working time, 3 grade count; else nothing.
+    /// 1 results (page 1 with names), 2 working time, 3 grade count, 4 item
+    /// analysis; else nothing.
     void PokazTabele(int kind);
 
     /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,
@@ -44,6 +46,9 @@ public:
     void ImTabelaWPrawoClick();
 
 private:
+    /// The count the up and down arrows page by: the student count, or the
+    /// item-analysis table's own.
+    int pagingCount() const;
     int rowsPerPage() const;
     int lastPageTopRow() const;
     void placeVerticalArrows();
@@ -52,6 +57,7 @@ private:
     GridModel &m_grid;
     GridState &m_state;
     const AnalysisState &m_analysis;
+    ItemAnalysisVisit m_itemAnalysisVisit;
 };
 
 } // namespace zavevad

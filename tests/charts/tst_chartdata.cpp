@@ -1,6 +1,8 @@
 #include "charts/chartdata.h"
 
+#include "tables/analysistables.h"
 #include "tables/gridmodel.h"
+#include "tables/gridstate.h"
 #include "tables/numberformat.h"
 
 #include <QTest>
@@ -277,6 +279,47 @@ private Q_SLOTS:
         QCOMPARE(f.appearances.CurrentAppearance.BottomAxisTitle.text(),
                 QStringLiteral("Czas pracy [min]"));
         QCOMPARE(f.appearances.CurrentAppearance.TitleText.text(), QStringLiteral("Czas pracy"));
+    }
+
+    void itemAnalysisChartShowsDifficultyInPercent()
+    {
+        // 100 students: shares whose hundredths times 100 are not whole in
+        // floating point (0.29 * 100 = 28.999999999999996).
+        const int correct[] = {85, 29, 57, 7};
+        AnalysisState analysis;
+        for (int s = 0; s < 100; ++s) {
+            UczenAll student;
+            for (std::size_t q = 0; q < 4; ++q)
+                student.Odpowiedzi[q] = s < correct[q] ? 1 : 0;
+            analysis.students.push_back(student);
+        }
+        analysis.studentCount = 100;
+        analysis.questionCount = 4;
+        GridModel grid;
+        GridState state;
+        AnalysisTables(grid, state, analysis).PokazTabele(TableItemAnalysis);
+        QCOMPARE(grid.text(2, 1), QStringLiteral("0,85"));
+
+        Fixture f(ChartKindBar);
+        const ChartBuildResult result = BuildChartFromTable(
+                {grid, TableItemAnalysis, 100, 16}, f.appearances, f.chart, f.state);
+        QVERIFY(result.applied);
+        QVERIFY(!result.error);
+        const QList<double> expected{85, 29, 57, 7};
+        QCOMPARE(values(f.chart.bar), expected);
+        QCOMPARE(values(f.chart.line), expected);
+        QCOMPARE(values(f.chart.pie), expected);
+        QCOMPARE(labels(f.chart.pie),
+                (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                        QStringLiteral("4")}));
+        QCOMPARE(f.chart.bar.points.at(1).color, QColor(255, 0, 0));
+        QCOMPARE(f.chart.header.lines, QStringList{QStringLiteral("Łatwość pytań")});
+        QCOMPARE(f.chart.leftAxis.title, QStringLiteral("Pytanie"));
+        QCOMPARE(f.chart.bottomAxis.title, QStringLiteral("Łatwość [%]"));
+        const TChartAppearance &current = f.appearances.CurrentAppearance;
+        QCOMPARE(current.TitleText.text(), QStringLiteral("Łatwość pytań"));
+        QCOMPARE(current.LeftAxisTitle.text(), QStringLiteral("Pytanie"));
+        QCOMPARE(current.BottomAxisTitle.text(), QStringLiteral("Łatwość [%]"));
     }
 
     void badCellStopsTheBuild_data()

@@ -18,6 +18,7 @@
 
 using namespace zavevad;
 using namespace zavevad::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -133,6 +134,45 @@ private Q_SLOTS:
         const QString saved = dir.filePath(
                 QStringLiteral("tabela.") + expectedFile.section(QLatin1Char('.'), -1));
         COMPARE_BYTES(readAll(saved), readAll(dataPath(QStringLiteral("export/") + expectedFile)));
+    }
+
+    // Shown after the grade-count table, whose formats must not reach it.
+    void itemAnalysisFilesMatchExpectedBytes_data()
+    {
+        QTest::addColumn<bool>("undefinedValues");
+        QTest::addColumn<QString>("expectedFile");
+        for (const char *extension : {"txt", "html"}) {
+            QTest::addRow("class, %s", extension)
+                    << false << u"itemanalysis."_s + QLatin1String(extension);
+            QTest::addRow("undefined values, %s", extension)
+                    << true << u"itemanalysis-undefined."_s + QLatin1String(extension);
+        }
+    }
+    void itemAnalysisFilesMatchExpectedBytes()
+    {
+        QFETCH(bool, undefinedValues);
+        QFETCH(QString, expectedFile);
+        Screen screen(GradeCount);
+        if (undefinedValues) {
+            // Two students, both right on both questions: nothing varies.
+            screen.analysis.students.resize(2);
+            for (UczenAll &student : screen.analysis.students)
+                student.Odpowiedzi.fill(1);
+            gradeClass(screen.analysis);
+            screen.analysis.questionCount = 2;
+        }
+        screen.tables.PokazTabele(TableItemAnalysis);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        ScriptedPlatform platform;
+        platform.saveAnswers.push_back(dir.filePath(u"tabela"_s));
+        const QString extension = expectedFile.section(QLatin1Char('.'), -1);
+        if (extension == u"txt"_s)
+            ZapiszTxt(screen.grid);
+        else
+            ZapiszHtml(screen.grid);
+        COMPARE_BYTES(readAll(dir.filePath(u"tabela."_s + extension)),
+                readAll(dataPath(u"export/"_s + expectedFile)));
     }
 
     void scrollingDoesNotChangeTheExport_data()

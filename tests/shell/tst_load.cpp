@@ -5,9 +5,12 @@
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
+#include "tables/gridmodel.h"
 #include "tables/view/tablepanel.h"
+#include "testsupport.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void namesSortByPolishAlphabet();
     void laterLoadReplacesTheSet();
     void menuCommandsReachExportAndCharts();
+    void itemAnalysisOfTheSampleClass();
 
 private:
     QString write(const Student &student, int questions = 10);
@@ -304,6 +308,64 @@ void TestLoad::menuCommandsReachExportAndCharts()
     QCOMPARE(session.chartKind.ChartKind, 3);
     QCOMPARE(session.chartKind.ShownChartKind, 3);
     QVERIFY(m_shell->wykres().isVisible());
+}
+
+/// The sample class of examples/ through the menu into the item analysis.
+/// With ZAVEVAD_SCREENSHOT_DIR set, the main window is written there as
+/// main-item-analysis.png for the documentation.
+void TestLoad::itemAnalysisOfTheSampleClass()
+{
+    QStringList paths;
+    const QDir examples(test::examplesPath());
+    for (const QString &name : examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name)) {
+        if (!name.startsWith(u"inny_test"_s))
+            paths << examples.filePath(name);
+    }
+    QVERIFY(paths.size() > 20);
+    load(paths);
+    TFGlowny &main = m_shell->glowny();
+    if (main.width() < 1024)
+        main.resize(1024, std::max(main.height(), 600));
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuTabele"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LAnalizaPytan"_s), Qt::LeftButton);
+
+    const Session &session = m_shell->session();
+    QCOMPARE(session.analysis.tableMode, int(TableItemAnalysis));
+    const GridModel &grid = session.grid;
+    QCOMPARE(grid.rowCount(), session.analysis.questionCount + 8);
+    // Every text is seen whole in its column, in the face the grid draws.
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < grid.columnCount(); ++c) {
+            const QFontMetrics metrics(grid.resolvedFont(c, r).toQFont());
+            QVERIFY2(metrics.horizontalAdvance(grid.text(c, r)) + 4 <= grid.columnWidth(c),
+                    qPrintable(grid.text(c, r)));
+        }
+    }
+    // Wider than the artwork's card, the panel stands whole inside the window.
+    TablePanel *panel = main.PTabela();
+    QVERIFY(panel->isVisible());
+    const QRect onWindow(panel->mapTo(&main, QPoint(0, 0)), panel->size());
+    QVERIFY(main.rect().contains(onWindow));
+    QVERIFY(panel->width() > 750);
+
+    // Down to the last page, where the test's reliability stands.
+    const int questions = session.analysis.questionCount;
+    QVERIFY(questions > 9);
+    auto *down = panel->findChild<QWidget *>(u"ImTabelaWDol"_s);
+    for (int clicks = 0; down->isVisibleTo(panel) && clicks < 5; ++clicks)
+        QTest::mouseClick(down, Qt::LeftButton);
+    QCOMPARE(grid.topRow(), questions + 6 - 15);
+
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(main.grab().save(QDir(dir).filePath(u"main-item-analysis.png"_s)));
+
+    // Back on the results table the panel is in its place on the card again.
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuTabele"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LAnalizaPunktacja"_s), Qt::LeftButton);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->parentWidget()->objectName(), u"PTlo"_s);
+    QCOMPARE(panel->pos(), QPoint(36, 192));
 }
 
 QTEST_MAIN(TestLoad)

@@ -147,7 +147,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 140, 117);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 58);
-    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 75);
+    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 96);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 75);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
@@ -292,6 +292,9 @@ void TestMenuWindow::itemsAndHints_data()
                                   << u"Prezentuje zestawienie czasu pracy w postaci tabeli"_s;
     QTest::newRow("LAnalizaOceny") << u"LAnalizaOceny"_s << u"Tabela - Ilość ocen"_s
                                    << u"Prezentuje zestawienie ocen z testu"_s;
+    QTest::newRow("LAnalizaPytan")
+            << u"LAnalizaPytan"_s << u"Tabela - Analiza pytań"_s
+            << u"Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"_s;
     QTest::newRow("LWykresSlupkowy") << u"LWykresSlupkowy"_s << u"Wykres słupkowy"_s
                                      << u"Prezentuje dane z tabeli w postaci wykresu słupkowego"_s;
     QTest::newRow("LWykresKolowy") << u"LWykresKolowy"_s << u"Wykres kołowy"_s
@@ -326,6 +329,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("results table") << u"LMenuTabele"_s << u"LAnalizaPunktacja"_s;
     QTest::newRow("time table") << u"LMenuTabele"_s << u"LAnalizaCzas"_s;
     QTest::newRow("grade table") << u"LMenuTabele"_s << u"LAnalizaOceny"_s;
+    QTest::newRow("item analysis") << u"LMenuTabele"_s << u"LAnalizaPytan"_s;
     QTest::newRow("bar chart") << u"LMenuWykresy"_s << u"LWykresSlupkowy"_s;
     QTest::newRow("pie chart") << u"LMenuWykresy"_s << u"LWykresKolowy"_s;
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
@@ -493,6 +497,7 @@ void TestMenuWindow::tableItemsSwitchTables_data()
     QTest::addColumn<int>("kind");
     QTest::newRow("working time") << u"LAnalizaCzas"_s << int(TableWorkingTime);
     QTest::newRow("grade count") << u"LAnalizaOceny"_s << int(TableGradeCount);
+    QTest::newRow("item analysis") << u"LAnalizaPytan"_s << int(TableItemAnalysis);
     QTest::newRow("results") << u"LAnalizaPunktacja"_s << int(TableResults);
 }
 

@@ -88,7 +88,7 @@ void TablePanel::refresh()
 
 void TablePanel::showTable(int kind)
 {
-    if (kind < TableResults || kind > TableGradeCount)
+    if (kind < TableResults || kind > TableItemAnalysis)
         return;
     m_tables.PokazTabele(kind);
     refresh();

@@ -24,8 +24,8 @@ public:
     TablePanel(GridModel &model, GridState &state, const AnalysisState &analysis,
             QWidget *parent = nullptr);
 
-    /// Builds the table of `kind` (1 results, 2 working time, 3 grade count)
-    /// and shows it; another kind changes nothing.
+    /// Builds the table of `kind` (1 results, 2 working time, 3 grade count,
+    /// 4 item analysis) and shows it; another kind changes nothing.
     void showTable(int kind);
     /// Applies the panel sizes and arrows of the grid state and repaints the
     /// grid; call after changing the model or state directly.

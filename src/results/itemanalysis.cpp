@@ -1,0 +1,203 @@
+#include "results/itemanalysis.h"
+
+#include "results/rounding.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace zavevad {
+
+namespace {
+
+Fraction reduced(std::int64_t numerator, std::int64_t denominator)
+{
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    const std::int64_t divisor = std::gcd(numerator, denominator);
+    if (divisor > 1) {
+        numerator /= divisor;
+        denominator /= divisor;
+    }
+    return {numerator, denominator};
+}
+
+// KR-20 = k / (k - 1) * (1 - sum p(1 - p) / sigma^2). With every term taken
+// times n^2 it is a quotient of whole numbers: k (V - S) / ((k - 1) V), where
+// V = n sum X^2 - (sum X)^2 and S = sum c (n - c) over the questions.
+std::optional<Fraction> kr20(std::int64_t k, std::int64_t n, std::int64_t v, std::int64_t s)
+{
+    if (n < 2 || k < 2 || v <= 0)
+        return std::nullopt;
+    return reduced(k * (v - s), (k - 1) * v);
+}
+
+} // namespace
+
+Difficulty ItemStats::difficultyBand() const
+{
+    // From the exact p: 1 of 5 is "trudne", not "bardzo trudne".
+    const std::int64_t c = difficulty.numerator;
+    const std::int64_t n = difficulty.denominator;
+    if (5 * c < n)
+        return Difficulty::VeryHard;
+    if (2 * c < n)
+        return Difficulty::Hard;
+    if (10 * c < 7 * n)
+        return Difficulty::ModeratelyHard;
+    if (10 * c < 9 * n)
+        return Difficulty::Easy;
+    return Difficulty::VeryEasy;
+}
+
+DiscriminationFlag ItemStats::discriminationFlag() const
+{
+    if (!discrimination)
+        return DiscriminationFlag::NoVariation;
+    if (*discrimination < 0)
+        return DiscriminationFlag::Negative;
+    if (*discrimination < 0.20)
+        return DiscriminationFlag::Weak;
+    return DiscriminationFlag::None;
+}
+
+ItemAnalysis computeItemAnalysis(const AnalysisState &state)
+{
+    ItemAnalysis result;
+    const int k = std::clamp(state.questionCount, 0, kMaxQuestions);
+    const int n = static_cast<int>(
+            std::clamp<std::int64_t>(state.studentCount, 0, std::ssize(state.students)));
+    result.studentCount = n;
+    result.questionCount = k;
+    result.items.resize(static_cast<std::size_t>(k));
+    if (n == 0)
+        return result;
+
+    // The one pass: each student's answers as a bit mask and points X, and
+    // per question the correct count c and the sum T of X over the students
+    // who got it right, from which r follows without a second pass.
+    std::vector<std::uint32_t> masks(static_cast<std::size_t>(n));
+    std::vector<std::uint8_t> scores(static_cast<std::size_t>(n));
+    std::array<std::int64_t, kMaxQuestions> correct{};
+    std::array<std::int64_t, kMaxQuestions> scoreOfCorrect{};
+    std::array<std::int32_t, kMaxQuestions + 1> withScore{};
+    std::int64_t sumX = 0;
+    std::int64_t sumX2 = 0;
+    for (int s = 0; s < n; ++s) {
+        const UczenAll &student = state.students[static_cast<std::size_t>(s)];
+        std::uint32_t mask = 0;
+        int x = 0;
+        for (int q = 0; q < k; ++q) {
+            if (student.Odpowiedzi[static_cast<std::size_t>(q)] != 0) {
+                mask |= 1u << q;
+                ++x;
+            }
+        }
+        for (int q = 0; q < k; ++q) {
+            if (mask & (1u << q)) {
+                ++correct[static_cast<std::size_t>(q)];
+                scoreOfCorrect[static_cast<std::size_t>(q)] += x;
+            }
+        }
+        masks[static_cast<std::size_t>(s)] = mask;
+        scores[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(x);
+        ++withScore[static_cast<std::size_t>(x)];
+        sumX += x;
+        sumX2 += static_cast<std::int64_t>(x) * x;
+    }
+
+    const std::int64_t v = n * sumX2 - sumX * sumX;
+    std::int64_t s = 0;
+    for (int q = 0; q < k; ++q)
+        s += correct[static_cast<std::size_t>(q)] * (n - correct[static_cast<std::size_t>(q)]);
+
+    result.mean = reduced(sumX, n);
+    result.standardDeviation = std::sqrt(static_cast<double>(v)) / n;
+    result.kr20 = kr20(k, n, v, s);
+    if (result.kr20) {
+        // KR-20 never exceeds 1; the clamp only keeps rounding out of the root.
+        result.standardError =
+                *result.standardDeviation * std::sqrt(std::max(0.0, 1.0 - result.kr20->value()));
+    }
+
+    // Ranks by X descending, ties in list order: a counting sort, stable.
+    std::array<std::int32_t, kMaxQuestions + 1> next{};
+    std::int32_t offset = 0;
+    for (int x = k; x >= 0; --x) {
+        next[static_cast<std::size_t>(x)] = offset;
+        offset += withScore[static_cast<std::size_t>(x)];
+    }
+    std::vector<std::int32_t> ranked(static_cast<std::size_t>(n));
+    for (int st = 0; st < n; ++st)
+        ranked[static_cast<std::size_t>(next[scores[static_cast<std::size_t>(st)]]++)] = st;
+
+    // Median from the ranks: the middle value, or the mean of the two middle ones.
+    const std::int64_t upperMiddle =
+            scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>((n - 1) / 2)])];
+    const std::int64_t lowerMiddle =
+            scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n / 2)])];
+    result.median = reduced(upperMiddle + lowerMiddle, 2);
+
+    std::array<std::int64_t, kMaxQuestions> upperCorrect{};
+    std::array<std::int64_t, kMaxQuestions> lowerCorrect{};
+    if (n >= 2) {
+        // floor(0.27 n + 0.5), in whole numbers.
+        const int m = std::max(1, (27 * n + 50) / 100);
+        result.groupSize = m;
+        for (int i = 0; i < m; ++i) {
+            const std::uint32_t upper =
+                    masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(i)])];
+            const std::uint32_t lower =
+                    masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n - 1 - i)])];
+            for (int q = 0; q < k; ++q) {
+                upperCorrect[static_cast<std::size_t>(q)] += (upper >> q) & 1u;
+                lowerCorrect[static_cast<std::size_t>(q)] += (lower >> q) & 1u;
+            }
+        }
+    }
+
+    for (int q = 0; q < k; ++q) {
+        const std::size_t i = static_cast<std::size_t>(q);
+        ItemStats &item = result.items[i];
+        const std::int64_t c = correct[i];
+        const std::int64_t t = scoreOfCorrect[i];
+        item.correct = static_cast<std::int32_t>(c);
+        item.difficulty = Fraction{c, n};
+
+        // Rest score R = X - I. With sums over the students: sum R = sum X - c,
+        // sum R^2 = sum X^2 - 2T + c, sum I R = T - c.
+        const std::int64_t itemVariance = c * (n - c);
+        const std::int64_t sumR = sumX - c;
+        const std::int64_t restVariance = n * (sumX2 - 2 * t + c) - sumR * sumR;
+        const std::int64_t covariance = n * (t - c) - c * sumR;
+        if (itemVariance > 0 && restVariance > 0) {
+            item.discrimination = static_cast<double>(covariance)
+                    / std::sqrt(
+                            static_cast<double>(itemVariance) * static_cast<double>(restVariance));
+        }
+        if (result.groupSize > 0)
+            item.upperLower = reduced(upperCorrect[i] - lowerCorrect[i], result.groupSize);
+        item.kr20WithoutItem = kr20(k - 1, n, restVariance, s - itemVariance);
+    }
+    return result;
+}
+
+std::int64_t hundredths(const Fraction &value)
+{
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 100;
+    if (value.numerator > kLimit || value.numerator < -kLimit)
+        return hundredths(value.value());
+    return roundHalfEven(value.numerator * 100, value.denominator);
+}
+
+std::int64_t hundredths(double value)
+{
+    // Halves to the even neighbour, as every other rounding of the program.
+    return static_cast<std::int64_t>(std::nearbyint(value * 100.0));
+}
+
+} // namespace zavevad

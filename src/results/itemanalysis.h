@@ -1,0 +1,93 @@
+#pragma once
+
+#include "results/analysisstate.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace zavevad {
+
+/// An exact quotient of two whole numbers, kept apart so that a value can be
+/// rounded for display without the error of a floating-point division
+/// (p = 1/8 is a tie, 0.7450000001 is not). The denominator is positive.
+struct Fraction
+{
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+
+    double value() const
+    {
+        return static_cast<double>(numerator) / static_cast<double>(denominator);
+    }
+    friend bool operator==(const Fraction &, const Fraction &) = default;
+};
+
+/// How hard a question was, from its exact share of correct answers p.
+enum class Difficulty : std::uint8_t {
+    VeryHard, ///< p < 0.20
+    Hard, ///< p < 0.50
+    ModeratelyHard, ///< p < 0.70
+    Easy, ///< p < 0.90
+    VeryEasy, ///< otherwise
+};
+
+/// What the discrimination index says about a question.
+enum class DiscriminationFlag : std::uint8_t {
+    None, ///< discriminates well enough (r >= 0.20)
+    NoVariation, ///< r undefined: the question or the rest score does not vary
+    Negative, ///< r < 0: the better students got it wrong more often
+    Weak, ///< 0 <= r < 0.20
+};
+
+/// Statistics of one question. n students, k questions, X a student's points.
+struct ItemStats
+{
+    std::int32_t correct = 0; ///< students who answered it correctly
+    Fraction difficulty; ///< p = correct / n
+    /// r: Pearson correlation of the question (0/1) with the rest score X minus
+    /// the question; none when either does not vary.
+    std::optional<double> discrimination;
+    /// D = (correct in the upper group - correct in the lower group) / group
+    /// size; none when n < 2.
+    std::optional<Fraction> upperLower;
+    /// KR-20 over the other k - 1 questions; none when n < 2, k < 3 or their
+    /// total has no variance.
+    std::optional<Fraction> kr20WithoutItem;
+
+    Difficulty difficultyBand() const;
+    DiscriminationFlag discriminationFlag() const;
+};
+
+/// Item analysis of the loaded set: per-question difficulty and
+/// discrimination, and the reliability of the whole test.
+struct ItemAnalysis
+{
+    std::int32_t studentCount = 0; ///< n
+    std::int32_t questionCount = 0; ///< k
+    std::vector<ItemStats> items; ///< element i - 1 for question i
+    /// Students in each of the upper and lower 27 % groups:
+    /// max(1, floor(0.27 n + 0.5)); 0 when n < 2.
+    std::int32_t groupSize = 0;
+    std::optional<Fraction> mean; ///< mean of X; none for an empty set
+    std::optional<Fraction> median; ///< mean of the two middle values for even n
+    std::optional<double> standardDeviation; ///< population (divided by n)
+    /// KR-20 of the test; none when n < 2, k < 2 or X has no variance.
+    std::optional<Fraction> kr20;
+    /// Standard error of measurement, sigma * sqrt(1 - KR-20); none without KR-20.
+    std::optional<double> standardError;
+};
+
+/// Computes the item analysis of questions 1 to the question count over the
+/// students of `state`, in one pass over the student list (the 27 % groups
+/// then visit their own students once more). A student's points X are counted
+/// from the answers exactly as the results table counts them; ties in X keep
+/// the order of the student list.
+ItemAnalysis computeItemAnalysis(const AnalysisState &state);
+
+/// `value` times 100, rounded to the nearest whole number, a half to the even
+/// neighbour: the hundredths that a two-decimal display shows.
+std::int64_t hundredths(const Fraction &value);
+std::int64_t hundredths(double value);
+
+} // namespace zavevad

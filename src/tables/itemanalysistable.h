@@ -1,0 +1,50 @@
+#pragma once
+
+#include "results/analysisstate.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+namespace zavevad {
+
+/// Rows of the item-analysis table of `questionCount` questions: the header,
+/// one row per question, an empty row and the six summary rows.
+int itemAnalysisRowCount(int questionCount);
+
+/// The last question row of the item-analysis table in `grid` (question k is
+/// row k); 0 when the grid is too small to hold one.
+int itemAnalysisLastQuestionRow(const GridModel &grid);
+
+/// What the up and down arrows page by on the item-analysis table: its body
+/// rows less one, as the student count is for the working-time table.
+int itemAnalysisPagingCount(const AnalysisState &analysis);
+
+/// Builds "Tabela - Analiza pytań": per question its correct answers,
+/// difficulty, discrimination, upper-lower index and KR-20 without it, then
+/// the class summary and the reliability of the test. Writes formats freely:
+/// it is meant to be built on a grid of its own (see ItemAnalysisVisit).
+void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &analysis);
+
+/// Keeps the grid of the three other tables aside while the item-analysis
+/// table is on display. The grid keeps cell, row and column formats from one
+/// table to the next, and those tables rely on exactly what they leave to each
+/// other; so the item-analysis table is built on a fresh grid, and leaving it
+/// gives back the grid and its state as they were before, as if it had never
+/// been shown.
+class ItemAnalysisVisit
+{
+public:
+    /// Before building the item-analysis table: on the first call puts `grid`
+    /// and `state` aside; `grid` is then a fresh grid in every case.
+    void enter(GridModel &grid, const GridState &state);
+    /// Before building any other table: gives back what `enter` put aside.
+    /// Does nothing when the item-analysis table is not on display.
+    void leave(GridModel &grid, GridState &state);
+    bool active() const { return m_active; }
+
+private:
+    GridModel m_grid;
+    GridState m_state;
+    bool m_active = false;
+};
+
+} // namespace zavevad
