@@ -1,11 +1,13 @@
 #include "shell/tfmenu.h"
 
+#include "charts/window/tfwykres.h"
 #include "platform/help.h"
 #include "results/analysisstate.h"
 #include "shell/artwork.h"
 #include "shell/shell.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
+#include "shell/tfprogi.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
@@ -38,11 +40,13 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuPlik:
         return {{140, 117}, {16, 48}};
     case MenuEdycja:
-        return {{148, 58}, {67, 48}};
+        // Grown by one item below the two copies.
+        return {{148, 80}, {67, 48}};
     case MenuTabele:
         return {{145, 75}, {121, 48}};
     case MenuWykresy:
-        return {{145, 75}, {177, 48}};
+        // Grown by the two charts of the scores below the three of the table.
+        return {{145, 117}, {177, 48}};
     case MenuAbout:
         return {{146, 55}, {237, 48}};
     }
@@ -86,6 +90,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(edycja, "LEdycjaCopyCSV", QStringLiteral("Kopiuj tabelę jako csv"),
             QStringLiteral("Kopiuje tabelę jako tekst"), 32, true, Hover::WhileLoaded,
             &TFMenu::LEdycjaCopyCSVClick);
+    addItem(edycja, "LEdycjaProgi", QStringLiteral("Progi ocen ..."),
+            QStringLiteral("Pozwala zmienić progi ocen i od razu zobaczyć skutek"), 54, true,
+            Hover::WhileLoaded, &TFMenu::LEdycjaProgiClick);
 
     Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
     addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
@@ -108,6 +115,12 @@ TFMenu::TFMenu(Shell &shell)
     addItem(wykresy, "LWykresLiniowy", QStringLiteral("Wykres liniowy"),
             QStringLiteral("Prezentuje dane z tabeli w postaci wykresu liniowego"), 51, true,
             Hover::WhileLoaded, &TFMenu::LWykresLiniowyClick);
+    addItem(wykresy, "LWykresRozklad", QStringLiteral("Rozkład punktów"),
+            QStringLiteral("Pokazuje, ilu uczniów zdobyło każdą liczbę punktów"), 72, true,
+            Hover::WhileLoaded, &TFMenu::LWykresRozkladClick);
+    addItem(wykresy, "LWykresCzasWynik", QStringLiteral("Czas a wynik"),
+            QStringLiteral("Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem"), 93, true,
+            Hover::WhileLoaded, &TFMenu::LWykresCzasWynikClick);
 
     Panel &about = addPanel(MenuAbout, "PAbout", "Image1", QStringLiteral("menu-about"));
     addItem(about, "LAboutWinietka", QStringLiteral("O programie"), QStringLiteral("O programie"),
@@ -355,6 +368,14 @@ void TFMenu::LEdycjaCopyCSVClick()
     runItem(true, m_shell.hooks().KopiujCsv);
 }
 
+void TFMenu::LEdycjaProgiClick()
+{
+    runItem(true, [this] {
+        TFProgi dialog(m_shell);
+        dialog.exec();
+    });
+}
+
 void TFMenu::LAnalizaPunktacjaClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableResults); });
@@ -391,6 +412,20 @@ void TFMenu::LWykresKolowyClick()
 void TFMenu::LWykresLiniowyClick()
 {
     runChart(3);
+}
+
+void TFMenu::LWykresRozkladClick()
+{
+    runItem(true, [this] {
+        m_shell.wykres().scoreChartCommand(ScoreChart::Distribution, m_shell.session().analysis);
+    });
+}
+
+void TFMenu::LWykresCzasWynikClick()
+{
+    runItem(true, [this] {
+        m_shell.wykres().scoreChartCommand(ScoreChart::TimeScore, m_shell.session().analysis);
+    });
 }
 
 void TFMenu::LAboutWinietkaClick()

@@ -55,12 +55,15 @@ public:
     void LM1CloseClick();
     void LEdycjaCopyHTMLClick();
     void LEdycjaCopyCSVClick();
+    void LEdycjaProgiClick();
     void LAnalizaPunktacjaClick();
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
     void LWykresLiniowyClick();
+    void LWykresRozkladClick();
+    void LWykresCzasWynikClick();
     void LAboutWinietkaClick();
     void LAboutPomocClick();
 
