@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace zavevad {
 
 namespace {
@@ -144,6 +146,11 @@ QString TFProgi::risingMessage()
     return QStringLiteral("Progi muszą rosnąć od dopuszczającego do celującego");
 }
 
+QString TFProgi::rangeMessage()
+{
+    return QStringLiteral("Próg to liczba całkowita od 0 do 101");
+}
+
 std::optional<Thresholds> TFProgi::fieldThresholds() const
 {
     std::array<std::int32_t, 5> values{};
@@ -164,9 +171,14 @@ std::optional<Thresholds> TFProgi::fieldThresholds() const
 
 void TFProgi::setFields(const Thresholds &thresholds)
 {
+    // One change for all five: the fields filled one by one would pass
+    // through thresholds that do not rise.
     const std::array<std::int32_t, 5> values = asList(thresholds);
+    m_filling = true;
     for (int i = 0; i < 5; ++i)
         m_fields[i]->setText(QString::number(values[i]));
+    m_filling = false;
+    fieldsChanged();
 }
 
 bool TFProgi::isFieldMarked(int index) const
@@ -176,6 +188,8 @@ bool TFProgi::isFieldMarked(int index) const
 
 void TFProgi::fieldsChanged()
 {
+    if (m_filling)
+        return;
     // Red: a field that is no whole number from 0 to 101, and both fields of
     // every neighbouring pair that falls.
     std::array<std::optional<int>, 5> values;
@@ -200,7 +214,12 @@ void TFProgi::fieldsChanged()
         m_fields[i]->setColors(
                 m_marked[i] ? kMarkedField : kFieldColour, m_marked[i] ? kMarkedText : kFieldText);
     }
-    m_message->setText(falling ? risingMessage() : QString());
+    const bool outOfRange = std::any_of(
+            values.begin(), values.end(), [](const std::optional<int> &v) { return !v; });
+    if (outOfRange)
+        m_message->setText(rangeMessage());
+    else
+        m_message->setText(falling ? risingMessage() : QString());
 
     const std::optional<Thresholds> t = fieldThresholds();
     const bool valid = t && thresholdsRise(*t);

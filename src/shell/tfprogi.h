@@ -39,6 +39,8 @@ public:
 
     /// "Progi muszą rosnąć od dopuszczającego do celującego"
     static QString risingMessage();
+    /// "Próg to liczba całkowita od 0 do 101": a field holds something else.
+    static QString rangeMessage();
 
     /// The thresholds the fields hold; nothing while a field holds no whole
     /// number from 0 to 101.
@@ -75,6 +77,7 @@ private:
     Shell &m_shell;
     Snapshot m_before;
     bool m_changed = false;
+    bool m_filling = false;
     std::array<SpinEdit *, 5> m_fields{};
     std::array<bool, 5> m_marked{};
     QLabel *m_message = nullptr;

@@ -5,8 +5,11 @@
 
 #include <QHash>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -154,7 +157,7 @@ void XYChart::layout(const QRectF &area)
     // that the labels of lines close together can take turns.
     const bool labelledLines = std::any_of(m_xy.referenceLines.begin(), m_xy.referenceLines.end(),
             [](const ReferenceLine &l) { return !l.label.isEmpty(); });
-    m_referenceRow = labelledLines ? fmRef.height() + 1.0 : 0.0;
+    m_referenceRow = labelledLines ? fmRef.height() + 3.0 : 0.0;
     double top = area.top() + 2.0 * m_referenceRow + (labelledLines ? 2.0 : 0.0);
     double bottom = area.bottom();
     double left = area.left();
@@ -209,7 +212,7 @@ void XYChart::placeReferenceLabels()
         if (line.label.isEmpty() || !std::isfinite(line.x))
             continue;
         const double x = toPlot(line.x, 0.0).x();
-        const double w = fm.horizontalAdvance(line.label) + 2.0;
+        const double w = fm.horizontalAdvance(line.label) + 8.0;
         QRectF box(x - w / 2.0, m_plot.top() - m_referenceRow - 1.0, w, m_referenceRow);
         box.moveLeft(
                 std::clamp(box.left(), m_area.left(), std::max(m_area.left(), m_area.right() - w)));
@@ -217,7 +220,7 @@ void XYChart::placeReferenceLabels()
         if (overlapsAny(box, taken))
             box.translate(0.0, -m_referenceRow);
         taken.append(box);
-        m_referenceLabels.append({box, line.label});
+        m_referenceLabels.append({box, line.label, QPointF()});
     }
 }
 
@@ -239,14 +242,29 @@ void XYChart::placePointLabels()
             QRectF box(QPointF(top.x() - size.width() / 2.0, top.y() - size.height() - 2.0), size);
             if (box.top() < m_plot.top())
                 box.moveTop(top.y() + 2.0);
-            m_columnLabels.append({box, text});
+            m_columnLabels.append({box, text, top});
         }
         return;
     }
-    // Names beside their markers, moved down (then up) out of each other's way.
+    // Names beside their markers, moved down (then up) out of each other's
+    // way; a name that finds no free place near its marker is left out. The
+    // names placed are kept in bands of one label's height, so that a crowded
+    // plot compares each name with its neighbours only.
     const QFontMetricsF fm = metricsFor(c.line.marks.font, m_device);
     const double offset = std::max(2, c.line.pointerHorizSize) + 3.0;
-    QList<QRectF> taken;
+    const double band = markBoxSize(QSizeF(0.0, fm.height())).height();
+    QHash<int, QList<QRectF>> taken;
+    const auto bandOf = [band](double y) {
+        return int(std::floor(y / band));
+    };
+    const auto isFree = [&](const QRectF &box) {
+        for (int b = bandOf(box.top()) - 1; b <= bandOf(box.bottom()); ++b) {
+            const auto it = taken.constFind(b);
+            if (it != taken.cend() && overlapsAny(box, *it))
+                return false;
+        }
+        return true;
+    };
     for (const XYPoint &p : m_xy.points) {
         if (p.label.isEmpty() || !std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
@@ -256,12 +274,16 @@ void XYChart::placePointLabels()
         if (box.right() > m_area.right())
             box.moveRight(at.x() - offset);
         const QRectF first = box;
-        for (int attempt = 1; attempt <= 8 && overlapsAny(box, taken); ++attempt) {
-            const double shift = ((attempt + 1) / 2) * size.height() * (attempt % 2 ? 1 : -1);
+        bool placed = isFree(box);
+        for (int attempt = 0; attempt < 8 && !placed; ++attempt) {
+            const double shift = ((attempt + 2) / 2) * size.height() * (attempt % 2 ? -1 : 1);
             box = first.translated(0.0, shift);
+            placed = isFree(box);
         }
-        taken.append(box);
-        m_pointLabels.append({box, p.label});
+        if (!placed)
+            continue;
+        taken[bandOf(box.top())].append(box);
+        m_pointLabels.append({box, p.label, at});
     }
 }
 
@@ -445,34 +467,76 @@ void XYChart::paintMarkers(QPainter &painter) const
         return;
     const double hw = std::clamp(line.pointerHorizSize, 1, 50);
     const double hh = std::clamp(line.pointerVertSize, 1, 50);
+
+    // Markers by colour, the colours in the order they first appear: one
+    // set-up per colour rather than per marker, and the same picture each time.
+    QList<QRgb> colours;
+    QHash<QRgb, QList<QPointF>> byColour;
+    for (const XYPoint &p : m_xy.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QRgb colour = (p.color.isValid() ? p.color : line.pointerColor).rgba();
+        auto it = byColour.find(colour);
+        if (it == byColour.end()) {
+            colours.append(colour);
+            it = byColour.insert(colour, {});
+        }
+        it->append(toPlot(p.x, p.y));
+    }
+
     painter.save();
     painter.setClipRect(m_plot.adjusted(-hw, -hh, hw, hh), Qt::IntersectClip);
-    if (line.pointerStyle == PointerStyle::psRectangle) {
-        // Many markers: one call per colour rather than one per marker.
-        QHash<QRgb, QList<QRectF>> byColour;
-        for (const XYPoint &p : m_xy.points) {
-            if (!std::isfinite(p.x) || !std::isfinite(p.y))
-                continue;
-            const QPointF at = toPlot(p.x, p.y);
-            byColour[(p.color.isValid() ? p.color : line.pointerColor).rgba()].append(
-                    QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh));
-        }
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        for (auto it = byColour.cbegin(); it != byColour.cend(); ++it) {
-            const QColor colour = QColor::fromRgba(it.key());
-            painter.setPen(QPen(colour.darker(170), 0));
-            painter.setBrush(colour);
-            painter.drawRects(it.value().constData(), int(it.value().size()));
+    const QRectF box(-hw, -hh, 2 * hw, 2 * hh);
+    const QPainterPath shape = markerPath(line.pointerStyle, box);
+    const bool rectangles = line.pointerStyle == PointerStyle::psRectangle;
+    const QPaintEngine *engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster) {
+        // A bitmap: each colour's marker drawn once and stamped at every point,
+        // which keeps ten thousand markers within a frame.
+        const qreal ratio = std::max<qreal>(1.0, painter.device()->devicePixelRatioF());
+        const QSizeF room(2 * hw + 2, 2 * hh + 2);
+        const QSize pixels(qCeil(room.width() * ratio), qCeil(room.height() * ratio));
+        for (QRgb rgba : std::as_const(colours)) {
+            const QColor colour = QColor::fromRgba(rgba);
+            QPixmap sprite(pixels);
+            sprite.fill(Qt::transparent);
+            {
+                QPainter stamp(&sprite);
+                stamp.setRenderHint(QPainter::Antialiasing, !rectangles);
+                stamp.scale(ratio, ratio);
+                stamp.translate(room.width() / 2.0, room.height() / 2.0);
+                stamp.setPen(QPen(colour.darker(170), 0));
+                stamp.setBrush(colour);
+                stamp.drawPath(shape);
+            }
+            const QList<QPointF> &points = byColour[rgba];
+            QList<QPainter::PixmapFragment> fragments;
+            fragments.reserve(points.size());
+            const QRectF source(0, 0, pixels.width(), pixels.height());
+            for (const QPointF &at : points) {
+                fragments.append(
+                        QPainter::PixmapFragment::create(at, source, 1.0 / ratio, 1.0 / ratio));
+            }
+            painter.drawPixmapFragments(fragments.constData(), int(fragments.size()), sprite);
         }
     } else {
-        const QPainterPath shape = markerPath(line.pointerStyle, QRectF(-hw, -hh, 2 * hw, 2 * hh));
-        for (const XYPoint &p : m_xy.points) {
-            if (!std::isfinite(p.x) || !std::isfinite(p.y))
-                continue;
-            const QColor colour = p.color.isValid() ? p.color : line.pointerColor;
+        // A vector picture keeps every marker a shape of its own.
+        painter.setRenderHint(QPainter::Antialiasing, !rectangles);
+        for (QRgb rgba : std::as_const(colours)) {
+            const QColor colour = QColor::fromRgba(rgba);
             painter.setPen(QPen(colour.darker(170), 0));
             painter.setBrush(colour);
-            painter.drawPath(shape.translated(toPlot(p.x, p.y)));
+            const QList<QPointF> &points = byColour[rgba];
+            if (rectangles) {
+                QList<QRectF> rects;
+                rects.reserve(points.size());
+                for (const QPointF &at : points)
+                    rects.append(box.translated(at));
+                painter.drawRects(rects.constData(), int(rects.size()));
+            } else {
+                for (const QPointF &at : points)
+                    painter.drawPath(shape.translated(at));
+            }
         }
     }
     painter.restore();
@@ -500,9 +564,12 @@ void XYChart::paintReferenceLines(QPainter &painter) const
         if (i >= m_referenceLabels.size())
             break;
         const PlacedLabel &label = m_referenceLabels[i++];
-        painter.setPen(line.color);
-        painter.drawText(
-                QPointF(label.box.left() + 1.0, label.box.top() + fm.ascent()), label.text);
+        // A light box of its own keeps the label readable on any panel colour.
+        painter.setPen(QPen(line.color, 0));
+        painter.setBrush(QColor(255, 255, 255, 225));
+        painter.drawRect(label.box.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setPen(line.color.darker(140));
+        painter.drawText(label.box, Qt::AlignCenter, label.text);
     }
 }
 
@@ -510,8 +577,17 @@ void XYChart::paintLabels(QPainter &painter) const
 {
     for (const PlacedLabel &label : m_columnLabels)
         drawMark(painter, m_chart.bar.marks, label.box, label.text);
-    for (const PlacedLabel &label : m_pointLabels)
-        drawMark(painter, m_chart.line.marks, label.box, label.text);
+    for (const PlacedLabel &label : m_pointLabels) {
+        const QRectF &box = label.box;
+        if (label.anchor.y() < box.top() || label.anchor.y() > box.bottom()) {
+            const double x = box.left() > label.anchor.x() ? box.left() : box.right();
+            QColor ink = m_chart.line.marks.font.color;
+            ink.setAlpha(160);
+            painter.setPen(QPen(ink, 0));
+            painter.drawLine(label.anchor, QPointF(x, box.center().y()));
+        }
+        drawMark(painter, m_chart.line.marks, box, label.text);
+    }
 }
 
 void XYChart::paint(QPainter &painter) const

@@ -31,6 +31,8 @@ private:
     {
         QRectF box;
         QString text;
+        /// The marker a label names; a label moved away from it is joined to it by a line.
+        QPointF anchor;
     };
 
     double columnHalfWidth() const;
