@@ -292,6 +292,12 @@ private Q_SLOTS:
                     g.plot.bottom() - p.y / 20.0 * g.plot.height());
             QCOMPARE(image.pixelColor(at.toPoint()), p.color);
         }
+
+        // The vector copy keeps shapes: markers stamped as pictures belong to bitmaps only.
+        c.xy.referenceLines.append({12.0, u"Próg"_s, QColor(0, 0, 0), Qt::DashLine});
+        const QByteArray svg = chart::renderToSvg(c, size, u"Czas a wynik"_s);
+        QVERIFY(!svg.contains("<image"));
+        QVERIFY(svg.contains("Próg"));
     }
 };
 
