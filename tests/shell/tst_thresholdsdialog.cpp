@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -410,6 +411,26 @@ void TestThresholdsDialog::scoreChartsFromTheMenu()
     wykres.LoadFormatTemplate();
     QVERIFY(wykres.chart().xy.active);
     QCOMPARE(wykres.chart().leftAxis.title, u"Liczba uczniów"_s);
+
+    // "Formatuj" on either chart: every page of the dialog, then the chart drawn again.
+    for (const char *item : {"LWykresRozklad", "LWykresCzasWynik"}) {
+        clickItem("LMenuWykresy", item);
+        bool shown = false;
+        test::ModalAnswerer answerer([&shown](QWidget *dialog) {
+            auto *pages = dialog->findChild<QTabWidget *>(u"PageControl1"_s);
+            QVERIFY(pages);
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                QVERIFY(!dialog->grab().isNull());
+            }
+            shown = true;
+            QTest::mouseClick(dialog->findChild<QWidget *>(u"LCloseUstawienia"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(wykres.findChild<QWidget *>(u"LWykresMenuFormat"_s), Qt::LeftButton);
+        QVERIFY(shown);
+        QVERIFY(wykres.chart().xy.active);
+        QVERIFY(!wykres.grab().isNull());
+    }
 
     clickItem("LMenuWykresy", "LWykresKolowy");
     QVERIFY(!wykres.chart().xy.active);
