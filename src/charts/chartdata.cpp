@@ -251,6 +251,8 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         return {};
     }
 
+    // A chart of the table takes the place of a numeric plot shown before.
+    chart.xy.active = false;
     constexpr int labelColumn = 0;
     if (std::optional<CommandError> error = fillBarAndLineSeries(
                 source.grid, labelColumn, valueColumn, lastRow, header, chart))

@@ -1,11 +1,13 @@
 #include "shell/tfmenu.h"
 
+#include "charts/window/tfwykres.h"
 #include "platform/help.h"
 #include "results/analysisstate.h"
 #include "shell/artwork.h"
 #include "shell/shell.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
+#include "shell/tfprogi.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
@@ -38,12 +40,14 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuPlik:
         return {{140, 117}, {16, 48}};
     case MenuEdycja:
-        return {{148, 58}, {67, 48}};
+        // Grown by one item below the two copies.
+        return {{148, 80}, {67, 48}};
     case MenuTabele:
         // One item more than the three it was drawn for: 21 pixels taller.
         return {{145, 96}, {121, 48}};
     case MenuWykresy:
-        return {{145, 75}, {177, 48}};
+        // Grown by the two charts of the scores below the three of the table.
+        return {{145, 117}, {177, 48}};
     case MenuAbout:
         return {{146, 55}, {237, 48}};
     }
@@ -87,6 +91,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(edycja, "LEdycjaCopyCSV", QStringLiteral("Kopiuj tabelę jako csv"),
             QStringLiteral("Kopiuje tabelę jako tekst"), 32, true, Hover::WhileLoaded,
             &TFMenu::LEdycjaCopyCSVClick);
+    addItem(edycja, "LEdycjaProgi", QStringLiteral("Progi ocen ..."),
+            QStringLiteral("Pozwala zmienić progi ocen i od razu zobaczyć skutek"), 54, true,
+            Hover::WhileLoaded, &TFMenu::LEdycjaProgiClick);
 
     Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
     addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
@@ -112,6 +119,12 @@ TFMenu::TFMenu(Shell &shell)
     addItem(wykresy, "LWykresLiniowy", QStringLiteral("Wykres liniowy"),
             QStringLiteral("Prezentuje dane z tabeli w postaci wykresu liniowego"), 51, true,
             Hover::WhileLoaded, &TFMenu::LWykresLiniowyClick);
+    addItem(wykresy, "LWykresRozklad", QStringLiteral("Rozkład punktów"),
+            QStringLiteral("Pokazuje, ilu uczniów zdobyło każdą liczbę punktów"), 72, true,
+            Hover::WhileLoaded, &TFMenu::LWykresRozkladClick);
+    addItem(wykresy, "LWykresCzasWynik", QStringLiteral("Czas a wynik"),
+            QStringLiteral("Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem"), 93, true,
+            Hover::WhileLoaded, &TFMenu::LWykresCzasWynikClick);
 
     Panel &about = addPanel(MenuAbout, "PAbout", "Image1", QStringLiteral("menu-about"));
     addItem(about, "LAboutWinietka", QStringLiteral("O programie"), QStringLiteral("O programie"),
@@ -359,6 +372,14 @@ void TFMenu::LEdycjaCopyCSVClick()
     runItem(true, m_shell.hooks().KopiujCsv);
 }
 
+void TFMenu::LEdycjaProgiClick()
+{
+    runItem(true, [this] {
+        TFProgi dialog(m_shell);
+        dialog.exec();
+    });
+}
+
 void TFMenu::LAnalizaPunktacjaClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableResults); });
@@ -400,6 +421,20 @@ void TFMenu::LWykresKolowyClick()
 void TFMenu::LWykresLiniowyClick()
 {
     runChart(3);
+}
+
+void TFMenu::LWykresRozkladClick()
+{
+    runItem(true, [this] {
+        m_shell.wykres().scoreChartCommand(ScoreChart::Distribution, m_shell.session().analysis);
+    });
+}
+
+void TFMenu::LWykresCzasWynikClick()
+{
+    runItem(true, [this] {
+        m_shell.wykres().scoreChartCommand(ScoreChart::TimeScore, m_shell.session().analysis);
+    });
 }
 
 void TFMenu::LAboutWinietkaClick()

@@ -55,6 +55,7 @@ public:
     void LM1CloseClick();
     void LEdycjaCopyHTMLClick();
     void LEdycjaCopyCSVClick();
+    void LEdycjaProgiClick();
     void LAnalizaPunktacjaClick();
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
@@ -62,6 +63,8 @@ public:
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
     void LWykresLiniowyClick();
+    void LWykresRozkladClick();
+    void LWykresCzasWynikClick();
     void LAboutWinietkaClick();
     void LAboutPomocClick();
 

@@ -146,9 +146,9 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 140, 117);
-    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 58);
+    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 80);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 96);
-    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 75);
+    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
 
@@ -286,6 +286,8 @@ void TestMenuWindow::itemsAndHints_data()
                                      << u"Kopiuje tabelę w formacie html"_s;
     QTest::newRow("LEdycjaCopyCSV")
             << u"LEdycjaCopyCSV"_s << u"Kopiuj tabelę jako csv"_s << u"Kopiuje tabelę jako tekst"_s;
+    QTest::newRow("LEdycjaProgi") << u"LEdycjaProgi"_s << u"Progi ocen ..."_s
+                                  << u"Pozwala zmienić progi ocen i od razu zobaczyć skutek"_s;
     QTest::newRow("LAnalizaPunktacja") << u"LAnalizaPunktacja"_s << u"Tabela - Wyniki testu"_s
                                        << u"Prezentuje wyniki testu w postaci tabeli"_s;
     QTest::newRow("LAnalizaCzas") << u"LAnalizaCzas"_s << u"Tabela - Czas pracy"_s
@@ -301,6 +303,11 @@ void TestMenuWindow::itemsAndHints_data()
                                    << u"Prezentuje dane z tabeli w postaci wykresu kołowego"_s;
     QTest::newRow("LWykresLiniowy") << u"LWykresLiniowy"_s << u"Wykres liniowy"_s
                                     << u"Prezentuje dane z tabeli w postaci wykresu liniowego"_s;
+    QTest::newRow("LWykresRozklad") << u"LWykresRozklad"_s << u"Rozkład punktów"_s
+                                    << u"Pokazuje, ilu uczniów zdobyło każdą liczbę punktów"_s;
+    QTest::newRow("LWykresCzasWynik")
+            << u"LWykresCzasWynik"_s << u"Czas a wynik"_s
+            << u"Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem"_s;
     QTest::newRow("LAboutWinietka") << u"LAboutWinietka"_s << u"O programie"_s << u"O programie"_s;
     QTest::newRow("LAboutPomoc") << u"LAboutPomoc"_s << u"Pomoc"_s << u"Pomoc"_s;
 }
@@ -326,6 +333,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("save html") << u"LMenuPlik"_s << u"LPlikSaveHtml"_s;
     QTest::newRow("copy html") << u"LMenuEdycja"_s << u"LEdycjaCopyHTML"_s;
     QTest::newRow("copy csv") << u"LMenuEdycja"_s << u"LEdycjaCopyCSV"_s;
+    QTest::newRow("thresholds") << u"LMenuEdycja"_s << u"LEdycjaProgi"_s;
     QTest::newRow("results table") << u"LMenuTabele"_s << u"LAnalizaPunktacja"_s;
     QTest::newRow("time table") << u"LMenuTabele"_s << u"LAnalizaCzas"_s;
     QTest::newRow("grade table") << u"LMenuTabele"_s << u"LAnalizaOceny"_s;
@@ -333,6 +341,8 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("bar chart") << u"LMenuWykresy"_s << u"LWykresSlupkowy"_s;
     QTest::newRow("pie chart") << u"LMenuWykresy"_s << u"LWykresKolowy"_s;
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
+    QTest::newRow("score distribution") << u"LMenuWykresy"_s << u"LWykresRozklad"_s;
+    QTest::newRow("time and score") << u"LMenuWykresy"_s << u"LWykresCzasWynik"_s;
 }
 
 void TestMenuWindow::greyItemsBeforeLoad()

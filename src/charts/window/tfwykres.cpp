@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "results/analysisstate.h"
 #include "tables/analysistables.h"
+#include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "ui/chart/chartrenderer.h"
 #include "ui/chart/chartwidget.h"
@@ -474,10 +475,55 @@ void TFWykres::chartCommand(
             resultsSumaColumn(gridState, analysis)};
     const ChartBuildResult result =
             BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    m_scoreChart.reset();
+    m_chartTableMode = analysis.tableMode;
     if (result.error)
         throw *result.error;
     if (result.applied)
         showAppliedChart();
+}
+
+void TFWykres::scoreChartCommand(ScoreChart which, const AnalysisState &analysis)
+{
+    if (!analysis.dataLoaded)
+        return;
+    const ChartBuildResult result =
+            BuildScoreChart(which, analysis, m_appearances, chart(), m_kindState);
+    m_scoreChart = which;
+    if (result.applied)
+        showAppliedChart();
+}
+
+void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
+{
+    if (isHidden() || !analysis.dataLoaded)
+        return;
+    if (m_scoreChart) {
+        fillScoreChart(*m_scoreChart, analysis, chart());
+        refreshChart();
+        return;
+    }
+    // The table the chart was drawn from, built aside from the grid on display.
+    GridModel grid;
+    GridState gridState;
+    AnalysisTables tables(grid, gridState, analysis);
+    tables.PokazTabele(m_chartTableMode);
+    if (gridState.tableKind != m_chartTableMode)
+        return;
+    // The appearance and texts the user gave the chart stay.
+    TChartAppearance &current = m_appearances.CurrentAppearance;
+    const TChartAppearance kept = current;
+    const QStringList header = chart().header.lines;
+    const QStringList footer = chart().footer.lines;
+    const ChartSource source{grid, m_chartTableMode, analysis.studentCount, tables.sumaColumn()};
+    const ChartBuildResult result =
+            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    current = kept;
+    chart().header.lines = header;
+    chart().footer.lines = footer;
+    if (!result.error)
+        zavevad::ApplyChartKind(m_kindState.ChartKind, current, chart(), m_kindState);
+    refreshChart();
 }
 
 // ---- Template files ----

@@ -2,6 +2,7 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "charts/scorecharts.h"
 #include "charts/window/appearancedialoglink.h"
 #include "ui/chart/chart.h"
 #include "ui/windowdrag.h"
@@ -10,7 +11,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class QMimeData;
 class QRubberBand;
@@ -78,6 +81,13 @@ public:
     /// conversion message; the window is then not shown.
     void chartCommand(int kind, const AnalysisState &analysis, const GridModel &grid,
             const GridState &gridState);
+    /// "Rozkład punktów" or "Czas a wynik": nothing before a load; otherwise
+    /// the score chart of the class with a fresh appearance.
+    void scoreChartCommand(ScoreChart which, const AnalysisState &analysis);
+    /// The grades of `analysis` changed: a chart on the screen is drawn again
+    /// from it, of the same chart and kind and with its appearance kept. A
+    /// chart of a table reads that table built afresh, whatever the grid shows.
+    void rebuildAfterRegrading(const AnalysisState &analysis);
 
     /// The drop-down's state: hidden, or the file or edit menu.
     bool isChartMenuOpen() const;
@@ -168,6 +178,10 @@ private:
     std::unique_ptr<QRubberBand> m_Rameczka;
 
     QString m_pendingTemplate;
+    /// What the chart shows: a score chart, else the table of m_chartTableMode.
+    std::optional<ScoreChart> m_scoreChart;
+    std::int32_t m_chartTableMode = 0;
+
     bool m_placed = false;
     WindowDrag m_drag;
     bool m_resizing = false;

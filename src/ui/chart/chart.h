@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace zavevad::chart {
 
 // The enumerators carry the chart engine's own names so that code translating
@@ -219,6 +221,68 @@ struct LineSeries : Series
 /// Index of each series in the chart's series list.
 enum SeriesIndex : int { BarSeriesIndex = 0, PieSeriesIndex = 1, LineSeriesIndex = 2 };
 
+// ---- A numeric plot: x against y ----
+
+/// How the points of a numeric plot are drawn.
+enum class XYStyle { Columns, Markers };
+
+/// One point of a numeric plot; a label, when given, is written beside it.
+struct XYPoint
+{
+    double x = 0.0;
+    double y = 0.0;
+    QColor color;
+    QString label;
+
+    friend bool operator==(const XYPoint &, const XYPoint &) = default;
+};
+
+/// A vertical line across the plot at x, its label written at its top.
+struct ReferenceLine
+{
+    double x = 0.0;
+    QString label;
+    QColor color = Qt::black;
+    Qt::PenStyle style = Qt::DashLine;
+
+    friend bool operator==(const ReferenceLine &, const ReferenceLine &) = default;
+};
+
+/// One legend row given as it stands rather than taken from the points.
+struct LegendItem
+{
+    QString text;
+    QColor color;
+
+    friend bool operator==(const LegendItem &, const LegendItem &) = default;
+};
+
+/// A plot of numeric x against numeric y, drawn instead of the three series
+/// while it is active: one column per point centred on its x (a histogram)
+/// or one marker per point, each in the point's colour, with reference lines
+/// and a legend of explicit items. Header, footer, axes, walls, legend and
+/// panel follow the chart's settings; columns take the bar series' style and
+/// value labels, markers the line series' pointer settings and labels font.
+/// The pseudo-3D view does not apply: the plot is always drawn flat.
+struct XYPlot
+{
+    bool active = false;
+    XYStyle style = XYStyle::Markers;
+    QList<XYPoint> points;
+    QList<ReferenceLine> referenceLines;
+    /// Empty: no legend rows.
+    QList<LegendItem> legendItems;
+    /// Fixed ends of the axes; without them an axis spans its data in whole steps.
+    std::optional<double> xMin;
+    std::optional<double> xMax;
+    std::optional<double> yMin;
+    std::optional<double> yMax;
+    /// Axis labels at whole numbers only (counts, points, minutes).
+    bool wholeNumbers = true;
+
+    void clear() { *this = XYPlot(); }
+};
+
 /// A chart with three series that always exist. A default-constructed chart
 /// holds the design settings of the chart window, with the pie active.
 struct Chart
@@ -244,6 +308,8 @@ struct Chart
     BarSeries bar;
     PieSeries pie;
     LineSeries line;
+    /// While active, drawn in place of the three series.
+    XYPlot xy;
 
     /// Series by list index (0 bar, 1 pie, 2 line); other indexes are a programming error.
     Series &series(int index);

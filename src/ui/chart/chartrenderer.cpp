@@ -5,6 +5,7 @@
 #include "ui/chart/chartformat.h"
 #include "ui/chart/piechart.h"
 #include "ui/chart/svgfonts.h"
+#include "ui/chart/xychart.h"
 
 #include <QBuffer>
 #include <QLinearGradient>
@@ -71,6 +72,7 @@ private:
     double m_legendValueWidth = 0.0;
     std::optional<AxisChart> m_axisChart;
     std::optional<PieChart> m_pieChart;
+    std::optional<XYChart> m_xyChart;
 };
 
 QRectF Renderer::layoutTitle(const TitleSettings &title, double y, bool fromBottom) const
@@ -115,6 +117,8 @@ QList<const Series *> Renderer::activeSeries() const
 
 qsizetype Renderer::legendEntryCount() const
 {
+    if (m_chart.xy.active)
+        return m_chart.xy.legendItems.size();
     const QList<const Series *> active = activeSeries();
     return active.size() == 1 ? active.first()->count() : active.size();
 }
@@ -124,7 +128,11 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
     const Chart &c = m_chart;
     const QList<const Series *> active = activeSeries();
     QList<LegendEntry> entries;
-    if (active.size() == 1) {
+    if (c.xy.active) {
+        for (qsizetype i = 0; i < c.xy.legendItems.size() && i < limit; ++i)
+            entries.append(LegendEntry{
+                    c.xy.legendItems[i].text, QString(), c.xy.legendItems[i].color, -1, 0.0});
+    } else if (active.size() == 1) {
         const Series &s = *active.first();
         const double total = seriesTotal(s);
         const bool hatched = &s == &c.pie && c.pie.patterns;
@@ -237,6 +245,11 @@ void Renderer::layout()
     if (room.height() < 10.0)
         room.setHeight(10.0);
 
+    if (c.xy.active) {
+        m_xyChart.emplace(c, m_device);
+        m_xyChart->layout(room);
+        return;
+    }
     if (c.bar.active || c.line.active) {
         m_axisChart.emplace(c, m_device);
         m_axisChart->layout(room, m_view);
@@ -254,6 +267,8 @@ ChartGeometry Renderer::geometry() const
         g = m_axisChart->geometry();
     if (m_pieChart)
         g.marks += m_pieChart->marks();
+    if (m_xyChart)
+        g = m_xyChart->geometry();
     g.legend = m_legend;
     if (!m_legend.isNull()) {
         QRectF row(m_legend.left() + kLegendPad, m_legend.top() + kLegendPad,
@@ -387,6 +402,8 @@ void Renderer::paint(QPainter &painter) const
         m_axisChart->paint(painter);
     if (m_pieChart)
         m_pieChart->paint(painter);
+    if (m_xyChart)
+        m_xyChart->paint(painter);
     paintLegend(painter);
     painter.restore();
 }

@@ -1,0 +1,203 @@
+#include "charts/scorecharts.h"
+
+#include "results/rounding.h"
+#include "results/thresholds.h"
+#include "tables/numberformat.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zavevad {
+
+namespace {
+
+QString header(ScoreChart which)
+{
+    return which == ScoreChart::Distribution ? QStringLiteral("Rozkład punktów")
+                                             : QStringLiteral("Czas a wynik");
+}
+
+QString xTitle(ScoreChart which)
+{
+    return which == ScoreChart::Distribution ? QStringLiteral("Punkty")
+                                             : QStringLiteral("Czas pracy [min]");
+}
+
+QString yTitle(ScoreChart which)
+{
+    return which == ScoreChart::Distribution ? QStringLiteral("Liczba uczniów")
+                                             : QStringLiteral("Punkty");
+}
+
+QList<chart::LegendItem> gradeLegend()
+{
+    QList<chart::LegendItem> items;
+    for (const QString &grade : gradeNamesRising())
+        items.append({grade, gradeColor(grade)});
+    return items;
+}
+
+void fillDistribution(const AnalysisState &state, chart::XYPlot &xy)
+{
+    const ScoreDistribution d = scoreDistribution(state);
+    xy.style = chart::XYStyle::Columns;
+    for (qsizetype s = 0; s < d.counts.size(); ++s)
+        xy.points.append({double(s), double(d.counts[s]), gradeColor(d.grades[s]), QString()});
+    for (const ScoreDistribution::Step &step : d.steps) {
+        // On the edge where the colour steps, left of the grade's first column.
+        xy.referenceLines.append(
+                {step.score - 0.5, step.grade, gradeColor(step.grade).darker(125), Qt::DashLine});
+    }
+    if (!d.counts.isEmpty()) {
+        xy.referenceLines.append({d.mean, QStringLiteral("Średnia ") + generalNumber(d.mean),
+                QColor(0, 0, 0), Qt::SolidLine});
+    }
+    xy.xMin = -0.5;
+    xy.xMax = std::max<qsizetype>(d.counts.size() - 1, 0) + 0.5;
+    xy.yMin = 0.0;
+}
+
+void fillTimeScore(const AnalysisState &state, chart::XYPlot &xy)
+{
+    const TimeScoreData data = timeScoreData(state);
+    xy.style = chart::XYStyle::Markers;
+    for (const TimeScorePoint &p : data.points) {
+        xy.points.append({double(p.minutes), double(p.points), gradeColor(p.grade),
+                p.flagged ? p.name : QString()});
+    }
+    if (!data.points.isEmpty()) {
+        xy.referenceLines.append({double(data.firstQuartile),
+                QStringLiteral("1. kwartyl: %1 min").arg(data.firstQuartile), QColor(90, 90, 90),
+                Qt::DashLine});
+    }
+    xy.xMin = 0.0;
+    xy.yMin = 0.0;
+    xy.yMax = double(std::max(state.questionCount, 1));
+}
+
+} // namespace
+
+QStringList gradeNamesRising()
+{
+    return {QStringLiteral("Ndst"), QStringLiteral("Dop"), QStringLiteral("Dst"),
+            QStringLiteral("Db"), QStringLiteral("Bdb"), QStringLiteral("Cel")};
+}
+
+QColor gradeColor(QStringView grade)
+{
+    // Red to blue through the warm and green tones, so that neighbouring
+    // grades stay apart and a step in the colours reads as a step in grade.
+    if (grade == u"Ndst")
+        return QColor(214, 39, 40);
+    if (grade == u"Dop")
+        return QColor(255, 127, 14);
+    if (grade == u"Dst")
+        return QColor(232, 196, 28);
+    if (grade == u"Db")
+        return QColor(140, 200, 60);
+    if (grade == u"Bdb")
+        return QColor(31, 140, 70);
+    if (grade == u"Cel")
+        return QColor(31, 100, 200);
+    return QColor(128, 128, 128);
+}
+
+ScoreDistribution scoreDistribution(const AnalysisState &state)
+{
+    ScoreDistribution d;
+    const int q = state.questionCount;
+    if (!state.dataLoaded || q < 1 || q > kMaxQuestions)
+        return d;
+    d.counts.fill(0, q + 1);
+    for (const UczenAll &student : state.students) {
+        if (student.Suma >= 0 && student.Suma <= q)
+            ++d.counts[student.Suma];
+    }
+    for (int s = 0; s <= q; ++s) {
+        // The percentage and grade that grading gives s points.
+        const auto percent = static_cast<std::int32_t>(roundHalfEven(std::int64_t(s) * 100, q));
+        d.grades.append(gradeName(percent, state.thresholds));
+    }
+    const QStringList names = gradeNamesRising();
+    for (qsizetype g = 1; g < names.size(); ++g) {
+        const qsizetype first = d.grades.indexOf(names[g]);
+        if (first >= 0)
+            d.steps.append({names[g], int(first)});
+    }
+    std::sort(d.steps.begin(), d.steps.end(),
+            [](const ScoreDistribution::Step &a, const ScoreDistribution::Step &b) {
+                return a.score < b.score;
+            });
+    d.mean = state.summary.averagePoints100 / 100.0;
+    return d;
+}
+
+int firstQuartile(QList<int> minutes)
+{
+    if (minutes.isEmpty())
+        return 0;
+    std::sort(minutes.begin(), minutes.end());
+    const qsizetype rank = (minutes.size() + 3) / 4; // ceil(n / 4), at least 1
+    return minutes[rank - 1];
+}
+
+TimeScoreData timeScoreData(const AnalysisState &state)
+{
+    TimeScoreData data;
+    if (!state.dataLoaded)
+        return data;
+    QList<int> minutes;
+    for (const UczenAll &student : state.students) {
+        TimeScorePoint p;
+        p.name = student.displayName();
+        p.minutes = timeOfDayMilliseconds(student.workingTime()) / 60000;
+        p.points = student.Suma;
+        p.grade = student.Ocena;
+        minutes.append(p.minutes);
+        data.points.append(p);
+    }
+    data.firstQuartile = firstQuartile(minutes);
+    for (TimeScorePoint &p : data.points) {
+        const bool weak = p.grade == u"Ndst" || p.grade == u"Dop";
+        p.flagged = weak && p.minutes <= data.firstQuartile;
+    }
+    return data;
+}
+
+int chartKindOf(ScoreChart which)
+{
+    return which == ScoreChart::Distribution ? ChartKindBar : ChartKindLine;
+}
+
+void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &chart)
+{
+    chart::XYPlot &xy = chart.xy;
+    xy.clear();
+    xy.active = true;
+    xy.wholeNumbers = true;
+    xy.legendItems = gradeLegend();
+    if (which == ScoreChart::Distribution)
+        fillDistribution(state, xy);
+    else
+        fillTimeScore(state, xy);
+}
+
+ChartBuildResult BuildScoreChart(ScoreChart which, const AnalysisState &state,
+        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState)
+{
+    if (!state.dataLoaded)
+        return {};
+    TChartAppearance &current = appearances.CurrentAppearance;
+    current = appearances.DefaultAppearance;
+    fillScoreChart(which, state, chart);
+    chart.header.lines = QStringList{header(which)};
+    chart.leftAxis.title = yTitle(which);
+    chart.bottomAxis.title = xTitle(which);
+    current.TitleText.setText(header(which));
+    current.LeftAxisTitle.setText(chart.leftAxis.title);
+    current.BottomAxisTitle.setText(chart.bottomAxis.title);
+    kindState.ChartKind = chartKindOf(which);
+    return {ApplyChartKind(kindState.ChartKind, current, chart, kindState), std::nullopt};
+}
+
+} // namespace zavevad

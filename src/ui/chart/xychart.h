@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/chart/axisscale.h"
+#include "ui/chart/chart.h"
+#include "ui/chart/chartrenderer.h"
+
+#include <QList>
+#include <QRectF>
+
+class QPainter;
+class QPaintDevice;
+
+namespace zavevad::chart {
+
+/// The numeric plot (Chart::xy) with its axes: the layout within the room
+/// left by the header, footer and legend, then the painting. Always flat.
+class XYChart
+{
+public:
+    XYChart(const Chart &chart, QPaintDevice *device);
+
+    void layout(const QRectF &area);
+    ChartGeometry geometry() const;
+    void paint(QPainter &painter) const;
+
+    /// Plot position of a data point.
+    QPointF toPlot(double x, double y) const;
+
+private:
+    struct PlacedLabel
+    {
+        QRectF box;
+        QString text;
+        /// The marker a label names; a label moved away from it is joined to it by a line.
+        QPointF anchor;
+    };
+
+    double columnHalfWidth() const;
+    void placeReferenceLabels();
+    void placePointLabels();
+    void paintBackground(QPainter &painter) const;
+    void paintGrid(QPainter &painter) const;
+    void paintAxes(QPainter &painter) const;
+    void paintColumns(QPainter &painter) const;
+    void paintMarkers(QPainter &painter) const;
+    void paintReferenceLines(QPainter &painter) const;
+    void paintLabels(QPainter &painter) const;
+
+    const Chart &m_chart;
+    const XYPlot &m_xy;
+    QPaintDevice *m_device;
+    bool m_axes = true;
+    QRectF m_area;
+    QRectF m_plot;
+    AxisScale m_xScale;
+    AxisScale m_yScale;
+    /// Rows of reference-line labels above the plot.
+    double m_referenceRow = 0.0;
+    QList<PlacedLabel> m_referenceLabels;
+    QList<PlacedLabel> m_pointLabels;
+    QList<PlacedLabel> m_columnLabels;
+};
+
+} // namespace zavevad::chart

@@ -1,0 +1,306 @@
+#include "appearance/chartappearance.h"
+#include "charts/chartdata.h"
+#include "charts/scorecharts.h"
+#include "results/grading.h"
+#include "results/regrading.h"
+#include "tables/gridmodel.h"
+#include "ui/chart/chartrenderer.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QTest>
+
+#include <set>
+
+using namespace zavevad;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double kMinute = 1.0 / (24 * 60);
+constexpr double kSecond = kMinute / 60;
+constexpr double kDay = 45000.0;
+
+struct StudentSpec
+{
+    int points;
+    double workingDays;
+};
+
+/// A loaded class of `questions` questions graded under `t`; each student
+/// answered the first `points` questions correctly and worked the given time.
+AnalysisState loadedClass(
+        int questions, const QList<StudentSpec> &students, const Thresholds &t = Thresholds{})
+{
+    AnalysisState state;
+    state.dataLoaded = true;
+    state.tableMode = TableResults;
+    state.questionCount = questions;
+    state.thresholds = t;
+    int i = 0;
+    for (const StudentSpec &spec : students) {
+        UczenAll s;
+        s.Nazwisko = QStringLiteral("Uczeń%1").arg(++i);
+        s.Imie = QStringLiteral("Ola");
+        s.LiczbaPytan = questions;
+        for (int k = 0; k < spec.points; ++k)
+            s.Odpowiedzi[static_cast<std::size_t>(k)] = 1;
+        s.Poczatek = kDay + 0.375;
+        s.Koniec = s.Poczatek + spec.workingDays;
+        state.students.push_back(s);
+    }
+    state.studentCount = static_cast<std::int32_t>(state.students.size());
+    gradeStudents(state.students, questions, t, state.summary);
+    computeQuestionStats(state.students, questions, state.questions);
+    computeClassTotals(state.students, state.summary);
+    return state;
+}
+
+QList<StudentSpec> withPoints(const QList<int> &points, double minutes = 20)
+{
+    QList<StudentSpec> specs;
+    for (int p : points)
+        specs.append({p, minutes * kMinute});
+    return specs;
+}
+
+QStringList flaggedNames(const TimeScoreData &data)
+{
+    QStringList names;
+    for (const TimeScorePoint &p : data.points) {
+        if (p.flagged)
+            names.append(p.name);
+    }
+    return names;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(StudentSpec)
+
+class TestScoreCharts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+
+    void gradeColoursAreSixDistinctOnes()
+    {
+        std::set<QRgb> colours;
+        for (const QString &grade : gradeNamesRising())
+            colours.insert(gradeColor(grade).rgb());
+        QCOMPARE(colours.size(), std::size_t(6));
+        QCOMPARE(gradeNamesRising(),
+                (QStringList{u"Ndst"_s, u"Dop"_s, u"Dst"_s, u"Db"_s, u"Bdb"_s, u"Cel"_s}));
+    }
+
+    void histogramOfAHandMadeClass()
+    {
+        // Four questions: 0 and 1 point are Ndst (0, 25 %), 2 Dop (50 %),
+        // 3 Db (75 %), 4 Cel (100 %); "Dst" and "Bdb" are earned by no score.
+        const AnalysisState state = loadedClass(4, withPoints({0, 2, 2, 3, 4, 4, 4}));
+        const ScoreDistribution d = scoreDistribution(state);
+        QCOMPARE(d.counts, (QList<int>{1, 0, 2, 1, 3}));
+        QCOMPARE(d.grades, (QStringList{u"Ndst"_s, u"Ndst"_s, u"Dop"_s, u"Db"_s, u"Cel"_s}));
+        QCOMPARE(d.steps,
+                (QList<ScoreDistribution::Step>{{u"Dop"_s, 2}, {u"Db"_s, 3}, {u"Cel"_s, 4}}));
+        QCOMPARE(d.mean, 2.71); // 19 points / 7 students, as the table shows it
+
+        chart::Chart c;
+        fillScoreChart(ScoreChart::Distribution, state, c);
+        QVERIFY(c.xy.active);
+        QCOMPARE(c.xy.style, chart::XYStyle::Columns);
+        QCOMPARE(c.xy.points.size(), 5);
+        for (int s = 0; s <= 4; ++s) {
+            QCOMPARE(c.xy.points[s].x, double(s));
+            QCOMPARE(c.xy.points[s].y, double(d.counts[s]));
+            QCOMPARE(c.xy.points[s].color, gradeColor(d.grades[s]));
+        }
+        // A dashed line on each colour step, then the solid mean.
+        QCOMPARE(c.xy.referenceLines.size(), 4);
+        QCOMPARE(c.xy.referenceLines[0].x, 1.5);
+        QCOMPARE(c.xy.referenceLines[0].label, u"Dop"_s);
+        QCOMPARE(c.xy.referenceLines[0].style, Qt::DashLine);
+        QCOMPARE(c.xy.referenceLines[2].x, 3.5);
+        QCOMPARE(c.xy.referenceLines[2].label, u"Cel"_s);
+        QCOMPARE(c.xy.referenceLines[3].x, 2.71);
+        QCOMPARE(c.xy.referenceLines[3].label, u"Średnia 2,71"_s);
+        QCOMPARE(c.xy.referenceLines[3].style, Qt::SolidLine);
+        QCOMPARE(c.xy.legendItems.size(), 6);
+        QCOMPARE(c.xy.legendItems[0].text, u"Ndst"_s);
+        QCOMPARE(c.xy.legendItems[5].color, gradeColor(u"Cel"));
+        QCOMPARE(*c.xy.xMin, -0.5);
+        QCOMPARE(*c.xy.xMax, 4.5);
+    }
+
+    void histogramColoursFollowTheThresholds()
+    {
+        AnalysisState state = loadedClass(4, withPoints({1, 3, 4}));
+        Thresholds t;
+        t.cel = 101; // nobody gets Cel: 4 points are Bdb
+        t.dop = 25; // 1 point (25 %) is Dop
+        regradeAnalysis(state, t);
+        const ScoreDistribution d = scoreDistribution(state);
+        QCOMPARE(d.grades, (QStringList{u"Ndst"_s, u"Dop"_s, u"Dop"_s, u"Db"_s, u"Bdb"_s}));
+        QCOMPARE(d.steps,
+                (QList<ScoreDistribution::Step>{{u"Dop"_s, 1}, {u"Db"_s, 3}, {u"Bdb"_s, 4}}));
+    }
+
+    void firstQuartile_data()
+    {
+        QTest::addColumn<QList<int>>("minutes");
+        QTest::addColumn<int>("quartile");
+        QTest::newRow("none") << QList<int>{} << 0;
+        QTest::newRow("one") << QList<int>{17} << 17;
+        QTest::newRow("two") << QList<int>{30, 12} << 12;
+        QTest::newRow("three") << QList<int>{30, 12, 20} << 12;
+        QTest::newRow("four") << QList<int>{40, 30, 12, 20} << 12;
+        QTest::newRow("five: the second") << QList<int>{40, 30, 12, 20, 25} << 20;
+        QTest::newRow("eight: the second") << QList<int>{9, 1, 8, 2, 7, 3, 6, 4} << 2;
+        QTest::newRow("ties") << QList<int>{5, 5, 5, 5, 9, 9, 9, 9} << 5;
+    }
+    void firstQuartile()
+    {
+        QFETCH(QList<int>, minutes);
+        QFETCH(int, quartile);
+        QCOMPARE(zavevad::firstQuartile(minutes), quartile);
+    }
+
+    void fastAndWeakFlag_data()
+    {
+        QTest::addColumn<QList<StudentSpec>>("students");
+        QTest::addColumn<QStringList>("flagged");
+        // Ten questions: 0 to 4 points Ndst, 5 Dop, 6 Dst.
+        QTest::newRow("one weak student")
+                << QList<StudentSpec>{{3, 30 * kMinute}} << QStringList{u"Uczeń1 Ola"_s};
+        QTest::newRow("one good student") << QList<StudentSpec>{{10, 5 * kMinute}} << QStringList{};
+        QTest::newRow("two: the faster") << QList<StudentSpec>{{2, 25 * kMinute}, {5, 10 * kMinute}}
+                                         << QStringList{u"Uczeń2 Ola"_s};
+        QTest::newRow("three, tied fastest")
+                << QList<StudentSpec>{{4, 10 * kMinute}, {1, 10 * kMinute}, {0, 30 * kMinute}}
+                << QStringList{u"Uczeń1 Ola"_s, u"Uczeń2 Ola"_s};
+        QTest::newRow("fast but Dst is not weak")
+                << QList<StudentSpec>{{6, 5 * kMinute}, {1, 40 * kMinute}, {1, 41 * kMinute}}
+                << QStringList{};
+        // Eight students: the quartile is the 2nd shortest time, 10 min, and
+        // every student at 10 min counts, seconds dropped as the table drops them.
+        QTest::newRow("ties at the quartile")
+                << QList<StudentSpec>{{5, 8 * kMinute}, {2, 10 * kMinute + 59 * kSecond},
+                           {4, 10 * kMinute}, {6, 10 * kMinute}, {1, 11 * kMinute},
+                           {0, 30 * kMinute}, {9, 31 * kMinute}, {3, 32 * kMinute}}
+                << QStringList{u"Uczeń1 Ola"_s, u"Uczeń2 Ola"_s, u"Uczeń3 Ola"_s};
+    }
+    void fastAndWeakFlag()
+    {
+        QFETCH(QList<StudentSpec>, students);
+        QFETCH(QStringList, flagged);
+        const AnalysisState state = loadedClass(10, students);
+        QCOMPARE(flaggedNames(timeScoreData(state)), flagged);
+    }
+
+    void scatterPoints()
+    {
+        const AnalysisState state = loadedClass(10,
+                {{3, 12 * kMinute + 40 * kSecond}, {9, 35 * kMinute}, {6, 20 * kMinute},
+                        {7, 61 * kMinute + 59 * kSecond}});
+        chart::Chart c;
+        fillScoreChart(ScoreChart::TimeScore, state, c);
+        QVERIFY(c.xy.active);
+        QCOMPARE(c.xy.style, chart::XYStyle::Markers);
+        QCOMPARE(c.xy.points.size(), 4);
+        const QList<chart::XYPoint> expected{
+                {12, 3, gradeColor(u"Ndst"), u"Uczeń1 Ola"_s},
+                {35, 9, gradeColor(u"Bdb"), QString()},
+                {20, 6, gradeColor(u"Dst"), QString()},
+                {61, 7, gradeColor(u"Dst"), QString()},
+        };
+        QCOMPARE(c.xy.points, expected);
+        QCOMPARE(*c.xy.yMin, 0.0);
+        QCOMPARE(*c.xy.yMax, 10.0);
+        QCOMPARE(c.xy.referenceLines.size(), 1);
+        QCOMPARE(c.xy.referenceLines[0].x, 12.0);
+    }
+
+    void buildSetsTitlesKindAndTableChartsTurnItOff()
+    {
+        const AnalysisState state = loadedClass(4, withPoints({1, 2, 3}));
+        Appearances appearances;
+        FillAppearanceDefaults(appearances);
+        chart::Chart c;
+        ChartKindState kind;
+        const ChartBuildResult built =
+                BuildScoreChart(ScoreChart::TimeScore, state, appearances, c, kind);
+        QVERIFY(built.applied);
+        QCOMPARE(kind.ChartKind, int(ChartKindLine));
+        QCOMPARE(kind.ShownChartKind, int(ChartKindLine));
+        QCOMPARE(c.header.lines, QStringList{u"Czas a wynik"_s});
+        QCOMPARE(c.bottomAxis.title, u"Czas pracy [min]"_s);
+        QCOMPARE(c.leftAxis.title, u"Punkty"_s);
+        QCOMPARE(appearances.CurrentAppearance.TitleText.text(), u"Czas a wynik"_s);
+        QCOMPARE(appearances.CurrentAppearance.BottomAxisTitle.text(), u"Czas pracy [min]"_s);
+        QVERIFY(c.xy.active);
+
+        BuildScoreChart(ScoreChart::Distribution, state, appearances, c, kind);
+        QCOMPARE(kind.ChartKind, int(ChartKindBar));
+        QCOMPARE(c.header.lines, QStringList{u"Rozkład punktów"_s});
+        QCOMPARE(c.bottomAxis.title, u"Punkty"_s);
+        QCOMPARE(c.leftAxis.title, u"Liczba uczniów"_s);
+
+        // A chart of a table replaces the plot.
+        GridModel grid;
+        grid.setColumnCount(2);
+        grid.setRowCount(8);
+        for (int r = 1; r <= 6; ++r)
+            grid.setText(1, r, QStringLiteral("1"));
+        kind.ChartKind = ChartKindBar;
+        const ChartBuildResult table =
+                BuildChartFromTable({grid, TableGradeCount, 3, 16}, appearances, c, kind);
+        QVERIFY(table.applied);
+        QVERIFY(!c.xy.active);
+
+        AnalysisState none;
+        ChartKindState untouched;
+        QVERIFY(!BuildScoreChart(ScoreChart::Distribution, none, appearances, c, untouched)
+                         .applied);
+        QCOMPARE(untouched.ChartKind, int(ChartKindNone));
+    }
+
+    void scatterMarkersAreDrawnWhereTheirDataIs()
+    {
+        chart::Chart c;
+        c.setPieActive(false);
+        c.legend.visible = false;
+        c.view3D.view3D = false;
+        c.xy.active = true;
+        c.xy.style = chart::XYStyle::Markers;
+        c.xy.xMin = 0;
+        c.xy.xMax = 40;
+        c.xy.yMin = 0;
+        c.xy.yMax = 20;
+        c.line.pointerStyle = chart::PointerStyle::psRectangle;
+        const QList<chart::XYPoint> points{{5, 4, QColor(255, 0, 0), QString()},
+                {20, 10, QColor(0, 0, 255), QString()}, {35, 18, QColor(0, 160, 0), QString()}};
+        c.xy.points = points;
+        const QSize size(555, 376);
+        const chart::ChartGeometry g = chart::chartGeometry(c, QRectF(QPointF(0, 0), size));
+        QVERIFY(!g.hasAxes); // no zooming or panning of the plot
+        QVERIFY(g.plot.width() > 300 && g.plot.height() > 200);
+        const QImage image = chart::renderToImage(c, size);
+        for (const chart::XYPoint &p : points) {
+            const QPointF at(g.plot.left() + p.x / 40.0 * g.plot.width(),
+                    g.plot.bottom() - p.y / 20.0 * g.plot.height());
+            QCOMPARE(image.pixelColor(at.toPoint()), p.color);
+        }
+
+        // The vector copy keeps shapes: markers stamped as pictures belong to bitmaps only.
+        c.xy.referenceLines.append({12.0, u"Próg"_s, QColor(0, 0, 0), Qt::DashLine});
+        const QByteArray svg = chart::renderToSvg(c, size, u"Czas a wynik"_s);
+        QVERIFY(!svg.contains("<image"));
+        QVERIFY(svg.contains("Próg"));
+    }
+};
+
+// The renderer needs fonts: a QGuiApplication, with the core alone linked.
+QTEST_MAIN(TestScoreCharts)
+#include "tst_scorecharts.moc"

@@ -1,0 +1,484 @@
+#include "charts/scorecharts.h"
+#include "charts/window/tfwykres.h"
+#include "modalhelper.h"
+#include "resultfilewriter.h"
+#include "results/thresholds.h"
+#include "scriptedplatform.h"
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+#include "shell/tfprogi.h"
+#include "testsupport.h"
+#include "ui/spinedit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace zavevad;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// Closes every message box as soon as it shows and keeps its text.
+class MessageBoxCatcher : public QObject
+{
+public:
+    MessageBoxCatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts.append(box->text());
+                box->done(QMessageBox::Ok);
+            }
+        });
+        m_timer.start(10);
+    }
+
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+/// Stops new files in `dir`: permission bits, or for a superuser, whom they do
+/// not stop, the immutable attribute. False when neither works here.
+bool lockFolder(const QString &dir)
+{
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+    const QString probe = QDir(dir).filePath(u"probe"_s);
+    if (!writeFile(probe, "x"))
+        return true;
+    QFile::remove(probe);
+    if (QProcess::execute(u"chattr"_s, {u"+i"_s, dir}) == 0) {
+        if (!writeFile(probe, "x"))
+            return true;
+        QFile::remove(probe);
+    }
+    return false;
+}
+
+void unlockFolder(const QString &dir)
+{
+    QProcess::execute(u"chattr"_s, {u"-i"_s, dir});
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
+class TestThresholdsDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void liveChangeAndCancelRestoreEverything();
+    void escapeAndCloseSpotAlsoRestore_data();
+    void escapeAndCloseSpotAlsoRestore();
+    void zastosujKeepsAndRebuildsTheTableChart();
+    void zapiszWritesProgiTxt();
+    void failedZapiszKeepsTheOldFile();
+    void scoreChartsFromTheMenu();
+    void picturesOfTheSampleClass();
+
+private:
+    /// Loads a class of ten questions through the menu; student i answers
+    /// points[i] questions correctly.
+    void load(const QList<int> &points);
+    void clickItem(const char *menuLabel, const char *item);
+    /// Opens "Progi ocen ..." from the menu and runs `body` on the dialog,
+    /// which must close it.
+    void runDialog(const std::function<void(TFProgi &)> &body);
+    QList<QString> gridTexts() const;
+    QList<int> gradeCounts() const;
+
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestThresholdsDialog::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    m_previousDir = QDir::currentPath();
+}
+
+void TestThresholdsDialog::init()
+{
+    QVERIFY(m_dir.isValid());
+    QFile::remove(QDir(m_dir.path()).filePath(u"Progi.txt"_s));
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    m_platform = std::make_unique<test::ScriptedPlatform>();
+    m_shell = std::make_unique<Shell>(m_platform.get());
+    m_shell->start();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->glowny()));
+}
+
+void TestThresholdsDialog::cleanup()
+{
+    m_shell.reset();
+    m_platform.reset();
+    QDir::setCurrent(m_previousDir);
+}
+
+void TestThresholdsDialog::load(const QList<int> &points)
+{
+    QStringList paths;
+    int i = 0;
+    for (int p : points) {
+        test::ResultFileSpec fileSpec;
+        fileSpec.surname = u"Uczeń%1"_s.arg(++i);
+        fileSpec.firstName = u"Ola"_s;
+        fileSpec.questionCount = 10;
+        fileSpec.answers = QByteArray(p, 1) + QByteArray(10 - p, 0);
+        fileSpec.end = fileSpec.start + (10 + 5 * i) / (24.0 * 60);
+        paths.append(test::writeResultFile(m_dir.path(), u"plik%1.dat"_s.arg(i), fileSpec));
+    }
+    m_platform->openFilesAnswers.push_back(paths);
+    clickItem("LMenuPlik", "LPlikOpen");
+    QVERIFY(m_shell->session().analysis.dataLoaded);
+}
+
+void TestThresholdsDialog::clickItem(const char *menuLabel, const char *item)
+{
+    QTest::mouseClick(
+            m_shell->glowny().findChild<QLabel *>(QLatin1String(menuLabel)), Qt::LeftButton);
+    QVERIFY(m_shell->menu().isVisible());
+    auto *label = m_shell->menu().findChild<QLabel *>(QLatin1String(item));
+    QVERIFY2(label && label->isVisible(), item);
+    QTest::mouseClick(label, Qt::LeftButton);
+}
+
+void TestThresholdsDialog::runDialog(const std::function<void(TFProgi &)> &body)
+{
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TFProgi *>(modal);
+        QVERIFY(dialog);
+        ran = true;
+        body(*dialog);
+    });
+    clickItem("LMenuEdycja", "LEdycjaProgi");
+    QVERIFY(ran);
+}
+
+QList<QString> TestThresholdsDialog::gridTexts() const
+{
+    const GridModel &grid = m_shell->session().grid;
+    QList<QString> texts;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < grid.columnCount(); ++c)
+            texts.append(grid.text(c, r));
+    }
+    return texts;
+}
+
+QList<int> TestThresholdsDialog::gradeCounts() const
+{
+    const ClassSummary &s = m_shell->session().analysis.summary;
+    return {s.cel, s.bdb, s.db, s.dst, s.dop, s.ndst};
+}
+
+void TestThresholdsDialog::liveChangeAndCancelRestoreEverything()
+{
+    // 30 %, 50 %, 60 %, 90 %: Ndst, Dop, Dst, Bdb.
+    load({3, 5, 6, 9});
+    clickItem("LMenuWykresy", "LWykresRozklad");
+    TFWykres &wykres = m_shell->wykres();
+    QVERIFY(wykres.isVisible());
+    clickItem("LMenuTabele", "LAnalizaOceny");
+    Session &session = m_shell->session();
+    QCOMPARE(session.grid.text(1, 7), u"2,75"_s);
+
+    const QList<QString> tableBefore = gridTexts();
+    const chart::XYPlot plotBefore = wykres.chart().xy;
+    const QByteArray appearanceBefore = session.appearances.CurrentAppearance.toBytes();
+    QCOMPARE(plotBefore.points[3].color, gradeColor(u"Ndst"));
+
+    runDialog([&](TFProgi &dialog) {
+        auto *dp = dialog.findChild<SpinEdit *>(u"SDp"_s);
+        auto *dst = dialog.findChild<SpinEdit *>(u"SDst"_s);
+        QVERIFY(dp && dst);
+        QCOMPARE(dp->text(), u"50"_s);
+        QCOMPARE(dialog.findChild<SpinEdit *>(u"SCel"_s)->text(), u"95"_s);
+
+        // Typed: 30 % earns "Dop" at once, in the table and on the chart.
+        dp->lineEdit()->selectAll();
+        QTest::keyClicks(dp->lineEdit(), u"30"_s);
+        QCOMPARE(session.analysis.thresholds.dop, 30);
+        QCOMPARE(session.analysis.students[0].Ocena, u"Dop"_s);
+        QCOMPARE(gradeCounts(), (QList<int>{0, 1, 0, 1, 2, 0}));
+        QCOMPARE(session.grid.text(1, 5), u"2"_s); // "Dop"
+        QCOMPARE(session.grid.text(1, 6), u"0"_s); // "Ndst"
+        QCOMPARE(session.grid.text(1, 7), u"3"_s);
+        QCOMPARE(wykres.chart().xy.points[3].color, gradeColor(u"Dop"));
+
+        // Falling thresholds: both fields red, the message, nothing applied.
+        dst->setText(u"20"_s);
+        QVERIFY(dialog.isFieldMarked(0) && dialog.isFieldMarked(1));
+        QVERIFY(!dialog.isFieldMarked(2));
+        QCOMPARE(dialog.findChild<QLabel *>(u"LKomunikat"_s)->text(),
+                u"Progi muszą rosnąć od dopuszczającego do celującego"_s);
+        QVERIFY(!dialog.findChild<QWidget *>(u"BZastosuj"_s)->isEnabled());
+        QCOMPARE(session.analysis.thresholds.dst, 60);
+        QCOMPARE(session.grid.text(1, 7), u"3"_s);
+
+        // A field that is no number from 0 to 101 is red too, with its own message.
+        dst->setText(u"102"_s);
+        QVERIFY(dialog.isFieldMarked(1));
+        QCOMPARE(dialog.findChild<QLabel *>(u"LKomunikat"_s)->text(), TFProgi::rangeMessage());
+        QCOMPARE(session.analysis.thresholds.dst, 60);
+
+        dst->setText(u"30"_s); // equal neighbours rise
+        QVERIFY(!dialog.isFieldMarked(0) && !dialog.isFieldMarked(1));
+        QVERIFY(dialog.findChild<QLabel *>(u"LKomunikat"_s)->text().isEmpty());
+        QCOMPARE(session.analysis.thresholds.dst, 30);
+
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BAnuluj"_s), Qt::LeftButton);
+    });
+
+    QCOMPARE(session.analysis.thresholds, Thresholds{});
+    QCOMPARE(session.analysis.students[0].Ocena, u"Ndst"_s);
+    QCOMPARE(gradeCounts(), (QList<int>{0, 1, 0, 1, 1, 1}));
+    QCOMPARE(gridTexts(), tableBefore);
+    QCOMPARE(wykres.chart().xy.points, plotBefore.points);
+    QCOMPARE(wykres.chart().xy.referenceLines, plotBefore.referenceLines);
+    QCOMPARE(session.appearances.CurrentAppearance.toBytes(), appearanceBefore);
+    QVERIFY(!QFile::exists(QDir(m_dir.path()).filePath(u"Progi.txt"_s)));
+}
+
+void TestThresholdsDialog::escapeAndCloseSpotAlsoRestore_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Esc") << true;
+    QTest::newRow("close spot") << false;
+}
+
+void TestThresholdsDialog::escapeAndCloseSpotAlsoRestore()
+{
+    QFETCH(bool, escape);
+    load({3, 5, 6, 9});
+    const QList<QString> before = gridTexts();
+    runDialog([&](TFProgi &dialog) {
+        dialog.findChild<SpinEdit *>(u"SCel"_s)->setText(u"85"_s);
+        QCOMPARE(m_shell->session().analysis.students[3].Ocena, u"Cel"_s);
+        if (escape)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog.findChild<QWidget *>(u"LCloseProgi"_s), Qt::LeftButton);
+    });
+    QCOMPARE(m_shell->session().analysis.students[3].Ocena, u"Bdb"_s);
+    QCOMPARE(gridTexts(), before);
+}
+
+void TestThresholdsDialog::zastosujKeepsAndRebuildsTheTableChart()
+{
+    load({3, 5, 6, 9});
+    clickItem("LMenuTabele", "LAnalizaOceny");
+    clickItem("LMenuWykresy", "LWykresSlupkowy");
+    TFWykres &wykres = m_shell->wykres();
+    QVERIFY(wykres.isVisible());
+    // The results table on display does not change what the chart shows.
+    clickItem("LMenuTabele", "LAnalizaPunktacja");
+    QCOMPARE(wykres.chart().bar.points[4].value, 1.0); // "Dop"
+    runDialog([&](TFProgi &dialog) {
+        dialog.findChild<SpinEdit *>(u"SDp"_s)->setText(u"30"_s);
+        QCOMPARE(wykres.chart().bar.points[4].value, 2.0);
+        QCOMPARE(wykres.chart().bar.points[5].value, 0.0); // "Ndst"
+        QCOMPARE(wykres.chart().header.lines, QStringList{u"Zestawienie ocen"_s});
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BZastosuj"_s), Qt::LeftButton);
+    });
+    Session &session = m_shell->session();
+    QCOMPARE(session.analysis.thresholds.dop, 30);
+    QCOMPARE(session.analysis.tableMode, int(TableResults));
+    QCOMPARE(session.grid.text(12, 1), u"Dop"_s); // "Ocena" of the first student
+    QCOMPARE(wykres.chart().bar.points[4].value, 2.0);
+    QVERIFY(!QFile::exists(QDir(m_dir.path()).filePath(u"Progi.txt"_s)));
+
+    // "Domyślne" puts back 50, 60, 75, 85, 95.
+    runDialog([&](TFProgi &dialog) {
+        QCOMPARE(dialog.findChild<SpinEdit *>(u"SDp"_s)->text(), u"30"_s);
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BDomyslne"_s), Qt::LeftButton);
+        QCOMPARE(dialog.fieldThresholds(), std::optional<Thresholds>(Thresholds{}));
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BZastosuj"_s), Qt::LeftButton);
+    });
+    QCOMPARE(session.analysis.thresholds, Thresholds{});
+    QCOMPARE(session.grid.text(12, 1), u"Ndst"_s);
+}
+
+void TestThresholdsDialog::zapiszWritesProgiTxt()
+{
+    load({3, 5, 6, 9});
+    const QString path = QDir(m_dir.path()).filePath(u"Progi.txt"_s);
+    QVERIFY(writeFile(path, "stare\r\n"));
+    runDialog([&](TFProgi &dialog) {
+        const std::array<const char *, 5> names{"SDp", "SDst", "SDb", "SBdb", "SCel"};
+        const std::array<const char *, 5> values{"0", "30", "30", "90", "101"};
+        for (std::size_t i = 0; i < names.size(); ++i)
+            dialog.findChild<SpinEdit *>(QLatin1String(names[i]))
+                    ->setText(QLatin1String(values[i]));
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BZapisz"_s), Qt::LeftButton);
+    });
+    QCOMPARE(readFile(path), QByteArray("Dp=0\r\nDst=30\r\nDb=30\r\nBdb=90\r\ncel=101\r\n"));
+    const Thresholds t = m_shell->session().analysis.thresholds;
+    QCOMPARE(loadThresholds(m_dir.path()), t);
+    QCOMPARE(t.cel, 101);
+    QCOMPARE(m_shell->session().analysis.students[3].Ocena, u"Bdb"_s);
+    QCOMPARE(QDir(m_dir.path()).entryList({u"Progi*"_s}, QDir::Files | QDir::Hidden),
+            QStringList{u"Progi.txt"_s});
+}
+
+void TestThresholdsDialog::failedZapiszKeepsTheOldFile()
+{
+    load({3, 5, 6, 9});
+    // A folder of its own as the start folder, which no new file may enter.
+    QTemporaryDir start;
+    QVERIFY(start.isValid());
+    const QString path = QDir(start.path()).filePath(u"Progi.txt"_s);
+    const QByteArray old = "Dp=45\r\nDst=55\r\nDb=65\r\nBdb=75\r\ncel=85\r\n";
+    QVERIFY(writeFile(path, old));
+    m_shell->session().analysis.startDirectory = start.path();
+    if (!lockFolder(start.path())) {
+        unlockFolder(start.path());
+        QSKIP("no way to make a folder refuse new files here");
+    }
+
+    MessageBoxCatcher catcher;
+    bool stayedOpen = false;
+    runDialog([&](TFProgi &dialog) {
+        dialog.findChild<SpinEdit *>(u"SDp"_s)->setText(u"40"_s);
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BZapisz"_s), Qt::LeftButton);
+        stayedOpen = dialog.isVisible();
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BAnuluj"_s), Qt::LeftButton);
+    });
+    unlockFolder(start.path());
+    QVERIFY(stayedOpen);
+    QCOMPARE(catcher.texts, QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(path)});
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(QDir(start.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{u"Progi.txt"_s});
+    QCOMPARE(m_shell->session().analysis.thresholds, Thresholds{});
+}
+
+void TestThresholdsDialog::scoreChartsFromTheMenu()
+{
+    load({3, 5, 6, 9});
+    TFWykres &wykres = m_shell->wykres();
+    clickItem("LMenuWykresy", "LWykresCzasWynik");
+    QVERIFY(wykres.isVisible());
+    QVERIFY(wykres.chart().xy.active);
+    QCOMPARE(wykres.chart().xy.style, chart::XYStyle::Markers);
+    QCOMPARE(wykres.chart().xy.points.size(), 4);
+    QCOMPARE(wykres.kindState().ChartKind, int(ChartKindLine));
+    // Student 1 is the fastest (15 min) and "Ndst": named beside the marker.
+    QCOMPARE(wykres.chart().xy.points[0].x, 15.0);
+    QCOMPARE(wykres.chart().xy.points[0].label, u"Uczeń1 Ola"_s);
+
+    clickItem("LMenuWykresy", "LWykresRozklad");
+    QCOMPARE(wykres.chart().xy.style, chart::XYStyle::Columns);
+    QCOMPARE(wykres.kindState().ChartKind, int(ChartKindBar));
+    QCOMPARE(wykres.chart().header.lines, QStringList{u"Rozkład punktów"_s});
+
+    // A template loaded onto it keeps the plot and takes the template's titles.
+    const QString file = QDir(m_dir.path()).filePath(u"wzor.ssw"_s);
+    m_platform->saveAnswers.push_back(file);
+    wykres.SaveFormatTemplate();
+    m_platform->saveAnswers.push_back(file);
+    wykres.LoadFormatTemplate();
+    QVERIFY(wykres.chart().xy.active);
+    QCOMPARE(wykres.chart().leftAxis.title, u"Liczba uczniów"_s);
+
+    // "Formatuj" on either chart: every page of the dialog, then the chart drawn again.
+    for (const char *item : {"LWykresRozklad", "LWykresCzasWynik"}) {
+        clickItem("LMenuWykresy", item);
+        bool shown = false;
+        test::ModalAnswerer answerer([&shown](QWidget *dialog) {
+            auto *pages = dialog->findChild<QTabWidget *>(u"PageControl1"_s);
+            QVERIFY(pages);
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                QVERIFY(!dialog->grab().isNull());
+            }
+            shown = true;
+            QTest::mouseClick(dialog->findChild<QWidget *>(u"LCloseUstawienia"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(wykres.findChild<QWidget *>(u"LWykresMenuFormat"_s), Qt::LeftButton);
+        QVERIFY(shown);
+        QVERIFY(wykres.chart().xy.active);
+        QVERIFY(!wykres.grab().isNull());
+    }
+
+    clickItem("LMenuWykresy", "LWykresKolowy");
+    QVERIFY(!wykres.chart().xy.active);
+}
+
+/// The sample class in the dialog and both charts; with ZAVEVAD_SCREENSHOT_DIR
+/// set, the pictures are kept there.
+void TestThresholdsDialog::picturesOfTheSampleClass()
+{
+    QStringList paths;
+    for (const QString &name : QDir(test::examplesPath()).entryList({u"*.dat"_s}, QDir::Files)) {
+        if (!name.startsWith(u"inny_test"_s))
+            paths.append(test::examplesPath(name));
+    }
+    QVERIFY(!paths.isEmpty());
+    m_platform->openFilesAnswers.push_back(paths);
+    clickItem("LMenuPlik", "LPlikOpen");
+    QVERIFY(m_shell->session().analysis.dataLoaded);
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    auto keep = [&dir](QWidget &window, const QString &file) {
+        const QImage image = window.grab().toImage();
+        QVERIFY(!image.isNull());
+        if (!dir.isEmpty())
+            QVERIFY(image.save(QDir(dir).filePath(file)));
+    };
+    for (const char *label : {"LMenuEdycja", "LMenuWykresy"}) {
+        QTest::mouseClick(
+                m_shell->glowny().findChild<QLabel *>(QLatin1String(label)), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(&m_shell->menu()));
+        keep(m_shell->menu(), u"menu-"_s + QString::fromLatin1(label).mid(5).toLower() + u".png"_s);
+        m_shell->menu().closeMenu();
+    }
+    TFWykres &wykres = m_shell->wykres();
+    clickItem("LMenuWykresy", "LWykresRozklad");
+    QVERIFY(QTest::qWaitForWindowExposed(&wykres));
+    keep(wykres, u"chart-score-distribution.png"_s);
+    clickItem("LMenuWykresy", "LWykresCzasWynik");
+    keep(wykres, u"chart-time-score.png"_s);
+    wykres.hide();
+    clickItem("LMenuTabele", "LAnalizaOceny");
+    runDialog([&](TFProgi &dialog) {
+        dialog.findChild<SpinEdit *>(u"SDst"_s)->setText(u"45"_s);
+        keep(dialog, u"dialog-progi-error.png"_s);
+        dialog.findChild<SpinEdit *>(u"SDst"_s)->setText(u"55"_s);
+        keep(dialog, u"dialog-progi.png"_s);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+}
+
+QTEST_MAIN(TestThresholdsDialog)
+#include "tst_thresholdsdialog.moc"
