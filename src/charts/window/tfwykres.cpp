@@ -515,7 +515,8 @@ void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
     const TChartAppearance kept = current;
     const QStringList header = chart().header.lines;
     const QStringList footer = chart().footer.lines;
-    const ChartSource source{grid, m_chartTableMode, analysis.studentCount, tables.sumaColumn()};
+    const ChartSource source{
+            grid, m_chartTableMode, analysis.studentCount, resultsSumaColumn(gridState, analysis)};
     const ChartBuildResult result =
             BuildChartFromTable(source, m_appearances, chart(), m_kindState);
     current = kept;
