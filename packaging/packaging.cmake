@@ -28,8 +28,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kalmo - Zavevad developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt 6 libraries come from the binary's own needs (dpkg-shlibdeps); the
-# fonts its texts are drawn with are only recommended.
+# The Qt 6 libraries (PrintSupport too) and libxlsxwriter come from the
+# binary's own needs (dpkg-shlibdeps); the fonts its texts are drawn with are
+# only recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 

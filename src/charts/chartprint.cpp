@@ -34,8 +34,8 @@ chart::Chart withWindowFonts(const chart::Chart &source)
 
 } // namespace
 
-void drawChartScaled(
-        QPainter &painter, const chart::Chart &chart, const QSizeF &pixels, const QRectF &target)
+void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF &pixels,
+        const QRectF &target, const chart::ViewState &zoomPan)
 {
     const QSizeF size = pixels.expandedTo(QSizeF(1, 1));
     const double scale = std::min(target.width() / size.width(), target.height() / size.height());
@@ -45,11 +45,12 @@ void drawChartScaled(
     painter.setClipRect(QRectF(QPointF(0, 0), size),
             painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     // Drawn straight onto the page: vectors and text, sharp at any zoom.
-    chart::renderChart(painter, withWindowFonts(chart), QRectF(QPointF(0, 0), size));
+    chart::renderChart(painter, withWindowFonts(chart), QRectF(QPointF(0, 0), size), zoomPan);
     painter.restore();
 }
 
-bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const QSizeF &pixels)
+bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const QSizeF &pixels,
+        const chart::ViewState &zoomPan)
 {
     const QPageLayout::Orientation orientation =
             pixels.width() > pixels.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
@@ -68,7 +69,8 @@ bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const 
     painter.scale(scale, scale);
     painter.translate(-paintable.topLeft());
     constexpr double kMargin = 42.52; // 15 mm
-    drawChartScaled(painter, chart, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin));
+    drawChartScaled(
+            painter, chart, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin), zoomPan);
     return painter.end();
 }
 

@@ -14,11 +14,12 @@ namespace zavevad {
 /// scaled to fit with its proportions kept and centred, as vectors and text:
 /// on a PDF or a printer it stays sharp at any zoom, its texts as large
 /// against it as in the window.
-void drawChartScaled(
-        QPainter &painter, const chart::Chart &chart, const QSizeF &pixels, const QRectF &target);
+void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF &pixels,
+        const QRectF &target, const chart::ViewState &zoomPan = {});
 
 /// The chart alone on one A4 page, landscape when it is wider than tall,
 /// within margins of 15 mm. Returns false when the device could not be painted on.
-bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const QSizeF &pixels);
+bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const QSizeF &pixels,
+        const chart::ViewState &zoomPan = {});
 
 } // namespace zavevad
