@@ -10,11 +10,14 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +38,9 @@ constexpr double kCellPaddingY = 2.5 * kUnitsPerPoint;
 constexpr double kPointsPerPixel = 0.75;
 /// The chart is drawn at a size like the chart window's and scaled onto the page.
 constexpr QSizeF kChartPixels{720, 480};
+/// Texts up to this length (answers, counts, grades) are measured and laid
+/// out once, however many cells hold them.
+constexpr qsizetype kShortText = 6;
 /// A table whose first page would hold fewer rows than this starts on the next page.
 constexpr int kMinRowsUnderTitle = 3;
 
@@ -128,7 +134,9 @@ ColumnWidths measureColumns(const ReportTable &table)
         text.push_back(bold.horizontalAdvance(cell.text));
     // Widest text by the number of characters first: measuring every cell of
     // a large class would cost more than the rest of the layout.
+    // Short texts (answers, counts, grades) repeat: each is measured once.
     std::vector<qsizetype> longest(text.size(), 0);
+    QHash<QString, double> known[2];
     for (const std::vector<ReportCell> &cells : table.rows) {
         for (std::size_t c = 0; c < cells.size() && c < text.size(); ++c) {
             const ReportCell &cell = cells[c];
@@ -136,7 +144,17 @@ ColumnWidths measureColumns(const ReportTable &table)
                 continue;
             longest[c] = std::max(longest[c], cell.text.size());
             const QFontMetricsF &metrics = cell.bold ? bold : regular;
-            text[c] = std::max(text[c], metrics.horizontalAdvance(cell.text));
+            double width = 0;
+            if (cell.text.size() > kShortText) {
+                width = metrics.horizontalAdvance(cell.text);
+            } else {
+                QHash<QString, double> &widths = known[cell.bold ? 1 : 0];
+                auto found = widths.constFind(cell.text);
+                if (found == widths.constEnd())
+                    found = widths.insert(cell.text, metrics.horizontalAdvance(cell.text));
+                width = *found;
+            }
+            text[c] = std::max(text[c], width);
         }
     }
     ColumnWidths widths;
@@ -229,12 +247,15 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     section.title = QStringLiteral("Wykres - Ilość ocen");
     BuildChartFromTable(
             {grid, TableGradeCount, analysis.studentCount, 0}, appearances, section.chart, kinds);
-    // Paper is white: the window's dark panel goes, and the header drawn
-    // light on it turns dark.
-    section.chart.panel.gradientVisible = false;
-    section.chart.panel.color = Qt::white;
-    if (section.chart.header.font.color.lightness() > 160)
-        section.chart.header.font.color = Qt::black;
+    // Paper is white: the window's dark panel goes, and the texts drawn light
+    // on it (the header, the values beside the slices and their leaders) turn dark.
+    chart::Chart &pie = section.chart;
+    pie.panel.gradientVisible = false;
+    pie.panel.color = Qt::white;
+    for (chart::TextFont *text : {&pie.header.font, &pie.footer.font, &pie.pie.marks.font}) {
+        if (text->color.lightness() > 160)
+            text->color = Qt::black;
+    }
     return section;
 }
 
@@ -375,29 +396,157 @@ double paintSectionTitle(QPainter &painter, const QString &text, const QRectF &r
     return rect.top() + sectionTitleHeight();
 }
 
-void paintRow(QPainter &painter, const std::vector<ReportCell> &cells,
-        const std::vector<double> &widths, double top, double height)
+/// What painting a table's cells needs again and again, made once per page:
+/// a large class has hundreds of thousands of cells, most of them a few
+/// short texts, whose glyphs are looked up once and then only placed.
+class CellPainter
 {
-    const QFontMetricsF regular(cellFont(false));
-    const QFontMetricsF bold(cellFont(true));
-    double x = 0;
-    for (std::size_t c = 0; c < widths.size() && c < cells.size(); ++c) {
-        const ReportCell &cell = cells[c];
-        const QRectF box(x, top, widths[c], height);
-        painter.fillRect(box, cell.background);
-        if (!cell.text.isEmpty()) {
-            const QFontMetricsF &metrics = cell.bold ? bold : regular;
-            const QRectF inner = box.adjusted(kCellPaddingX, 0, -kCellPaddingX, 0);
-            QString text = cell.text;
-            if (metrics.horizontalAdvance(text) > inner.width())
-                text = metrics.elidedText(text, Qt::ElideRight, inner.width());
-            painter.setFont(cellFont(cell.bold));
-            painter.setPen(cell.color);
-            painter.drawText(inner, static_cast<int>(cell.alignment | Qt::AlignVCenter), text);
+public:
+    explicit CellPainter(QPainter &painter)
+        : m_painter(painter), m_fonts{cellFont(false), cellFont(true)},
+          m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1])},
+          m_rawFonts{QRawFont::fromFont(m_fonts[0]), QRawFont::fromFont(m_fonts[1])}
+    { }
+
+    void paintRow(const std::vector<ReportCell> &cells, const std::vector<double> &widths,
+            double top, double height)
+    {
+        // One fill for each run of cells of one background: a row is mostly one.
+        double x = 0;
+        std::size_t c = 0;
+        const std::size_t count = std::min(widths.size(), cells.size());
+        while (c < count) {
+            const QColor &background = cells[c].background;
+            double width = 0;
+            std::size_t end = c;
+            while (end < count && cells[end].background == background)
+                width += widths[end++];
+            m_painter.fillRect(QRectF(x, top, width, height), background);
+            x += width;
+            c = end;
         }
-        x += widths[c];
+
+        x = 0;
+        for (c = 0; c < count; ++c) {
+            const ReportCell &cell = cells[c];
+            if (!cell.text.isEmpty())
+                paintText(cell, x + kCellPaddingX, top, widths[c] - 2 * kCellPaddingX, height);
+            x += widths[c];
+        }
+        // The row's short texts go out as one glyph run per font and colour.
+        for (Pending &run : m_pending) {
+            if (run.indexes.isEmpty())
+                continue;
+            if (m_colour != run.colour) {
+                m_painter.setPen(run.colour);
+                m_colour = run.colour;
+            }
+            QGlyphRun glyphs;
+            glyphs.setRawFont(m_rawFonts[run.style]);
+            glyphs.setGlyphIndexes(run.indexes);
+            glyphs.setPositions(run.positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), glyphs);
+            run.indexes.clear();
+            run.positions.clear();
+        }
     }
-}
+
+private:
+    struct ShortText
+    {
+        double width = 0;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
+    /// Glyphs of one font and colour waiting to be drawn with the row.
+    struct Pending
+    {
+        int style = 0;
+        QColor colour;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
+    Pending &pending(int style, const QColor &colour)
+    {
+        for (Pending &run : m_pending) {
+            if (run.style == style && run.colour == colour)
+                return run;
+        }
+        m_pending.push_back(Pending{style, colour, {}, {}});
+        return m_pending.back();
+    }
+
+    void paintText(const ReportCell &cell, double left, double top, double room, double height)
+    {
+        const int style = cell.bold ? 1 : 0;
+        const QFontMetricsF &metrics = m_metrics[style];
+        const ShortText *known = shortText(cell.text, style);
+        QString text = cell.text;
+        double width = known ? known->width : metrics.horizontalAdvance(text);
+        if (width > room) {
+            known = nullptr;
+            text = metrics.elidedText(text, Qt::ElideRight, room);
+            width = metrics.horizontalAdvance(text);
+        }
+        double x = left;
+        if (cell.alignment & Qt::AlignHCenter)
+            x += (room - width) / 2;
+        else if (cell.alignment & Qt::AlignRight)
+            x += room - width;
+        const QPointF baseline(x, top + (height - metrics.height()) / 2 + metrics.ascent());
+        if (known) {
+            Pending &run = pending(style, cell.color);
+            run.indexes.append(known->indexes);
+            for (const QPointF &position : known->positions)
+                run.positions.append(baseline + position);
+            return;
+        }
+        if (m_colour != cell.color) {
+            m_painter.setPen(cell.color);
+            m_colour = cell.color;
+        }
+        if (m_style != style) {
+            m_painter.setFont(m_fonts[style]);
+            m_style = style;
+        }
+        m_painter.drawText(baseline, text);
+    }
+
+    const ShortText *shortText(const QString &text, int style)
+    {
+        if (text.size() > kShortText || !m_rawFonts[style].isValid())
+            return nullptr;
+        QHash<QString, ShortText> &known = m_short[style];
+        auto found = known.constFind(text);
+        if (found != known.constEnd())
+            return &*found;
+        const QRawFont &font = m_rawFonts[style];
+        const QList<quint32> indexes = font.glyphIndexesForString(text);
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+        QList<QPointF> positions;
+        QPointF pen;
+        for (const QPointF &advance : advances) {
+            positions.append(pen);
+            pen += advance;
+        }
+        ShortText entry;
+        entry.width = pen.x();
+        entry.indexes = indexes;
+        entry.positions = positions;
+        return &*known.insert(text, entry);
+    }
+
+    QPainter &m_painter;
+    QFont m_fonts[2];
+    QFontMetricsF m_metrics[2];
+    QRawFont m_rawFonts[2];
+    QHash<QString, ShortText> m_short[2];
+    std::vector<Pending> m_pending;
+    int m_style = -1;
+    QColor m_colour;
+};
 
 void paintTable(QPainter &painter, const TableSection &section, const std::vector<double> &widths,
         const ReportDocument::Block &block)
@@ -410,16 +559,15 @@ void paintTable(QPainter &painter, const TableSection &section, const std::vecto
 
     painter.save();
     painter.translate(block.rect.left(), 0);
-    paintRow(painter, table.header, widths, top, rowH);
+    CellPainter cells(painter);
+    cells.paintRow(table.header, widths, top, rowH);
     for (int r = 0; r < block.rowCount; ++r) {
         const auto row = static_cast<std::size_t>(block.firstRow + r);
-        paintRow(painter, table.rows[row], widths, top + rowH * (r + 1), rowH);
+        cells.paintRow(table.rows[row], widths, top + rowH * (r + 1), rowH);
     }
     // The grid lines, as the grid draws them, in one pass over the block.
     const double bottom = top + rowH * (block.rowCount + 1);
-    double width = 0;
-    for (double w : widths)
-        width += w;
+    const double width = sum(widths);
     painter.setPen(QPen(QColor(144, 144, 144), 0.5 * kUnitsPerPoint));
     for (int r = 0; r <= block.rowCount + 1; ++r)
         painter.drawLine(QLineF(0, top + rowH * r, width, top + rowH * r));
@@ -472,8 +620,10 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
     for (int i = 0; i < count; ++i) {
         const Page &page = m_pages[static_cast<std::size_t>(i)];
         if (i > 0) {
-            // A printer keeps its paper's orientation for the whole job.
-            device.setPageLayout(a4Layout(device.pageLayout(), page.orientation));
+            // A printer keeps its paper's orientation for the whole job (and
+            // says so in a warning when asked); a PDF turns each page.
+            if (device.devType() != QInternal::Printer)
+                device.setPageLayout(a4Layout(device.pageLayout(), page.orientation));
             if (!device.newPage())
                 return false;
         }

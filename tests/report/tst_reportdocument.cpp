@@ -7,6 +7,7 @@
 
 #include "report/reportcommands.h"
 #include "report/reportdocument.h"
+#include "tables/numberformat.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,6 +125,9 @@ private Q_SLOTS:
                      "Cel od 96%, Bdb od 86%, Db od 71%, Dst od 51%, Dop od 31%",
                      "Zestawienie ocen"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        // The numbers of the cells, as the table writes them.
+        QVERIFY(text.contains(generalNumber(analysis.summary.averagePoints100 / 100.0)));
+        QVERIFY(text.contains(QStringLiteral("00:22:00")));
     }
 
     void printerKeepsItsPaper()

@@ -14,6 +14,7 @@
 #include "shell/tfmenu.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -102,12 +103,20 @@ private Q_SLOTS:
             bottom = item->geometry().bottom();
         }
 
-        QImage image = shell.glowny().grab().toImage();
+        QWidget *backdrop = shell.glowny().PTlo();
+        QImage image = backdrop->grab().toImage();
         {
             QPainter painter(&image);
-            painter.drawImage(shell.glowny().mapFromGlobal(menu.pos()), menu.grab().toImage());
+            painter.drawImage(backdrop->mapFromGlobal(menu.pos()), menu.grab().toImage());
         }
         saveForDocs(image, QStringLiteral("main-menu-plik.png"));
+
+        // The sample class's report, for a picture of its first page.
+        const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+        QFile pdf(QDir(dir).filePath(QStringLiteral("report-example.pdf")));
+        if (!dir.isEmpty() && pdf.open(QIODevice::WriteOnly))
+            pdf.write(ReportDocument(reportSections(shell.session().analysis))
+                              .toPdf(QStringLiteral("Raport z analizy testu")));
     }
 };
 
