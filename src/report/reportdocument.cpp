@@ -524,6 +524,9 @@ private:
             return &*found;
         const QRawFont &font = m_rawFonts[style];
         const QList<quint32> indexes = font.glyphIndexesForString(text);
+        // A character the font lacks needs the fallback fonts of the full layout.
+        if (indexes.size() != text.size() || indexes.contains(0u))
+            return nullptr;
         const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
         QList<QPointF> positions;
         QPointF pen;
