@@ -9,7 +9,8 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
-	qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core clang-format libbenchmark-dev ccache
+	qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core clang-format libbenchmark-dev ccache \
+	libxlsxwriter-dev poppler-utils unzip
 
 # Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.
 FUZZ_PACKAGES := clang libclang-rt-14-dev

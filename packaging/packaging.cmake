@@ -67,10 +67,10 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/zavevad")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt 6 libraries (with the X11 and offscreen plugins in libqt6gui6) come
-# from the binary's own needs (dpkg-shlibdeps). Without the Polish Qt
-# translations the common dialogs speak English, and the texts want a plain
-# sans serif.
+# The Qt 6 libraries (PrintSupport too, with the X11 and offscreen plugins in
+# libqt6gui6) and libxlsxwriter come from the binary's own needs
+# (dpkg-shlibdeps). Without the Polish Qt translations the common dialogs speak
+# English, and the texts want a plain sans serif.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-core")
 

@@ -1,7 +1,7 @@
 # The folders of src/ are layers; a file may include its own folder and the
 # folders below it, never one above it or beside it:
 #
-#   shell  >  charts  >  export, appearance  >  tables  >  results  >  ui  >  platform
+#   shell  >  report  >  charts  >  export, appearance  >  tables  >  results  >  ui  >  platform
 #
 # and no file of the core library includes a widget header, Qt's or ours.
 # Arguments: SRC (the src folder), CORE and WIDGETS ("|"-separated files of
@@ -15,7 +15,8 @@ set(rank_tables 3)
 set(rank_export 4)
 set(rank_appearance 4)
 set(rank_charts 5)
-set(rank_shell 6)
+set(rank_report 6)
+set(rank_shell 7)
 
 string(REPLACE "|" ";" core_files "${CORE}")
 string(REPLACE "|" ";" widget_files "${WIDGETS}")

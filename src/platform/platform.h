@@ -5,10 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class QMimeData;
+class QPagedPaintDevice;
 
 namespace zavevad {
 
@@ -90,6 +92,16 @@ public:
 
     /// Opens a document with its associated viewer; the outcome is not reported.
     virtual void openDocument(const QString &path) = 0;
+
+    /// Draws the pages of a document on a printer or a preview of one.
+    /// Returns false when the device could not be painted on.
+    using PagePainter = std::function<bool(QPagedPaintDevice &device)>;
+
+    /// Shows the pages `paint` draws in a print preview, from which the user
+    /// prints them through the print dialog. Returns whether they were printed;
+    /// false when the user closed the preview or cancelled the print dialog.
+    /// A printer that fails throws CommandError naming the document.
+    virtual bool printDocument(const QString &title, const PagePainter &paint) = 0;
 
 protected:
     /// Runs the save dialog itself; `filter` is already in Qt's form.

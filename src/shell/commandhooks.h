@@ -14,6 +14,9 @@ struct CommandHooks
 {
     std::function<void()> ZapiszTxt; ///< "Zapisz tabelę jako txt"
     std::function<void()> ZapiszHtml; ///< "Zapisz tabelę jako html"
+    std::function<void()> ZapiszRaportPdf; ///< "Zapisz raport PDF ..."
+    std::function<void()> ZapiszArkusz; ///< "Zapisz jako arkusz xlsx ..."
+    std::function<void()> DrukujRaport; ///< "Drukuj raport ..."
     std::function<void()> KopiujHtml; ///< "Kopiuj tabelę jako html"
     std::function<void()> KopiujCsv; ///< "Kopiuj tabelę jako csv"
     /// The "Wykresy" items with the chart kind (1 bar, 2 pie, 3 line): set the

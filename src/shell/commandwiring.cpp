@@ -1,5 +1,6 @@
 #include "charts/window/tfwykres.h"
 #include "export/exportcommands.h"
+#include "report/reportcommands.h"
 #include "shell/commandhooks.h"
 #include "shell/shell.h"
 
@@ -16,6 +17,15 @@ void installCommandHooks(Shell &shell)
     };
     hooks.ZapiszHtml = [&session] {
         ZapiszHtml(session.grid);
+    };
+    hooks.ZapiszRaportPdf = [&session] {
+        ZapiszRaportPdf(session.analysis);
+    };
+    hooks.ZapiszArkusz = [&session] {
+        ZapiszArkusz(session.analysis);
+    };
+    hooks.DrukujRaport = [&session] {
+        DrukujRaport(session.analysis);
     };
     hooks.KopiujHtml = [&session] {
         KopiujHtml(session.grid);

@@ -11,6 +11,10 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace zavevad {
@@ -77,6 +81,15 @@ std::optional<QString> QtPlatform::runSaveDialog(
     // replacing a file nor insists that the file exists.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(defaultExtension);
+    // With several filters ("Obraz PNG", "Obraz SVG") a name typed without an
+    // extension gets the one of the filter chosen.
+    QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &selected) {
+                static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+                const QRegularExpressionMatch match = single.match(selected);
+                if (match.hasMatch())
+                    dialog.setDefaultSuffix(match.captured(1));
+            });
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -131,6 +144,27 @@ void QtPlatform::setClipboardMimeData(std::unique_ptr<QMimeData> data)
 void QtPlatform::openDocument(const QString &path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintPreviewDialog dialog(&printer, dialogParent());
+    keepAbove(dialog);
+    dialog.setWindowTitle(title);
+    dialog.resize(900, 700);
+    bool painted = true;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+            [&paint, &painted](QPrinter *device) { painted = paint(*device); });
+    // The preview's print button runs the print dialog and, when it is
+    // confirmed, paints on the printer and closes the preview.
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (!painted || printer.printerState() == QPrinter::Error)
+        throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
+    return true;
 }
 
 } // namespace zavevad

@@ -34,6 +34,7 @@ public:
     void setClipboardText(const QString &text) override;
     void setClipboardMimeData(std::unique_ptr<QMimeData> data) override;
     void openDocument(const QString &path) override;
+    bool printDocument(const QString &title, const PagePainter &paint) override;
 
 protected:
     std::optional<QString> runSaveDialog(

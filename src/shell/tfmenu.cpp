@@ -38,7 +38,7 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuTop:
         return {{86, 46}, {1, 22}};
     case MenuPlik:
-        return {{140, 117}, {16, 48}};
+        return {{160, 171}, {16, 48}};
     case MenuEdycja:
         // Grown by one item below the two copies.
         return {{148, 80}, {67, 48}};
@@ -80,9 +80,19 @@ TFMenu::TFMenu(Shell &shell)
     addItem(plik, "LPlikSaveHtml", QStringLiteral("Zapisz tabelę jako html"),
             QStringLiteral("Zapisuje tabelę jako plik html"), 58, true, Hover::WhileLoaded,
             &TFMenu::LPlikSaveHtmlClick);
-    addSeparator(plik, 74);
+    // The whole analysis at once; the drop-down grows by their rows.
+    addItem(plik, "LPlikSavePdf", QStringLiteral("Zapisz raport PDF ..."),
+            QStringLiteral("Zapisuje pełny raport z analizy testu jako PDF"), 76, true,
+            Hover::WhileLoaded, &TFMenu::LPlikSavePdfClick);
+    addItem(plik, "LPlikSaveXlsx", QStringLiteral("Zapisz jako arkusz xlsx ..."),
+            QStringLiteral("Zapisuje wszystkie tabele do skoroszytu"), 94, true, Hover::WhileLoaded,
+            &TFMenu::LPlikSaveXlsxClick);
+    addItem(plik, "LPlikPrint", QStringLiteral("Drukuj raport ..."),
+            QStringLiteral("Drukuje pełny raport z analizy testu"), 112, true, Hover::WhileLoaded,
+            &TFMenu::LPlikPrintClick);
+    addSeparator(plik, 128);
     addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
-            92, false, Hover::Always, &TFMenu::LZamknijClick);
+            146, false, Hover::Always, &TFMenu::LZamknijClick);
 
     Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
     addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
@@ -344,6 +354,21 @@ void TFMenu::LPlikSaveTxtClick()
 void TFMenu::LPlikSaveHtmlClick()
 {
     runItem(true, m_shell.hooks().ZapiszHtml);
+}
+
+void TFMenu::LPlikSavePdfClick()
+{
+    runItem(true, m_shell.hooks().ZapiszRaportPdf);
+}
+
+void TFMenu::LPlikSaveXlsxClick()
+{
+    runItem(true, m_shell.hooks().ZapiszArkusz);
+}
+
+void TFMenu::LPlikPrintClick()
+{
+    runItem(true, m_shell.hooks().DrukujRaport);
 }
 
 void TFMenu::LZamknijClick()

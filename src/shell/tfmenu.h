@@ -50,6 +50,9 @@ public:
     void LPlikOpenClick();
     void LPlikSaveTxtClick();
     void LPlikSaveHtmlClick();
+    void LPlikSavePdfClick();
+    void LPlikSaveXlsxClick();
+    void LPlikPrintClick();
     void LZamknijClick();
     void LM1minimizeClick();
     void LM1CloseClick();

@@ -81,6 +81,20 @@ void AnalysisTables::PokazTabele(int kind)
     }
 }
 
+double averageWorkingTime(const AnalysisState &analysis)
+{
+    // Extended precision, in list order, one division: the average must not
+    // depend on how the sum was split.
+    const int n = std::max(analysis.studentCount, 0);
+    long double sum = 0;
+    for (int r = 0; r < n && static_cast<std::size_t>(r) < analysis.students.size(); ++r) {
+        const UczenAll &student = analysis.students[static_cast<std::size_t>(r)];
+        sum += static_cast<long double>(student.Koniec)
+                - static_cast<long double>(student.Poczatek);
+    }
+    return n > 0 ? static_cast<double>(sum / n) : 0.0;
+}
+
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
 {
     const int q = usableQuestionCount(analysis.questionCount);
@@ -230,9 +244,6 @@ void AnalysisTables::PokazCzasPracy()
     UstawWiersz(m_grid, averageRow, kSumRowLook);
     m_grid.setText(0, averageRow, QStringLiteral("Średni (min)"));
 
-    // Extended precision, in list order, one division: the average must not
-    // depend on how the sum was split.
-    long double sum = 0;
     const QLocale locale;
     const QString timeFormat = longTimeFormat();
     for (int r = 1; r <= n; ++r) {
@@ -243,16 +254,14 @@ void AnalysisTables::PokazCzasPracy()
         m_grid.setText(2, r, timeOfDayText(student.Koniec, locale, timeFormat));
         UstawKomorke(m_grid, 3, r, kWorkingTimeLook);
         m_grid.setText(3, r, timeOfDayText(student.workingTime(), locale, timeFormat));
-        sum += static_cast<long double>(student.Koniec)
-                - static_cast<long double>(student.Poczatek);
     }
     UstawKomorke(m_grid, 1, averageRow, kTotalLook);
     m_grid.setText(1, averageRow, QString());
     UstawKomorke(m_grid, 2, averageRow, kTotalLook);
     m_grid.setText(2, averageRow, QString());
     UstawKomorke(m_grid, 3, averageRow, kTotalLook);
-    m_grid.setText(3, averageRow,
-            timeOfDayText(n > 0 ? static_cast<double>(sum / n) : 0.0, locale, timeFormat));
+    m_grid.setText(
+            3, averageRow, timeOfDayText(averageWorkingTime(m_analysis), locale, timeFormat));
 
     m_grid.clearSelection();
 }

@@ -8,6 +8,10 @@ namespace zavevad {
 class GridModel;
 struct GridState;
 
+/// The students' working times summed in list order and divided by their
+/// number, in days: the working-time table's average.
+double averageWorkingTime(const AnalysisState &analysis);
+
 /// Question columns m of the results page that `state` names (page 1: up to
 /// 15; page 2: question count - 15).
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis);

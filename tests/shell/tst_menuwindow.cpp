@@ -145,7 +145,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 140, 117);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 160, 171);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 80);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 96);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
@@ -180,7 +180,7 @@ void TestMenuWindow::secondClickOnlyCloses()
     open("LMenuPlik");
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.shownDropDown(), int(TFMenu::MenuPlik));
-    QCOMPARE(menu.size(), QSize(140, 117));
+    QCOMPARE(menu.size(), QSize(160, 171));
     open("LMenuPlik");
     QVERIFY(!menu.isVisible());
     QCOMPARE(menu.shownDropDown(), -1);
@@ -281,6 +281,12 @@ void TestMenuWindow::itemsAndHints_data()
                                   << u"Zapisuje tabelę jako plik txt"_s;
     QTest::newRow("LPlikSaveHtml") << u"LPlikSaveHtml"_s << u"Zapisz tabelę jako html"_s
                                    << u"Zapisuje tabelę jako plik html"_s;
+    QTest::newRow("LPlikSavePdf") << u"LPlikSavePdf"_s << u"Zapisz raport PDF ..."_s
+                                  << u"Zapisuje pełny raport z analizy testu jako PDF"_s;
+    QTest::newRow("LPlikSaveXlsx") << u"LPlikSaveXlsx"_s << u"Zapisz jako arkusz xlsx ..."_s
+                                   << u"Zapisuje wszystkie tabele do skoroszytu"_s;
+    QTest::newRow("LPlikPrint") << u"LPlikPrint"_s << u"Drukuj raport ..."_s
+                                << u"Drukuje pełny raport z analizy testu"_s;
     QTest::newRow("LZamknij") << u"LZamknij"_s << u"Zamknij"_s << u"Kończy pracę z programem"_s;
     QTest::newRow("LEdycjaCopyHTML") << u"LEdycjaCopyHTML"_s << u"Kopiuj tabelę jako html"_s
                                      << u"Kopiuje tabelę w formacie html"_s;
@@ -331,6 +337,9 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::addColumn<QString>("name");
     QTest::newRow("save txt") << u"LMenuPlik"_s << u"LPlikSaveTxt"_s;
     QTest::newRow("save html") << u"LMenuPlik"_s << u"LPlikSaveHtml"_s;
+    QTest::newRow("save pdf") << u"LMenuPlik"_s << u"LPlikSavePdf"_s;
+    QTest::newRow("save xlsx") << u"LMenuPlik"_s << u"LPlikSaveXlsx"_s;
+    QTest::newRow("print") << u"LMenuPlik"_s << u"LPlikPrint"_s;
     QTest::newRow("copy html") << u"LMenuEdycja"_s << u"LEdycjaCopyHTML"_s;
     QTest::newRow("copy csv") << u"LMenuEdycja"_s << u"LEdycjaCopyCSV"_s;
     QTest::newRow("thresholds") << u"LMenuEdycja"_s << u"LEdycjaProgi"_s;
@@ -351,9 +360,10 @@ void TestMenuWindow::greyItemsBeforeLoad()
     QFETCH(QString, name);
     int hookCalls = 0;
     CommandHooks &hooks = m_shell->hooks();
-    hooks.ZapiszTxt = hooks.ZapiszHtml = hooks.KopiujHtml = hooks.KopiujCsv = [&hookCalls] {
-        ++hookCalls;
-    };
+    hooks.ZapiszTxt = hooks.ZapiszHtml = hooks.KopiujHtml = hooks.KopiujCsv =
+            hooks.ZapiszRaportPdf = hooks.ZapiszArkusz = hooks.DrukujRaport = [&hookCalls] {
+                ++hookCalls;
+            };
     hooks.Wykres = [&hookCalls](int) {
         ++hookCalls;
     };
@@ -538,6 +548,9 @@ void TestMenuWindow::exportAndChartHooks()
     };
     hooks.ZapiszTxt = record(u"txt"_s);
     hooks.ZapiszHtml = record(u"html"_s);
+    hooks.ZapiszRaportPdf = record(u"pdf"_s);
+    hooks.ZapiszArkusz = record(u"xlsx"_s);
+    hooks.DrukujRaport = record(u"print"_s);
     hooks.KopiujHtml = record(u"copy html"_s);
     hooks.KopiujCsv = record(u"copy csv"_s);
     hooks.Wykres = [this, &ran](int kind) {
@@ -546,16 +559,17 @@ void TestMenuWindow::exportAndChartHooks()
     };
 
     const char *clicks[][2] = {{"LMenuPlik", "LPlikSaveTxt"}, {"LMenuPlik", "LPlikSaveHtml"},
-            {"LMenuEdycja", "LEdycjaCopyHTML"}, {"LMenuEdycja", "LEdycjaCopyCSV"},
-            {"LMenuWykresy", "LWykresSlupkowy"}, {"LMenuWykresy", "LWykresKolowy"},
-            {"LMenuWykresy", "LWykresLiniowy"}};
+            {"LMenuPlik", "LPlikSavePdf"}, {"LMenuPlik", "LPlikSaveXlsx"},
+            {"LMenuPlik", "LPlikPrint"}, {"LMenuEdycja", "LEdycjaCopyHTML"},
+            {"LMenuEdycja", "LEdycjaCopyCSV"}, {"LMenuWykresy", "LWykresSlupkowy"},
+            {"LMenuWykresy", "LWykresKolowy"}, {"LMenuWykresy", "LWykresLiniowy"}};
     for (const auto &pair : clicks) {
         open(pair[0]);
         click(pair[1]);
     }
     QCOMPARE(ran,
-            (QStringList{u"txt"_s, u"html"_s, u"copy html"_s, u"copy csv"_s, u"chart 1"_s,
-                    u"chart 2"_s, u"chart 3"_s}));
+            (QStringList{u"txt"_s, u"html"_s, u"pdf"_s, u"xlsx"_s, u"print"_s, u"copy html"_s,
+                    u"copy csv"_s, u"chart 1"_s, u"chart 2"_s, u"chart 3"_s}));
 }
 
 void TestMenuWindow::commandErrorShowsMessageAndKeepsState()

@@ -2,6 +2,11 @@
 
 #include "platform/commanderror.h"
 
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
 namespace zavevad::test {
 
 namespace {
@@ -17,6 +22,18 @@ std::optional<T> takeAnswer(std::deque<std::optional<T>> &answers)
     answers.pop_front();
     return answer;
 }
+
+/// A printer as real ones are: its paper keeps the orientation of the first
+/// page for the whole job.
+class FixedPaperPrinter : public QPdfWriter
+{
+public:
+    using QPdfWriter::QPdfWriter;
+    bool setPageLayout(const QPageLayout &layout) override
+    {
+        return !paintingActive() && QPdfWriter::setPageLayout(layout);
+    }
+};
 
 } // namespace
 
@@ -87,6 +104,26 @@ void ScriptedPlatform::setClipboardMimeData(std::unique_ptr<QMimeData> data)
 void ScriptedPlatform::openDocument(const QString &path)
 {
     openedDocuments.append(path);
+}
+
+bool ScriptedPlatform::printDocument(const QString &title, const PagePainter &paint)
+{
+    const bool print = !printAnswers.empty() && printAnswers.front();
+    if (!printAnswers.empty())
+        printAnswers.pop_front();
+    if (!print)
+        return false;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        FixedPaperPrinter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+        if (!paint(writer))
+            throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
+    }
+    printed.append({title, buffer.data()});
+    return true;
 }
 
 } // namespace zavevad::test

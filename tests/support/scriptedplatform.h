@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QMimeData>
 
@@ -40,6 +41,15 @@ public:
     std::deque<std::optional<FontChoice>> fontAnswers;
     std::deque<std::optional<QString>> pictureAnswers;
 
+    /// Print previews: true = the user prints, false or none queued = closes
+    /// the preview. Printed pages go to a PDF, kept in `printed`.
+    std::deque<bool> printAnswers;
+    struct PrintJob
+    {
+        QString title;
+        QByteArray pdf;
+    };
+    QList<PrintJob> printed;
     /// Makes every clipboard call fail with "Cannot open clipboard".
     bool clipboardFails = false;
 
@@ -59,6 +69,7 @@ public:
     void setClipboardText(const QString &text) override;
     void setClipboardMimeData(std::unique_ptr<QMimeData> data) override;
     void openDocument(const QString &path) override;
+    bool printDocument(const QString &title, const PagePainter &paint) override;
 
 protected:
     std::optional<QString> runSaveDialog(

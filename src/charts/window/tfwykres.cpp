@@ -1,8 +1,10 @@
 #include "charts/window/tfwykres.h"
 
 #include "charts/chartdata.h"
+#include "charts/chartprint.h"
 #include "charts/formattemplate.h"
 #include "charts/window/stripartwork.h"
+#include "export/exportcommands.h"
 #include "platform/platform.h"
 #include "results/analysisstate.h"
 #include "tables/analysistables.h"
@@ -15,6 +17,7 @@
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
 
+#include <QBuffer>
 #include <QDialog>
 #include <QDropEvent>
 #include <QFontInfo>
@@ -44,7 +47,8 @@ constexpr int kMenuWidth = 121;
 constexpr int kMenuDesignLeft = 56;
 constexpr int kMenuDesignHeight = 56;
 constexpr int kFileMenuLeft = 8;
-constexpr int kFileMenuHeight = 65;
+/// The file menu grew by two rows ("Zapisz obraz ...", "Drukuj wykres ...").
+constexpr int kFileMenuHeight = 99;
 constexpr int kEditMenuLeft = 56;
 constexpr int kEditMenuHeight = 43;
 constexpr int kMenuItemLeft = 8;
@@ -56,6 +60,14 @@ QString captionZapiszFormat()
 QString captionWczytajFormat()
 {
     return QStringLiteral("Wczytaj wzór formatu...");
+}
+QString captionZapiszObraz()
+{
+    return QStringLiteral("Zapisz obraz ...");
+}
+QString captionDrukujWykres()
+{
+    return QStringLiteral("Drukuj wykres ...");
 }
 
 /// The drop-down items' font: the window's font, made narrower and then
@@ -204,14 +216,22 @@ TFWykres::TFWykres(
     m_LWczytajFormat = addLabel(
             m_PWykresMenu, "LWczytajFormat", captionWczytajFormat(), QRect(8, 24, 113, 13), true);
     connect(m_LWczytajFormat, &ClickableLabel::clicked, this, &TFWykres::LWczytajFormatClick);
+    m_LZapiszObraz = addLabel(
+            m_PWykresMenu, "LZapiszObraz", captionZapiszObraz(), QRect(8, 41, 105, 13), true);
+    connect(m_LZapiszObraz, &ClickableLabel::clicked, this, &TFWykres::LZapiszObrazClick);
+    m_LDrukujWykres = addLabel(
+            m_PWykresMenu, "LDrukujWykres", captionDrukujWykres(), QRect(8, 58, 105, 13), true);
+    connect(m_LDrukujWykres, &ClickableLabel::clicked, this, &TFWykres::LDrukujWykresClick);
     m_LZamknijWykres = addLabel(m_PWykresMenu, "LZamknijWykres", QStringLiteral("Zamknij"),
-            QRect(8, 41, 105, 13), true);
+            QRect(8, 75, 105, 13), true);
     connect(m_LZamknijWykres, &ClickableLabel::clicked, this, &TFWykres::LZamknijWykresClick);
     const QFont itemFont = menuItemFont(font(),
             {captionZapiszFormat(), captionWczytajFormat(), QStringLiteral("Kopiuj jako BMP"),
-                    QStringLiteral("Kopiuj jako WMF"), QStringLiteral("Zamknij")},
+                    QStringLiteral("Kopiuj jako WMF"), captionZapiszObraz(), captionDrukujWykres(),
+                    QStringLiteral("Zamknij")},
             kMenuWidth - kMenuItemLeft);
-    for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat, m_LZamknijWykres}) {
+    for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat, m_LZapiszObraz,
+                 m_LDrukujWykres, m_LZamknijWykres}) {
         label->setFont(itemFont);
         fitLabelWidth(label, label->width());
     }
@@ -350,6 +370,8 @@ void TFWykres::ShowChartMenu(ChartMenu menu)
         m_LZapiszFormat->setText(captionZapiszFormat());
         m_LWczytajFormat->setText(captionWczytajFormat());
         m_LZamknijWykres->setText(QStringLiteral("Zamknij"));
+        m_LZapiszObraz->show();
+        m_LDrukujWykres->show();
         m_LZamknijWykres->show();
     } else {
         // "Zamknij" lies below the edit menu's height; hidden, so that not even
@@ -357,6 +379,8 @@ void TFWykres::ShowChartMenu(ChartMenu menu)
         m_PWykresMenu->setGeometry(kEditMenuLeft, kMenuTop, kMenuWidth, kEditMenuHeight);
         m_LZapiszFormat->setText(QStringLiteral("Kopiuj jako BMP"));
         m_LWczytajFormat->setText(QStringLiteral("Kopiuj jako WMF"));
+        m_LZapiszObraz->hide();
+        m_LDrukujWykres->hide();
         m_LZamknijWykres->hide();
     }
     for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat})
@@ -407,6 +431,16 @@ void TFWykres::LWczytajFormatClick()
         else
             copyChartAsMetafile();
     });
+}
+
+void TFWykres::LZapiszObrazClick()
+{
+    runMenuItem([this] { saveChartPicture(); });
+}
+
+void TFWykres::LDrukujWykresClick()
+{
+    runMenuItem([this] { printChart(); });
 }
 
 void TFWykres::LZamknijWykresClick()
@@ -611,6 +645,40 @@ void TFWykres::copyChartAsBitmap()
     auto data = std::make_unique<QMimeData>();
     data->setImageData(m_Wykres->toImage());
     Platform::current().setClipboardMimeData(std::move(data));
+}
+
+QString TFWykres::chartTitle() const
+{
+    return chart().header.lines.join(QLatin1Char(' '));
+}
+
+void TFWykres::saveChartPicture()
+{
+    Platform &platform = Platform::current();
+    platform.setSaveFilter(QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
+            QStringLiteral("png"));
+    const std::optional<QString> path = platform.saveTabele();
+    if (!path)
+        return;
+    // The chart at its size on screen, as the bitmap copy has it.
+    QByteArray bytes;
+    if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        bytes = m_Wykres->toSvg(m_Wykres->size(), chartTitle());
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_Wykres->toImage().save(&buffer, "PNG");
+    }
+    writeExportFile(*path, bytes);
+}
+
+void TFWykres::printChart()
+{
+    const QString title = chartTitle();
+    Platform::current().printDocument(
+            title.isEmpty() ? windowTitle() : title, [this](QPagedPaintDevice &device) {
+                return paintChartPage(device, chart(), m_Wykres->size(), m_Wykres->viewState());
+            });
 }
 
 void TFWykres::copyChartAsMetafile()

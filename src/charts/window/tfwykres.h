@@ -113,6 +113,11 @@ public:
     void copyChartAsBitmap();
     /// The chart as an SVG picture one pixel smaller each way, with a bitmap of it.
     void copyChartAsMetafile();
+    /// "Zapisz obraz ...": the chart at its on-screen size as a PNG file, or as
+    /// an SVG file when the name chosen ends in ".svg".
+    void saveChartPicture();
+    /// "Drukuj wykres ...": the chart alone on a page, through the print preview.
+    void printChart();
 
     // ---- Event handlers ----
     void ShowChartMenu(ChartMenu menu);
@@ -123,6 +128,8 @@ public:
     void LWykresMenuFormatClick();
     void LZapiszFormatClick();
     void LWczytajFormatClick();
+    void LZapiszObrazClick();
+    void LDrukujWykresClick();
     void LZamknijWykresClick();
     void LCloseWykresClick();
 
@@ -153,6 +160,8 @@ private:
     void updateBand(QPoint globalPos);
     /// The window half of showing a chart, after the chart side was applied.
     void showAppliedChart();
+    /// The header's lines as one line: the title of a picture or a print job.
+    QString chartTitle() const;
     /// Runs a drop-down item: hides the drop-down only when the command succeeded.
     template<typename F>
     void runMenuItem(F &&command);
@@ -173,6 +182,8 @@ private:
     QWidget *m_PWykresMenu = nullptr;
     ClickableLabel *m_LZapiszFormat = nullptr;
     ClickableLabel *m_LWczytajFormat = nullptr;
+    ClickableLabel *m_LZapiszObraz = nullptr;
+    ClickableLabel *m_LDrukujWykres = nullptr;
     ClickableLabel *m_LZamknijWykres = nullptr;
     ClickableLabel *m_LListwa = nullptr;
     std::unique_ptr<QRubberBand> m_Rameczka;

@@ -1,5 +1,6 @@
 #include "charts/window/tfwykres.h"
 
+#include "../../report/reporttools.h"
 #include "../../tables/analysisbuilder.h"
 #include "appearance/chartappearance.h"
 #include "scriptedplatform.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -333,19 +335,32 @@ private Q_SLOTS:
         QCOMPARE(menu->geometry(), QRect(56, 1, 121, 43));
         QCOMPARE(caption("LZapiszFormat"), QStringLiteral("Kopiuj jako BMP"));
         QCOMPARE(caption("LWczytajFormat"), QStringLiteral("Kopiuj jako WMF"));
-        // The third item does not show; its caption is kept.
+        // The file menu's further items do not show; their captions are kept.
         QVERIFY(!child("LZamknijWykres")->isVisibleTo(menu));
+        QVERIFY(!child("LZapiszObraz")->isVisibleTo(menu));
+        QVERIFY(!child("LDrukujWykres")->isVisibleTo(menu));
         QCOMPARE(caption("LZamknijWykres"), QStringLiteral("Zamknij"));
         QVERIFY(window().chartMenu() == TFWykres::ChartMenu::Edit);
 
         click("LWykresMenuPlik");
         QVERIFY(!menu->isHidden());
-        QCOMPARE(menu->geometry(), QRect(8, 1, 121, 65));
+        // Two rows taller than it was: "Zapisz obraz ..." and "Drukuj wykres ...".
+        QCOMPARE(menu->geometry(), QRect(8, 1, 121, 99));
         QCOMPARE(caption("LZapiszFormat"), QStringLiteral("Zapisz jako wzór..."));
         QCOMPARE(caption("LWczytajFormat"), QStringLiteral("Wczytaj wzór formatu..."));
+        QCOMPARE(caption("LZapiszObraz"), QStringLiteral("Zapisz obraz ..."));
+        QCOMPARE(caption("LDrukujWykres"), QStringLiteral("Drukuj wykres ..."));
         QCOMPARE(caption("LZamknijWykres"), QStringLiteral("Zamknij"));
-        QVERIFY(child("LZamknijWykres")->isVisibleTo(menu));
-        QVERIFY(child("LZamknijWykres")->geometry().bottom() < menu->height());
+        int previousBottom = 0;
+        for (const char *item : {"LZapiszFormat", "LWczytajFormat", "LZapiszObraz", "LDrukujWykres",
+                     "LZamknijWykres"}) {
+            QWidget *label = child(item);
+            QVERIFY2(label->isVisibleTo(menu), item);
+            QVERIFY2(label->geometry().top() > previousBottom, item);
+            QVERIFY2(label->geometry().right() < menu->width(), item);
+            previousBottom = label->geometry().bottom();
+        }
+        QVERIFY(previousBottom < menu->height());
 
         // Opening again does not toggle.
         click("LWykresMenuPlik");
@@ -750,6 +765,82 @@ private Q_SLOTS:
         QVERIFY(data && data->hasFormat(QStringLiteral("image/svg+xml")));
         QCOMPARE(svgSize(data->data(QStringLiteral("image/svg+xml"))), expected);
         QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), expected);
+    }
+
+    // ---- Picture files and printing ----
+
+    void pictureFilesHaveTheChartSizeAndHeader()
+    {
+        Loaded loaded(test::makeAnalysis(5, 10));
+        draw(loaded, ChartKindBar);
+        window().resize(640, 480);
+        const QSize chartSize(640, 480 - TFWykres::kStripHeight);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+
+        m_platform->saveAnswers.push_back(dir.filePath(QStringLiteral("wykres")));
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        QVERIFY(child("PWykresMenu")->isHidden());
+        const auto &call = m_platform->calls.constLast();
+        QCOMPARE(call.filter, QStringLiteral("Obraz PNG (*.png);;Obraz SVG (*.svg)"));
+        QCOMPARE(call.defaultExtension, QStringLiteral("png"));
+        QImage png;
+        QVERIFY(png.loadFromData(readFile(dir.filePath(QStringLiteral("wykres.png"))), "PNG"));
+        QCOMPARE(png.size(), chartSize);
+        // The very picture the bitmap copy holds.
+        click("LWykresMenuEdycja");
+        click("LZapiszFormat");
+        QCOMPARE(png.convertToFormat(QImage::Format_ARGB32),
+                qvariant_cast<QImage>(m_platform->clipboard()->imageData())
+                        .convertToFormat(QImage::Format_ARGB32));
+
+        m_platform->saveAnswers.push_back(dir.filePath(QStringLiteral("wykres.SVG")));
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        const QByteArray svg = readFile(dir.filePath(QStringLiteral("wykres.SVG")));
+        QCOMPARE(svgSize(svg), chartSize);
+        QVERIFY(svg.contains("<title>Wyniki testu</title>"));
+        QVERIFY(svg.contains(">Wyniki testu</text>"));
+
+        // Cancelled: nothing written. Failed at the very end: the old file stays.
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        m_platform->saveAnswers.push_back(std::nullopt);
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+        const QString longName = QString(246, QLatin1Char('n')) + QStringLiteral(".png");
+        QVERIFY(writeFile(dir.filePath(longName), "stary obraz"));
+        m_platform->saveAnswers.push_back(dir.filePath(longName));
+        MessageBoxCatcher catcher;
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        QCOMPARE(catcher.texts,
+                QStringList{QStringLiteral("Cannot create file ")
+                        + QDir::toNativeSeparators(dir.filePath(longName))});
+        QCOMPARE(readFile(dir.filePath(longName)), QByteArray("stary obraz"));
+        QVERIFY(!child("PWykresMenu")->isHidden());
+    }
+
+    void printsTheChartOnOnePage()
+    {
+        Loaded loaded(test::makeAnalysis(5, 10));
+        loaded.show(TableGradeCount);
+        draw(loaded, ChartKindPie);
+        m_platform->printAnswers = {false, true};
+        click("LWykresMenuPlik");
+        click("LDrukujWykres");
+        QVERIFY(m_platform->printed.isEmpty());
+        click("LWykresMenuPlik");
+        click("LDrukujWykres");
+        QVERIFY(child("PWykresMenu")->isHidden());
+        QCOMPARE(m_platform->printed.size(), 1);
+        QCOMPARE(m_platform->printed.constFirst().title, QStringLiteral("Zestawienie ocen"));
+        const QByteArray pdf = m_platform->printed.constFirst().pdf;
+        QCOMPARE(test::pdfPageSizes(pdf).size(), 1);
+        const QString text = test::pdfPageTexts(pdf).join(QChar(u'\n'));
+        for (const char *label : {"Zestawienie ocen", "Cel", "Ndst"})
+            QVERIFY2(text.contains(QLatin1String(label)), label);
     }
 
     void failedCopyLeavesDropDownOpen()

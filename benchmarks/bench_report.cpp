@@ -1,0 +1,61 @@
+// The whole analysis out of the program: the PDF report (tables built,
+// paginated and painted) and the xlsx workbook, for classes of 30 questions.
+
+#include "../tests/tables/analysisbuilder.h"
+
+#include "export/workbook.h"
+#include "report/reportdocument.h"
+
+#include "benchmain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+using namespace zavevad;
+
+namespace {
+
+const AnalysisState &analysisOf(int students)
+{
+    static std::map<int, AnalysisState> classes;
+    auto found = classes.find(students);
+    if (found == classes.end())
+        found = classes.emplace(students, test::makeAnalysis(students, 30)).first;
+    return found->second;
+}
+
+void BM_ReportPdf(benchmark::State &bench)
+{
+    const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
+    int pages = 0;
+    qsizetype bytes = 0;
+    for (auto _ : bench) {
+        const ReportDocument document(reportSections(analysis));
+        const QByteArray pdf = document.toPdf(QStringLiteral("Raport"));
+        pages = document.pageCount();
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(pdf);
+    }
+    bench.SetComplexityN(bench.range(0));
+    bench.counters["pages"] = pages;
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_Workbook(benchmark::State &bench)
+{
+    const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
+    qsizetype bytes = 0;
+    for (auto _ : bench) {
+        const std::optional<QByteArray> xlsx = workbookBytes(workbookTables(analysis));
+        bytes = xlsx ? xlsx->size() : 0;
+        benchmark::DoNotOptimize(xlsx);
+    }
+    bench.SetComplexityN(bench.range(0));
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReportPdf)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_Workbook)->Apply(zavevad::bench::classSizes);

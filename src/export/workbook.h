@@ -1,0 +1,22 @@
+#pragma once
+
+#include "export/reporttables.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <vector>
+
+namespace zavevad {
+
+/// The tables as an xlsx workbook, one sheet per table named by its
+/// `sheetName`: numbers as numbers, dates and times as spreadsheet date-times
+/// ("yyyy-mm-dd hh:mm:ss") and durations ("hh:mm:ss"), texts as texts; the
+/// header row bold in the grid's header colours and frozen, the columns as wide
+/// as their texts. Nothing when the workbook could not be made.
+std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables);
+
+/// The analysis tables and the thresholds, in that order.
+std::vector<ReportTable> workbookTables(const AnalysisState &analysis);
+
+} // namespace zavevad

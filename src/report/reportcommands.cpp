@@ -1,0 +1,66 @@
+#include "report/reportcommands.h"
+
+#include "export/exportcommands.h"
+#include "export/workbook.h"
+#include "platform/commanderror.h"
+#include "platform/platform.h"
+#include "report/reportdocument.h"
+
+#include <QDir>
+
+namespace zavevad {
+
+namespace {
+
+QString askSavePath(const QString &filter, const QString &extension)
+{
+    Platform &platform = Platform::current();
+    platform.setSaveFilter(filter, extension);
+    return platform.saveTabele().value_or(QString());
+}
+
+QString reportTitle()
+{
+    return QStringLiteral("Raport z analizy testu");
+}
+
+CommandError cannotCreate(const QString &path)
+{
+    return CommandError(
+            QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace
+
+void ZapiszRaportPdf(const AnalysisState &analysis)
+{
+    const QString path =
+            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    const QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
+    if (pdf.isEmpty())
+        throw cannotCreate(path);
+    writeExportFile(path, pdf);
+}
+
+void DrukujRaport(const AnalysisState &analysis)
+{
+    const ReportDocument document(reportSections(analysis));
+    Platform::current().printDocument(reportTitle(),
+            [&document](QPagedPaintDevice &device) { return document.paint(device); });
+}
+
+void ZapiszArkusz(const AnalysisState &analysis)
+{
+    const QString path = askSavePath(
+            QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return;
+    const std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis));
+    if (!workbook)
+        throw cannotCreate(path);
+    writeExportFile(path, *workbook);
+}
+
+} // namespace zavevad

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace zavevad {
+
+struct AnalysisState;
+
+// The "Plik" commands that take the whole analysis out of the program. They
+// reach the save dialog and the printer through Platform::current() and throw
+// CommandError for a failure the user must see; run them through runCommand.
+// A cancelled dialog writes nothing, and a failed save keeps the old file.
+
+/// "Zapisz raport PDF ...": the report as a PDF file (filter "Dokument PDF
+/// (*.pdf)", default extension "pdf").
+void ZapiszRaportPdf(const AnalysisState &analysis);
+
+/// "Drukuj raport ...": the report in the print preview, printed from there.
+void DrukujRaport(const AnalysisState &analysis);
+
+/// "Zapisz jako arkusz xlsx ...": every table and the thresholds as a workbook
+/// (filter "Skoroszyt programu Excel (*.xlsx)", default extension "xlsx").
+void ZapiszArkusz(const AnalysisState &analysis);
+
+} // namespace zavevad

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "export/reporttables.h"
+#include "ui/chart/chart.h"
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QRectF>
+#include <QString>
+
+#include <utility>
+#include <variant>
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace zavevad {
+
+/// The opening block: a heading and lines of a label and its value.
+struct TitleSection
+{
+    QString heading;
+    std::vector<std::pair<QString, QString>> lines;
+};
+
+/// A table under its title; long tables run over several pages, the header
+/// row repeated on each.
+struct TableSection
+{
+    ReportTable table;
+};
+
+/// A chart drawn by the chart engine, as vectors.
+struct ChartSection
+{
+    QString title;
+    chart::Chart chart;
+};
+
+using ReportSection = std::variant<TitleSection, TableSection, ChartSection>;
+
+/// The sections of the report on the analysis, in order: the title block,
+/// the analysis tables, the charts.
+std::vector<ReportSection> reportSections(const AnalysisState &analysis);
+
+/// The report paginated on A4: portrait pages, landscape ones where a table
+/// needs the width, "Strona N z M" in every footer. Lengths are in tenths of
+/// a point. It paints on any paged device, so that the PDF file, the print
+/// preview and the printer get the same pages.
+class ReportDocument
+{
+public:
+    /// A part of one section on one page.
+    struct Block
+    {
+        int section = 0;
+        /// Tables: the body rows on this page, from `firstRow`.
+        int firstRow = 0;
+        int rowCount = 0;
+        /// Whether the section's title stands above the block (its first page).
+        bool withTitle = true;
+        QRectF rect;
+    };
+
+    struct Page
+    {
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        std::vector<Block> blocks;
+    };
+
+    explicit ReportDocument(std::vector<ReportSection> sections);
+
+    const std::vector<ReportSection> &sections() const { return m_sections; }
+    const std::vector<Page> &pages() const { return m_pages; }
+    int pageCount() const { return static_cast<int>(m_pages.size()); }
+
+    /// Paints every page on `device`, which is set to A4 and to each page's
+    /// orientation; a device that cannot turn its paper mid-document (a
+    /// printer) gets the page turned on the sheet instead. Returns false when
+    /// the device could not be painted on.
+    bool paint(QPagedPaintDevice &device) const;
+
+    /// The document as a PDF file, fonts embedded.
+    QByteArray toPdf(const QString &title) const;
+
+private:
+    void layout();
+
+    std::vector<ReportSection> m_sections;
+    std::vector<Page> m_pages;
+    /// Per table section: the width of each column.
+    std::vector<std::vector<double>> m_columnWidths;
+};
+
+} // namespace zavevad

@@ -1,0 +1,124 @@
+// The print preview through the desktop's own dialogs, and the pictures of it
+// and of the grown "Plik" drop-down for the guide (written where
+// ZAVEVAD_SCREENSHOT_DIR names, when it is set).
+
+#include "../shell/modalhelper.h"
+#include "../tables/analysisbuilder.h"
+#include "scriptedplatform.h"
+#include "testsupport.h"
+
+#include "report/reportdocument.h"
+#include "shell/qtplatform.h"
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTest>
+
+using namespace zavevad;
+using namespace zavevad::test;
+
+namespace {
+
+void saveForDocs(const QImage &image, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(image.save(QDir(dir).filePath(name)));
+}
+
+} // namespace
+
+class TestReportPreview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+
+    void previewShowsEveryPage()
+    {
+        // Landscape and upright pages in one job, on Qt's own printer.
+        AnalysisState analysis = makeAnalysis(28, 30);
+        analysis.students.front().Nazwisko = QStringLiteral("Łuczak");
+        const ReportDocument document(reportSections(analysis));
+        int previewPages = -1;
+        QImage picture;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QPrintPreviewDialog *>(modal);
+            QVERIFY(dialog);
+            auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+            QVERIFY(preview);
+            previewPages = preview->pageCount();
+            preview->setZoomMode(QPrintPreviewWidget::FitInView);
+            QTest::qWait(50);
+            picture = dialog->grab().toImage();
+            dialog->reject();
+        });
+        QtPlatform platform;
+        const bool printed = platform.printDocument(QStringLiteral("Raport z analizy testu"),
+                [&document](QPagedPaintDevice &device) { return document.paint(device); });
+        QVERIFY(!printed);
+        QCOMPARE(previewPages, document.pageCount());
+        saveForDocs(picture, QStringLiteral("report-preview.png"));
+    }
+
+    void plikDropDownWithTheNewItems()
+    {
+        const QString previousDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(examplesPath()));
+        ScriptedPlatform platform;
+        Shell shell(&platform);
+        shell.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.glowny()));
+        QStringList files;
+        for (const QString &name : QDir(examplesPath()).entryList({QStringLiteral("*.dat")})) {
+            if (!name.startsWith(QLatin1String("inny_test")))
+                files.append(examplesPath(name));
+        }
+        platform.openFilesAnswers.push_back(files);
+        shell.menu().LPlikOpenClick();
+        QVERIFY(shell.session().analysis.dataLoaded);
+
+        QTest::mouseClick(
+                shell.glowny().findChild<QLabel *>(QStringLiteral("LMenuPlik")), Qt::LeftButton);
+        TFMenu &menu = shell.menu();
+        QVERIFY(menu.isVisible());
+        QDir::setCurrent(previousDir);
+        // Every item of the grown drop-down lies inside it, one under another.
+        int bottom = 0;
+        for (const char *name : {"LPlikOpen", "LPlikSaveTxt", "LPlikSaveHtml", "LPlikSavePdf",
+                     "LPlikSaveXlsx", "LPlikPrint", "LZamknij"}) {
+            auto *item = menu.findChild<QLabel *>(QLatin1String(name));
+            QVERIFY2(item && item->isVisible(), name);
+            QVERIFY2(item->geometry().top() > bottom, name);
+            QVERIFY2(item->parentWidget()->rect().contains(item->geometry()), name);
+            bottom = item->geometry().bottom();
+        }
+
+        QWidget *backdrop = shell.glowny().PTlo();
+        QImage image = backdrop->grab().toImage();
+        {
+            QPainter painter(&image);
+            painter.drawImage(backdrop->mapFromGlobal(menu.pos()), menu.grab().toImage());
+        }
+        saveForDocs(image, QStringLiteral("main-menu-plik.png"));
+
+        // The sample class's report, for a picture of its first page.
+        const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+        QFile pdf(QDir(dir).filePath(QStringLiteral("report-example.pdf")));
+        if (!dir.isEmpty() && pdf.open(QIODevice::WriteOnly))
+            pdf.write(ReportDocument(reportSections(shell.session().analysis))
+                              .toPdf(QStringLiteral("Raport z analizy testu")));
+    }
+};
+
+QTEST_MAIN(TestReportPreview)
+#include "tst_reportpreview.moc"
