@@ -3,6 +3,7 @@
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/itemanalysistable.h"
 
 #include <QLocale>
 
@@ -92,16 +93,11 @@ void setTime(ReportCell &cell, ReportCell::Kind kind, double days)
     cell.value = days;
 }
 
-int usableQuestionCount(const AnalysisState &analysis)
-{
-    return std::clamp(analysis.questionCount, 0, kMaxQuestions);
-}
-
 } // namespace
 
 ReportTable resultsReportTable(const AnalysisState &analysis)
 {
-    const int q = usableQuestionCount(analysis);
+    const int q = usableQuestionCount(analysis.questionCount);
     const int firstPageColumns = std::min(q, kQuestionsPerPage);
 
     GridModel firstPage;
@@ -173,6 +169,22 @@ ReportTable gradeCountReportTable(const AnalysisState &analysis)
     return table;
 }
 
+ReportTable itemAnalysisReportTable(const AnalysisState &analysis)
+{
+    GridModel grid;
+    GridState state;
+    PokazAnalizePytan(grid, state, analysis);
+    // Every column but the question's interpretation and remarks holds
+    // numbers; an undefined statistic ("–") stays text.
+    std::vector<SourceColumn> columns;
+    for (int c = 0; c < grid.columnCount(); ++c)
+        columns.push_back({&grid, c, c != 3 && c != 7});
+    ReportTable table = snapshot(columns, grid.rowCount());
+    table.title = QStringLiteral("Tabela - Analiza pytań");
+    table.sheetName = QStringLiteral("Analiza pytań");
+    return table;
+}
+
 ReportTable thresholdsReportTable(const AnalysisState &analysis)
 {
     const GridModel grid;
@@ -217,7 +229,7 @@ std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis)
     tables.push_back(resultsReportTable(analysis));
     tables.push_back(workingTimeReportTable(analysis));
     tables.push_back(gradeCountReportTable(analysis));
-    // Further tables of the analysis go here, in the order they are presented.
+    tables.push_back(itemAnalysisReportTable(analysis));
     return tables;
 }
 

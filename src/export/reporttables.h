@@ -57,6 +57,8 @@ ReportTable resultsReportTable(const AnalysisState &analysis);
 ReportTable workingTimeReportTable(const AnalysisState &analysis);
 /// The grade-count table.
 ReportTable gradeCountReportTable(const AnalysisState &analysis);
+/// The item analysis: difficulty and discrimination per question, the test's reliability.
+ReportTable itemAnalysisReportTable(const AnalysisState &analysis);
 /// The five thresholds in force, and "Ndst" below them from 0.
 ReportTable thresholdsReportTable(const AnalysisState &analysis);
 

@@ -30,7 +30,28 @@ CommandError cannotCreate(const QString &path)
             QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
 }
 
+CommandError cannotMake(const QString &what)
+{
+    return CommandError(QStringLiteral("Nie udało się utworzyć %1.").arg(what));
+}
+
 } // namespace
+
+QByteArray reportPdfBytes(const AnalysisState &analysis)
+{
+    QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
+    if (pdf.isEmpty())
+        throw cannotMake(QStringLiteral("raportu PDF"));
+    return pdf;
+}
+
+QByteArray workbookFileBytes(const AnalysisState &analysis)
+{
+    std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis));
+    if (!workbook)
+        throw cannotMake(QStringLiteral("skoroszytu"));
+    return std::move(*workbook);
+}
 
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {

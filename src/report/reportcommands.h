@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 namespace zavevad {
 
 struct AnalysisState;
@@ -8,6 +10,12 @@ struct AnalysisState;
 // reach the save dialog and the printer through Platform::current() and throw
 // CommandError for a failure the user must see; run them through runCommand.
 // A cancelled dialog writes nothing, and a failed save keeps the old file.
+
+/// The bytes those commands save: the report as a PDF, the workbook. Both
+/// throw CommandError when the document cannot be made. The PDF needs a
+/// QGuiApplication (its fonts).
+QByteArray reportPdfBytes(const AnalysisState &analysis);
+QByteArray workbookFileBytes(const AnalysisState &analysis);
 
 /// "Zapisz raport PDF ...": the report as a PDF file (filter "Dokument PDF
 /// (*.pdf)", default extension "pdf").

@@ -4,6 +4,7 @@
 #include "appearance/chartappearance.h"
 #include "charts/chartdata.h"
 #include "charts/chartprint.h"
+#include "charts/scorecharts.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
@@ -234,6 +235,18 @@ TitleSection titleSection(const AnalysisState &analysis)
 
 /// The grade pie as the "Wykres kołowy" item draws it from the grade-count
 /// table, on white paper rather than the window's dark panel.
+// Paper is white: the window's dark panel goes, and the texts drawn light on
+// it (the header, the values beside the slices and their leaders) turn dark.
+void putOnPaper(chart::Chart &chart)
+{
+    chart.panel.gradientVisible = false;
+    chart.panel.color = Qt::white;
+    for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.pie.marks.font}) {
+        if (text->color.lightness() > 160)
+            text->color = Qt::black;
+    }
+}
+
 ChartSection gradePieSection(const AnalysisState &analysis)
 {
     GridModel grid;
@@ -247,15 +260,20 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     section.title = QStringLiteral("Wykres - Ilość ocen");
     BuildChartFromTable(
             {grid, TableGradeCount, analysis.studentCount, 0}, appearances, section.chart, kinds);
-    // Paper is white: the window's dark panel goes, and the texts drawn light
-    // on it (the header, the values beside the slices and their leaders) turn dark.
-    chart::Chart &pie = section.chart;
-    pie.panel.gradientVisible = false;
-    pie.panel.color = Qt::white;
-    for (chart::TextFont *text : {&pie.header.font, &pie.footer.font, &pie.pie.marks.font}) {
-        if (text->color.lightness() > 160)
-            text->color = Qt::black;
-    }
+    putOnPaper(section.chart);
+    return section;
+}
+
+/// The score distribution as its "Wykresy" item draws it, on white paper.
+ChartSection scoreDistributionSection(const AnalysisState &analysis)
+{
+    Appearances appearances;
+    FillAppearanceDefaults(appearances);
+    ChartKindState kinds;
+    ChartSection section;
+    section.title = QStringLiteral("Wykres - Rozkład punktów");
+    BuildScoreChart(ScoreChart::Distribution, analysis, appearances, section.chart, kinds);
+    putOnPaper(section.chart);
     return section;
 }
 
@@ -268,7 +286,7 @@ std::vector<ReportSection> reportSections(const AnalysisState &analysis)
     for (ReportTable &table : analysisReportTables(analysis))
         sections.emplace_back(TableSection{std::move(table)});
     sections.emplace_back(gradePieSection(analysis));
-    // Further charts of the analysis go here.
+    sections.emplace_back(scoreDistributionSection(analysis));
     return sections;
 }
 

@@ -7,11 +7,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace zavevad {
 
@@ -19,6 +22,8 @@ namespace {
 
 constexpr auto kTxt = "txt";
 constexpr auto kHtml = "html";
+constexpr auto kPdf = "pdf";
+constexpr auto kXlsx = "xlsx";
 constexpr auto kTabela = "tabela";
 constexpr auto kStrona = "strona";
 
@@ -78,6 +83,7 @@ QString helpText()
     return QStringLiteral(
             "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
             "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] PLIK.dat ...\n"
+            "        zavevad --pdf PLIK | --xlsx PLIK PLIK.dat ...\n"
             "\n"
             "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
             "\n"
@@ -91,6 +97,8 @@ QString helpText()
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
             "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny lub analiza\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
+            "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
+            "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
             "\n"
             "  -h, --help        wyświetla tę pomoc\n"
             "  -v, --version     wyświetla wersję programu\n"
@@ -114,7 +122,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption html(option(kHtml), QString(), QStringLiteral("PLIK"));
     const QCommandLineOption tabela(option(kTabela), QString(), QStringLiteral("RODZAJ"));
     const QCommandLineOption strona(option(kStrona), QString(), QStringLiteral("NUMER"));
-    parser.addOptions({help, version, txt, html, tabela, strona});
+    const QCommandLineOption pdf(option(kPdf), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption xlsx(option(kXlsx), QString(), QStringLiteral("PLIK"));
+    parser.addOptions({help, version, txt, html, tabela, strona, pdf, xlsx});
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -141,7 +151,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
     BatchExport &batch = commandLine.batch;
     batch.txtPath = parser.value(txt);
     batch.htmlPath = parser.value(html);
-    const bool exports = parser.isSet(txt) || parser.isSet(html);
+    batch.pdfPath = parser.value(pdf);
+    batch.xlsxPath = parser.value(xlsx);
+    const bool tableExports = parser.isSet(txt) || parser.isSet(html);
+    const bool exports = tableExports || parser.isSet(pdf) || parser.isSet(xlsx);
     if (parser.isSet(tabela)) {
         const QString name = parser.value(tabela);
         batch.tableKind = TableNone;
@@ -161,14 +174,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
         if (batch.page == 2 && batch.tableKind != TableResults)
             return usageError(QStringLiteral("Druga strona pytań jest tylko w tabeli wyników."));
     }
-    if (!exports) {
+    if (!tableExports) {
         if (parser.isSet(tabela) || parser.isSet(strona))
             return usageError(QStringLiteral("Opcje --tabela i --strona działają tylko z --txt "
                                              "lub --html."));
-        return commandLine;
     }
+    if (!exports)
+        return commandLine;
     if ((parser.isSet(txt) && batch.txtPath.isEmpty())
-            || (parser.isSet(html) && batch.htmlPath.isEmpty()))
+            || (parser.isSet(html) && batch.htmlPath.isEmpty())
+            || (parser.isSet(pdf) && batch.pdfPath.isEmpty())
+            || (parser.isSet(xlsx) && batch.xlsxPath.isEmpty()))
         return usageError(QStringLiteral("Brak nazwy pliku do zapisu."));
     if (commandLine.paths.isEmpty())
         return usageError(QStringLiteral("Nie podano plików wyników (*.dat)."));
@@ -233,7 +249,22 @@ int runHeadless(int &argc, char **argv)
     // window system: a plain application keeps a script's stderr to our own
     // lines. A format that draws (a PDF) needs fonts: a QGuiApplication on the
     // "offscreen" platform gives them without a display.
-    QCoreApplication app(argc, argv);
+    const bool draws = std::any_of(argv + 1, argv + argc, [](const char *argument) {
+        const QByteArrayView a(argument);
+        return a.startsWith("--pdf") || a.startsWith("-pdf");
+    });
+    if (draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A script reads our one-line messages on stderr; the platform's
+        // notes (a missing runtime folder, fonts) are not for it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    }
+    const std::unique_ptr<QCoreApplication> app = draws
+            ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
     QLocale::setDefault(userLocale());
     const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
     QTextStream out(stdout);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/batchexport.h"
+#include "report/batchexport.h"
 
 #include <QString>
 #include <QStringList>

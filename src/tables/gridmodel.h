@@ -80,6 +80,7 @@ public:
 
     // ---- Fixed look ----
     QColor bodyBackground() const { return m_bodyBackground; }
+    QColor headerBackground() const { return m_headerBackground; }
     /// "MS Sans Serif", 11 px (8 pt), black, regular: the default body font and
     /// the font that a format's first font setting starts from.
     const GridFont &bodyFont() const { return m_bodyFont; }

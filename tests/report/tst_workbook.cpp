@@ -73,7 +73,8 @@ private Q_SLOTS:
             names.append(it.next().captured(1));
         QCOMPARE(names,
                 QStringList({QStringLiteral("Wyniki"), QStringLiteral("Czas pracy"),
-                        QStringLiteral("Ilość ocen"), QStringLiteral("Progi")}));
+                        QStringLiteral("Ilość ocen"), QStringLiteral("Analiza pytań"),
+                        QStringLiteral("Progi")}));
 
         const QStringList strings = sharedStrings(*xlsx);
         const auto text = [&](const XmlCell &cell) {
@@ -128,7 +129,13 @@ private Q_SLOTS:
         QCOMPARE(cellOf(grades, QStringLiteral("B2")).value.toDouble(),
                 double(analysis.summary.cel));
         QVERIFY(cellOf(grades, QStringLiteral("B8")).type.isEmpty());
-        const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet4.xml"));
+        // Item analysis: the difficulty of question 1 is a number, its
+        // interpretation text.
+        const QString items = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet4.xml"));
+        const XmlCell difficulty = cellOf(items, QStringLiteral("C2"));
+        QVERIFY(difficulty.found && difficulty.type.isEmpty());
+        QCOMPARE(cellOf(items, QStringLiteral("D2")).type, QStringLiteral("s"));
+        const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         QCOMPARE(text(cellOf(thresholds, QStringLiteral("A2"))), QStringLiteral("Cel"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B2")).value, QStringLiteral("95"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B7")).value, QStringLiteral("0"));

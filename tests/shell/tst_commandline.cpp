@@ -236,7 +236,10 @@ QByteArray TestCommandLine::menuExport(const QString &table, int page, const QSt
         test::ModalAnswerer answerer([](QWidget *modal) { modal->close(); });
         shell.glowny().loadFiles(expandResultPaths({test::examplesPath()}));
     }
-    const int kind = table == u"wyniki"_s ? 1 : table == u"czas"_s ? 2 : 3;
+    const int kind = table == u"wyniki"_s ? 1
+            : table == u"czas"_s          ? 2
+            : table == u"oceny"_s         ? 3
+                                          : 4;
     shell.glowny().PokazTabele(kind);
     if (page == 2)
         shell.glowny().PTabela()->ImTabelaWPrawoClick();
@@ -259,6 +262,7 @@ void TestCommandLine::batchWritesTheMenuBytes_data()
     QTest::newRow("wyniki page 2 txt") << u"wyniki"_s << 2 << u"txt"_s;
     QTest::newRow("czas html") << u"czas"_s << 1 << u"html"_s;
     QTest::newRow("oceny txt") << u"oceny"_s << 1 << u"txt"_s;
+    QTest::newRow("analiza html") << u"analiza"_s << 1 << u"html"_s;
 }
 
 void TestCommandLine::batchWritesTheMenuBytes()
@@ -338,6 +342,10 @@ void TestCommandLine::executableNeedsNoDisplay_data()
                             << QString() << u"zavevad: Uwaga. Wczytano"_s;
     QTest::newRow("bad file") << QStringList{u"--txt"_s, u"x.txt"_s, u"nie-ma.dat"_s} << 1
                               << QString() << u"zavevad: Uwaga. Wystąpiły błędy"_s;
+    // The report draws: it needs fonts, still without a display.
+    QTest::newRow("report") << QStringList{u"--pdf"_s, u"proces.pdf"_s, u"--xlsx"_s,
+            u"proces.xlsx"_s, test::examplesPath()}
+                            << 0 << QString() << u"zavevad: Uwaga. Wczytano"_s;
 }
 
 void TestCommandLine::executableNeedsNoDisplay()
@@ -363,6 +371,12 @@ void TestCommandLine::executableNeedsNoDisplay()
     QVERIFY2(err.startsWith(stderrStart), qPrintable(err));
     if (qstrcmp(QTest::currentDataTag(), "export") == 0)
         QCOMPARE(readAll(m_dir.filePath(u"proces.html"_s)), menuExport(u"wyniki"_s, 1, u"html"_s));
+    if (qstrcmp(QTest::currentDataTag(), "report") == 0) {
+        // Only the load's warning: Qt's own notes stay out of a script's stderr.
+        QCOMPARE(err.count(u'\n'), 1);
+        QVERIFY(readAll(m_dir.filePath(u"proces.pdf"_s)).startsWith("%PDF-"));
+        QVERIFY(readAll(m_dir.filePath(u"proces.xlsx"_s)).startsWith("PK"));
+    }
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -16,6 +16,8 @@ struct BatchExport
     int page = 1; ///< results table: 1 questions 1 to 15, 2 from 16 on
     QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"
     QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"
+    QString pdfPath; ///< the bytes of "Zapisz raport PDF ..." (needs a QGuiApplication)
+    QString xlsxPath; ///< the bytes of "Zapisz jako arkusz xlsx ..."
 };
 
 struct BatchOutcome

@@ -1,9 +1,11 @@
-#include "export/batchexport.h"
+#include "report/batchexport.h"
 
 #include "export/exportcommands.h"
 #include "export/htmlexport.h"
 #include "export/tabletext.h"
+#include "export/workbook.h"
 #include "platform/commanderror.h"
+#include "report/reportcommands.h"
 #include "results/loader.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -89,6 +91,14 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
             {request.htmlPath,
                     [&grid] {
                         return htmlPageBytes(grid);
+                    }},
+            {request.pdfPath,
+                    [&analysis] {
+                        return reportPdfBytes(analysis);
+                    }},
+            {request.xlsxPath,
+                    [&analysis] {
+                        return workbookFileBytes(analysis);
                     }},
     };
     for (const auto &[path, bytes] : outputs) {
