@@ -89,8 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Appearances appearances;
     FillAppearanceDefaults(appearances);
     TChartAppearance &current = appearances.CurrentAppearance;
-    const std::optional<CommandError> error = readFormatTemplate(buffer, current);
-    if (error) {
+    bool read = true;
+    try {
+        readFormatTemplate(buffer, current);
+    } catch (const CommandError &) {
+        read = false;
+    }
+    if (!read) {
         // A failed read leaves the record as it was.
         check(size < static_cast<std::size_t>(TChartAppearance::ByteSize));
         check(current == appearances.DefaultAppearance);

@@ -490,9 +490,7 @@ void TFWykres::SaveFormatTemplate()
     const std::optional<QString> path = platform.saveTabele();
     if (!path)
         return;
-    if (std::optional<CommandError> error =
-                    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance))
-        throw *error;
+    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance);
 }
 
 void TFWykres::LoadFormatTemplate()
@@ -502,9 +500,7 @@ void TFWykres::LoadFormatTemplate()
     const std::optional<QString> path = platform.saveTabele();
     if (!path)
         return;
-    if (std::optional<CommandError> error =
-                    loadFormatTemplateFile(*path, m_appearances.CurrentAppearance))
-        throw *error;
+    loadFormatTemplateFile(*path, m_appearances.CurrentAppearance);
     ApplyChartKind(m_kindState.ChartKind);
 }
 
