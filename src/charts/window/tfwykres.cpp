@@ -475,8 +475,6 @@ void TFWykres::chartCommand(
             resultsSumaColumn(gridState, analysis)};
     const ChartBuildResult result =
             BuildChartFromTable(source, m_appearances, chart(), m_kindState);
-    if (result.error)
-        throw *result.error;
     if (result.applied)
         showAppliedChart();
 }
