@@ -134,7 +134,8 @@ void saveFormatTemplateFile(const QString &fileName, const TChartAppearance &rec
             message = diskFull();
             break;
         case SaveFileError::Stage::Commit:
-            // Buffered bytes reach the disk here: a write that fails now is short.
+            // A write that fails this late came up short; anything else is
+            // the rename over the old file.
             message = error.fileError() == QFileDevice::WriteError
                     ? diskFull()
                     : openFailure(error.systemError(), error.fileError());
