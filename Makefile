@@ -78,20 +78,37 @@ define install_missing
 endef
 
 # ---- Fuzzing: every reader of outside input under libFuzzer, ASan and UBSan ----
-# `make fuzz` runs each target FUZZ_SECONDS (default 600), `make fuzz-smoke`
-# FUZZ_SMOKE_SECONDS (default 30). The corpus grows in $(FUZZ_DIR)/corpus from
-# the seeds in fuzz/corpus, examples/ and tests/data; inputs that crash, hang
-# or exhaust memory are kept in $(FUZZ_DIR)/artifacts and fail the run.
+# `make fuzz` runs each target FUZZ_SECONDS (default 600) with a random seed:
+# the corpus grows in $(FUZZ_DIR)/corpus from the seeds in fuzz/corpus,
+# examples/ and tests/data; inputs that crash, hang or exhaust memory are kept
+# in $(FUZZ_DIR)/artifacts and fail the run.
+# `make fuzz-smoke` (part of `make test`) cannot fail by chance: it replays
+# every seed and every kept regression-* input once, without mutation, then
+# fuzzes FUZZ_SMOKE_RUNS inputs from a fixed seed and a fresh corpus.
 FUZZ_TARGETS := resultfile thresholds template
 FUZZ_SECONDS ?= 600
-FUZZ_SMOKE_SECONDS ?= 30
+FUZZ_SMOKE_SEED ?= 12345
+# Runs of the fixed-seed smoke, about half a minute each on an idle machine.
+FUZZ_SMOKE_RUNS_resultfile ?= 3000
+FUZZ_SMOKE_RUNS_thresholds ?= 3000
+FUZZ_SMOKE_RUNS_template ?= 100
 # Result inputs hold up to twelve 128-byte records (files of one load).
 FUZZ_MAXLEN_resultfile := 1536
 FUZZ_MAXLEN_thresholds := 1024
 FUZZ_MAXLEN_template := 1024
+# Wall-clock timeouts of `make fuzz`. A template draws full-size charts: one
+# that makes a paint slow is a finding. The template target also fails an
+# input that takes over 2 s of processor time, which a busy machine does not
+# change, so the smoke only needs a timeout that catches a hang.
+FUZZ_TIMEOUT_resultfile := 10
+FUZZ_TIMEOUT_thresholds := 10
+FUZZ_TIMEOUT_template := 2
+FUZZ_SMOKE_TIMEOUT := 60
 FUZZ_SEEDS_resultfile = examples/*.dat
 FUZZ_SEEDS_thresholds = examples/Progi.txt tests/data/export/*.txt
 FUZZ_SEEDS_template =
+FUZZ_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1
 
 fuzz-deps: deps
 	$(call install_missing,$(FUZZ_PACKAGES))
@@ -101,24 +118,32 @@ fuzz-build: fuzz-deps
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" $(LAUNCHER)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
+# Sets seeds, maxlen, timeout and runs for target $$t, and copies its outside seeds.
+define fuzz_target_settings
+		case $$t in \
+		resultfile) seeds="$(FUZZ_SEEDS_resultfile)"; maxlen=$(FUZZ_MAXLEN_resultfile); \
+			timeout=$(FUZZ_TIMEOUT_resultfile); runs=$(FUZZ_SMOKE_RUNS_resultfile);; \
+		thresholds) seeds="$(FUZZ_SEEDS_thresholds)"; maxlen=$(FUZZ_MAXLEN_thresholds); \
+			timeout=$(FUZZ_TIMEOUT_thresholds); runs=$(FUZZ_SMOKE_RUNS_thresholds);; \
+		template) seeds="$(FUZZ_SEEDS_template)"; maxlen=$(FUZZ_MAXLEN_template); \
+			timeout=$(FUZZ_TIMEOUT_template); runs=$(FUZZ_SMOKE_RUNS_template);; \
+		esac; \
+		rm -rf $(FUZZ_DIR)/seeds/$$t; mkdir -p $(FUZZ_DIR)/seeds/$$t; \
+		[ -z "$$seeds" ] || cp $$seeds $(FUZZ_DIR)/seeds/$$t/;
+endef
+
 # $(1): seconds per target. Every target runs even after a finding; the run
 # fails when any found one.
 define run_fuzzers
 	@failed=0; passed=0; mkdir -p $(FUZZ_DIR)/artifacts $(FUZZ_DIR)/logs; \
 	for t in $(FUZZ_TARGETS); do \
-		mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/seeds/$$t; \
-		case $$t in \
-		resultfile) seeds="$(FUZZ_SEEDS_resultfile)"; maxlen=$(FUZZ_MAXLEN_resultfile);; \
-		thresholds) seeds="$(FUZZ_SEEDS_thresholds)"; maxlen=$(FUZZ_MAXLEN_thresholds);; \
-		template) seeds="$(FUZZ_SEEDS_template)"; maxlen=$(FUZZ_MAXLEN_template);; \
-		esac; \
-		[ -z "$$seeds" ] || cp $$seeds $(FUZZ_DIR)/seeds/$$t/; \
+		mkdir -p $(FUZZ_DIR)/corpus/$$t; \
+		$(fuzz_target_settings) \
 		log=$(FUZZ_DIR)/logs/fuzz_$$t.log; \
 		echo "fuzz_$$t: $(1) s (log: $$log)"; \
-		if LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
-			UBSAN_OPTIONS=print_stacktrace=1 \
-			$(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(1) -timeout=10 -rss_limit_mb=4096 \
-			-max_len=$$maxlen -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
+		if $(FUZZ_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -max_total_time=$(1) -timeout=$$timeout \
+			-rss_limit_mb=4096 -max_len=$$maxlen -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
 			$(FUZZ_DIR)/corpus/$$t fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t > $$log 2>&1; then \
 			passed=$$((passed + 1)); \
 			grep -E "^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)" $$log; \
@@ -135,8 +160,30 @@ endef
 fuzz: fuzz-build
 	$(call run_fuzzers,$(FUZZ_SECONDS))
 
+# Replays the seeds and regression inputs file by file, then a fixed-seed run
+# whose new inputs go to a corpus emptied first, so every run is the same.
 fuzz-smoke: fuzz-build
-	$(call run_fuzzers,$(FUZZ_SMOKE_SECONDS))
+	@failed=0; mkdir -p $(FUZZ_DIR)/logs; \
+	for t in $(FUZZ_TARGETS); do \
+		$(fuzz_target_settings) \
+		log=$(FUZZ_DIR)/logs/smoke_$$t.log; \
+		smoke=$(FUZZ_DIR)/smoke/$$t; rm -rf $$smoke; mkdir -p $$smoke $(FUZZ_DIR)/smoke/artifacts; \
+		inputs=$$(find fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t -type f | sort); \
+		count=$$(echo "$$inputs" | grep -c .); \
+		if $(FUZZ_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 \
+				-artifact_prefix=$(FUZZ_DIR)/smoke/artifacts/$$t- $$inputs > $$log 2>&1 \
+			&& $(FUZZ_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -seed=$(FUZZ_SMOKE_SEED) -runs=$$runs \
+				-timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 -max_len=$$maxlen -print_final_stats=1 \
+				-artifact_prefix=$(FUZZ_DIR)/smoke/artifacts/$$t- \
+				$$smoke fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t >> $$log 2>&1; then \
+			echo "fuzz_$$t: $$count inputs replayed, $$runs runs from seed $(FUZZ_SMOKE_SEED): no finding"; \
+		else \
+			failed=$$((failed + 1)); \
+			tail -n 60 $$log; \
+			echo "fuzz_$$t FOUND A PROBLEM: see $(FUZZ_DIR)/smoke/artifacts and $$log"; \
+		fi; \
+	done; \
+	[ $$failed -eq 0 ]
 
 # ---- Debian package (CPack): zavevad_<version>_<arch>.deb in $(PACKAGE_DIR) ----
 package-deps: deps

@@ -77,7 +77,11 @@ void chartFromTable(const GridModel &grid, const AnalysisState &analysis, int mo
         ChartKindState state;
         state.ChartKind = kind;
         const ChartSource source{grid, mode, analysis.studentCount, sumaColumn};
-        (void)BuildChartFromTable(source, appearances, chart, state);
+        try {
+            (void)BuildChartFromTable(source, appearances, chart, state);
+        } catch (const CommandError &) {
+            // A cell that is no number: the chart command reports it.
+        }
     }
 }
 

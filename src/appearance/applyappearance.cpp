@@ -1,5 +1,7 @@
 #include "appearance/applyappearance.h"
 
+#include <algorithm>
+
 namespace zavevad {
 
 namespace {
@@ -103,7 +105,7 @@ chart::PictureMode pictureModeFromCentered(bool centered)
 
 chart::TextFont textFontOf(const TAppearanceFont &font)
 {
-    return chart::TextFont{font.toQFont(), font.Color.toQColor()};
+    return chart::TextFont{chart::boundedFont(font.toQFont()), font.Color.toQColor()};
 }
 
 void applyHeaderGroup(const TChartAppearance &r, chart::Chart &c)
@@ -153,10 +155,10 @@ void applyLegendGroup(const TChartAppearance &r, chart::Chart &c)
     c.legend.color = r.LegendColor.toQColor();
     c.legend.shadowColor = r.LegendShadowColor.toQColor();
     c.legend.font = textFontOf(r.LegendFont);
-    c.legend.shadowSize = r.LegendShadowSize;
+    c.legend.shadowSize = std::clamp(r.LegendShadowSize, 0, chart::kMaxShadowSize);
     c.legend.visible = r.LegendVisible;
     setIfKnown(c.legend.textStyle, legendTextStyleFromCode(r.LegendTextStyle));
-    c.legend.topPos = r.LegendTopPos;
+    c.legend.topPos = std::clamp(r.LegendTopPos, 0, 100);
 }
 
 void applyBackgroundGroup(const TChartAppearance &r, chart::Chart &c)
@@ -175,11 +177,11 @@ void applySeriesGroup(const TChartAppearance &r, chart::Chart &c)
 {
     setIfKnown(c.bar.style, barStyleFromCode(r.BarShape));
     c.bar.origin = r.BarOrigin;
-    c.bar.widthPercent = r.BarWidthPercent;
+    c.bar.widthPercent = std::clamp(r.BarWidthPercent, 0, 100);
 
     c.pie.patterns = r.PiePatterns;
     c.pie.backColor = r.PieBackColor.toQColor();
-    c.pie.explodeBiggest = r.PieExplodeBiggest;
+    c.pie.explodeBiggest = std::clamp(r.PieExplodeBiggest, 0, 100);
     c.pie.rotation = r.PieRotation;
     // Set with the pie for every kind, so every apply leaves this depth.
     c.view3D.depthPercent = 20;
@@ -187,8 +189,8 @@ void applySeriesGroup(const TChartAppearance &r, chart::Chart &c)
     setIfKnown(c.line.pointerStyle, pointerStyleFromCode(r.LinePointShape));
     c.line.pointerVisible = r.LinePointsVisible;
     c.line.pointerColor = r.LinePointColor.toQColor();
-    c.line.pointerHorizSize = r.LinePointLength;
-    c.line.pointerVertSize = r.LinePointWidth;
+    c.line.pointerHorizSize = std::clamp(r.LinePointLength, 1, chart::kMaxPointerSize);
+    c.line.pointerVertSize = std::clamp(r.LinePointWidth, 1, chart::kMaxPointerSize);
 }
 
 void applyMarksGroup(const TChartAppearance &r, chart::Series &s)

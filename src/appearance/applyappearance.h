@@ -65,7 +65,10 @@ bool ApplyChartKind(
 /// `currentSeriesIndex` only (none when it is not 0, 1 or 2). A code outside
 /// its range leaves that chart setting as it was. The header and footer texts,
 /// `BackPictureOn`, `ReservedColor` and the 3D fields are never applied; the
-/// 3D depth becomes 20 percent. The caller repaints the chart afterwards.
+/// 3D depth becomes 20 percent. Font sizes, the legend's shadow and position,
+/// the bar width, the pie explosion and the marker sizes reach the chart
+/// within its bounds (chart.h); the record keeps what it holds. The caller
+/// repaints the chart afterwards.
 void ApplyAppearance(const TChartAppearance &record, chart::Chart &chart, int currentSeriesIndex);
 
 // The six groups one by one, for the dialog pages that re-apply a group.
@@ -88,7 +91,8 @@ chart::BrushStyle brushFromTransparent(bool transparent);
 chart::GridStyle gridStyleFromDotted(std::int32_t dotted);
 /// Non-zero: centred.
 chart::PictureMode pictureModeFromCentered(bool centered);
-/// The font, with its colour, that a chart element receives from a font field.
+/// The font, with its colour, that a chart element receives from a font field,
+/// its size within chart::boundedFont's bounds.
 chart::TextFont textFontOf(const TAppearanceFont &font);
 
 } // namespace zavevad

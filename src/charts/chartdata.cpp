@@ -49,9 +49,8 @@ void setHeader(chart::Chart &chart, const QString &header)
 }
 
 template<class Convert>
-std::optional<CommandError> fillBarAndLine(const GridModel &grid, int labelColumn, int valueColumn,
-        int lastRow, const QString &header, chart::Chart &chart, const QString &bottomSuffix,
-        Convert convert)
+void fillBarAndLine(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart, const QString &bottomSuffix, Convert convert)
 {
     setHeader(chart, header);
     chart.bar.clear();
@@ -59,59 +58,47 @@ std::optional<CommandError> fillBarAndLine(const GridModel &grid, int labelColum
     chart.leftAxis.title = grid.text(labelColumn, 0);
     chart.bottomAxis.title = grid.text(valueColumn, 0) + bottomSuffix;
     for (int r = 1; r <= lastRow; ++r) {
-        double value = 0;
-        if (std::optional<CommandError> error = convert(grid.text(valueColumn, r), value))
-            return error;
+        const double value = convert(grid.text(valueColumn, r));
         const QString &label = grid.text(labelColumn, r);
         const QColor colour = PointColor(r);
         chart.bar.addPoint(value, label, colour);
         chart.line.addPoint(value, label, colour);
     }
-    return std::nullopt;
 }
 
 template<class Convert>
-std::optional<CommandError> fillPie(const GridModel &grid, int labelColumn, int valueColumn,
-        int lastRow, const QString &header, chart::Chart &chart, Convert convert)
+void fillPie(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart, Convert convert)
 {
     setHeader(chart, header);
     chart.pie.clear();
     for (int r = 1; r <= lastRow; ++r) {
-        double value = 0;
-        if (std::optional<CommandError> error = convert(grid.text(valueColumn, r), value))
-            return error;
+        const double value = convert(grid.text(valueColumn, r));
         chart.pie.addPoint(value, grid.text(labelColumn, r), PointColor(r));
     }
-    return std::nullopt;
 }
 
-std::optional<CommandError> toNumber(const QString &text, double &value)
+double toNumber(const QString &text)
 {
     const std::optional<double> number = cellNumber(text);
     if (!number)
-        return notANumber(text);
-    value = *number;
-    return std::nullopt;
+        throw notANumber(text);
+    return *number;
 }
 
-std::optional<CommandError> toPercent(const QString &text, double &value)
+double toPercent(const QString &text)
 {
-    const std::optional<double> number = cellNumber(text);
-    if (!number)
-        return notANumber(text);
     // The cell holds hundredths; rounding at the fourth decimal gives 85 for
     // "0,85", not the 85.00000000000001 of 0.85 * 100.
-    value = std::round(*number * 10000.0) / 100.0;
-    return std::nullopt;
+    return std::round(toNumber(text) * 10000.0) / 100.0;
 }
 
-std::optional<CommandError> toMinutes(const QString &text, double &value)
+double toMinutes(const QString &text)
 {
     const std::optional<int> minutes = cellMinutes(text);
     if (!minutes)
-        return notATime(text);
-    value = *minutes;
-    return std::nullopt;
+        throw notATime(text);
+    return *minutes;
 }
 
 } // namespace
@@ -166,43 +153,42 @@ std::optional<int> cellMinutes(const QString &text)
     return time.hour() * 60 + time.minute();
 }
 
-std::optional<CommandError> FillBarAndLineSeries(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+void FillBarAndLineSeries(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart)
 {
-    return fillBarAndLine(
-            grid, labelColumn, valueColumn, lastRow, header, chart, QString(), toNumber);
+    fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart, QString(), toNumber);
 }
 
-std::optional<CommandError> FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn,
+void FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart)
+{
+    fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toNumber);
+}
+
+void FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn, int valueColumn,
         int lastRow, const QString &header, chart::Chart &chart)
 {
-    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toNumber);
+    fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart, QStringLiteral(" [min]"),
+            toMinutes);
 }
 
-std::optional<CommandError> FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+void FillPieSeriesMinutes(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart)
 {
-    return fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart,
-            QStringLiteral(" [min]"), toMinutes);
+    fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toMinutes);
 }
 
-std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+void FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart)
 {
-    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toMinutes);
+    fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart, QStringLiteral(" [%]"),
+            toPercent);
 }
 
-std::optional<CommandError> FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
+void FillPieSeriesPercent(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart)
 {
-    return fillBarAndLine(grid, labelColumn, valueColumn, lastRow, header, chart,
-            QStringLiteral(" [%]"), toPercent);
-}
-
-std::optional<CommandError> FillPieSeriesPercent(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart)
-{
-    return fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toPercent);
+    fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toPercent);
 }
 
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
@@ -211,8 +197,7 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
     TChartAppearance &current = appearances.CurrentAppearance;
     current = appearances.DefaultAppearance;
 
-    using Fill = std::optional<CommandError> (*)(
-            const GridModel &, int, int, int, const QString &, chart::Chart &);
+    using Fill = void (*)(const GridModel &, int, int, int, const QString &, chart::Chart &);
     Fill fillBarAndLineSeries = nullptr;
     Fill fillPieSeries = nullptr;
     int valueColumn = 0;
@@ -254,17 +239,13 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
     // A chart of the table takes the place of a numeric plot shown before.
     chart.xy.active = false;
     constexpr int labelColumn = 0;
-    if (std::optional<CommandError> error = fillBarAndLineSeries(
-                source.grid, labelColumn, valueColumn, lastRow, header, chart))
-        return {false, error};
-    if (std::optional<CommandError> error =
-                    fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart))
-        return {false, error};
+    fillBarAndLineSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
+    fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
 
     current.TitleText.setText(header);
     current.LeftAxisTitle.setText(chart.leftAxis.title);
     current.BottomAxisTitle.setText(chart.bottomAxis.title);
-    return {ApplyChartKind(state.ChartKind, current, chart, state), std::nullopt};
+    return {ApplyChartKind(state.ChartKind, current, chart, state)};
 }
 
 } // namespace zavevad

@@ -32,23 +32,23 @@ std::optional<int> cellMinutes(const QString &text);
 // order: (value cell, label cell, PointColor(row)). The bar-and-line ones fill
 // both series with the same points and take the axis titles from row 0. A
 // value cell that cannot be converted stops the fill there with the message
-// "'%s' is not a valid floating point value" or "'%s' is not a valid time";
-// the points added before it stay.
-std::optional<CommandError> FillBarAndLineSeries(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
-std::optional<CommandError> FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn,
-        int lastRow, const QString &header, chart::Chart &chart);
+// "'%s' is not a valid floating point value" or "'%s' is not a valid time"
+// (a thrown CommandError); the points added before it stay.
+void FillBarAndLineSeries(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart);
+void FillPieSeries(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart);
 /// The bottom-axis title is the value column's header followed by " [min]".
-std::optional<CommandError> FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
-std::optional<CommandError> FillPieSeriesMinutes(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+void FillBarAndLineSeriesMinutes(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart);
+void FillPieSeriesMinutes(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart);
 /// A share written with two decimals (0,85) as a percentage (85); the
 /// bottom-axis title is the value column's header followed by " [%]".
-std::optional<CommandError> FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
-std::optional<CommandError> FillPieSeriesPercent(const GridModel &grid, int labelColumn,
-        int valueColumn, int lastRow, const QString &header, chart::Chart &chart);
+void FillBarAndLineSeriesPercent(const GridModel &grid, int labelColumn, int valueColumn,
+        int lastRow, const QString &header, chart::Chart &chart);
+void FillPieSeriesPercent(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
+        const QString &header, chart::Chart &chart);
 
 /// The table a chart is drawn from.
 struct ChartSource
@@ -70,15 +70,14 @@ struct ChartBuildResult
     /// the kind, enables "Osie" as `axesPageEnabled` says, repaints the chart
     /// and shows itself.
     bool applied = false;
-    /// The message of a value cell that could not be converted; the build
-    /// stopped there and nothing was applied.
-    std::optional<CommandError> error;
 };
 
 /// Resets `CurrentAppearance` to the defaults, fills all three series from the
 /// table of the mode (nothing more in mode 0), writes the header text and the
 /// axis titles (cut to 50 characters) into `CurrentAppearance` and applies
-/// `state.ChartKind` through ApplyChartKind.
+/// `state.ChartKind` through ApplyChartKind. A value cell that cannot be
+/// converted throws CommandError with its message: the build stops there and
+/// nothing is applied.
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
         chart::Chart &chart, ChartKindState &state);
 

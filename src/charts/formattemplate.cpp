@@ -1,9 +1,10 @@
 #include "charts/formattemplate.h"
 
+#include "platform/readfile.h"
+#include "platform/savefile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -34,7 +35,7 @@ QString ioError(int code)
 
 // Qt reports the cause of a failed open only as text; the system error code
 // is still in errno right after the call, which is what the messages follow.
-QString openFailure(int systemError, const QFileDevice &file)
+QString openFailure(int systemError, QFileDevice::FileError fileError)
 {
     switch (systemError) {
     case ENOENT:
@@ -61,14 +62,14 @@ QString openFailure(int systemError, const QFileDevice &file)
     default:
         return ioError(systemError);
     }
-    switch (file.error()) {
+    switch (fileError) {
     case QFileDevice::PermissionsError:
     case QFileDevice::WriteError: // QSaveFile: an existing file that may not be written
         return accessDenied();
     case QFileDevice::ResourceError:
         return QStringLiteral("Too many open files");
     default:
-        return ioError(static_cast<int>(file.error()));
+        return ioError(static_cast<int>(fileError));
     }
 }
 
@@ -84,17 +85,24 @@ CommandError namingFile(const QString &message, const QString &fileName)
     return CommandError(QStringLiteral("%1: %2").arg(message, QDir::toNativeSeparators(fileName)));
 }
 
+TChartAppearance recordOf(QByteArrayView bytes)
+{
+    const std::optional<TChartAppearance> record = TChartAppearance::fromBytes(bytes);
+    if (!record)
+        throw CommandError(QStringLiteral("Read beyond end of file"));
+    return *record;
+}
+
 } // namespace
 
-std::optional<CommandError> writeFormatTemplate(QIODevice &device, const TChartAppearance &record)
+void writeFormatTemplate(QIODevice &device, const TChartAppearance &record)
 {
     const QByteArray bytes = record.toBytes();
     if (device.write(bytes) != bytes.size())
-        return CommandError(diskFull());
-    return std::nullopt;
+        throw CommandError(diskFull());
 }
 
-std::optional<CommandError> readFormatTemplate(QIODevice &device, TChartAppearance &target)
+void readFormatTemplate(QIODevice &device, TChartAppearance &target)
 {
     QByteArray bytes;
     while (bytes.size() < TChartAppearance::ByteSize) {
@@ -103,61 +111,62 @@ std::optional<CommandError> readFormatTemplate(QIODevice &device, TChartAppearan
             break;
         bytes.append(chunk);
     }
-    const std::optional<TChartAppearance> record = TChartAppearance::fromBytes(bytes);
-    if (!record)
-        return CommandError(QStringLiteral("Read beyond end of file"));
-    target = *record;
-    return std::nullopt;
+    target = recordOf(bytes);
 }
 
-std::optional<CommandError> saveFormatTemplateFile(
-        const QString &fileName, const TChartAppearance &record)
+void saveFormatTemplateFile(const QString &fileName, const TChartAppearance &record)
 {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || folderIsMissing(info))
-        return namingFile(invalidFilename(), fileName);
+        throw namingFile(invalidFilename(), fileName);
     if (info.isDir())
-        return namingFile(accessDenied(), fileName);
+        throw namingFile(accessDenied(), fileName);
 
-    QSaveFile file(fileName);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return namingFile(openFailure(errno, file), fileName);
-    std::optional<CommandError> error = writeFormatTemplate(file, record);
-    // The record sits in the device's buffer until it is flushed, and a flush
-    // that fails inside commit() may go unnoticed: flush here and check.
-    if (!error && !file.flush())
-        error = CommandError(diskFull());
-    if (error) {
-        file.cancelWriting();
-        return namingFile(error->message(), fileName);
+    try {
+        saveFile(fileName, [&record](QIODevice &file) { writeFormatTemplate(file, record); });
+    } catch (const SaveFileError &error) {
+        QString message;
+        switch (error.stage()) {
+        case SaveFileError::Stage::Open:
+            message = openFailure(error.systemError(), error.fileError());
+            break;
+        case SaveFileError::Stage::Write:
+            message = diskFull();
+            break;
+        case SaveFileError::Stage::Commit:
+            // A write that fails this late came up short; anything else is
+            // the rename over the old file.
+            message = error.fileError() == QFileDevice::WriteError
+                    ? diskFull()
+                    : openFailure(error.systemError(), error.fileError());
+            break;
+        }
+        throw namingFile(message, fileName);
+    } catch (const CommandError &error) {
+        throw namingFile(error.message(), fileName);
     }
-    errno = 0;
-    if (!file.commit()) {
-        // Buffered bytes reach the disk here: a write that fails now is short.
-        const QString message =
-                file.error() == QFileDevice::WriteError ? diskFull() : openFailure(errno, file);
-        return namingFile(message, fileName);
-    }
-    return std::nullopt;
 }
 
-std::optional<CommandError> loadFormatTemplateFile(
-        const QString &fileName, TChartAppearance &target)
+void loadFormatTemplateFile(const QString &fileName, TChartAppearance &target)
 {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || folderIsMissing(info))
-        return CommandError(invalidFilename());
-    if (!info.exists())
-        return CommandError(fileNotFound());
-    if (info.isDir())
-        return CommandError(accessDenied());
+        throw CommandError(invalidFilename());
 
-    QFile file(fileName);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return CommandError(openFailure(errno, file));
-    return readFormatTemplate(file, target);
+    const FileHead head = readHead(fileName, TChartAppearance::ByteSize);
+    switch (head.failure) {
+    case FileHead::Failure::None:
+    case FileHead::Failure::ReadFailed: // as much as could be read: too little
+        break;
+    case FileHead::Failure::NotFound:
+        throw CommandError(fileNotFound());
+    case FileHead::Failure::NotRegular: // a folder, or a FIFO or device that could block or never
+                                        // end
+        throw CommandError(accessDenied());
+    case FileHead::Failure::CannotOpen:
+        throw CommandError(openFailure(head.systemError, head.fileError));
+    }
+    target = recordOf(head.bytes);
 }
 
 } // namespace zavevad

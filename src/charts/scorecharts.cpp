@@ -197,7 +197,7 @@ ChartBuildResult BuildScoreChart(ScoreChart which, const AnalysisState &state,
     current.LeftAxisTitle.setText(chart.leftAxis.title);
     current.BottomAxisTitle.setText(chart.bottomAxis.title);
     kindState.ChartKind = chartKindOf(which);
-    return {ApplyChartKind(kindState.ChartKind, current, chart, kindState), std::nullopt};
+    return {ApplyChartKind(kindState.ChartKind, current, chart, kindState)};
 }
 
 } // namespace zavevad

@@ -2,12 +2,10 @@
 
 #include "export/htmlexport.h"
 #include "export/tabletext.h"
-#include "platform/commanderror.h"
 #include "platform/platform.h"
+#include "platform/savefile.h"
 
-#include <QDir>
 #include <QMimeData>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -18,26 +16,10 @@ namespace {
 // Asks for the file with the shared save dialog; empty when the user cancels.
 QString askSavePath(const QString &filter, const QString &extension)
 {
-    Platform &platform = Platform::current();
-    platform.setSaveFilter(filter, extension);
-    return platform.saveTabele().value_or(QString());
+    return Platform::current().saveTabele(filter, extension).value_or(QString());
 }
 
 } // namespace
-
-void writeExportFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    const bool written =
-            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written) {
-        // An uncommitted QSaveFile removes its temporary file and never
-        // touches the file it was to replace.
-        file.cancelWriting();
-        throw CommandError(
-                QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
-    }
-}
 
 void KopiujCsv(const GridModel &grid)
 {
@@ -50,7 +32,7 @@ void ZapiszTxt(const GridModel &grid)
             askSavePath(QStringLiteral("Plik tekstowy (*.txt)|*.txt"), QStringLiteral("txt"));
     if (path.isEmpty())
         return;
-    writeExportFile(path, tableTextCp1250(grid));
+    saveFile(path, tableTextCp1250(grid));
 }
 
 void ZapiszHtml(const GridModel &grid)
@@ -59,7 +41,7 @@ void ZapiszHtml(const GridModel &grid)
             askSavePath(QStringLiteral("Plik tekstowy (*.html)|*.html"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
-    writeExportFile(path, htmlPageBytes(grid));
+    saveFile(path, htmlPageBytes(grid));
 }
 
 void KopiujHtml(const GridModel &grid)

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-
 namespace zavevad {
 
 class GridModel;
@@ -27,10 +24,5 @@ void ZapiszHtml(const GridModel &grid);
 /// clipboard's `text/html`, with the tab-separated text as its `text/plain`,
 /// in one clipboard write.
 void KopiujHtml(const GridModel &grid);
-
-/// Replaces the content of `path` with `bytes`, or leaves the file as it was:
-/// the bytes go to a temporary file that is renamed over the old one only when
-/// all of them were written. Throws CommandError("Cannot create file <path>").
-void writeExportFile(const QString &path, const QByteArray &bytes);
 
 } // namespace zavevad

@@ -76,6 +76,13 @@ std::optional<QString> Platform::saveTabele()
     return withDefaultExtension(*path, m_saveDefaultExtension);
 }
 
+std::optional<QString> Platform::saveTabele(
+        const QString &pairedFilter, const QString &defaultExtension)
+{
+    setSaveFilter(pairedFilter, defaultExtension);
+    return saveTabele();
+}
+
 QString Platform::dialogFolder(const QString &startDirectory) const
 {
     return m_lastFolder.isEmpty() ? startDirectory : m_lastFolder;

@@ -68,6 +68,8 @@ public:
     /// exists; also used to pick a template to load). The chosen path gets the
     /// default extension when typed without one.
     std::optional<QString> saveTabele();
+    /// Gives `SaveTabele` its filter and default extension, then shows it.
+    std::optional<QString> saveTabele(const QString &pairedFilter, const QString &defaultExtension);
 
     /// The folder the open and save dialogs start in: the last one that a
     /// dialog or a load used in this run, else `startDirectory` (where

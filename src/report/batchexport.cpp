@@ -1,10 +1,10 @@
 #include "report/batchexport.h"
 
-#include "export/exportcommands.h"
 #include "export/htmlexport.h"
 #include "export/tabletext.h"
 #include "export/workbook.h"
 #include "platform/commanderror.h"
+#include "platform/savefile.h"
 #include "report/reportcommands.h"
 #include "results/loader.h"
 #include "tables/analysistables.h"
@@ -105,7 +105,7 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
         if (path.isEmpty())
             continue;
         try {
-            writeExportFile(path, bytes());
+            saveFile(path, bytes());
         } catch (const CommandError &) {
             return fail(
                     QStringLiteral("Nie można zapisać pliku: ") + QDir::toNativeSeparators(path));

@@ -1,9 +1,9 @@
 #include "report/reportcommands.h"
 
-#include "export/exportcommands.h"
 #include "export/workbook.h"
 #include "platform/commanderror.h"
 #include "platform/platform.h"
+#include "platform/savefile.h"
 #include "report/reportdocument.h"
 
 #include <QDir>
@@ -14,9 +14,7 @@ namespace {
 
 QString askSavePath(const QString &filter, const QString &extension)
 {
-    Platform &platform = Platform::current();
-    platform.setSaveFilter(filter, extension);
-    return platform.saveTabele().value_or(QString());
+    return Platform::current().saveTabele(filter, extension).value_or(QString());
 }
 
 QString reportTitle()
@@ -62,7 +60,7 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
     const QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
     if (pdf.isEmpty())
         throw cannotCreate(path);
-    writeExportFile(path, pdf);
+    saveFile(path, pdf);
 }
 
 void DrukujRaport(const AnalysisState &analysis)
@@ -81,7 +79,7 @@ void ZapiszArkusz(const AnalysisState &analysis)
     const std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis));
     if (!workbook)
         throw cannotCreate(path);
-    writeExportFile(path, *workbook);
+    saveFile(path, *workbook);
 }
 
 } // namespace zavevad

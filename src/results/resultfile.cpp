@@ -1,8 +1,8 @@
 #include "results/resultfile.h"
 
+#include "platform/readfile.h"
 #include "results/codepage.h"
 
-#include <QFile>
 #include <QIODevice>
 #include <QtEndian>
 
@@ -116,13 +116,14 @@ ResultFileRead readResultFile(QIODevice &device)
 
 ResultFileRead readResultFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileHead head = readHead(path, kResultRecordSize);
+    if (!head.ok()) {
         ResultFileRead failure;
-        failure.error = ResultFileError::CannotOpen;
+        failure.error = head.failure == FileHead::Failure::ReadFailed ? ResultFileError::ReadFailed
+                                                                      : ResultFileError::CannotOpen;
         return failure;
     }
-    return readResultFile(file);
+    return parseResultRecord(head.bytes);
 }
 
 } // namespace zavevad

@@ -17,7 +17,7 @@ inline constexpr int kResultRecordSize = 128;
 /// structure warning; the kinds tell tests and diagnostics apart.
 enum class ResultFileError {
     None,
-    CannotOpen, ///< missing, not readable, or a device that will not open
+    CannotOpen, ///< missing, not readable, not a regular file, or a device that will not open
     ReadFailed, ///< the device reported an error while reading
     TooShort, ///< fewer than 128 bytes
     BadStringLength, ///< a length byte exceeds its field (20, 20 or 30)
@@ -42,7 +42,8 @@ ResultFileRead parseResultRecord(QByteArrayView bytes);
 ResultFileRead readResultFile(QIODevice &device);
 
 /// Opens the file for reading only (a read-only file loads), reads its first
-/// record and closes it.
+/// record and closes it. Only a regular file is opened (a FIFO or a device is
+/// CannotOpen), and no more than the record is read.
 ResultFileRead readResultFile(const QString &path);
 
 } // namespace zavevad

@@ -1,11 +1,11 @@
 #include "results/thresholds.h"
 
+#include "platform/readfile.h"
 #include "results/codepage.h"
 #include "results/userlocale.h"
 
 #include <QCollator>
 #include <QDir>
-#include <QFile>
 
 #include <limits>
 #include <optional>
@@ -110,13 +110,12 @@ Thresholds parseThresholds(QByteArrayView content)
 
 Thresholds loadThresholds(const QString &directory)
 {
-    QFile file(QDir(directory).filePath(kThresholdsFileName.toString()));
-    if (!file.open(QIODevice::ReadOnly))
+    // One byte more than allowed tells a file that is too big.
+    const FileHead head = readHead(
+            QDir(directory).filePath(kThresholdsFileName.toString()), kMaxThresholdsFileSize + 1);
+    if (!head.ok() || head.bytes.size() > kMaxThresholdsFileSize)
         return Thresholds{};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Thresholds{};
-    return parseThresholds(content);
+    return parseThresholds(head.bytes);
 }
 
 QString gradeName(std::int32_t percent, const Thresholds &t)

@@ -16,7 +16,12 @@ inline constexpr QStringView kThresholdsFileName = u"Progi.txt";
 /// defaults when a key is missing or a value is not a whole number.
 Thresholds parseThresholds(QByteArrayView content);
 
-/// Reads `Progi.txt` from `directory`; a missing or unreadable file gives the defaults.
+/// The largest `Progi.txt` read; a bigger one is a bad file.
+inline constexpr int kMaxThresholdsFileSize = 64 * 1024;
+
+/// Reads `Progi.txt` from `directory`; a missing or unreadable file, one that
+/// is not a regular file (a FIFO, a device, a folder) or one of more than
+/// kMaxThresholdsFileSize bytes gives the defaults.
 Thresholds loadThresholds(const QString &directory);
 
 /// The grade name of a percentage: "Cel", "Bdb", "Db", "Dst", "Dop" or "Ndst".

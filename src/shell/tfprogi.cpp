@@ -1,7 +1,7 @@
 #include "shell/tfprogi.h"
 
 #include "charts/window/tfwykres.h"
-#include "export/exportcommands.h"
+#include "platform/savefile.h"
 #include "results/regrading.h"
 #include "results/thresholds.h"
 #include "shell/shell.h"
@@ -265,7 +265,7 @@ void TFProgi::BZapiszClick()
     const QString path = QDir(m_shell.session().analysis.startDirectory)
                                  .filePath(kThresholdsFileName.toString());
     // A failed write keeps the old file and this window open.
-    if (runCommand(this, [&] { writeExportFile(path, thresholdsFileBytes(*t)); }))
+    if (runCommand(this, [&] { saveFile(path, thresholdsFileBytes(*t)); }))
         accept();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace zavevad;
 
 namespace {
@@ -113,6 +115,60 @@ private Q_SLOTS:
         QCOMPARE(c.bar.style == before.bar.style, field == 3);
         QCOMPARE(c.line.pointerStyle == before.line.pointerStyle, field == 4);
         QCOMPARE(c.line.marks.style == before.line.marks.style, field == 5);
+    }
+
+    // A crafted template cannot make the chart draw for seconds: what it
+    // holds reaches the chart within bounds, and the record keeps its bytes.
+    void extremeSizesReachTheChartWithinBounds_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("font");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("shadow");
+        QTest::addColumn<int>("pointer");
+        constexpr int kMax = std::numeric_limits<int>::max();
+        constexpr int kMin = std::numeric_limits<int>::min();
+        QTest::newRow("largest") << kMax << 512 << 100 << 100 << 500;
+        QTest::newRow("just over") << 513 << 512 << 100 << 100 << 500;
+        QTest::newRow("within") << 37 << 37 << 37 << 37 << 37;
+        QTest::newRow("smallest") << kMin << -1 << 0 << 0 << 1;
+    }
+    void extremeSizesReachTheChartWithinBounds()
+    {
+        QFETCH(int, value);
+        QFETCH(int, font);
+        QFETCH(int, percent);
+        QFETCH(int, shadow);
+        QFETCH(int, pointer);
+        TChartAppearance r = defaults();
+        for (TAppearanceFont *f : {&r.TitleFont, &r.FootFont, &r.LeftAxisTitleFont,
+                     &r.BottomAxisTitleFont, &r.LeftAxisLabelsFont, &r.BottomAxisLabelsFont,
+                     &r.LegendFont, &r.MarksFont})
+            f->Size = value;
+        r.LegendShadowSize = value;
+        r.LegendTopPos = value;
+        r.BarWidthPercent = value;
+        r.PieExplodeBiggest = value;
+        r.LinePointLength = value;
+        r.LinePointWidth = value;
+        const QByteArray bytes = r.toBytes();
+        chart::Chart c;
+        ApplyAppearance(r, c, chart::LineSeriesIndex);
+
+        // A size of 0 or below keeps the font's own default size.
+        const int expectedFont =
+                font > 0 ? font : QFont(QStringLiteral("MS Sans Serif")).pointSize();
+        for (const chart::TextFont *f : {&c.header.font, &c.footer.font, &c.leftAxis.titleFont,
+                     &c.bottomAxis.titleFont, &c.leftAxis.labelsFont, &c.bottomAxis.labelsFont,
+                     &c.legend.font, &c.line.marks.font})
+            QCOMPARE(f->font.pointSize(), expectedFont);
+        QCOMPARE(c.legend.shadowSize, shadow);
+        QCOMPARE(c.legend.topPos, percent);
+        QCOMPARE(c.bar.widthPercent, percent);
+        QCOMPARE(c.pie.explodeBiggest, percent);
+        QCOMPARE(c.line.pointerHorizSize, pointer);
+        QCOMPARE(c.line.pointerVertSize, pointer);
+        QCOMPARE(r.toBytes(), bytes);
     }
 
     void valueLabelsReachOnlyTheCurrentSeries_data()

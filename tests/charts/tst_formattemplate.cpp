@@ -1,3 +1,5 @@
+#include "specialfiles.h"
+
 #include "charts/formattemplate.h"
 
 #include <QBuffer>
@@ -46,6 +48,19 @@ QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
+// Runs `command` and returns the message of the CommandError it throws; a
+// null string when it throws none.
+template<typename F>
+QString errorOf(F &&command)
+{
+    try {
+        command();
+    } catch (const CommandError &error) {
+        return error.message();
+    }
+    return QString();
+}
+
 /// Accepts only the first `capacity` bytes written to it.
 class ShortDevice : public QIODevice
 {
@@ -82,11 +97,11 @@ private Q_SLOTS:
     {
         const TChartAppearance saved = *TChartAppearance::fromBytes(patternBytes(944));
         const QString file = path(QStringLiteral("wzór.ssw"));
-        QVERIFY(!saveFormatTemplateFile(file, saved));
+        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, saved); }), QString());
         QCOMPARE(readFile(file), saved.toBytes());
 
         TChartAppearance loaded = defaults();
-        QVERIFY(!loadFormatTemplateFile(file, loaded));
+        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
         QCOMPARE(loaded.toBytes(), saved.toBytes());
     }
 
@@ -94,7 +109,7 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("stary.ssw"));
         writeFile(file, patternBytes(3000));
-        QVERIFY(!saveFormatTemplateFile(file, defaults()));
+        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, defaults()); }), QString());
         QCOMPARE(readFile(file), defaults().toBytes());
     }
 
@@ -104,7 +119,7 @@ private Q_SLOTS:
         const QByteArray bytes = patternBytes(1500);
         writeFile(file, bytes);
         TChartAppearance loaded = defaults();
-        QVERIFY(!loadFormatTemplateFile(file, loaded));
+        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
         QCOMPARE(loaded.toBytes(), bytes.left(944));
     }
 
@@ -121,9 +136,8 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("krotki%1.ssw").arg(size));
         writeFile(file, patternBytes(size));
         TChartAppearance record = defaults();
-        const std::optional<CommandError> error = loadFormatTemplateFile(file, record);
-        QVERIFY(error);
-        QCOMPARE(error->message(), QStringLiteral("Read beyond end of file"));
+        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, record); }),
+                QStringLiteral("Read beyond end of file"));
         QCOMPARE(record, defaults());
     }
 
@@ -146,10 +160,26 @@ private Q_SLOTS:
         writeFile(path(QStringLiteral("plik.txt")), "x");
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
         TChartAppearance record = defaults();
-        const std::optional<CommandError> error = loadFormatTemplateFile(path(name), record);
-        QVERIFY(error);
-        QCOMPARE(error->message(), message);
+        QCOMPARE(errorOf([&] { loadFormatTemplateFile(path(name), record); }), message);
         QCOMPARE(record, defaults());
+    }
+
+    void nonRegularFileIsAccessDenied()
+    {
+#ifdef Q_OS_UNIX
+        const test::Fifo fifo(path(QStringLiteral("fifo.ssw")));
+        QVERIFY(fifo.made());
+        for (const QString &file :
+                {path(QStringLiteral("fifo.ssw")), QStringLiteral("/dev/zero")}) {
+            TChartAppearance record = defaults();
+            QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, record); }),
+                    QStringLiteral("File access denied"));
+            QCOMPARE(record, defaults());
+        }
+        QVERIFY2(!fifo.releasedAReader(), "the load waited for a writer");
+#else
+        QSKIP("FIFOs and devices are POSIX files");
+#endif
     }
 
     void saveFailuresNameTheFile_data()
@@ -166,9 +196,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
         const QString file = path(name);
-        const std::optional<CommandError> error = saveFormatTemplateFile(file, defaults());
-        QVERIFY(error);
-        QCOMPARE(error->message(), message + QStringLiteral(": ") + QDir::toNativeSeparators(file));
+        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, defaults()); }),
+                message + QStringLiteral(": ") + QDir::toNativeSeparators(file));
     }
 
     void saveIntoAnUnwritableFolderKeepsTheOldFile()
@@ -183,10 +212,9 @@ private Q_SLOTS:
         const QByteArray old = patternBytes(944);
         writeFile(file, old);
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        const std::optional<CommandError> error = saveFormatTemplateFile(file, defaults());
+        const QString message = errorOf([&] { saveFormatTemplateFile(file, defaults()); });
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(error);
-        QVERIFY(error->message().startsWith(QStringLiteral("File access denied: ")));
+        QVERIFY(message.startsWith(QStringLiteral("File access denied: ")));
         QCOMPARE(readFile(file), old);
     }
 
@@ -205,12 +233,11 @@ private Q_SLOTS:
         limited.rlim_cur = 600;
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const std::optional<CommandError> error = saveFormatTemplateFile(file, defaults());
+        const QString message = errorOf([&] { saveFormatTemplateFile(file, defaults()); });
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
-        QVERIFY(error);
-        QCOMPARE(error->message(), QStringLiteral("Disk full: ") + QDir::toNativeSeparators(file));
+        QCOMPARE(message, QStringLiteral("Disk full: ") + QDir::toNativeSeparators(file));
         QCOMPARE(readFile(file), old);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("pelny.ssw*")}, QDir::Files),
                 QStringList{QStringLiteral("pelny.ssw")});
@@ -222,9 +249,8 @@ private Q_SLOTS:
     void deviceTakingFewerBytesIsDiskFull()
     {
         ShortDevice device(943);
-        const std::optional<CommandError> error = writeFormatTemplate(device, defaults());
-        QVERIFY(error);
-        QCOMPARE(error->message(), QStringLiteral("Disk full"));
+        QCOMPARE(errorOf([&] { writeFormatTemplate(device, defaults()); }),
+                QStringLiteral("Disk full"));
     }
 
     void deviceRecordIsReadWhole()
@@ -233,7 +259,7 @@ private Q_SLOTS:
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         TChartAppearance record = defaults();
-        QVERIFY(!readFormatTemplate(buffer, record));
+        QCOMPARE(errorOf([&] { readFormatTemplate(buffer, record); }), QString());
         QCOMPARE(record.toBytes(), bytes);
     }
 };

@@ -1,5 +1,6 @@
 #include "exportclass.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 
 #include "export/exportcommands.h"
 #include "export/htmlexport.h"
@@ -244,6 +245,51 @@ private Q_SLOTS:
             QCOMPARE(readAll(dir.filePath(chosen)), oldContent);
         if (what == QLatin1String("file"))
             QCOMPARE(readAll(dir.filePath(name)), oldContent);
+    }
+
+    // A disk that fills up part-way through a 100-byte, a 10 KB and a 100 KB
+    // table: the old file stays, and the message names the file.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<int>("rows");
+        for (const char *ext : {"txt", "html"}) {
+            QTest::addRow("100 bytes, %s", ext) << QString::fromLatin1(ext) << 1;
+            QTest::addRow("10 KB, %s", ext) << QString::fromLatin1(ext) << 100;
+            QTest::addRow("100 KB, %s", ext) << QString::fromLatin1(ext) << 1000;
+        }
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(QString, extension);
+        QFETCH(int, rows);
+        GridModel grid;
+        grid.setColumnCount(1);
+        grid.setRowCount(rows);
+        for (int r = 0; r < rows; ++r)
+            grid.setText(0, r, QString(QLatin1Char(char('a' + r % 26))).repeated(98));
+        const qsizetype size = expectedBytes(extension, grid).size();
+        QVERIFY2(size >= rows * 100 && size < rows * 300 + 400, qPrintable(QString::number(size)));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tabela.") + extension);
+        const QByteArray old = "stare dane\r\n";
+        QVERIFY(writeFile(path, old));
+        ScriptedPlatform platform;
+        for (const qsizetype room : {qsizetype(0), size / 2, size - 1}) {
+            platform.saveAnswers.push_back(path);
+            QString message;
+            {
+                const FileSizeLimit full(room);
+                if (!full.active())
+                    QSKIP("needs a file size limit");
+                message = commandError([&] { saveCommand(extension)(grid); });
+            }
+            QCOMPARE(message,
+                    QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path));
+            QCOMPARE(readAll(path), old);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        }
     }
 
     void htmlCopyHoldsHtmlAndText()

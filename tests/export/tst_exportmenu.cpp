@@ -4,6 +4,7 @@
 #include "../shell/modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
 #include "shell/shell.h"
@@ -165,6 +166,50 @@ private Q_SLOTS:
         m_platform->saveAnswers.push_back(out.filePath(QStringLiteral("tabela")));
         m_shell->menu().LPlikSaveHtmlClick();
         QVERIFY(QFile::exists(out.filePath(QStringLiteral("tabela.html"))));
+    }
+
+    // The disk fills up while the results table is saved over an older file.
+    void fullDiskShowsTheMessageAndKeepsTheFile_data()
+    {
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<int>("room");
+        QTest::newRow("txt, no room") << "txt" << 0;
+        QTest::newRow("txt, 100 bytes") << "txt" << 100;
+        QTest::newRow("html, 1 KB") << "html" << 1000;
+    }
+    void fullDiskShowsTheMessageAndKeepsTheFile()
+    {
+        QFETCH(QString, extension);
+        QFETCH(int, room);
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("tabela.") + extension);
+        const QByteArray old = "stara tabela\r\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+        m_platform->saveAnswers.push_back(path);
+        QStringList shown;
+        {
+            ModalAnswerer answerer([&shown](QWidget *modal) {
+                if (auto *box = qobject_cast<QMessageBox *>(modal))
+                    shown << box->text();
+                modal->close();
+            });
+            const FileSizeLimit full(room);
+            if (!full.active())
+                QSKIP("needs a file size limit");
+            if (extension == QLatin1String("txt"))
+                m_shell->menu().LPlikSaveTxtClick();
+            else
+                m_shell->menu().LPlikSaveHtmlClick();
+        }
+        QCOMPARE(shown,
+                QStringList{
+                        QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path)});
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
 private:

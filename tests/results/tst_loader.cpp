@@ -1,6 +1,7 @@
 #include "resultfilewriter.h"
 #include "results/loader.h"
 #include "results/thresholds.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
 #include <QCollator>
@@ -155,6 +156,25 @@ private Q_SLOTS:
         QCOMPARE(outcome.status, LoadStatus::BadFile);
         QCOMPARE(outcome.failedIndex, badIndex);
         QCOMPARE(outcome.error, ResultFileError::TooShort);
+    }
+
+    void nonRegularFileIsABadFile()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const Fifo fifo(dir.filePath(u"fifo.dat"_s));
+        QVERIFY(fifo.made());
+        const QString good =
+                writeResultFile(dir.path(), u"a.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
+        for (const QString &odd : {dir.filePath(u"fifo.dat"_s), u"/dev/zero"_s}) {
+            const LoadOutcome outcome = loadResults({good, odd}, Thresholds{});
+            QCOMPARE(outcome.status, LoadStatus::BadFile);
+            QCOMPARE(outcome.failedIndex, 1);
+        }
+        QVERIFY2(!fifo.releasedAReader(), "the load waited for a writer");
+#else
+        QSKIP("FIFOs and devices are POSIX files");
+#endif
     }
 
     void badFieldsEndTheLoad_data()

@@ -1,6 +1,7 @@
 #include "resultfilewriter.h"
 #include "results/codepage.h"
 #include "results/resultfile.h"
+#include "specialfiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -282,6 +283,21 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QCOMPARE(readResultFile(dir.filePath(u"none.dat"_s)).error, ResultFileError::CannotOpen);
         QCOMPARE(readResultFile(dir.path()).ok(), false); // a directory is no result file
+    }
+
+    void onlyRegularFilesAreRead()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const Fifo fifo(dir.filePath(u"fifo.dat"_s));
+        QVERIFY(fifo.made());
+        QCOMPARE(readResultFile(dir.filePath(u"fifo.dat"_s)).error, ResultFileError::CannotOpen);
+        QVERIFY2(!fifo.releasedAReader(), "the read waited for a writer");
+        // A device would pass for a file of 128 zero bytes.
+        QCOMPARE(readResultFile(u"/dev/zero"_s).error, ResultFileError::CannotOpen);
+#else
+        QSKIP("FIFOs and devices are POSIX files");
+#endif
     }
 
     void failingDevice_data()

@@ -1,3 +1,5 @@
+#include "specialfiles.h"
+
 #include "results/thresholds.h"
 
 #include <QDir>
@@ -5,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace zavevad;
+using zavevad::test::Fifo;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(zavevad::Thresholds)
@@ -128,6 +133,55 @@ private Q_SLOTS:
         QTemporaryDir other;
         QVERIFY(QDir(other.path()).mkdir(u"Progi.txt"_s));
         QCOMPARE(loadThresholds(other.path()), Thresholds{});
+    }
+
+    // What would freeze the start or fill the memory gives the defaults.
+    void oddProgiTxtGivesTheDefaults_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("custom");
+        QTest::newRow("FIFO") << "fifo" << false;
+        QTest::newRow("link to /dev/zero") << "link:/dev/zero" << false;
+        QTest::newRow("64 KB") << "size:65536" << true;
+        QTest::newRow("one byte over 64 KB") << "size:65537" << false;
+        QTest::newRow("link to a good file") << "link:good" << true;
+    }
+    void oddProgiTxtGivesTheDefaults()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, custom);
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString progi = dir.filePath(u"Progi.txt"_s);
+        const QByteArray good = "Dp=40\r\nDst=55\r\nDb=70\r\nBdb=80\r\ncel=90\r\n";
+        std::unique_ptr<Fifo> fifo;
+        if (what == u"fifo"_s) {
+            fifo = std::make_unique<Fifo>(progi);
+            QVERIFY(fifo->made());
+        } else if (what.startsWith(u"link:"_s)) {
+            QString target = what.mid(5);
+            if (target == u"good"_s) {
+                target = dir.filePath(u"good.txt"_s);
+                QFile file(target);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(good);
+            }
+            QVERIFY(QFile::link(target, progi));
+        } else {
+            QFile file(progi);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            // The keys first, then filler lines up to the size.
+            const int size = what.mid(5).toInt();
+            file.write(good + QByteArray(size - good.size(), 'x'));
+        }
+        QCOMPARE(loadThresholds(dir.path()), custom ? kCustom : Thresholds{});
+        if (fifo)
+            QVERIFY2(!fifo->releasedAReader(), "the read waited for a writer");
+#else
+        Q_UNUSED(what);
+        Q_UNUSED(custom);
+        QSKIP("FIFOs and devices are POSIX files");
+#endif
     }
 
     void grade_data()

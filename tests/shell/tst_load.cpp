@@ -5,6 +5,7 @@
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
+#include "specialfiles.h"
 #include "tables/gridmodel.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 using namespace zavevad;
 using namespace Qt::StringLiterals;
@@ -41,6 +44,7 @@ private Q_SLOTS:
     void openDialogAsked();
     void filesOfOneTest_data();
     void filesOfOneTest();
+    void badThirdFileLeavesEverythingAsItWas_data();
     void badThirdFileLeavesEverythingAsItWas();
     void badFileBeforeAnyLoadShowsNoTable();
     void cancelledDialogChangesNothing();
@@ -187,8 +191,19 @@ void TestLoad::filesOfOneTest()
     QCOMPARE(gridNames().size(), loaded);
 }
 
+void TestLoad::badThirdFileLeavesEverythingAsItWas_data()
+{
+    QTest::addColumn<QString>("bad");
+    QTest::newRow("127 bytes") << u"short"_s;
+    // Neither may freeze the program: a FIFO blocks an open until a writer
+    // comes, a device never ends.
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("device") << u"/dev/zero"_s;
+}
+
 void TestLoad::badThirdFileLeavesEverythingAsItWas()
 {
+    QFETCH(QString, bad);
     // A first, good load.
     load(QStringList{write({u"Zając"_s, u"Ola"_s, u"Przyroda"_s}, 12)});
     Session &session = m_shell->session();
@@ -204,12 +219,31 @@ void TestLoad::badThirdFileLeavesEverythingAsItWas()
     QStringList paths;
     for (int i = 0; i < 5; ++i)
         paths.append(write({u"Uczeń"_s, QString::number(i), u"Historia"_s}, 5));
-    test::ResultFileSpec shortFile;
-    shortFile.totalSize = 127;
-    paths[2] = test::writeResultFile(m_dir.path(), u"krotki.dat"_s, shortFile);
+    std::unique_ptr<test::Fifo> fifo;
+    if (bad == u"short"_s) {
+        test::ResultFileSpec shortFile;
+        shortFile.totalSize = 127;
+        paths[2] = test::writeResultFile(m_dir.path(), u"krotki.dat"_s, shortFile);
+    } else if (bad == u"fifo"_s) {
+#ifdef Q_OS_UNIX
+        paths[2] = m_dir.filePath(u"fifo.dat"_s);
+        fifo = std::make_unique<test::Fifo>(paths[2]);
+        QVERIFY(fifo->made());
+#else
+        QSKIP("FIFOs are POSIX files");
+#endif
+    } else {
+#ifdef Q_OS_UNIX
+        paths[2] = bad;
+#else
+        QSKIP("devices are POSIX files");
+#endif
+    }
 
     QStringList prompts;
     load(paths, &prompts);
+    if (fifo)
+        QVERIFY2(!fifo->releasedAReader(), "the load waited for a writer");
     QCOMPARE(prompts,
             QStringList{u"Uwaga. Wystąpiły błędy podczas wczytywania wyników.\n"
                         "Niektóre z plików mają niepoprawną strukturę."_s});

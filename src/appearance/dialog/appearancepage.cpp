@@ -1,5 +1,7 @@
 #include "appearance/dialog/appearancepage.h"
 
+#include "appearance/applyappearance.h"
+
 namespace zavevad {
 
 AppearancePage::AppearancePage(AppearanceDialogContext &context, const char *name, QWidget *parent)
@@ -19,8 +21,10 @@ bool AppearancePage::chooseColorFor(AppearanceColor &stored)
 
 std::optional<FontChoice> AppearancePage::chooseFontFor(TAppearanceFont &stored)
 {
+    // Offered as the chart shows it: a template may hold any size.
+    const chart::TextFont shown = textFontOf(stored);
     std::optional<FontChoice> font =
-            Platform::current().chooseFont(FontChoice{stored.toQFont(), stored.Color.toQColor()});
+            Platform::current().chooseFont(FontChoice{shown.font, shown.color});
     if (font)
         stored.setFromQFont(font->font, font->color);
     return font;

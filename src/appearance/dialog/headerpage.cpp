@@ -155,7 +155,7 @@ void HeaderPage::FillHeaderPage(int element)
 void HeaderPage::showElementText(const Fields &f)
 {
     m_RENaglowek->clear();
-    m_RENaglowek->setFont(f.font.toQFont());
+    m_RENaglowek->setFont(textFontOf(f.font).font);
     m_boxTextColor = f.font.Color.toQColor();
     applyBoxColors();
     m_RENaglowek->setPlainText(boxTextOf(f.text.text()));

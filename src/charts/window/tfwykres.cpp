@@ -4,8 +4,9 @@
 #include "charts/chartprint.h"
 #include "charts/formattemplate.h"
 #include "charts/window/stripartwork.h"
-#include "export/exportcommands.h"
+#include "platform/commanderror.h"
 #include "platform/platform.h"
+#include "platform/savefile.h"
 #include "results/analysisstate.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -19,6 +20,7 @@
 
 #include <QBuffer>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -507,12 +509,11 @@ void TFWykres::chartCommand(
     m_kindState.ChartKind = kind;
     const ChartSource source{grid, analysis.tableMode, analysis.studentCount,
             resultsSumaColumn(gridState, analysis)};
-    const ChartBuildResult result =
-            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    // The chart is the table's from here on, even when a cell stops the build.
     m_scoreChart.reset();
     m_chartTableMode = analysis.tableMode;
-    if (result.error)
-        throw *result.error;
+    const ChartBuildResult result =
+            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
     if (result.applied)
         showAppliedChart();
 }
@@ -551,12 +552,17 @@ void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
     const QStringList footer = chart().footer.lines;
     const ChartSource source{
             grid, m_chartTableMode, analysis.studentCount, resultsSumaColumn(gridState, analysis)};
-    const ChartBuildResult result =
-            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    bool built = true;
+    try {
+        BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    } catch (const CommandError &) {
+        // Tables the program builds hold no bad cell; the chart keeps its look.
+        built = false;
+    }
     current = kept;
     chart().header.lines = header;
     chart().footer.lines = footer;
-    if (!result.error)
+    if (built)
         zavevad::ApplyChartKind(m_kindState.ChartKind, current, chart(), m_kindState);
     refreshChart();
 }
@@ -565,21 +571,17 @@ void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
 
 void TFWykres::SaveFormatTemplate()
 {
-    Platform &platform = Platform::current();
-    platform.setSaveFilter(formatTemplateFilter(), formatTemplateExtension());
-    const std::optional<QString> path = platform.saveTabele();
+    const std::optional<QString> path =
+            Platform::current().saveTabele(formatTemplateFilter(), formatTemplateExtension());
     if (!path)
         return;
-    if (std::optional<CommandError> error =
-                    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance))
-        throw *error;
+    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance);
 }
 
 void TFWykres::LoadFormatTemplate()
 {
-    Platform &platform = Platform::current();
-    platform.setSaveFilter(formatTemplateFilter(), formatTemplateExtension());
-    const std::optional<QString> path = platform.saveTabele();
+    const std::optional<QString> path =
+            Platform::current().saveTabele(formatTemplateFilter(), formatTemplateExtension());
     if (!path)
         return;
     loadTemplateFile(*path);
@@ -587,9 +589,7 @@ void TFWykres::LoadFormatTemplate()
 
 void TFWykres::loadTemplateFile(const QString &path)
 {
-    if (std::optional<CommandError> error =
-                    loadFormatTemplateFile(path, m_appearances.CurrentAppearance))
-        throw *error;
+    loadFormatTemplateFile(path, m_appearances.CurrentAppearance);
     ApplyChartKind(m_kindState.ChartKind);
 }
 
@@ -654,10 +654,9 @@ QString TFWykres::chartTitle() const
 
 void TFWykres::saveChartPicture()
 {
-    Platform &platform = Platform::current();
-    platform.setSaveFilter(QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
+    const std::optional<QString> path = Platform::current().saveTabele(
+            QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
             QStringLiteral("png"));
-    const std::optional<QString> path = platform.saveTabele();
     if (!path)
         return;
     // The chart at its size on screen, as the bitmap copy has it.
@@ -666,10 +665,11 @@ void TFWykres::saveChartPicture()
         bytes = m_Wykres->toSvg(m_Wykres->size(), chartTitle());
     } else {
         QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        m_Wykres->toImage().save(&buffer, "PNG");
+        if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
+            throw CommandError(
+                    QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(*path)));
     }
-    writeExportFile(*path, bytes);
+    saveFile(*path, bytes);
 }
 
 void TFWykres::printChart()

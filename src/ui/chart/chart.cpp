@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace zavevad::chart {
 
 namespace {
@@ -92,6 +94,16 @@ void Chart::setPieActive(bool active)
     view3D.elevation = 315;
     view3D.perspective = 0;
     view3D.tilt = 0;
+}
+
+QFont boundedFont(const QFont &font)
+{
+    QFont bounded = font;
+    if (font.pointSize() > kMaxFontPointSize)
+        bounded.setPointSize(kMaxFontPointSize);
+    else if (font.pixelSize() > kMaxFontPointSize)
+        bounded.setPixelSize(kMaxFontPointSize);
+    return bounded;
 }
 
 } // namespace zavevad::chart

@@ -325,6 +325,23 @@ struct Chart
     void setPieActive(bool active);
 };
 
+// Bounds of the settings that come from outside (a template). Beyond them a
+// chart shows nothing more, but one paint can take seconds: a header font
+// billions of pixels tall pushes the plot far outside the picture. Settings
+// are brought within them when they reach the chart; the renderer draws the
+// same picture for any value beyond a bound as for the bound itself.
+
+/// The largest font size the font dialog offers, in points.
+inline constexpr int kMaxFontPointSize = 512;
+/// Legend shadow, in pixels.
+inline constexpr int kMaxShadowSize = 100;
+/// Marker half-sizes of the line series, in pixels.
+inline constexpr int kMaxPointerSize = 500;
+
+/// The font with its size within 1 to kMaxFontPointSize points (pixels for
+/// a font sized in pixels); a font within them is returned as it is.
+QFont boundedFont(const QFont &font);
+
 /// The visible part of a bar or line chart after zooming and panning, in
 /// data units of each axis: values for the value axis, point positions
 /// (0 for the first point, 1 for the next...) for the category axis.

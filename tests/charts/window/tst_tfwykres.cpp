@@ -4,6 +4,7 @@
 #include "../../tables/analysisbuilder.h"
 #include "appearance/chartappearance.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
@@ -689,6 +690,54 @@ private Q_SLOTS:
         QVERIFY(m_appearances->CurrentAppearance == before);
         QCOMPARE(window().chart().bar.widthPercent, barWidth);
         QVERIFY(!child("PWykresMenu")->isHidden());
+    }
+
+    void fullDiskKeepsTheOldTemplate()
+    {
+        QTemporaryDir dir;
+        Loaded loaded(test::makeAnalysis(5, 10));
+        draw(loaded, ChartKindBar);
+        const QString path = dir.filePath(QStringLiteral("wzor.ssw"));
+        TChartAppearance older = m_appearances->DefaultAppearance;
+        older.PieRotation = 123;
+        QVERIFY(writeFile(path, older.toBytes()));
+
+        window().ShowChartMenu(TFWykres::ChartMenu::File);
+        m_platform->saveAnswers.push_back(path);
+        MessageBoxCatcher catcher;
+        {
+            const test::FileSizeLimit full(500);
+            if (!full.active())
+                QSKIP("needs a file size limit");
+            click("LZapiszFormat");
+        }
+        QCOMPARE(catcher.texts,
+                QStringList{QStringLiteral("Disk full: ") + QDir::toNativeSeparators(path)});
+        QCOMPARE(readFile(path), older.toBytes());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QVERIFY(!child("PWykresMenu")->isHidden());
+    }
+
+    void fifoTemplateIsRefusedWithoutWaiting()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        Loaded loaded(test::makeAnalysis(5, 10));
+        draw(loaded, ChartKindBar);
+        const test::Fifo fifo(dir.filePath(QStringLiteral("wzor.ssw")));
+        QVERIFY(fifo.made());
+        const TChartAppearance before = m_appearances->CurrentAppearance;
+
+        window().ShowChartMenu(TFWykres::ChartMenu::File);
+        m_platform->saveAnswers.push_back(dir.filePath(QStringLiteral("wzor.ssw")));
+        MessageBoxCatcher catcher;
+        click("LWczytajFormat");
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("File access denied")});
+        QVERIFY(!fifo.releasedAReader());
+        QVERIFY(m_appearances->CurrentAppearance == before);
+#else
+        QSKIP("FIFOs are POSIX files");
+#endif
     }
 
     void templateBringsAxisTitlesNotHeader()

@@ -1,0 +1,103 @@
+#include "platform/savefile.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace zavevad {
+
+namespace {
+
+// What a writer writes into, passed on to the file. A file device hands back
+// a short count, and no error, when the disk fills up in the middle of a
+// large write; a writer that ignores the count would have its truncated file
+// committed. This device remembers any short write.
+class CheckedDevice : public QIODevice
+{
+public:
+    explicit CheckedDevice(QFileDevice &file) : m_file(file)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    bool cameShort() const { return m_short; }
+
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_file.seek(pos); }
+    qint64 size() const override { return m_file.size(); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        const qint64 written = m_file.write(data, length);
+        if (written != length)
+            m_short = true;
+        return written;
+    }
+
+private:
+    QFileDevice &m_file;
+    bool m_short = false;
+};
+
+// `write` returns false when it knows a write came up short.
+template<typename Write>
+void saveThrough(const QString &path, Write &&write)
+{
+    QSaveFile file(path);
+    auto fail = [&](SaveFileError::Stage stage) {
+        const int systemError = errno;
+        const QFileDevice::FileError error = file.error();
+        // An uncommitted QSaveFile removes its temporary file and never
+        // touches the file it was to replace.
+        file.cancelWriting();
+        throw SaveFileError(path, stage, systemError, error);
+    };
+
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        fail(SaveFileError::Stage::Open);
+    errno = 0;
+    bool complete = false;
+    try {
+        complete = write(file);
+    } catch (...) {
+        file.cancelWriting();
+        throw;
+    }
+    if (!complete || file.error() != QFileDevice::NoError)
+        fail(SaveFileError::Stage::Write);
+    // Anything under Qt's buffer size is still in memory here, and commit()
+    // does not report a flush that fails inside it: flush now and check.
+    errno = 0;
+    if (!file.flush())
+        fail(SaveFileError::Stage::Write);
+    errno = 0;
+    if (!file.commit())
+        fail(SaveFileError::Stage::Commit);
+}
+
+} // namespace
+
+SaveFileError::SaveFileError(
+        const QString &path, Stage stage, int systemError, QFileDevice::FileError error)
+    : CommandError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path))),
+      m_stage(stage), m_systemError(systemError), m_fileError(error)
+{ }
+
+void saveFile(const QString &path, const QByteArray &bytes)
+{
+    saveThrough(path, [&bytes](QFileDevice &file) { return file.write(bytes) == bytes.size(); });
+}
+
+void saveFile(const QString &path, const std::function<void(QIODevice &)> &write)
+{
+    saveThrough(path, [&write](QFileDevice &file) {
+        CheckedDevice device(file);
+        write(device);
+        return !device.cameShort();
+    });
+}
+
+} // namespace zavevad

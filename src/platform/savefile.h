@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/commanderror.h"
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace zavevad {
+
+/// A save that failed, with what the system said, so that a caller with
+/// messages of its own (the template commands) can word it; the message of
+/// the error itself is "Cannot create file <path>".
+class SaveFileError : public CommandError
+{
+public:
+    /// Where the save stopped: creating the temporary file, writing the bytes
+    /// into it, or putting it in place of the old file.
+    enum class Stage { Open, Write, Commit };
+
+    SaveFileError(const QString &path, Stage stage, int systemError, QFileDevice::FileError error);
+
+    Stage stage() const noexcept { return m_stage; }
+    /// errno right after the failing call; 0 when the system set none.
+    int systemError() const noexcept { return m_systemError; }
+    QFileDevice::FileError fileError() const noexcept { return m_fileError; }
+
+private:
+    Stage m_stage;
+    int m_systemError;
+    QFileDevice::FileError m_fileError;
+};
+
+/// Writes the whole file atomically: the bytes go to a temporary file beside
+/// it, every write and the final flush are checked, and only a complete copy
+/// is renamed over `path`. On any failure the temporary file is removed, the
+/// old file stays byte for byte, and SaveFileError ("Cannot create file
+/// <path>") is thrown. Every file the program writes goes through here.
+void saveFile(const QString &path, const QByteArray &bytes);
+
+/// The same for content that is produced into a device (a painter's device,
+/// a record writer): `write` writes into the temporary file, and whatever it
+/// throws ends the save the same way, with the old file kept, and is passed
+/// on. A write the device refused counts as a failure even when `write` did
+/// not check it.
+void saveFile(const QString &path, const std::function<void(QIODevice &)> &write);
+
+} // namespace zavevad

@@ -1,0 +1,57 @@
+#pragma once
+
+// Files that are not plain files, and a disk that fills up, made for real in
+// the test process (POSIX only; elsewhere the helpers report they cannot).
+
+#include <QString>
+#include <QtGlobal>
+
+#include <atomic>
+#include <thread>
+
+namespace zavevad::test {
+
+/// A FIFO (named pipe) at `path`, removed again with the object. A reader
+/// that blocks opening it is released after `patienceMs` (a writer opens and
+/// closes it, so the read sees an empty file) and the release is recorded:
+/// a test asserts !releasedAReader() instead of hanging.
+class Fifo
+{
+public:
+    explicit Fifo(const QString &path, int patienceMs = 3000);
+    ~Fifo();
+    Fifo(const Fifo &) = delete;
+    Fifo &operator=(const Fifo &) = delete;
+
+    bool made() const { return m_made; }
+    bool releasedAReader() const { return m_released; }
+
+private:
+    QString m_path;
+    bool m_made = false;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_released{false};
+    std::thread m_watchdog;
+};
+
+/// While it lives, no file this process writes may grow beyond `bytes`: a
+/// write past the limit fails with EFBIG, as on a full disk (SIGXFSZ, which
+/// would end the process, is ignored meanwhile). The superuser is bound too.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    quint64 m_savedCurrent = 0;
+    quint64 m_savedMaximum = 0;
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+} // namespace zavevad::test
