@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QRectF>
+#include <QSizeF>
 
 #include <optional>
 
@@ -45,6 +46,37 @@ private:
     const QList<Point> &categoryPoints() const;
     QString categoryLabel(int index) const;
 
+    /// What the plot's edges leave room for besides the axis labels.
+    struct FrameRoom
+    {
+        bool axes = false;
+        QSizeF leftTitle;
+        QSizeF bottomTitle;
+        double leftTitleRoom = 0.0;
+        double depthShare = 0.0; ///< 3D depth, 0 to 1
+        bool oblique = false;
+    };
+    /// Room the axis labels take beside the plot.
+    struct LabelRoom
+    {
+        double leftWidth = 0.0;
+        double rightPad = 10.0;
+        double bottomLabelHeight = 0.0;
+    };
+
+    // Layout steps, in the order layout() takes them.
+    void resolveView(const QRectF &area, const ViewState &view);
+    FrameRoom measureFrame() const;
+    QRectF estimatePlot(const FrameRoom &frame) const;
+    LabelRoom measureLabels(const FrameRoom &frame, const QRectF &plot, double depth);
+    QRectF placePlot(const FrameRoom &frame, const LabelRoom &labels) const;
+    void project(const FrameRoom &frame, const QRectF &plot);
+    void fitScales(const FrameRoom &frame, const QRectF &plot);
+
+    double obliqueDepth(const FrameRoom &frame, const QRectF &plot) const;
+    double bottomRoom(const FrameRoom &frame, double labelHeight) const;
+    double valueLength(const QRectF &plot, double depth) const;
+    double categoryLength(const QRectF &plot, double depth) const;
     void computeValueRange(double lengthPx, double crossPx);
     void layoutDepths();
     CategoryLabels thinCategories(double lengthPx, double labelExtent) const;
