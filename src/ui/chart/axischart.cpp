@@ -58,6 +58,13 @@ ChartGeometry AxisChart::geometry() const
     g.shown = m_shown;
     g.shown.active = m_view.active;
     g.marks = m_barMarks + m_lineMarks;
+    g.labelArea = m_area;
+    const double categoryPoints = m_categoryFont.font.pointSizeF();
+    for (const AxisLabel &label : m_axisLabels) {
+        if (label.category)
+            g.categoryLabels.append(
+                    MarkGeometry{label.index, label.box, label.text, categoryPoints});
+    }
     return g;
 }
 
@@ -66,12 +73,18 @@ void AxisChart::paint(QPainter &painter) const
     const Chart &c = m_chart;
     const Projection &pr = m_projection;
     painter.save();
+    // Zoomed in past the room it was given, the plot stays off the header,
+    // footer and legend.
+    if (c.view3D.view3D && c.view3D.zoomPercent > 100)
+        painter.setClipRect(m_room, Qt::IntersectClip);
     paintWalls(painter);
     paintGrid(painter);
     paintAxes(painter);
 
     painter.save();
-    if (c.clipPoints) {
+    // Only a zoomed or panned view has points beyond the plot; otherwise
+    // the markers at its ends show whole.
+    if (c.clipPoints && m_view.active) {
         QPainterPath clip;
         clip.addPolygon(pr.outline());
         clip.closeSubpath();

@@ -7,6 +7,7 @@
 #include "ui/chart/projection.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QRectF>
 #include <QSizeF>
 
@@ -29,6 +30,8 @@ public:
 
     void layout(const QRectF &area, const ViewState &view);
     ChartGeometry geometry() const;
+    /// Smallest point size the engine shrinks a label to before it leaves labels out.
+    static constexpr double kMinLabelPoints = 7.0;
     void paint(QPainter &painter) const;
 
 private:
@@ -73,6 +76,31 @@ private:
     void project(const FrameRoom &frame, const QRectF &plot);
     void fitScales(const FrameRoom &frame, const QRectF &plot);
 
+    /// An axis label as placed: its tick, its box (turned upright boxes
+    /// stand on end) and the text as shown.
+    struct AxisLabel
+    {
+        QLineF tick;
+        QRectF box;
+        QString text;
+        bool upright = false;
+        bool category = false;
+        int index = -1;
+    };
+
+    /// Picks the largest size, down to kMinLabelPoints, at which every
+    /// category name has room along lengthPx; failing that, for names
+    /// stacked on the left axis, two staggered columns.
+    void fitCategoryFont(double lengthPx);
+    double categoryExtent(const QFontMetricsF &fm) const;
+    void placeAxisLabels();
+    /// Widest name on the left axis: less when the names stand in two columns.
+    double staggeredCap() const;
+    /// The bar marks' font, shrunk towards kMinLabelPoints when the bars stand close.
+    void fitBarMarksFont();
+    /// The same for the line's marks, which stand above and below the points.
+    void fitLineMarksFont();
+
     double obliqueDepth(const FrameRoom &frame, const QRectF &plot) const;
     double bottomRoom(const FrameRoom &frame, double labelHeight) const;
     double valueLength(const QRectF &plot, double depth) const;
@@ -109,6 +137,8 @@ private:
     bool m_valuesHorizontal = false;
     qsizetype m_count = 0;
 
+    /// The room given to the chart, and the area zoomed from it.
+    QRectF m_room;
     QRectF m_area;
     Projection m_projection = Projection::flat(QRectF());
     ViewState m_view;
@@ -117,6 +147,8 @@ private:
     AxisScale m_scale;
     CategoryLabels m_categoryLabels;
     double m_labelCap = 100.0;
+    /// Length of the category axis as first estimated (pixels).
+    double m_categoryLengthGuess = 1e9;
     /// Width of the widest bar mark, measured once per layout (-1: not yet).
     double m_widestBarMark = -1.0;
     /// Category names along the bottom axis turned upright, cut to m_rotatedCap.
@@ -131,6 +163,15 @@ private:
     double m_barDepth = 1.0;
     /// How far back the 3D line's ribbon reaches, in box units.
     double m_ribbonDepth = 1.0;
+    /// The category axis's labels font as fitted, and whether its names
+    /// stand in two staggered columns.
+    TextFont m_categoryFont;
+    bool m_staggered = false;
+    double m_nearColumn = 0.0;
+    QList<AxisLabel> m_axisLabels;
+    /// The bar series' marks with their fitted font (MarkMetrics keeps a reference).
+    MarksSettings m_barMarksSettings;
+    MarksSettings m_lineMarksSettings;
     std::optional<MarkMetrics> m_barMetrics;
     std::optional<MarkMetrics> m_lineMetrics;
     QList<MarkGeometry> m_barMarks;

@@ -20,6 +20,9 @@ inline constexpr double kTick = 4.0;
 inline constexpr double kStrip = 5.0;
 /// Labels measured to size an axis; the rest are assumed no wider.
 inline constexpr qsizetype kMeasuredLabels = 200;
+/// Widest name of each of two staggered columns, as a share of the widest
+/// axis label: longer names are shortened to initials.
+inline constexpr double kStaggeredCapShare = 0.75;
 
 inline double clampPercent(int percent, int lo, int hi)
 {

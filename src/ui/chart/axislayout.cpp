@@ -98,7 +98,12 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
                         fm.horizontalAdvance(markText(c.bar.marks.style, c.bar.points[i], total)));
             m_widestBarMark = widest;
         }
-        const double room = markBoxSize(QSizeF(m_widestBarMark, 0)).width() + kGap + crossPx;
+        double room = markBoxSize(QSizeF(m_widestBarMark, 0)).width() + kGap + crossPx;
+        // Bars closer than a line of text get their labels in two rows,
+        // the second further out.
+        const double lineHeight = metricsFor(c.bar.marks.font, m_device).height();
+        if (m_count > 1 && m_count * lineHeight > m_categoryLengthGuess)
+            room += markBoxSize(QSizeF(m_widestBarMark, 0)).width() / 2.0 + kGap;
         roomHi = above || !below ? room : 0.0;
         roomLo = below ? room : 0.0;
     }
@@ -187,7 +192,7 @@ double AxisChart::maxCategoryLabelWidth(
             labels.last >= labels.first ? (labels.last - labels.first) / labels.step + 1 : 0;
     const int stride = labels.step * int(std::max<qsizetype>(1, shown / kMeasuredLabels));
     for (int i = labels.first; i <= labels.last; i += stride) {
-        widest = std::max(widest, fm.horizontalAdvance(categoryLabel(i)));
+        widest = std::max(widest, fm.horizontalAdvance(fittedName(fm, categoryLabel(i), cap)));
         if (widest >= cap)
             return cap;
     }
@@ -204,6 +209,7 @@ void AxisChart::resolveView(const QRectF &area, const ViewState &view)
     m_view = view;
     m_widestBarMark = -1.0;
 
+    m_room = area;
     QRectF a = area;
     if (c.view3D.view3D) {
         const double zoom = clampPercent(c.view3D.zoomPercent, 5, 300);
@@ -294,11 +300,18 @@ AxisChart::LabelRoom AxisChart::measureLabels(
     LabelRoom room;
     room.bottomLabelHeight = fmBottom.height();
     m_rotatedCategories = false;
+    m_staggered = false;
+    m_categoryFont =
+            m_valuesHorizontal ? m_chart.leftAxis.labelsFont : m_chart.bottomAxis.labelsFont;
     if (!frame.axes)
         return room;
+    fitCategoryFont(categoryLength(plot, depth));
+    const QFontMetricsF fmCategory = metricsFor(m_categoryFont, m_device);
     if (m_valuesHorizontal) {
-        m_categoryLabels = thinCategories(categoryLength(plot, depth), fmLeft.height());
-        room.leftWidth = maxCategoryLabelWidth(fmLeft, m_categoryLabels, m_labelCap);
+        m_categoryLabels = thinCategories(categoryLength(plot, depth), categoryExtent(fmCategory));
+        room.leftWidth = maxCategoryLabelWidth(fmCategory, m_categoryLabels, staggeredCap());
+        if (m_staggered)
+            room.leftWidth = 2.0 * room.leftWidth + kGap;
         room.rightPad = std::max(room.rightPad,
                 fmBottom.horizontalAdvance(
                         formatValue(m_scale.ticks.isEmpty() ? m_scale.max : m_scale.ticks.last()))
@@ -311,15 +324,14 @@ AxisChart::LabelRoom AxisChart::measureLabels(
     // Names too long to stand side by side are turned upright when that
     // shows more of them.
     const double length = categoryLength(plot, depth);
-    const double widest = maxCategoryLabelWidth(fmBottom, thinCategories(length, 0.0), m_labelCap);
-    const int across = thinCategories(length, widest + 2 * kGap).step;
-    const int upright = thinCategories(length, fmBottom.height()).step;
-    m_rotatedCategories = upright < across;
+    const double widest =
+            maxCategoryLabelWidth(fmCategory, thinCategories(length, 0.0), m_labelCap);
     if (m_rotatedCategories) {
         m_rotatedCap = std::min(widest, std::max(kMinLabelCap, m_area.height() * kUprightCapShare));
         room.bottomLabelHeight = m_rotatedCap;
-        room.rightPad = std::max(room.rightPad, fmBottom.height() / 2.0 + 2.0);
+        room.rightPad = std::max(room.rightPad, fmCategory.height() / 2.0 + 2.0);
     } else {
+        room.bottomLabelHeight = fmCategory.height();
         room.rightPad = std::max(room.rightPad, std::min(widest, m_labelCap) / 2.0 + 2.0);
     }
     return room;
@@ -368,13 +380,71 @@ void AxisChart::fitScales(const FrameRoom &frame, const QRectF &plot)
     const double crossDepth = frame.oblique ? obliqueDepth(frame, plot) * m_barDepth : 0.0;
     computeValueRange(
             std::max(m_valuesHorizontal ? front.width() : front.height(), kMinPlot), crossDepth);
+    // The font chosen on the estimate may not fit the plot as it came out.
+    const QFontMetricsF fmCategory = metricsFor(m_categoryFont, m_device);
+    m_categoryLabels = thinCategories(
+            m_valuesHorizontal ? front.height() : front.width(), categoryExtent(fmCategory));
+    if (m_categoryLabels.step > 1 && m_chart.axesVisible) {
+        const bool rotated = m_rotatedCategories;
+        fitCategoryFont(m_valuesHorizontal ? front.height() : front.width());
+        m_rotatedCategories = rotated;
+        m_categoryLabels = thinCategories(m_valuesHorizontal ? front.height() : front.width(),
+                categoryExtent(metricsFor(m_categoryFont, m_device)));
+    }
+    Q_UNUSED(fmLeft);
+    Q_UNUSED(fmBottom);
+}
+
+double AxisChart::categoryExtent(const QFontMetricsF &fm) const
+{
+    if (m_valuesHorizontal)
+        return m_staggered ? fm.height() / 2.0 : fm.height();
+    if (m_rotatedCategories)
+        return fm.height();
+    const double widest = maxCategoryLabelWidth(fm, thinCategories(1e9, 0.0), m_labelCap);
+    return widest + 2 * kGap;
+}
+
+void AxisChart::fitCategoryFont(double lengthPx)
+{
+    const TextFont &set =
+            m_valuesHorizontal ? m_chart.leftAxis.labelsFont : m_chart.bottomAxis.labelsFont;
+    m_categoryFont = set;
+    m_staggered = false;
+    const double setPoints = set.font.pointSizeF();
+    // Fonts sized in pixels, and fonts the user made smaller than our floor, stay.
+    const double floorPoints = std::min(setPoints, kMinLabelPoints);
+    auto fits = [&](const TextFont &font) {
+        const QFontMetricsF fm = metricsFor(font, m_device);
+        if (m_valuesHorizontal)
+            return thinCategories(lengthPx, fm.height()).step == 1;
+        // Names too long to stand side by side are turned upright when
+        // that shows more of them.
+        const double widest = maxCategoryLabelWidth(fm, thinCategories(lengthPx, 0.0), m_labelCap);
+        const int across = thinCategories(lengthPx, widest + 2 * kGap).step;
+        const int upright = thinCategories(lengthPx, fm.height()).step;
+        m_rotatedCategories = upright < across;
+        return (m_rotatedCategories ? upright : across) == 1;
+    };
+    if (setPoints <= 0.0) {
+        fits(m_categoryFont);
+        return;
+    }
+    for (double points : shrinkingSizes(setPoints, floorPoints)) {
+        m_categoryFont.font.setPointSizeF(points);
+        if (fits(m_categoryFont))
+            return;
+    }
+    m_categoryFont.font.setPointSizeF(floorPoints);
     if (m_valuesHorizontal) {
-        m_categoryLabels = thinCategories(front.height(), fmLeft.height());
+        // Names stacked closer than a line: every other one steps out to a
+        // second column rather than being left out.
+        const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
+        m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
+        if (!m_staggered)
+            m_categoryFont = set.font.pointSizeF() > floorPoints ? m_categoryFont : set;
     } else {
-        const double widest =
-                maxCategoryLabelWidth(fmBottom, thinCategories(front.width(), 0.0), m_labelCap);
-        m_categoryLabels = thinCategories(
-                front.width(), m_rotatedCategories ? fmBottom.height() : widest + 2 * kGap);
+        fits(m_categoryFont);
     }
 }
 
@@ -388,6 +458,7 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
     // First pass: a plot estimated with narrow labels, to size the value scale.
     const QRectF estimate = estimatePlot(frame);
     const double depth = obliqueDepth(frame, estimate);
+    m_categoryLengthGuess = categoryLength(estimate, depth);
     computeValueRange(std::max(valueLength(estimate, depth), kMinPlot), depth);
 
     // Second pass: the real label widths, then the plot they leave and the
@@ -396,6 +467,8 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
     project(frame, plot);
     layoutDepths();
     fitScales(frame, plot);
+    placeAxisLabels();
+    fitBarMarksFont();
     placeMarks();
 }
 

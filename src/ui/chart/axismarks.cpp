@@ -18,6 +18,12 @@ namespace {
 
 /// Mark texts measured for the height of their ink.
 constexpr qsizetype kInkSamples = 64;
+/// Bar labels looked for further out when beside the bar is taken: at most
+/// this many bars, this many steps of half a label.
+constexpr int kSlidingMarks = 80;
+constexpr int kSlideSteps = 8;
+/// Room a label moved away from its point keeps from lines (pixels).
+constexpr double kSlidClearance = 2.0;
 
 } // namespace
 
@@ -118,13 +124,63 @@ void AxisChart::placeMarks()
     if (m_line)
         addLineObstacles(placer);
     if (barMarks) {
-        m_barMetrics.emplace(c.bar.marks, m_device, inkSample(c.bar));
+        m_barMetrics.emplace(m_barMarksSettings, m_device, inkSample(c.bar));
         placeBarMarks(placer);
     }
     if (lineMarks) {
-        m_lineMetrics.emplace(c.line.marks, m_device, inkSample(c.line));
+        fitLineMarksFont();
+        m_lineMetrics.emplace(m_lineMarksSettings, m_device, inkSample(c.line));
         placeLineMarks(placer);
     }
+}
+
+void AxisChart::fitBarMarksFont()
+{
+    const BarSeries &bar = m_chart.bar;
+    m_barMarksSettings = bar.marks;
+    const double setPoints = bar.marks.font.font.pointSizeF();
+    if (!m_bars || !bar.marks.visible || bar.points.isEmpty() || setPoints <= 0.0)
+        return;
+    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
+    const double slotPx = m_projection.frontRect().height() / span;
+    // Labels of close bars shrink until two rows of them fit beside each
+    // other, never below the floor (a template's smaller font stays).
+    const double floorPoints = std::min(setPoints, kMinLabelPoints);
+    for (double points : shrinkingSizes(setPoints, floorPoints)) {
+        m_barMarksSettings.font.font.setPointSizeF(points);
+        const MarkMetrics metrics(m_barMarksSettings, m_device, inkSample(bar));
+        if (metrics.height() <= slotPx)
+            return;
+    }
+    m_barMarksSettings.font.font.setPointSizeF(floorPoints);
+}
+
+void AxisChart::fitLineMarksFont()
+{
+    const LineSeries &line = m_chart.line;
+    m_lineMarksSettings = line.marks;
+    const double setPoints = line.marks.font.font.pointSizeF();
+    if (setPoints <= 0.0 || line.points.isEmpty())
+        return;
+    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
+    const QRectF front = m_projection.frontRect();
+    const double slotPx = (m_valuesHorizontal ? front.height() : front.width()) / span;
+    const double total = seriesTotal(line);
+    double widestText = 0.0;
+    for (const Point &p : line.points)
+        widestText = std::max(widestText, double(markText(line.marks.style, p, total).size()));
+    // Labels alternate above and below the line, so two slots hold one.
+    const double floorPoints = std::min(setPoints, kMinLabelPoints);
+    for (double points : shrinkingSizes(setPoints, floorPoints)) {
+        m_lineMarksSettings.font.font.setPointSizeF(points);
+        const MarkMetrics metrics(m_lineMarksSettings, m_device, inkSample(line));
+        const double extent = m_valuesHorizontal
+                ? metrics.height()
+                : metrics.size(metrics.fontMetrics().averageCharWidth() * widestText).width();
+        if (extent <= 2.0 * slotPx)
+            return;
+    }
+    m_lineMarksSettings.font.font.setPointSizeF(floorPoints);
 }
 
 void AxisChart::placeBarMarks(LabelPlacer &placer)
@@ -138,15 +194,20 @@ void AxisChart::placeBarMarks(LabelPlacer &placer)
     const double total = seriesTotal(bar);
     const QRectF front = pr.frontRect();
     const double zb = m_barDepth;
+    const double points = m_barMarksSettings.font.font.pointSizeF();
     const int first = std::max(0, int(std::ceil(m_shown.categoryMin - 0.5)));
     const int last =
             std::min(int(bar.points.size()) - 1, int(std::floor(m_shown.categoryMax + 0.5)));
+    // Few enough labels to look for room further out when the place beside
+    // the bar is taken: a class's chart, not a thousand points.
+    const bool slide = last - first < kSlidingMarks;
     double previousY = qQNaN();
     for (int i = first; i <= last; ++i) {
         const Point &p = bar.points[i];
-        double xa = 0.0, xb = 0.0, yc = 0.0;
-        if (!barBox(i, xa, xb, yc))
+        if (!std::isfinite(p.value) || m_barHalf <= 0.0)
             continue;
+        // A bar of no length (the value is the start value) still gets its label.
+        const double yc = categoryUnit(i) + m_barShift;
         const double x1 = valueUnit(p.value);
         if (x1 < -1e-9 || x1 > 1 + 1e-9)
             continue;
@@ -156,7 +217,7 @@ void AxisChart::placeBarMarks(LabelPlacer &placer)
             continue;
         // Cheap test first: rows of labels never overlap, so a label that
         // would reach the last one is left out before its text is made.
-        if (std::abs(y - previousY) < height)
+        if (!slide && std::abs(y - previousY) < height)
             continue;
         double reachRight = -1e300, reachLeft = 1e300;
         for (double yy : {yc - m_barHalf, yc + m_barHalf})
@@ -167,13 +228,21 @@ void AxisChart::placeBarMarks(LabelPlacer &placer)
             }
         const QString text = markText(marks.style, p, total);
         QRectF box(QPointF(), metrics.size(fm.horizontalAdvance(text)));
-        if (p.value >= bar.origin)
+        const bool outward = p.value >= bar.origin;
+        if (outward)
             box.moveTopLeft(QPointF(reachRight + kGap, y - box.height() / 2.0));
         else
             box.moveTopRight(QPointF(reachLeft - kGap, y - box.height() / 2.0));
-        if (!placer.place(box, i))
+        // Further out, a step at a time, past the labels and bars in the way.
+        const double step = (box.width() + kGap) / 2.0;
+        bool placed = placer.place(box, i);
+        for (int k = 0; !placed && slide && k < kSlideSteps; ++k) {
+            box.translate(outward ? step : -step, 0.0);
+            placed = placer.place(box, i);
+        }
+        if (!placed)
             continue;
-        m_barMarks.append(MarkGeometry{i, box, text});
+        m_barMarks.append(MarkGeometry{i, box, text, points});
         previousY = y;
     }
 }
@@ -241,9 +310,26 @@ void AxisChart::placeLineMarks(LabelPlacer &placer)
                     front.x() - size.width() / 2.0, std::max(marker.bottom(), back.y()) + kGap));
         }
         const bool beyondFirst = c.prominence >= 0.0;
-        for (const QRectF &box : {beyondFirst ? beyond : before, beyondFirst ? before : beyond}) {
-            if (placer.place(box, c.index)) {
-                m_lineMarks.append(MarkGeometry{c.index, box, text});
+        // Beside the point first; for a class's chart, then further out on
+        // either side, clear of the line where it runs close.
+        const int steps = candidates.size() <= kSlidingMarks ? kSlideSteps : 0;
+        const QPointF away = m_valuesHorizontal ? QPointF(size.width() / 2.0 + kGap, 0.0)
+                                                : QPointF(0.0, -(size.height() / 2.0 + kGap));
+        for (int k = 0; k <= steps; ++k) {
+            const QRectF first =
+                    (beyondFirst ? beyond : before).translated((beyondFirst ? away : -away) * k);
+            const QRectF second =
+                    (beyondFirst ? before : beyond).translated((beyondFirst ? -away : away) * k);
+            // Away from the point, a label keeps a little clear of the line too.
+            const double margin = k > 0 ? kSlidClearance : 0.0;
+            auto take = [&](const QRectF &box) {
+                return placer.isFree(box.adjusted(-margin, -margin, margin, margin), c.index)
+                        && placer.place(box, c.index);
+            };
+            const QRectF *taken = take(first) ? &first : take(second) ? &second : nullptr;
+            if (taken) {
+                m_lineMarks.append(MarkGeometry{
+                        c.index, *taken, text, m_lineMarksSettings.font.font.pointSizeF()});
                 break;
             }
         }

@@ -1,4 +1,4 @@
-// Painting of the axis chart's frame: walls, grid, axis lines and labels.
+// Painting of the axis chart's frame: walls, grid and axis lines.
 #include "ui/chart/axischart.h"
 
 #include "ui/chart/axischartparts.h"
@@ -152,110 +152,6 @@ void AxisChart::paintAxes(QPainter &painter) const
     painter.drawLine(crisp(pr.map(0, 0, 0), pr.map(0, 1, 0)));
     painter.setPen(QPen(c.bottomAxis.axisColor, 0));
     painter.drawLine(crisp(pr.map(0, 0, 0), pr.map(1, 0, 0)));
-    painter.restore();
-}
-
-void AxisChart::paintLabels(QPainter &painter) const
-{
-    const Chart &c = m_chart;
-    if (!c.axesVisible)
-        return;
-    const Projection &pr = m_projection;
-    const AxisSettings &left = c.leftAxis;
-    const AxisSettings &bottom = c.bottomAxis;
-    const QFontMetricsF fmLeft = metricsFor(left.labelsFont, painter.device());
-    const QFontMetricsF fmBottom = metricsFor(bottom.labelsFont, painter.device());
-    const double sw = m_strip / std::max(pr.width(), 1.0);
-    const double sh = m_strip / std::max(pr.height(), 1.0);
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, !pr.isOblique());
-    // Left axis: ticks and labels to the left of the wall strip.
-    QList<std::pair<double, QString>> leftLabels;
-    QList<std::pair<double, QString>> bottomLabels;
-    QList<std::pair<double, QString>> values;
-    for (double t : m_scale.ticks)
-        values.append({valueUnit(t), formatValue(t)});
-    QList<std::pair<double, QString>> categories;
-    for (int i = m_categoryLabels.first; i <= m_categoryLabels.last; i += m_categoryLabels.step)
-        categories.append({categoryUnit(i), categoryLabel(i)});
-    if (m_valuesHorizontal) {
-        leftLabels = categories;
-        bottomLabels = values;
-    } else {
-        leftLabels = values;
-        bottomLabels = categories;
-    }
-
-    painter.setFont(left.labelsFont.font);
-    double leftmost = pr.frontRect().left();
-    for (const auto &[y, text] : std::as_const(leftLabels)) {
-        if (y < -1e-9 || y > 1 + 1e-9)
-            continue;
-        const QPointF a = pr.map(-sw, y, 0);
-        painter.setPen(QPen(left.axisColor, 0));
-        painter.drawLine(crisp(a, a - QPointF(kTick, 0)));
-        QString shown = text;
-        double w = fmLeft.horizontalAdvance(shown);
-        if (w > m_labelCap) {
-            shown = fmLeft.elidedText(text, Qt::ElideRight, m_labelCap);
-            w = fmLeft.horizontalAdvance(shown);
-        }
-        const QRectF r(a.x() - kTick - kGap / 2 - w, a.y() - fmLeft.height() / 2.0, w + 1.0,
-                fmLeft.height());
-        leftmost = std::min(leftmost, r.left());
-        painter.setPen(left.labelsFont.color);
-        painter.drawText(r, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, shown);
-    }
-
-    painter.setFont(bottom.labelsFont.font);
-    double lowest = pr.frontRect().bottom();
-    for (const auto &[x, text] : std::as_const(bottomLabels)) {
-        if (x < -1e-9 || x > 1 + 1e-9)
-            continue;
-        const QPointF a = pr.map(x, -sh, 0);
-        painter.setPen(QPen(bottom.axisColor, 0));
-        painter.drawLine(crisp(a, a + QPointF(0, kTick)));
-        const bool upright = m_rotatedCategories && !m_valuesHorizontal;
-        const double cap = upright ? m_rotatedCap : m_labelCap;
-        QString shown = text;
-        double w = fmBottom.horizontalAdvance(shown);
-        if (w > cap) {
-            shown = fmBottom.elidedText(text, Qt::ElideRight, cap);
-            w = fmBottom.horizontalAdvance(shown);
-        }
-        if (upright) {
-            drawRotatedText(painter, bottom.labelsFont, shown,
-                    QPointF(a.x(), a.y() + kTick + 1.0 + w / 2.0), 90);
-            lowest = std::max(lowest, a.y() + kTick + 1.0 + w);
-            continue;
-        }
-        const QRectF r(a.x() - w / 2.0, a.y() + kTick + 1.0, w + 1.0, fmBottom.height());
-        lowest = std::max(lowest, r.bottom());
-        painter.setPen(bottom.labelsFont.color);
-        painter.drawText(r, Qt::AlignCenter | Qt::TextDontClip, shown);
-    }
-
-    // Titles: outside the labels, centred on the plot.
-    const QRectF front = pr.frontRect();
-    if (!left.title.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(left.titleFont, painter.device());
-        const QSizeF size =
-                rotatedSize(QSizeF(fm.horizontalAdvance(left.title), fm.height()), left.titleAngle);
-        const double x = std::min(leftmost - kGap, front.left() - kGap) - size.width() / 2.0;
-        drawRotatedText(painter, left.titleFont, left.title,
-                QPointF(std::max(x, m_area.left() + size.width() / 2.0), front.center().y()),
-                left.titleAngle);
-    }
-    if (!bottom.title.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(bottom.titleFont, painter.device());
-        const QSizeF size = rotatedSize(
-                QSizeF(fm.horizontalAdvance(bottom.title), fm.height()), bottom.titleAngle);
-        const double y = std::max(lowest, front.bottom()) + kGap + size.height() / 2.0;
-        drawRotatedText(painter, bottom.titleFont, bottom.title,
-                QPointF(front.center().x(), std::min(y, m_area.bottom() - size.height() / 2.0)),
-                bottom.titleAngle);
-    }
     painter.restore();
 }
 
