@@ -22,7 +22,9 @@ inline constexpr double kStrip = 5.0;
 inline constexpr qsizetype kMeasuredLabels = 200;
 /// Widest name of each of two staggered columns, as a share of the widest
 /// axis label: longer names are shortened to initials.
-inline constexpr double kStaggeredCapShare = 0.75;
+inline constexpr double kStaggeredCapShare = 0.85;
+/// ...but never less than this (pixels): a surname and an initial at 7 pt.
+inline constexpr double kMinStaggeredCap = 84.0;
 
 inline double clampPercent(int percent, int lo, int hi)
 {

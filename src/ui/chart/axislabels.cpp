@@ -17,7 +17,7 @@ using namespace axisparts;
 
 double AxisChart::staggeredCap() const
 {
-    return m_staggered ? m_labelCap * kStaggeredCapShare : m_labelCap;
+    return m_staggered ? std::max(m_labelCap * kStaggeredCapShare, kMinStaggeredCap) : m_labelCap;
 }
 
 void AxisChart::placeAxisLabels()

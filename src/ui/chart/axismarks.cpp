@@ -312,7 +312,7 @@ void AxisChart::placeLineMarks(LabelPlacer &placer)
         const bool beyondFirst = c.prominence >= 0.0;
         // Beside the point first; for a class's chart, then further out on
         // either side, clear of the line where it runs close.
-        const int steps = candidates.size() <= kSlidingMarks ? kSlideSteps : 0;
+        const int steps = candidates.size() <= kSlidingMarks ? 2 * kSlideSteps : 0;
         const QPointF away = m_valuesHorizontal ? QPointF(size.width() / 2.0 + kGap, 0.0)
                                                 : QPointF(0.0, -(size.height() / 2.0 + kGap));
         for (int k = 0; k <= steps; ++k) {

@@ -28,6 +28,7 @@ constexpr double kLegendCorner = 22.0;
 /// Widest legend, as a share of the chart's width: one column, and all columns.
 constexpr double kLegendColumnShare = 0.35;
 constexpr double kLegendShare = 0.36;
+constexpr double kLegendLastShare = 0.44;
 /// Smallest legend text before entries give way to an ellipsis (points).
 constexpr double kMinLegendPoints = 7.0;
 /// Pies of more slices than this give each legend entry its value.
@@ -231,9 +232,10 @@ bool Renderer::fitLegend(
     const double symbol = std::clamp(legend.colorWidth, 0, 200);
     const double fixed =
             symbol + kGap + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
-    const double cap = columns == 1
-            ? m_target.width() * kLegendColumnShare - 2 * kLegendPad
-            : (m_target.width() * kLegendShare - 2 * kLegendPad) / columns - kGap;
+    // At the smallest text the legend may grow wider rather than cut a name.
+    const double share = last ? kLegendLastShare : kLegendShare;
+    const double cap = columns == 1 ? m_target.width() * kLegendColumnShare - 2 * kLegendPad
+                                    : (m_target.width() * share - 2 * kLegendPad) / columns - kGap;
     // Values come on top of the share: they are short, and must be read whole.
     const double labelCap = std::max(20.0, cap - (symbol + kGap));
     // Names too long for the legend keep their first word and initials.
@@ -359,7 +361,8 @@ ChartGeometry Renderer::geometry() const
                     ? e.label
                     : fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0);
             const double w = std::min(fm.horizontalAdvance(shown), m_legendLabelWidth + 1.0);
-            const QRectF text(row.left() + symbol + kGap, row.top(), w, row.height());
+            // The row's height, less a hair so that rows that meet do not overlap.
+            const QRectF text(row.left() + symbol + kGap, row.top() + 0.25, w, row.height() - 0.5);
             g.legendTexts.append(MarkGeometry{ellipsis ? -1 : (single ? int(i) : -1), text, shown,
                     m_legendFont.font.pointSizeF()});
         }

@@ -332,10 +332,12 @@ void PieChart::layoutMarks()
 
     const double topLimit = m_area.top() + boxH / 2.0;
     const double bottomLimit = m_area.bottom() - boxH / 2.0;
-    const double pitch = boxH + 2.0;
     auto arrange = [&](QList<Pending> &column) {
-        // Too many to fit: the smallest slices lose their labels.
-        const int room = std::max(1, int((bottomLimit - topLimit) / pitch) + 1);
+        // Labels close up to a hair apart before the smallest slices lose theirs.
+        double pitch = boxH + 2.0;
+        if (column.size() > 1 && (bottomLimit - topLimit) / pitch + 1 < column.size())
+            pitch = std::max(boxH + 0.5, (bottomLimit - topLimit) / double(column.size() - 1));
+        const int room = std::max(1, int((bottomLimit - topLimit) / pitch + 1e-9) + 1);
         if (column.size() > room) {
             std::stable_sort(column.begin(), column.end(),
                     [](const Pending &a, const Pending &b) { return a.size > b.size; });
