@@ -116,6 +116,9 @@ private:
     void paintAxes(QPainter &painter) const;
     void addBars(Scene &scene) const;
     void addLine(Scene &scene) const;
+    /// The 3D line's band between points index and index + 1 on screen (a
+    /// segment when flat).
+    QPolygonF ribbonShape(int index) const;
     /// Box coordinates of bar i, or false when it is not drawn.
     bool barBox(int index, double &xa, double &xb, double &yc) const;
     /// Some of a series' mark texts run together, to measure their ink.

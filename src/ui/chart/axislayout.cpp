@@ -32,6 +32,8 @@ constexpr double kMinPlot = 10.0;
 /// Longest axis label as a share of the chart's width, and its least width.
 constexpr double kLabelCapShare = 0.3;
 constexpr double kMinLabelCap = 30.0;
+/// Value axis long enough (pixels) to keep room for a second row of bar labels.
+constexpr double kSecondRowLength = 240.0;
 /// Longest upright category name as a share of the chart's height.
 constexpr double kUprightCapShare = 0.25;
 /// Depth of the 3D box per percent of depth, as a share of the plot's
@@ -102,7 +104,8 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
         // Bars closer than a line of text get their labels in two rows,
         // the second further out.
         const double lineHeight = metricsFor(c.bar.marks.font, m_device).height();
-        if (m_count > 1 && m_count * lineHeight > m_categoryLengthGuess)
+        if (m_count > 1 && m_count * lineHeight > m_categoryLengthGuess
+                && lengthPx >= kSecondRowLength)
             room += markBoxSize(QSizeF(m_widestBarMark, 0)).width() / 2.0 + kGap;
         roomHi = above || !below ? room : 0.0;
         roomLo = below ? room : 0.0;

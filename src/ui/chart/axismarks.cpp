@@ -64,21 +64,13 @@ void AxisChart::addBarObstacles(LabelPlacer &placer) const
 void AxisChart::addLineObstacles(LabelPlacer &placer) const
 {
     const LineSeries &line = m_chart.line;
-    const Projection &pr = m_projection;
     const int n = int(line.points.size());
     const int first = std::max(0, int(std::floor(m_shown.categoryMin)) - 1);
     const int last = std::min(n - 1, int(std::ceil(m_shown.categoryMax)) + 1);
-    const double zr = pr.isFlat() ? 0.0 : m_ribbonDepth;
     for (int i = first; i < last; ++i) {
         if (!std::isfinite(line.points[i].value) || !std::isfinite(line.points[i + 1].value))
             continue;
-        QPolygonF ribbon;
-        ribbon << valuePoint(i, line.points[i].value, 0)
-               << valuePoint(i + 1, line.points[i + 1].value, 0);
-        if (zr > 0.0)
-            ribbon << valuePoint(i + 1, line.points[i + 1].value, zr)
-                   << valuePoint(i, line.points[i].value, zr);
-        placer.addObstacle(ribbon);
+        placer.addObstacle(ribbonShape(i));
     }
     for (int i = first; i <= last; ++i) {
         if (std::isfinite(line.points[i].value))

@@ -16,6 +16,8 @@ namespace {
 /// Bars thinner than this (pixels) are drawn as plain blocks: no style
 /// would show on them. A class of 28 still gets bars of its chosen style.
 constexpr double kThinBar = 1.5;
+/// Width of the 3D line's band across its segments, as a share of its depth.
+constexpr double kRibbonBand = 0.5;
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
@@ -225,6 +227,44 @@ void AxisChart::addBars(Scene &scene) const
     }
 }
 
+QPolygonF AxisChart::ribbonShape(int index) const
+{
+    const LineSeries &line = m_chart.line;
+    const Projection &pr = m_projection;
+    const double zr = pr.isFlat() ? 0.0 : m_ribbonDepth;
+    const QPointF a = valuePoint(index, line.points[index].value, 0);
+    const QPointF b = valuePoint(index + 1, line.points[index + 1].value, 0);
+    QPolygonF ribbon;
+    ribbon << a << b;
+    if (zr <= 0.0)
+        return ribbon;
+    QPointF aBack = valuePoint(index, line.points[index].value, zr);
+    QPointF bBack = valuePoint(index + 1, line.points[index + 1].value, zr);
+    if (pr.isOblique()) {
+        // Seen obliquely, a segment rising along the depth shows its ribbon
+        // edge on and a falling one as a broad band. Every segment shows the
+        // same band instead: the depth's share along the segment stays, its
+        // share across becomes the same for all.
+        const QPointF shift = aBack - a;
+        const QPointF along = b - a;
+        const double length = std::hypot(along.x(), along.y());
+        if (length > 1e-9) {
+            const QPointF u = along / length;
+            QPointF normal(-u.y(), u.x());
+            const double across = shift.x() * normal.x() + shift.y() * normal.y();
+            if (across < 0.0)
+                normal = -normal;
+            const double depthPx = std::hypot(shift.x(), shift.y());
+            const QPointF offset =
+                    u * (shift.x() * u.x() + shift.y() * u.y()) + normal * (depthPx * kRibbonBand);
+            aBack = a + offset;
+            bBack = b + offset;
+        }
+    }
+    ribbon << bBack << aBack;
+    return ribbon;
+}
+
 void AxisChart::addLine(Scene &scene) const
 {
     const LineSeries &line = m_chart.line;
@@ -256,9 +296,7 @@ void AxisChart::addLine(Scene &scene) const
                 continue;
             const QPointF a = unitPoint(i);
             const QPointF b = unitPoint(i + 1);
-            QPolygonF ribbon;
-            ribbon << pr.map(a.x(), a.y(), 0) << pr.map(b.x(), b.y(), 0) << pr.map(b.x(), b.y(), zr)
-                   << pr.map(a.x(), a.y(), zr);
+            const QPolygonF ribbon = ribbonShape(i);
             // The normal of the ribbon's upper side, in pixels.
             double nx = -(b.y() - a.y()) * pr.height();
             double ny = (b.x() - a.x()) * pr.width();

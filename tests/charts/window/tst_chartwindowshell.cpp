@@ -9,6 +9,7 @@
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
+#include "ui/chart/chartrenderer.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -194,6 +195,50 @@ private Q_SLOTS:
         QCOMPARE(m_shell->ustawWykres().windowHandle()->transientParent(), wykres.windowHandle());
         QCOMPARE(wykres.chart().view3D.orthogonal, orthogonal);
         QCOMPARE(bool(m_shell->session().appearances.CurrentAppearance.Perspective), orthogonal);
+    }
+
+    void classChartsAtTheDesignSize_data()
+    {
+        QTest::addColumn<QByteArray>("item");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("bar") << QByteArray("LWykresSlupkowy") << QStringLiteral("chart-bar");
+        QTest::newRow("pie") << QByteArray("LWykresKolowy") << QStringLiteral("chart-pie");
+        QTest::newRow("line") << QByteArray("LWykresLiniowy") << QStringLiteral("chart-line");
+    }
+    void classChartsAtTheDesignSize()
+    {
+        QFETCH(QByteArray, item);
+        QFETCH(QString, file);
+        // The sample class of 28, without the two files of another test.
+        const QDir examples(QStringLiteral(ZAVEVAD_EXAMPLES_DIR));
+        QStringList paths;
+        for (const QString &name : examples.entryList({QStringLiteral("*.dat")}, QDir::Files))
+            if (!name.startsWith(QLatin1String("inny_test")))
+                paths.append(examples.filePath(name));
+        QCOMPARE(paths.size(), 28);
+        m_platform->openFilesAnswers.push_back(paths);
+        m_shell->glowny().Wczytaj();
+        menuItem(item.constData());
+
+        TFWykres &wykres = m_shell->wykres();
+        QWidget *grip = wykres.findChild<QWidget *>(QStringLiteral("PRozciong"));
+        QVERIFY(grip);
+        QWidget *chartWidget = grip->parentWidget();
+        QCOMPARE(wykres.size(), QSize(555, 420));
+        QCOMPARE(chartWidget->size(), QSize(555, 376));
+        const QImage shot = wykres.grab().toImage();
+        const chart::ChartGeometry g = chart::chartGeometry(
+                wykres.chart(), QRectF(QPointF(), QSizeF(chartWidget->size())), {}, chartWidget);
+        // Every student in the legend, whole, and the grip off it.
+        QCOMPARE(g.legendTexts.size(), 28);
+        for (const chart::MarkGeometry &text : g.legendTexts)
+            QVERIFY2(!text.text.contains(QChar(0x2026)), qPrintable(text.text));
+        QVERIFY(!g.legend.intersects(QRectF(grip->geometry())));
+        QCOMPARE(g.marks.size(), 28);
+
+        const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(shot.save(QDir(dir).filePath(file + QStringLiteral(".png"))));
     }
 
     void boxes3DTellWhatTheChartShows()
