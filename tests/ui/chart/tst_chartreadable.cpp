@@ -58,6 +58,7 @@ class TstChartReadable : public QObject
 private Q_SLOTS:
     void everyNameAndValueLegible_data();
     void everyNameAndValueLegible();
+    void zoomedPlotStaysInItsRoom();
 };
 
 void TstChartReadable::everyNameAndValueLegible_data()
@@ -120,6 +121,25 @@ void TstChartReadable::everyNameAndValueLegible()
         for (qsizetype j = i + 1; j < texts.size(); ++j)
             QVERIFY2(!texts[i].box.intersects(texts[j].box),
                     qPrintable(texts[i].text + QLatin1Char('/') + texts[j].text));
+}
+
+void TstChartReadable::zoomedPlotStaysInItsRoom()
+{
+    for (Kind kind : {Kind::Bar, Kind::Line}) {
+        Chart c = classOf(28, kind);
+        c.view3D.zoomPercent = 100;
+        const QImage plain = renderToImage(c, kDesignChart);
+        QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const ChartGeometry g = chartGeometry(c, kTarget, {}, &device);
+        c.view3D.zoomPercent = 300;
+        const QImage zoomed = renderToImage(c, kDesignChart);
+        // The header above the plot and the legend beside it are untouched.
+        QVERIFY(plain.copy(0, 0, kDesignChart.width(), 26)
+                == zoomed.copy(0, 0, kDesignChart.width(), 26));
+        const QRect legend = g.legend.toAlignedRect().adjusted(0, 0, 6, 6);
+        QVERIFY(plain.copy(legend) == zoomed.copy(legend));
+        QVERIFY(plain != zoomed);
+    }
 }
 
 QTEST_MAIN(TstChartReadable)
