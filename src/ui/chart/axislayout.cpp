@@ -376,26 +376,25 @@ void AxisChart::project(const FrameRoom &frame, const QRectF &plot)
 
 void AxisChart::fitScales(const FrameRoom &frame, const QRectF &plot)
 {
-    const QFontMetricsF fmLeft = metricsFor(m_chart.leftAxis.labelsFont, m_device);
-    const QFontMetricsF fmBottom = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
     // The marks stand beside the bars' depth, not the box's.
     const QRectF front = m_projection.frontRect();
     const double crossDepth = frame.oblique ? obliqueDepth(frame, plot) * m_barDepth : 0.0;
     computeValueRange(
             std::max(m_valuesHorizontal ? front.width() : front.height(), kMinPlot), crossDepth);
-    // The font chosen on the estimate may not fit the plot as it came out.
-    const QFontMetricsF fmCategory = metricsFor(m_categoryFont, m_device);
-    m_categoryLabels = thinCategories(
-            m_valuesHorizontal ? front.height() : front.width(), categoryExtent(fmCategory));
+    // The font chosen on the estimate may not fit the plot as it came out;
+    // a smaller one may, but not a second column or a turn that the room
+    // around the plot was not made for.
+    const double length = m_valuesHorizontal ? front.height() : front.width();
+    m_categoryLabels = thinCategories(length, categoryExtent(metricsFor(m_categoryFont, m_device)));
     if (m_categoryLabels.step > 1 && m_chart.axesVisible) {
         const bool rotated = m_rotatedCategories;
-        fitCategoryFont(m_valuesHorizontal ? front.height() : front.width());
+        const bool staggered = m_staggered;
+        fitCategoryFont(length);
         m_rotatedCategories = rotated;
-        m_categoryLabels = thinCategories(m_valuesHorizontal ? front.height() : front.width(),
-                categoryExtent(metricsFor(m_categoryFont, m_device)));
+        m_staggered = m_staggered && staggered;
+        m_categoryLabels =
+                thinCategories(length, categoryExtent(metricsFor(m_categoryFont, m_device)));
     }
-    Q_UNUSED(fmLeft);
-    Q_UNUSED(fmBottom);
 }
 
 double AxisChart::categoryExtent(const QFontMetricsF &fm) const
@@ -443,9 +442,9 @@ void AxisChart::fitCategoryFont(double lengthPx)
         // Names stacked closer than a line: every other one steps out to a
         // second column rather than being left out.
         const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
+        // Only when that shows them all: for hundreds of bars the second
+        // column would take the plot's width for little.
         m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-        if (!m_staggered)
-            m_categoryFont = set.font.pointSizeF() > floorPoints ? m_categoryFont : set;
     } else {
         fits(m_categoryFont);
     }
