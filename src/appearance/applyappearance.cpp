@@ -232,6 +232,22 @@ bool applyKindProjection(int kind, TChartAppearance &current, chart::Chart &char
     return true;
 }
 
+namespace {
+
+/// A chart command or template load leaves the chart's 3D view and walls as
+/// they were, while it puts other values into the record; the record takes
+/// the chart's back so that the "Efekty 3D" boxes, which show the record,
+/// tell what the chart does. The pie's walls box is hidden, and its walls
+/// are the coupling's, so a pie's record keeps its walls.
+void mirrorChart3D(int kind, TChartAppearance &current, const chart::Chart &chart)
+{
+    current.View3D = chart.view3D.view3D;
+    if (kind != ChartKindPie)
+        current.View3DWalls = chart.view3D.walls3D;
+}
+
+} // namespace
+
 bool ApplyChartKind(int kind, TChartAppearance &current, chart::Chart &chart, ChartKindState &state)
 {
     if (seriesIndexOfKind(kind) < 0)
@@ -257,6 +273,7 @@ bool ApplyChartKind(int kind, TChartAppearance &current, chart::Chart &chart, Ch
     SelectAppearanceTarget(state);
     applyKindProjection(kind, current, chart);
     ApplyAppearance(current, chart, state.CurrentSeries);
+    mirrorChart3D(kind, current, chart);
     return true;
 }
 

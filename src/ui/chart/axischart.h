@@ -7,7 +7,9 @@
 #include "ui/chart/projection.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QRectF>
+#include <QSizeF>
 
 #include <optional>
 
@@ -28,6 +30,8 @@ public:
 
     void layout(const QRectF &area, const ViewState &view);
     ChartGeometry geometry() const;
+    /// Smallest point size the engine shrinks a label to before it leaves labels out.
+    static constexpr double kMinLabelPoints = 7.0;
     void paint(QPainter &painter) const;
 
 private:
@@ -45,6 +49,62 @@ private:
     const QList<Point> &categoryPoints() const;
     QString categoryLabel(int index) const;
 
+    /// What the plot's edges leave room for besides the axis labels.
+    struct FrameRoom
+    {
+        bool axes = false;
+        QSizeF leftTitle;
+        QSizeF bottomTitle;
+        double leftTitleRoom = 0.0;
+        double depthShare = 0.0; ///< 3D depth, 0 to 1
+        bool oblique = false;
+    };
+    /// Room the axis labels take beside the plot.
+    struct LabelRoom
+    {
+        double leftWidth = 0.0;
+        double rightPad = 10.0;
+        double bottomLabelHeight = 0.0;
+    };
+
+    // Layout steps, in the order layout() takes them.
+    void resolveView(const QRectF &area, const ViewState &view);
+    FrameRoom measureFrame() const;
+    QRectF estimatePlot(const FrameRoom &frame) const;
+    LabelRoom measureLabels(const FrameRoom &frame, const QRectF &plot, double depth);
+    QRectF placePlot(const FrameRoom &frame, const LabelRoom &labels) const;
+    void project(const FrameRoom &frame, const QRectF &plot);
+    void fitScales(const FrameRoom &frame, const QRectF &plot);
+
+    /// An axis label as placed: its tick, its box (turned upright boxes
+    /// stand on end) and the text as shown.
+    struct AxisLabel
+    {
+        QLineF tick;
+        QRectF box;
+        QString text;
+        bool upright = false;
+        bool category = false;
+        int index = -1;
+    };
+
+    /// Picks the largest size, down to kMinLabelPoints, at which every
+    /// category name has room along lengthPx; failing that, for names
+    /// stacked on the left axis, two staggered columns.
+    void fitCategoryFont(double lengthPx);
+    double categoryExtent(const QFontMetricsF &fm) const;
+    void placeAxisLabels();
+    /// Widest name on the left axis: less when the names stand in two columns.
+    double staggeredCap() const;
+    /// The bar marks' font, shrunk towards kMinLabelPoints when the bars stand close.
+    void fitBarMarksFont();
+    /// The same for the line's marks, which stand above and below the points.
+    void fitLineMarksFont();
+
+    double obliqueDepth(const FrameRoom &frame, const QRectF &plot) const;
+    double bottomRoom(const FrameRoom &frame, double labelHeight) const;
+    double valueLength(const QRectF &plot, double depth) const;
+    double categoryLength(const QRectF &plot, double depth) const;
     void computeValueRange(double lengthPx, double crossPx);
     void layoutDepths();
     CategoryLabels thinCategories(double lengthPx, double labelExtent) const;
@@ -56,6 +116,9 @@ private:
     void paintAxes(QPainter &painter) const;
     void addBars(Scene &scene) const;
     void addLine(Scene &scene) const;
+    /// The 3D line's band between points index and index + 1 on screen (a
+    /// segment when flat).
+    QPolygonF ribbonShape(int index) const;
     /// Box coordinates of bar i, or false when it is not drawn.
     bool barBox(int index, double &xa, double &xb, double &yc) const;
     /// Some of a series' mark texts run together, to measure their ink.
@@ -77,6 +140,8 @@ private:
     bool m_valuesHorizontal = false;
     qsizetype m_count = 0;
 
+    /// The room given to the chart, and the area zoomed from it.
+    QRectF m_room;
     QRectF m_area;
     Projection m_projection = Projection::flat(QRectF());
     ViewState m_view;
@@ -85,6 +150,8 @@ private:
     AxisScale m_scale;
     CategoryLabels m_categoryLabels;
     double m_labelCap = 100.0;
+    /// Length of the category axis as first estimated (pixels).
+    double m_categoryLengthGuess = 1e9;
     /// Width of the widest bar mark, measured once per layout (-1: not yet).
     double m_widestBarMark = -1.0;
     /// Category names along the bottom axis turned upright, cut to m_rotatedCap.
@@ -99,6 +166,15 @@ private:
     double m_barDepth = 1.0;
     /// How far back the 3D line's ribbon reaches, in box units.
     double m_ribbonDepth = 1.0;
+    /// The category axis's labels font as fitted, and whether its names
+    /// stand in two staggered columns.
+    TextFont m_categoryFont;
+    bool m_staggered = false;
+    double m_nearColumn = 0.0;
+    QList<AxisLabel> m_axisLabels;
+    /// The bar series' marks with their fitted font (MarkMetrics keeps a reference).
+    MarksSettings m_barMarksSettings;
+    MarksSettings m_lineMarksSettings;
     std::optional<MarkMetrics> m_barMetrics;
     std::optional<MarkMetrics> m_lineMetrics;
     QList<MarkGeometry> m_barMarks;

@@ -48,7 +48,7 @@ Chart::Chart()
         s->marks.font = makeFont(8, false, Qt::black);
 
     // The design state is the one in force while the pie is shown.
-    setPieActive(true);
+    couplePie(true);
 }
 
 Series &Chart::series(int index)
@@ -78,6 +78,15 @@ void Chart::setSeriesActive(int index, bool active)
 }
 
 void Chart::setPieActive(bool active)
+{
+    // Every chart command and template load sets the series again; running
+    // the coupling then would switch the walls back on behind the appearance
+    // dialog's back.
+    if (active != pie.active)
+        couplePie(active);
+}
+
+void Chart::couplePie(bool active)
 {
     pie.active = active;
     const bool axesOn = !active;

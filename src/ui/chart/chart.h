@@ -322,7 +322,12 @@ struct Chart
     /// Activating the pie turns axes, clipping, 3D walls, frame, solid back
     /// wall, zoom and pan off; deactivating it turns them on. Both reset the
     /// 3D view to oblique, rotation 360, elevation 315, perspective 0, tilt 0.
+    /// Only a change of the pie's state does this: setting the state it
+    /// already has leaves walls and view as the user made them.
     void setPieActive(bool active);
+
+private:
+    void couplePie(bool active);
 };
 
 // Bounds of the settings that come from outside (a template). Beyond them a

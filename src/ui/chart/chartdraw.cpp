@@ -19,6 +19,18 @@ QFontMetricsF metricsFor(const TextFont &font, QPaintDevice *device)
     return device ? QFontMetricsF(font.font, device) : QFontMetricsF(font.font);
 }
 
+QList<double> shrinkingSizes(double setPoints, double floorPoints)
+{
+    QList<double> sizes{setPoints};
+    if (!(setPoints > floorPoints) || !(floorPoints > 0.0))
+        return sizes;
+    const double step = std::max(0.5, (setPoints - floorPoints) / 12.0);
+    for (double points = setPoints - step; points > floorPoints + 1e-9; points -= step)
+        sizes.append(points);
+    sizes.append(floorPoints);
+    return sizes;
+}
+
 QSizeF rotatedSize(const QSizeF &size, int angle)
 {
     const double a = angle * M_PI / 180.0;

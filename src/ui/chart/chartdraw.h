@@ -3,6 +3,7 @@
 #include "ui/chart/chart.h"
 
 #include <QFontMetricsF>
+#include <QList>
 #include <QPolygonF>
 #include <QRectF>
 #include <QSizeF>
@@ -15,6 +16,12 @@ namespace zavevad::chart {
 /// Text helpers shared by the parts of the chart. Metrics follow the device
 /// painted on, so a picture and an SVG copy lay out alike.
 QFontMetricsF metricsFor(const TextFont &font, QPaintDevice *device);
+
+/// The point sizes a crowded text tries, from the size it was given down to
+/// floorPoints in half points (in at most a dozen steps for huge sizes).
+/// A size at or below the floor, or a font sized in pixels (0 or less), is
+/// tried alone.
+QList<double> shrinkingSizes(double setPoints, double floorPoints);
 
 /// Size of a text turned by angle degrees (counter-clockwise).
 QSizeF rotatedSize(const QSizeF &size, int angle);

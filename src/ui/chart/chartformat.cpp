@@ -64,4 +64,25 @@ double seriesTotal(const Series &series)
     return total;
 }
 
+QString shortName(const QString &name)
+{
+    const QStringList words = name.simplified().split(QLatin1Char(' '));
+    if (words.size() < 2)
+        return name;
+    QString shortened = words.first();
+    for (qsizetype i = 1; i < words.size(); ++i)
+        shortened += QLatin1Char(' ') + words[i].left(1) + QLatin1Char('.');
+    return shortened;
+}
+
+QString fittedName(const QFontMetricsF &fm, const QString &name, double width)
+{
+    if (fm.horizontalAdvance(name) <= width)
+        return name;
+    const QString shortened = shortName(name);
+    if (fm.horizontalAdvance(shortened) <= width)
+        return shortened;
+    return fm.elidedText(shortened, Qt::ElideRight, width);
+}
+
 } // namespace zavevad::chart

@@ -24,6 +24,17 @@ constexpr double kGap = 4.0;
 constexpr double kTitlePadX = 6.0;
 constexpr double kTitlePadY = 2.0;
 constexpr double kLegendPad = 5.0;
+/// The legend keeps clear of the chart's bottom-right corner, where the
+/// chart window has its resize grip.
+constexpr double kLegendCorner = 22.0;
+/// Widest legend, as a share of the chart's width: one column, and all columns.
+constexpr double kLegendColumnShare = 0.35;
+constexpr double kLegendShare = 0.36;
+constexpr double kLegendLastShare = 0.44;
+/// Smallest legend text before entries give way to an ellipsis (points).
+constexpr double kMinLegendPoints = 7.0;
+/// Pies of more slices than this give each legend entry its value.
+constexpr qsizetype kNamedSlices = 12;
 
 struct LegendEntry
 {
@@ -32,6 +43,8 @@ struct LegendEntry
     QColor color;
     int pattern = -1; ///< slice index whose hatch the box shows, or -1
     double labelWidth = 0.0;
+    /// Follows the label, which is shortened before it when need be.
+    QString suffix;
 };
 
 /// One rendering: the layout of every part, then the painting.
@@ -54,6 +67,10 @@ private:
     qsizetype legendEntryCount() const;
     QList<LegendEntry> legendEntries(int limit) const;
     void layoutLegend(QRectF &room);
+    /// Lays the legend out with the given font and number of columns; false
+    /// when not every entry finds a row, or the legend gets too wide.
+    bool fitLegend(const TextFont &font, int columns, double space, qsizetype count, bool last);
+    QRectF legendRow(qsizetype index) const;
     void paintLegend(QPainter &painter) const;
 
     const Chart &m_chart;
@@ -70,6 +87,11 @@ private:
     double m_legendBaseline = 0.0;
     double m_legendLabelWidth = 0.0;
     double m_legendValueWidth = 0.0;
+    /// The legend's font as fitted, its columns and the width of one column.
+    TextFont m_legendFont;
+    int m_legendColumns = 1;
+    int m_legendRowsPerColumn = 0;
+    double m_legendColumnWidth = 0.0;
     std::optional<AxisChart> m_axisChart;
     std::optional<PieChart> m_pieChart;
     std::optional<XYChart> m_xyChart;
@@ -139,9 +161,13 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
         Q_UNUSED(total);
         for (int i = 0; i < s.points.size() && i < limit; ++i) {
             const Point &p = s.points[i];
-            LegendEntry e{p.label, formatValue(p.value), p.color, hatched ? i : -1, 0.0};
+            LegendEntry e{p.label, formatValue(p.value), p.color, hatched ? i : -1, 0.0, QString()};
             switch (c.legend.textStyle) {
             case LegendTextStyle::ltsPlain:
+                // Slices of a crowded pie share colours and may have no room
+                // for their names: the legend pairs each name with its value.
+                if (&s == &c.pie && s.points.size() > kNamedSlices)
+                    e.suffix = QLatin1Char(' ') + e.value;
                 e.value.clear();
                 break;
             case LegendTextStyle::ltsXValue:
@@ -160,10 +186,85 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
             QColor color = &*s == &c.line
                     ? c.line.lineColor
                     : (s->points.isEmpty() ? QColor(Qt::gray) : s->points.first().color);
-            entries.append(LegendEntry{s->title, QString(), color, -1, 0.0});
+            entries.append(LegendEntry{s->title, QString(), color, -1, 0.0, QString()});
         }
     }
     return entries;
+}
+
+bool Renderer::fitLegend(
+        const TextFont &font, int columns, double space, qsizetype count, bool last)
+{
+    const LegendSettings &legend = m_chart.legend;
+    const QFontMetricsF fm = metricsFor(font, m_device);
+    const qsizetype perColumn = (count + columns - 1) / columns;
+    // Rows a little apart when they all fit; closer when they do not, but
+    // never so close that the texts of two rows touch.
+    m_legendRow = fm.height() + 2.0;
+    m_legendBaseline = 1.0 + fm.ascent();
+    if (perColumn * m_legendRow > space) {
+        const QList<LegendEntry> sample = legendEntries(int(std::min<qsizetype>(count, 64)));
+        QString texts;
+        for (const LegendEntry &e : sample)
+            texts += e.label + e.value;
+        QRectF ink = texts.isEmpty() ? QRectF() : fm.tightBoundingRect(texts);
+        if (ink.height() <= 0.0)
+            ink = QRectF(0.0, -fm.ascent(), 1.0, fm.height());
+        m_legendRow = std::max({ink.height() + 1.0, space / double(perColumn), 1.0});
+        m_legendRow = std::min(m_legendRow, fm.height() + 2.0);
+        // The ink, not the line, centred in the row: rows closer than a
+        // line of text still keep their texts apart.
+        m_legendBaseline = m_legendRow / 2.0 - (ink.top() + ink.bottom()) / 2.0;
+    }
+    const int rows = int(std::min<double>(space / m_legendRow, double(perColumn)));
+    if (rows < 1)
+        return false;
+    const qsizetype room = qsizetype(rows) * columns;
+    if (room < count && !last)
+        return false;
+    // Entries that find no room give way to a last row that says so.
+    const bool cut = room < count && room >= 2;
+    m_legendEntries = legendEntries(int(cut ? room - 1 : room));
+    if (m_legendEntries.isEmpty())
+        return last;
+    if (cut)
+        m_legendEntries.append(
+                LegendEntry{QString(QChar(0x2026)), QString(), QColor(), -1, 0.0, QString()});
+    m_legendColumns = columns;
+    m_legendRowsPerColumn = rows;
+    m_legendFont = font;
+
+    m_legendLabelWidth = 0.0;
+    m_legendValueWidth = 0.0;
+    for (const LegendEntry &e : std::as_const(m_legendEntries))
+        m_legendValueWidth = std::max(m_legendValueWidth, fm.horizontalAdvance(e.value));
+    const double symbol = std::clamp(legend.colorWidth, 0, 200);
+    const double fixed =
+            symbol + kGap + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
+    // At the smallest text the legend may grow wider rather than cut a name.
+    const double share = last ? kLegendLastShare : kLegendShare;
+    const double cap = columns == 1 ? m_target.width() * kLegendColumnShare - 2 * kLegendPad
+                                    : (m_target.width() * share - 2 * kLegendPad) / columns - kGap;
+    // Values come on top of the share: they are short, and must be read whole.
+    const double labelCap = std::max(20.0, cap - (symbol + kGap));
+    // Names too long for the legend keep their first word and initials.
+    for (LegendEntry &e : m_legendEntries) {
+        const double nameCap = std::max(10.0, labelCap - fm.horizontalAdvance(e.suffix));
+        if (fm.horizontalAdvance(e.label) > nameCap) {
+            const QString fitted = fittedName(fm, e.label, nameCap);
+            // Smaller text before a cut name.
+            if (!last && fitted != shortName(e.label))
+                return false;
+            e.label = fitted;
+        }
+        e.label += e.suffix;
+        e.suffix.clear();
+        e.labelWidth = fm.horizontalAdvance(e.label);
+        m_legendLabelWidth = std::max(m_legendLabelWidth, e.labelWidth);
+    }
+    m_legendLabelWidth = std::min(m_legendLabelWidth, labelCap);
+    m_legendColumnWidth = fixed + m_legendLabelWidth;
+    return true;
 }
 
 void Renderer::layoutLegend(QRectF &room)
@@ -173,60 +274,53 @@ void Renderer::layoutLegend(QRectF &room)
     m_legendEntries.clear();
     if (!legend.visible)
         return;
-    const QFontMetricsF fm = metricsFor(legend.font, m_device);
     const double shadow = std::clamp(legend.shadowSize, 0, 100);
     const double top =
             m_target.top() + m_target.height() * std::clamp(legend.topPos, 0, 100) / 100.0;
-    const double bottom = m_target.bottom() - kMargin - shadow;
+    const double bottom = m_target.bottom() - std::max(kMargin + shadow, kLegendCorner);
     const double space = bottom - top - 2 * kLegendPad;
     const qsizetype count = legendEntryCount();
     if (count == 0)
         return;
-    // Rows a little apart when they all fit; closer when they do not, but
-    // never so close that the texts of two rows touch.
-    m_legendRow = fm.height() + 2.0;
-    m_legendBaseline = 1.0 + fm.ascent();
-    if (count * m_legendRow > space) {
-        const QList<LegendEntry> sample = legendEntries(int(std::min<qsizetype>(count, 64)));
-        QString texts;
-        for (const LegendEntry &e : sample)
-            texts += e.label + e.value;
-        QRectF ink = texts.isEmpty() ? QRectF() : fm.tightBoundingRect(texts);
-        if (ink.height() <= 0.0)
-            ink = QRectF(0.0, -fm.ascent(), 1.0, fm.height());
-        m_legendRow = std::max({ink.height() + 1.0, space / double(count), 1.0});
-        m_legendRow = std::min(m_legendRow, fm.height() + 2.0);
-        // The ink, not the line, centred in the row: rows closer than a
-        // line of text still keep their texts apart.
-        m_legendBaseline = m_legendRow / 2.0 - (ink.top() + ink.bottom()) / 2.0;
+    // Every entry if at all possible: smaller text in one column, then a
+    // second column, and only then an ellipsis for the entries that find no
+    // room. One column first, because a second one takes the plot's width.
+    const double setPoints = legend.font.font.pointSizeF();
+    const double floorPoints = setPoints > 0.0 ? std::min(setPoints, kMinLegendPoints) : setPoints;
+    bool fitted = false;
+    for (int columns = 1; !fitted && columns <= 2; ++columns) {
+        for (double points : shrinkingSizes(setPoints, floorPoints)) {
+            TextFont font = legend.font;
+            if (points > 0.0)
+                font.font.setPointSizeF(points);
+            fitted = fitLegend(font, columns, space, count, false);
+            if (fitted)
+                break;
+        }
     }
-    const int rows = int(std::min<double>(space / m_legendRow, double(count)));
-    if (rows < 1)
-        return;
-    // Entries that find no room give way to a last row that says so.
-    const bool cut = rows < count && rows >= 2;
-    m_legendEntries = legendEntries(cut ? rows - 1 : rows);
+    if (!fitted) {
+        TextFont font = legend.font;
+        if (floorPoints > 0.0)
+            font.font.setPointSizeF(floorPoints);
+        if (!fitLegend(font, count > 1 ? 2 : 1, space, count, true))
+            return;
+    }
     if (m_legendEntries.isEmpty())
         return;
-    if (cut)
-        m_legendEntries.append(LegendEntry{QString(QChar(0x2026)), QString(), QColor(), -1, 0.0});
-
-    const double cap = m_target.width() * 0.35;
-    m_legendLabelWidth = 0.0;
-    m_legendValueWidth = 0.0;
-    for (LegendEntry &e : m_legendEntries) {
-        e.labelWidth = fm.horizontalAdvance(e.label);
-        m_legendLabelWidth = std::max(m_legendLabelWidth, e.labelWidth);
-        m_legendValueWidth = std::max(m_legendValueWidth, fm.horizontalAdvance(e.value));
-    }
-    const double symbol = std::clamp(legend.colorWidth, 0, 200);
-    const double fixed = 2 * kLegendPad + symbol + kGap
-            + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
-    m_legendLabelWidth = std::min(m_legendLabelWidth, std::max(20.0, cap - fixed));
-    const double width = fixed + m_legendLabelWidth;
-    const double height = m_legendEntries.size() * m_legendRow + 2 * kLegendPad;
+    const double width = 2 * kLegendPad + m_legendColumns * m_legendColumnWidth
+            + (m_legendColumns - 1) * 2 * kGap;
+    const int rows = int(std::min<qsizetype>(m_legendRowsPerColumn, m_legendEntries.size()));
+    const double height = rows * m_legendRow + 2 * kLegendPad;
     m_legend = QRectF(m_target.right() - kMargin - shadow - width, top, width, height);
     room.setRight(std::min(room.right(), m_legend.left() - 2 * kGap));
+}
+
+QRectF Renderer::legendRow(qsizetype index) const
+{
+    const qsizetype column = index / std::max(m_legendRowsPerColumn, 1);
+    const qsizetype row = index % std::max(m_legendRowsPerColumn, 1);
+    return QRectF(m_legend.left() + kLegendPad + column * (m_legendColumnWidth + 2 * kGap),
+            m_legend.top() + kLegendPad + row * m_legendRow, m_legendColumnWidth, m_legendRow);
 }
 
 void Renderer::layout()
@@ -271,11 +365,22 @@ ChartGeometry Renderer::geometry() const
         g = m_xyChart->geometry();
     g.legend = m_legend;
     if (!m_legend.isNull()) {
-        QRectF row(m_legend.left() + kLegendPad, m_legend.top() + kLegendPad,
-                m_legend.width() - 2 * kLegendPad, m_legendRow);
+        const QFontMetricsF fm = metricsFor(m_legendFont, m_device);
+        const double symbol = std::clamp(m_chart.legend.colorWidth, 0, 200);
+        const bool single = activeSeries().size() == 1;
         for (qsizetype i = 0; i < m_legendEntries.size(); ++i) {
+            const QRectF row = legendRow(i);
             g.legendRows.append(row);
-            row.translate(0, m_legendRow);
+            const LegendEntry &e = m_legendEntries[i];
+            const bool ellipsis = e.label == QString(QChar(0x2026)) && !e.color.isValid();
+            const QString shown = e.labelWidth <= m_legendLabelWidth + 1.0
+                    ? e.label
+                    : fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0);
+            const double w = std::min(fm.horizontalAdvance(shown), m_legendLabelWidth + 1.0);
+            // The row's height, less a hair so that rows that meet do not overlap.
+            const QRectF text(row.left() + symbol + kGap, row.top() + 0.25, w, row.height() - 0.5);
+            g.legendTexts.append(MarkGeometry{ellipsis ? -1 : (single ? int(i) : -1), text, shown,
+                    m_legendFont.font.pointSizeF()});
         }
     }
     return g;
@@ -354,14 +459,16 @@ void Renderer::paintLegend(QPainter &painter) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(m_legend.adjusted(0, 0, -1, -1));
 
-    const QFontMetricsF fm = metricsFor(legend.font, painter.device());
-    painter.setFont(legend.font.font);
+    const QFontMetricsF fm = metricsFor(m_legendFont, painter.device());
+    painter.setFont(m_legendFont.font);
     const double symbol = std::clamp(legend.colorWidth, 0, 200);
     const double boxHeight =
             std::max(3.0, std::min({symbol, fm.height() - 4.0, m_legendRow - 3.0}));
-    double y = m_legend.top() + kLegendPad;
-    for (const LegendEntry &e : m_legendEntries) {
-        const double x = m_legend.left() + kLegendPad;
+    for (qsizetype i = 0; i < m_legendEntries.size(); ++i) {
+        const LegendEntry &e = m_legendEntries[i];
+        const QRectF row = legendRow(i);
+        const double x = row.left();
+        const double y = row.top();
         if (symbol > 0 && e.color.isValid()) {
             const QRectF box(x, y + (m_legendRow - boxHeight) / 2.0, symbol, boxHeight);
             if (e.pattern >= 0) {
@@ -380,11 +487,9 @@ void Renderer::paintLegend(QPainter &painter) const
                         ? e.label
                         : fm.elidedText(e.label, Qt::ElideRight, m_legendLabelWidth + 1.0));
         if (!e.value.isEmpty()) {
-            painter.drawText(QPointF(m_legend.right() - kLegendPad - fm.horizontalAdvance(e.value),
-                                     baseline),
-                    e.value);
+            painter.drawText(
+                    QPointF(row.right() - fm.horizontalAdvance(e.value), baseline), e.value);
         }
-        y += m_legendRow;
     }
     painter.restore();
 }

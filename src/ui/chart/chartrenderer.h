@@ -19,6 +19,8 @@ struct MarkGeometry
     int point = -1;
     QRectF box;
     QString text;
+    /// The size of the text as drawn, in points.
+    double pointSize = 0.0;
 };
 
 /// Where the parts of a chart lie in a rendering: for a bar or line chart,
@@ -38,10 +40,16 @@ struct ChartGeometry
     ViewState shown;
     /// Value labels drawn, none overlapping another.
     QList<MarkGeometry> marks;
+    /// The category names along an axis as drawn (point: the category), and
+    /// the box they must keep within.
+    QList<MarkGeometry> categoryLabels;
+    QRectF labelArea;
     /// The legend box and its rows as drawn; when not every entry has room,
     /// the last row holds an ellipsis instead.
     QRectF legend;
     QList<QRectF> legendRows;
+    /// The legend's texts as drawn (point: the entry's point, -1 for the ellipsis).
+    QList<MarkGeometry> legendTexts;
 };
 
 /// Lays out the chart as renderChart would, without painting.

@@ -17,6 +17,12 @@ namespace {
 
 constexpr double kGap = 4.0;
 constexpr double kLeader = 14.0;
+/// Pies of more slices than this name them in their labels ("Lis W. 5")...
+constexpr qsizetype kNamedSlices = 12;
+/// ...when the pie stays at least this share of the room's height wide.
+constexpr double kNamedPieShare = 0.35;
+/// Smallest text of slice labels that name their slices (points).
+constexpr double kMinNamedPoints = 7.0;
 
 double radians(double degrees)
 {
@@ -48,12 +54,39 @@ void PieChart::layout(const QRectF &area)
     // Room for the labels at both sides.
     double markW = 0.0, markH = 0.0;
     m_markWidthCap = std::max(40.0, a.width() * 0.3);
+    m_namedMarks = false;
+    m_marks = pie.marks;
     if (pie.marks.visible && !pie.points.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(pie.marks.font, m_device);
-        for (const Point &p : pie.points)
-            markW = std::max(markW, fm.horizontalAdvance(markText(pie.marks.style, p, total)));
-        markW = markBoxSize(QSizeF(std::min(markW, m_markWidthCap), 0)).width();
-        markH = markBoxSize(QSizeF(0, fm.height())).height();
+        auto widest = [&]() {
+            const QFontMetricsF fm = metricsFor(m_marks.font, m_device);
+            double w = 0.0;
+            for (const Point &p : pie.points)
+                w = std::max(w, fm.horizontalAdvance(markLabel(p, total)));
+            return markBoxSize(QSizeF(std::min(w, m_markWidthCap), 0)).width();
+        };
+        // Many slices share colours: their labels name them too, in text
+        // down to the floor size, when the pie keeps a fair size beside them.
+        const bool valuesOnly = pie.marks.style == MarksStyle::smsValue
+                || pie.marks.style == MarksStyle::smsPercent;
+        const double setPoints = pie.marks.font.font.pointSizeF();
+        if (valuesOnly && pie.points.size() > kNamedSlices && setPoints > 0.0) {
+            m_namedMarks = true;
+            const double floorPoints = std::min(setPoints, kMinNamedPoints);
+            bool fits = false;
+            for (double points : shrinkingSizes(setPoints, floorPoints)) {
+                m_marks.font.font.setPointSizeF(points);
+                const double pieW = a.width() - 2.0 * (widest() + kLeader + 2 * kGap);
+                fits = pieW >= kNamedPieShare * a.height();
+                if (fits)
+                    break;
+            }
+            if (!fits) {
+                m_namedMarks = false;
+                m_marks = pie.marks;
+            }
+        }
+        markW = widest();
+        markH = markBoxSize(QSizeF(0, metricsFor(m_marks.font, m_device).height())).height();
     }
     const double explode = std::clamp(pie.explodeBiggest, 0, 100) / 100.0;
     const double depth = view3D ? std::clamp(c.view3D.depthPercent, 0, 100) / 100.0 : 0.0;
@@ -125,11 +158,20 @@ void PieChart::layout(const QRectF &area)
     layoutMarks();
 }
 
+QString PieChart::markLabel(const Point &point, double total) const
+{
+    const QString value = markText(m_marks.style, point, total);
+    if (!m_namedMarks || point.label.isEmpty())
+        return value;
+    return shortName(point.label) + QLatin1Char(' ') + value;
+}
+
 QList<MarkGeometry> PieChart::marks() const
 {
     QList<MarkGeometry> marks;
     for (const Label &label : m_labels)
-        marks.append(MarkGeometry{label.point, label.box, label.text});
+        marks.append(
+                MarkGeometry{label.point, label.box, label.text, m_marks.font.font.pointSizeF()});
     return marks;
 }
 
@@ -256,7 +298,7 @@ void PieChart::paint(QPainter &painter) const
 void PieChart::layoutMarks()
 {
     const PieSeries &pie = m_chart.pie;
-    const MarksSettings &marks = pie.marks;
+    const MarksSettings &marks = m_marks;
     if (!marks.visible)
         return;
     const QFontMetricsF fm = metricsFor(marks.font, m_device);
@@ -281,8 +323,8 @@ void PieChart::layoutMarks()
             anchor += m_thickness / 2.0;
         const double reach = m_ry * (1.0 + explodeRoom) + kLeader;
         Pending label{&s,
-                fm.elidedText(markText(marks.style, pie.points[s.index], total), Qt::ElideRight,
-                        m_markWidthCap),
+                fm.elidedText(
+                        markLabel(pie.points[s.index], total), Qt::ElideRight, m_markWidthCap),
                 anchor, m_centre.y() + m_thickness.y() / 2.0 - std::sin(m) * reach,
                 std::abs(s.span)};
         (std::cos(m) >= -1e-9 ? right : left).append(label);
@@ -290,10 +332,12 @@ void PieChart::layoutMarks()
 
     const double topLimit = m_area.top() + boxH / 2.0;
     const double bottomLimit = m_area.bottom() - boxH / 2.0;
-    const double pitch = boxH + 2.0;
     auto arrange = [&](QList<Pending> &column) {
-        // Too many to fit: the smallest slices lose their labels.
-        const int room = std::max(1, int((bottomLimit - topLimit) / pitch) + 1);
+        // Labels close up to a hair apart before the smallest slices lose theirs.
+        double pitch = boxH + 2.0;
+        if (column.size() > 1 && (bottomLimit - topLimit) / pitch + 1 < column.size())
+            pitch = std::max(boxH + 0.5, (bottomLimit - topLimit) / double(column.size() - 1));
+        const int room = std::max(1, int((bottomLimit - topLimit) / pitch + 1e-9) + 1);
         if (column.size() > room) {
             std::stable_sort(column.begin(), column.end(),
                     [](const Pending &a, const Pending &b) { return a.size > b.size; });
@@ -342,7 +386,7 @@ void PieChart::layoutMarks()
 
 void PieChart::paintMarks(QPainter &painter) const
 {
-    const MarksSettings &marks = m_chart.pie.marks;
+    const MarksSettings &marks = m_marks;
     const QColor leaderColor =
             marks.transparent ? marks.font.color : scaledColor(marks.backColor, 0.8);
     for (const Label &label : m_labels) {

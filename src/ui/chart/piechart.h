@@ -31,6 +31,8 @@ public:
     QList<MarkGeometry> marks() const;
 
 private:
+    /// The text of the label of a point: its value, with its name on a crowded pie.
+    QString markLabel(const Point &point, double total) const;
     struct Slice
     {
         int index = 0;
@@ -64,6 +66,10 @@ private:
     double m_ry = 0.0;
     QPointF m_thickness; ///< from the visible face to the hidden one
     double m_markWidthCap = 0.0;
+    /// Whether the slice labels carry the names with the values.
+    bool m_namedMarks = false;
+    /// The series' label settings with the font the labels are drawn in.
+    MarksSettings m_marks;
     QList<Label> m_labels;
 };
 

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void pieCoupling_data();
     void pieCoupling();
     void pieCouplingResetsView();
+    void pieCouplingOnlyOnAChange();
 
     void niceStep_data();
     void niceStep();
@@ -133,7 +134,7 @@ void TstChartSettings::pieCoupling()
 void TstChartSettings::pieCouplingResetsView()
 {
     Chart c;
-    for (bool active : {true, false}) {
+    for (bool active : {false, true}) {
         c.view3D.orthogonal = true;
         c.view3D.rotation = 20;
         c.view3D.elevation = 10;
@@ -145,6 +146,25 @@ void TstChartSettings::pieCouplingResetsView()
         QCOMPARE(c.view3D.elevation, 315);
         QCOMPARE(c.view3D.perspective, 0);
         QCOMPARE(c.view3D.tilt, 0);
+    }
+}
+
+void TstChartSettings::pieCouplingOnlyOnAChange()
+{
+    for (bool active : {false, true}) {
+        Chart c;
+        c.setPieActive(active);
+        c.view3D.walls3D = active;
+        c.view3D.orthogonal = true;
+        c.view3D.elevation = 10;
+        c.axesVisible = active;
+        c.setPieActive(active);
+        c.setSeriesActive(PieSeriesIndex, active);
+        QCOMPARE(c.pie.active, active);
+        QCOMPARE(c.view3D.walls3D, active);
+        QCOMPARE(c.axesVisible, active);
+        QVERIFY(c.view3D.orthogonal);
+        QCOMPARE(c.view3D.elevation, 10);
     }
 }
 

@@ -1,0 +1,146 @@
+// Charts of a whole class at the chart window's design size: every name and
+// value is drawn at a legible size, and no text runs into another or out of
+// its area. Checked from the layout the renderer draws from.
+
+#include "chartsamples.h"
+#include "ui/chart/chartrenderer.h"
+
+#include <QImage>
+#include <QTest>
+
+using namespace zavevad::chart;
+using namespace zavevad::chart::test;
+
+namespace {
+
+/// The chart's size in a chart window of the design size.
+const QSize kDesignChart(555, 376);
+const QRectF kTarget(QPointF(0, 0), kDesignChart);
+constexpr double kMinPoints = 7.0;
+
+Chart classOf(int students, Kind kind)
+{
+    return students == 28 ? classChart(kind) : sampleChart(kind, students);
+}
+
+/// The grade-count chart of a class in which nobody got a "Dop".
+Chart gradesWithAZero(Kind kind)
+{
+    Chart c = gradeChart(kind);
+    for (int s = 0; s < 3; ++s)
+        c.series(s).points[4].value = 0;
+    return c;
+}
+
+QList<int> pointsOf(const QList<MarkGeometry> &texts)
+{
+    QList<int> points;
+    for (const MarkGeometry &t : texts)
+        points.append(t.point);
+    std::sort(points.begin(), points.end());
+    return points;
+}
+
+QList<int> allPoints(qsizetype count)
+{
+    QList<int> points;
+    for (int i = 0; i < count; ++i)
+        points.append(i);
+    return points;
+}
+
+} // namespace
+
+class TstChartReadable : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyNameAndValueLegible_data();
+    void everyNameAndValueLegible();
+    void zoomedPlotStaysInItsRoom();
+};
+
+void TstChartReadable::everyNameAndValueLegible_data()
+{
+    QTest::addColumn<int>("kindValue");
+    QTest::addColumn<int>("students"); // 0: the grade-count chart
+    // Whether every category has a name under the axis; else the legend names them.
+    QTest::addColumn<bool>("namesOnAxis");
+    for (int students : {23, 28, 35, 0}) {
+        for (Kind kind : {Kind::Bar, Kind::Pie, Kind::Line}) {
+            const char *kindName = kind == Kind::Bar ? "bar" : kind == Kind::Pie ? "pie" : "line";
+            QByteArray tag = students == 0 ? QByteArray("grades") : QByteArray::number(students);
+            tag += QByteArray(" ") + kindName;
+            // Upright names along a line chart need a line of text each:
+            // the width of the design size holds 23 of them beside a legend.
+            const bool onAxis = kind == Kind::Bar || (kind == Kind::Line && students <= 23);
+            QTest::newRow(tag.constData()) << int(kind) << students << onAxis;
+        }
+    }
+}
+
+void TstChartReadable::everyNameAndValueLegible()
+{
+    QFETCH(int, kindValue);
+    QFETCH(int, students);
+    QFETCH(bool, namesOnAxis);
+    const Kind kind = Kind(kindValue);
+    const Chart c = students == 0 ? gradesWithAZero(kind) : classOf(students, kind);
+    const qsizetype count = c.series(kindValue - 1).count();
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    const ChartGeometry g = chartGeometry(c, kTarget, {}, &device);
+
+    // Every value has its label, the zero included, and the legend lists every point.
+    QCOMPARE(pointsOf(g.marks), allPoints(count));
+    QCOMPARE(pointsOf(g.legendTexts), allPoints(count));
+    if (kind != Kind::Pie && namesOnAxis)
+        QCOMPARE(pointsOf(g.categoryLabels), allPoints(count));
+
+    QList<MarkGeometry> texts = g.marks + g.categoryLabels + g.legendTexts;
+    for (const MarkGeometry &t : std::as_const(texts)) {
+        const QString what = t.text + QStringLiteral(" (%1)").arg(t.point);
+        QVERIFY2(t.pointSize >= kMinPoints - 1e-9, qPrintable(what));
+        QVERIFY2(!t.text.contains(QChar(0x2026)), qPrintable(what));
+        QVERIFY2(!t.text.isEmpty(), qPrintable(what));
+    }
+    // Within their areas: names and values inside the chart and clear of
+    // the legend, the legend's texts inside the legend.
+    QVERIFY(kTarget.contains(g.legend));
+    for (const MarkGeometry &t : g.marks + g.categoryLabels) {
+        QVERIFY2(kTarget.contains(t.box), qPrintable(t.text));
+        QVERIFY2(!t.box.intersects(g.legend), qPrintable(t.text));
+    }
+    for (const MarkGeometry &t : std::as_const(g.legendTexts))
+        QVERIFY2(g.legend.contains(t.box), qPrintable(t.text));
+    // The window's resize grip sits in the chart's bottom-right corner.
+    const QRectF grip(kDesignChart.width() - 20, kDesignChart.height() - 21, 17, 17);
+    QVERIFY(!g.legend.intersects(grip));
+    // No text runs into another.
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(!texts[i].box.intersects(texts[j].box),
+                    qPrintable(texts[i].text + QLatin1Char('/') + texts[j].text));
+}
+
+void TstChartReadable::zoomedPlotStaysInItsRoom()
+{
+    for (Kind kind : {Kind::Bar, Kind::Line}) {
+        Chart c = classOf(28, kind);
+        c.view3D.zoomPercent = 100;
+        const QImage plain = renderToImage(c, kDesignChart);
+        QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const ChartGeometry g = chartGeometry(c, kTarget, {}, &device);
+        c.view3D.zoomPercent = 300;
+        const QImage zoomed = renderToImage(c, kDesignChart);
+        // The header above the plot and the legend beside it are untouched.
+        QVERIFY(plain.copy(0, 0, kDesignChart.width(), 26)
+                == zoomed.copy(0, 0, kDesignChart.width(), 26));
+        const QRect legend = g.legend.toAlignedRect().adjusted(0, 0, 6, 6);
+        QVERIFY(plain.copy(legend) == zoomed.copy(legend));
+        QVERIFY(plain != zoomed);
+    }
+}
+
+QTEST_MAIN(TstChartReadable)
+#include "tst_chartreadable.moc"
