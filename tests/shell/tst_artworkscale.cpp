@@ -38,7 +38,7 @@ void TestArtworkScale::picturesAreDrawnForTheScreen_data()
     QTest::addColumn<QSize>("size");
     QTest::newRow("main window") << u"FGlowny"_s << u"ImTloGlowny"_s << u"glowny"_s
                                  << QSize(750, 560);
-    QTest::newRow("menu Plik") << u"FMenu"_s << u"ImPlik"_s << u"menu-plik"_s << QSize(140, 117);
+    QTest::newRow("menu Plik") << u"FMenu"_s << u"ImPlik"_s << u"menu-plik"_s << QSize(160, 171);
     QTest::newRow("About icon") << u"FAbout"_s << u"Image1"_s << u"icon"_s << QSize(32, 32);
 }
 

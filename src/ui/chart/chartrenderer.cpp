@@ -152,8 +152,8 @@ QList<LegendEntry> Renderer::legendEntries(int limit) const
     QList<LegendEntry> entries;
     if (c.xy.active) {
         for (qsizetype i = 0; i < c.xy.legendItems.size() && i < limit; ++i)
-            entries.append(LegendEntry{
-                    c.xy.legendItems[i].text, QString(), c.xy.legendItems[i].color, -1, 0.0});
+            entries.append(LegendEntry{c.xy.legendItems[i].text, QString(),
+                    c.xy.legendItems[i].color, -1, 0.0, QString()});
     } else if (active.size() == 1) {
         const Series &s = *active.first();
         const double total = seriesTotal(s);
