@@ -91,7 +91,7 @@ void showTables(const AnalysisState &analysis)
     GridState gridState;
     AnalysisTables tables(grid, gridState, analysis);
 
-    for (int kind = TableResults; kind <= TableGradeCount; ++kind) {
+    for (int kind = TableResults; kind <= TableItemAnalysis; ++kind) {
         tables.PokazTabele(kind);
         // Page down to the end and back, then the other question page.
         for (int i = 0; i < 4; ++i)
@@ -101,7 +101,7 @@ void showTables(const AnalysisState &analysis)
         tables.ImTabelaWPrawoClick();
         (void)tableTextCp1250(grid);
         (void)htmlPageBytes(grid);
-        chartFromTable(grid, analysis, kind, tables.sumaColumn());
+        chartFromTable(grid, analysis, kind, resultsSumaColumn(gridState, analysis));
         tables.ImTabelaWLewoClick();
     }
 }

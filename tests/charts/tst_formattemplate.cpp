@@ -1,4 +1,5 @@
 #include "specialfiles.h"
+#include "testsupport.h"
 
 #include "charts/formattemplate.h"
 
@@ -48,19 +49,6 @@ QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
-// Runs `command` and returns the message of the CommandError it throws; a
-// null string when it throws none.
-template<typename F>
-QString errorOf(F &&command)
-{
-    try {
-        command();
-    } catch (const CommandError &error) {
-        return error.message();
-    }
-    return QString();
-}
-
 /// Accepts only the first `capacity` bytes written to it.
 class ShortDevice : public QIODevice
 {
@@ -97,11 +85,11 @@ private Q_SLOTS:
     {
         const TChartAppearance saved = *TChartAppearance::fromBytes(patternBytes(944));
         const QString file = path(QStringLiteral("wzór.ssw"));
-        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, saved); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { saveFormatTemplateFile(file, saved); }), QString());
         QCOMPARE(readFile(file), saved.toBytes());
 
         TChartAppearance loaded = defaults();
-        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
         QCOMPARE(loaded.toBytes(), saved.toBytes());
     }
 
@@ -109,7 +97,8 @@ private Q_SLOTS:
     {
         const QString file = path(QStringLiteral("stary.ssw"));
         writeFile(file, patternBytes(3000));
-        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, defaults()); }), QString());
+        QCOMPARE(
+                test::commandErrorOf([&] { saveFormatTemplateFile(file, defaults()); }), QString());
         QCOMPARE(readFile(file), defaults().toBytes());
     }
 
@@ -119,7 +108,7 @@ private Q_SLOTS:
         const QByteArray bytes = patternBytes(1500);
         writeFile(file, bytes);
         TChartAppearance loaded = defaults();
-        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { loadFormatTemplateFile(file, loaded); }), QString());
         QCOMPARE(loaded.toBytes(), bytes.left(944));
     }
 
@@ -136,7 +125,7 @@ private Q_SLOTS:
         const QString file = path(QStringLiteral("krotki%1.ssw").arg(size));
         writeFile(file, patternBytes(size));
         TChartAppearance record = defaults();
-        QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, record); }),
+        QCOMPARE(test::commandErrorOf([&] { loadFormatTemplateFile(file, record); }),
                 QStringLiteral("Read beyond end of file"));
         QCOMPARE(record, defaults());
     }
@@ -160,7 +149,8 @@ private Q_SLOTS:
         writeFile(path(QStringLiteral("plik.txt")), "x");
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
         TChartAppearance record = defaults();
-        QCOMPARE(errorOf([&] { loadFormatTemplateFile(path(name), record); }), message);
+        QCOMPARE(
+                test::commandErrorOf([&] { loadFormatTemplateFile(path(name), record); }), message);
         QCOMPARE(record, defaults());
     }
 
@@ -172,7 +162,7 @@ private Q_SLOTS:
         for (const QString &file :
                 {path(QStringLiteral("fifo.ssw")), QStringLiteral("/dev/zero")}) {
             TChartAppearance record = defaults();
-            QCOMPARE(errorOf([&] { loadFormatTemplateFile(file, record); }),
+            QCOMPARE(test::commandErrorOf([&] { loadFormatTemplateFile(file, record); }),
                     QStringLiteral("File access denied"));
             QCOMPARE(record, defaults());
         }
@@ -196,7 +186,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("folder")));
         const QString file = path(name);
-        QCOMPARE(errorOf([&] { saveFormatTemplateFile(file, defaults()); }),
+        QCOMPARE(test::commandErrorOf([&] { saveFormatTemplateFile(file, defaults()); }),
                 message + QStringLiteral(": ") + QDir::toNativeSeparators(file));
     }
 
@@ -212,7 +202,8 @@ private Q_SLOTS:
         const QByteArray old = patternBytes(944);
         writeFile(file, old);
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        const QString message = errorOf([&] { saveFormatTemplateFile(file, defaults()); });
+        const QString message =
+                test::commandErrorOf([&] { saveFormatTemplateFile(file, defaults()); });
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(message.startsWith(QStringLiteral("File access denied: ")));
         QCOMPARE(readFile(file), old);
@@ -233,7 +224,8 @@ private Q_SLOTS:
         limited.rlim_cur = 600;
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const QString message = errorOf([&] { saveFormatTemplateFile(file, defaults()); });
+        const QString message =
+                test::commandErrorOf([&] { saveFormatTemplateFile(file, defaults()); });
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -249,7 +241,7 @@ private Q_SLOTS:
     void deviceTakingFewerBytesIsDiskFull()
     {
         ShortDevice device(943);
-        QCOMPARE(errorOf([&] { writeFormatTemplate(device, defaults()); }),
+        QCOMPARE(test::commandErrorOf([&] { writeFormatTemplate(device, defaults()); }),
                 QStringLiteral("Disk full"));
     }
 
@@ -259,7 +251,7 @@ private Q_SLOTS:
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         TChartAppearance record = defaults();
-        QCOMPARE(errorOf([&] { readFormatTemplate(buffer, record); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { readFormatTemplate(buffer, record); }), QString());
         QCOMPARE(record.toBytes(), bytes);
     }
 };

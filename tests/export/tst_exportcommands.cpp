@@ -1,6 +1,7 @@
 #include "exportclass.h"
 #include "scriptedplatform.h"
 #include "specialfiles.h"
+#include "testsupport.h"
 
 #include "export/exportcommands.h"
 #include "export/htmlexport.h"
@@ -55,18 +56,6 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs `command` and returns the message of the CommandError it throws;
-// a null string when it throws none.
-QString commandError(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const CommandError &error) {
-        return error.message();
-    }
-    return QString();
 }
 
 } // namespace
@@ -161,7 +150,7 @@ private Q_SLOTS:
         ScriptedPlatform platform;
         platform.saveAnswers.push_back(std::nullopt);
         const QString before = QDir::current().entryList().join(QLatin1Char('|'));
-        QCOMPARE(commandError([&] { saveCommand(extension)(screen.grid); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { saveCommand(extension)(screen.grid); }), QString());
         QCOMPARE(platform.calls.size(), 1);
         QCOMPARE(platform.clipboardWrites, 0);
         QCOMPARE(QDir::current().entryList().join(QLatin1Char('|')), before);
@@ -230,7 +219,7 @@ private Q_SLOTS:
         LoadedScreen screen;
         ScriptedPlatform platform;
         platform.saveAnswers.push_back(dir.filePath(typed));
-        const QString message = commandError([&] { saveCommand(extension)(screen.grid); });
+        const QString message = test::commandErrorOf([&] { saveCommand(extension)(screen.grid); });
 
         if (what == QLatin1String("readonly"))
             QFile::setPermissions(
@@ -283,7 +272,7 @@ private Q_SLOTS:
                 const FileSizeLimit full(room);
                 if (!full.active())
                     QSKIP("needs a file size limit");
-                message = commandError([&] { saveCommand(extension)(grid); });
+                message = test::commandErrorOf([&] { saveCommand(extension)(grid); });
             }
             QCOMPARE(message,
                     QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path));
@@ -318,9 +307,9 @@ private Q_SLOTS:
         LoadedScreen screen;
         ScriptedPlatform platform;
         platform.clipboardFails = true;
-        QCOMPARE(commandError([&] { KopiujCsv(screen.grid); }),
+        QCOMPARE(test::commandErrorOf([&] { KopiujCsv(screen.grid); }),
                 QStringLiteral("Cannot open clipboard"));
-        QCOMPARE(commandError([&] { KopiujHtml(screen.grid); }),
+        QCOMPARE(test::commandErrorOf([&] { KopiujHtml(screen.grid); }),
                 QStringLiteral("Cannot open clipboard"));
         QCOMPARE(platform.clipboard(), nullptr);
     }

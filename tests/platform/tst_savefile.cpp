@@ -1,4 +1,5 @@
 #include "specialfiles.h"
+#include "testsupport.h"
 
 #include "platform/commanderror.h"
 #include "platform/savefile.h"
@@ -36,16 +37,6 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QString errorOf(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const CommandError &error) {
-        return error.message();
-    }
-    return QString();
-}
-
 } // namespace
 
 class TestSaveFile : public QObject
@@ -59,7 +50,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("plik.txt"));
         QVERIFY(writeAll(path, pattern(50000, 'a')));
         const QByteArray bytes = pattern(100, 'b');
-        QCOMPARE(errorOf([&] { saveFile(path, bytes); }), QString());
+        QCOMPARE(test::commandErrorOf([&] { saveFile(path, bytes); }), QString());
         QCOMPARE(readAll(path), bytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
@@ -97,7 +88,7 @@ private Q_SLOTS:
             const FileSizeLimit full(limit);
             if (!full.active())
                 QSKIP("needs a file size limit");
-            message = errorOf([&] {
+            message = test::commandErrorOf([&] {
                 if (throughWriter)
                     // A writer that does not look at what the device took.
                     saveFile(path, [&bytes](QIODevice &device) { device.write(bytes); });
@@ -133,7 +124,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("wzor.ssw"));
         const QByteArray old = pattern(944, 'w');
         QVERIFY(writeAll(path, old));
-        QCOMPARE(errorOf([&] {
+        QCOMPARE(test::commandErrorOf([&] {
             saveFile(path, [](QIODevice &device) {
                 device.write("half");
                 throw CommandError(QStringLiteral("Disk full"));

@@ -1,5 +1,6 @@
 #include "charts/scorecharts.h"
 #include "charts/window/tfwykres.h"
+#include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "results/thresholds.h"
@@ -28,26 +29,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// Closes every message box as soon as it shows and keeps its text.
-class MessageBoxCatcher : public QObject
-{
-public:
-    MessageBoxCatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        m_timer.start(10);
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
+using test::MessageBoxCatcher;
 
 QByteArray readFile(const QString &path)
 {

@@ -3,6 +3,7 @@
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
 #include "appearance/dialog/tfustawwykres.h"
+#include "messageboxcatcher.h"
 #include "scriptedplatform.h"
 #include "ui/chart/chart.h"
 
@@ -13,35 +14,6 @@
 #include <QTimer>
 
 namespace zavevad::test {
-
-/// Closes every message box that a handler shows and keeps its text, so
-/// that an error box never waits for a person.
-class MessageBoxCatcher : public QObject
-{
-public:
-    MessageBoxCatcher()
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, &MessageBoxCatcher::closeBoxes);
-        m_timer.start();
-    }
-
-    QStringList messages;
-
-private:
-    void closeBoxes()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box && box->isVisible()) {
-                messages.append(box->text());
-                box->done(QMessageBox::Ok);
-            }
-        }
-    }
-
-    QTimer m_timer;
-};
 
 /// The dialog on a real chart: the engine's design chart with points, the
 /// record from the defaults, the kind applied as a chart command applies it,

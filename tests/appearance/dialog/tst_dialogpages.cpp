@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(f.record().toBytes(), before);
         // No fill asks the user anything, not even with a picture in the record.
         QVERIFY(f.platform.calls.isEmpty());
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
     }
 
     void legendControls()
@@ -270,7 +270,7 @@ private Q_SLOTS:
         // A file that is no picture reports the loader's error; the flag is already set.
         f.platform.pictureAnswers = {bad};
         insert->click();
-        QCOMPARE(f.errors.messages,
+        QCOMPARE(f.errors.texts,
                 QStringList{u"Nie można wczytać obrazu: "_s + QDir::toNativeSeparators(bad)});
         QVERIFY(f.record().BackPictureOn);
         QVERIFY(f.chart.panel.backImage.isNull());
@@ -370,7 +370,7 @@ private Q_SLOTS:
         f.showPage("TabSheet1");
         f.showPage("TabSheet5");
         QVERIFY(depth->isEnabled() && zoom->isEnabled());
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
     }
 
     void view3DSettings()
@@ -475,11 +475,11 @@ private Q_SLOTS:
         QCOMPARE(origin->text(), QString());
         QCOMPARE(f.record().BarOrigin, 0);
         QCOMPARE(f.chart.bar.origin, 0.0);
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
 
         // Ten digits do not fit: the error, and the origin stays.
         QTest::keyClicks(origin, u"4000000000"_s);
-        QCOMPARE(f.errors.messages.last(), u"'4000000000' is not a valid integer value"_s);
+        QCOMPARE(f.errors.texts.last(), u"'4000000000' is not a valid integer value"_s);
         QCOMPARE(f.record().BarOrigin, 400000000);
         QCOMPARE(f.chart.bar.origin, 400000000.0);
     }
@@ -508,7 +508,7 @@ private Q_SLOTS:
         QVERIFY(f.record() == expected);
 
         rotation->lineEdit()->clear();
-        QCOMPARE(f.errors.messages, QStringList{u"'' is not a valid integer value"_s});
+        QCOMPARE(f.errors.texts, QStringList{u"'' is not a valid integer value"_s});
         QCOMPARE(f.record().PieRotation, 20);
         QCOMPARE(f.chart.pie.rotation, 20);
     }

@@ -214,7 +214,7 @@ private Q_SLOTS:
 
         QVERIFY(f.record() == expected);
         QVERIFY(f.repaints > 0);
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
     }
 
     void footerFrameResetsTheHeaderPen()
@@ -433,7 +433,7 @@ private Q_SLOTS:
         QCOMPARE(otherNow.gridColor, otherAxis.gridColor);
         QCOMPARE(otherNow.titleFont, otherAxis.titleFont);
         QCOMPARE(otherNow.title, otherAxis.title);
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
     }
 
     void angleThatIsNoNumberKeepsTheAngle()
@@ -442,14 +442,14 @@ private Q_SLOTS:
         f.showPage("TabSheet2");
         auto *angle = f.control<SpinEdit>("SKont");
         angle->lineEdit()->clear();
-        QCOMPARE(f.errors.messages, QStringList{u"'' is not a valid integer value"_s});
+        QCOMPARE(f.errors.texts, QStringList{u"'' is not a valid integer value"_s});
         QCOMPARE(f.record().LeftAxisTitleAngle, 90);
         QCOMPARE(f.chart.leftAxis.titleAngle, 90);
 
         // A pasted decimal is no integer either; each change reports once.
         angle->lineEdit()->insert(u"4,5"_s);
-        QCOMPARE(f.errors.messages.size(), 2);
-        QCOMPARE(f.errors.messages.last(), u"'4,5' is not a valid integer value"_s);
+        QCOMPARE(f.errors.texts.size(), 2);
+        QCOMPARE(f.errors.texts.last(), u"'4,5' is not a valid integer value"_s);
         QCOMPARE(f.record().LeftAxisTitleAngle, 90);
     }
 
@@ -466,7 +466,7 @@ private Q_SLOTS:
         QCOMPARE(angle->text(), u"360"_s);
         QCOMPARE(f.record().LeftAxisTitleAngle, 360);
         QCOMPARE(f.chart.leftAxis.titleAngle, 360);
-        QVERIFY(f.errors.messages.isEmpty());
+        QVERIFY(f.errors.texts.isEmpty());
     }
 
     void axesPageFollowsTheChartKind()

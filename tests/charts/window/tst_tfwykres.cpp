@@ -3,6 +3,7 @@
 #include "../../report/reporttools.h"
 #include "../../tables/analysisbuilder.h"
 #include "appearance/chartappearance.h"
+#include "messageboxcatcher.h"
 #include "scriptedplatform.h"
 #include "specialfiles.h"
 #include "tables/analysistables.h"
@@ -66,27 +67,7 @@ struct DialogRecord
     }
 };
 
-/// Closes the next message box as soon as it shows and keeps its text, so no
-/// test waits for a person.
-class MessageBoxCatcher : public QObject
-{
-public:
-    MessageBoxCatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        m_timer.start(10);
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
+using test::MessageBoxCatcher;
 
 QString studentName(int index)
 {
