@@ -38,15 +38,15 @@ AnalysisState loadedClass(
     state.questionCount = questions;
     state.thresholds = t;
     int i = 0;
-    for (const StudentSpec &spec : students) {
+    for (const StudentSpec &student : students) {
         UczenAll s;
         s.Nazwisko = QStringLiteral("Uczeń%1").arg(++i);
         s.Imie = QStringLiteral("Ola");
         s.LiczbaPytan = questions;
-        for (int k = 0; k < spec.points; ++k)
+        for (int k = 0; k < student.points; ++k)
             s.Odpowiedzi[static_cast<std::size_t>(k)] = 1;
         s.Poczatek = kDay + 0.375;
-        s.Koniec = s.Poczatek + spec.workingDays;
+        s.Koniec = s.Poczatek + student.workingDays;
         state.students.push_back(s);
     }
     state.studentCount = static_cast<std::int32_t>(state.students.size());

@@ -110,11 +110,11 @@ QString TestDesktop::writeClass(const QString &folder, int students, int questio
         return path;
     QDir().mkpath(path);
     for (int i = 0; i < students; ++i) {
-        test::ResultFileSpec spec;
-        spec.surname = u"Uczeń%1"_s.arg(i, 2, 10, QLatin1Char('0'));
-        spec.questionCount = questions;
-        spec.answers = QByteArray(questions, char(i % 2));
-        test::writeResultFile(path, u"u%1.dat"_s.arg(i, 2, 10, QLatin1Char('0')), spec);
+        test::ResultFileSpec fileSpec;
+        fileSpec.surname = u"Uczeń%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+        fileSpec.questionCount = questions;
+        fileSpec.answers = QByteArray(questions, char(i % 2));
+        test::writeResultFile(path, u"u%1.dat"_s.arg(i, 2, 10, QLatin1Char('0')), fileSpec);
     }
     return path;
 }
