@@ -167,7 +167,8 @@ private:
     /// How far back the 3D line's ribbon reaches, in box units.
     double m_ribbonDepth = 1.0;
     /// The category axis's labels font as fitted, and whether its names
-    /// stand in two staggered columns.
+    /// stand staggered: in two columns beside bars, in two rows under a
+    /// line. m_nearColumn is the depth of the column or row nearer the axis.
     TextFont m_categoryFont;
     bool m_staggered = false;
     double m_nearColumn = 0.0;

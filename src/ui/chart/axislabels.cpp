@@ -58,16 +58,24 @@ void AxisChart::placeAxisLabels()
         return e.category ? fittedName(fmLeft, e.text, leftCap) : elided(fmLeft, e.text, leftCap);
     };
 
-    // Staggered names: the near column is as wide as its widest name.
-    m_nearColumn = 0.0;
-    if (m_staggered) {
-        for (qsizetype k = 0; k < leftEntries.size(); k += 2)
-            m_nearColumn =
-                    std::max(m_nearColumn, fmLeft.horizontalAdvance(leftText(leftEntries[k])));
-    }
+    auto onAxis = [](const Entry &e) {
+        return e.at >= -1e-9 && e.at <= 1 + 1e-9;
+    };
+    // Staggered names: the near column (or row) is as deep as its longest
+    // name, counting the names in the order they are drawn.
+    auto nearDepth = [&](const QList<Entry> &entries, const QFontMetricsF &fm, auto text) {
+        double depth = 0.0;
+        qsizetype shown = 0;
+        for (const Entry &e : entries)
+            if (onAxis(e) && shown++ % 2 == 0)
+                depth = std::max(depth, fm.horizontalAdvance(text(e)));
+        return depth;
+    };
+    m_nearColumn =
+            m_staggered && m_valuesHorizontal ? nearDepth(leftEntries, fmLeft, leftText) : 0.0;
     qsizetype shown = 0;
     for (const Entry &e : leftEntries) {
-        if (e.at < -1e-9 || e.at > 1 + 1e-9)
+        if (!onAxis(e))
             continue;
         const QPointF a = pr.map(-sw, e.at, 0);
         const QString text = leftText(e);
@@ -82,20 +90,29 @@ void AxisChart::placeAxisLabels()
     }
 
     const bool upright = m_rotatedCategories && !m_valuesHorizontal;
+    auto bottomText = [&](const Entry &e) {
+        const double cap = upright && e.category ? m_rotatedCap : m_labelCap;
+        return e.category ? fittedName(fmBottom, e.text, cap) : elided(fmBottom, e.text, cap);
+    };
+    if (m_staggered && upright)
+        m_nearColumn = nearDepth(bottomEntries, fmBottom, bottomText);
+    shown = 0;
     for (const Entry &e : bottomEntries) {
-        if (e.at < -1e-9 || e.at > 1 + 1e-9)
+        if (!onAxis(e))
             continue;
         const QPointF a = pr.map(e.at, -sh, 0);
         const bool turned = upright && e.category;
-        const double cap = turned ? m_rotatedCap : m_labelCap;
-        const QString text =
-                e.category ? fittedName(fmBottom, e.text, cap) : elided(fmBottom, e.text, cap);
+        const QString text = bottomText(e);
         const double w = fmBottom.horizontalAdvance(text);
+        const bool far = m_staggered && turned && shown % 2 == 1;
+        ++shown;
+        const double top = a.y() + kTick + 1.0 + (far ? m_nearColumn + kGap : 0.0);
         const QRectF box = turned
-                ? QRectF(a.x() - fmBottom.height() / 2.0, a.y() + kTick + 1.0, fmBottom.height(), w)
-                : QRectF(a.x() - w / 2.0, a.y() + kTick + 1.0, w + 1.0, fmBottom.height());
-        m_axisLabels.append(AxisLabel{
-                QLineF(a, a + QPointF(0, kTick)), box, text, turned, e.category, e.index});
+                ? QRectF(a.x() - fmBottom.height() / 2.0, top, fmBottom.height(), w)
+                : QRectF(a.x() - w / 2.0, top, w + 1.0, fmBottom.height());
+        // A name of the far row is led to its tick past the near row.
+        const QPointF tickEnd = far ? QPointF(a.x(), top - kGap / 2) : a + QPointF(0, kTick);
+        m_axisLabels.append(AxisLabel{QLineF(a, tickEnd), box, text, turned, e.category, e.index});
     }
 }
 

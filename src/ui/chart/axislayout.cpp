@@ -331,7 +331,7 @@ AxisChart::LabelRoom AxisChart::measureLabels(
             maxCategoryLabelWidth(fmCategory, thinCategories(length, 0.0), m_labelCap);
     if (m_rotatedCategories) {
         m_rotatedCap = std::min(widest, std::max(kMinLabelCap, m_area.height() * kUprightCapShare));
-        room.bottomLabelHeight = m_rotatedCap;
+        room.bottomLabelHeight = m_staggered ? 2.0 * m_rotatedCap + kGap : m_rotatedCap;
         room.rightPad = std::max(room.rightPad, fmCategory.height() / 2.0 + 2.0);
     } else {
         room.bottomLabelHeight = fmCategory.height();
@@ -402,7 +402,7 @@ double AxisChart::categoryExtent(const QFontMetricsF &fm) const
     if (m_valuesHorizontal)
         return m_staggered ? fm.height() / 2.0 : fm.height();
     if (m_rotatedCategories)
-        return fm.height();
+        return m_staggered ? fm.height() / 2.0 : fm.height();
     const double widest = maxCategoryLabelWidth(fm, thinCategories(1e9, 0.0), m_labelCap);
     return widest + 2 * kGap;
 }
@@ -445,8 +445,11 @@ void AxisChart::fitCategoryFont(double lengthPx)
         // Only when that shows them all: for hundreds of bars the second
         // column would take the plot's width for little.
         m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-    } else {
-        fits(m_categoryFont);
+    } else if (fits(m_categoryFont); m_rotatedCategories) {
+        // Upright names closer than a line: every other one steps down to a
+        // second row, for the same reason and on the same terms.
+        const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
+        m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
     }
 }
 
@@ -465,7 +468,11 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
 
     // Second pass: the real label widths, then the plot they leave and the
     // final scales along the axes as they came out.
-    const QRectF plot = placePlot(frame, measureLabels(frame, estimate, depth));
+    QRectF plot = placePlot(frame, measureLabels(frame, estimate, depth));
+    // The estimate's guess at the value labels' width may have asked for a
+    // second row of names that the plot as placed does without.
+    if (m_staggered && !m_valuesHorizontal)
+        plot = placePlot(frame, measureLabels(frame, plot, obliqueDepth(frame, plot)));
     project(frame, plot);
     layoutDepths();
     fitScales(frame, plot);

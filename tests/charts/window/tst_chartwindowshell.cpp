@@ -235,6 +235,8 @@ private Q_SLOTS:
             QVERIFY2(!text.text.contains(QChar(0x2026)), qPrintable(text.text));
         QVERIFY(!g.legend.intersects(QRectF(grip->geometry())));
         QCOMPARE(g.marks.size(), 28);
+        // And every student named under the plot of a bar or line chart.
+        QCOMPARE(g.categoryLabels.size(), file == QLatin1String("chart-pie") ? 0 : 28);
 
         const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
         if (!dir.isEmpty())
