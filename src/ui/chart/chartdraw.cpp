@@ -62,11 +62,6 @@ QSizeF markBoxSize(const QSizeF &textSize)
     return QSizeF(textSize.width() + 2 * kMarkPadX, textSize.height() + 2 * kMarkPadY);
 }
 
-QRectF markBox(const QPointF &topLeft, const QSizeF &textSize)
-{
-    return QRectF(topLeft, markBoxSize(textSize));
-}
-
 void drawMark(QPainter &painter, const MarksSettings &marks, const QRectF &box, const QString &text)
 {
     if (!marks.transparent) {

@@ -30,8 +30,6 @@ QSizeF rotatedSize(const QSizeF &size, int angle);
 void drawRotatedText(QPainter &painter, const TextFont &font, const QString &text,
         const QPointF &centre, int angle);
 
-/// Box of a value label holding text of the given size with its top-left at topLeft.
-QRectF markBox(const QPointF &topLeft, const QSizeF &textSize);
 /// Room a value label needs around its text.
 QSizeF markBoxSize(const QSizeF &textSize);
 /// Draws a value label: the box (unless transparent) and the text.

@@ -23,10 +23,6 @@ public:
     void layout(const QRectF &area);
     void paint(QPainter &painter) const;
 
-    /// Centre and radii of the pie's visible face, for tests and hit tests.
-    QPointF centre() const { return m_centre; }
-    double radiusX() const { return m_rx; }
-    double radiusY() const { return m_ry; }
     /// The value labels that found room.
     QList<MarkGeometry> marks() const;
 
