@@ -1,11 +1,9 @@
 #include "shell/artwork.h"
 
-#include <QEvent>
-#include <QLabel>
+#include "ui/sharppicture.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
-
-#include <utility>
 
 // The resource file lives in a static library: nothing references its data
 // unless it is initialised explicitly, and it must be done outside a namespace.
@@ -15,38 +13,6 @@ static void initShellResources()
 }
 
 namespace zavevad::artwork {
-
-namespace {
-
-// Redraws a label's picture before it is painted on a screen whose pixel
-// ratio differs from the one the picture was drawn for.
-class SharpPicture : public QObject
-{
-public:
-    SharpPicture(QLabel &label, QString name, QSize size)
-        : QObject(&label), m_label(label), m_name(std::move(name)), m_size(size)
-    {
-        label.installEventFilter(this);
-        update();
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == &m_label && event->type() == QEvent::Paint
-                && !qFuzzyCompare(m_label.pixmap().devicePixelRatio(), m_label.devicePixelRatioF()))
-            update();
-        return false;
-    }
-
-private:
-    void update() { m_label.setPixmap(picture(m_name, m_size, m_label.devicePixelRatioF())); }
-
-    QLabel &m_label;
-    QString m_name;
-    QSize m_size;
-};
-
-} // namespace
 
 QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 {
@@ -70,7 +36,7 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
 
 void setPicture(QLabel &label, const QString &name, QSize size)
 {
-    new SharpPicture(label, name, size);
+    setSharpPicture(label, [name, size](qreal ratio) { return picture(name, size, ratio); });
 }
 
 QIcon applicationIcon()

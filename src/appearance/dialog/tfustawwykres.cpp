@@ -10,6 +10,7 @@
 #include "ui/clickablelabel.h"
 #include "ui/fixedwindow.h"
 #include "ui/gradienttabwidget.h"
+#include "ui/sharppicture.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,14 +31,15 @@ constexpr int StripHeight = 12;
 
 /// The title strip's artwork: a dark bar with a grip in the middle and a
 /// close mark at its right end, where the close hot spot lies.
-QPixmap stripArtwork()
+QPixmap stripArtwork(qreal ratio)
 {
-    QPixmap pixmap(StripWidth, StripHeight);
+    QPixmap pixmap(QSizeF(QSize(StripWidth, StripHeight) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     QPainter painter(&pixmap);
     QLinearGradient gradient(0, 0, 0, StripHeight);
     gradient.setColorAt(0, QColor(112, 112, 112));
     gradient.setColorAt(1, QColor(72, 72, 72));
-    painter.fillRect(pixmap.rect(), gradient);
+    painter.fillRect(QRect(0, 0, StripWidth, StripHeight), gradient);
     painter.setPen(QColor(150, 150, 150));
     painter.drawLine(0, 0, StripWidth - 1, 0);
     painter.setPen(QColor(50, 50, 50));
@@ -84,7 +86,7 @@ void TFUstawwykres::buildWindow()
     m_ImListwa = new QLabel(m_PListwa);
     m_ImListwa->setObjectName(QStringLiteral("ImListwa"));
     m_ImListwa->setScaledContents(true);
-    m_ImListwa->setPixmap(stripArtwork());
+    setSharpPicture(*m_ImListwa, stripArtwork);
     m_ImListwa->setGeometry(m_PListwa->rect());
     m_ImListwa->installEventFilter(this);
 

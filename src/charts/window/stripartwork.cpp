@@ -23,9 +23,19 @@ constexpr int kStripHeight = 44;
 constexpr int kMenuBandTop = 18;
 constexpr int kAccentHeight = 2;
 
-QPixmap stripBackground(int width)
+/// An empty picture of `size` logical pixels for a screen of `ratio`;
+/// painters on it draw in logical pixels.
+QPixmap canvas(QSize size, qreal ratio)
 {
-    QPixmap pixmap(width, kStripHeight);
+    const qreal r = ratio > 0 ? ratio : 1.0;
+    QPixmap pixmap(QSizeF(size * r).toSize());
+    pixmap.setDevicePixelRatio(r);
+    return pixmap;
+}
+
+QPixmap stripBackground(int width, qreal ratio)
+{
+    QPixmap pixmap = canvas(QSize(width, kStripHeight), ratio);
     QPainter painter(&pixmap);
     QLinearGradient title(0, 0, 0, kMenuBandTop);
     title.setColorAt(0.0, kTitleTop);
@@ -43,19 +53,19 @@ QPixmap stripBackground(int width)
 
 } // namespace
 
-QPixmap leftPicture()
+QPixmap leftPicture(qreal ratio)
 {
-    return stripBackground(339);
+    return stripBackground(339, ratio);
 }
 
-QPixmap middlePicture()
+QPixmap middlePicture(qreal ratio)
 {
-    return stripBackground(30);
+    return stripBackground(30, ratio);
 }
 
-QPixmap rightPicture()
+QPixmap rightPicture(qreal ratio)
 {
-    QPixmap pixmap = stripBackground(30);
+    QPixmap pixmap = stripBackground(30, ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     // The main window's close button, centred in the close label (8,0 17 x 17).
@@ -75,9 +85,9 @@ QPixmap rightPicture()
     return pixmap;
 }
 
-QPixmap gripPicture()
+QPixmap gripPicture(qreal ratio)
 {
-    QPixmap pixmap(15, 15);
+    QPixmap pixmap = canvas(QSize(15, 15), ratio);
     pixmap.fill(kMenuBottom);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

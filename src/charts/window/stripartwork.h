@@ -5,16 +5,17 @@
 namespace zavevad::stripartwork {
 
 // The pictures of the chart window's title strip and resize grip, painted by
-// code at the sizes the window lays them out at, in the main window's colours.
+// code at the sizes the window lays them out at, in the main window's colours,
+// for a screen of `ratio` device pixels per logical pixel.
 
 /// `ImListwaLeft`, 339 x 44: the part behind the menu labels.
-QPixmap leftPicture();
+QPixmap leftPicture(qreal ratio = 1.0);
 /// `ImListwaSrodek`, 30 x 44: stretched across the middle of the strip.
-QPixmap middlePicture();
+QPixmap middlePicture(qreal ratio = 1.0);
 /// `ImListwaRight`, 30 x 44: the strip's end with the close button under 8,0, 17 x 17.
-QPixmap rightPicture();
+QPixmap rightPicture(qreal ratio = 1.0);
 /// `ImCiongnij`, 15 x 15: the diagonal ribs of a resize grip.
-QPixmap gripPicture();
+QPixmap gripPicture(qreal ratio = 1.0);
 /// `PRozciong`'s own colour, a light frame around the grip picture.
 QColor gripPanelColor();
 

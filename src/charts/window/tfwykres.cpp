@@ -16,6 +16,7 @@
 #include "ui/clickablelabel.h"
 #include "ui/fixedwindow.h"
 #include "ui/runcommand.h"
+#include "ui/sharppicture.h"
 #include "ui/shellstyle.h"
 
 #include <QBuffer>
@@ -132,7 +133,7 @@ TFWykres::TFWykres(
     auto *imListwaLeft = new ClickableLabel(m_PListwaLeft);
     imListwaLeft->setObjectName(QStringLiteral("ImListwaLeft"));
     imListwaLeft->setGeometry(0, 0, kLeftPartWidth, kStripHeight);
-    imListwaLeft->setPixmap(stripartwork::leftPicture());
+    setSharpPicture(*imListwaLeft, stripartwork::leftPicture);
     connect(imListwaLeft, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
 
     m_LListwa = addLabel(m_PListwaLeft, "LListwa", QString(), QRect(16, 3, 313, 13), false);
@@ -156,7 +157,7 @@ TFWykres::TFWykres(
     m_PListwaSrodek->setObjectName(QStringLiteral("PListwaSrodek"));
     m_ImListwaSrodek = new ClickableLabel(m_PListwaSrodek);
     m_ImListwaSrodek->setObjectName(QStringLiteral("ImListwaSrodek"));
-    m_ImListwaSrodek->setPixmap(stripartwork::middlePicture());
+    setSharpPicture(*m_ImListwaSrodek, stripartwork::middlePicture);
     m_ImListwaSrodek->setScaledContents(true);
     connect(m_ImListwaSrodek, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
 
@@ -165,7 +166,7 @@ TFWykres::TFWykres(
     auto *imListwaRight = new QLabel(m_PListwaRight);
     imListwaRight->setObjectName(QStringLiteral("ImListwaRight"));
     imListwaRight->setGeometry(0, 0, kRightPartWidth, kStripHeight);
-    imListwaRight->setPixmap(stripartwork::rightPicture());
+    setSharpPicture(*imListwaRight, stripartwork::rightPicture);
     ClickableLabel *close =
             addLabel(m_PListwaRight, "LCloseWykres", QString(), QRect(8, 0, 17, 17), true);
     connect(close, &ClickableLabel::clicked, this, &TFWykres::LCloseWykresClick);
@@ -191,7 +192,7 @@ TFWykres::TFWykres(
     m_ImCiongnij = new ClickableLabel(m_PRozciong);
     m_ImCiongnij->setObjectName(QStringLiteral("ImCiongnij"));
     m_ImCiongnij->setGeometry(1, 1, 15, 15);
-    m_ImCiongnij->setPixmap(stripartwork::gripPicture());
+    setSharpPicture(*m_ImCiongnij, stripartwork::gripPicture);
     m_ImCiongnij->setToolTip(m_PRozciong->toolTip());
     m_ImCiongnij->installEventFilter(this);
     connect(m_ImCiongnij, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);

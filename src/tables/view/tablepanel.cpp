@@ -5,6 +5,7 @@
 #include "tables/view/arrowpicture.h"
 #include "tables/view/gridview.h"
 #include "ui/clickablelabel.h"
+#include "ui/sharppicture.h"
 
 #include <QPixmap>
 #include <QWheelEvent>
@@ -59,7 +60,9 @@ QWidget *TablePanel::makeArrow(const QString &panelName, const QString &pictureN
     auto *picture = new ClickableLabel(panel);
     picture->setObjectName(pictureName);
     picture->setGeometry(0, 0, 25, 25);
-    picture->setPixmap(QPixmap::fromImage(arrowPicture(direction, devicePixelRatioF())));
+    setSharpPicture(*picture, [direction](qreal ratio) {
+        return QPixmap::fromImage(arrowPicture(direction, ratio));
+    });
     picture->setCursor(Qt::PointingHandCursor);
     connect(picture, &ClickableLabel::clicked, this, handler);
     return panel;
