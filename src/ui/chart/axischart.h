@@ -88,9 +88,12 @@ private:
         int index = -1;
     };
 
+    /// Lays the chart out once, with or without a second row of upright names.
+    void layoutOnce(const QRectF &area, const ViewState &view);
     /// Picks the largest size, down to kMinLabelPoints, at which every
-    /// category name has room along lengthPx; failing that, for names
-    /// stacked on the left axis, two staggered columns.
+    /// category name has room along lengthPx; failing that, two staggered
+    /// columns of names on the left axis, or two rows of upright names
+    /// under it when m_mayStaggerRows.
     void fitCategoryFont(double lengthPx);
     double categoryExtent(const QFontMetricsF &fm) const;
     void placeAxisLabels();
@@ -171,6 +174,7 @@ private:
     /// line. m_nearColumn is the depth of the column or row nearer the axis.
     TextFont m_categoryFont;
     bool m_staggered = false;
+    bool m_mayStaggerRows = true;
     double m_nearColumn = 0.0;
     QList<AxisLabel> m_axisLabels;
     /// The bar series' marks with their fitted font (MarkMetrics keeps a reference).

@@ -445,7 +445,7 @@ void AxisChart::fitCategoryFont(double lengthPx)
         // Only when that shows them all: for hundreds of bars the second
         // column would take the plot's width for little.
         m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-    } else if (fits(m_categoryFont); m_rotatedCategories) {
+    } else if (fits(m_categoryFont); m_rotatedCategories && m_mayStaggerRows) {
         // Upright names closer than a line: every other one steps down to a
         // second row, for the same reason and on the same terms.
         const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
@@ -454,6 +454,23 @@ void AxisChart::fitCategoryFont(double lengthPx)
 }
 
 void AxisChart::layout(const QRectF &area, const ViewState &view)
+{
+    m_mayStaggerRows = true;
+    layoutOnce(area, view);
+    // The second row of names takes the plot's height; the values along the
+    // line say more than the names, which the legend lists anyway.
+    if (m_staggered && !m_valuesHorizontal && m_line && m_chart.line.marks.visible) {
+        const qsizetype staggeredMarks = m_lineMarks.size();
+        m_mayStaggerRows = false;
+        layoutOnce(area, view);
+        if (m_lineMarks.size() <= staggeredMarks) {
+            m_mayStaggerRows = true;
+            layoutOnce(area, view);
+        }
+    }
+}
+
+void AxisChart::layoutOnce(const QRectF &area, const ViewState &view)
 {
     resolveView(area, view);
     m_strip = kStrip;

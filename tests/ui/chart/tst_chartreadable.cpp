@@ -59,6 +59,7 @@ private Q_SLOTS:
     void everyNameAndValueLegible_data();
     void everyNameAndValueLegible();
     void zoomedPlotStaysInItsRoom();
+    void valuesBeforeASecondRowOfNames();
 };
 
 void TstChartReadable::everyNameAndValueLegible_data()
@@ -141,6 +142,24 @@ void TstChartReadable::zoomedPlotStaysInItsRoom()
         QVERIFY(plain.copy(legend) == zoomed.copy(legend));
         QVERIFY(plain != zoomed);
     }
+}
+
+void TstChartReadable::valuesBeforeASecondRowOfNames()
+{
+    // A second row of names under a line chart takes the plot's height: in
+    // a window made lower it may only come at no value label's cost.
+    const Chart c = classOf(28, Kind::Line);
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    int staggered = 0;
+    for (int height = 420; height >= 240; height -= 10) {
+        const QRectF target(0, 0, kDesignChart.width(), height);
+        const ChartGeometry g = chartGeometry(c, target, {}, &device);
+        if (g.categoryLabels.size() < 28)
+            continue;
+        ++staggered;
+        QVERIFY2(g.marks.size() == 28, qPrintable(QString::number(height)));
+    }
+    QVERIFY(staggered > 0);
 }
 
 QTEST_MAIN(TstChartReadable)
