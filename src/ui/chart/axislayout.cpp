@@ -459,7 +459,8 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
     layoutOnce(area, view);
     // The second row of names takes the plot's height; the values along the
     // line say more than the names, which the legend lists anyway.
-    if (m_staggered && !m_valuesHorizontal && m_line && m_chart.line.marks.visible) {
+    if (m_staggered && !m_valuesHorizontal && m_line && m_chart.line.marks.visible
+            && m_lineMarks.size() < m_chart.line.points.size()) {
         const qsizetype staggeredMarks = m_lineMarks.size();
         m_mayStaggerRows = false;
         layoutOnce(area, view);
