@@ -71,8 +71,14 @@ void AxisChart::placeAxisLabels()
                 depth = std::max(depth, fm.horizontalAdvance(text(e)));
         return depth;
     };
-    m_nearColumn =
-            m_staggered && m_valuesHorizontal ? nearDepth(leftEntries, fmLeft, leftText) : 0.0;
+    const bool upright = m_rotatedCategories && !m_valuesHorizontal;
+    auto bottomText = [&](const Entry &e) {
+        const double cap = upright && e.category ? m_rotatedCap : m_labelCap;
+        return e.category ? fittedName(fmBottom, e.text, cap) : elided(fmBottom, e.text, cap);
+    };
+    m_nearColumn = !m_staggered  ? 0.0
+            : m_valuesHorizontal ? nearDepth(leftEntries, fmLeft, leftText)
+                                 : nearDepth(bottomEntries, fmBottom, bottomText);
     qsizetype shown = 0;
     for (const Entry &e : leftEntries) {
         if (!onAxis(e))
@@ -89,13 +95,6 @@ void AxisChart::placeAxisLabels()
         m_axisLabels.append(AxisLabel{QLineF(a, tickEnd), box, text, false, e.category, e.index});
     }
 
-    const bool upright = m_rotatedCategories && !m_valuesHorizontal;
-    auto bottomText = [&](const Entry &e) {
-        const double cap = upright && e.category ? m_rotatedCap : m_labelCap;
-        return e.category ? fittedName(fmBottom, e.text, cap) : elided(fmBottom, e.text, cap);
-    };
-    if (m_staggered && upright)
-        m_nearColumn = nearDepth(bottomEntries, fmBottom, bottomText);
     shown = 0;
     for (const Entry &e : bottomEntries) {
         if (!onAxis(e))
