@@ -88,12 +88,12 @@ private:
         int index = -1;
     };
 
-    /// Lays the chart out once, with or without a second row of upright names.
+    /// Lays the chart out once, its upright names in rows as m_nameRows says.
     void layoutOnce(const QRectF &area, const ViewState &view);
     /// Picks the largest size, down to kMinLabelPoints, at which every
     /// category name has room along lengthPx; failing that, two staggered
     /// columns of names on the left axis, or two rows of upright names
-    /// under it when m_mayStaggerRows.
+    /// under it as m_nameRows allows.
     void fitCategoryFont(double lengthPx);
     double categoryExtent(const QFontMetricsF &fm) const;
     void placeAxisLabels();
@@ -174,7 +174,10 @@ private:
     /// line. m_nearColumn is the depth of the column or row nearer the axis.
     TextFont m_categoryFont;
     bool m_staggered = false;
-    bool m_mayStaggerRows = true;
+    /// Upright names that find no room side by side: never a second row,
+    /// a second row when it shows them all, or a second row in any case.
+    enum class NameRows { One, TwoWhenTheyFit, Two };
+    NameRows m_nameRows = NameRows::TwoWhenTheyFit;
     double m_nearColumn = 0.0;
     QList<AxisLabel> m_axisLabels;
     /// The bar series' marks with their fitted font (MarkMetrics keeps a reference).

@@ -445,29 +445,46 @@ void AxisChart::fitCategoryFont(double lengthPx)
         // Only when that shows them all: for hundreds of bars the second
         // column would take the plot's width for little.
         m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-    } else if (fits(m_categoryFont); m_rotatedCategories && m_mayStaggerRows) {
+    } else if (fits(m_categoryFont); m_rotatedCategories && m_nameRows != NameRows::One) {
         // Upright names closer than a line: every other one steps down to a
         // second row, for the same reason and on the same terms.
         const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
-        m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
+        m_staggered = m_nameRows == NameRows::Two
+                || thinCategories(lengthPx, fm.height() / 2.0).step == 1;
     }
 }
 
 void AxisChart::layout(const QRectF &area, const ViewState &view)
 {
-    m_mayStaggerRows = true;
+    m_nameRows = NameRows::TwoWhenTheyFit;
     layoutOnce(area, view);
-    // The second row of names takes the plot's height; the values along the
-    // line say more than the names, which the legend lists anyway.
-    if (m_staggered && !m_valuesHorizontal && m_line && m_chart.line.marks.visible
-            && m_lineMarks.size() < m_chart.line.points.size()) {
-        const qsizetype staggeredMarks = m_lineMarks.size();
-        m_mayStaggerRows = false;
+    if (m_valuesHorizontal || !m_rotatedCategories || !m_chart.axesVisible)
+        return;
+    // Whether the names under a line chart stand in one row or two is
+    // settled by trying the other way when the first has a flaw: the second
+    // row takes the plot's height, and with it value labels, which say more
+    // than the names (the legend lists them anyway); but a lower plot also
+    // has a shallower 3D box and so a longer axis, which may give two rows
+    // of names the room they were refused.
+    const qsizetype marks = m_lineMarks.size();
+    const double length = m_projection.frontRect().width();
+    const double halfLine = metricsFor(m_categoryFont, m_device).height() / 2.0;
+    NameRows other;
+    if (m_staggered && marks < m_chart.line.points.size())
+        other = NameRows::One;
+    else if (!m_staggered && m_categoryLabels.step > 1
+            && thinCategories(length, halfLine).step <= 2)
+        other = NameRows::Two;
+    else
+        return;
+    m_nameRows = other;
+    layoutOnce(area, view);
+    const bool better = other == NameRows::One
+            ? m_lineMarks.size() > marks
+            : m_categoryLabels.step == 1 && m_lineMarks.size() >= marks;
+    if (!better) {
+        m_nameRows = NameRows::TwoWhenTheyFit;
         layoutOnce(area, view);
-        if (m_lineMarks.size() <= staggeredMarks) {
-            m_mayStaggerRows = true;
-            layoutOnce(area, view);
-        }
     }
 }
 

@@ -119,11 +119,41 @@ void AxisChart::placeMarks()
         m_barMetrics.emplace(m_barMarksSettings, m_device, inkSample(c.bar));
         placeBarMarks(placer);
     }
-    if (lineMarks) {
-        fitLineMarksFont();
+    if (!lineMarks)
+        return;
+    fitLineMarksFont();
+    const LabelPlacer withoutLine = placer;
+    auto placeAt = [&](double points) {
+        placer = withoutLine;
+        m_lineMarks.clear();
+        if (points > 0.0)
+            m_lineMarksSettings.font.font.setPointSizeF(points);
         m_lineMetrics.emplace(m_lineMarksSettings, m_device, inkSample(c.line));
         placeLineMarks(placer);
+    };
+    const double fitted = m_lineMarksSettings.font.font.pointSizeF();
+    placeAt(fitted);
+    // The fitted size only knows the room beside each point; where the
+    // line's turns still leave labels out, a class's chart tries smaller
+    // ones down to the floor, as every other text does before it is left out.
+    const qsizetype all = c.line.points.size();
+    if (m_lineMarks.size() == all || all > kSlidingMarks || !(fitted > 0.0))
+        return;
+    double best = fitted;
+    qsizetype placed = m_lineMarks.size();
+    for (double points : shrinkingSizes(fitted, std::min(fitted, kMinLabelPoints))) {
+        if (points == fitted)
+            continue;
+        placeAt(points);
+        if (m_lineMarks.size() > placed) {
+            best = points;
+            placed = m_lineMarks.size();
+        }
+        if (placed == all)
+            break;
     }
+    if (m_lineMarksSettings.font.font.pointSizeF() != best)
+        placeAt(best);
 }
 
 void AxisChart::fitBarMarksFont()

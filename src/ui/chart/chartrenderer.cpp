@@ -241,20 +241,32 @@ bool Renderer::fitLegend(
     const double symbol = std::clamp(legend.colorWidth, 0, 200);
     const double fixed =
             symbol + kGap + (m_legendValueWidth > 0 ? m_legendValueWidth + 2 * kGap : 0.0);
-    // At the smallest text the legend may grow wider rather than cut a name.
-    const double share = last ? kLegendLastShare : kLegendShare;
-    const double cap = columns == 1 ? m_target.width() * kLegendColumnShare - 2 * kLegendPad
-                                    : (m_target.width() * share - 2 * kLegendPad) / columns - kGap;
     // Values come on top of the share: they are short, and must be read whole.
-    const double labelCap = std::max(20.0, cap - (symbol + kGap));
+    auto labelCapFor = [&](double share) {
+        const double cap = columns == 1
+                ? m_target.width() * kLegendColumnShare - 2 * kLegendPad
+                : (m_target.width() * share - 2 * kLegendPad) / columns - kGap;
+        return std::max(20.0, cap - (symbol + kGap));
+    };
+    const double labelCap = labelCapFor(kLegendShare);
+    // At the smallest text the legend may grow wider rather than cut a name.
+    // Beside axes, only as far as the surnames and initials of the names
+    // that need it: what it takes, the plot loses. A pie keeps its size.
+    const double grownCap = last ? labelCapFor(kLegendLastShare) : labelCap;
+    const bool shortWhenGrown = !m_chart.pie.active;
     // Names too long for the legend keep their first word and initials.
     for (LegendEntry &e : m_legendEntries) {
-        const double nameCap = std::max(10.0, labelCap - fm.horizontalAdvance(e.suffix));
+        const double suffix = fm.horizontalAdvance(e.suffix);
+        const double nameCap = std::max(10.0, labelCap - suffix);
         if (fm.horizontalAdvance(e.label) > nameCap) {
-            const QString fitted = fittedName(fm, e.label, nameCap);
+            QString fitted = fittedName(fm, e.label, nameCap);
+            const bool cut = fitted != shortName(e.label);
             // Smaller text before a cut name.
-            if (!last && fitted != shortName(e.label))
+            if (!last && cut)
                 return false;
+            if (last && (cut || !shortWhenGrown))
+                fitted = fittedName(fm, shortWhenGrown ? shortName(e.label) : e.label,
+                        std::max(10.0, grownCap - suffix));
             e.label = fitted;
         }
         e.label += e.suffix;
@@ -262,7 +274,7 @@ bool Renderer::fitLegend(
         e.labelWidth = fm.horizontalAdvance(e.label);
         m_legendLabelWidth = std::max(m_legendLabelWidth, e.labelWidth);
     }
-    m_legendLabelWidth = std::min(m_legendLabelWidth, labelCap);
+    m_legendLabelWidth = std::min(m_legendLabelWidth, grownCap);
     m_legendColumnWidth = fixed + m_legendLabelWidth;
     return true;
 }
