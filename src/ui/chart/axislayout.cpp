@@ -470,7 +470,7 @@ void AxisChart::layout(const QRectF &area, const ViewState &view)
     const double length = m_projection.frontRect().width();
     const double halfLine = metricsFor(m_categoryFont, m_device).height() / 2.0;
     NameRows other;
-    if (m_staggered && marks < m_chart.line.points.size())
+    if (m_staggered && m_chart.line.marks.visible && marks < m_chart.line.points.size())
         other = NameRows::One;
     else if (!m_staggered && m_categoryLabels.step > 1
             && thinCategories(length, halfLine).step <= 2)
