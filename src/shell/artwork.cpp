@@ -19,11 +19,9 @@ QPixmap picture(const QString &name, QSize size, qreal devicePixelRatio)
     static const bool initialised = (initShellResources(), true);
     Q_UNUSED(initialised);
 
-    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     // Drawn in device pixels from the vector picture, not scaled up from a
     // small bitmap, so edges and text stay sharp at 150 % and 200 %.
-    QPixmap pixmap(QSizeF(size * ratio).toSize());
-    pixmap.setDevicePixelRatio(ratio);
+    QPixmap pixmap = blankPicture(size, devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/shell/") + name + QStringLiteral(".svg"));
     if (renderer.isValid()) {

@@ -38,6 +38,14 @@ private:
 
 } // namespace
 
+QPixmap blankPicture(QSize size, qreal ratio)
+{
+    const qreal r = ratio > 0 ? ratio : 1.0;
+    QPixmap pixmap(QSizeF(size * r).toSize());
+    pixmap.setDevicePixelRatio(r);
+    return pixmap;
+}
+
 void setSharpPicture(QLabel &label, PictureForRatio draw)
 {
     new SharpPicture(label, std::move(draw));

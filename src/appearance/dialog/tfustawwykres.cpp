@@ -33,8 +33,7 @@ constexpr int StripHeight = 12;
 /// close mark at its right end, where the close hot spot lies.
 QPixmap stripArtwork(qreal ratio)
 {
-    QPixmap pixmap(QSizeF(QSize(StripWidth, StripHeight) * ratio).toSize());
-    pixmap.setDevicePixelRatio(ratio);
+    QPixmap pixmap = blankPicture(QSize(StripWidth, StripHeight), ratio);
     QPainter painter(&pixmap);
     QLinearGradient gradient(0, 0, 0, StripHeight);
     gradient.setColorAt(0, QColor(112, 112, 112));

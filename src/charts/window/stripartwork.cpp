@@ -1,5 +1,7 @@
 #include "charts/window/stripartwork.h"
 
+#include "ui/sharppicture.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,19 +25,9 @@ constexpr int kStripHeight = 44;
 constexpr int kMenuBandTop = 18;
 constexpr int kAccentHeight = 2;
 
-/// An empty picture of `size` logical pixels for a screen of `ratio`;
-/// painters on it draw in logical pixels.
-QPixmap canvas(QSize size, qreal ratio)
-{
-    const qreal r = ratio > 0 ? ratio : 1.0;
-    QPixmap pixmap(QSizeF(size * r).toSize());
-    pixmap.setDevicePixelRatio(r);
-    return pixmap;
-}
-
 QPixmap stripBackground(int width, qreal ratio)
 {
-    QPixmap pixmap = canvas(QSize(width, kStripHeight), ratio);
+    QPixmap pixmap = blankPicture(QSize(width, kStripHeight), ratio);
     QPainter painter(&pixmap);
     QLinearGradient title(0, 0, 0, kMenuBandTop);
     title.setColorAt(0.0, kTitleTop);
@@ -87,7 +79,7 @@ QPixmap rightPicture(qreal ratio)
 
 QPixmap gripPicture(qreal ratio)
 {
-    QPixmap pixmap = canvas(QSize(15, 15), ratio);
+    QPixmap pixmap = blankPicture(QSize(15, 15), ratio);
     pixmap.fill(kMenuBottom);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
