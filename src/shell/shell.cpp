@@ -2,7 +2,9 @@
 
 #include "appearance/dialog/tfustawwykres.h"
 #include "charts/window/tfwykres.h"
+#include "shell/menukeys.h"
 #include "shell/qtplatform.h"
+#include "shell/shellaccessible.h"
 #include "shell/shortcuts.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
@@ -35,6 +37,8 @@ Shell::Shell(Platform *platform)
         m_ownPlatform->setDialogParent(m_glowny.get());
     installCommandHooks(*this);
     installShortcuts(*this);
+    new MenuKeys(*this);
+    installAccessibility();
 }
 
 Shell::~Shell()

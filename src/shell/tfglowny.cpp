@@ -135,6 +135,31 @@ bool TFGlowny::isMenuLabel(const QWidget *widget) const
     return widget && m_menuLabels.contains(widget);
 }
 
+int TFGlowny::dropDownOfLabel(const QWidget *widget) const
+{
+    // The labels were added in the order of TFMenu::DropDown.
+    return widget ? int(m_menuLabels.indexOf(widget)) : -1;
+}
+
+QString TFGlowny::menuTitle(int dropDown) const
+{
+    if (dropDown == TFMenu::MenuTop)
+        return QStringLiteral("Menu okna");
+    const auto *label = qobject_cast<const QLabel *>(m_menuLabels.value(dropDown));
+    return label ? label->text() : QString();
+}
+
+void TFGlowny::openMenuByKeyboard(int dropDown)
+{
+    if (dropDown >= 0 && dropDown < m_menuLabels.size())
+        m_shell.menu().openByKeyboard(TFMenu::DropDown(dropDown));
+}
+
+QWidget *TFGlowny::focusHolder() const
+{
+    return m_ZZBFocus;
+}
+
 ClickableLabel *TFGlowny::addLabel(const char *name, const QString &caption, QPoint pos)
 {
     auto *label = new ClickableLabel(caption, m_PTlo);

@@ -39,6 +39,14 @@ public:
     TablePanel *PTabela() const { return m_PTabela; }
     /// Whether `widget` is one of the labels that open a drop-down.
     bool isMenuLabel(const QWidget *widget) const;
+    /// The drop-down (TFMenu::DropDown) that the menu label `widget` opens, or -1.
+    int dropDownOfLabel(const QWidget *widget) const;
+    /// The title of a drop-down as assistive technology names it.
+    QString menuTitle(int dropDown) const;
+    /// Opens a drop-down with the keyboard cursor in it (a title's press action).
+    void openMenuByKeyboard(int dropDown);
+    /// The button that holds the keyboard focus out of sight.
+    QWidget *focusHolder() const;
 
     /// The show-time set-up: start directory, placement, centring, thresholds, resets.
     void FormShow();

@@ -185,7 +185,7 @@ ClickableLabel *TFMenu::addItem(Panel &panel, const char *name, const QString &c
     connect(label, &ClickableLabel::clicked, this, command);
     connect(label, &ClickableLabel::hovered, this,
             [this, &panel, label] { itemHovered(panel, label); });
-    panel.items.append({label, needsData, hover});
+    panel.items.append({label, needsData, hover, command});
     return label;
 }
 
@@ -272,12 +272,18 @@ void TFMenu::LMenuClick(DropDown dropDown)
         closeMenu();
         return;
     }
+    showDropDown(dropDown);
+}
+
+void TFMenu::showDropDown(DropDown dropDown)
+{
     Panel &panel = m_panels[dropDown];
     if (dropDown != MenuAbout)
         updateAvailability(panel);
     for (Panel &other : m_panels)
         other.widget->setVisible(&other == &panel);
     m_shown = dropDown;
+    m_keyboardItem = -1;
 
     const Placement where = placement(dropDown);
     const QPoint origin = m_shell.glowny().PTlo()->mapToGlobal(QPoint(0, 0));
@@ -290,6 +296,7 @@ void TFMenu::closeMenu()
     if (isVisible())
         hide();
     m_shown = -1;
+    m_keyboardItem = -1;
 }
 
 int TFMenu::shownDropDown() const

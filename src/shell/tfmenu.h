@@ -46,6 +46,21 @@ public:
     /// Every item white with the hand cursor: the look set when the main window is shown.
     void resetLook();
 
+    // ---- Keyboard and assistive technology (the items' own data) ----
+    /// Opens `dropDown` (or switches the open menu to it) with the keyboard
+    /// cursor on its first live item.
+    void openByKeyboard(DropDown dropDown);
+    /// The drop-down whose item `widget` is, or -1.
+    int dropDownOfItem(const QWidget *widget) const;
+    /// Whether the item `widget` can run now (not grey for want of results).
+    bool itemAvailable(const QWidget *widget) const;
+    /// Runs the item `widget` as its click would.
+    void triggerItem(const QWidget *widget);
+    /// The item under the keyboard cursor, or null.
+    QWidget *keyboardItem() const;
+    /// The title of the shown drop-down, empty when the menu is hidden.
+    QString shownTitle() const;
+
     // Item commands.
     void LPlikOpenClick();
     void LPlikSaveTxtClick();
@@ -73,6 +88,9 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     /// Who may change an item's colour under the mouse.
@@ -83,6 +101,7 @@ private:
         ClickableLabel *label = nullptr;
         bool needsData = false;
         Hover hover = Hover::Always;
+        void (TFMenu::*command)() = nullptr;
     };
 
     struct Panel
@@ -112,9 +131,18 @@ private:
     void runItem(bool needsData, const std::function<void()> &command);
     void runChart(int chartKind);
 
+    void showDropDown(DropDown dropDown);
+    const Item *findItem(const QWidget *widget) const;
+    bool itemLive(const Item &item) const;
+    /// Moves the keyboard cursor `step` live items on (wrapping); 0 picks the first.
+    void moveKeyboardCursor(int step);
+    void setKeyboardItem(int index);
+
     Shell &m_shell;
     std::array<Panel, 6> m_panels;
     int m_shown = -1;
+    /// The index of the keyboard cursor's item in the shown drop-down, or -1.
+    int m_keyboardItem = -1;
 };
 
 } // namespace zavevad

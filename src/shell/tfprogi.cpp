@@ -7,6 +7,7 @@
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "tables/view/tablepanel.h"
+#include "ui/accessiblenames.h"
 #include "ui/bevel.h"
 #include "ui/clickablelabel.h"
 #include "ui/fixedwindow.h"
@@ -133,6 +134,7 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     auto *bevel = new Bevel(QColor(255, 255, 0), Bevel::Raised, this);
     bevel->setGeometry(rect());
     bevel->raise();
+    nameControlsByLabels(this);
     close->raise();
 
     centreOnScreen(*this);

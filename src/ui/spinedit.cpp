@@ -103,6 +103,8 @@ SpinEdit::SpinEdit(QWidget *parent) : QWidget(parent), m_edit(new QLineEdit(this
     auto *down = new SpinArrow(false, this);
     m_up = up;
     m_down = down;
+    up->setAccessibleName(QStringLiteral("Więcej"));
+    down->setAccessibleName(QStringLiteral("Mniej"));
     setFocusProxy(m_edit);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_StyledBackground);

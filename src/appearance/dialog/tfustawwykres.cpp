@@ -7,6 +7,7 @@
 #include "appearance/dialog/legendpage.h"
 #include "appearance/dialog/valuespage.h"
 #include "appearance/dialog/view3dpage.h"
+#include "ui/accessiblenames.h"
 #include "ui/clickablelabel.h"
 #include "ui/fixedwindow.h"
 #include "ui/gradienttabwidget.h"
@@ -115,6 +116,9 @@ void TFUstawwykres::buildWindow()
     m_PageControl1->addTab(m_TabSheet5, QStringLiteral("Efekty 3D"));
     m_PageControl1->addTab(m_TabSheet7, QStringLiteral("Wartości"));
     connect(m_PageControl1, &QTabWidget::currentChanged, this, &TFUstawwykres::PageControl1Change);
+
+    m_LCloseUstawienia->setAccessibleName(QStringLiteral("Zamknij"));
+    nameControlsByLabels(this);
 }
 
 void TFUstawwykres::FormCreate()

@@ -3,17 +3,33 @@
 #include "tables/gridmodel.h"
 #include "tables/view/gridpainter.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace zavevad {
+
+namespace {
+
+constexpr int kLineStep = GridModel::kRowHeight + GridModel::kGridLineWidth;
+
+bool isArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+} // namespace
 
 GridView::GridView(GridModel &model, QWidget *parent) : QWidget(parent), m_model(model)
 {
     setObjectName(QStringLiteral("Tabela"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the grid for the cell cursor; a click focuses it as before.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QSize GridView::sizeHint() const
@@ -27,14 +43,205 @@ void GridView::TabelaClick()
     update();
 }
 
+QRect GridView::shownArea() const
+{
+    // The panel under the grid clips it.
+    QRect area = rect();
+    if (const QWidget *clip = parentWidget())
+        area &= clip->rect().translated(-pos());
+    return area;
+}
+
+int GridView::shownColumnCount() const
+{
+    const QRect area = shownArea();
+    const GridPainter painter(m_model);
+    int count = 0;
+    for (int c = 0; c < m_model.columnCount() && painter.columnLeft(c) <= area.right(); ++c) {
+        if (m_model.columnWidth(c) > 0)
+            ++count;
+    }
+    return count;
+}
+
+int GridView::shownColumn(int index) const
+{
+    for (int c = 0, seen = 0; c < m_model.columnCount(); ++c) {
+        if (m_model.columnWidth(c) > 0 && seen++ == index)
+            return c;
+    }
+    return -1;
+}
+
+int GridView::shownRowCount() const
+{
+    const int height = shownArea().bottom() + 1;
+    if (height < GridModel::kRowHeight)
+        return 0;
+    const int lines = (height - GridModel::kRowHeight) / kLineStep + 1;
+    const int first = std::max(m_model.topRow(), 1);
+    return std::clamp(std::min(lines - 1, m_model.rowCount() - first), 0, lines);
+}
+
+int GridView::shownRow(int index) const
+{
+    return std::max(m_model.topRow(), 1) + index;
+}
+
+QRect GridView::cellRect(int column, int row) const
+{
+    return GridPainter(m_model).cellRect(column, row);
+}
+
+void GridView::contentsChanged()
+{
+    ++m_generation;
+    clampCursor();
+    update();
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
+    if (cursorShown())
+        announceCursor();
+}
+
+void GridView::clampCursor()
+{
+    m_cursor.setX(std::clamp(m_cursor.x(), 0, std::max(shownColumnCount() - 1, 0)));
+    m_cursor.setY(std::clamp(m_cursor.y(), 0, std::max(shownRowCount() - 1, 0)));
+}
+
+void GridView::announceCursor()
+{
+    if (shownRowCount() == 0 || shownColumnCount() == 0)
+        return;
+    // The header cells come first among the grid's accessible children.
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(shownColumnCount() * (m_cursor.y() + 1) + m_cursor.x());
+    QAccessible::updateAccessibility(&focus);
+}
+
+void GridView::moveCursor(int columns, int rows)
+{
+    const QPoint before = m_cursor;
+    const int generation = m_generation;
+    const int x = m_cursor.x() + columns;
+    const int y = m_cursor.y() + rows;
+    if (x < 0 || x >= shownColumnCount()) {
+        // The next page of columns starts after the name that every page repeats.
+        Q_EMIT pageRequested(x < 0 ? Qt::LeftArrow : Qt::RightArrow);
+        if (m_generation == generation)
+            m_cursor = before;
+        else
+            m_cursor.setX(x < 0 ? shownColumnCount() - 1 : std::min(1, shownColumnCount() - 1));
+    } else if (y < 0 || y >= shownRowCount()) {
+        // The row after (or before) the page, wherever paging puts it.
+        const int target = shownRow(y);
+        Q_EMIT pageRequested(y < 0 ? Qt::UpArrow : Qt::DownArrow);
+        if (m_generation == generation)
+            m_cursor = before;
+        else
+            m_cursor.setY(target - shownRow(0));
+    } else {
+        m_cursor = QPoint(x, y);
+    }
+    clampCursor();
+    update();
+    announceCursor();
+}
+
+bool GridView::event(QEvent *event)
+{
+    // The arrow keys page the table through the main window's shortcuts,
+    // except while the cell cursor is shown: then they move it.
+    if (event->type() == QEvent::ShortcutOverride && cursorShown()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (isArrowKey(key->key()) && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    if (!isArrowKey(event->key()) || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!m_cursorShown) {
+        // A grid focused by a click gives the keys back to the shortcuts.
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveCursor(-1, 0);
+        break;
+    case Qt::Key_Right:
+        moveCursor(1, 0);
+        break;
+    case Qt::Key_Up:
+        moveCursor(0, -1);
+        break;
+    case Qt::Key_Down:
+        moveCursor(0, 1);
+        break;
+    default:
+        break;
+    }
+    event->accept();
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    // Focus coming back with the window or after the menu keeps the look it had.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        m_cursorShown = true;
+        break;
+    case Qt::MouseFocusReason:
+        m_cursorShown = false;
+        break;
+    default:
+        break;
+    }
+    clampCursor();
+    QWidget::focusInEvent(event);
+    if (cursorShown())
+        announceCursor();
+    update();
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 void GridView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     GridPainter(m_model).paint(painter, size(), event->rect());
+    if (!cursorShown() || shownRowCount() == 0 || shownColumnCount() == 0)
+        return;
+    const QRect cell = cellRect(shownColumn(m_cursor.x()), shownRow(m_cursor.y()));
+    if (cell.isEmpty())
+        return;
+    // Dark and light, so that the frame shows on any row colour.
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.drawRect(cell.adjusted(1, 1, -2, -2));
 }
 
 void GridView::mousePressEvent(QMouseEvent *event)
 {
+    // The mouse puts the grid back to its plain look.
+    m_cursorShown = false;
     // As in any grid, pressing selects the cell under the mouse; the click
     // that follows clears it again.
     const QPoint cell = GridPainter(m_model).cellAt(event->position().toPoint());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+
+#include <vector>
 
 namespace zavevad {
 
@@ -8,6 +11,10 @@ class GridModel;
 
 /// The grid `Tabela`: draws the model (through GridPainter), without scroll
 /// bars or editing. A click clears the selection (`TabelaClick`).
+///
+/// Reached with the Tab key, the grid shows a cell cursor as a focus frame that
+/// the arrow keys move, paging when it leaves the rows or columns on display;
+/// with the mouse or without focus it looks and pages as before.
 class GridView : public QWidget
 {
     Q_OBJECT
@@ -22,18 +29,55 @@ public:
 
     QSize sizeHint() const override;
 
+    /// The model changed what the grid shows (a new table or page): repaints,
+    /// keeps the cell cursor on the rows and columns on display and tells
+    /// assistive technology.
+    void contentsChanged();
+
+    // ---- The cells on display: the table that assistive technology reads ----
+    /// Columns at least partly on display (of non-zero width), in order.
+    int shownColumnCount() const;
+    /// The model column of shown column `index`.
+    int shownColumn(int index) const;
+    /// Body rows wholly on display under the header row.
+    int shownRowCount() const;
+    /// The model row of shown body row `index`.
+    int shownRow(int index) const;
+    /// The rectangle of a model cell in the grid's coordinates.
+    QRect cellRect(int column, int row) const;
+
+    /// Whether the cell cursor is shown (keyboard focus reached by keys).
+    bool cursorShown() const { return m_cursorShown && hasFocus(); }
+    /// The cursor's shown column and shown body row (indexes as above).
+    QPoint cursor() const { return m_cursor; }
+
 Q_SIGNALS:
     /// After a click on the grid, once the selection has been cleared.
     void clicked();
+    /// The cell cursor left the cells on display towards `direction`.
+    void pageRequested(Qt::ArrowType direction);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    QRect shownArea() const;
+    void moveCursor(int columns, int rows);
+    void clampCursor();
+    void announceCursor();
+
     GridModel &m_model;
     bool m_pressed = false;
+    bool m_cursorShown = false;
+    QPoint m_cursor{0, 0};
+    /// Counts contentsChanged(), so that a page request shows whether it paged.
+    int m_generation = 0;
 };
 
 } // namespace zavevad

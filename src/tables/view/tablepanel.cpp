@@ -24,6 +24,38 @@ void paintBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
+/// What a paging arrow does, for assistive technology.
+QString arrowName(Qt::ArrowType direction)
+{
+    switch (direction) {
+    case Qt::UpArrow:
+        return QStringLiteral("Poprzednie wiersze");
+    case Qt::DownArrow:
+        return QStringLiteral("Następne wiersze");
+    case Qt::LeftArrow:
+        return QStringLiteral("Poprzednie kolumny");
+    default:
+        return QStringLiteral("Następne kolumny");
+    }
+}
+
+/// The table's name for assistive technology: the menu item that shows it.
+QString tableTitle(int kind)
+{
+    switch (kind) {
+    case TableResults:
+        return QStringLiteral("Tabela - Wyniki testu");
+    case TableWorkingTime:
+        return QStringLiteral("Tabela - Czas pracy");
+    case TableGradeCount:
+        return QStringLiteral("Tabela - Ilość ocen");
+    case TableItemAnalysis:
+        return QStringLiteral("Tabela - Analiza pytań");
+    default:
+        return QStringLiteral("Tabela");
+    }
+}
+
 } // namespace
 
 TablePanel::TablePanel(
@@ -39,6 +71,22 @@ TablePanel::TablePanel(
 
     m_grid = new GridView(model, m_underGrid);
     connect(m_grid, &GridView::clicked, this, &TablePanel::gridClicked);
+    connect(m_grid, &GridView::pageRequested, this, [this](Qt::ArrowType direction) {
+        switch (direction) {
+        case Qt::UpArrow:
+            pageStep(PageStep::Up);
+            break;
+        case Qt::DownArrow:
+            pageStep(PageStep::Down);
+            break;
+        case Qt::LeftArrow:
+            pageStep(PageStep::Left);
+            break;
+        default:
+            pageStep(PageStep::Right);
+            break;
+        }
+    });
 
     m_up = makeArrow(QStringLiteral("PTabelaWGore"), QStringLiteral("ImTabelaWGore"), Qt::UpArrow,
             &TablePanel::ImTabelaWGoreClick);
@@ -64,6 +112,7 @@ QWidget *TablePanel::makeArrow(const QString &panelName, const QString &pictureN
         return QPixmap::fromImage(arrowPicture(direction, ratio));
     });
     picture->setCursor(Qt::PointingHandCursor);
+    picture->setAccessibleName(arrowName(direction));
     connect(picture, &ClickableLabel::clicked, this, handler);
     return panel;
 }
@@ -86,7 +135,8 @@ void TablePanel::refresh()
     placeArrow(m_down, panels.PTabelaWDol);
     placeArrow(m_left, panels.PTabelaWLewo);
     placeArrow(m_right, panels.PTabelawPrawo);
-    m_grid->update();
+    m_grid->setAccessibleName(tableTitle(m_state.tableKind));
+    m_grid->contentsChanged();
 }
 
 void TablePanel::showTable(int kind)

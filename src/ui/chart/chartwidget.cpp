@@ -2,6 +2,7 @@
 
 #include "ui/chart/chartrenderer.h"
 
+#include <QAccessible>
 #include <QCryptographicHash>
 #include <QMouseEvent>
 #include <QPainter>
@@ -64,6 +65,11 @@ void ChartWidget::refresh()
     }
     m_signature = signature;
     update();
+    // A screen reader reads the chart's name, description and data anew.
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleTableModelChangeEvent data(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&data);
 }
 
 void ChartWidget::setViewState(const ViewState &view)

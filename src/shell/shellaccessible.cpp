@@ -1,0 +1,201 @@
+#include "shell/shellaccessible.h"
+
+#include "shell/tfglowny.h"
+#include "shell/tfmenu.h"
+#include "tables/view/gridaccessible.h"
+#include "ui/accessiblerenew.h"
+#include "ui/chart/chartaccessible.h"
+#include "ui/clickablelabel.h"
+#include "ui/spineditaccessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+
+namespace zavevad {
+
+namespace {
+
+/// A label drawn over artwork: a menu title, a menu item, a picture button or
+/// a picture. What it is depends on the window that holds it and is asked
+/// anew each time, because the factory may be asked before the window has
+/// finished listing its labels.
+class ClickableLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit ClickableLabelAccessible(ClickableLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    { }
+
+    QAccessible::Role role() const override
+    {
+        if (title() >= 0)
+            return QAccessible::PopupMenu;
+        if (item())
+            return QAccessible::MenuItem;
+        if (isPictureButton())
+            return QAccessible::Button;
+        if (isPicture())
+            return QAccessible::Graphic;
+        return QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const int dropDown = title();
+        switch (t) {
+        case QAccessible::Name:
+            if (dropDown >= 0)
+                return glowny()->menuTitle(dropDown);
+            if (item())
+                return label()->text();
+            if (!label()->accessibleName().isEmpty())
+                return label()->accessibleName();
+            if (isPictureButton())
+                return label()->toolTip();
+            return label()->text();
+        case QAccessible::Description:
+            if (item())
+                return label()->toolTip();
+            return {};
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (const TFMenu *menu = item()) {
+            s.disabled = !menu->itemAvailable(label());
+            s.focusable = true;
+            s.focused = menu->keyboardItem() == label();
+        } else if (title() >= 0) {
+            s.hasPopup = true;
+        } else if (isPicture() && !isPictureButton() && label()->accessibleName().isEmpty()) {
+            // Artwork says nothing to a listener.
+            s.invisible = true;
+        }
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (title() >= 0 || item() || isPictureButton())
+            return {pressAction()};
+        return {};
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName != pressAction())
+            return;
+        if (const int dropDown = title(); dropDown >= 0)
+            glowny()->openMenuByKeyboard(dropDown);
+        else if (TFMenu *menu = item())
+            menu->triggerItem(label());
+        else if (isPictureButton())
+            Q_EMIT label()->clicked();
+    }
+
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    ClickableLabel *label() const { return static_cast<ClickableLabel *>(widget()); }
+    TFGlowny *glowny() const { return qobject_cast<TFGlowny *>(label()->window()); }
+    int title() const
+    {
+        const TFGlowny *window = glowny();
+        return window ? window->dropDownOfLabel(label()) : -1;
+    }
+    TFMenu *item() const
+    {
+        auto *menu = qobject_cast<TFMenu *>(label()->window());
+        return menu && menu->dropDownOfItem(label()) >= 0 ? menu : nullptr;
+    }
+    bool isPicture() const { return label()->text().isEmpty(); }
+    /// A label that names what its click does is a button.
+    bool isPictureButton() const
+    {
+        return !label()->toolTip().isEmpty() || !label()->accessibleName().isEmpty();
+    }
+};
+
+/// The drop-down window: a menu named after its title.
+class MenuWindowAccessible : public QAccessibleWidget
+{
+public:
+    explicit MenuWindowAccessible(TFMenu *menu)
+        : QAccessibleWidget(menu, QAccessible::PopupMenu) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<TFMenu *>(widget())->shownTitle();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessibleInterface *focusChild() const override
+    {
+        if (QWidget *item = static_cast<TFMenu *>(widget())->keyboardItem())
+            return QAccessible::queryAccessibleInterface(item);
+        return QAccessibleWidget::focusChild();
+    }
+};
+
+/// The focus holder is no control a user can see or use: hidden, nameless.
+class FocusHolderAccessible : public QAccessibleWidget
+{
+public:
+    explicit FocusHolderAccessible(QWidget *button) : QAccessibleWidget(button, QAccessible::Client)
+    { }
+
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = true;
+        s.offscreen = true;
+        return s;
+    }
+    QStringList actionNames() const override { return {}; }
+};
+
+QAccessibleInterface *shellFactory(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
+        return new ClickableLabelAccessible(static_cast<ClickableLabel *>(widget));
+    if (className == QLatin1String(TFMenu::staticMetaObject.className()))
+        return new MenuWindowAccessible(static_cast<TFMenu *>(widget));
+    if (className == QLatin1String("QPushButton")) {
+        const auto *window = qobject_cast<const TFGlowny *>(widget->window());
+        if (window && window->focusHolder() == widget)
+            return new FocusHolderAccessible(widget);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static bool installed = false;
+    if (!installed) {
+        installed = true;
+        QAccessible::installFactory(shellFactory);
+        QAccessible::installFactory(gridAccessibleFactory);
+        QAccessible::installFactory(chart::chartAccessibleFactory);
+        QAccessible::installFactory(spinEditAccessibleFactory);
+    }
+    // A widget's interface may be made while its base class is still being
+    // constructed (a label's text announces itself), when no factory can
+    // tell what it will be; the windows are complete now, so they are asked again.
+    const QWidgetList widgets = QApplication::allWidgets();
+    for (QWidget *widget : widgets)
+        renewAccessibleInterface(widget);
+}
+
+} // namespace zavevad

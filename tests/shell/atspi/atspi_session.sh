@@ -1,0 +1,43 @@
+#!/bin/bash
+# Inside the D-Bus session: the accessibility bus, the program, the reader.
+set -u
+exe=$1
+examples=$2
+here=$(cd "$(dirname "$0")" && pwd)
+python=/usr/bin/python3
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1 && break
+    sleep 0.1
+done
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1 || { echo "SKIP: the accessibility bus did not start"; exit 77; }
+
+# One test's files (the sample folder also holds two of another test).
+files=()
+for f in "$examples"/*.dat; do
+    case "$(basename "$f")" in inny_test_*) ;; *) files+=("$f") ;; esac
+done
+# The names as the results table holds them, from the program's own text export.
+cd "$work" || exit 1
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$exe" --txt names.txt "${files[@]}" \
+    || { echo "FAIL: the text export did not run"; exit 1; }
+
+ASAN_OPTIONS=detect_leaks=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 \
+    QT_QPA_PLATFORM=xcb "$exe" "${files[@]}" >"$work/app.log" 2>&1 &
+pids+=($!)
+
+timeout 120 "$python" "$here/atspi_tree.py" "$work/names.txt"
+status=$?
+[ $status -eq 0 ] || cat "$work/app.log"
+exit $status

@@ -1,0 +1,88 @@
+"""Reads the running program through AT-SPI: the students' names must be cells
+of a table, and the five menu titles menus with an action."""
+import sys
+import time
+
+import pyatspi
+
+MENU_TITLES = ["Plik", "Edycja", "Tabele", "Wykresy", "O programie"]
+
+
+def expected_names(path):
+    with open(path, "rb") as f:
+        lines = f.read().decode("cp1250").splitlines()
+    # The header row first; a student's row holds a name and answers.
+    return {line.split("\t")[0].strip() for line in lines[1:] if line.count("\t") >= 3}
+
+
+def find_app():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and "zavevad" in (app.name or "").lower():
+            return app
+    return None
+
+
+def walk(node, depth=0):
+    if node is None or depth > 12:
+        return
+    yield node
+    try:
+        count = node.childCount
+    except Exception:
+        return
+    for i in range(count):
+        try:
+            child = node.getChildAtIndex(i)
+        except Exception:
+            continue
+        yield from walk(child, depth + 1)
+
+
+def read_tree(app):
+    cells = []
+    menus = {}
+    for node in walk(app):
+        role = node.getRole()
+        if role == pyatspi.ROLE_TABLE_CELL:
+            cells.append(node.name)
+        elif role == pyatspi.ROLE_MENU and node.name in MENU_TITLES:
+            try:
+                action = node.queryAction()
+                menus[node.name] = [action.getName(i) for i in range(action.nActions)]
+            except NotImplementedError:
+                menus[node.name] = []
+    return cells, menus
+
+
+def main():
+    names = expected_names(sys.argv[1])
+    if len(names) < 10:
+        print("FAIL: the text export holds too few students:", names)
+        return 1
+    deadline = time.time() + 90
+    cells, menus = [], {}
+    while time.time() < deadline:
+        app = find_app()
+        if app is not None:
+            cells, menus = read_tree(app)
+            found = names.intersection(cells)
+            if len(found) >= 10 and len(menus) == len(MENU_TITLES):
+                break
+        time.sleep(1)
+    found = names.intersection(cells)
+    ok = True
+    if len(found) < 10:
+        print("FAIL: students found as table cells:", sorted(found), "of", len(cells), "cells")
+        ok = False
+    for title in MENU_TITLES:
+        if not menus.get(title):
+            print("FAIL: menu title without an action:", title, menus.get(title))
+            ok = False
+    if ok:
+        print("students found as cells:", len(found), "; menus:", menus)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
