@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 using namespace zavevad;
 using namespace Qt::StringLiterals;
@@ -359,13 +360,16 @@ void TestAccessibility::controlsAreNamed()
         for (QWidget *widget : widgets) {
             const bool control = qobject_cast<SpinEdit *>(widget)
                     || qobject_cast<QComboBox *>(widget) || qobject_cast<QAbstractSlider *>(widget)
-                    || qobject_cast<QAbstractButton *>(widget)
+                    || qobject_cast<QAbstractButton *>(widget) || qobject_cast<QTextEdit *>(widget)
                     || (qobject_cast<QLineEdit *>(widget) && widget->focusPolicy() != Qt::NoFocus);
             // Qt's own parts of a control are named by the control.
             if (!control || widget->parentWidget()->objectName().startsWith(u"qt_"_s)
                     || qobject_cast<QComboBox *>(widget->parentWidget()))
                 continue;
             QAccessibleInterface *i = iface(widget);
+            // The keyboard reaches every slider.
+            if (qobject_cast<QAbstractSlider *>(widget))
+                QVERIFY(widget->focusPolicy() & Qt::TabFocus);
             QVERIFY2(!name(i).isEmpty(),
                     qPrintable(widget->objectName() + u' '
                             + QLatin1String(widget->metaObject()->className()) + u' '

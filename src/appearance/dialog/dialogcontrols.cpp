@@ -85,6 +85,9 @@ QScrollBar *makeScrollBar(QWidget *parent, const char *name, const QRect &place,
     bar->setRange(minimum, maximum);
     bar->setValue(position);
     bar->setGeometry(place);
+    // Reached with Tab and moved with the arrows, so the keyboard alone can
+    // set it; a click still leaves the focus where it was.
+    bar->setFocusPolicy(Qt::TabFocus);
     return bar;
 }
 

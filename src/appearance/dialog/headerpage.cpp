@@ -74,6 +74,7 @@ HeaderPage::HeaderPage(AppearanceDialogContext &context, QWidget *parent)
 
     m_RENaglowek = new QTextEdit(this);
     m_RENaglowek->setObjectName(QStringLiteral("RENaglowek"));
+    m_RENaglowek->setAccessibleName(QStringLiteral("Treść"));
     m_RENaglowek->setAcceptRichText(false);
     m_RENaglowek->setLineWrapMode(QTextEdit::NoWrap);
     m_RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

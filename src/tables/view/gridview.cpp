@@ -231,11 +231,13 @@ void GridView::paintEvent(QPaintEvent *event)
     const QRect cell = cellRect(shownColumn(m_cursor.x()), shownRow(m_cursor.y()));
     if (cell.isEmpty())
         return;
-    // Dark and light, so that the frame shows on any row colour.
+    // Dark and light, so that the frame shows on any row colour; two pixels
+    // wide for a teacher with poor sight.
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
-    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
     painter.drawRect(cell.adjusted(1, 1, -2, -2));
+    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.drawRect(cell.adjusted(2, 2, -3, -3));
 }
 
 void GridView::mousePressEvent(QMouseEvent *event)
