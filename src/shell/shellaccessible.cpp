@@ -1,5 +1,6 @@
 #include "shell/shellaccessible.h"
 
+#include "charts/window/tfwykres.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
 #include "tables/view/gridaccessible.h"
@@ -161,6 +162,24 @@ public:
     QStringList actionNames() const override { return {}; }
 };
 
+/// A frameless top-level window of ours is a window (a frame) to assistive
+/// technology, named by its title, which it can bring forward.
+class TopWindowAccessible : public QAccessibleWidget
+{
+public:
+    explicit TopWindowAccessible(QWidget *window) : QAccessibleWidget(window, QAccessible::Window)
+    { }
+
+    QStringList actionNames() const override { return {setFocusAction()}; }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName != setFocusAction())
+            return;
+        widget()->raise();
+        widget()->activateWindow();
+    }
+};
+
 QAccessibleInterface *shellFactory(const QString &className, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
@@ -168,6 +187,9 @@ QAccessibleInterface *shellFactory(const QString &className, QObject *object)
         return nullptr;
     if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
         return new ClickableLabelAccessible(static_cast<ClickableLabel *>(widget));
+    if (className == QLatin1String(TFGlowny::staticMetaObject.className())
+            || className == QLatin1String(TFWykres::staticMetaObject.className()))
+        return new TopWindowAccessible(widget);
     if (className == QLatin1String(TFMenu::staticMetaObject.className()))
         return new MenuWindowAccessible(static_cast<TFMenu *>(widget));
     if (className == QLatin1String("QPushButton")) {

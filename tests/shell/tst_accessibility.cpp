@@ -137,6 +137,9 @@ void TestAccessibility::menuTitlesAndItems()
         QCOMPARE(name(t), captions[i]);
         QVERIFY(t->actionInterface());
     }
+    QAccessibleInterface *window = iface(&m_shell->glowny());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(name(window), m_shell->glowny().windowTitle());
     // The focus holder says nothing.
     QAccessibleInterface *holder = iface(m_shell->glowny().focusHolder());
     QVERIFY(holder->state().invisible);

@@ -1,5 +1,6 @@
 """Reads the running program through AT-SPI: the students' names must be cells
-of a table, and the five menu titles menus with an action."""
+of a table, the five menu titles menus with an action, and Tab must put the
+grid's cell cursor on a student's name."""
 import sys
 import time
 
@@ -55,6 +56,35 @@ def read_tree(app):
     return cells, menus
 
 
+def focused_cell(app):
+    for node in walk(app):
+        try:
+            if node.getRole() == pyatspi.ROLE_TABLE_CELL and node.getState().contains(
+                    pyatspi.STATE_FOCUSED):
+                return node.name
+        except Exception:
+            continue
+    return None
+
+
+def tab_into_grid(app):
+    """Brings the window forward and presses Tab: the grid's cell cursor must
+    land on a cell that the reader can name."""
+    for child in app:
+        if child is not None and child.getRole() == pyatspi.ROLE_FRAME:
+            child.queryAction().doAction(0)
+            break
+    time.sleep(1)
+    pyatspi.Registry.generateKeyboardEvent(0xFF09, None, pyatspi.KEY_SYM)  # Tab
+    deadline = time.time() + 20
+    while time.time() < deadline:
+        name = focused_cell(app)
+        if name:
+            return name
+        time.sleep(0.5)
+    return None
+
+
 def main():
     names = expected_names(sys.argv[1])
     if len(names) < 10:
@@ -84,6 +114,12 @@ def main():
             print("FAIL: menu title without an action:", title, menus.get(title))
             ok = False
     if ok:
+        cell = tab_into_grid(find_app())
+        if cell not in names:
+            print("FAIL: Tab did not put the cell cursor on a student:", cell)
+            ok = False
+    if ok:
+        print("cell cursor on:", cell)
         print("students found as cells:", len(found), "; menus:", menus)
     return 0 if ok else 1
 
