@@ -13,6 +13,8 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 
+#include <algorithm>
+
 namespace zavevad {
 
 namespace {
@@ -34,7 +36,7 @@ public:
             return QAccessible::PopupMenu;
         if (item())
             return QAccessible::MenuItem;
-        if (isPictureButton())
+        if (isButton())
             return QAccessible::Button;
         if (isPicture())
             return QAccessible::Graphic;
@@ -52,11 +54,11 @@ public:
                 return label()->text();
             if (!label()->accessibleName().isEmpty())
                 return label()->accessibleName();
-            if (isPictureButton())
+            if (isPicture() && isButton())
                 return label()->toolTip();
             return label()->text();
         case QAccessible::Description:
-            if (item())
+            if (item() || (isButton() && !isPicture()))
                 return label()->toolTip();
             return {};
         default:
@@ -73,7 +75,7 @@ public:
             s.focused = menu->keyboardItem() == label();
         } else if (title() >= 0) {
             s.hasPopup = true;
-        } else if (isPicture() && !isPictureButton() && label()->accessibleName().isEmpty()) {
+        } else if (isPicture() && !isButton() && label()->accessibleName().isEmpty()) {
             // Artwork says nothing to a listener.
             s.invisible = true;
         }
@@ -82,7 +84,7 @@ public:
 
     QStringList actionNames() const override
     {
-        if (title() >= 0 || item() || isPictureButton())
+        if (title() >= 0 || item() || isButton())
             return {pressAction()};
         return {};
     }
@@ -95,7 +97,7 @@ public:
             glowny()->openMenuByKeyboard(dropDown);
         else if (TFMenu *menu = item())
             menu->triggerItem(label());
-        else if (isPictureButton())
+        else if (isButton())
             Q_EMIT label()->clicked();
     }
 
@@ -114,11 +116,20 @@ private:
         auto *menu = qobject_cast<TFMenu *>(label()->window());
         return menu && menu->dropDownOfItem(label()) >= 0 ? menu : nullptr;
     }
-    bool isPicture() const { return label()->text().isEmpty(); }
-    /// A label that names what its click does is a button.
-    bool isPictureButton() const
+    /// No word on it: a picture, or a sign such as "[X]".
+    bool isPicture() const
     {
-        return !label()->toolTip().isEmpty() || !label()->accessibleName().isEmpty();
+        const QString text = label()->text();
+        return std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); }) < 2;
+    }
+    /// A label whose click does something and that says what: a button. A
+    /// picture says it with its tool tip or accessible name, a text with itself.
+    bool isButton() const
+    {
+        if (!label()->isClickable())
+            return false;
+        return !isPicture() || !label()->toolTip().isEmpty()
+                || !label()->accessibleName().isEmpty();
     }
 };
 
@@ -212,9 +223,7 @@ void installAccessibility()
         QAccessible::installFactory(chart::chartAccessibleFactory);
         QAccessible::installFactory(spinEditAccessibleFactory);
     }
-    // A widget's interface may be made while its base class is still being
-    // constructed (a label's text announces itself), when no factory can
-    // tell what it will be; the windows are complete now, so they are asked again.
+    // The windows are complete now: what they said while being built is asked again.
     const QWidgetList widgets = QApplication::allWidgets();
     for (QWidget *widget : widgets)
         renewAccessibleInterface(widget);

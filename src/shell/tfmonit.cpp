@@ -60,6 +60,8 @@ int TFMonit::Monit(int mode, const QString &text)
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_text->setText(shown);
+    // A screen reader reads the message with the window, before the button.
+    setAccessibleDescription(shown);
 
     centreOnScreen(*this);
     m_answer = AnswerNo;

@@ -8,6 +8,7 @@
 #include "shell/tfglowny.h"
 #include "tables/view/tablepanel.h"
 #include "ui/accessiblenames.h"
+#include "ui/accessiblerenew.h"
 #include "ui/bevel.h"
 #include "ui/clickablelabel.h"
 #include "ui/fixedwindow.h"
@@ -135,6 +136,7 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     bevel->setGeometry(rect());
     bevel->raise();
     nameControlsByLabels(this);
+    renewAccessibleInterfaces(this);
     close->raise();
 
     centreOnScreen(*this);

@@ -1,6 +1,7 @@
 #include "ui/accessiblerenew.h"
 
 #include <QAccessible>
+#include <QWidget>
 
 namespace zavevad {
 
@@ -8,6 +9,14 @@ void renewAccessibleInterface(QObject *object)
 {
     if (QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+}
+
+void renewAccessibleInterfaces(QWidget *root)
+{
+    renewAccessibleInterface(root);
+    const QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    for (QWidget *widget : widgets)
+        renewAccessibleInterface(widget);
 }
 
 } // namespace zavevad

@@ -1,5 +1,6 @@
 #include "ui/clickablelabel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 
 namespace zavevad {
@@ -10,6 +11,11 @@ ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(te
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
+}
+
+bool ClickableLabel::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked));
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)

@@ -14,6 +14,9 @@ public:
     explicit ClickableLabel(QWidget *parent = nullptr);
     ClickableLabel(const QString &text, QWidget *parent = nullptr);
 
+    /// Whether a click does anything (someone listens to clicked()).
+    bool isClickable() const;
+
 Q_SIGNALS:
     void clicked();
     void hovered();

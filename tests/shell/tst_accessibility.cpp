@@ -352,6 +352,13 @@ void TestAccessibility::chartSpeaks()
         QCOMPARE(name(t->cellAt(r, 0)), bar.points[r].label);
         QCOMPARE(name(t->cellAt(r, 1)), QLocale().toString(bar.points[r].value, 'g', 15));
     }
+    // The chart window's drawn menu names itself and can be pressed.
+    QAccessibleInterface *format =
+            iface(m_shell->wykres().findChild<QLabel *>(u"LWykresMenuFormat"_s));
+    QCOMPARE(format->role(), QAccessible::Button);
+    QVERIFY(!name(format).isEmpty());
+    QVERIFY(format->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
     m_shell->hooks().Wykres(2);
     QVERIFY(chart->text(QAccessible::Description).startsWith(u"Wykres kołowy"_s));
     m_shell->wykres().close();
@@ -397,6 +404,9 @@ void TestAccessibility::controlsAreNamed()
     QVERIFY(spin->valueInterface());
     QCOMPARE(spin->valueInterface()->currentValue().toInt(), field->value().value());
     QCOMPARE(name(iface(field->lineEdit())), name(spin));
+    QAccessibleInterface *close = iface(progi.findChild<QLabel *>(u"LCloseProgi"_s));
+    QCOMPARE(close->role(), QAccessible::Button);
+    QCOMPARE(name(close), u"Zamknij bez zmian"_s);
 }
 
 QTEST_MAIN(TestAccessibility)
