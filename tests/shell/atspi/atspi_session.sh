@@ -3,6 +3,7 @@
 set -u
 exe=$1
 examples=$2
+touch "$3"
 here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3
 work=$(mktemp -d)
