@@ -2,6 +2,7 @@
 
 #include "charts/window/tfwykres.h"
 #include "platform/help.h"
+#include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "results/loader.h"
 #include "results/resultpaths.h"
@@ -312,6 +313,8 @@ void TFGlowny::loadFiles(const QStringList &paths)
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
+    // No save may replace a file of the class now on display.
+    setLoadedInputs(paths);
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

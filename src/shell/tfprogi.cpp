@@ -265,7 +265,7 @@ void TFProgi::BZapiszClick()
     const QString path = QDir(m_shell.session().analysis.startDirectory)
                                  .filePath(kThresholdsFileName.toString());
     // A failed write keeps the old file and this window open.
-    if (runCommand(this, [&] { saveFile(path, thresholdsFileBytes(*t)); }))
+    if (runCommand(this, [&] { saveFileSayingWhy(path, thresholdsFileBytes(*t)); }))
         accept();
 }
 

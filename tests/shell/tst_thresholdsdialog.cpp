@@ -359,7 +359,9 @@ void TestThresholdsDialog::failedZapiszKeepsTheOldFile()
     });
     unlockFolder(start.path());
     QVERIFY(stayedOpen);
-    QCOMPARE(catcher.texts, QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(path)});
+    QCOMPARE(catcher.texts,
+            QStringList{u"Nie można zapisać pliku %1: brak uprawnień"_s.arg(
+                    QDir::toNativeSeparators(path))});
     QCOMPARE(readFile(path), old);
     QCOMPARE(QDir(start.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{u"Progi.txt"_s});

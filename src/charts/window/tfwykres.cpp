@@ -668,9 +668,9 @@ void TFWykres::saveChartPicture()
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
             throw CommandError(
-                    QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(*path)));
+                    cannotSaveMessage(*path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
     }
-    saveFile(*path, bytes);
+    saveFileSayingWhy(*path, bytes);
 }
 
 void TFWykres::printChart()
