@@ -8,12 +8,18 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
     if (!zavevad::wantsWindow(argc, argv))
         return zavevad::runHeadless(argc, argv);
 
-    QApplication app(argc, argv);
+    std::optional<QApplication> app;
+    {
+        const zavevad::WindowStartGuard noDisplay;
+        app.emplace(argc, argv);
+    }
     QApplication::setApplicationName(zavevad::shellstyle::applicationTitle());
     QApplication::setWindowIcon(zavevad::artwork::applicationIcon());
     QLocale::setDefault(zavevad::userLocale());

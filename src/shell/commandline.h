@@ -52,6 +52,22 @@ bool wantsWindow(int argc, char **argv);
 /// thresholds come from Progi.txt in the current folder, as in the window.
 int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStream &err);
 
+/// Brackets the creation of the window's application: without a display, Qt
+/// ends the program from inside it; the guard prints one Polish line instead
+/// ("use --txt, --pdf ... without a window") and exits with ExitFailure. Qt's
+/// notes meanwhile are held back and passed on once the application exists.
+class WindowStartGuard
+{
+public:
+    WindowStartGuard();
+    ~WindowStartGuard();
+    WindowStartGuard(const WindowStartGuard &) = delete;
+    WindowStartGuard &operator=(const WindowStartGuard &) = delete;
+};
+
+/// The line printed when the window cannot open.
+QString noDisplayText();
+
 /// The program when it needs no window: an application without a display,
 /// the parse and runWithoutWindow. Returns the exit status.
 int runHeadless(int &argc, char **argv);
