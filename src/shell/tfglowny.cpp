@@ -14,6 +14,7 @@
 #include "shell/tfmonit.h"
 #include "tables/view/tablepanel.h"
 #include "ui/clickablelabel.h"
+#include "ui/dropascopy.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
 
@@ -385,7 +386,7 @@ QStringList TFGlowny::droppablePaths(const QMimeData *data)
 void TFGlowny::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppablePaths(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+        acceptAsCopy(event);
 }
 
 void TFGlowny::dropEvent(QDropEvent *event)
@@ -393,7 +394,8 @@ void TFGlowny::dropEvent(QDropEvent *event)
     const QStringList paths = droppablePaths(event->mimeData());
     if (paths.isEmpty())
         return;
-    event->acceptProposedAction();
+    if (!acceptAsCopy(event))
+        return;
     m_shell.menu().closeMenu();
     openPaths(paths);
 }

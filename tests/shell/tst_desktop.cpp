@@ -62,6 +62,8 @@ private Q_SLOTS:
     void commandLineFilesLoadAfterStart();
     void dropTemplateOnChartWindow_data();
     void dropTemplateOnChartWindow();
+    void dropsAreCopies_data();
+    void dropsAreCopies();
     void keysAndWheelPageLikeTheArrows_data();
     void keysAndWheelPageLikeTheArrows();
     void shortcutsRunMenuCommands();
@@ -243,6 +245,62 @@ void TestDesktop::dropTemplateOnChartWindow()
     QCOMPARE(shown, message);
     if (!message.isEmpty())
         QCOMPARE(wykres.appearances().CurrentAppearance.toBytes(), before);
+}
+
+// A source offering a move (Shift held: Qt proposes the move) is told the
+// files were copied, so that it never deletes them; one offering only a move
+// is refused.
+void TestDesktop::dropsAreCopies_data()
+{
+    QTest::addColumn<bool>("chartWindow");
+    QTest::addColumn<int>("actions");
+    QTest::addColumn<bool>("taken");
+    const int copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("main window, copy or move") << false << copyOrMove << true;
+    QTest::newRow("main window, move only") << false << int(Qt::MoveAction) << false;
+    QTest::newRow("chart window, copy or move") << true << copyOrMove << true;
+    QTest::newRow("chart window, move only") << true << int(Qt::MoveAction) << false;
+}
+
+void TestDesktop::dropsAreCopies()
+{
+    QFETCH(bool, chartWindow);
+    QFETCH(int, actions);
+    QFETCH(bool, taken);
+    const QString folder = writeClass(u"klasa"_s, 5);
+    QWidget *target = &m_shell->glowny();
+    QString path = folder;
+    if (chartWindow) {
+        loadFolder(folder);
+        m_shell->hooks().Wykres(1);
+        target = &m_shell->wykres();
+        path = m_dir.filePath(u"wzor.ssw"_s);
+        QFile file(path);
+        const QByteArray bytes = m_shell->wykres().appearances().CurrentAppearance.toBytes();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = target->rect().center();
+    const auto possible = Qt::DropActions(actions);
+    QDragEnterEvent enter(at, possible, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+    QCoreApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    QDropEvent dropped(at, possible, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    QCOMPARE(dropped.isAccepted(), taken);
+    if (taken) {
+        QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        QCOMPARE(dropped.dropAction(), Qt::CopyAction);
+    }
+    if (!chartWindow) {
+        if (taken)
+            QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+        QTest::qWait(20);
+        QCOMPARE(m_shell->session().analysis.dataLoaded, taken);
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 5);
+    }
 }
 
 void TestDesktop::keysAndWheelPageLikeTheArrows_data()
