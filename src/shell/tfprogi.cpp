@@ -121,6 +121,9 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     connect(m_zastosuj, &GradientButton::clicked, this, &TFProgi::BZastosujClick);
     connect(domyslne, &GradientButton::clicked, this, &TFProgi::BDomyslneClick);
     connect(anuluj, &GradientButton::clicked, this, &TFProgi::BAnulujClick);
+    // The values from Progi.txt are checked as typed ones are: a file edited
+    // by hand may hold thresholds that fall or lie out of range.
+    fieldsChanged();
 
     auto *close = new ClickableLabel(QStringLiteral("[X]"), this);
     close->setObjectName(QStringLiteral("LCloseProgi"));
