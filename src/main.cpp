@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
 
     zavevad::Shell shell;
     shell.start();
-    shell.glowny().openPaths(zavevad::parseCommandLine(QApplication::arguments()).paths);
+    shell.glowny().openPaths(
+            zavevad::parseCommandLine(zavevad::programArguments(argc, argv)).paths);
     return QApplication::exec();
 }

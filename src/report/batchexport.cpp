@@ -105,6 +105,8 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
     LoadOutcome load = loadResults(request.files, thresholds);
     if (load.status == LoadStatus::BadFile) {
         const QString file = request.files.value(load.failedIndex);
+        if (badFileWarning(file) != structureWarning())
+            return failure(oneLine(badFileWarning(file)));
         return failure(oneLine(structureWarning()) + QStringLiteral(" Plik: ")
                 + QDir::toNativeSeparators(file));
     }

@@ -1,5 +1,6 @@
 #include "shell/commandline.h"
 
+#include "platform/nativename.h"
 #include "platform/savefile.h"
 #include "results/resultpaths.h"
 #include "results/thresholds.h"
@@ -8,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -257,6 +259,23 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     return ExitSuccess;
 }
 
+QStringList programArguments(int argc, char **argv)
+{
+#ifdef Q_OS_WIN // the arguments come from the system as UTF-16, never lost
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString decoded = QFile::decodeName(bytes);
+        arguments.append(QFile::encodeName(decoded) == bytes ? decoded : fileNameFromNative(bytes));
+    }
+    return arguments;
+#endif
+}
+
 QString noDisplayText()
 {
     return QStringLiteral("zavevad: Nie można otworzyć okna programu (brak ekranu). Do pracy bez "
@@ -351,7 +370,7 @@ int runHeadless(int &argc, char **argv)
             ? std::make_unique<QGuiApplication>(count, arguments.data())
             : std::make_unique<QCoreApplication>(count, arguments.data());
     QLocale::setDefault(userLocale());
-    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+    const CommandLine commandLine = parseCommandLine(programArguments(count, arguments.data()));
     QTextStream out(stdout);
     QTextStream err(stderr);
     int status = runWithoutWindow(commandLine, out, err);

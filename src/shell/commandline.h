@@ -37,6 +37,11 @@ struct CommandLine
 /// options must already be taken out, as QApplication does.
 CommandLine parseCommandLine(const QStringList &arguments);
 
+/// The program's arguments (argv after the application took its own out). On
+/// systems whose arguments are bytes, one in no valid encoding keeps its
+/// bytes (platform/nativename.h), so that such a file name still opens.
+QStringList programArguments(int argc, char **argv);
+
 /// The Polish usage text that --help prints.
 QString helpText();
 /// The line that --version prints.

@@ -304,7 +304,7 @@ void TFGlowny::loadFiles(const QStringList &paths)
     // whole load succeeded, so a bad file leaves screen and data as they were.
     LoadOutcome outcome = loadResults(paths, session.analysis.thresholds);
     if (outcome.status == LoadStatus::BadFile) {
-        m_shell.Monit(TFMonit::ModeMessage, structureWarning());
+        m_shell.Monit(TFMonit::ModeMessage, badFileWarning(paths.value(outcome.failedIndex)));
         return;
     }
     if (!outcome.loaded())

@@ -204,6 +204,13 @@ private Q_SLOTS:
         const LoadOutcome outcome = loadResults(files, Thresholds{});
         QCOMPARE(outcome.status, LoadStatus::Loaded);
         QCOMPARE(names(outcome.set.students), (QStringList{u"Łąka Jan"_s, u"Nowak Ewa"_s}));
+        // Where the bytes were lost before the program got the name, the
+        // warning names the file as a name problem, not a structure one.
+        const QString lost = dir.filePath(u"\uFFFD\uFFFDka.dat"_s);
+        QCOMPARE(badFileWarning(lost),
+                u"Uwaga. Nie można odczytać nazwy pliku (znaki w nieznanym kodowaniu):\r"_s
+                        + QDir::toNativeSeparators(lost));
+        QCOMPARE(badFileWarning(files.at(0)), structureWarning());
 #else
         QSKIP("file names are bytes only on POSIX systems");
 #endif

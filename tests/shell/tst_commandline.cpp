@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <fstream>
+
 using namespace zavevad;
 using namespace Qt::StringLiterals;
 
@@ -75,6 +77,7 @@ private Q_SLOTS:
     void outputsThatWouldDestroyAreRefused();
     void fullStandardOutputFails_data();
     void fullStandardOutputFails();
+    void undecodableFileNameLoads();
     void fullDiskSaysWhyInOneLine_data();
     void fullDiskSaysWhyInOneLine();
 
@@ -561,6 +564,30 @@ void TestCommandLine::fullDiskSaysWhyInOneLine()
                      u"zavevad: Nie można zapisać pliku %1: %2"_s.arg(output, reason)),
             qPrintable(lines.at(1)));
     QVERIFY(!QFile::exists(m_dir.filePath(output)));
+}
+
+// A file named in Latin-2 bytes, given on the command line under a UTF-8
+// locale, loads by its bytes.
+void TestCommandLine::undecodableFileNameLoads()
+{
+    QTemporaryDir dir;
+    const QByteArray name = QFile::encodeName(dir.path()) + "/\xb3\xb1ka.dat";
+    {
+        std::ofstream file(name.toStdString(), std::ios::binary);
+        const QByteArray bytes = test::resultFileBytes({});
+        file.write(bytes.constData(), bytes.size());
+        QVERIFY(file.good());
+    }
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(u"bash"_s,
+            {u"-c"_s, uR"sh(exec "$0" --txt tabela.txt "$(printf '%s/\263\261ka.dat' "$1")")sh"_s,
+                    QStringLiteral(ZAVEVAD_EXECUTABLE), dir.path()});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+            qPrintable(err));
+    QVERIFY(readAll(dir.filePath(u"tabela.txt"_s)).contains("Kowalski Jan"));
 }
 
 QTEST_MAIN(TestCommandLine)
