@@ -1,3 +1,4 @@
+#include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -64,6 +66,8 @@ private Q_SLOTS:
     void dropTemplateOnChartWindow();
     void dropsAreCopies_data();
     void dropsAreCopies();
+    void savesNeverReplaceALoadedFile_data();
+    void savesNeverReplaceALoadedFile();
     void keysAndWheelPageLikeTheArrows_data();
     void keysAndWheelPageLikeTheArrows();
     void shortcutsRunMenuCommands();
@@ -301,6 +305,51 @@ void TestDesktop::dropsAreCopies()
         QCOMPARE(m_shell->session().analysis.dataLoaded, taken);
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 5);
     }
+}
+
+// A save answered with a loaded result file under another name (a link to
+// it) is refused with a message naming it, and the file stays.
+void TestDesktop::savesNeverReplaceALoadedFile_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("table as text") << u"txt"_s;
+    QTest::newRow("report") << u"pdf"_s;
+    QTest::newRow("workbook") << u"xlsx"_s;
+}
+
+void TestDesktop::savesNeverReplaceALoadedFile()
+{
+    QFETCH(QString, extension);
+    // A result file of any name may be given on the command line.
+    const QString student = m_dir.filePath(u"uczen.wyn"_s);
+    QFile::remove(student);
+    QVERIFY(QFile::copy(writeClass(u"klasa"_s, 5) + u"/u02.dat"_s, student));
+    m_shell->glowny().openPaths({student});
+    QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+    QFile file(student);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const QString link = m_dir.filePath(u"uczen."_s + extension);
+    QFile::remove(link);
+    QVERIFY(QFile::link(student, link));
+
+    m_platform->saveAnswers.push_back(link);
+    test::MessageBoxCatcher catcher;
+    TFMenu &menu = m_shell->menu();
+    if (extension == u"txt"_s)
+        menu.LPlikSaveTxtClick();
+    else if (extension == u"pdf"_s)
+        menu.LPlikSavePdfClick();
+    else
+        menu.LPlikSaveXlsxClick();
+    QTRY_COMPARE(catcher.texts,
+            QStringList{
+                    u"Nie można zapisać pliku %1: to jest jeden z wczytanych plików wyników"_s.arg(
+                            QDir::toNativeSeparators(link))});
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 void TestDesktop::keysAndWheelPageLikeTheArrows_data()
