@@ -29,7 +29,8 @@ std::optional<QString> outputRefusal(
         const QString &path, const QStringList &inputs, const QStringList &extensions = {});
 
 /// Throws OutputRefused when outputRefusal() names a reason. saveFile() calls
-/// it with the loaded inputs, so every save of the program is checked here.
+/// it with the loaded inputs, so every save of the program is checked here
+/// (a folder excepted, on which the save itself fails).
 void checkOutput(
         const QString &path, const QStringList &inputs, const QStringList &extensions = {});
 

@@ -1,6 +1,7 @@
 #include "platform/savefile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -46,7 +47,10 @@ private:
 template<typename Write>
 void saveThrough(const QString &path, Write &&write)
 {
-    checkOutput(path, loadedInputs());
+    // A folder cannot be replaced: the save fails on it below, with the
+    // message its caller gives a failed save (the table saves keep theirs).
+    if (!QFileInfo(path).isDir())
+        checkOutput(path, loadedInputs());
     QSaveFile file(path);
     auto fail = [&](SaveFileError::Stage stage) {
         const int systemError = errno;

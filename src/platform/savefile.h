@@ -47,7 +47,8 @@ private:
 /// old file stays byte for byte, and SaveFileError ("Cannot create file
 /// <path>") is thrown. Every file the program writes goes through here, and
 /// first through checkOutput() with the loaded inputs: a refused output throws
-/// OutputRefused and nothing is written.
+/// OutputRefused and nothing is written. A folder, which no save can replace,
+/// fails as a save ("Cannot create file <path>").
 void saveFile(const QString &path, const QByteArray &bytes);
 
 /// The same for content that is produced into a device (a painter's device,
