@@ -161,8 +161,33 @@ endef
 fuzz: fuzz-build
 	$(call run_fuzzers,$(FUZZ_SECONDS))
 
+# What makes two runs of one fixed seed differ is held still for the smoke:
+# Qt's hash seed (it changes the order of hashed data, and so the coverage),
+# libFuzzer's reload of the corpus every second (it depends on timing) and
+# address space randomisation where `setarch` can turn it off.
+FUZZ_SMOKE_ENV := $(FUZZ_ENV) QT_HASH_SEED=0
+FUZZ_SMOKE_NOASLR := $(shell setarch $$(uname -m) -R true >/dev/null 2>&1 && echo setarch $$(uname -m) -R)
+# The target run twice to prove the smoke deterministic.
+FUZZ_SMOKE_TWICE := thresholds
+
+# $(1): target, $(2): fresh corpus folder, $(3): log. The fixed-seed run.
+define fuzz_smoke_run
+$(FUZZ_SMOKE_ENV) $(FUZZ_SMOKE_NOASLR) $(FUZZ_DIR)/fuzz/fuzz_$(1) -seed=$(FUZZ_SMOKE_SEED) \
+	-runs=$$runs -reload=0 -timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 -max_len=$$maxlen \
+	-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/smoke/artifacts/$(1)- \
+	$(2) fuzz/corpus/$(1) $(FUZZ_DIR)/seeds/$(1) >> $(3) 2>&1
+endef
+
+# The statistics of a run that do not depend on the machine's speed: the
+# coverage, features and corpus of the final line and the units counted.
+define fuzz_smoke_stats
+sed -n -E -e 's/^#[0-9]+[[:space:]]+DONE[[:space:]]+(cov: [0-9]+ ft: [0-9]+ corp: [0-9]+).*/\1/p' \
+	-e '/^stat::(number_of_executed_units|new_units_added):/p' $(1)
+endef
+
 # Replays the seeds and regression inputs file by file, then a fixed-seed run
-# whose new inputs go to a corpus emptied first, so every run is the same.
+# whose new inputs go to a corpus emptied first, so every run is the same; one
+# target's fixed-seed run is made twice and must end with the same statistics.
 fuzz-smoke: fuzz-build
 	@failed=0; mkdir -p $(FUZZ_DIR)/logs; \
 	for t in $(FUZZ_TARGETS); do \
@@ -171,17 +196,31 @@ fuzz-smoke: fuzz-build
 		smoke=$(FUZZ_DIR)/smoke/$$t; rm -rf $$smoke; mkdir -p $$smoke $(FUZZ_DIR)/smoke/artifacts; \
 		inputs=$$(find fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t -type f | sort); \
 		count=$$(echo "$$inputs" | grep -c .); \
-		if $(FUZZ_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 \
+		if $(FUZZ_SMOKE_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 \
 				-artifact_prefix=$(FUZZ_DIR)/smoke/artifacts/$$t- $$inputs > $$log 2>&1 \
-			&& $(FUZZ_ENV) $(FUZZ_DIR)/fuzz/fuzz_$$t -seed=$(FUZZ_SMOKE_SEED) -runs=$$runs \
-				-timeout=$(FUZZ_SMOKE_TIMEOUT) -rss_limit_mb=4096 -max_len=$$maxlen -print_final_stats=1 \
-				-artifact_prefix=$(FUZZ_DIR)/smoke/artifacts/$$t- \
-				$$smoke fuzz/corpus/$$t $(FUZZ_DIR)/seeds/$$t >> $$log 2>&1; then \
+			&& $(call fuzz_smoke_run,$$t,$$smoke,$$log); then \
 			echo "fuzz_$$t: $$count inputs replayed, $$runs runs from seed $(FUZZ_SMOKE_SEED): no finding"; \
 		else \
 			failed=$$((failed + 1)); \
 			tail -n 60 $$log; \
 			echo "fuzz_$$t FOUND A PROBLEM: see $(FUZZ_DIR)/smoke/artifacts and $$log"; \
+		fi; \
+	done; \
+	for t in $(FUZZ_SMOKE_TWICE); do \
+		$(fuzz_target_settings) \
+		first=$(FUZZ_DIR)/logs/smoke_$$t.log; again=$(FUZZ_DIR)/logs/smoke_$${t}_again.log; \
+		smoke=$(FUZZ_DIR)/smoke/$${t}_again; rm -rf $$smoke $$again; mkdir -p $$smoke; \
+		if ! $(call fuzz_smoke_run,$$t,$$smoke,$$again); then \
+			failed=$$((failed + 1)); tail -n 60 $$again; \
+			echo "fuzz_$$t FOUND A PROBLEM in its second run: see $$again"; \
+		elif [ -z "$$($(call fuzz_smoke_stats,$$first))" ] \
+			|| [ "$$($(call fuzz_smoke_stats,$$first))" != "$$($(call fuzz_smoke_stats,$$again))" ]; then \
+			failed=$$((failed + 1)); \
+			echo "fuzz_$$t: two runs from seed $(FUZZ_SMOKE_SEED) differ:"; \
+			diff <($(call fuzz_smoke_stats,$$first)) <($(call fuzz_smoke_stats,$$again)); \
+		else \
+			echo "fuzz_$$t: a second run from seed $(FUZZ_SMOKE_SEED) ends the same:" \
+				$$($(call fuzz_smoke_stats,$$again) | head -n 1); \
 		fi; \
 	done; \
 	[ $$failed -eq 0 ]

@@ -8,12 +8,18 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
     if (!zavevad::wantsWindow(argc, argv))
         return zavevad::runHeadless(argc, argv);
 
-    QApplication app(argc, argv);
+    std::optional<QApplication> app;
+    {
+        const zavevad::WindowStartGuard noDisplay;
+        app.emplace(argc, argv);
+    }
     QApplication::setApplicationName(zavevad::shellstyle::applicationTitle());
     QApplication::setWindowIcon(zavevad::artwork::applicationIcon());
     QLocale::setDefault(zavevad::userLocale());
@@ -21,6 +27,7 @@ int main(int argc, char *argv[])
 
     zavevad::Shell shell;
     shell.start();
-    shell.glowny().openPaths(zavevad::parseCommandLine(QApplication::arguments()).paths);
+    shell.glowny().openPaths(
+            zavevad::parseCommandLine(zavevad::programArguments(argc, argv)).paths);
     return QApplication::exec();
 }

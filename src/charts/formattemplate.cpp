@@ -142,6 +142,8 @@ void saveFormatTemplateFile(const QString &fileName, const TChartAppearance &rec
             break;
         }
         throw namingFile(message, fileName);
+    } catch (const OutputRefused &) {
+        throw; // already names the file and why
     } catch (const CommandError &error) {
         throw namingFile(error.message(), fileName);
     }

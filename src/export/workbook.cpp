@@ -1,5 +1,8 @@
 #include "export/workbook.h"
 
+#include "platform/quietstderr.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -136,20 +139,31 @@ std::vector<ReportTable> workbookTables(const AnalysisState &analysis)
     return tables;
 }
 
-std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables)
+std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, QString *failure)
 {
+    const auto fail = [failure](const QString &why) -> std::optional<QByteArray> {
+        if (failure)
+            *failure = why;
+        return std::nullopt;
+    };
     // The library writes a file of its own; it is made in a private folder and
     // read back, so that the caller replaces the chosen file in one step.
     QTemporaryDir folder;
     if (!folder.isValid())
-        return std::nullopt;
+        return fail(QStringLiteral("nie można utworzyć folderu tymczasowego w %1: %2")
+                            .arg(QDir::toNativeSeparators(QDir::tempPath()), folder.errorString()));
+    const QString inFolder = QStringLiteral("nie udało się utworzyć skoroszytu w folderze "
+                                            "tymczasowym %1 (może brakuje tam miejsca)")
+                                     .arg(QDir::toNativeSeparators(folder.path()));
     const QString path = folder.filePath(QStringLiteral("workbook.xlsx"));
     QByteArray tempFolder = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
     options.tmpdir = tempFolder.data();
+    // The library prints its errors on stderr; ours is the one line the user sees.
+    const QuietStandardError quiet;
     lxw_workbook *workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!workbook)
-        return std::nullopt;
+        return fail(inFolder);
 
     bool written = true;
     {
@@ -164,10 +178,10 @@ std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables)
     // Closing writes the file and frees the workbook, also after a failure.
     written = workbook_close(workbook) == LXW_NO_ERROR && written;
     if (!written)
-        return std::nullopt;
+        return fail(inFolder);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return fail(inFolder);
     return file.readAll();
 }
 

@@ -13,8 +13,11 @@ namespace zavevad {
 /// `sheetName`: numbers as numbers, dates and times as spreadsheet date-times
 /// ("yyyy-mm-dd hh:mm:ss") and durations ("hh:mm:ss"), texts as texts; the
 /// header row bold in the grid's header colours and frozen, the columns as wide
-/// as their texts. Nothing when the workbook could not be made.
-std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables);
+/// as their texts. Nothing when the workbook could not be made; `failure`
+/// then says why in Polish, naming the private temporary folder the library
+/// writes into. The library's own messages never reach the terminal.
+std::optional<QByteArray> workbookBytes(
+        const std::vector<ReportTable> &tables, QString *failure = nullptr);
 
 /// The analysis tables and the thresholds, in that order.
 std::vector<ReportTable> workbookTables(const AnalysisState &analysis);

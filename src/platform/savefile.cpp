@@ -1,9 +1,11 @@
 #include "platform/savefile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace zavevad {
 
@@ -45,6 +47,10 @@ private:
 template<typename Write>
 void saveThrough(const QString &path, Write &&write)
 {
+    // A folder cannot be replaced: the save fails on it below, with the
+    // message its caller gives a failed save (the table saves keep theirs).
+    if (!QFileInfo(path).isDir())
+        checkOutput(path, loadedInputs());
     QSaveFile file(path);
     auto fail = [&](SaveFileError::Stage stage) {
         const int systemError = errno;
@@ -83,8 +89,25 @@ void saveThrough(const QString &path, Write &&write)
 SaveFileError::SaveFileError(
         const QString &path, Stage stage, int systemError, QFileDevice::FileError error)
     : CommandError(QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path))),
-      m_stage(stage), m_systemError(systemError), m_fileError(error)
+      m_path(path), m_stage(stage), m_systemError(systemError), m_fileError(error)
 { }
+
+QString SaveFileError::reason() const
+{
+    if (m_systemError != 0)
+        return systemErrorReason(m_systemError);
+    // A device that took fewer bytes without an error code: the disk is full.
+    if (m_stage == Stage::Write)
+        return systemErrorReason(ENOSPC);
+    if (m_fileError == QFileDevice::PermissionsError)
+        return systemErrorReason(EACCES);
+    return QStringLiteral("błąd zapisu");
+}
+
+QString SaveFileError::explained() const
+{
+    return cannotSaveMessage(m_path, reason());
+}
 
 void saveFile(const QString &path, const QByteArray &bytes)
 {
@@ -98,6 +121,37 @@ void saveFile(const QString &path, const std::function<void(QIODevice &)> &write
         write(device);
         return !device.cameShort();
     });
+}
+
+} // namespace zavevad
+
+namespace zavevad {
+
+void saveFileSayingWhy(const QString &path, const QByteArray &bytes)
+{
+    try {
+        saveFile(path, bytes);
+    } catch (const SaveFileError &error) {
+        throw CommandError(error.explained());
+    }
+}
+
+QString standardOutputFailure(int systemError)
+{
+    const QString reason = systemErrorReason(systemError);
+    return QStringLiteral("Nie można zapisać na standardowe wyjście: %1")
+            .arg(reason.isEmpty() ? QStringLiteral("błąd zapisu") : reason);
+}
+
+void writeStandardOutput(const QByteArray &bytes)
+{
+    QFile out;
+    errno = 0;
+    bool written = out.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    written = written && out.write(bytes) == bytes.size();
+    written = written && out.flush();
+    if (!written)
+        throw CommandError(standardOutputFailure(errno));
 }
 
 } // namespace zavevad

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/commanderror.h"
+#include "platform/outputcheck.h"
 
 #include <QByteArray>
 #include <QFileDevice>
@@ -28,8 +29,13 @@ public:
     /// errno right after the failing call; 0 when the system set none.
     int systemError() const noexcept { return m_systemError; }
     QFileDevice::FileError fileError() const noexcept { return m_fileError; }
+    /// Why, in Polish: "brak miejsca na dysku", "brak uprawnień", ...
+    QString reason() const;
+    /// "Nie można zapisać pliku <path>: <reason>"
+    QString explained() const;
 
 private:
+    QString m_path;
     Stage m_stage;
     int m_systemError;
     QFileDevice::FileError m_fileError;
@@ -39,7 +45,10 @@ private:
 /// it, every write and the final flush are checked, and only a complete copy
 /// is renamed over `path`. On any failure the temporary file is removed, the
 /// old file stays byte for byte, and SaveFileError ("Cannot create file
-/// <path>") is thrown. Every file the program writes goes through here.
+/// <path>") is thrown. Every file the program writes goes through here, and
+/// first through checkOutput() with the loaded inputs: a refused output throws
+/// OutputRefused and nothing is written. A folder, which no save can replace,
+/// fails as a save ("Cannot create file <path>").
 void saveFile(const QString &path, const QByteArray &bytes);
 
 /// The same for content that is produced into a device (a painter's device,
@@ -48,5 +57,17 @@ void saveFile(const QString &path, const QByteArray &bytes);
 /// on. A write the device refused counts as a failure even when `write` did
 /// not check it.
 void saveFile(const QString &path, const std::function<void(QIODevice &)> &write);
+
+/// saveFile() for the saves whose messages are our own: a failure says why,
+/// "Nie można zapisać pliku <path>: <reason>".
+void saveFileSayingWhy(const QString &path, const QByteArray &bytes);
+
+/// Writes the bytes to the process's standard output (the output `-`) and
+/// flushes them; a failure throws CommandError "Nie można zapisać na
+/// standardowe wyjście: <reason>".
+void writeStandardOutput(const QByteArray &bytes);
+
+/// The message for a failed write to standard output with errno `systemError`.
+QString standardOutputFailure(int systemError);
 
 } // namespace zavevad

@@ -4,6 +4,7 @@
 #include "export/tabletext.h"
 #include "export/workbook.h"
 #include "platform/commanderror.h"
+#include "platform/outputcheck.h"
 #include "platform/savefile.h"
 #include "report/reportcommands.h"
 #include "results/loader.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace zavevad {
@@ -25,6 +27,59 @@ BatchOutcome failure(const QString &error)
     BatchOutcome outcome;
     outcome.error = error;
     return outcome;
+}
+
+bool isStandardOutput(const QString &path)
+{
+    return path == QLatin1String("-");
+}
+
+// Each output with the extensions of its option.
+struct OutputName
+{
+    const QString &path;
+    QStringList extensions;
+    bool mayBeStandardOutput;
+};
+
+std::optional<QString> outputsRefusal(const BatchExport &request)
+{
+    const OutputName outputs[] = {
+            {request.txtPath, {QStringLiteral("txt")}, true},
+            {request.htmlPath, {QStringLiteral("html"), QStringLiteral("htm")}, true},
+            {request.pdfPath, {QStringLiteral("pdf")}, false},
+            {request.xlsxPath, {QStringLiteral("xlsx")}, false},
+    };
+    int toStandardOutput = 0;
+    for (const OutputName &output : outputs) {
+        if (output.path.isEmpty())
+            continue;
+        if (isStandardOutput(output.path)) {
+            if (!output.mayBeStandardOutput)
+                return cannotSaveMessage(output.path,
+                        QStringLiteral("na standardowe wyjście (-) można zapisać tylko tabelę "
+                                       "(--txt, --html)"));
+            if (++toStandardOutput > 1)
+                return cannotSaveMessage(output.path,
+                        QStringLiteral("na standardowe wyjście (-) można zapisać tylko jeden "
+                                       "plik"));
+            continue;
+        }
+        if (const std::optional<QString> reason =
+                        outputRefusal(output.path, request.files, output.extensions))
+            return cannotSaveMessage(output.path, *reason);
+    }
+    return std::nullopt;
+}
+
+// "Nie udało się utworzyć raportu PDF." as the reason after the file name.
+QString asReason(QString message)
+{
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
+    if (!message.isEmpty())
+        message[0] = message.at(0).toLower();
+    return message;
 }
 
 } // namespace
@@ -41,10 +96,17 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
 {
     if (request.files.isEmpty())
         return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+    if (const std::optional<QString> refusal = outputsRefusal(request)) {
+        BatchOutcome outcome = failure(*refusal);
+        outcome.refused = true;
+        return outcome;
+    }
 
     LoadOutcome load = loadResults(request.files, thresholds);
     if (load.status == LoadStatus::BadFile) {
         const QString file = request.files.value(load.failedIndex);
+        if (badFileWarning(file) != structureWarning())
+            return failure(oneLine(badFileWarning(file)));
         return failure(oneLine(structureWarning()) + QStringLiteral(" Plik: ")
                 + QDir::toNativeSeparators(file));
     }
@@ -105,10 +167,18 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
         if (path.isEmpty())
             continue;
         try {
-            saveFile(path, bytes());
-        } catch (const CommandError &) {
-            return fail(
-                    QStringLiteral("Nie można zapisać pliku: ") + QDir::toNativeSeparators(path));
+            if (isStandardOutput(path))
+                writeStandardOutput(bytes());
+            else
+                saveFile(path, bytes());
+        } catch (const SaveFileError &error) {
+            return fail(error.explained());
+        } catch (const OutputRefused &error) {
+            return fail(error.message());
+        } catch (const CommandError &error) {
+            return fail(isStandardOutput(path)
+                            ? error.message()
+                            : cannotSaveMessage(path, asReason(error.message())));
         }
     }
     outcome.ok = true;

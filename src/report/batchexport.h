@@ -14,8 +14,8 @@ struct BatchExport
     QStringList files; ///< result files in load order (folders already expanded)
     int tableKind = TableResults;
     int page = 1; ///< results table: 1 questions 1 to 15, 2 from 16 on
-    QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"
-    QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"
+    QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"; `-`: standard output
+    QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"; `-`: standard output
     QString pdfPath; ///< the bytes of "Zapisz raport PDF ..." (needs a QGuiApplication)
     QString xlsxPath; ///< the bytes of "Zapisz jako arkusz xlsx ..."
 };
@@ -25,13 +25,17 @@ struct BatchOutcome
     bool ok = false;
     QString error; ///< when not ok: one line for the user, in Polish
     QString warning; ///< the load's same-test warning as one line, or empty
+    bool refused = false; ///< an output was refused before anything was read or written
 };
 
 /// Loads the files exactly as the load command does (same test rule and
 /// warnings; a bad file ends it), builds the table and page as the menu and
 /// the arrows would, and writes each requested file with the bytes the menu's
 /// save commands write. Nothing is written unless the load and the table
-/// succeeded; a failed write ends the run.
+/// succeeded; a failed write ends the run. Every output is checked first
+/// (checkOutput() with the files and the extension of its option; `-` only for
+/// the text and HTML table), so that a slip such as `--txt *.dat` refuses and
+/// leaves every file as it was.
 BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds);
 
 /// A prompt text on one line: the line breaks of the warnings become blanks.

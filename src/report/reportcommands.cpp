@@ -2,6 +2,7 @@
 
 #include "export/workbook.h"
 #include "platform/commanderror.h"
+#include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
 #include "report/reportdocument.h"
@@ -22,10 +23,10 @@ QString reportTitle()
     return QStringLiteral("Raport z analizy testu");
 }
 
-CommandError cannotCreate(const QString &path)
+CommandError cannotCreate(const QString &path, const QString &what)
 {
     return CommandError(
-            QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+            cannotSaveMessage(path, QStringLiteral("nie udało się utworzyć %1").arg(what)));
 }
 
 CommandError cannotMake(const QString &what)
@@ -45,9 +46,10 @@ QByteArray reportPdfBytes(const AnalysisState &analysis)
 
 QByteArray workbookFileBytes(const AnalysisState &analysis)
 {
-    std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis));
+    QString failure;
+    std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis), &failure);
     if (!workbook)
-        throw cannotMake(QStringLiteral("skoroszytu"));
+        throw CommandError(failure);
     return std::move(*workbook);
 }
 
@@ -57,10 +59,12 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
             askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
+    // Refused before the report is made, which takes a while.
+    checkOutput(path, loadedInputs());
     const QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
     if (pdf.isEmpty())
-        throw cannotCreate(path);
-    saveFile(path, pdf);
+        throw cannotCreate(path, QStringLiteral("raportu PDF"));
+    saveFileSayingWhy(path, pdf);
 }
 
 void DrukujRaport(const AnalysisState &analysis)
@@ -76,10 +80,12 @@ void ZapiszArkusz(const AnalysisState &analysis)
             QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
-    const std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis));
+    checkOutput(path, loadedInputs());
+    QString failure;
+    const std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis), &failure);
     if (!workbook)
-        throw cannotCreate(path);
-    saveFile(path, *workbook);
+        throw CommandError(cannotSaveMessage(path, failure));
+    saveFileSayingWhy(path, *workbook);
 }
 
 } // namespace zavevad

@@ -4,6 +4,8 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <numeric>
@@ -111,6 +113,15 @@ QString structureWarning()
 {
     return QStringLiteral("Uwaga. Wystąpiły błędy podczas wczytywania wyników.\r"
                           "Niektóre z plików mają niepoprawną strukturę.");
+}
+
+QString badFileWarning(const QString &path)
+{
+    if (!path.contains(QChar::ReplacementCharacter) || QFileInfo::exists(path))
+        return structureWarning();
+    return QStringLiteral(
+            "Uwaga. Nie można odczytać nazwy pliku (znaki w nieznanym kodowaniu):\r%1")
+            .arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace zavevad

@@ -73,4 +73,9 @@ QString sameTestWarning(const QString &testName);
 /// niepoprawną strukturę."
 QString structureWarning();
 
+/// The warning for a load that failed on `path`: structureWarning(), unless the
+/// name reached the program with characters lost (bytes in no valid encoding
+/// that the system handed over as U+FFFD), which is a name problem and says so.
+QString badFileWarning(const QString &path);
+
 } // namespace zavevad

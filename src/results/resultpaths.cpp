@@ -1,7 +1,11 @@
 #include "results/resultpaths.h"
 
+#include "platform/nativename.h"
+
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace zavevad {
 
@@ -24,8 +28,19 @@ QStringList expandResultPaths(const QStringList &paths)
         // test. Unreadable files stay in, so that the load reports them.
         const QStringList names = folder.entryList(
                 {QStringLiteral("*.dat")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        QStringList found;
         for (const QString &name : names)
-            files.append(folder.filePath(name));
+            found.append(folder.filePath(name));
+        // Names in no valid encoding, which Qt does not list, join them: a
+        // student is never left out for the name of a file.
+        const QStringList undecodable = undecodableFiles(path, QStringLiteral(".dat"));
+        if (!undecodable.isEmpty()) {
+            found += undecodable;
+            std::stable_sort(found.begin(), found.end(), [](const QString &a, const QString &b) {
+                return a.compare(b, Qt::CaseInsensitive) < 0;
+            });
+        }
+        files += found;
     }
     return files;
 }

@@ -1,5 +1,7 @@
 #include "shell/commandline.h"
 
+#include "platform/nativename.h"
+#include "platform/savefile.h"
 #include "results/resultpaths.h"
 #include "results/thresholds.h"
 #include "results/userlocale.h"
@@ -7,14 +9,18 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace zavevad {
 
@@ -68,6 +74,14 @@ bool isQtOption(const QByteArray &name, bool *takesValue)
     return false;
 }
 
+// The name of an option argument: "-style=x" and "--style" give "style".
+QByteArray optionName(QByteArrayView argument)
+{
+    QByteArrayView name = argument.sliced(argument.startsWith("--") ? 2 : 1);
+    const qsizetype equals = name.indexOf('=');
+    return (equals < 0 ? name : name.first(equals)).toByteArray();
+}
+
 CommandLine usageError(const QString &error)
 {
     CommandLine commandLine;
@@ -95,6 +109,7 @@ QString helpText()
             "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
             "                    tabulatorem)\n"
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
+            "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
             "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny lub analiza\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
@@ -104,6 +119,9 @@ QString helpText()
             "  -v, --version     wyświetla wersję programu\n"
             "\n"
             "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
+            "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników (*.dat),\n"
+            "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
+            "potok, urządzenie).\n"
             "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
 }
 
@@ -200,11 +218,9 @@ bool wantsWindow(int argc, char **argv)
             break;
         if (argument.size() < 2 || !argument.startsWith('-'))
             continue;
-        QByteArray name = argument.mid(argument.startsWith("--") ? 2 : 1);
-        const bool valueAttached = name.contains('=');
-        name = name.left(name.indexOf('=') < 0 ? name.size() : name.indexOf('='));
+        const bool valueAttached = argument.contains('=');
         bool takesValue = false;
-        if (!isQtOption(name, &takesValue))
+        if (!isQtOption(optionName(argument), &takesValue))
             return false;
         if (takesValue && !valueAttached)
             ++i;
@@ -238,20 +254,108 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
         err << "zavevad: " << outcome.warning << '\n';
     if (!outcome.ok) {
         err << "zavevad: " << outcome.error << '\n';
-        return ExitFailure;
+        return outcome.refused ? ExitUsage : ExitFailure;
     }
     return ExitSuccess;
 }
 
+QStringList programArguments(int argc, char **argv)
+{
+#ifdef Q_OS_WIN // the arguments come from the system as UTF-16, never lost
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString decoded = QFile::decodeName(bytes);
+        arguments.append(QFile::encodeName(decoded) == bytes ? decoded : fileNameFromNative(bytes));
+    }
+    return arguments;
+#endif
+}
+
+QString noDisplayText()
+{
+    return QStringLiteral("zavevad: Nie można otworzyć okna programu (brak ekranu). Do pracy bez "
+                          "okna służą opcje --txt, --html, --pdf i --xlsx (zobacz --help).");
+}
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+
+void holdOrExplain(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, text});
+        return;
+    }
+    std::fprintf(stderr, "%s\n", noDisplayText().toLocal8Bit().constData());
+    std::fflush(stderr);
+    // Qt is half made: nothing may run after this, not even exit handlers.
+    std::_Exit(ExitFailure);
+}
+
+} // namespace
+
+WindowStartGuard::WindowStartGuard()
+{
+    heldMessages.clear();
+    previousHandler = qInstallMessageHandler(holdOrExplain);
+}
+
+WindowStartGuard::~WindowStartGuard()
+{
+    qInstallMessageHandler(previousHandler);
+    const std::vector<HeldMessage> held = std::exchange(heldMessages, {});
+    for (const HeldMessage &message : held) {
+        if (previousHandler)
+            previousHandler(message.type, QMessageLogContext(), message.text);
+        else
+            std::fprintf(stderr, "%s\n", message.text.toLocal8Bit().constData());
+    }
+}
+
 int runHeadless(int &argc, char **argv)
 {
+    // Qt's own options mean nothing without a window: they are taken out
+    // before any application sees them, so that neither the parse nor a
+    // platform named by `-platform` can stop the work.
+    std::vector<char *> arguments{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "--") {
+            arguments.insert(arguments.end(), argv + i, argv + argc);
+            break;
+        }
+        bool takesValue = false;
+        if (argument.size() >= 2 && argument.startsWith('-')
+                && isQtOption(optionName(argument), &takesValue)) {
+            if (takesValue && !argument.contains('='))
+                ++i;
+            continue;
+        }
+        arguments.push_back(argv[i]);
+    }
+    int count = int(arguments.size());
+    arguments.push_back(nullptr);
+
     // Help, errors and the text and HTML exports need no display, nor even a
     // window system: a plain application keeps a script's stderr to our own
     // lines. A format that draws (a PDF) needs fonts: a QGuiApplication on the
     // "offscreen" platform gives them without a display.
-    const bool draws = std::any_of(argv + 1, argv + argc, [](const char *argument) {
-        const QByteArrayView a(argument);
-        return a.startsWith("--pdf") || a.startsWith("-pdf");
+    const bool draws = std::any_of(arguments.begin() + 1, arguments.end() - 1, [](const char *a) {
+        const QByteArrayView argument(a);
+        return argument.startsWith("--pdf") || argument.startsWith("-pdf");
     });
     if (draws) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -263,14 +367,20 @@ int runHeadless(int &argc, char **argv)
         });
     }
     const std::unique_ptr<QCoreApplication> app = draws
-            ? std::make_unique<QGuiApplication>(argc, argv)
-            : std::make_unique<QCoreApplication>(argc, argv);
+            ? std::make_unique<QGuiApplication>(count, arguments.data())
+            : std::make_unique<QCoreApplication>(count, arguments.data());
     QLocale::setDefault(userLocale());
-    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
+    const CommandLine commandLine = parseCommandLine(programArguments(count, arguments.data()));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runWithoutWindow(commandLine, out, err);
+    int status = runWithoutWindow(commandLine, out, err);
+    errno = 0;
     out.flush();
+    // Help or a version into a full device is a failure like any other write.
+    if (status != ExitFailure && (out.status() != QTextStream::Ok || std::ferror(stdout) != 0)) {
+        err << "zavevad: " << standardOutputFailure(errno) << '\n';
+        status = ExitFailure;
+    }
     err.flush();
     return status;
 }

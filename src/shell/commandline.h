@@ -37,6 +37,11 @@ struct CommandLine
 /// options must already be taken out, as QApplication does.
 CommandLine parseCommandLine(const QStringList &arguments);
 
+/// The program's arguments (argv after the application took its own out). On
+/// systems whose arguments are bytes, one in no valid encoding keeps its
+/// bytes (platform/nativename.h), so that such a file name still opens.
+QStringList programArguments(int argc, char **argv);
+
 /// The Polish usage text that --help prints.
 QString helpText();
 /// The line that --version prints.
@@ -51,6 +56,22 @@ bool wantsWindow(int argc, char **argv);
 /// `err` (Polish, one line per message); returns the exit status. The grade
 /// thresholds come from Progi.txt in the current folder, as in the window.
 int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStream &err);
+
+/// Brackets the creation of the window's application: without a display, Qt
+/// ends the program from inside it; the guard prints one Polish line instead
+/// ("use --txt, --pdf ... without a window") and exits with ExitFailure. Qt's
+/// notes meanwhile are held back and passed on once the application exists.
+class WindowStartGuard
+{
+public:
+    WindowStartGuard();
+    ~WindowStartGuard();
+    WindowStartGuard(const WindowStartGuard &) = delete;
+    WindowStartGuard &operator=(const WindowStartGuard &) = delete;
+};
+
+/// The line printed when the window cannot open.
+QString noDisplayText();
 
 /// The program when it needs no window: an application without a display,
 /// the parse and runWithoutWindow. Returns the exit status.

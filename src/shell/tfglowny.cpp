@@ -2,6 +2,7 @@
 
 #include "charts/window/tfwykres.h"
 #include "platform/help.h"
+#include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "results/loader.h"
 #include "results/resultpaths.h"
@@ -13,6 +14,7 @@
 #include "shell/tfmonit.h"
 #include "tables/view/tablepanel.h"
 #include "ui/clickablelabel.h"
+#include "ui/dropascopy.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
 
@@ -329,7 +331,7 @@ void TFGlowny::loadFiles(const QStringList &paths)
     // whole load succeeded, so a bad file leaves screen and data as they were.
     LoadOutcome outcome = loadResults(paths, session.analysis.thresholds);
     if (outcome.status == LoadStatus::BadFile) {
-        m_shell.Monit(TFMonit::ModeMessage, structureWarning());
+        m_shell.Monit(TFMonit::ModeMessage, badFileWarning(paths.value(outcome.failedIndex)));
         return;
     }
     if (!outcome.loaded())
@@ -339,6 +341,8 @@ void TFGlowny::loadFiles(const QStringList &paths)
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
+    // No save may replace a file of the class now on display.
+    setLoadedInputs(paths);
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));
@@ -409,7 +413,7 @@ QStringList TFGlowny::droppablePaths(const QMimeData *data)
 void TFGlowny::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppablePaths(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+        acceptAsCopy(event);
 }
 
 void TFGlowny::dropEvent(QDropEvent *event)
@@ -417,7 +421,8 @@ void TFGlowny::dropEvent(QDropEvent *event)
     const QStringList paths = droppablePaths(event->mimeData());
     if (paths.isEmpty())
         return;
-    event->acceptProposedAction();
+    if (!acceptAsCopy(event))
+        return;
     m_shell.menu().closeMenu();
     openPaths(paths);
 }

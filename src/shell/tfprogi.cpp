@@ -123,6 +123,9 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     connect(m_zastosuj, &GradientButton::clicked, this, &TFProgi::BZastosujClick);
     connect(domyslne, &GradientButton::clicked, this, &TFProgi::BDomyslneClick);
     connect(anuluj, &GradientButton::clicked, this, &TFProgi::BAnulujClick);
+    // The values from Progi.txt are checked as typed ones are: a file edited
+    // by hand may hold thresholds that fall or lie out of range.
+    fieldsChanged();
 
     auto *close = new ClickableLabel(QStringLiteral("[X]"), this);
     close->setObjectName(QStringLiteral("LCloseProgi"));
@@ -269,7 +272,7 @@ void TFProgi::BZapiszClick()
     const QString path = QDir(m_shell.session().analysis.startDirectory)
                                  .filePath(kThresholdsFileName.toString());
     // A failed write keeps the old file and this window open.
-    if (runCommand(this, [&] { saveFile(path, thresholdsFileBytes(*t)); }))
+    if (runCommand(this, [&] { saveFileSayingWhy(path, thresholdsFileBytes(*t)); }))
         accept();
 }
 

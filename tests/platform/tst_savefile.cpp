@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include "platform/commanderror.h"
+#include "platform/outputcheck.h"
 #include "platform/savefile.h"
 
 #include <QDir>
@@ -9,7 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 using namespace zavevad;
@@ -149,6 +152,117 @@ private Q_SLOTS:
             QCOMPARE(error.message(),
                     QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path));
         }
+    }
+
+    // Every save is checked first: the output that would destroy a result
+    // file, a loaded input (however spelled) or something that is no regular
+    // file is refused, naming the file and why, and nothing is written.
+    void refusesOutputsThatWouldDestroy_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("reason"); // empty: written
+        const QString resultFile = QStringLiteral("to jest plik wyników testu (*.dat)");
+        QTest::newRow("new result file") << QStringLiteral("nowy.DAT") << resultFile;
+        QTest::newRow("input, another spelling")
+                << QStringLiteral("klasa/../klasa/./uczen.wyn")
+                << QStringLiteral("to jest jeden z wczytanych plików wyników");
+        QTest::newRow("input through a link") << QStringLiteral(
+                "do-ucznia.txt") << QStringLiteral("to jest jeden z wczytanych plików wyników");
+        QTest::newRow("link to a result file") << QStringLiteral("do-wynikow.txt") << resultFile;
+        QTest::newRow("FIFO") << QStringLiteral("potok.txt")
+                              << QStringLiteral(
+                                         "to nie jest zwykły plik (urządzenie, potok lub gniazdo)");
+        QTest::newRow("folder") << QStringLiteral("klasa") << QStringLiteral("to jest folder");
+        QTest::newRow("new file") << QStringLiteral("tabela.txt") << QString();
+        QTest::newRow("old file") << QStringLiteral("stara.txt") << QString();
+        QTest::newRow("link to a plain file") << QStringLiteral("do-starej.txt") << QString();
+    }
+    void refusesOutputsThatWouldDestroy()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("klasa")));
+        const QString input = dir.filePath(QStringLiteral("klasa/uczen.wyn"));
+        const QByteArray record = pattern(128, 'r');
+        QVERIFY(writeAll(input, record));
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("klasa/a.dat")), record));
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("stara.txt")), "stara"));
+        QVERIFY(QFile::link(input, dir.filePath(QStringLiteral("do-ucznia.txt"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("klasa/a.dat")),
+                dir.filePath(QStringLiteral("do-wynikow.txt"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("stara.txt")),
+                dir.filePath(QStringLiteral("do-starej.txt"))));
+        const Fifo fifo(dir.filePath(QStringLiteral("potok.txt")));
+        if (!fifo.made())
+            QSKIP("needs a FIFO");
+        const auto listing = [&dir] {
+            QStringList entries;
+            for (const QFileInfo &info : QDir(dir.path())
+                                                 .entryInfoList(QDir::AllEntries | QDir::System
+                                                         | QDir::Hidden | QDir::NoDotAndDotDot))
+                entries.append(info.fileName() + QString::number(info.size())
+                        + QString::number(int(info.isSymLink())));
+            return entries;
+        };
+        const QStringList before = listing();
+
+        const QString path = dir.filePath(output);
+        setLoadedInputs({input});
+        const QString message = test::commandErrorOf([&] { saveFile(path, "nowe"); });
+        setLoadedInputs({});
+        QVERIFY(!fifo.releasedAReader());
+        QCOMPARE(readAll(input), record);
+        if (reason.isEmpty()) {
+            QCOMPARE(message, QString());
+            QCOMPARE(readAll(path), QByteArray("nowe"));
+            QCOMPARE(QFileInfo(path).isSymLink(), output.startsWith(QStringLiteral("do-")));
+            return;
+        }
+        // A folder fails as a save, with the message of a failed save.
+        QCOMPARE(message,
+                output == QStringLiteral("klasa")
+                        ? QStringLiteral("Cannot create file ") + QDir::toNativeSeparators(path)
+                        : QStringLiteral("Nie można zapisać pliku %1: %2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+        QCOMPARE(listing(), before);
+        QCOMPARE(outputRefusal(path, {input}), std::optional<QString>(reason));
+    }
+
+    // Our own messages say why in Polish; the system's text is the fallback.
+    void failureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("limit"); // -1: no limit
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << QStringLiteral("a.pdf") << qint64(100)
+                                   << QStringLiteral("brak miejsca na dysku");
+        QTest::newRow("missing folder") << QStringLiteral("brak/a.pdf") << qint64(-1)
+                                        << QStringLiteral("folder nie istnieje");
+    }
+    void failureSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, limit);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        std::optional<FileSizeLimit> full;
+        if (limit >= 0) {
+            full.emplace(limit);
+            if (!full->active())
+                QSKIP("needs a file size limit");
+        }
+        const QString message =
+                test::commandErrorOf([&] { saveFileSayingWhy(path, pattern(50000, 'p')); });
+        full.reset();
+        QCOMPARE(message,
+                QStringLiteral("Nie można zapisać pliku %1: %2")
+                        .arg(QDir::toNativeSeparators(path), reason));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(systemErrorReason(EROFS), QStringLiteral("nośnik tylko do odczytu"));
+        QCOMPARE(systemErrorReason(EISDIR), QStringLiteral("to jest folder"));
+        QCOMPARE(systemErrorReason(EACCES), QStringLiteral("brak uprawnień"));
     }
 };
 

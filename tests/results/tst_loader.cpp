@@ -1,13 +1,18 @@
+#include "platform/nativename.h"
 #include "resultfilewriter.h"
 #include "results/loader.h"
+#include "results/resultpaths.h"
 #include "results/thresholds.h"
 #include "specialfiles.h"
 #include "testsupport.h"
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
 
 using namespace zavevad;
 using namespace zavevad::test;
@@ -174,6 +179,40 @@ private Q_SLOTS:
         QVERIFY2(!fifo.releasedAReader(), "the load waited for a writer");
 #else
         QSKIP("FIFOs and devices are POSIX files");
+#endif
+    }
+
+    // A name in Latin-2 bytes under a UTF-8 locale, which Qt cannot list or
+    // open by a QString: the student is loaded all the same.
+    void undecodableFileNameLoadsFromAFolder()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        writeResultFile(dir.path(), u"b.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
+        const QByteArray latin2 = QFile::encodeName(dir.path()) + "/\xb3\xb1ka.dat";
+        {
+            std::ofstream file(latin2.toStdString(), std::ios::binary);
+            const QByteArray bytes = resultFileBytes(fileSpec(u"Łąka"_s, u"Jan"_s));
+            file.write(bytes.constData(), bytes.size());
+            QVERIFY(file.good());
+        }
+        const QStringList files = expandResultPaths({dir.path()});
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files.at(0), dir.filePath(u"b.dat"_s));
+        QCOMPARE(displayFileName(files.at(1)),
+                QDir::toNativeSeparators(dir.path() + u"/\uFFFD\uFFFDka.dat"_s));
+        const LoadOutcome outcome = loadResults(files, Thresholds{});
+        QCOMPARE(outcome.status, LoadStatus::Loaded);
+        QCOMPARE(names(outcome.set.students), (QStringList{u"Łąka Jan"_s, u"Nowak Ewa"_s}));
+        // Where the bytes were lost before the program got the name, the
+        // warning names the file as a name problem, not a structure one.
+        const QString lost = dir.filePath(u"\uFFFD\uFFFDka.dat"_s);
+        QCOMPARE(badFileWarning(lost),
+                u"Uwaga. Nie można odczytać nazwy pliku (znaki w nieznanym kodowaniu):\r"_s
+                        + QDir::toNativeSeparators(lost));
+        QCOMPARE(badFileWarning(files.at(0)), structureWarning());
+#else
+        QSKIP("file names are bytes only on POSIX systems");
 #endif
     }
 

@@ -1,6 +1,7 @@
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
 #include "results/resultpaths.h"
@@ -12,11 +13,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <fstream>
 
 using namespace zavevad;
 using namespace Qt::StringLiterals;
@@ -68,6 +73,13 @@ private Q_SLOTS:
     void batchFailuresAreOneLine();
     void executableNeedsNoDisplay_data();
     void executableNeedsNoDisplay();
+    void outputsThatWouldDestroyAreRefused_data();
+    void outputsThatWouldDestroyAreRefused();
+    void fullStandardOutputFails_data();
+    void fullStandardOutputFails();
+    void undecodableFileNameLoads();
+    void fullDiskSaysWhyInOneLine_data();
+    void fullDiskSaysWhyInOneLine();
 
 private:
     QByteArray menuExport(const QString &table, int page, const QString &format);
@@ -292,7 +304,7 @@ void TestCommandLine::batchFailuresAreOneLine_data()
     QTest::newRow("short file") << u"short"_s << u"niepoprawną strukturę. Plik: "_s;
     QTest::newRow("missing file") << u"missing"_s << u"niepoprawną strukturę. Plik: "_s;
     QTest::newRow("folder of no results") << u"empty"_s << u"Nie podano plików wyników"_s;
-    QTest::newRow("write fails") << u"write"_s << u"Nie można zapisać pliku: "_s;
+    QTest::newRow("write fails") << u"write"_s << u": folder nie istnieje"_s;
     QTest::newRow("no page 2") << u"page"_s << u"Druga strona pytań istnieje tylko"_s;
 }
 
@@ -342,6 +354,16 @@ void TestCommandLine::executableNeedsNoDisplay_data()
                             << QString() << u"zavevad: Uwaga. Wczytano"_s;
     QTest::newRow("bad file") << QStringList{u"--txt"_s, u"x.txt"_s, u"nie-ma.dat"_s} << 1
                               << QString() << u"zavevad: Uwaga. Wystąpiły błędy"_s;
+    QTest::newRow("table to standard output")
+            << QStringList{u"--txt"_s, u"-"_s, test::examplesPath()} << 0 << QString()
+            << u"zavevad: Uwaga. Wczytano"_s;
+    // Qt's own options mean nothing without a window; a platform named here
+    // would need a display.
+    QTest::newRow("Qt options") << QStringList{u"-style"_s, u"fusion"_s, u"-platform"_s, u"xcb"_s,
+            u"--html"_s, u"proces.html"_s, test::examplesPath()}
+                                << 0 << QString() << u"zavevad: Uwaga. Wczytano"_s;
+    QTest::newRow("window without a display")
+            << QStringList{test::examplesPath()} << 1 << QString() << noDisplayText();
     // The report draws: it needs fonts, still without a display.
     QTest::newRow("report") << QStringList{u"--pdf"_s, u"proces.pdf"_s, u"--xlsx"_s,
             u"proces.xlsx"_s, test::examplesPath()}
@@ -363,20 +385,209 @@ void TestCommandLine::executableNeedsNoDisplay()
     process.setWorkingDirectory(m_dir.path());
     process.start(QStringLiteral(ZAVEVAD_EXECUTABLE), arguments);
     QVERIFY(process.waitForFinished(60000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QByteArray outBytes = process.readAllStandardOutput();
+    const QString out = QString::fromUtf8(outBytes);
     const QString err = QString::fromUtf8(process.readAllStandardError());
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QVERIFY2(process.exitCode() == status, qPrintable(err));
     QVERIFY2(out.startsWith(stdoutStart), qPrintable(out));
     QVERIFY2(err.startsWith(stderrStart), qPrintable(err));
-    if (qstrcmp(QTest::currentDataTag(), "export") == 0)
+    const QByteArray tag = QTest::currentDataTag();
+    if (tag == "export" || tag == "Qt options")
         QCOMPARE(readAll(m_dir.filePath(u"proces.html"_s)), menuExport(u"wyniki"_s, 1, u"html"_s));
+    if (tag == "table to standard output")
+        QCOMPARE(outBytes, menuExport(u"wyniki"_s, 1, u"txt"_s));
+    if (tag == "window without a display")
+        QCOMPARE(err, noDisplayText() + u'\n');
     if (qstrcmp(QTest::currentDataTag(), "report") == 0) {
         // Only the load's warning: Qt's own notes stay out of a script's stderr.
         QCOMPARE(err.count(u'\n'), 1);
         QVERIFY(readAll(m_dir.filePath(u"proces.pdf"_s)).startsWith("%PDF-"));
         QVERIFY(readAll(m_dir.filePath(u"proces.xlsx"_s)).startsWith("PK"));
     }
+}
+
+namespace {
+
+// Every file under `folder` with its bytes, links as links.
+QMap<QString, QByteArray> contents(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList(
+                 QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (info.isSymLink())
+            files.insert(info.fileName(), "-> " + QFile::encodeName(info.symLinkTarget()));
+        else if (info.isDir())
+            files.insert(info.fileName(), "folder");
+        else if (info.isFile())
+            files.insert(info.fileName(), readAll(info.filePath()));
+        else
+            files.insert(info.fileName(), "special");
+    }
+    return files;
+}
+
+} // namespace
+
+// A forgotten output name (`--txt *.dat`) or any output that would destroy a
+// file is a usage error: one line naming the file and why, and every file
+// stays byte for byte.
+void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // in the class folder; "*.dat" expands
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("reason");
+    const QString resultFile = u"to jest plik wyników testu (*.dat)"_s;
+    const QString input = u"to jest jeden z wczytanych plików wyników"_s;
+    for (const char *option : {"--txt", "--html", "--pdf", "--xlsx"}) {
+        QTest::addRow("%s *.dat", option)
+                << QStringList{QLatin1String(option), u"*.dat"_s} << u"*"_s << resultFile;
+    }
+    QTest::newRow("input as ./") << QStringList{u"--txt"_s, u"./uczen.txt"_s, u"uczen.txt"_s}
+                                 << u"./uczen.txt"_s << input;
+    QTest::newRow("input through a link")
+            << QStringList{u"--txt"_s, u"link.txt"_s, u"uczen.txt"_s} << u"link.txt"_s << input;
+    QTest::newRow("FIFO") << QStringList{u"--html"_s, u"potok.html"_s, u"*.dat"_s}
+                          << u"potok.html"_s
+                          << u"to nie jest zwykły plik (urządzenie, potok lub gniazdo)"_s;
+    QTest::newRow("folder") << QStringList{u"--xlsx"_s, u"folder.xlsx"_s, u"*.dat"_s}
+                            << u"folder.xlsx"_s << u"to jest folder"_s;
+    QTest::newRow("wrong extension") << QStringList{u"--txt"_s, u"tabela.html"_s, u"*.dat"_s}
+                                     << u"tabela.html"_s << u"oczekiwano rozszerzenia .txt"_s;
+    QTest::newRow("html as htm only") << QStringList{u"--html"_s, u"t.pdf"_s, u"*.dat"_s}
+                                      << u"t.pdf"_s << u"oczekiwano rozszerzenia .html lub .htm"_s;
+    QTest::newRow("report to standard output")
+            << QStringList{u"--pdf"_s, u"-"_s, u"*.dat"_s} << u"-"_s
+            << u"na standardowe wyjście (-) można zapisać tylko tabelę (--txt, --html)"_s;
+}
+
+void TestCommandLine::outputsThatWouldDestroyAreRefused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    const QDir examples(test::examplesPath());
+    QStringList results = examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name);
+    QVERIFY(results.size() > 3);
+    for (const QString &name : results)
+        QVERIFY(QFile::copy(examples.filePath(name), dir.filePath(name)));
+    QVERIFY(QFile::copy(examples.filePath(results.constFirst()), dir.filePath(u"uczen.txt"_s)));
+    QVERIFY(QFile::link(u"uczen.txt"_s, dir.filePath(u"link.txt"_s)));
+    QVERIFY(QDir(dir.path()).mkdir(u"folder.xlsx"_s));
+    const test::Fifo fifo(dir.filePath(u"potok.html"_s));
+    QVERIFY(fifo.made());
+    const QMap<QString, QByteArray> before = contents(dir.path());
+
+    // The shell's expansion of *.dat, in name order.
+    QStringList expanded;
+    for (const QString &argument : arguments) {
+        if (argument == u"*.dat"_s)
+            expanded += results;
+        else
+            expanded.append(argument);
+    }
+    if (output == u"*"_s)
+        output = results.constFirst();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const Run run = runArguments(expanded);
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+
+    QCOMPARE(run.status, int(ExitUsage));
+    QCOMPARE(run.err, u"zavevad: Nie można zapisać pliku %1: %2\n"_s.arg(output, reason));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!fifo.releasedAReader());
+    QCOMPARE(contents(dir.path()), before);
+}
+
+// A table, help or version that cannot reach standard output is a failure.
+void TestCommandLine::fullStandardOutputFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("help") << QStringList{u"--help"_s};
+    QTest::newRow("version") << QStringList{u"--version"_s};
+    QTest::newRow("table") << QStringList{u"--html"_s, u"-"_s, test::examplesPath()};
+}
+
+void TestCommandLine::fullStandardOutputFails()
+{
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo::exists(u"/dev/full"_s))
+        QSKIP("needs a full device");
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.setStandardOutputFile(u"/dev/full"_s);
+    process.start(QStringLiteral(ZAVEVAD_EXECUTABLE), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == ExitFailure, qPrintable(err));
+    QVERIFY2(err.endsWith(u"zavevad: Nie można zapisać na standardowe wyjście: brak miejsca na "
+                          "dysku\n"_s),
+            qPrintable(err));
+}
+
+// The disk fills up (a file size limit stands in for it): one Polish line
+// says why, and nothing of the library's own reaches the terminal.
+void TestCommandLine::fullDiskSaysWhyInOneLine_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("report") << u"pelny.pdf"_s << u"brak miejsca na dysku"_s;
+    QTest::newRow("workbook") << u"pelny.xlsx"_s
+                              << u"nie udało się utworzyć skoroszytu w folderze tymczasowym "_s;
+}
+
+void TestCommandLine::fullDiskSaysWhyInOneLine()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, reason);
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    process.setProcessEnvironment(environment);
+    // A write past 8 KB fails with EFBIG instead of ending the program.
+    process.start(u"bash"_s,
+            {u"-c"_s, u"trap '' XFSZ; ulimit -f 8 && exec \"$0\" \"$@\""_s,
+                    QStringLiteral(ZAVEVAD_EXECUTABLE), u"--"_s + QFileInfo(output).suffix(),
+                    output, test::examplesPath()});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == ExitFailure, qPrintable(err));
+    const QStringList lines = err.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2); // the load's warning, then why the save failed
+    QVERIFY2(lines.at(1).startsWith(
+                     u"zavevad: Nie można zapisać pliku %1: %2"_s.arg(output, reason)),
+            qPrintable(lines.at(1)));
+    QVERIFY(!QFile::exists(m_dir.filePath(output)));
+}
+
+// A file named in Latin-2 bytes, given on the command line under a UTF-8
+// locale, loads by its bytes.
+void TestCommandLine::undecodableFileNameLoads()
+{
+    QTemporaryDir dir;
+    const QByteArray name = QFile::encodeName(dir.path()) + "/\xb3\xb1ka.dat";
+    {
+        std::ofstream file(name.toStdString(), std::ios::binary);
+        const QByteArray bytes = test::resultFileBytes({});
+        file.write(bytes.constData(), bytes.size());
+        QVERIFY(file.good());
+    }
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(u"bash"_s,
+            {u"-c"_s, uR"sh(exec "$0" --txt tabela.txt "$(printf '%s/\263\261ka.dat' "$1")")sh"_s,
+                    QStringLiteral(ZAVEVAD_EXECUTABLE), dir.path()});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+            qPrintable(err));
+    QVERIFY(readAll(dir.filePath(u"tabela.txt"_s)).contains("Kowalski Jan"));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -1,3 +1,4 @@
+#include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -62,6 +64,10 @@ private Q_SLOTS:
     void commandLineFilesLoadAfterStart();
     void dropTemplateOnChartWindow_data();
     void dropTemplateOnChartWindow();
+    void dropsAreCopies_data();
+    void dropsAreCopies();
+    void savesNeverReplaceALoadedFile_data();
+    void savesNeverReplaceALoadedFile();
     void keysAndWheelPageLikeTheArrows_data();
     void keysAndWheelPageLikeTheArrows();
     void shortcutsRunMenuCommands();
@@ -243,6 +249,107 @@ void TestDesktop::dropTemplateOnChartWindow()
     QCOMPARE(shown, message);
     if (!message.isEmpty())
         QCOMPARE(wykres.appearances().CurrentAppearance.toBytes(), before);
+}
+
+// A source offering a move (Shift held: Qt proposes the move) is told the
+// files were copied, so that it never deletes them; one offering only a move
+// is refused.
+void TestDesktop::dropsAreCopies_data()
+{
+    QTest::addColumn<bool>("chartWindow");
+    QTest::addColumn<int>("actions");
+    QTest::addColumn<bool>("taken");
+    const int copyOrMove = Qt::CopyAction | Qt::MoveAction;
+    QTest::newRow("main window, copy or move") << false << copyOrMove << true;
+    QTest::newRow("main window, move only") << false << int(Qt::MoveAction) << false;
+    QTest::newRow("chart window, copy or move") << true << copyOrMove << true;
+    QTest::newRow("chart window, move only") << true << int(Qt::MoveAction) << false;
+}
+
+void TestDesktop::dropsAreCopies()
+{
+    QFETCH(bool, chartWindow);
+    QFETCH(int, actions);
+    QFETCH(bool, taken);
+    const QString folder = writeClass(u"klasa"_s, 5);
+    QWidget *target = &m_shell->glowny();
+    QString path = folder;
+    if (chartWindow) {
+        loadFolder(folder);
+        m_shell->hooks().Wykres(1);
+        target = &m_shell->wykres();
+        path = m_dir.filePath(u"wzor.ssw"_s);
+        QFile file(path);
+        const QByteArray bytes = m_shell->wykres().appearances().CurrentAppearance.toBytes();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = target->rect().center();
+    const auto possible = Qt::DropActions(actions);
+    QDragEnterEvent enter(at, possible, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+    QCoreApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    QDropEvent dropped(at, possible, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    QCOMPARE(dropped.isAccepted(), taken);
+    if (taken) {
+        QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        QCOMPARE(dropped.dropAction(), Qt::CopyAction);
+    }
+    if (!chartWindow) {
+        if (taken)
+            QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+        QTest::qWait(20);
+        QCOMPARE(m_shell->session().analysis.dataLoaded, taken);
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 5);
+    }
+}
+
+// A save answered with a loaded result file under another name (a link to
+// it) is refused with a message naming it, and the file stays.
+void TestDesktop::savesNeverReplaceALoadedFile_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("table as text") << u"txt"_s;
+    QTest::newRow("report") << u"pdf"_s;
+    QTest::newRow("workbook") << u"xlsx"_s;
+}
+
+void TestDesktop::savesNeverReplaceALoadedFile()
+{
+    QFETCH(QString, extension);
+    // A result file of any name may be given on the command line.
+    const QString student = m_dir.filePath(u"uczen.wyn"_s);
+    QFile::remove(student);
+    QVERIFY(QFile::copy(writeClass(u"klasa"_s, 5) + u"/u02.dat"_s, student));
+    m_shell->glowny().openPaths({student});
+    QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+    QFile file(student);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const QString link = m_dir.filePath(u"uczen."_s + extension);
+    QFile::remove(link);
+    QVERIFY(QFile::link(student, link));
+
+    m_platform->saveAnswers.push_back(link);
+    test::MessageBoxCatcher catcher;
+    TFMenu &menu = m_shell->menu();
+    if (extension == u"txt"_s)
+        menu.LPlikSaveTxtClick();
+    else if (extension == u"pdf"_s)
+        menu.LPlikSavePdfClick();
+    else
+        menu.LPlikSaveXlsxClick();
+    QTRY_COMPARE(catcher.texts,
+            QStringList{
+                    u"Nie można zapisać pliku %1: to jest jeden z wczytanych plików wyników"_s.arg(
+                            QDir::toNativeSeparators(link))});
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 void TestDesktop::keysAndWheelPageLikeTheArrows_data()

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void zastosujKeepsAndRebuildsTheTableChart();
     void zapiszWritesProgiTxt();
     void failedZapiszKeepsTheOldFile();
+    void opensOnABadProgiTxt_data();
+    void opensOnABadProgiTxt();
     void scoreChartsFromTheMenu();
     void picturesOfTheSampleClass();
 
@@ -334,6 +336,61 @@ void TestThresholdsDialog::zapiszWritesProgiTxt()
             QStringList{u"Progi.txt"_s});
 }
 
+// A Progi.txt edited by hand is checked as soon as the dialog shows it: the
+// teacher sees the red fields and why, and nothing is saved or clamped.
+void TestThresholdsDialog::opensOnABadProgiTxt_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<bool>>("marked");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("falling") << QByteArray("Dp=90\r\nDst=10\r\nDb=65\r\nBdb=75\r\ncel=85\r\n")
+                             << QList<bool>{true, true, false, false, false}
+                             << TFProgi::risingMessage();
+    QTest::newRow("below 0") << QByteArray("Dp=-5\r\nDst=55\r\nDb=65\r\nBdb=75\r\ncel=85\r\n")
+                             << QList<bool>{true, false, false, false, false}
+                             << TFProgi::rangeMessage();
+    QTest::newRow("above 101") << QByteArray("Dp=45\r\nDst=55\r\nDb=65\r\nBdb=75\r\ncel=150\r\n")
+                               << QList<bool>{false, false, false, false, true}
+                               << TFProgi::rangeMessage();
+}
+
+void TestThresholdsDialog::opensOnABadProgiTxt()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<bool>, marked);
+    QFETCH(QString, message);
+    const QString path = QDir(m_dir.path()).filePath(u"Progi.txt"_s);
+    QVERIFY(writeFile(path, file));
+    // The thresholds are read when the program starts.
+    m_shell.reset();
+    m_shell = std::make_unique<Shell>(m_platform.get());
+    m_shell->start();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->glowny()));
+    load({3, 5, 6, 9});
+    const Thresholds before = m_shell->session().analysis.thresholds;
+
+    const char *const names[] = {"SDp", "SDst", "SDb", "SBdb", "SCel"};
+    runDialog([&](TFProgi &dialog) {
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(dialog.isFieldMarked(i), marked.at(i));
+        QCOMPARE(dialog.findChild<QLabel *>(u"LKomunikat"_s)->text(), message);
+        auto *zapisz = dialog.findChild<QWidget *>(u"BZapisz"_s);
+        QVERIFY(!zapisz->isEnabled());
+        QVERIFY(!dialog.findChild<QWidget *>(u"BZastosuj"_s)->isEnabled());
+        QTest::mouseClick(zapisz, Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        // Shown as read, never brought into range behind the teacher's back.
+        QStringList texts;
+        for (const char *name : names)
+            texts.append(dialog.findChild<SpinEdit *>(QLatin1String(name))->text());
+        QVERIFY2(QString::fromLatin1(file).contains(u"=%1\r"_s.arg(texts.at(marked.indexOf(true)))),
+                qPrintable(texts.join(u' ')));
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BAnuluj"_s), Qt::LeftButton);
+    });
+    QCOMPARE(readFile(path), file);
+    QCOMPARE(m_shell->session().analysis.thresholds, before);
+}
+
 void TestThresholdsDialog::failedZapiszKeepsTheOldFile()
 {
     load({3, 5, 6, 9});
@@ -359,7 +416,9 @@ void TestThresholdsDialog::failedZapiszKeepsTheOldFile()
     });
     unlockFolder(start.path());
     QVERIFY(stayedOpen);
-    QCOMPARE(catcher.texts, QStringList{u"Cannot create file "_s + QDir::toNativeSeparators(path)});
+    QCOMPARE(catcher.texts,
+            QStringList{u"Nie można zapisać pliku %1: brak uprawnień"_s.arg(
+                    QDir::toNativeSeparators(path))});
     QCOMPARE(readFile(path), old);
     QCOMPARE(QDir(start.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{u"Progi.txt"_s});

@@ -14,6 +14,7 @@
 #include "ui/chart/chartrenderer.h"
 #include "ui/chart/chartwidget.h"
 #include "ui/clickablelabel.h"
+#include "ui/dropascopy.h"
 #include "ui/fixedwindow.h"
 #include "ui/runcommand.h"
 #include "ui/sharppicture.h"
@@ -624,7 +625,7 @@ QString TFWykres::droppedTemplate(const QMimeData *data)
 void TFWykres::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppedTemplate(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+        acceptAsCopy(event);
 }
 
 void TFWykres::dropEvent(QDropEvent *event)
@@ -632,7 +633,8 @@ void TFWykres::dropEvent(QDropEvent *event)
     const QString path = droppedTemplate(event->mimeData());
     if (path.isEmpty())
         return;
-    event->acceptProposedAction();
+    if (!acceptAsCopy(event))
+        return;
     // After the drop is over: a failure shows a message box with its own loop.
     QMetaObject::invokeMethod(
             this, [this, path] { runCommand(this, [this, &path] { loadTemplateFile(path); }); },
@@ -668,9 +670,9 @@ void TFWykres::saveChartPicture()
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
             throw CommandError(
-                    QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(*path)));
+                    cannotSaveMessage(*path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
     }
-    saveFile(*path, bytes);
+    saveFileSayingWhy(*path, bytes);
 }
 
 void TFWykres::printChart()

@@ -1,0 +1,114 @@
+#include "platform/outputcheck.h"
+
+#include "platform/nativename.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace zavevad {
+
+namespace {
+
+QStringList &inputsOfTheLoad()
+{
+    static QStringList paths;
+    return paths;
+}
+
+bool namesResultFile(const QString &path)
+{
+    return path.endsWith(QLatin1String(".dat"), Qt::CaseInsensitive);
+}
+
+// The same file whatever the spelling: the system compares device and file
+// numbers, so relative forms, symbolic and hard links all match.
+bool sameFile(const QString &output, const QString &input)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(filesystemPath(output), filesystemPath(input), error);
+}
+
+} // namespace
+
+std::optional<QString> outputRefusal(
+        const QString &path, const QStringList &inputs, const QStringList &extensions)
+{
+    if (path.isEmpty())
+        return QStringLiteral("brak nazwy pliku");
+    const QString resultFile = QStringLiteral("to jest plik wyników testu (*.dat)");
+    if (namesResultFile(path))
+        return resultFile;
+    if (!extensions.isEmpty()
+            && !extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) {
+        return QStringLiteral("oczekiwano rozszerzenia .")
+                + extensions.join(QStringLiteral(" lub ."));
+    }
+    // QFileInfo follows symbolic links: a link to a regular file counts as one.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    if (info.isDir())
+        return QStringLiteral("to jest folder");
+    if (!info.isFile())
+        return QStringLiteral("to nie jest zwykły plik (urządzenie, potok lub gniazdo)");
+    if (namesResultFile(info.canonicalFilePath()))
+        return resultFile;
+    for (const QString &input : inputs) {
+        if (sameFile(path, input))
+            return QStringLiteral("to jest jeden z wczytanych plików wyników");
+    }
+    return std::nullopt;
+}
+
+void checkOutput(const QString &path, const QStringList &inputs, const QStringList &extensions)
+{
+    if (const std::optional<QString> reason = outputRefusal(path, inputs, extensions))
+        throw OutputRefused(cannotSaveMessage(path, *reason));
+}
+
+void setLoadedInputs(const QStringList &paths)
+{
+    inputsOfTheLoad() = paths;
+}
+
+QStringList loadedInputs()
+{
+    return inputsOfTheLoad();
+}
+
+QString cannotSaveMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Nie można zapisać pliku %1: %2")
+            .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString systemErrorReason(int systemError)
+{
+    switch (systemError) {
+    case 0:
+        return QString();
+    case ENOSPC:
+    case EFBIG: // past the process's file size limit: the same for the user
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("brak miejsca na dysku");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("brak uprawnień");
+    case EROFS:
+        return QStringLiteral("nośnik tylko do odczytu");
+    case ENOENT:
+        return QStringLiteral("folder nie istnieje");
+    case EISDIR:
+        return QStringLiteral("to jest folder");
+    default:
+        return qt_error_string(systemError);
+    }
+}
+
+} // namespace zavevad

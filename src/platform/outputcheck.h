@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/commanderror.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zavevad {
+
+/// An output refused before anything was written; the message is
+/// "Nie można zapisać pliku <path>: <reason>". Savers with messages of their
+/// own pass it on unchanged.
+class OutputRefused : public CommandError
+{
+public:
+    using CommandError::CommandError;
+};
+
+/// Why `path` may not be written, in Polish, or nothing when it may. An
+/// output never replaces one of `inputs` (however either is spelled: another
+/// relative form, a symbolic link, a hard link), a result file (`*.dat`, any
+/// case, also as the target of a link), or an existing thing that is not a
+/// regular file (a folder, FIFO, device or socket); a symbolic link to a
+/// regular file is written through as before. With `extensions` (lower case,
+/// without the dot) the name must also end in one of them, any case.
+std::optional<QString> outputRefusal(
+        const QString &path, const QStringList &inputs, const QStringList &extensions = {});
+
+/// Throws OutputRefused when outputRefusal() names a reason. saveFile() calls
+/// it with the loaded inputs, so every save of the program is checked here
+/// (a folder excepted, on which the save itself fails).
+void checkOutput(
+        const QString &path, const QStringList &inputs, const QStringList &extensions = {});
+
+/// The result files of the analysis now loaded, which no save may replace
+/// (set after every successful load; the command line passes its own).
+void setLoadedInputs(const QStringList &paths);
+QStringList loadedInputs();
+
+/// "Nie można zapisać pliku <path>: <reason>", the path in native form.
+QString cannotSaveMessage(const QString &path, const QString &reason);
+
+/// The reason for a failed system call in Polish for the common cases (a full
+/// disk, no permission, a read-only medium, a missing folder, a folder), the
+/// system's own text otherwise; empty for 0.
+QString systemErrorReason(int systemError);
+
+} // namespace zavevad
