@@ -48,6 +48,7 @@ public:
 
     // Item commands.
     void LPlikOpenClick();
+    void LPlikOpenKlasyClick();
     void LPlikSaveTxtClick();
     void LPlikSaveHtmlClick();
     void LPlikSavePdfClick();
@@ -63,6 +64,7 @@ public:
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
     void LAnalizaPytanClick();
+    void LAnalizaKlasyClick();
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
     void LWykresLiniowyClick();

@@ -49,23 +49,25 @@ struct ColumnSpec
     int width;
 };
 
-// Each column as wide as its header in the grid's bold face; column 0 also
-// holds the title of the question matrix.
+// Each column as wide as its header in the grid's bold face, a grade count as
+// wide as a bold "10000"; column 0 also holds the matrix's bold title
+// "Łatwość pytań w klasach". Together wider than the item analysis; the main
+// window gives the panel the room (see TFGlowny).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"Klasa", 160},
-        {u"Liczba uczniów", 96},
+        {u"Liczba uczniów", 100},
         {u"Średnia (pkt)", 88},
         {u"Średnia (%)", 78},
         {u"Mediana (pkt)", 92},
-        {u"Odchylenie standardowe", 152},
-        {u"Łatwość testu", 90},
-        {u"Cel", 36},
-        {u"Bdb", 36},
-        {u"Db", 36},
-        {u"Dst", 36},
-        {u"Dop", 36},
-        {u"Ndst", 40},
-        {u"Średnia ocena", 92},
+        {u"Odchylenie standardowe", 160},
+        {u"Łatwość testu", 94},
+        {u"Cel", 44},
+        {u"Bdb", 44},
+        {u"Db", 44},
+        {u"Dst", 44},
+        {u"Dop", 44},
+        {u"Ndst", 44},
+        {u"Średnia ocena", 96},
         {u"KR-20", 48},
 }};
 
