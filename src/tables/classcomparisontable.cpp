@@ -135,6 +135,16 @@ int classComparisonLastClassRow(const GridModel &grid)
     return 0;
 }
 
+int classComparisonColumnCount()
+{
+    return ColumnCount;
+}
+
+int classComparisonFirstGradeColumn()
+{
+    return ColCel;
+}
+
 int classComparisonPagingCount(const AnalysisState &analysis)
 {
     return classComparisonRowCount(

@@ -16,6 +16,12 @@ int classComparisonRowCount(int classCount, int questionCount);
 /// row i); 0 when the grid holds none.
 int classComparisonLastClassRow(const GridModel &grid);
 
+/// Columns of the comparison part of the table, from "Klasa" to "KR-20"; the
+/// question matrix below it may have more.
+int classComparisonColumnCount();
+/// The column of "Cel", the first grade count.
+int classComparisonFirstGradeColumn();
+
 /// What the up and down arrows page by on the class-comparison table: its
 /// body rows less one, as for the item-analysis table.
 int classComparisonPagingCount(const AnalysisState &analysis);
