@@ -227,9 +227,13 @@ void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState 
 
     grid.setText(ColClass, titleRow, QStringLiteral("Łatwość pytań w klasach"));
     grid.setText(0, matrixHeaderRow, QStringLiteral("Pytanie"));
-    for (int i = 0; i < classes; ++i)
-        grid.setText(i + 1, matrixHeaderRow, comparison.classes[static_cast<std::size_t>(i)].name);
-    grid.setText(matrixTotalColumn, matrixHeaderRow, QStringLiteral("Razem"));
+    // The class names head their columns, centred over the values.
+    constexpr CellLook kColumnHeadLook{.fontColour = kNavy, .bold = true};
+    for (int i = 0; i < classes; ++i) {
+        writeCell(grid, i + 1, matrixHeaderRow, kColumnHeadLook,
+                comparison.classes[static_cast<std::size_t>(i)].name);
+    }
+    writeCell(grid, matrixTotalColumn, matrixHeaderRow, kColumnHeadLook, QStringLiteral("Razem"));
 
     for (int q = 1; q <= k; ++q) {
         const int r = matrixHeaderRow + q;
