@@ -22,6 +22,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide/images
 file(GLOB zavevad_examples ${PROJECT_SOURCE_DIR}/examples/*.dat)
 install(FILES ${zavevad_examples} ${PROJECT_SOURCE_DIR}/examples/Progi.txt
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zavevad/examples)
+# Two classes of the sample test, a folder each, for "Wczytaj klasy z folderu ...".
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/klasy
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zavevad/examples)
 
 # Debian wants the man page and the changelog compressed, without a time stamp.
 set(zavevad_compressed "")

@@ -50,15 +50,18 @@ def record(surname, first_name, answers, test_name, questions, start, end):
 
 
 def parse(lines):
-    """Yields (file name, record bytes) for every student line."""
+    """Yields (file path in examples/, record bytes) for every student line and folder."""
     day = None
     test = None
+    folders = ["."]
     for number, raw in enumerate(lines, 1):
         line = raw.strip()
         if not line or line.startswith("#"):
             continue
         try:
-            if line.startswith("date "):
+            if line.startswith("folders "):
+                folders = line[8:].split()
+            elif line.startswith("date "):
                 day = datetime.date.fromisoformat(line[5:].strip())
             elif line.startswith("["):
                 name, count = line.strip("[]").split("|")
@@ -75,7 +78,9 @@ def parse(lines):
                     datetime.datetime.combine(day, datetime.time.fromisoformat(t))
                     for t in (start, end)
                 ]
-                yield file_name, record(surname, first_name, bits, test[0], test[1], *times)
+                data = record(surname, first_name, bits, test[0], test[1], *times)
+                for folder in folders:
+                    yield str(pathlib.PurePosixPath(folder) / file_name), data
         except ValueError as error:
             sys.exit(f"{DESCRIPTION.name}:{number}: {error}")
 
@@ -84,6 +89,7 @@ def main():
     OUTPUT.mkdir(exist_ok=True)
     files = list(parse(DESCRIPTION.read_text(encoding="utf-8").splitlines()))
     for file_name, data in files:
+        (OUTPUT / file_name).parent.mkdir(parents=True, exist_ok=True)
         (OUTPUT / file_name).write_bytes(data)
     (OUTPUT / "Progi.txt").write_bytes(THRESHOLDS)
     print(f"{len(files)} result files and Progi.txt written to {OUTPUT}")

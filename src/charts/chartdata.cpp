@@ -1,5 +1,6 @@
 #include "charts/chartdata.h"
 
+#include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/itemanalysistable.h"
 #include "tables/numberformat.h"
@@ -203,6 +204,7 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
     int valueColumn = 0;
     int lastRow = 0;
     QString header;
+    QString bottomTitle; // when the value column's header is not the axis title
     switch (source.tableMode) {
     case TableResults:
         fillBarAndLineSeries = FillBarAndLineSeries;
@@ -232,6 +234,14 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         lastRow = itemAnalysisLastQuestionRow(source.grid);
         header = QStringLiteral("Łatwość pytań");
         break;
+    case TableClassComparison:
+        fillBarAndLineSeries = FillBarAndLineSeries;
+        fillPieSeries = FillPieSeries;
+        valueColumn = 3;
+        lastRow = classComparisonLastClassRow(source.grid);
+        header = QStringLiteral("Porównanie klas");
+        bottomTitle = QStringLiteral("Średnia [%]");
+        break;
     default:
         return {};
     }
@@ -241,6 +251,8 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
     constexpr int labelColumn = 0;
     fillBarAndLineSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
     fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
+    if (!bottomTitle.isEmpty())
+        chart.bottomAxis.title = bottomTitle;
 
     current.TitleText.setText(header);
     current.LeftAxisTitle.setText(chart.leftAxis.title);

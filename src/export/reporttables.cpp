@@ -1,6 +1,8 @@
 #include "export/reporttables.h"
 
+#include "results/classcomparison.h"
 #include "tables/analysistables.h"
+#include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/itemanalysistable.h"
@@ -52,17 +54,18 @@ struct SourceColumn
     bool numeric;
 };
 
-ReportTable snapshot(const std::vector<SourceColumn> &columns, int rowCount)
+/// Grid rows `headerRow` (the header) to `rowCount` - 1 as a table.
+ReportTable snapshot(const std::vector<SourceColumn> &columns, int rowCount, int headerRow = 0)
 {
     const QLocale locale;
     ReportTable table;
     table.header.reserve(columns.size());
     for (const SourceColumn &source : columns) {
-        table.header.push_back(gridCell(*source.grid, source.column, 0));
+        table.header.push_back(gridCell(*source.grid, source.column, headerRow));
         table.columnWidths.push_back(source.grid->columnWidth(source.column));
     }
-    table.rows.reserve(static_cast<std::size_t>(std::max(rowCount - 1, 0)));
-    for (int row = 1; row < rowCount; ++row) {
+    table.rows.reserve(static_cast<std::size_t>(std::max(rowCount - headerRow - 1, 0)));
+    for (int row = headerRow + 1; row < rowCount; ++row) {
         std::vector<ReportCell> cells;
         cells.reserve(columns.size());
         for (const SourceColumn &source : columns) {
@@ -183,6 +186,60 @@ ReportTable itemAnalysisReportTable(const AnalysisState &analysis)
     table.title = QStringLiteral("Tabela - Analiza pytań");
     table.sheetName = QStringLiteral("Analiza pytań");
     return table;
+}
+
+ReportTable classComparisonReportTable(const AnalysisState &analysis)
+{
+    GridModel grid;
+    GridState state;
+    PokazPorownanieKlas(grid, state, analysis);
+    // Every column but the class names holds numbers; the matrix's class
+    // names and an undefined KR-20 ("–") stay text.
+    std::vector<SourceColumn> columns;
+    for (int c = 0; c < grid.columnCount(); ++c)
+        columns.push_back({&grid, c, c != 0});
+    ReportTable table = snapshot(columns, grid.rowCount());
+    table.title = QStringLiteral("Porównanie klas");
+    table.sheetName = QStringLiteral("Klasy");
+    return table;
+}
+
+std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis)
+{
+    if (schoolClassCount(analysis) < 2)
+        return {};
+    return {classComparisonReportTable(analysis)};
+}
+
+std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
+{
+    if (schoolClassCount(analysis) < 2)
+        return {};
+    GridModel grid;
+    GridState state;
+    PokazPorownanieKlas(grid, state, analysis);
+    const int classes = classComparisonLastClassRow(grid);
+    // The comparison's fifteen headers are wider together than a landscape
+    // page: the statistics, then the grades beside the class names again.
+    std::vector<SourceColumn> statistics{{&grid, 0, false}};
+    std::vector<SourceColumn> grades{{&grid, 0, false}};
+    for (int c = 1; c < classComparisonColumnCount(); ++c)
+        (c < classComparisonFirstGradeColumn() ? statistics : grades).push_back({&grid, c, true});
+    std::vector<ReportTable> tables;
+    tables.push_back(snapshot(statistics, classes + 2));
+    tables.back().title = QStringLiteral("Porównanie klas");
+    tables.push_back(snapshot(grades, classes + 2));
+    tables.back().title = QStringLiteral("Porównanie klas - oceny i rzetelność");
+    // The matrix under its own header row: "Pytanie", the classes, "Razem".
+    std::vector<SourceColumn> matrix;
+    for (int c = 0; c <= classes + 1; ++c)
+        matrix.push_back({&grid, c, c != 0});
+    const int matrixHeaderRow = classes + 4;
+    tables.push_back(snapshot(matrix, grid.rowCount(), matrixHeaderRow));
+    tables.back().title = grid.text(0, matrixHeaderRow - 1);
+    for (ReportTable &table : tables)
+        table.sheetName = QStringLiteral("Klasy");
+    return tables;
 }
 
 ReportTable thresholdsReportTable(const AnalysisState &analysis)

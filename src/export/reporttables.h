@@ -59,6 +59,17 @@ ReportTable workingTimeReportTable(const AnalysisState &analysis);
 ReportTable gradeCountReportTable(const AnalysisState &analysis);
 /// The item analysis: difficulty and discrimination per question, the test's reliability.
 ReportTable itemAnalysisReportTable(const AnalysisState &analysis);
+/// The class comparison and its question matrix in one table, as the screen
+/// shows them (the workbook's sheet "Klasy").
+ReportTable classComparisonReportTable(const AnalysisState &analysis);
+/// The workbook's class sheet: none with fewer than two classes loaded.
+std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis);
+/// The report's class sections: none with fewer than two classes loaded, else
+/// the comparison in two tables ("Porównanie klas": the statistics; "Porównanie
+/// klas - oceny i rzetelność": the grade counts, average grade and KR-20) and
+/// the question matrix ("Łatwość pytań w klasach") as a third, so that every
+/// text stands in full on a page.
+std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis);
 /// The five thresholds in force, and "Ndst" below them from 0.
 ReportTable thresholdsReportTable(const AnalysisState &analysis);
 

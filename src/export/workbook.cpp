@@ -135,6 +135,8 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
 std::vector<ReportTable> workbookTables(const AnalysisState &analysis)
 {
     std::vector<ReportTable> tables = analysisReportTables(analysis);
+    for (ReportTable &table : classComparisonSheets(analysis))
+        tables.push_back(std::move(table));
     tables.push_back(thresholdsReportTable(analysis));
     return tables;
 }

@@ -58,6 +58,10 @@ public:
     virtual std::optional<QStringList> openFiles(
             const QString &title, const QString &filter, const QString &initialDirectory) = 0;
 
+    /// Folder dialog: an existing folder, or std::nullopt when cancelled.
+    virtual std::optional<QString> openFolder(
+            const QString &title, const QString &initialDirectory) = 0;
+
     /// The shared save dialog `SaveTabele` keeps the filter and default extension
     /// last given to it; every user sets its own just before showing it.
     void setSaveFilter(const QString &pairedFilter, const QString &defaultExtension);

@@ -285,6 +285,8 @@ std::vector<ReportSection> reportSections(const AnalysisState &analysis)
     sections.emplace_back(titleSection(analysis));
     for (ReportTable &table : analysisReportTables(analysis))
         sections.emplace_back(TableSection{std::move(table)});
+    for (ReportTable &table : classComparisonSections(analysis))
+        sections.emplace_back(TableSection{std::move(table)});
     sections.emplace_back(gradePieSection(analysis));
     sections.emplace_back(scoreDistributionSection(analysis));
     return sections;

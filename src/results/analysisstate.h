@@ -44,13 +44,14 @@ struct ClassSummary
 };
 
 /// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
-/// count, 4 item analysis.
+/// count, 4 item analysis, 6 class comparison.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
     TableWorkingTime = 2,
     TableGradeCount = 3,
     TableItemAnalysis = 4,
+    TableClassComparison = 6,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,

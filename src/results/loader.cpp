@@ -1,5 +1,6 @@
 #include "results/loader.h"
 
+#include "results/resultpaths.h"
 #include "results/userlocale.h"
 
 #include <QCollator>
@@ -35,6 +36,7 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
             continue;
         }
         outcome.students.emplace_back(read.record);
+        outcome.students.back().schoolClass = schoolClassOf(paths.at(i));
     }
     outcome.ok = true;
     return outcome;

@@ -14,4 +14,20 @@ bool isResultFileName(const QString &path);
 /// one. The order is kept, because the first file decides the test.
 QStringList expandResultPaths(const QStringList &paths);
 
+/// The class a result file belongs to: the name of its folder. A load from one
+/// folder is one class; files named one by one go to the class of their folder.
+QString schoolClassOf(const QString &path);
+
+/// The result files of the classes under `folder`, for "Wczytaj klasy z
+/// folderu ...": each direct subfolder holding `*.dat` files is a class, and
+/// files directly in `folder` are the class named after `folder` itself. The
+/// classes come in the collation order of their names, each class's files in
+/// name order, so the first file (which decides the test) is the same for the
+/// same folders. Empty when no class holds a result file.
+QStringList classFolderPaths(const QString &folder);
+
+/// Sorts class names in the user's collation, letter case ignored; names that
+/// collate alike keep a fixed order by their exact text.
+void sortClassNames(QStringList &names);
+
 } // namespace zavevad

@@ -39,6 +39,9 @@ struct UczenAll : Uczen
     std::int32_t Suma = 0; ///< points: correct answers among questions 1..question count
     std::int32_t Procent = 0; ///< Suma as a percentage of the question count, rounded half to even
     QString Ocena; ///< grade name: "Cel", "Bdb", "Db", "Dst", "Dop" or "Ndst"
+    /// The student's class: the name of the folder the result file was read
+    /// from, so that classes loaded together can be compared.
+    QString schoolClass;
 
     UczenAll() = default;
     explicit UczenAll(const Uczen &record) : Uczen(record) { }

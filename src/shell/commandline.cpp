@@ -40,11 +40,12 @@ struct TableName
 };
 
 // Kind 4 is the item-analysis table; a build without it says so at export time.
-constexpr std::array<TableName, 4> kTableNames{{
+constexpr std::array<TableName, 5> kTableNames{{
         {"wyniki", TableResults},
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},
         {"analiza", 4},
+        {"klasy", TableClassComparison},
 }};
 
 QString option(const char *name)
@@ -104,13 +105,15 @@ QString helpText()
             "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
             "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki *.dat\n"
             "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego wykresu.\n"
+            "Każdy uczeń należy do klasy nazwanej jak folder jego pliku, więc kilka folderów\n"
+            "to kilka klas (tabela \"klasy\" porównuje je).\n"
             "\n"
             "Zapis tabeli bez okna (te same bajty co polecenia menu \"Plik\"):\n"
             "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
             "                    tabulatorem)\n"
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
             "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
-            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny lub analiza\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza lub klasy\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
             "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
@@ -182,7 +185,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         }
         if (batch.tableKind == TableNone)
             return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny lub analiza)"));
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza lub klasy)"));
     }
     if (parser.isSet(strona)) {
         const QString page = parser.value(strona);

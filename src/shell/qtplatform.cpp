@@ -69,6 +69,19 @@ std::optional<QStringList> QtPlatform::openFiles(
     return dialog.selectedFiles();
 }
 
+std::optional<QString> QtPlatform::openFolder(const QString &title, const QString &initialDirectory)
+{
+    QFileDialog dialog(dialogParent(), title, initialDirectory);
+    keepAbove(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> QtPlatform::runSaveDialog(
         const QString &title, const QString &filter, const QString &defaultExtension)
 {

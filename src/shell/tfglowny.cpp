@@ -324,6 +324,26 @@ void TFGlowny::Wczytaj()
     loadFiles(*paths);
 }
 
+void TFGlowny::WczytajKlasy()
+{
+    Platform &platform = Platform::current();
+    const std::optional<QString> folder = platform.openFolder(QStringLiteral("Wybierz folder klas"),
+            platform.dialogFolder(m_shell.session().analysis.startDirectory));
+    if (!folder || folder->isEmpty())
+        return;
+    const QStringList paths = classFolderPaths(*folder);
+    if (paths.isEmpty()) {
+        m_shell.Monit(TFMonit::ModeMessage,
+                QStringLiteral("W folderze ") + QDir::toNativeSeparators(*folder)
+                        + QStringLiteral(
+                                " ani w jego podfolderach nie ma plików wyników (*.dat)."));
+        return;
+    }
+    // As for a drop: the folder the files came from is the one the user works in.
+    platform.rememberFolder(paths.constFirst());
+    loadFiles(paths);
+}
+
 void TFGlowny::loadFiles(const QStringList &paths)
 {
     Session &session = m_shell.session();

@@ -64,6 +64,9 @@ public:
 
     /// The load of a set of result files, run by "Wczytaj wyniki testu ...".
     void Wczytaj();
+    /// The load of the classes in the subfolders of one folder, run by
+    /// "Wczytaj klasy z folderu ...".
+    void WczytajKlasy();
     /// The load after the dialog: reads `paths` in this order, shows the
     /// warnings and, when the whole load succeeded, the results table.
     void loadFiles(const QStringList &paths);

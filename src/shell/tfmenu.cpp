@@ -38,13 +38,14 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuTop:
         return {{86, 46}, {1, 22}};
     case MenuPlik:
-        return {{160, 171}, {16, 48}};
+        // Grown by the load of classes below the load of one test.
+        return {{160, 189}, {16, 48}};
     case MenuEdycja:
         // Grown by one item below the two copies.
         return {{148, 80}, {67, 48}};
     case MenuTabele:
-        // One item more than the three it was drawn for: 21 pixels taller.
-        return {{145, 96}, {121, 48}};
+        // Two items more than the three it was drawn for: 21 pixels each.
+        return {{145, 117}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};
@@ -73,26 +74,30 @@ TFMenu::TFMenu(Shell &shell)
     addItem(plik, "LPlikOpen", QStringLiteral("Wczytaj wyniki testu ..."),
             QStringLiteral("Wczytuje wyniki testu do analizy"), 8, false, Hover::Always,
             &TFMenu::LPlikOpenClick);
-    addSeparator(plik, 24);
+    // Every item below moves down by the row of the load of classes.
+    addItem(plik, "LPlikOpenKlasy", QStringLiteral("Wczytaj klasy z folderu ..."),
+            QStringLiteral("Wczytuje wyniki kilku klas: każdy podfolder to jedna klasa"), 26, false,
+            Hover::Always, &TFMenu::LPlikOpenKlasyClick);
+    addSeparator(plik, 42);
     addItem(plik, "LPlikSaveTxt", QStringLiteral("Zapisz tabelę jako txt"),
-            QStringLiteral("Zapisuje tabelę jako plik txt"), 40, true, Hover::WhileLoaded,
+            QStringLiteral("Zapisuje tabelę jako plik txt"), 58, true, Hover::WhileLoaded,
             &TFMenu::LPlikSaveTxtClick);
     addItem(plik, "LPlikSaveHtml", QStringLiteral("Zapisz tabelę jako html"),
-            QStringLiteral("Zapisuje tabelę jako plik html"), 58, true, Hover::WhileLoaded,
+            QStringLiteral("Zapisuje tabelę jako plik html"), 76, true, Hover::WhileLoaded,
             &TFMenu::LPlikSaveHtmlClick);
     // The whole analysis at once; the drop-down grows by their rows.
     addItem(plik, "LPlikSavePdf", QStringLiteral("Zapisz raport PDF ..."),
-            QStringLiteral("Zapisuje pełny raport z analizy testu jako PDF"), 76, true,
+            QStringLiteral("Zapisuje pełny raport z analizy testu jako PDF"), 94, true,
             Hover::WhileLoaded, &TFMenu::LPlikSavePdfClick);
     addItem(plik, "LPlikSaveXlsx", QStringLiteral("Zapisz jako arkusz xlsx ..."),
-            QStringLiteral("Zapisuje wszystkie tabele do skoroszytu"), 94, true, Hover::WhileLoaded,
-            &TFMenu::LPlikSaveXlsxClick);
+            QStringLiteral("Zapisuje wszystkie tabele do skoroszytu"), 112, true,
+            Hover::WhileLoaded, &TFMenu::LPlikSaveXlsxClick);
     addItem(plik, "LPlikPrint", QStringLiteral("Drukuj raport ..."),
-            QStringLiteral("Drukuje pełny raport z analizy testu"), 112, true, Hover::WhileLoaded,
+            QStringLiteral("Drukuje pełny raport z analizy testu"), 130, true, Hover::WhileLoaded,
             &TFMenu::LPlikPrintClick);
-    addSeparator(plik, 128);
+    addSeparator(plik, 146);
     addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
-            146, false, Hover::Always, &TFMenu::LZamknijClick);
+            164, false, Hover::Always, &TFMenu::LZamknijClick);
 
     Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
     addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
@@ -118,6 +123,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(tabele, "LAnalizaPytan", QStringLiteral("Tabela - Analiza pytań"),
             QStringLiteral("Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"), 72,
             true, Hover::WhileLoaded, &TFMenu::LAnalizaPytanClick);
+    addItem(tabele, "LAnalizaKlasy", QStringLiteral("Tabela - Porównanie klas"),
+            QStringLiteral("Porównuje wyniki klas"), 93, true, Hover::WhileLoaded,
+            &TFMenu::LAnalizaKlasyClick);
 
     Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
     addItem(wykresy, "LWykresSlupkowy", QStringLiteral("Wykres słupkowy"),
@@ -353,6 +361,11 @@ void TFMenu::LPlikOpenClick()
     runItem(false, [this] { m_shell.glowny().Wczytaj(); });
 }
 
+void TFMenu::LPlikOpenKlasyClick()
+{
+    runItem(false, [this] { m_shell.glowny().WczytajKlasy(); });
+}
+
 void TFMenu::LPlikSaveTxtClick()
 {
     runItem(true, m_shell.hooks().ZapiszTxt);
@@ -430,6 +443,11 @@ void TFMenu::LAnalizaOcenyClick()
 void TFMenu::LAnalizaPytanClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableItemAnalysis); });
+}
+
+void TFMenu::LAnalizaKlasyClick()
+{
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableClassComparison); });
 }
 
 void TFMenu::runChart(int chartKind)

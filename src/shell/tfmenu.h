@@ -63,6 +63,7 @@ public:
 
     // Item commands.
     void LPlikOpenClick();
+    void LPlikOpenKlasyClick();
     void LPlikSaveTxtClick();
     void LPlikSaveHtmlClick();
     void LPlikSavePdfClick();
@@ -78,6 +79,7 @@ public:
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
     void LAnalizaPytanClick();
+    void LAnalizaKlasyClick();
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
     void LWykresLiniowyClick();

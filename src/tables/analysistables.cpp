@@ -3,6 +3,7 @@
 #include "results/grading.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
+#include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
@@ -75,6 +76,11 @@ void AnalysisTables::PokazTabele(int kind)
     case TableItemAnalysis:
         m_itemAnalysisVisit.enter(m_grid, m_state);
         PokazAnalizePytan(m_grid, m_state, m_analysis);
+        break;
+    case TableClassComparison:
+        // Built on a fresh grid too, with the same grid kept aside.
+        m_itemAnalysisVisit.enter(m_grid, m_state);
+        PokazPorownanieKlas(m_grid, m_state, m_analysis);
         break;
     default:
         break;
@@ -355,6 +361,8 @@ void AnalysisTables::placeVerticalArrows()
 
 int AnalysisTables::pagingCount() const
 {
+    if (m_state.tableKind == TableClassComparison)
+        return classComparisonPagingCount(m_analysis);
     return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
                                                   : m_analysis.studentCount;
 }

@@ -2,6 +2,7 @@
 
 #include "results/itemanalysis.h"
 #include "tables/gridoperations.h"
+#include "tables/numberformat.h"
 
 #include <QLocale>
 
@@ -59,18 +60,9 @@ QString undefinedText()
     return QString(QChar(0x2013));
 }
 
-// Two decimals with the locale's decimal separator and a plain minus, so that
-// the text survives code page 1250 and the chart reads it back with the locale.
 QString decimalText(std::int64_t hundredths)
 {
-    const std::int64_t magnitude = std::abs(hundredths);
-    QString text;
-    if (hundredths < 0)
-        text += QLatin1Char('-');
-    text += QString::number(magnitude / 100);
-    text += QLocale().decimalPoint();
-    text += QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-    return text;
+    return twoDecimalText(hundredths);
 }
 
 QString decimalText(const std::optional<Fraction> &value)

@@ -102,3 +102,19 @@ QString timeOfDayText(double days, const QLocale &locale, const QString &format)
 }
 
 } // namespace zavevad
+
+namespace zavevad {
+
+QString twoDecimalText(std::int64_t hundredths)
+{
+    const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;
+    QString text;
+    if (hundredths < 0)
+        text += QLatin1Char('-');
+    text += QString::number(magnitude / 100);
+    text += QLocale().decimalPoint();
+    text += QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+} // namespace zavevad

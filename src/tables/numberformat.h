@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QLocale;
 
 namespace zavevad {
@@ -25,5 +27,14 @@ QString timeOfDayText(double days, const QLocale &locale, const QString &format)
 
 /// The millisecond of the day that `timeOfDayText` shows for `days`.
 int timeOfDayMilliseconds(double days);
+
+} // namespace zavevad
+
+namespace zavevad {
+
+/// `hundredths` / 100 with two decimals, the locale's decimal separator and a
+/// plain minus ("0,85", "-0,05"), so that the text survives code page 1250 and
+/// a chart reads it back with the locale.
+QString twoDecimalText(std::int64_t hundredths);
 
 } // namespace zavevad

@@ -113,6 +113,26 @@ private Q_SLOTS:
         QVERIFY(all.contains(QStringLiteral("Średnia (%)")));
     }
 
+    // Two classes add the comparison; one class (every test above) does not.
+    void classesGetTheirSection()
+    {
+        AnalysisState analysis = polishClass(28, 8);
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = i % 2 ? QStringLiteral("8b") : QStringLiteral("8a");
+        const ReportDocument document(reportSections(analysis));
+        const QStringList texts = pdfPageTexts(document.toPdf(QStringLiteral("Raport")));
+        // Every text in full, in three tables after the item analysis.
+        const qsizetype first =
+                texts.indexOf(texts.filter(QStringLiteral("Porównanie klas")).value(0));
+        QVERIFY(first > 0);
+        const QString classes = texts.mid(first).join(QChar(u'\n'));
+        QCOMPARE(classes.count(QStringLiteral("Porównanie klas")), 2);
+        QVERIFY(!classes.contains(QChar(0x2026)));
+        for (const char *expected : {"Odchylenie standardowe", "Średnia ocena", "Razem",
+                     "Łatwość pytań w klasach", "Pytanie", "8a", "8b"})
+            QVERIFY2(classes.contains(QString::fromUtf8(expected)), expected);
+    }
+
     void titleBlockAndPolishLetters()
     {
         AnalysisState analysis = polishClass(5, 8);

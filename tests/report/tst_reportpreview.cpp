@@ -94,8 +94,8 @@ private Q_SLOTS:
         QDir::setCurrent(previousDir);
         // Every item of the grown drop-down lies inside it, one under another.
         int bottom = 0;
-        for (const char *name : {"LPlikOpen", "LPlikSaveTxt", "LPlikSaveHtml", "LPlikSavePdf",
-                     "LPlikSaveXlsx", "LPlikPrint", "LZamknij"}) {
+        for (const char *name : {"LPlikOpen", "LPlikOpenKlasy", "LPlikSaveTxt", "LPlikSaveHtml",
+                     "LPlikSavePdf", "LPlikSaveXlsx", "LPlikPrint", "LZamknij"}) {
             auto *item = menu.findChild<QLabel *>(QLatin1String(name));
             QVERIFY2(item && item->isVisible(), name);
             QVERIFY2(item->geometry().top() > bottom, name);

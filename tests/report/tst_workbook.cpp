@@ -141,6 +141,36 @@ private Q_SLOTS:
         QCOMPARE(cellOf(thresholds, QStringLiteral("B7")).value, QStringLiteral("0"));
     }
 
+    // Two classes add the sheet "Klasy" before "Progi": numbers as numbers,
+    // the class names as text.
+    void classesSheet()
+    {
+        AnalysisState analysis = makeAnalysis(12, 5);
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = i % 3 ? QStringLiteral("8b") : QStringLiteral("8a");
+        const std::optional<QByteArray> xlsx = workbookBytes(workbookTables(analysis));
+        QVERIFY(xlsx);
+        const QString workbook = zipMember(*xlsx, QStringLiteral("xl/workbook.xml"));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Analiza pytań\" sheetId=\"4\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Klasy\" sheetId=\"5\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Progi\" sheetId=\"6\"")));
+        const QStringList strings = sharedStrings(*xlsx);
+        const QString classes = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
+        const auto text = [&](const char *reference) {
+            const XmlCell cell = cellOf(classes, QString::fromLatin1(reference));
+            return cell.type == QLatin1String("s") ? strings.value(cell.value.toInt()) : QString();
+        };
+        QCOMPARE(text("A1"), QStringLiteral("Klasa"));
+        QCOMPARE(text("A2"), QStringLiteral("8a"));
+        QCOMPARE(text("A4"), QStringLiteral("Razem"));
+        QCOMPARE(cellOf(classes, QStringLiteral("B2")).value, QStringLiteral("4"));
+        QCOMPARE(cellOf(classes, QStringLiteral("B3")).value, QStringLiteral("8"));
+        QCOMPARE(cellOf(classes, QStringLiteral("B4")).value, QStringLiteral("12"));
+        // The question matrix: its header names the classes, question 1 in row 8.
+        QCOMPARE(text("B7"), QStringLiteral("8a"));
+        QVERIFY(cellOf(classes, QStringLiteral("B8")).type.isEmpty());
+    }
+
     void valuesNoSpreadsheetHoldsStayText()
     {
         // A result file may hold any double; such a time stays the text the

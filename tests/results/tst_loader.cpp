@@ -417,6 +417,61 @@ private Q_SLOTS:
         QCOMPARE(withOthers.testName, clean.testName);
     }
 
+    // A folder of class folders: the classes in Polish order whatever the
+    // bytes say, files at the top forming the folder's own class, a class of
+    // one student, and a class of another test left out with the warning.
+    void classFoldersLoadAsClasses()
+    {
+        QTemporaryDir dir;
+        const QString top = dir.filePath(u"Szkoła"_s);
+        const auto write = [&](const QString &folder, const QString &file, const QString &surname,
+                                   const QString &test = u"Test A"_s) {
+            const QString path = folder.isEmpty() ? top : top + u'/' + folder;
+            QVERIFY(QDir().mkpath(path));
+            writeResultFile(path, file, fileSpec(surname, u"Ala"_s, test));
+        };
+        write(u"Klasa M"_s, u"b.dat"_s, u"Mak"_s);
+        write(u"Klasa M"_s, u"A.dat"_s, u"Mucha"_s);
+        write(u"Klasa Ł"_s, u"z.dat"_s, u"Łoś"_s); // one student
+        write(u"Klasa L"_s, u"k.dat"_s, u"Lis"_s);
+        write(u"Klasa L"_s, u"m.dat"_s, u"Las"_s);
+        write(u"Inny"_s, u"a.dat"_s, u"Obcy"_s, u"Test B"_s);
+        write(QString(), u"t.dat"_s, u"Top"_s);
+        QVERIFY(QDir().mkpath(top + u"/Pusty"_s));
+
+        const QStringList paths = classFolderPaths(top);
+        QStringList relative;
+        for (const QString &path : paths)
+            relative << QDir(top).relativeFilePath(path);
+        // Inny < Klasa L < Klasa Ł < Klasa M < Szkoła; in a class, names case ignored.
+        QCOMPARE(relative,
+                (QStringList{u"Inny/a.dat"_s, u"Klasa L/k.dat"_s, u"Klasa L/m.dat"_s,
+                        u"Klasa Ł/z.dat"_s, u"Klasa M/A.dat"_s, u"Klasa M/b.dat"_s, u"t.dat"_s}));
+
+        // The first file decides the test: class "Inny" alone is kept ...
+        const LoadOutcome first = loadResults(paths, Thresholds{});
+        QVERIFY(first.loaded());
+        QCOMPARE(first.set.students.size(), 1u);
+        QCOMPARE(first.set.students.front().schoolClass, u"Inny"_s);
+
+        // ... and without it the others load, each student with its class.
+        QStringList ours = paths.mid(1);
+        ours.insert(2, paths.constFirst()); // the other test after files of ours
+        const LoadOutcome load = loadResults(ours, Thresholds{});
+        QVERIFY(load.loaded());
+        QVERIFY(load.otherTestsSkipped);
+        QStringList classes;
+        for (const UczenAll &student : load.set.students)
+            classes << student.displayName() + u": " + student.schoolClass;
+        QCOMPARE(classes,
+                (QStringList{u"Las Ala: Klasa L"_s, u"Lis Ala: Klasa L"_s, u"Łoś Ala: Klasa Ł"_s,
+                        u"Mak Ala: Klasa M"_s, u"Mucha Ala: Klasa M"_s, u"Top Ala: Szkoła"_s}));
+
+        // A folder without result files, or none at all, gives no files.
+        QVERIFY(classFolderPaths(top + u"/Pusty"_s).isEmpty());
+        QVERIFY(classFolderPaths(dir.filePath(u"brak"_s)).isEmpty());
+    }
+
 private:
     QTemporaryDir m_dir;
 };

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void folderStandsForItsResultFiles();
     void batchWritesTheMenuBytes_data();
     void batchWritesTheMenuBytes();
+    void classesBatchWritesTheMenuBytes_data();
+    void classesBatchWritesTheMenuBytes();
     void batchFailuresAreOneLine_data();
     void batchFailuresAreOneLine();
     void executableNeedsNoDisplay_data();
@@ -138,11 +140,14 @@ void TestCommandLine::parse_data()
                            << int(Action::Batch) << QStringList{u"a.dat"_s} << 3 << 1 << QString();
     QTest::newRow("analiza") << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"analiza"_s, u"a"_s}
                              << int(Action::Batch) << QStringList{u"a"_s} << 4 << 1 << QString();
+    QTest::newRow("klasy") << QStringList{u"--html"_s, u"o"_s, u"--tabela"_s, u"klasy"_s, u"a"_s}
+                           << int(Action::Batch) << QStringList{u"a"_s} << 6 << 1 << QString();
     QTest::newRow("page 2") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"2"_s, u"a"_s}
                             << int(Action::Batch) << QStringList{u"a"_s} << 1 << 2 << QString();
-    QTest::newRow("bad table") << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
-                               << int(Action::UsageError) << none << 1 << 1
-                               << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny lub analiza)"_s;
+    QTest::newRow("bad table")
+            << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
+            << int(Action::UsageError) << none << 1 << 1
+            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza lub klasy)"_s;
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
@@ -295,6 +300,41 @@ void TestCommandLine::batchWritesTheMenuBytes()
     const QByteArray bytes = readAll(out);
     QVERIFY(bytes.size() > 50);
     QCOMPARE(bytes, menuExport(table, page, format));
+}
+
+void TestCommandLine::classesBatchWritesTheMenuBytes_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("txt") << u"txt"_s;
+    QTest::newRow("html") << u"html"_s;
+}
+
+// The class folders given one by one are the classes "Wczytaj klasy z
+// folderu ..." finds under their parent.
+void TestCommandLine::classesBatchWritesTheMenuBytes()
+{
+    QFETCH(QString, format);
+    const QString out = m_dir.filePath(u"klasy."_s + format);
+    const Run run = runArguments({u"--"_s + format, out, u"--tabela"_s, u"klasy"_s,
+            test::examplesPath(u"klasy/8a"_s), test::examplesPath(u"klasy/8b"_s)});
+    QCOMPARE(run.status, int(ExitSuccess));
+    QCOMPARE(run.err, QString());
+    const QByteArray bytes = readAll(out);
+    QVERIFY(bytes.contains("8b"));
+
+    test::ScriptedPlatform platform;
+    Shell shell(&platform);
+    shell.start();
+    platform.openFolderAnswers.push_back(test::examplesPath(u"klasy"_s));
+    shell.menu().LPlikOpenKlasyClick();
+    shell.menu().LAnalizaKlasyClick();
+    const QString path = m_dir.filePath(u"menu-klasy."_s + format);
+    platform.saveAnswers.push_back(path);
+    if (format == u"txt"_s)
+        shell.menu().LPlikSaveTxtClick();
+    else
+        shell.menu().LPlikSaveHtmlClick();
+    QCOMPARE(bytes, readAll(path));
 }
 
 void TestCommandLine::batchFailuresAreOneLine_data()

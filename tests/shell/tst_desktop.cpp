@@ -72,6 +72,7 @@ private Q_SLOTS:
     void keysAndWheelPageLikeTheArrows();
     void shortcutsRunMenuCommands();
     void dialogsRememberTheLastFolder();
+    void droppedFoldersAreClasses();
 
 private:
     /// `students` files of one test with `questions` questions, in a folder of their own.
@@ -490,6 +491,23 @@ void TestDesktop::dialogsRememberTheLastFolder()
     QCOMPARE(m_platform->calls.constLast().directory, m_dir.filePath(u"eksport"_s));
     // Progi.txt and the help stay in the start folder.
     QCOMPARE(m_shell->session().analysis.startDirectory, start);
+}
+
+// Each folder dropped is a class named after it; a file dropped alone belongs
+// to the class of its folder.
+void TestDesktop::droppedFoldersAreClasses()
+{
+    const QString a = writeClass(u"8a"_s, 3);
+    const QString b = writeClass(u"8b"_s, 2);
+    writeClass(u"8c"_s, 2);
+    QVERIFY(drop(m_shell->glowny(), {b, a, m_dir.filePath(u"8c/u01.dat"_s)}));
+    const AnalysisState &analysis = m_shell->session().analysis;
+    QTRY_VERIFY(analysis.dataLoaded);
+    QStringList classes;
+    for (const UczenAll &student : analysis.students)
+        classes.append(student.schoolClass);
+    classes.sort();
+    QCOMPARE(classes, (QStringList{u"8a"_s, u"8a"_s, u"8a"_s, u"8b"_s, u"8b"_s, u"8c"_s}));
 }
 
 QTEST_MAIN(TestDesktop)

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void laterLoadReplacesTheSet();
     void menuCommandsReachExportAndCharts();
     void itemAnalysisOfTheSampleClass();
+    void classesOfTheSampleTest();
 
 private:
     QString write(const Student &student, int questions = 10);
@@ -400,6 +401,78 @@ void TestLoad::itemAnalysisOfTheSampleClass()
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->parentWidget()->objectName(), u"PTlo"_s);
     QCOMPARE(panel->pos(), QPoint(36, 192));
+}
+
+/// The two classes of examples/klasy through "Wczytaj klasy z folderu ..." into
+/// the class comparison and its chart. With ZAVEVAD_SCREENSHOT_DIR set, the
+/// main window is written there as main-class-comparison.png.
+void TestLoad::classesOfTheSampleTest()
+{
+    // A folder without result files says so and changes nothing.
+    const QTemporaryDir empty;
+    QVERIFY(QDir().mkpath(empty.filePath(u"8a"_s)));
+    m_platform->openFolderAnswers.push_back(empty.path());
+    m_platform->openFolderAnswers.push_back(test::examplesPath(u"klasy"_s));
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            QTest::mouseClick(modal->findChild<QWidget *>(u"BCloseOK"_s), Qt::LeftButton);
+        });
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(
+                    m_shell->glowny().findChild<QLabel *>(u"LMenuPlik"_s), Qt::LeftButton);
+            QTest::mouseClick(
+                    m_shell->menu().findChild<QLabel *>(u"LPlikOpenKlasy"_s), Qt::LeftButton);
+            if (i == 0)
+                QVERIFY(!m_shell->session().analysis.dataLoaded);
+        }
+    }
+    QCOMPARE(prompts.size(), 1);
+    QVERIFY2(prompts.constFirst().startsWith(u"W folderze "_s), qPrintable(prompts.constFirst()));
+    QCOMPARE(m_platform->calls.constLast().kind, test::ScriptedPlatform::DialogCall::OpenFolder);
+
+    const Session &session = m_shell->session();
+    QVERIFY(session.analysis.dataLoaded);
+    QCOMPARE(session.analysis.studentCount, 28 + 24);
+    TFGlowny &main = m_shell->glowny();
+    main.resize(std::max(main.width(), 1280), std::max(main.height(), 700));
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuTabele"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LAnalizaKlasy"_s), Qt::LeftButton);
+    QCOMPARE(session.analysis.tableMode, int(TableClassComparison));
+    const GridModel &grid = session.grid;
+    QCOMPARE(grid.text(0, 1), u"8a"_s);
+    QCOMPARE(grid.text(1, 1), u"28"_s);
+    QCOMPARE(grid.text(0, 2), u"8b"_s);
+    QCOMPARE(grid.text(1, 2), u"24"_s);
+    QCOMPARE(grid.text(0, 3), u"Razem"_s);
+    QCOMPARE(grid.text(1, 3), u"52"_s);
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < grid.columnCount(); ++c) {
+            const QFontMetrics metrics(grid.resolvedFont(c, r).toQFont());
+            QVERIFY2(metrics.horizontalAdvance(grid.text(c, r)) + 4 <= grid.columnWidth(c),
+                    qPrintable(grid.text(c, r)));
+        }
+    }
+    TablePanel *panel = main.PTabela();
+    QVERIFY(panel->isVisible());
+    QVERIFY(main.rect().contains(QRect(panel->mapTo(&main, QPoint(0, 0)), panel->size())));
+
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(main.grab().save(QDir(dir).filePath(u"main-class-comparison.png"_s)));
+
+    // The chart: each class's mean percentage, named after the class.
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LWykresSlupkowy"_s), Qt::LeftButton);
+    const chart::Chart &chart = session.chart;
+    QCOMPARE(chart.header.lines, QStringList{u"Porównanie klas"_s});
+    QCOMPARE(chart.leftAxis.title, u"Klasa"_s);
+    QCOMPARE(chart.bottomAxis.title, u"Średnia [%]"_s);
+    QCOMPARE(chart.bar.count(), 2);
+    QCOMPARE(chart.bar.points.at(0).label, u"8a"_s);
+    QCOMPARE(chart.bar.points.at(1).label, u"8b"_s);
+    QCOMPARE(chart.bar.points.at(1).value, QLocale().toDouble(grid.text(3, 2)));
 }
 
 QTEST_MAIN(TestLoad)

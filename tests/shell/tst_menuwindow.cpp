@@ -145,9 +145,9 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 160, 171);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 160, 189);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 80);
-    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 96);
+    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 117);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
@@ -180,7 +180,7 @@ void TestMenuWindow::secondClickOnlyCloses()
     open("LMenuPlik");
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.shownDropDown(), int(TFMenu::MenuPlik));
-    QCOMPARE(menu.size(), QSize(160, 171));
+    QCOMPARE(menu.size(), QSize(160, 189));
     open("LMenuPlik");
     QVERIFY(!menu.isVisible());
     QCOMPARE(menu.shownDropDown(), -1);
@@ -277,6 +277,9 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LM1Close") << u"LM1Close"_s << u"Zamknij"_s << u"Zamknij program"_s;
     QTest::newRow("LPlikOpen") << u"LPlikOpen"_s << u"Wczytaj wyniki testu ..."_s
                                << u"Wczytuje wyniki testu do analizy"_s;
+    QTest::newRow("LPlikOpenKlasy")
+            << u"LPlikOpenKlasy"_s << u"Wczytaj klasy z folderu ..."_s
+            << u"Wczytuje wyniki kilku klas: każdy podfolder to jedna klasa"_s;
     QTest::newRow("LPlikSaveTxt") << u"LPlikSaveTxt"_s << u"Zapisz tabelę jako txt"_s
                                   << u"Zapisuje tabelę jako plik txt"_s;
     QTest::newRow("LPlikSaveHtml") << u"LPlikSaveHtml"_s << u"Zapisz tabelę jako html"_s
@@ -303,6 +306,8 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LAnalizaPytan")
             << u"LAnalizaPytan"_s << u"Tabela - Analiza pytań"_s
             << u"Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"_s;
+    QTest::newRow("LAnalizaKlasy")
+            << u"LAnalizaKlasy"_s << u"Tabela - Porównanie klas"_s << u"Porównuje wyniki klas"_s;
     QTest::newRow("LWykresSlupkowy") << u"LWykresSlupkowy"_s << u"Wykres słupkowy"_s
                                      << u"Prezentuje dane z tabeli w postaci wykresu słupkowego"_s;
     QTest::newRow("LWykresKolowy") << u"LWykresKolowy"_s << u"Wykres kołowy"_s
@@ -347,6 +352,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("time table") << u"LMenuTabele"_s << u"LAnalizaCzas"_s;
     QTest::newRow("grade table") << u"LMenuTabele"_s << u"LAnalizaOceny"_s;
     QTest::newRow("item analysis") << u"LMenuTabele"_s << u"LAnalizaPytan"_s;
+    QTest::newRow("class comparison") << u"LMenuTabele"_s << u"LAnalizaKlasy"_s;
     QTest::newRow("bar chart") << u"LMenuWykresy"_s << u"LWykresSlupkowy"_s;
     QTest::newRow("pie chart") << u"LMenuWykresy"_s << u"LWykresKolowy"_s;
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
@@ -518,6 +524,7 @@ void TestMenuWindow::tableItemsSwitchTables_data()
     QTest::newRow("working time") << u"LAnalizaCzas"_s << int(TableWorkingTime);
     QTest::newRow("grade count") << u"LAnalizaOceny"_s << int(TableGradeCount);
     QTest::newRow("item analysis") << u"LAnalizaPytan"_s << int(TableItemAnalysis);
+    QTest::newRow("class comparison") << u"LAnalizaKlasy"_s << int(TableClassComparison);
     QTest::newRow("results") << u"LAnalizaPunktacja"_s << int(TableResults);
 }
 

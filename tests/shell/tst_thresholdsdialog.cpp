@@ -87,6 +87,7 @@ private Q_SLOTS:
     void opensOnABadProgiTxt();
     void scoreChartsFromTheMenu();
     void picturesOfTheSampleClass();
+    void classComparisonFollowsTheDialog();
 
 private:
     /// Loads a class of ten questions through the menu; student i answers
@@ -519,6 +520,36 @@ void TestThresholdsDialog::picturesOfTheSampleClass()
         keep(dialog, u"dialog-progi.png"_s);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
+}
+
+/// The class comparison of the two sample classes counts the grades of the
+/// thresholds being tried, per class and in total, and "Anuluj" takes them back.
+void TestThresholdsDialog::classComparisonFollowsTheDialog()
+{
+    m_platform->openFolderAnswers.push_back(test::examplesPath(u"klasy"_s));
+    clickItem("LMenuPlik", "LPlikOpenKlasy");
+    clickItem("LMenuTabele", "LAnalizaKlasy");
+    const Session &session = m_shell->session();
+    const GridModel &grid = session.grid;
+    QCOMPARE(grid.text(0, 3), u"Razem"_s);
+    constexpr int kCel = 7;
+    const QList<QString> before = gridTexts();
+    std::array<int, 3> perfect{}; // 8a, 8b, Razem
+    for (const UczenAll &student : session.analysis.students) {
+        if (student.Procent == 100) {
+            ++perfect[student.schoolClass == u"8a"_s ? 0 : 1];
+            ++perfect[2];
+        }
+    }
+    QVERIFY(perfect[2] > 0);
+    QVERIFY(grid.text(kCel, 3).toInt() > perfect[2]);
+    runDialog([&](TFProgi &dialog) {
+        dialog.findChild<SpinEdit *>(u"SCel"_s)->setText(u"100"_s);
+        for (int r = 1; r <= 3; ++r)
+            QCOMPARE(grid.text(kCel, r), QString::number(perfect[std::size_t(r - 1)]));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    QCOMPARE(gridTexts(), before);
 }
 
 QTEST_MAIN(TestThresholdsDialog)

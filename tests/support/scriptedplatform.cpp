@@ -54,6 +54,13 @@ std::optional<QStringList> ScriptedPlatform::openFiles(
     return takeAnswer(openFilesAnswers);
 }
 
+std::optional<QString> ScriptedPlatform::openFolder(
+        const QString &title, const QString &initialDirectory)
+{
+    calls.append({DialogCall::OpenFolder, title, {}, initialDirectory, {}, {}, {}});
+    return takeAnswer(openFolderAnswers);
+}
+
 std::optional<QString> ScriptedPlatform::runSaveDialog(
         const QString &title, const QString &filter, const QString &defaultExtension)
 {

@@ -21,7 +21,7 @@ public:
     /// One dialog shown, with what it was given.
     struct DialogCall
     {
-        enum Kind { OpenFiles, Save, Color, Font, Picture };
+        enum Kind { OpenFiles, Save, Color, Font, Picture, OpenFolder };
         Kind kind;
         QString title;
         QString filter; ///< open: the paired form as given; save: Qt's form
@@ -40,6 +40,7 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;
     std::deque<std::optional<QString>> pictureAnswers;
+    std::deque<std::optional<QString>> openFolderAnswers;
 
     /// Print previews: true = the user prints, false or none queued = closes
     /// the preview. Printed pages go to a PDF, kept in `printed`.
@@ -63,6 +64,8 @@ public:
 
     std::optional<QStringList> openFiles(
             const QString &title, const QString &filter, const QString &initialDirectory) override;
+    std::optional<QString> openFolder(
+            const QString &title, const QString &initialDirectory) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> openPicture() override;

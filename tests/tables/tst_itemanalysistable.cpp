@@ -262,6 +262,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("secondPage");
         QTest::addColumn<int>("after");
         QTest::addColumn<bool>("pageInside");
+        QTest::addColumn<int>("visited");
         const struct
         {
             const char *name;
@@ -275,11 +276,15 @@ private Q_SLOTS:
             int kind;
         } after[] = {{"results", TableResults}, {"working time", TableWorkingTime},
                 {"grade count", TableGradeCount}};
-        for (const auto &b : before) {
-            for (const auto &a : after) {
-                for (bool paging : {false, true}) {
-                    QTest::addRow("%s, 4, %s%s", b.name, a.name, paging ? ", paged" : "")
-                            << b.kind << b.secondPage << a.kind << paging;
+        // The class comparison keeps the grid aside in the same way.
+        for (const int visited : {int(TableItemAnalysis), int(TableClassComparison)}) {
+            for (const auto &b : before) {
+                for (const auto &a : after) {
+                    for (bool paging : {false, true}) {
+                        QTest::addRow(
+                                "%s, %d, %s%s", b.name, visited, a.name, paging ? ", paged" : "")
+                                << b.kind << b.secondPage << a.kind << paging << visited;
+                    }
                 }
             }
         }
@@ -290,9 +295,12 @@ private Q_SLOTS:
         QFETCH(bool, secondPage);
         QFETCH(int, after);
         QFETCH(bool, pageInside);
+        QFETCH(int, visited);
         // 20 students and 16 questions: cell (0,7), two question pages and
-        // vertical paging all come into play.
-        const AnalysisState analysis = makeAnalysis(20, 16);
+        // vertical paging all come into play; the students in three classes.
+        AnalysisState analysis = makeAnalysis(20, 16);
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = u"8%1"_s.arg(QChar(u'a' + int(i % 3)));
         auto showBefore = [&](Fixture &f) {
             f.tables.PokazTabele(TableGradeCount);
             f.tables.PokazTabele(before);
@@ -303,19 +311,20 @@ private Q_SLOTS:
         showBefore(plain);
         plain.tables.PokazTabele(after);
 
-        Fixture visited(analysis);
-        showBefore(visited);
-        visited.tables.PokazTabele(TableItemAnalysis);
+        Fixture visitor(analysis);
+        showBefore(visitor);
+        visitor.tables.PokazTabele(visited);
+        QCOMPARE(visitor.state.tableKind, visited);
         if (pageInside) {
-            visited.tables.ImTabelaWDolClick();
-            visited.tables.PokazTabele(TableItemAnalysis);
-            visited.tables.ImTabelaWDolClick();
-            visited.tables.ImTabelaWLewoClick();
+            // Paged, then the other added table, paged again.
+            visitor.tables.ImTabelaWDolClick();
+            visitor.tables.PokazTabele(TableItemAnalysis + TableClassComparison - visited);
+            visitor.tables.ImTabelaWDolClick();
+            visitor.tables.ImTabelaWLewoClick();
         }
-        QCOMPARE(visited.state.tableKind, int(TableItemAnalysis));
-        visited.tables.PokazTabele(after);
+        visitor.tables.PokazTabele(after);
 
-        const QString diff = difference(visited.grid, visited.state, plain.grid, plain.state);
+        const QString diff = difference(visitor.grid, visitor.state, plain.grid, plain.state);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 

@@ -126,9 +126,9 @@ def main():
     main_window()
     for name, (width, height) in {
         "menu-top": (86, 46),
-        "menu-plik": (160, 171),
+        "menu-plik": (160, 189),
         "menu-edycja": (148, 58),
-        "menu-tabele": (145, 96),
+        "menu-tabele": (145, 117),
         "menu-wykresy": (145, 75),
         "menu-about": (146, 55),
     }.items():
