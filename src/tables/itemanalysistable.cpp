@@ -42,17 +42,16 @@ struct ColumnSpec
 // the text is bold) with four pixels to spare: the header, "umiarkowanie
 // trudne", and in column 0 "Odchylenie standardowe". Short headers and flag
 // words (the guide gives them in full) keep the table within the main card's
-// table area, as the tables of one student per row are: at most 674 pixels
-// of columns.
+// table area, about as wide as the results table (644 pixels of columns).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"Pytanie", 158},
-        {u"Poprawne", 66},
+        {u"Dobrze", 48},
         {u"Łatwość", 56},
         {u"Interpretacja", 122},
         {u"Moc różn.", 64},
         {u"Górna-dolna", 80},
         {u"KR-20 bez", 66},
-        {u"Uwagi", 56},
+        {u"Uwagi", 50},
 }};
 
 QString undefinedText()

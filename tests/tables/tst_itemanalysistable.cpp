@@ -119,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(f.grid.columnCount(), 8);
         QCOMPARE(f.grid.rowCount(), questions + 8);
         QCOMPARE(rowTexts(f.grid, 0),
-                QStringList({u"Pytanie"_s, u"Poprawne"_s, u"Łatwość"_s, u"Interpretacja"_s,
+                QStringList({u"Pytanie"_s, u"Dobrze"_s, u"Łatwość"_s, u"Interpretacja"_s,
                         u"Moc różn."_s, u"Górna-dolna"_s, u"KR-20 bez"_s, u"Uwagi"_s}));
         for (int q = 1; q <= questions; ++q)
             QCOMPARE(f.grid.text(0, q), QString::number(q));
@@ -137,8 +137,8 @@ private Q_SLOTS:
         QCOMPARE(f.state.tableWidth, width);
         QCOMPARE(f.state.tableHeight, 17 * (questions + 8) + 3);
         // All eight columns at once, arrows included, in the main card's
-        // table area (750 pixels from the panel's place at 36) like the other tables.
-        QVERIFY(36 + f.state.panels.PTabela.width() <= 750);
+        // table area (about 690 pixels from the panel's place) like the results table.
+        QVERIFY(f.state.panels.PTabela.width() <= 690);
         QVERIFY(!f.state.panels.PTabelaWLewo.visible && !f.state.panels.PTabelawPrawo.visible);
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(f.grid.selection().isCleared());
