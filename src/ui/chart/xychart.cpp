@@ -388,7 +388,17 @@ double XYChart::placeOverflowBox()
     }
     const double columnWidth = widest + 8.0;
     const int perColumn = std::max(1, int((m_plot.height() - line - 6.0) / line));
-    const qsizetype columns = (m_overflow.size() + perColumn - 1) / perColumn;
+    // A class names its flagged students in full; thousands of points (no
+    // class) get the columns that 40 % of the width holds and a count of the rest.
+    const qsizetype maxColumns =
+            std::max<qsizetype>(1, qsizetype(m_area.width() * 0.4 / columnWidth));
+    const qsizetype columns = std::min((m_overflow.size() + perColumn - 1) / perColumn, maxColumns);
+    const qsizetype room = columns * perColumn;
+    if (m_overflow.size() > room) {
+        const qsizetype rest = m_overflow.size() - (room - 1);
+        m_overflow.resize(room - 1);
+        m_overflow.append(QStringLiteral("+%1").arg(rest));
+    }
     const double width = columns * columnWidth;
     const double wanted = width + kGap + 2.0;
     const qsizetype rows = std::min<qsizetype>(m_overflow.size(), perColumn);
