@@ -203,7 +203,8 @@ void TstChartReadable::pieKeepsItsSizeAndEverySlice_data()
             const QByteArray tag = QByteArray::number(students) + (view3D ? " 3D" : " 2D");
             QTest::newRow(tag.constData()) << students << view3D << 2.0;
             // One point out of about 300, as 3 of 250 in a class.
-            QTest::newRow(QByteArray(tag + ", a tiny slice").constData()) << students << view3D << 1.0;
+            QTest::newRow(QByteArray(tag + ", a tiny slice").constData())
+                    << students << view3D << 1.0;
         }
     }
 }
