@@ -198,7 +198,7 @@ void TstChartReadable::pieKeepsItsSizeAndEverySlice_data()
     QTest::addColumn<int>("students");
     QTest::addColumn<bool>("view3D");
     QTest::addColumn<double>("smallest");
-    for (int students : {23, 35}) {
+    for (int students : {23, 28, 35}) {
         for (bool view3D : {true, false}) {
             const QByteArray tag = QByteArray::number(students) + (view3D ? " 3D" : " 2D");
             QTest::newRow(tag.constData()) << students << view3D << 2.0;
