@@ -61,6 +61,7 @@ void fillTimeScore(const AnalysisState &state, chart::XYPlot &xy)
 {
     const TimeScoreData data = timeScoreData(state);
     xy.style = chart::XYStyle::Markers;
+    xy.overflowTitle = QStringLiteral("Szybko i słabo:");
     for (const TimeScorePoint &p : data.points) {
         xy.points.append({double(p.minutes), double(p.points), gradeColor(p.grade),
                 p.flagged ? p.name : QString()});

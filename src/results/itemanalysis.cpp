@@ -56,11 +56,16 @@ Difficulty ItemStats::difficultyBand() const
 
 DiscriminationFlag ItemStats::discriminationFlag() const
 {
-    if (!discrimination)
-        return DiscriminationFlag::NoVariation;
-    if (*discrimination < 0)
+    if (!discrimination) {
+        // difficulty is correct / n as counted, not reduced.
+        const bool constant =
+                difficulty.numerator == 0 || difficulty.numerator == difficulty.denominator;
+        return constant ? DiscriminationFlag::NoVariation : DiscriminationFlag::Undefined;
+    }
+    const std::int64_t shown = hundredths(*discrimination);
+    if (shown < 0)
         return DiscriminationFlag::Negative;
-    if (*discrimination < 0.20)
+    if (shown < 20)
         return DiscriminationFlag::Weak;
     return DiscriminationFlag::None;
 }

@@ -32,12 +32,17 @@ enum class Difficulty : std::uint8_t {
     VeryEasy, ///< otherwise
 };
 
-/// What the discrimination index says about a question.
+/// What the discrimination index says about a question, judged on r as the
+/// table shows it (rounded to hundredths), so that a flag never contradicts
+/// the number beside it.
 enum class DiscriminationFlag : std::uint8_t {
-    None, ///< discriminates well enough (r >= 0.20)
-    NoVariation, ///< r undefined: the question or the rest score does not vary
-    Negative, ///< r < 0: the better students got it wrong more often
-    Weak, ///< 0 <= r < 0.20
+    None, ///< discriminates well enough (shown r >= 0.20)
+    NoVariation, ///< r undefined: the question's own answers do not vary
+    Negative, ///< shown r < 0.00: the better students got it wrong more often
+    Weak, ///< 0.00 <= shown r < 0.20
+    /// r undefined although the question varies (the rest score does not, as
+    /// with one question): nothing to say about the question itself.
+    Undefined,
 };
 
 /// Statistics of one question. n students, k questions, X a student's points.

@@ -449,9 +449,9 @@ void TFGlowny::dropEvent(QDropEvent *event)
 
 void TFGlowny::placeTablePanel()
 {
-    // The tables of one student per row fit the artwork's card at their own
-    // place. A wider one (the item analysis) would be cut off by it: it stands
-    // over the window instead, centred on the card and kept inside the window.
+    // Every table fits the artwork's card at its own place. Should a wider
+    // one ever come, it would be cut off by the card: it stands over the
+    // window instead, centred on the card and kept inside the window.
     const QPoint home(36, 192);
     const bool wasShown = !m_PTabela->isHidden();
     if (home.x() + m_PTabela->width() <= kPTloSize.width()) {

@@ -15,10 +15,14 @@
 #include "ui/gradientbutton.h"
 #include "ui/runcommand.h"
 #include "ui/spinedit.h"
+#include "ui/windowplacement.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -142,8 +146,55 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     renewAccessibleInterfaces(this);
     close->raise();
 
-    centreOnScreen(*this);
+    move(besideWhatItChanges());
     m_fields[0]->lineEdit()->setFocus();
+}
+
+QPoint TFProgi::besideWhatItChanges() const
+{
+    // The live change shows in the chart window, when one is open, and in
+    // the table on display (its grade columns): the window opens clear of them.
+    QList<QRect> keep;
+    TFWykres &wykres = m_shell.wykres();
+    if (wykres.isVisible())
+        keep.append(wykres.frameGeometry());
+    if (const QWidget *table = m_shell.glowny().PTabela(); table && table->isVisible())
+        keep.append(QRect(table->mapToGlobal(QPoint(0, 0)), table->size()));
+    QRect screen(QPoint(0, 0), QSize(1024, 768));
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        screen = primary->availableGeometry();
+    return placeBeside(kSize, screen, keep);
+}
+
+void TFProgi::mousePressEvent(QMouseEvent *event)
+{
+    // The title row is the strip the window is moved by.
+    if (event->button() == Qt::LeftButton && event->position().y() < kStripHeight) {
+        m_drag.press(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void TFProgi::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_drag.isActive()) {
+        m_drag.moveTo(*this, event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void TFProgi::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_drag.isActive() && event->button() == Qt::LeftButton) {
+        m_drag.release();
+        event->accept();
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
 }
 
 TFProgi::~TFProgi() = default;

@@ -6,6 +6,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "ui/chart/chart.h"
+#include "ui/windowdrag.h"
 
 #include <QDialog>
 
@@ -58,6 +59,17 @@ public:
     /// Esc and the close spot: the same as "Anuluj".
     void reject() override;
 
+    /// Height of the title row, the strip by which the window is moved.
+    static constexpr int kStripHeight = 30;
+    /// Where the window opens: beside the chart window, or clear of the
+    /// table, so that the live change can be watched.
+    QPoint besideWhatItChanges() const;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private:
     /// What a change may touch, as it was when the window opened.
     struct Snapshot
@@ -75,6 +87,7 @@ private:
     void restore();
 
     Shell &m_shell;
+    WindowDrag m_drag;
     Snapshot m_before;
     bool m_changed = false;
     bool m_filling = false;

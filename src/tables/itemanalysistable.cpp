@@ -40,19 +40,19 @@ struct ColumnSpec
 };
 
 // Each column as wide as its longest text in the grid's faces (bold where
-// the text is bold): the header, "umiarkowanie trudne", "ujemna moc
-// różnicująca", and in column 0 "Odchylenie standardowe". Together they are
-// wider than the tables of one student per row; the main window gives the
-// panel the room (see TFGlowny).
+// the text is bold) with four pixels to spare: the header, "umiarkowanie
+// trudne", and in column 0 "Odchylenie standardowe". Short headers and flag
+// words (the guide gives them in full) keep the table within the main card's
+// table area, about as wide as the results table (644 pixels of columns).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Pytanie", 160},
-        {u"Poprawne", 66},
+        {u"Pytanie", 158},
+        {u"Dobrze", 48},
         {u"Łatwość", 56},
         {u"Interpretacja", 122},
-        {u"Moc różnicująca", 104},
-        {u"Grupa górna-dolna", 120},
-        {u"KR-20 bez pytania", 118},
-        {u"Uwagi", 154},
+        {u"Moc różn.", 64},
+        {u"Górna-dolna", 80},
+        {u"KR-20 bez", 66},
+        {u"Uwagi", 50},
 }};
 
 QString undefinedText()
@@ -103,12 +103,13 @@ Look remark(DiscriminationFlag flag)
 {
     switch (flag) {
     case DiscriminationFlag::NoVariation:
-        return {QStringLiteral("brak zmienności"), kGrey, false};
+        return {QStringLiteral("stała"), kGrey, false}; // no variation
     case DiscriminationFlag::Negative:
-        return {QStringLiteral("ujemna moc różnicująca"), kRed, true};
+        return {QStringLiteral("ujemna"), kRed, true}; // negative discrimination
     case DiscriminationFlag::Weak:
-        return {QStringLiteral("słabo różnicuje"), kOrange, false};
+        return {QStringLiteral("słaba"), kOrange, false}; // discriminates weakly
     case DiscriminationFlag::None:
+    case DiscriminationFlag::Undefined:
         break;
     }
     return {};

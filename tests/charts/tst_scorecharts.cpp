@@ -77,6 +77,7 @@ QStringList flaggedNames(const TimeScoreData &data)
 } // namespace
 
 Q_DECLARE_METATYPE(StudentSpec)
+Q_DECLARE_METATYPE(Thresholds)
 
 class TestScoreCharts : public QObject
 {
@@ -264,6 +265,141 @@ private Q_SLOTS:
         QVERIFY(!BuildScoreChart(ScoreChart::Distribution, none, appearances, c, untouched)
                          .applied);
         QCOMPARE(untouched.ChartKind, int(ChartKindNone));
+    }
+
+    void histogramKeepsEveryCountAndGradeLabel_data()
+    {
+        QTest::addColumn<QList<int>>("points");
+        QTest::addColumn<Thresholds>("thresholds");
+        Thresholds close;
+        close.dop = 50;
+        close.dst = 60;
+        close.db = 70;
+        close.bdb = 80;
+        close.cel = 90;
+        // Six at 7 points: an axis of whole steps would end at the tallest column.
+        QTest::newRow("grade steps on neighbouring scores")
+                << QList<int>{2, 5, 6, 7, 7, 7, 7, 7, 7, 8, 9, 10} << close;
+        QTest::newRow("default thresholds") << QList<int>{4, 4, 4, 4, 6, 9, 10} << Thresholds{};
+    }
+    void histogramKeepsEveryCountAndGradeLabel()
+    {
+        QFETCH(QList<int>, points);
+        QFETCH(Thresholds, thresholds);
+        const AnalysisState state = loadedClass(10, withPoints(points), thresholds);
+        Appearances appearances;
+        FillAppearanceDefaults(appearances);
+        chart::Chart c;
+        ChartKindState kind;
+        QVERIFY(BuildScoreChart(ScoreChart::Distribution, state, appearances, c, kind).applied);
+        const QRectF target(0, 0, 555, 376);
+        QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const chart::ChartGeometry g = chart::chartGeometry(c, target, {}, &device);
+
+        // Each count stands above its own column, inside the chart.
+        QCOMPARE(g.pointBoxes.size(), c.xy.points.size());
+        int counted = 0;
+        for (qsizetype i = 0; i < c.xy.points.size(); ++i) {
+            if (c.xy.points[i].y == 0)
+                continue;
+            const QString count = QString::number(c.xy.points[i].y);
+            const auto mark =
+                    std::find_if(g.marks.begin(), g.marks.end(), [&](const chart::MarkGeometry &m) {
+                        return m.text == count
+                                && std::abs(m.box.center().x() - g.pointBoxes[i].center().x()) < 1;
+                    });
+            QVERIFY2(mark != g.marks.end(), qPrintable(count));
+            QVERIFY2(mark->box.bottom() <= g.pointBoxes[i].top(), qPrintable(count));
+            QVERIFY(target.contains(mark->box));
+            ++counted;
+        }
+        QVERIFY(counted > 0);
+
+        // Every reference line keeps its label, none over another.
+        QStringList labels;
+        for (const chart::ReferenceLine &line : std::as_const(c.xy.referenceLines))
+            labels.append(line.label);
+        QStringList shown;
+        for (const chart::MarkGeometry &label : g.referenceLabels) {
+            shown.append(label.text);
+            QVERIFY2(target.contains(label.box), qPrintable(label.text));
+            QVERIFY2(label.box.bottom() <= g.plot.top(), qPrintable(label.text));
+        }
+        QCOMPARE(shown, labels);
+        for (qsizetype i = 0; i < g.referenceLabels.size(); ++i)
+            for (qsizetype j = i + 1; j < g.referenceLabels.size(); ++j)
+                QVERIFY2(!g.referenceLabels[i].box.intersects(g.referenceLabels[j].box),
+                        qPrintable(g.referenceLabels[i].text + u'/' + g.referenceLabels[j].text));
+    }
+
+    void everyFlaggedStudentIsNamed_data()
+    {
+        QTest::addColumn<int>("flagged");
+        QTest::addColumn<int>("others");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("14 close together") << 14 << 42 << QSize(555, 420);
+        QTest::newRow("3 apart") << 3 << 9 << QSize(555, 420);
+        QTest::newRow("14 in a small window") << 14 << 42 << QSize(400, 300);
+        // No class: the box keeps to its share of the width and counts the rest.
+        QTest::newRow("600, counted") << 600 << 1800 << QSize(555, 420);
+    }
+    void everyFlaggedStudentIsNamed()
+    {
+        QFETCH(int, flagged);
+        QFETCH(int, others);
+        QFETCH(QSize, size);
+        // The weak ones within a few minutes and points of each other, all
+        // faster than the rest.
+        QList<StudentSpec> specs;
+        for (int i = 0; i < flagged; ++i)
+            specs.append({1 + i % 4, (4 + i % 3) * kMinute});
+        for (int i = 0; i < others; ++i)
+            specs.append({15 + i % 15, (20 + i % 100) * kMinute});
+        const AnalysisState state = loadedClass(30, specs);
+        QStringList expected = flaggedNames(timeScoreData(state));
+        QCOMPARE(expected.size(), flagged);
+
+        Appearances appearances;
+        FillAppearanceDefaults(appearances);
+        chart::Chart c;
+        ChartKindState kind;
+        QVERIFY(BuildScoreChart(ScoreChart::TimeScore, state, appearances, c, kind).applied);
+        const QRectF target(QPointF(0, 0), size);
+        QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const chart::ChartGeometry g = chart::chartGeometry(c, target, {}, &device);
+
+        QStringList named;
+        QList<QRectF> boxes;
+        for (const chart::MarkGeometry &m : g.marks) {
+            named.append(m.text);
+            boxes.append(m.box);
+        }
+        for (const chart::MarkGeometry &m : g.overflowNames) {
+            if (m.point < 0) {
+                QCOMPARE(m.text, u"Szybko i słabo:"_s);
+            } else {
+                named.append(m.text);
+            }
+            boxes.append(m.box);
+        }
+        named.sort();
+        expected.sort();
+        if (flagged > 100) {
+            QVERIFY(g.overflowNames.last().text.startsWith(u'+'));
+            QVERIFY(g.plot.width() > size.width() / 3);
+        } else {
+            QCOMPARE(named, expected);
+        }
+        QCOMPARE(g.pointBoxes.size(), qsizetype(flagged + others));
+        for (const QRectF &box : std::as_const(boxes)) {
+            QVERIFY(target.contains(box));
+            QVERIFY(!box.intersects(g.legend));
+            for (const QRectF &marker : g.pointBoxes)
+                QVERIFY(!box.intersects(marker));
+        }
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            for (qsizetype j = i + 1; j < boxes.size(); ++j)
+                QVERIFY(!boxes[i].intersects(boxes[j]));
     }
 
     void scatterMarkersAreDrawnWhereTheirDataIs()

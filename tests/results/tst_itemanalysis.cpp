@@ -115,6 +115,8 @@ private Q_SLOTS:
     void difficultyBandsFromTheExactShare_data();
     void difficultyBandsFromTheExactShare();
     void discriminationFlags();
+    void flagsFollowTheShownValue_data();
+    void flagsFollowTheShownValue();
     void hundredthsRoundHalvesToEven_data();
     void hundredthsRoundHalvesToEven();
     void largeClassAgreesWithTheDefinitions();
@@ -162,16 +164,19 @@ void TestItemAnalysis::undefinedCases_data()
     QTest::addColumn<bool>("kr20Defined");
     QTest::addColumn<bool>("kr20WithoutDefined");
     QTest::addColumn<double>("sigma");
-    QTest::newRow("one student") << QStringList{u"110"_s} << false << false << false << false
-                                 << 0.0;
+    QTest::addColumn<int>("flag");
+    QTest::newRow("one student") << QStringList{u"110"_s} << false << false << false << false << 0.0
+                                 << int(DiscriminationFlag::NoVariation);
     QTest::newRow("one question") << QStringList{u"1"_s, u"0"_s, u"1"_s} << false << true << false
-                                  << false << std::sqrt(2.0) / 3;
+                                  << false << std::sqrt(2.0) / 3
+                                  << int(DiscriminationFlag::Undefined);
     QTest::newRow("two questions") << QStringList{u"11"_s, u"10"_s, u"00"_s} << true << true << true
-                                   << false << std::sqrt(6.0) / 3;
+                                   << false << std::sqrt(6.0) / 3 << int(DiscriminationFlag::None);
     QTest::newRow("everybody right")
-            << QStringList{u"111"_s, u"111"_s, u"111"_s} << false << true << false << false << 0.0;
-    QTest::newRow("everybody wrong")
-            << QStringList{u"000"_s, u"000"_s} << false << true << false << false << 0.0;
+            << QStringList{u"111"_s, u"111"_s, u"111"_s} << false << true << false << false << 0.0
+            << int(DiscriminationFlag::NoVariation);
+    QTest::newRow("everybody wrong") << QStringList{u"000"_s, u"000"_s} << false << true << false
+                                     << false << 0.0 << int(DiscriminationFlag::NoVariation);
 }
 
 void TestItemAnalysis::undefinedCases()
@@ -182,6 +187,7 @@ void TestItemAnalysis::undefinedCases()
     QFETCH(bool, kr20Defined);
     QFETCH(bool, kr20WithoutDefined);
     QFETCH(double, sigma);
+    QFETCH(int, flag);
     AnalysisState state;
     for (const QString &line : answers) {
         UczenAll student;
@@ -200,8 +206,8 @@ void TestItemAnalysis::undefinedCases()
     QCOMPARE(a.items[0].discrimination.has_value(), rDefined);
     QCOMPARE(a.items[0].upperLower.has_value(), dDefined);
     QCOMPARE(a.items[0].kr20WithoutItem.has_value(), kr20WithoutDefined);
-    if (!rDefined)
-        QCOMPARE(a.items[0].discriminationFlag(), DiscriminationFlag::NoVariation);
+    // "brak zmienności" only for a question whose own answers do not vary.
+    QCOMPARE(int(a.items[0].discriminationFlag()), flag);
 }
 
 void TestItemAnalysis::groupSize_data()
@@ -287,14 +293,29 @@ void TestItemAnalysis::discriminationFlags()
     QCOMPARE(a.items[0].upperLower, frac(1, 1));
     QCOMPARE(a.items[1].upperLower, frac(0, 1));
     QCOMPARE(a.items[2].upperLower, frac(-1, 1));
+}
 
+void TestItemAnalysis::flagsFollowTheShownValue_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<int>("flag");
+    // Shown as 0,00, 0,20, 0,20, 0,19, 0,00 and -0,01.
+    QTest::newRow("-0.0027") << -0.0027 << int(DiscriminationFlag::Weak);
+    QTest::newRow("0.1987") << 0.1987 << int(DiscriminationFlag::None);
+    QTest::newRow("0.2049") << 0.2049 << int(DiscriminationFlag::None);
+    QTest::newRow("0.1949") << 0.1949 << int(DiscriminationFlag::Weak);
+    QTest::newRow("-0.005 to even") << -0.005 << int(DiscriminationFlag::Weak);
+    QTest::newRow("-0.0051") << -0.0051 << int(DiscriminationFlag::Negative);
+}
+
+void TestItemAnalysis::flagsFollowTheShownValue()
+{
+    QFETCH(double, r);
+    QFETCH(int, flag);
     ItemStats item;
-    item.discrimination = 0.0;
-    QCOMPARE(item.discriminationFlag(), DiscriminationFlag::Weak);
-    item.discrimination = 0.1999;
-    QCOMPARE(item.discriminationFlag(), DiscriminationFlag::Weak);
-    item.discrimination = 0.2;
-    QCOMPARE(item.discriminationFlag(), DiscriminationFlag::None);
+    item.difficulty = frac(3, 5);
+    item.discrimination = r;
+    QCOMPARE(int(item.discriminationFlag()), flag);
 }
 
 void TestItemAnalysis::hundredthsRoundHalvesToEven_data()

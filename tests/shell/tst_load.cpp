@@ -376,12 +376,23 @@ void TestLoad::itemAnalysisOfTheSampleClass()
                     qPrintable(grid.text(c, r)));
         }
     }
-    // Wider than the artwork's card, the panel stands whole inside the window.
+    // In the card's table area like the other tables, so that on an 800x600
+    // screen, where the card stands whole, the last column and the arrows
+    // are on screen too.
     TablePanel *panel = main.PTabela();
     QVERIFY(panel->isVisible());
-    const QRect onWindow(panel->mapTo(&main, QPoint(0, 0)), panel->size());
-    QVERIFY(main.rect().contains(onWindow));
-    QVERIFY(panel->width() > 750);
+    QCOMPARE(panel->parentWidget(), main.PTlo());
+    const QRect onCard(panel->mapTo(main.PTlo(), QPoint(0, 0)), panel->size());
+    QVERIFY(QRect(QPoint(0, 0), TFGlowny::kPTloSize).contains(onCard));
+    const QPoint cardOn800 = TFGlowny::centredOrigin(QSize(800, 600), TFGlowny::kPTloSize);
+    const QRect screen800(0, 0, 800, 600);
+    QVERIFY(screen800.contains(onCard.translated(cardOn800)));
+    for (const char *part : {"PPodTabele", "PTabelaWDol", "PTabelaWGore"}) {
+        const QWidget *widget = panel->findChild<QWidget *>(QLatin1String(part));
+        QVERIFY2(widget, part);
+        const QRect onPanel(widget->mapTo(panel, QPoint(0, 0)), widget->size());
+        QVERIFY2(screen800.contains(onPanel.translated(onCard.topLeft() + cardOn800)), part);
+    }
 
     // Down to the last page, where the test's reliability stands.
     const int questions = session.analysis.questionCount;

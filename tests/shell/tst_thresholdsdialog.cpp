@@ -11,6 +11,7 @@
 #include "shell/tfprogi.h"
 #include "testsupport.h"
 #include "ui/spinedit.h"
+#include "ui/windowplacement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +63,14 @@ bool lockFolder(const QString &dir)
     return false;
 }
 
+bool hasRoomBeside(const QRect &r, QSize size, const QRect &screen)
+{
+    return r.left() - screen.left() >= size.width() + 8
+            || screen.right() - r.right() >= size.width() + 8
+            || r.top() - screen.top() >= size.height() + 8
+            || screen.bottom() - r.bottom() >= size.height() + 8;
+}
+
 void unlockFolder(const QString &dir)
 {
     QProcess::execute(u"chattr"_s, {u"-i"_s, dir});
@@ -88,6 +99,9 @@ private Q_SLOTS:
     void scoreChartsFromTheMenu();
     void picturesOfTheSampleClass();
     void classComparisonFollowsTheDialog();
+    void placedBeside_data();
+    void placedBeside();
+    void opensBesideTheChartAndMovesByItsStrip();
 
 private:
     /// Loads a class of ten questions through the menu; student i answers
@@ -254,6 +268,76 @@ void TestThresholdsDialog::liveChangeAndCancelRestoreEverything()
     QCOMPARE(wykres.chart().xy.referenceLines, plotBefore.referenceLines);
     QCOMPARE(session.appearances.CurrentAppearance.toBytes(), appearanceBefore);
     QVERIFY(!QFile::exists(QDir(m_dir.path()).filePath(u"Progi.txt"_s)));
+}
+
+void TestThresholdsDialog::placedBeside_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QList<QRect>>("keep");
+    QTest::addColumn<bool>("clearOfAll");
+    // The main card of a 1024x768 screen with its table, the chart window
+    // where it opens over the card.
+    const QRect table(173, 296, 714, 337);
+    const QRect chart(234, 174, 555, 420);
+    QTest::newRow("chart over the card, 1024x768")
+            << QRect(0, 0, 1024, 768) << QList<QRect>{chart, table} << false;
+    QTest::newRow("chart at the right, 1024x768")
+            << QRect(0, 0, 1024, 768) << QList<QRect>{QRect(460, 100, 555, 420), table} << false;
+    QTest::newRow("chart moved left, 1280x1024")
+            << QRect(0, 0, 1280, 1024) << QList<QRect>{QRect(10, 10, 555, 420), table} << true;
+    QTest::newRow("no chart, 1024x768") << QRect(0, 0, 1024, 768) << QList<QRect>{table} << true;
+    QTest::newRow("chart filling 800x600")
+            << QRect(0, 0, 800, 600) << QList<QRect>{QRect(0, 0, 800, 600)} << false;
+    QTest::newRow("nothing to keep") << QRect(0, 0, 800, 600) << QList<QRect>{} << true;
+}
+
+void TestThresholdsDialog::placedBeside()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QList<QRect>, keep);
+    QFETCH(bool, clearOfAll);
+    const QSize size(304, 258);
+    const QRect placed(placeBeside(size, screen, keep), size);
+    QVERIFY(screen.contains(placed));
+    // The chart window (the first) is never covered where the screen has room beside it.
+    if (!keep.isEmpty() && hasRoomBeside(keep.first(), size, screen))
+        QVERIFY(!placed.intersects(keep.first()));
+    if (clearOfAll) {
+        for (const QRect &r : std::as_const(keep))
+            QVERIFY(!placed.intersects(r));
+    }
+}
+
+void TestThresholdsDialog::opensBesideTheChartAndMovesByItsStrip()
+{
+    load({3, 5, 6, 9});
+    clickItem("LMenuWykresy", "LWykresRozklad");
+    TFWykres &wykres = m_shell->wykres();
+    QVERIFY(wykres.isVisible());
+    // A small screen has room beside a chart window of the least size only.
+    wykres.setGeometry(QRect(QPoint(0, 0), TFWykres::kMinimumSize));
+    runDialog([&](TFProgi &dialog) {
+        QVERIFY(wykres.isVisible());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(dialog.frameGeometry()));
+        QCOMPARE(dialog.pos(), dialog.besideWhatItChanges());
+        QVERIFY(hasRoomBeside(wykres.frameGeometry(), dialog.size(), screen));
+        QVERIFY(!dialog.frameGeometry().intersects(wykres.frameGeometry()));
+
+        // Dragged by its title strip, the window follows the mouse.
+        const QPoint start = dialog.pos();
+        const QPoint grip(150, 10);
+        QTest::mousePress(&dialog, Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(-20, 15)),
+                QPointF(dialog.mapToGlobal(grip + QPoint(-20, 15))), Qt::NoButton, Qt::LeftButton,
+                Qt::NoModifier);
+        QApplication::sendEvent(&dialog, &move);
+        QTest::mouseRelease(&dialog, Qt::LeftButton, {}, grip + QPoint(-20, 15));
+        QCOMPARE(dialog.pos(), start + QPoint(-20, 15));
+        QVERIFY(wykres.isVisible());
+        dialog.reject();
+    });
+    QVERIFY(wykres.isVisible());
 }
 
 void TestThresholdsDialog::escapeAndCloseSpotAlsoRestore_data()

@@ -119,9 +119,8 @@ private Q_SLOTS:
         QCOMPARE(f.grid.columnCount(), 8);
         QCOMPARE(f.grid.rowCount(), questions + 8);
         QCOMPARE(rowTexts(f.grid, 0),
-                QStringList({u"Pytanie"_s, u"Poprawne"_s, u"Łatwość"_s, u"Interpretacja"_s,
-                        u"Moc różnicująca"_s, u"Grupa górna-dolna"_s, u"KR-20 bez pytania"_s,
-                        u"Uwagi"_s}));
+                QStringList({u"Pytanie"_s, u"Dobrze"_s, u"Łatwość"_s, u"Interpretacja"_s,
+                        u"Moc różn."_s, u"Górna-dolna"_s, u"KR-20 bez"_s, u"Uwagi"_s}));
         for (int q = 1; q <= questions; ++q)
             QCOMPARE(f.grid.text(0, q), QString::number(q));
         QCOMPARE(rowTexts(f.grid, questions + 1), QStringList(8, QString()));
@@ -137,8 +136,9 @@ private Q_SLOTS:
             width += f.grid.columnWidth(c) + 1;
         QCOMPARE(f.state.tableWidth, width);
         QCOMPARE(f.state.tableHeight, 17 * (questions + 8) + 3);
-        // All eight columns at once, arrows included, on a 1024-pixel screen.
-        QVERIFY(f.state.panels.PTabela.width() <= 1024);
+        // All eight columns at once, arrows included, in the main card's
+        // table area (about 690 pixels from the panel's place) like the results table.
+        QVERIFY(f.state.panels.PTabela.width() <= 690);
         QVERIFY(!f.state.panels.PTabelaWLewo.visible && !f.state.panels.PTabelawPrawo.visible);
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(f.grid.selection().isCleared());
@@ -181,17 +181,23 @@ private Q_SLOTS:
         one.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(rowTexts(one.grid, 1),
                 QStringList({u"1"_s, u"1"_s, u"1,00"_s, u"bardzo łatwe"_s, kDash, kDash, kDash,
-                        u"brak zmienności"_s}));
+                        u"stała"_s}));
         const QStringList values{u"1"_s, u"2,00"_s, u"2,00"_s, u"0,00"_s, kDash, kDash};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(one.grid.text(1, 5 + i), values.at(i));
+
+        // One question that varies: r has no rest score to go by, so no flag.
+        Fixture single(classOf({u"1"_s, u"0"_s, u"1"_s}));
+        single.tables.PokazTabele(TableItemAnalysis);
+        QCOMPARE(single.grid.text(4, 1), kDash);
+        QCOMPARE(single.grid.text(7, 1), QString());
 
         // Equal scores: every question against its rest score is -1.
         Fixture same(classOf({u"110"_s, u"101"_s, u"011"_s}));
         same.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(rowTexts(same.grid, 3),
                 QStringList({u"3"_s, u"2"_s, u"0,67"_s, u"umiarkowanie trudne"_s, u"-1,00"_s,
-                        u"-1,00"_s, u"-2,00"_s, u"ujemna moc różnicująca"_s}));
+                        u"-1,00"_s, u"-2,00"_s, u"ujemna"_s}));
         QCOMPARE(same.grid.text(1, 9), kDash); // KR-20
         const GridFont &remark = same.grid.resolvedFont(7, 3);
         QCOMPARE(remark.color(), QColor(255, 0, 0));

@@ -7,6 +7,7 @@
 #include "ui/chart/projection.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLineF>
 #include <QRectF>
 #include <QSizeF>
@@ -111,8 +112,8 @@ private:
     void computeValueRange(double lengthPx, double crossPx);
     void layoutDepths();
     CategoryLabels thinCategories(double lengthPx, double labelExtent) const;
-    double maxCategoryLabelWidth(
-            const QFontMetricsF &fm, const CategoryLabels &labels, double cap) const;
+    /// Widest of the names shown, each fitted to cap, in m_categoryFont.
+    double maxCategoryLabelWidth(const CategoryLabels &labels, double cap) const;
 
     void paintWalls(QPainter &painter) const;
     void paintGrid(QPainter &painter) const;
@@ -187,6 +188,15 @@ private:
     std::optional<MarkMetrics> m_lineMetrics;
     QList<MarkGeometry> m_barMarks;
     QList<MarkGeometry> m_lineMarks;
+    /// Widths of the category names (whole and shortened; negative: not yet
+    /// measured) per font: the layout tries several sizes and lays the chart
+    /// out more than once, and measuring text is its costliest part.
+    struct NameWidths
+    {
+        QList<double> whole;
+        QList<double> shortened;
+    };
+    mutable QHash<QString, NameWidths> m_nameWidths;
 };
 
 } // namespace zavevad::chart

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace zavevad::chart {
 
@@ -187,15 +188,43 @@ AxisChart::CategoryLabels AxisChart::thinCategories(double lengthPx, double labe
     return labels;
 }
 
-double AxisChart::maxCategoryLabelWidth(
-        const QFontMetricsF &fm, const CategoryLabels &labels, double cap) const
+double AxisChart::maxCategoryLabelWidth(const CategoryLabels &labels, double cap) const
 {
+    NameWidths &widths = m_nameWidths[m_categoryFont.font.key()];
+    const QList<Point> &points = categoryPoints();
+    if (widths.whole.size() != points.size()) {
+        widths.whole.fill(-1.0, points.size());
+        widths.shortened.fill(-1.0, points.size());
+    }
+    std::optional<QFontMetricsF> fm;
+    const auto metrics = [&]() -> const QFontMetricsF & {
+        if (!fm)
+            fm.emplace(metricsFor(m_categoryFont, m_device));
+        return *fm;
+    };
+    // The width of fittedName(name, cap) as drawn.
+    const auto fitted = [&](int i) {
+        double &whole = widths.whole[i];
+        if (whole < 0.0)
+            whole = metrics().horizontalAdvance(points[i].label);
+        if (whole <= cap)
+            return whole;
+        double &shortened = widths.shortened[i];
+        if (shortened < 0.0)
+            shortened = metrics().horizontalAdvance(shortName(points[i].label));
+        if (shortened <= cap)
+            return shortened;
+        return metrics().horizontalAdvance(
+                metrics().elidedText(shortName(points[i].label), Qt::ElideRight, cap));
+    };
     double widest = 0.0;
     const qsizetype shown =
             labels.last >= labels.first ? (labels.last - labels.first) / labels.step + 1 : 0;
     const int stride = labels.step * int(std::max<qsizetype>(1, shown / kMeasuredLabels));
     for (int i = labels.first; i <= labels.last; i += stride) {
-        widest = std::max(widest, fm.horizontalAdvance(fittedName(fm, categoryLabel(i), cap)));
+        if (i < 0 || i >= points.size())
+            continue;
+        widest = std::max(widest, fitted(i));
         if (widest >= cap)
             return cap;
     }
@@ -312,7 +341,7 @@ AxisChart::LabelRoom AxisChart::measureLabels(
     const QFontMetricsF fmCategory = metricsFor(m_categoryFont, m_device);
     if (m_valuesHorizontal) {
         m_categoryLabels = thinCategories(categoryLength(plot, depth), categoryExtent(fmCategory));
-        room.leftWidth = maxCategoryLabelWidth(fmCategory, m_categoryLabels, staggeredCap());
+        room.leftWidth = maxCategoryLabelWidth(m_categoryLabels, staggeredCap());
         if (m_staggered)
             room.leftWidth = 2.0 * room.leftWidth + kGap;
         room.rightPad = std::max(room.rightPad,
@@ -327,8 +356,7 @@ AxisChart::LabelRoom AxisChart::measureLabels(
     // Names too long to stand side by side are turned upright when that
     // shows more of them.
     const double length = categoryLength(plot, depth);
-    const double widest =
-            maxCategoryLabelWidth(fmCategory, thinCategories(length, 0.0), m_labelCap);
+    const double widest = maxCategoryLabelWidth(thinCategories(length, 0.0), m_labelCap);
     if (m_rotatedCategories) {
         m_rotatedCap = std::min(widest, std::max(kMinLabelCap, m_area.height() * kUprightCapShare));
         room.bottomLabelHeight = m_staggered ? 2.0 * m_rotatedCap + kGap : m_rotatedCap;
@@ -403,7 +431,7 @@ double AxisChart::categoryExtent(const QFontMetricsF &fm) const
         return m_staggered ? fm.height() / 2.0 : fm.height();
     if (m_rotatedCategories)
         return m_staggered ? fm.height() / 2.0 : fm.height();
-    const double widest = maxCategoryLabelWidth(fm, thinCategories(1e9, 0.0), m_labelCap);
+    const double widest = maxCategoryLabelWidth(thinCategories(1e9, 0.0), m_labelCap);
     return widest + 2 * kGap;
 }
 
@@ -422,7 +450,7 @@ void AxisChart::fitCategoryFont(double lengthPx)
             return thinCategories(lengthPx, fm.height()).step == 1;
         // Names too long to stand side by side are turned upright when
         // that shows more of them.
-        const double widest = maxCategoryLabelWidth(fm, thinCategories(lengthPx, 0.0), m_labelCap);
+        const double widest = maxCategoryLabelWidth(thinCategories(lengthPx, 0.0), m_labelCap);
         const int across = thinCategories(lengthPx, widest + 2 * kGap).step;
         const int upright = thinCategories(lengthPx, fm.height()).step;
         m_rotatedCategories = upright < across;

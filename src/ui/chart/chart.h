@@ -279,6 +279,9 @@ struct XYPlot
     std::optional<double> yMax;
     /// Axis labels at whole numbers only (counts, points, minutes).
     bool wholeNumbers = true;
+    /// Heading of the box beside the plot that lists the point names with no
+    /// free place beside their markers, so that no name is left out.
+    QString overflowTitle;
 
     void clear() { *this = XYPlot(); }
 };

@@ -371,8 +371,13 @@ ChartGeometry Renderer::geometry() const
     ChartGeometry g;
     if (m_axisChart)
         g = m_axisChart->geometry();
-    if (m_pieChart)
+    if (m_pieChart) {
         g.marks += m_pieChart->marks();
+        g.pie = m_pieChart->face();
+        g.pieSlices = m_pieChart->slices();
+        if (!m_axisChart)
+            g.plot = m_pieChart->room();
+    }
     if (m_xyChart)
         g = m_xyChart->geometry();
     g.legend = m_legend;

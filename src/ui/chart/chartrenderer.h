@@ -23,6 +23,16 @@ struct MarkGeometry
     double pointSize = 0.0;
 };
 
+/// A pie slice as drawn: counter-clockwise from 3 o'clock, in degrees.
+struct PieSliceGeometry
+{
+    int point = -1;
+    double start = 0.0;
+    double span = 0.0;
+    /// The centre of the slice's face (moved out for the biggest slice).
+    QPointF centre;
+};
+
 /// Where the parts of a chart lie in a rendering: for a bar or line chart,
 /// so that mouse positions can be turned into data (zooming and panning);
 /// for every chart, the value labels and legend rows that found room.
@@ -50,6 +60,15 @@ struct ChartGeometry
     QList<QRectF> legendRows;
     /// The legend's texts as drawn (point: the entry's point, -1 for the ellipsis).
     QList<MarkGeometry> legendTexts;
+    /// The numeric plot: each point's marker or column as drawn, the labels
+    /// of its reference lines, and the names listed in the box beside it
+    /// (their rows in the box; the heading has point -1).
+    QList<QRectF> pointBoxes;
+    QList<MarkGeometry> referenceLabels;
+    QList<MarkGeometry> overflowNames;
+    /// The pie: its face (the unmoved pie's ellipse) and its slices.
+    QRectF pie;
+    QList<PieSliceGeometry> pieSlices;
 };
 
 /// Lays out the chart as renderChart would, without painting.

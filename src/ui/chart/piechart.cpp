@@ -19,8 +19,12 @@ constexpr double kGap = 4.0;
 constexpr double kLeader = 14.0;
 /// Pies of more slices than this name them in their labels ("Lis W. 5")...
 constexpr qsizetype kNamedSlices = 12;
-/// ...when the pie stays at least this share of the room's height wide.
-constexpr double kNamedPieShare = 0.35;
+/// The pie is at least this share of its room's shorter side across; value
+/// labels with no room outside it are left to the legend, which names every
+/// slice with its value.
+constexpr double kMinPieShare = 0.6;
+/// Narrowest wedge of a slice of a non-zero value at the rim, in pixels.
+constexpr double kMinWedge = 4.0;
 /// Smallest text of slice labels that name their slices (points).
 constexpr double kMinNamedPoints = 7.0;
 
@@ -76,7 +80,7 @@ void PieChart::layout(const QRectF &area)
             for (double points : shrinkingSizes(setPoints, floorPoints)) {
                 m_marks.font.font.setPointSizeF(points);
                 const double pieW = a.width() - 2.0 * (widest() + kLeader + 2 * kGap);
-                fits = pieW >= kNamedPieShare * a.height();
+                fits = pieW >= kMinPieShare * std::min(a.width(), a.height());
                 if (fits)
                     break;
             }
@@ -126,6 +130,21 @@ void PieChart::layout(const QRectF &area)
         r = byH;
         ry = byH * ratio;
     }
+    // The labels never shrink the pie below its share of the room: the pie
+    // may then take their room, and labels that find none are left out.
+    const double floorW = kMinPieShare * std::min(a.width(), a.height()) / 2.0;
+    const double fullW = std::max(a.width() - 2.0 * kGap, 10.0) / (2.0 * (1.0 + explode) + thickX);
+    const double fullH =
+            std::max(a.height() - 2.0 * kGap, 10.0) / (2.0 * ratio * (1.0 + explode) + thickY);
+    if (pie.circled) {
+        r = std::max(r, std::min({floorW, fullW, fullH}));
+        rx = r;
+        ry = r * ratio;
+    } else {
+        rx = std::max(rx, std::min(floorW, fullW));
+        r = std::max(r, std::min(floorW, fullH));
+        ry = r * ratio;
+    }
     m_rx = std::max(rx, 1.0);
     m_ry = std::max(ry, 1.0);
     if (tilted)
@@ -143,10 +162,10 @@ void PieChart::layout(const QRectF &area)
         if (std::isfinite(v) && (biggest < 0 || std::abs(v) > std::abs(pie.points[biggest].value)))
             biggest = i;
     }
+    const QList<double> spans = sliceSpans(total);
     double angle = pie.rotation;
     for (int i = 0; i < pie.points.size(); ++i) {
-        const double v = pie.points[i].value;
-        const double span = std::isfinite(v) ? 360.0 * std::abs(v) / total : 0.0;
+        const double span = spans[i];
         Slice s{i, angle, span, QPointF()};
         if (i == biggest && explode > 0.0) {
             const double mid = radians(angle + span / 2.0);
@@ -156,6 +175,43 @@ void PieChart::layout(const QRectF &area)
         angle += span;
     }
     layoutMarks();
+}
+
+QList<double> PieChart::sliceSpans(double total) const
+{
+    const QList<Point> &points = m_chart.pie.points;
+    QList<double> spans;
+    spans.reserve(points.size());
+    qsizetype nonZero = 0;
+    for (const Point &p : points) {
+        const double v = std::isfinite(p.value) ? std::abs(p.value) : 0.0;
+        spans.append(360.0 * v / total);
+        nonZero += v > 0.0 ? 1 : 0;
+    }
+    // A slice of a small value keeps a wedge that can be seen, taken from the
+    // bigger slices in proportion; its label still gives the true value.
+    const double minSpan = std::min(qRadiansToDegrees(kMinWedge / std::min(m_rx, m_ry)),
+            nonZero > 0 ? 180.0 / double(nonZero) : 0.0);
+    for (int round = 0; round < 3; ++round) {
+        double raised = 0.0;
+        double rest = 0.0;
+        for (double span : std::as_const(spans)) {
+            if (span > 0.0 && span < minSpan)
+                raised += minSpan - span;
+            else if (span >= minSpan)
+                rest += span;
+        }
+        if (raised <= 0.0 || rest <= raised)
+            break;
+        const double scale = (rest - raised) / rest;
+        for (double &span : spans) {
+            if (span > 0.0 && span < minSpan)
+                span = minSpan;
+            else if (span >= minSpan)
+                span *= scale;
+        }
+    }
+    return spans;
 }
 
 QString PieChart::markLabel(const Point &point, double total) const
@@ -173,6 +229,19 @@ QList<MarkGeometry> PieChart::marks() const
         marks.append(
                 MarkGeometry{label.point, label.box, label.text, m_marks.font.font.pointSizeF()});
     return marks;
+}
+
+QRectF PieChart::face() const
+{
+    return QRectF(m_centre.x() - m_rx, m_centre.y() - m_ry, 2 * m_rx, 2 * m_ry);
+}
+
+QList<PieSliceGeometry> PieChart::slices() const
+{
+    QList<PieSliceGeometry> list;
+    for (const Slice &s : m_slices)
+        list.append(PieSliceGeometry{s.index, s.start, s.span, m_centre + s.offset});
+    return list;
 }
 
 QPointF PieChart::edgePoint(const Slice &s, double degrees) const
@@ -378,6 +447,9 @@ void PieChart::layoutMarks()
                 box.moveTopLeft(QPointF(columnX + kGap, label.y - boxH / 2.0));
             else
                 box.moveTopRight(QPointF(columnX - kGap, label.y - boxH / 2.0));
+            // A label with no room beside the pie is left to the legend.
+            if (box.left() < m_area.left() - 0.5 || box.right() > m_area.right() + 0.5)
+                continue;
             m_labels.append(Label{
                     label.slice->index, label.text, label.anchor, QPointF(columnX, label.y), box});
         }

@@ -25,10 +25,17 @@ public:
 
     /// The value labels that found room.
     QList<MarkGeometry> marks() const;
+    /// The pie's face (the ellipse of the unmoved pie) and its slices.
+    QRectF face() const;
+    /// The room the pie and its labels were laid out in.
+    QRectF room() const { return m_area; }
+    QList<PieSliceGeometry> slices() const;
 
 private:
     /// The text of the label of a point: its value, with its name on a crowded pie.
     QString markLabel(const Point &point, double total) const;
+    /// Each point's angle in degrees, small values widened to a visible wedge.
+    QList<double> sliceSpans(double total) const;
     struct Slice
     {
         int index = 0;

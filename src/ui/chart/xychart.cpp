@@ -122,46 +122,69 @@ void XYChart::layout(const QRectF &area)
     m_area = area;
     m_axes = c.axesVisible;
 
-    double xLo = std::numeric_limits<double>::infinity();
-    double xHi = -xLo;
-    double yLo = xLo;
-    double yHi = -xLo;
+    Extent e;
+    e.xLo = std::numeric_limits<double>::infinity();
+    e.xHi = -e.xLo;
+    e.yLo = e.xLo;
+    e.yHi = -e.xLo;
     for (const XYPoint &p : m_xy.points) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
-        xLo = std::min(xLo, p.x);
-        xHi = std::max(xHi, p.x);
-        yLo = std::min(yLo, p.y);
-        yHi = std::max(yHi, p.y);
+        e.xLo = std::min(e.xLo, p.x);
+        e.xHi = std::max(e.xHi, p.x);
+        e.yLo = std::min(e.yLo, p.y);
+        e.yHi = std::max(e.yHi, p.y);
     }
     for (const ReferenceLine &line : m_xy.referenceLines) {
         if (std::isfinite(line.x)) {
-            xLo = std::min(xLo, line.x);
-            xHi = std::max(xHi, line.x);
+            e.xLo = std::min(e.xLo, line.x);
+            e.xHi = std::max(e.xHi, line.x);
         }
     }
-    if (!std::isfinite(xLo)) {
-        xLo = 0.0;
-        xHi = 1.0;
+    if (!std::isfinite(e.xLo)) {
+        e.xLo = 0.0;
+        e.xHi = 1.0;
     }
-    if (!std::isfinite(yLo)) {
-        yLo = 0.0;
-        yHi = 1.0;
+    if (!std::isfinite(e.yLo)) {
+        e.yLo = 0.0;
+        e.yHi = 1.0;
     }
 
+    // Labels of reference lines close together take turns in rows above the
+    // plot, and names with no place beside their markers are listed in a box
+    // right of it: both take room from the plot, so the plot is laid out
+    // again until the rows and the box it leaves room for are enough.
+    const qsizetype labelledLines = std::count_if(m_xy.referenceLines.begin(),
+            m_xy.referenceLines.end(), [](const ReferenceLine &l) { return !l.label.isEmpty(); });
+    int rows = int(std::min<qsizetype>(labelledLines, 2));
+    double aside = 0.0;
+    for (int pass = 0; pass < 4; ++pass) {
+        layoutPlot(e, rows, aside);
+        const int needed = placeReferenceLabels(rows);
+        placePointLabels();
+        const double wanted = placeOverflowBox();
+        if (needed <= rows && wanted <= aside)
+            break;
+        rows = std::max(rows, needed);
+        aside = std::max(aside, wanted);
+    }
+}
+
+void XYChart::layoutPlot(const Extent &e, int referenceRows, double aside)
+{
+    const Chart &c = m_chart;
+    const QRectF &area = m_area;
     const QFontMetricsF fmLeft = metricsFor(c.leftAxis.labelsFont, m_device);
     const QFontMetricsF fmBottom = metricsFor(c.bottomAxis.labelsFont, m_device);
     const QFontMetricsF fmRef = metricsFor(c.bottomAxis.labelsFont, m_device);
 
-    // Room above the plot for the labels of the reference lines: two rows, so
-    // that the labels of lines close together can take turns.
-    const bool labelledLines = std::any_of(m_xy.referenceLines.begin(), m_xy.referenceLines.end(),
-            [](const ReferenceLine &l) { return !l.label.isEmpty(); });
-    m_referenceRow = labelledLines ? fmRef.height() + 3.0 : 0.0;
-    double top = area.top() + 2.0 * m_referenceRow + (labelledLines ? 2.0 : 0.0);
+    m_overflowRoom = aside;
+    m_referenceRow = referenceRows > 0 ? fmRef.height() + 3.0 : 0.0;
+    double top = area.top() + referenceRows * m_referenceRow + (referenceRows > 0 ? 2.0 : 0.0);
     double bottom = area.bottom();
     double left = area.left();
-    const double right = area.right() - std::max(4.0, fmBottom.horizontalAdvance(u'0') * 2.0);
+    const double right =
+            area.right() - std::max(4.0, fmBottom.horizontalAdvance(u'0') * 2.0) - aside;
 
     if (m_axes) {
         if (!c.bottomAxis.title.isEmpty()) {
@@ -182,8 +205,22 @@ void XYChart::layout(const QRectF &area)
     }
     bottom = std::max(bottom, top + 10.0);
 
+    const double length = bottom - top;
     m_yScale = scaleFor(
-            yLo, yHi, m_xy.yMin, m_xy.yMax, bottom - top, fmLeft.height() * 1.6, m_xy.wholeNumbers);
+            e.yLo, e.yHi, m_xy.yMin, m_xy.yMax, length, fmLeft.height() * 1.6, m_xy.wholeNumbers);
+    if (m_xy.style == XYStyle::Columns && c.bar.marks.visible && !m_xy.yMax) {
+        // Headroom over the tallest column for its count, which would
+        // otherwise go inside the column.
+        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+        const double need = markBoxSize(QSizeF(0.0, fm.height())).height() + 4.0;
+        for (int i = 0; i < 3; ++i) {
+            const double perUnit = length / (m_yScale.max - m_yScale.min);
+            if ((m_yScale.max - e.yHi) * perUnit >= need)
+                break;
+            m_yScale = scaleFor(e.yLo, e.yHi + need / perUnit, m_xy.yMin, m_xy.yMax, length,
+                    fmLeft.height() * 1.6, m_xy.wholeNumbers);
+        }
+    }
     if (m_axes) {
         double widest = 0.0;
         for (double v : m_yScale.ticks)
@@ -192,22 +229,22 @@ void XYChart::layout(const QRectF &area)
     }
     m_plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 10.0), bottom));
 
-    double widestX = fmBottom.horizontalAdvance(formatValue(xHi));
-    widestX = std::max(widestX, fmBottom.horizontalAdvance(formatValue(xLo)));
+    double widestX = fmBottom.horizontalAdvance(formatValue(e.xHi));
+    widestX = std::max(widestX, fmBottom.horizontalAdvance(formatValue(e.xLo)));
     m_xScale = scaleFor(
-            xLo, xHi, m_xy.xMin, m_xy.xMax, m_plot.width(), widestX + 12.0, m_xy.wholeNumbers);
-
-    placeReferenceLabels();
-    placePointLabels();
+            e.xLo, e.xHi, m_xy.xMin, m_xy.xMax, m_plot.width(), widestX + 12.0, m_xy.wholeNumbers);
 }
 
-void XYChart::placeReferenceLabels()
+int XYChart::placeReferenceLabels(int rows)
 {
     m_referenceLabels.clear();
-    if (m_referenceRow <= 0.0)
-        return;
+    if (m_referenceRow <= 0.0 || rows < 1)
+        return 0;
     const QFontMetricsF fm = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
-    QList<QRectF> taken;
+    // Each label in the lowest row where it covers no other; with more labels
+    // than rows allow, the rest go to the top row and ask for more rows.
+    QList<QList<QRectF>> taken;
+    int used = 0;
     for (const ReferenceLine &line : m_xy.referenceLines) {
         if (line.label.isEmpty() || !std::isfinite(line.x))
             continue;
@@ -216,18 +253,33 @@ void XYChart::placeReferenceLabels()
         QRectF box(x - w / 2.0, m_plot.top() - m_referenceRow - 1.0, w, m_referenceRow);
         box.moveLeft(
                 std::clamp(box.left(), m_area.left(), std::max(m_area.left(), m_area.right() - w)));
-        // The lower row first; a label that would cover another goes up a row.
-        if (overlapsAny(box, taken))
-            box.translate(0.0, -m_referenceRow);
-        taken.append(box);
+        int row = 0;
+        while (row < taken.size() && overlapsAny(box, taken[row]))
+            ++row;
+        used = std::max(used, row + 1);
+        if (row >= taken.size())
+            taken.append(QList<QRectF>());
+        const int shownRow = std::min(row, rows - 1);
+        box.translate(0.0, -shownRow * m_referenceRow);
+        taken[row].append(box.translated(0.0, shownRow * m_referenceRow));
         m_referenceLabels.append({box, line.label, QPointF()});
     }
+    return used;
+}
+
+QRectF XYChart::markerBox(const QPointF &at) const
+{
+    const LineSeries &line = m_chart.line;
+    const double hw = std::clamp(line.pointerHorizSize, 1, 50) + 1.0;
+    const double hh = std::clamp(line.pointerVertSize, 1, 50) + 1.0;
+    return QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh);
 }
 
 void XYChart::placePointLabels()
 {
     m_pointLabels.clear();
     m_columnLabels.clear();
+    m_overflow.clear();
     const Chart &c = m_chart;
     if (m_xy.style == XYStyle::Columns) {
         if (!c.bar.marks.visible)
@@ -247,44 +299,123 @@ void XYChart::placePointLabels()
         return;
     }
     // Names beside their markers, moved down (then up) out of each other's
-    // way; a name that finds no free place near its marker is left out. The
-    // names placed are kept in bands of one label's height, so that a crowded
-    // plot compares each name with its neighbours only.
+    // way and never over a marker; a name that finds no free place near its
+    // marker goes to the box beside the plot. Markers and names are kept in
+    // cells of one label's height, so that a crowded plot compares each name
+    // with its neighbours only.
+    const bool named = std::any_of(m_xy.points.begin(), m_xy.points.end(),
+            [](const XYPoint &p) { return !p.label.isEmpty(); });
+    if (!named)
+        return;
     const QFontMetricsF fm = metricsFor(c.line.marks.font, m_device);
     const double offset = std::max(2, c.line.pointerHorizSize) + 3.0;
-    const double band = markBoxSize(QSizeF(0.0, fm.height())).height();
-    QHash<int, QList<QRectF>> taken;
-    const auto bandOf = [band](double y) {
-        return int(std::floor(y / band));
+    const double cell = std::max(8.0, markBoxSize(QSizeF(0.0, fm.height())).height());
+    QHash<quint64, QList<QRectF>> taken;
+    const auto cellsOf = [cell](const QRectF &box, auto &&visit) {
+        const int x0 = int(std::floor(box.left() / (4 * cell)));
+        const int x1 = int(std::floor(box.right() / (4 * cell)));
+        const int y0 = int(std::floor(box.top() / cell));
+        const int y1 = int(std::floor(box.bottom() / cell));
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                visit((quint64(quint32(y)) << 32) | quint32(x));
+    };
+    const auto take = [&](const QRectF &box) {
+        cellsOf(box, [&](quint64 key) { taken[key].append(box); });
     };
     const auto isFree = [&](const QRectF &box) {
-        for (int b = bandOf(box.top()) - 1; b <= bandOf(box.bottom()); ++b) {
-            const auto it = taken.constFind(b);
-            if (it != taken.cend() && overlapsAny(box, *it))
-                return false;
-        }
-        return true;
+        bool free = true;
+        cellsOf(box, [&](quint64 key) {
+            if (free) {
+                const auto it = taken.constFind(key);
+                free = it == taken.cend() || !overlapsAny(box, *it);
+            }
+        });
+        return free;
     };
+    if (c.line.pointerVisible) {
+        for (const XYPoint &p : m_xy.points) {
+            if (std::isfinite(p.x) && std::isfinite(p.y))
+                take(markerBox(toPlot(p.x, p.y)));
+        }
+    }
+    const QRectF bounds(QPointF(m_area.left(), m_plot.top()),
+            QPointF(m_overflowRoom > 0.0 ? m_plot.right() + kGap : m_area.right(),
+                    m_plot.bottom()));
     for (const XYPoint &p : m_xy.points) {
         if (p.label.isEmpty() || !std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
         const QPointF at = toPlot(p.x, p.y);
         const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(p.label), fm.height()));
-        QRectF box(QPointF(at.x() + offset, at.y() - size.height() / 2.0), size);
-        if (box.right() > m_area.right())
-            box.moveRight(at.x() - offset);
-        const QRectF first = box;
-        bool placed = isFree(box);
-        for (int attempt = 0; attempt < 8 && !placed; ++attempt) {
-            const double shift = ((attempt + 2) / 2) * size.height() * (attempt % 2 ? -1 : 1);
-            box = first.translated(0.0, shift);
-            placed = isFree(box);
+        const QRectF right(QPointF(at.x() + offset, at.y() - size.height() / 2.0), size);
+        const QRectF left = right.translated(-(2 * offset + size.width()), 0.0);
+        bool placed = false;
+        QRectF box;
+        for (int attempt = 0; attempt < 9 && !placed; ++attempt) {
+            const double shift = ((attempt + 1) / 2) * size.height() * (attempt % 2 ? 1 : -1);
+            for (const QRectF &side : {right, left}) {
+                box = side.translated(0.0, shift);
+                if (bounds.contains(box) && isFree(box)) {
+                    placed = true;
+                    break;
+                }
+            }
         }
-        if (!placed)
+        if (!placed) {
+            m_overflow.append(p.label);
             continue;
-        taken[bandOf(box.top())].append(box);
+        }
+        take(box);
         m_pointLabels.append({box, p.label, at});
     }
+}
+
+double XYChart::placeOverflowBox()
+{
+    m_overflowBox = QRectF();
+    m_overflowRows.clear();
+    if (m_overflow.isEmpty())
+        return 0.0;
+    const QFontMetricsF fm = metricsFor(m_chart.line.marks.font, m_device);
+    const QString title = m_xy.overflowTitle;
+    const double line = fm.height();
+    // As wide as the longest name of any point, so that the room asked for
+    // does not change with which names found a place.
+    double widest = fm.horizontalAdvance(title);
+    for (const XYPoint &p : m_xy.points) {
+        if (!p.label.isEmpty())
+            widest = std::max(widest, fm.horizontalAdvance(p.label));
+    }
+    const double columnWidth = widest + 8.0;
+    const int perColumn = std::max(1, int((m_plot.height() - line - 6.0) / line));
+    // A class names its flagged students in full; thousands of points (no
+    // class) get the columns that 40 % of the width holds and a count of the rest.
+    const qsizetype maxColumns =
+            std::max<qsizetype>(1, qsizetype(m_area.width() * 0.4 / columnWidth));
+    const qsizetype columns = std::min((m_overflow.size() + perColumn - 1) / perColumn, maxColumns);
+    const qsizetype room = columns * perColumn;
+    if (m_overflow.size() > room) {
+        const qsizetype rest = m_overflow.size() - (room - 1);
+        m_overflow.resize(room - 1);
+        m_overflow.append(QStringLiteral("+%1").arg(rest));
+    }
+    const double width = columns * columnWidth;
+    const double wanted = width + kGap + 2.0;
+    const qsizetype rows = std::min<qsizetype>(m_overflow.size(), perColumn);
+    m_overflowBox =
+            QRectF(m_plot.right() + kGap + 2.0, m_plot.top(), width, (rows + 1) * line + 6.0);
+    m_overflowRows.append(
+            {QRectF(m_overflowBox.left() + 4.0, m_overflowBox.top() + 3.0, width - 8.0, line),
+                    title, QPointF()});
+    for (qsizetype i = 0; i < m_overflow.size(); ++i) {
+        const qsizetype column = i / perColumn;
+        const qsizetype row = i % perColumn;
+        m_overflowRows.append(
+                {QRectF(m_overflowBox.left() + 4.0 + column * columnWidth,
+                         m_overflowBox.top() + 3.0 + (row + 1) * line, columnWidth - 8.0, line),
+                        m_overflow[i], QPointF()});
+    }
+    return wanted;
 }
 
 ChartGeometry XYChart::geometry() const
@@ -295,6 +426,24 @@ ChartGeometry XYChart::geometry() const
         g.marks.append(MarkGeometry{-1, label.box, label.text});
     for (const PlacedLabel &label : m_columnLabels)
         g.marks.append(MarkGeometry{-1, label.box, label.text});
+    for (const PlacedLabel &label : m_referenceLabels)
+        g.referenceLabels.append(MarkGeometry{-1, label.box, label.text});
+    for (qsizetype i = 0; i < m_overflowRows.size(); ++i) {
+        const PlacedLabel &row = m_overflowRows[i];
+        g.overflowNames.append(MarkGeometry{i == 0 ? -1 : int(i - 1), row.box, row.text});
+    }
+    const double half = columnHalfWidth();
+    const double base = toPlot(0.0, std::clamp(0.0, m_yScale.min, m_yScale.max)).y();
+    for (const XYPoint &p : m_xy.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QPointF at = toPlot(p.x, p.y);
+        if (m_xy.style == XYStyle::Markers)
+            g.pointBoxes.append(markerBox(at));
+        else
+            g.pointBoxes.append(QRectF(QPointF(at.x() - half, std::min(at.y(), base)),
+                    QPointF(at.x() + half, std::max(at.y(), base))));
+    }
     return g;
 }
 
@@ -587,6 +736,20 @@ void XYChart::paintLabels(QPainter &painter) const
             painter.drawLine(label.anchor, QPointF(x, box.center().y()));
         }
         drawMark(painter, m_chart.line.marks, box, label.text);
+    }
+    if (!m_overflowBox.isNull()) {
+        const MarksSettings &marks = m_chart.line.marks;
+        painter.setPen(QPen(QColor(90, 90, 90), 0));
+        painter.setBrush(QColor(255, 255, 255, 235));
+        painter.drawRect(m_overflowBox.adjusted(0.5, 0.5, -0.5, -0.5));
+        QFont font = marks.font.font;
+        painter.setPen(marks.font.color);
+        for (qsizetype i = 0; i < m_overflowRows.size(); ++i) {
+            font.setBold(i == 0);
+            painter.setFont(font);
+            painter.drawText(m_overflowRows[i].box, Qt::AlignLeft | Qt::AlignVCenter,
+                    m_overflowRows[i].text);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QStringList>
 
 class QPainter;
 class QPaintDevice;
@@ -35,9 +36,25 @@ private:
         QPointF anchor;
     };
 
+    /// The data's range along both axes.
+    struct Extent
+    {
+        double xLo, xHi, yLo, yHi;
+    };
+
     double columnHalfWidth() const;
-    void placeReferenceLabels();
+    /// The plot and its scales, with rows for reference-line labels above it
+    /// and `aside` pixels kept free right of it.
+    void layoutPlot(const Extent &e, int referenceRows, double aside);
+    /// Places the reference-line labels in at most `rows` rows; returns the
+    /// rows they would need to keep apart.
+    int placeReferenceLabels(int rows);
     void placePointLabels();
+    /// Lays out the box of names left without a place right of the plot;
+    /// returns the room it needs there (0: no box).
+    double placeOverflowBox();
+    /// A marker's box with a pixel to spare, which no name may cover.
+    QRectF markerBox(const QPointF &at) const;
     void paintBackground(QPainter &painter) const;
     void paintGrid(QPainter &painter) const;
     void paintAxes(QPainter &painter) const;
@@ -59,6 +76,12 @@ private:
     QList<PlacedLabel> m_referenceLabels;
     QList<PlacedLabel> m_pointLabels;
     QList<PlacedLabel> m_columnLabels;
+    /// Names that found no place beside their markers, and their box.
+    QStringList m_overflow;
+    double m_overflowRoom = 0.0;
+    QRectF m_overflowBox;
+    /// The box's heading, then one row per name.
+    QList<PlacedLabel> m_overflowRows;
 };
 
 } // namespace zavevad::chart

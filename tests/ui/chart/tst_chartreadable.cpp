@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QTest>
+#include <QtMath>
 
 using namespace zavevad::chart;
 using namespace zavevad::chart::test;
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void zoomedPlotStaysInItsRoom();
     void valuesBeforeASecondRowOfNames();
     void deepBoxStillNamesTheClass();
+    void pieKeepsItsSizeAndEverySlice_data();
+    void pieKeepsItsSizeAndEverySlice();
 };
 
 void TstChartReadable::everyNameAndValueLegible_data()
@@ -98,8 +101,14 @@ void TstChartReadable::everyNameAndValueLegible()
     QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
     const ChartGeometry g = chartGeometry(c, kTarget, {}, &device);
 
-    // Every value has its label, the zero included, and the legend lists every point.
-    QCOMPARE(pointsOf(g.marks), allPoints(count));
+    // Every value has its label, the zero included, and the legend lists
+    // every point; a pie labels the slices that have room beside it.
+    if (kind == Kind::Pie) {
+        for (int point : pointsOf(g.marks))
+            QVERIFY(point >= 0 && point < count);
+    } else {
+        QCOMPARE(pointsOf(g.marks), allPoints(count));
+    }
     QCOMPARE(pointsOf(g.legendTexts), allPoints(count));
     if (nameStep > 0) {
         QList<int> named;
@@ -182,6 +191,63 @@ void TstChartReadable::deepBoxStillNamesTheClass()
     const ChartGeometry g = chartGeometry(c, kTarget, {}, &device);
     QCOMPARE(pointsOf(g.categoryLabels), allPoints(28));
     QCOMPARE(pointsOf(g.marks), allPoints(28));
+}
+
+void TstChartReadable::pieKeepsItsSizeAndEverySlice_data()
+{
+    QTest::addColumn<int>("students");
+    QTest::addColumn<bool>("view3D");
+    QTest::addColumn<double>("smallest");
+    for (int students : {23, 28, 35}) {
+        for (bool view3D : {true, false}) {
+            const QByteArray tag = QByteArray::number(students) + (view3D ? " 3D" : " 2D");
+            QTest::newRow(tag.constData()) << students << view3D << 2.0;
+            // One point out of about 300, as 3 of 250 in a class.
+            QTest::newRow(QByteArray(tag + ", a tiny slice").constData())
+                    << students << view3D << 1.0;
+        }
+    }
+}
+
+void TstChartReadable::pieKeepsItsSizeAndEverySlice()
+{
+    QFETCH(int, students);
+    QFETCH(bool, view3D);
+    QFETCH(double, smallest);
+    Chart c = classOf(students, Kind::Pie);
+    c.view3D.view3D = view3D;
+    c.pie.points[3].value = smallest;
+    const QImage image = renderToImage(c, kDesignChart);
+    const ChartGeometry g = chartGeometry(c, kTarget, {}, const_cast<QImage *>(&image));
+
+    // The pie is 60 % of the shorter side of its room across, labels or not.
+    QVERIFY(!g.plot.isEmpty());
+    QVERIFY2(g.pie.width() >= 0.6 * std::min(g.plot.width(), g.plot.height()) - 1e-6,
+            qPrintable(QStringLiteral("%1 in %2x%3")
+                               .arg(g.pie.width())
+                               .arg(g.plot.width())
+                               .arg(g.plot.height())));
+    QCOMPARE(g.pieSlices.size(), qsizetype(students));
+    // Every slice shows its own colour just inside the rim, the smallest too.
+    const double rx = g.pie.width() / 2.0;
+    const double ry = g.pie.height() / 2.0;
+    for (const PieSliceGeometry &s : g.pieSlices) {
+        QVERIFY(s.span > 0.0);
+        const double mid = qDegreesToRadians(s.start + s.span / 2.0);
+        const QPoint at =
+                (s.centre + QPointF(0.9 * rx * std::cos(mid), -0.9 * ry * std::sin(mid))).toPoint();
+        const QColor want = c.pie.points[s.point].color;
+        const QColor got = image.pixelColor(at);
+        QVERIFY2(std::abs(got.red() - want.red()) <= 12
+                        && std::abs(got.green() - want.green()) <= 12
+                        && std::abs(got.blue() - want.blue()) <= 12,
+                qPrintable(QStringLiteral("slice %1: %2 at (%3, %4), not %5")
+                                   .arg(s.point)
+                                   .arg(got.name())
+                                   .arg(at.x())
+                                   .arg(at.y())
+                                   .arg(want.name())));
+    }
 }
 
 QTEST_MAIN(TstChartReadable)
