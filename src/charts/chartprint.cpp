@@ -23,6 +23,8 @@ chart::Chart withWindowFonts(const chart::Chart &source)
         const double points = text.font.pointSizeF();
         if (points > 0)
             text.font.setPixelSize(std::max(1, qRound(points * 96.0 / 72.0)));
+        // No ligatures: a name on paper reads back as typed.
+        text.font.setStyleStrategy(QFont::PreferNoShaping);
     };
     for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.leftAxis.titleFont,
                  &chart.leftAxis.labelsFont, &chart.bottomAxis.titleFont,

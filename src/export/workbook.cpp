@@ -17,14 +17,16 @@ namespace {
 constexpr double kMinColumnWidth = 4;
 constexpr double kMaxColumnWidth = 60;
 
-const char *numberFormat(ReportCell::Kind kind)
+const char *numberFormat(const ReportCell &cell)
 {
-    switch (kind) {
+    switch (cell.kind) {
     case ReportCell::Kind::DateTime:
         return "yyyy-mm-dd hh:mm:ss";
     case ReportCell::Kind::Duration:
         return "hh:mm:ss";
     case ReportCell::Kind::Number:
+        // The statistics' two decimals, as the table shows them.
+        return cell.decimals == 2 ? "0.00" : nullptr;
     case ReportCell::Kind::Text:
         break;
     }
@@ -34,7 +36,9 @@ const char *numberFormat(ReportCell::Kind kind)
 /// The characters a cell takes in its column as a spreadsheet shows it.
 int shownLength(const ReportCell &cell)
 {
-    if (const char *format = numberFormat(cell.kind))
+    if (cell.kind == ReportCell::Kind::Number && cell.decimals >= 0)
+        return static_cast<int>(cell.text.size());
+    if (const char *format = numberFormat(cell))
         return static_cast<int>(qstrlen(format));
     return static_cast<int>(cell.text.size());
 }
@@ -54,7 +58,8 @@ public:
     lxw_format *of(const ReportCell &cell, bool header)
     {
         const Key key{rgbOf(cell.background), rgbOf(cell.color), cell.bold || header,
-                static_cast<int>(cell.alignment), static_cast<int>(cell.kind), header};
+                static_cast<int>(cell.alignment), static_cast<int>(cell.kind), header,
+                cell.decimals};
         auto found = m_formats.find(key);
         if (found != m_formats.end())
             return found->second;
@@ -67,7 +72,7 @@ public:
             format_set_align(format, LXW_ALIGN_CENTER);
         else if (cell.alignment & Qt::AlignRight)
             format_set_align(format, LXW_ALIGN_RIGHT);
-        if (const char *pattern = numberFormat(cell.kind))
+        if (const char *pattern = numberFormat(cell))
             format_set_num_format(format, pattern);
         // The grid draws its lines in the colour of the panel around it.
         format_set_border(format, LXW_BORDER_THIN);
@@ -77,7 +82,7 @@ public:
     }
 
 private:
-    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, int, bool>;
+    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, int, bool, int>;
     lxw_workbook *m_workbook;
     std::map<Key, lxw_format *> m_formats;
 };
