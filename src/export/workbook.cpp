@@ -152,6 +152,9 @@ std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables)
     QByteArray tempFolder = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
     options.tmpdir = tempFolder.data();
+    // Each row goes to the temporary folder as it is written: memory stays
+    // the same for a class of any size (strings are then stored in the cells).
+    options.constant_memory = LXW_TRUE;
     lxw_workbook *workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!workbook)
         return std::nullopt;

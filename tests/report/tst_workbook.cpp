@@ -22,24 +22,30 @@ using namespace zavevad::test;
 
 namespace {
 
-/// The cell `reference` ("B2") of a sheet's XML: its type attribute and value.
+/// The cell `reference` ("B2") of a sheet's XML: its type attribute and
+/// value, or its text when it holds it inline.
 struct XmlCell
 {
     bool found = false;
-    QString type; ///< "s" for a shared string, empty for a number
+    QString type; ///< "s" for a shared string, "inlineStr" for one in the cell, empty for a number
     QString value;
+    QString inlineText;
+
+    bool isText() const { return type == QLatin1String("s") || type == QLatin1String("inlineStr"); }
 };
 
 XmlCell cellOf(const QString &sheetXml, const QString &reference)
 {
     const QRegularExpression pattern(
-            QStringLiteral("<c r=\"%1\"([^>]*)>(?:<v>([^<]*)</v>)?").arg(reference));
+            QStringLiteral("<c r=\"%1\"([^>]*)>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>)?")
+                    .arg(reference));
     const QRegularExpressionMatch match = pattern.match(sheetXml);
     if (!match.hasMatch())
         return {};
     static const QRegularExpression typeAttribute(QStringLiteral("t=\"(\\w+)\""));
     const QRegularExpressionMatch type = typeAttribute.match(match.captured(1));
-    return {true, type.hasMatch() ? type.captured(1) : QString(), match.captured(2)};
+    return {true, type.hasMatch() ? type.captured(1) : QString(), match.captured(2),
+            match.captured(3)};
 }
 
 QStringList sharedStrings(const QByteArray &xlsx)
@@ -173,6 +179,8 @@ private Q_SLOTS:
 
         const QStringList strings = sharedStrings(*xlsx);
         const auto text = [&](const XmlCell &cell) {
+            if (cell.type == QLatin1String("inlineStr"))
+                return cell.inlineText;
             return cell.type == QLatin1String("s") ? strings.value(cell.value.toInt()) : QString();
         };
 
@@ -230,7 +238,7 @@ private Q_SLOTS:
         const QString items = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet4.xml"));
         const XmlCell difficulty = cellOf(items, QStringLiteral("C2"));
         QVERIFY(difficulty.found && difficulty.type.isEmpty());
-        QCOMPARE(cellOf(items, QStringLiteral("D2")).type, QStringLiteral("s"));
+        QVERIFY(cellOf(items, QStringLiteral("D2")).isText());
         const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         QCOMPARE(text(cellOf(thresholds, QStringLiteral("A2"))), QStringLiteral("Cel"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B2")).value, QStringLiteral("95"));
@@ -304,7 +312,7 @@ private Q_SLOTS:
         const std::optional<QByteArray> xlsx = workbookBytes(workbookTables(analysis));
         QVERIFY(xlsx);
         const QString times = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet2.xml"));
-        QCOMPARE(cellOf(times, QStringLiteral("B2")).type, QStringLiteral("s"));
+        QVERIFY(cellOf(times, QStringLiteral("B2")).isText());
         QVERIFY(!times.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
     }
 };
