@@ -28,6 +28,34 @@ chart::Chart withPlainText(const chart::Chart &source)
 
 } // namespace
 
+// Paper is white: the window's dark panel goes, and every text drawn light on
+// it (header, footer, axis labels and titles, legend, value labels, the
+// labels of reference lines) and the axes themselves turn dark.
+void putOnPaper(chart::Chart &chart)
+{
+    chart.panel.gradientVisible = false;
+    chart.panel.color = Qt::white;
+    const auto darken = [](QColor &colour) {
+        if (colour.lightness() > 160)
+            colour = Qt::black;
+    };
+    for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.leftAxis.titleFont,
+                 &chart.leftAxis.labelsFont, &chart.bottomAxis.titleFont,
+                 &chart.bottomAxis.labelsFont, &chart.legend.font, &chart.bar.marks.font,
+                 &chart.pie.marks.font, &chart.line.marks.font})
+        darken(text->color);
+    // The legend's box too, which the window draws grey.
+    if (chart.legend.color.lightness() < 160)
+        chart.legend.color = Qt::white;
+    darken(chart.leftAxis.axisColor);
+    darken(chart.bottomAxis.axisColor);
+    // A reference line's label is drawn in a darker shade of the line.
+    for (chart::ReferenceLine &line : chart.xy.referenceLines) {
+        if (line.color.lightness() > 120)
+            line.color = line.color.darker(200);
+    }
+}
+
 void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF &pixels,
         const QRectF &target, const chart::ViewState &zoomPan)
 {
@@ -78,8 +106,10 @@ bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const 
     painter.scale(scale, scale);
     painter.translate(-paintable.topLeft());
     constexpr double kMargin = 42.52; // 15 mm
-    drawChartScaled(
-            painter, chart, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin), zoomPan);
+    chart::Chart onPaper = chart;
+    putOnPaper(onPaper);
+    drawChartScaled(painter, onPaper, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin),
+            zoomPan);
     return painter.end();
 }
 

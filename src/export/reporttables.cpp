@@ -8,6 +8,7 @@
 
 #include "results/itemanalysis.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -18,6 +19,7 @@ namespace zavevad {
 namespace {
 
 constexpr int kQuestionsPerPage = 15;
+constexpr qsizetype kSharedTextLength = 6;
 
 Qt::Alignment qtAlignment(TMyAlign alignment)
 {
@@ -65,11 +67,21 @@ ReportTable snapshot(const std::vector<SourceColumn> &columns, int rowCount)
         table.columnWidths.push_back(source.grid->columnWidth(source.column));
     }
     table.rows.reserve(static_cast<std::size_t>(std::max(rowCount - 1, 0)));
+    // Short texts (answers, counts, grades) repeat in most cells: each is kept
+    // once and shared, so that a large class's table outlives its grid in a
+    // fraction of the memory.
+    QHash<QString, QString> shortTexts;
     for (int row = 1; row < rowCount; ++row) {
         std::vector<ReportCell> cells;
         cells.reserve(columns.size());
         for (const SourceColumn &source : columns) {
             ReportCell cell = gridCell(*source.grid, source.column, row);
+            if (cell.text.size() <= kSharedTextLength) {
+                auto known = shortTexts.constFind(cell.text);
+                if (known == shortTexts.constEnd())
+                    known = shortTexts.insert(cell.text, cell.text);
+                cell.text = *known;
+            }
             if (source.numeric && !cell.text.isEmpty()) {
                 // The text the table wrote, read back in the same locale: the
                 // value is the one on screen, whatever rounding made it.

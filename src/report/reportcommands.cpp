@@ -7,6 +7,7 @@
 #include "report/reportdocument.h"
 
 #include <QDir>
+#include <QIODevice>
 
 namespace zavevad {
 
@@ -57,10 +58,13 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
             askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    const QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
-    if (pdf.isEmpty())
-        throw cannotCreate(path);
-    saveFile(path, pdf);
+    const ReportDocument document(reportSections(analysis));
+    // Straight into the file as the pages are painted: a large class's
+    // report never stands in memory whole.
+    saveFile(path, [&](QIODevice &device) {
+        if (!document.writePdf(device, reportTitle()))
+            throw cannotCreate(path);
+    });
 }
 
 void DrukujRaport(const AnalysisState &analysis)

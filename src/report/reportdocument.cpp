@@ -268,7 +268,8 @@ std::vector<std::vector<int>> splitColumns(const ColumnWidths &measured, int lea
 /// The page a table needs and how it is set there: upright when it fits,
 /// else landscape, its columns giving up their slack; when even their texts
 /// do not fit, a smaller font down to kSmallestPoints; then its columns split
-/// over parts a page wide, each repeating the leading ones.
+/// over parts a page wide, each repeating the leading ones, in the largest
+/// font that needs no more parts than the smallest.
 QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::TableLayout &layout)
 {
     layout = {};
@@ -280,6 +281,7 @@ QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::Tabl
         return QPageLayout::Portrait;
     }
     const double room = contentRect(QPageLayout::Landscape).width();
+    std::vector<std::pair<double, ColumnWidths>> sizes;
     for (double points = kCellPoints; points >= kSmallestPoints; points -= 0.5) {
         if (points != kCellPoints)
             measured = measureColumns(table, points);
@@ -288,10 +290,21 @@ QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::Tabl
             layout.parts.push_back({all, fitWidths(measured, all, room)});
             return QPageLayout::Landscape;
         }
+        sizes.emplace_back(points, measured);
     }
-    for (std::vector<int> &columns : splitColumns(measured, table.frozenColumns, room)) {
-        std::vector<double> widths = fitWidths(measured, columns, room);
-        layout.parts.push_back({std::move(columns), std::move(widths)});
+    // Split: as few parts as the smallest font needs, in the largest font
+    // that needs no more of them.
+    const std::size_t fewest = splitColumns(measured, table.frozenColumns, room).size();
+    for (const auto &[points, widths] : sizes) {
+        std::vector<std::vector<int>> parts = splitColumns(widths, table.frozenColumns, room);
+        if (parts.size() > fewest)
+            continue;
+        layout.points = points;
+        for (std::vector<int> &columns : parts) {
+            std::vector<double> fitted = fitWidths(widths, columns, room);
+            layout.parts.push_back({std::move(columns), std::move(fitted)});
+        }
+        break;
     }
     return QPageLayout::Landscape;
 }
@@ -324,34 +337,6 @@ TitleSection titleSection(const AnalysisState &analysis)
     title.lines.emplace_back(
             QStringLiteral("Progi ocen:"), gradeThresholdsText(analysis.thresholds));
     return title;
-}
-
-// Paper is white: the window's dark panel goes, and every text drawn light on
-// it (header, footer, axis labels and titles, legend, value labels, the
-// labels of reference lines) and the axes themselves turn dark.
-void putOnPaper(chart::Chart &chart)
-{
-    chart.panel.gradientVisible = false;
-    chart.panel.color = Qt::white;
-    const auto darken = [](QColor &colour) {
-        if (colour.lightness() > 160)
-            colour = Qt::black;
-    };
-    for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.leftAxis.titleFont,
-                 &chart.leftAxis.labelsFont, &chart.bottomAxis.titleFont,
-                 &chart.bottomAxis.labelsFont, &chart.legend.font, &chart.bar.marks.font,
-                 &chart.pie.marks.font, &chart.line.marks.font})
-        darken(text->color);
-    // The legend's box too, which the window draws grey.
-    if (chart.legend.color.lightness() < 160)
-        chart.legend.color = Qt::white;
-    darken(chart.leftAxis.axisColor);
-    darken(chart.bottomAxis.axisColor);
-    // A reference line's label is drawn in a darker shade of the line.
-    for (chart::ReferenceLine &line : chart.xy.referenceLines) {
-        if (line.color.lightness() > 120)
-            line.color = line.color.darker(200);
-    }
 }
 
 /// The grade pie as the "Wykres kołowy" item draws it from the grade-count
@@ -823,20 +808,23 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
     return painter.end();
 }
 
+bool ReportDocument::writePdf(QIODevice &device, const QString &title) const
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+            m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
+            QMarginsF(0, 0, 0, 0)));
+    return paint(writer);
+}
+
 QByteArray ReportDocument::toPdf(const QString &title) const
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
-                QMarginsF(0, 0, 0, 0)));
-        if (!paint(writer))
-            return {};
-    }
+    if (!writePdf(buffer, title))
+        return {};
     return buffer.data();
 }
 

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 
 namespace zavevad {
@@ -102,6 +103,10 @@ public:
 
     /// The document as a PDF file, fonts embedded.
     QByteArray toPdf(const QString &title) const;
+    /// The same written into `device` as the pages are painted, so that a
+    /// large report never stands in memory whole. Returns false when the
+    /// pages could not be painted.
+    bool writePdf(QIODevice &device, const QString &title) const;
 
 private:
     void layout();

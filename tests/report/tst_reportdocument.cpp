@@ -223,6 +223,7 @@ private Q_SLOTS:
         }
         const ReportDocument document(reportSections(analysis));
         const QByteArray pdf = document.toPdf(QStringLiteral("Raport"));
+        writeForDocs(pdf, QStringLiteral("report-full-%1.pdf").arg(students));
         const QString all = pdfPageTexts(pdf).join(QChar(u'\n'));
         QVERIFY(!all.isEmpty());
         QVERIFY2(!all.contains(QChar(0x2026)), "a text cut to an ellipsis");
