@@ -10,7 +10,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
 	qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core clang-format libbenchmark-dev ccache \
-	libxlsxwriter-dev poppler-utils unzip \
+	libxlsxwriter-dev poppler-utils unzip libreoffice-calc-nogui \
 	xvfb xauth dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 
 # Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.

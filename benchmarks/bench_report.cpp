@@ -10,7 +10,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryFile>
+#include <QtGlobal>
+
 #include <map>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 using namespace zavevad;
 
@@ -55,7 +62,48 @@ void BM_Workbook(benchmark::State &bench)
     bench.counters["bytes"] = static_cast<double>(bytes);
 }
 
+/// The most memory the process has held so far, in megabytes: run one
+/// benchmark of a size alone (--benchmark_filter) to read its own peak.
+double peakMegabytes()
+{
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) == 0)
+        return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+#endif
+    return 0;
+}
+
+/// As "Zapisz raport PDF ..." saves it: straight into a file.
+void BM_ReportPdfPeak(benchmark::State &bench)
+{
+    const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
+    int pages = 0;
+    qint64 bytes = 0;
+    for (auto _ : bench) {
+        const ReportDocument document(reportSections(analysis));
+        QTemporaryFile file;
+        if (!file.open() || !document.writePdf(file, QStringLiteral("Raport")))
+            bench.SkipWithError("the report could not be written");
+        pages = document.pageCount();
+        bytes = file.size();
+    }
+    bench.counters["pages"] = pages;
+    bench.counters["bytes"] = static_cast<double>(bytes);
+    bench.counters["peak_MB"] = peakMegabytes();
+}
+
+void BM_WorkbookPeak(benchmark::State &bench)
+{
+    BM_Workbook(bench);
+    bench.counters["peak_MB"] = peakMegabytes();
+}
+
 } // namespace
 
 BENCHMARK(BM_ReportPdf)->Apply(zavevad::bench::classSizes);
 BENCHMARK(BM_Workbook)->Apply(zavevad::bench::classSizes);
+// A whole school district in one class: time and peak memory, one run each.
+// bench_report --benchmark_filter=ReportPdfPeak (or WorkbookPeak) alone.
+BENCHMARK(BM_ReportPdfPeak)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_WorkbookPeak)->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond);

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPicture>
 
 #include <algorithm>
 
@@ -12,27 +13,48 @@ namespace zavevad {
 
 namespace {
 
-/// The chart with every font sized in pixels as a window at 96 dots per inch
-/// has them. A font sized in points is drawn at the device's resolution, a
-/// printer's or a PDF's many times a screen's, while the chart is scaled
-/// from its window size: its texts would outgrow it.
-chart::Chart withWindowFonts(const chart::Chart &source)
+/// The chart with every text shaped letter by letter: no ligatures, so that
+/// a name on paper reads back as typed.
+chart::Chart withPlainText(const chart::Chart &source)
 {
     chart::Chart chart = source;
-    const auto convert = [](chart::TextFont &text) {
-        const double points = text.font.pointSizeF();
-        if (points > 0)
-            text.font.setPixelSize(std::max(1, qRound(points * 96.0 / 72.0)));
+    for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.leftAxis.titleFont,
+                 &chart.leftAxis.labelsFont, &chart.bottomAxis.titleFont,
+                 &chart.bottomAxis.labelsFont, &chart.legend.font, &chart.bar.marks.font,
+                 &chart.pie.marks.font, &chart.line.marks.font})
+        text->font.setStyleStrategy(QFont::PreferNoShaping);
+    return chart;
+}
+
+} // namespace
+
+// Paper is white: the window's dark panel goes, and every text drawn light on
+// it (header, footer, axis labels and titles, legend, value labels, the
+// labels of reference lines) and the axes themselves turn dark.
+void putOnPaper(chart::Chart &chart)
+{
+    chart.panel.gradientVisible = false;
+    chart.panel.color = Qt::white;
+    const auto darken = [](QColor &colour) {
+        if (colour.lightness() > 160)
+            colour = Qt::black;
     };
     for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.leftAxis.titleFont,
                  &chart.leftAxis.labelsFont, &chart.bottomAxis.titleFont,
                  &chart.bottomAxis.labelsFont, &chart.legend.font, &chart.bar.marks.font,
                  &chart.pie.marks.font, &chart.line.marks.font})
-        convert(*text);
-    return chart;
+        darken(text->color);
+    // The legend's box too, which the window draws grey.
+    if (chart.legend.color.lightness() < 160)
+        chart.legend.color = Qt::white;
+    darken(chart.leftAxis.axisColor);
+    darken(chart.bottomAxis.axisColor);
+    // A reference line's label is drawn in a darker shade of the line.
+    for (chart::ReferenceLine &line : chart.xy.referenceLines) {
+        if (line.color.lightness() > 120)
+            line.color = line.color.darker(200);
+    }
 }
-
-} // namespace
 
 void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF &pixels,
         const QRectF &target, const chart::ViewState &zoomPan)
@@ -44,8 +66,23 @@ void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF 
     painter.scale(scale, scale);
     painter.setClipRect(QRectF(QPointF(0, 0), size),
             painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    // Drawn straight onto the page: vectors and text, sharp at any zoom.
-    chart::renderChart(painter, withWindowFonts(chart), QRectF(QPointF(0, 0), size), zoomPan);
+    // Laid out on a picture of a screen's resolution, as the window lays it
+    // out, fonts in points and all (a printer's or a PDF's resolution would
+    // make point sizes many times larger against the chart), and replayed
+    // onto the page: vectors and text, sharp at any zoom.
+    QPicture picture;
+    {
+        QPainter recorder(&picture);
+        recorder.setRenderHints(painter.renderHints());
+        chart::renderChart(recorder, withPlainText(chart), QRectF(QPointF(0, 0), size), zoomPan);
+    }
+    // A picture plays itself at its size in inches on the device; the chart
+    // is already scaled to its place in the device's own units.
+    if (const QPaintDevice *device = painter.device()) {
+        painter.scale(double(picture.logicalDpiX()) / device->logicalDpiX(),
+                double(picture.logicalDpiY()) / device->logicalDpiY());
+    }
+    painter.drawPicture(QPointF(0, 0), picture);
     painter.restore();
 }
 
@@ -69,8 +106,10 @@ bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const 
     painter.scale(scale, scale);
     painter.translate(-paintable.topLeft());
     constexpr double kMargin = 42.52; // 15 mm
-    drawChartScaled(
-            painter, chart, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin), zoomPan);
+    chart::Chart onPaper = chart;
+    putOnPaper(onPaper);
+    drawChartScaled(painter, onPaper, pixels, paper.adjusted(kMargin, kMargin, -kMargin, -kMargin),
+            zoomPan);
     return painter.end();
 }
 

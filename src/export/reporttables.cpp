@@ -6,7 +6,11 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/itemanalysistable.h"
+#include "tables/numberformat.h"
 
+#include "results/itemanalysis.h"
+
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -17,6 +21,7 @@ namespace zavevad {
 namespace {
 
 constexpr int kQuestionsPerPage = 15;
+constexpr qsizetype kSharedTextLength = 6;
 
 Qt::Alignment qtAlignment(TMyAlign alignment)
 {
@@ -65,11 +70,21 @@ ReportTable snapshot(const std::vector<SourceColumn> &columns, int rowCount, int
         table.columnWidths.push_back(source.grid->columnWidth(source.column));
     }
     table.rows.reserve(static_cast<std::size_t>(std::max(rowCount - headerRow - 1, 0)));
+    // Short texts (answers, counts, grades) repeat in most cells: each is kept
+    // once and shared, so that a large class's table outlives its grid in a
+    // fraction of the memory.
+    QHash<QString, QString> shortTexts;
     for (int row = headerRow + 1; row < rowCount; ++row) {
         std::vector<ReportCell> cells;
         cells.reserve(columns.size());
         for (const SourceColumn &source : columns) {
             ReportCell cell = gridCell(*source.grid, source.column, row);
+            if (cell.text.size() <= kSharedTextLength) {
+                auto known = shortTexts.constFind(cell.text);
+                if (known == shortTexts.constEnd())
+                    known = shortTexts.insert(cell.text, cell.text);
+                cell.text = *known;
+            }
             if (source.numeric && !cell.text.isEmpty()) {
                 // The text the table wrote, read back in the same locale: the
                 // value is the one on screen, whatever rounding made it.
@@ -87,13 +102,60 @@ ReportTable snapshot(const std::vector<SourceColumn> &columns, int rowCount, int
     return table;
 }
 
-void setTime(ReportCell &cell, ReportCell::Kind kind, double days)
+/// The rows below the first `bodyRows` of a table.
+int summaryAfter(const ReportTable &table, int bodyRows)
 {
-    // A value no spreadsheet could show stays the text the table shows.
+    return std::max(static_cast<int>(table.rows.size()) - std::max(bodyRows, 0), 0);
+}
+
+constexpr double kSecondsPerDay = 24 * 60 * 60;
+
+/// A working time as the table shows it: the time of day of its absolute
+/// value, to the second the table shows, as whole seconds in days, so that
+/// a spreadsheet, which cuts rather than rounds, shows the same hh:mm:ss.
+void setDuration(ReportCell &cell, double days)
+{
     if (!std::isfinite(days))
         return;
-    cell.kind = kind;
-    cell.value = days;
+    cell.kind = ReportCell::Kind::Duration;
+    cell.value = std::floor(timeOfDayMilliseconds(days) / 1000.0) / kSecondsPerDay;
+}
+
+/// A start or end: its date and, to the second, the time the table shows.
+void setDateTime(ReportCell &cell, double days)
+{
+    // A value no spreadsheet could show (none, or before its first day) stays
+    // the text the table shows.
+    if (!std::isfinite(days) || days < 0 || days > 1e7)
+        return;
+    const double whole = std::floor(days);
+    const double milliseconds = std::round((days - whole) * kSecondsPerDay * 1000);
+    // A fraction that rounds up to a whole day is the next day's midnight, as
+    // the table shows it.
+    const bool nextDay = milliseconds >= kSecondsPerDay * 1000;
+    cell.kind = ReportCell::Kind::DateTime;
+    cell.value = nextDay ? whole + 1 : whole + std::floor(milliseconds / 1000) / kSecondsPerDay;
+}
+
+/// A statistic the table shows to two decimals: the exact value, so that
+/// formulas get it, shown as "0.00". Where the table rounds a half to the
+/// even neighbour and a spreadsheet would round it away from zero, the value
+/// the table shows, so that both show the same.
+void setStatistic(ReportCell &cell, std::optional<double> exact)
+{
+    if (cell.kind != ReportCell::Kind::Number)
+        return;
+    cell.decimals = 2;
+    if (!exact || !std::isfinite(*exact))
+        return;
+    const double scaled = *exact * 100;
+    if (std::abs(std::abs(scaled - std::trunc(scaled)) - 0.5) > 1e-7)
+        cell.value = *exact;
+}
+
+std::optional<double> valueOf(const std::optional<Fraction> &fraction)
+{
+    return fraction ? std::optional<double>(fraction->value()) : std::nullopt;
 }
 
 } // namespace
@@ -122,6 +184,7 @@ ReportTable resultsReportTable(const AnalysisState &analysis)
     ReportTable table = snapshot(columns, firstPage.rowCount());
     table.title = QStringLiteral("Tabela - Wyniki testu");
     table.sheetName = QStringLiteral("Wyniki");
+    table.summaryRows = summaryAfter(table, analysis.studentCount);
 
     // The screen tells its two question pages apart by the colour of the
     // correct counts; in one table every count has the first page's colour.
@@ -144,6 +207,7 @@ ReportTable workingTimeReportTable(const AnalysisState &analysis)
                     grid.rowCount());
     table.title = QStringLiteral("Tabela - Czas pracy");
     table.sheetName = QStringLiteral("Czas pracy");
+    table.summaryRows = summaryAfter(table, analysis.studentCount);
 
     // The grid shows the time of day only; the values keep the dates, so that
     // a spreadsheet can tell two days apart and compute with them.
@@ -151,13 +215,12 @@ ReportTable workingTimeReportTable(const AnalysisState &analysis)
     for (int r = 0; r < n && static_cast<std::size_t>(r) < table.rows.size(); ++r) {
         const UczenAll &student = analysis.students[static_cast<std::size_t>(r)];
         std::vector<ReportCell> &cells = table.rows[static_cast<std::size_t>(r)];
-        setTime(cells[1], ReportCell::Kind::DateTime, student.Poczatek);
-        setTime(cells[2], ReportCell::Kind::DateTime, student.Koniec);
-        setTime(cells[3], ReportCell::Kind::Duration, student.workingTime());
+        setDateTime(cells[1], student.Poczatek);
+        setDateTime(cells[2], student.Koniec);
+        setDuration(cells[3], student.workingTime());
     }
     if (static_cast<std::size_t>(n) < table.rows.size())
-        setTime(table.rows[static_cast<std::size_t>(n)][3], ReportCell::Kind::Duration,
-                averageWorkingTime(analysis));
+        setDuration(table.rows[static_cast<std::size_t>(n)][3], averageWorkingTime(analysis));
     return table;
 }
 
@@ -185,6 +248,29 @@ ReportTable itemAnalysisReportTable(const AnalysisState &analysis)
     ReportTable table = snapshot(columns, grid.rowCount());
     table.title = QStringLiteral("Tabela - Analiza pytań");
     table.sheetName = QStringLiteral("Analiza pytań");
+    // The reliability and the other statistics of the whole test.
+    table.summaryRows = itemAnalysisRowCount(0) - 2;
+
+    // The grid holds the statistics rounded to its two decimals; a
+    // spreadsheet gets them exact.
+    const ItemAnalysis stats = computeItemAnalysis(analysis);
+    const std::size_t k = stats.items.size();
+    if (table.rows.size() < k + 1 + static_cast<std::size_t>(table.summaryRows))
+        return table;
+    for (std::size_t q = 0; q < k; ++q) {
+        const ItemStats &item = stats.items[q];
+        std::vector<ReportCell> &cells = table.rows[q];
+        setStatistic(cells[2], item.difficulty.value());
+        setStatistic(cells[4], item.discrimination);
+        setStatistic(cells[5], valueOf(item.upperLower));
+        setStatistic(cells[6], valueOf(item.kr20WithoutItem));
+    }
+    const std::optional<double> summary[] = {valueOf(stats.mean), valueOf(stats.median),
+            stats.standardDeviation, valueOf(stats.kr20), stats.standardError};
+    // Below the count of students, which is a whole number.
+    std::size_t row = k + 2;
+    for (const std::optional<double> &value : summary)
+        setStatistic(table.rows[row++][1], value);
     return table;
 }
 

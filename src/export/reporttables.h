@@ -26,6 +26,9 @@ struct ReportCell
     QString text;
     Kind kind = Kind::Text;
     double value = 0;
+    /// Numbers shown with this many decimals whatever their value (the
+    /// statistics' two); -1: as they come.
+    int decimals = -1;
     QColor background;
     QColor color;
     bool bold = false;
@@ -46,6 +49,9 @@ struct ReportTable
     std::vector<int> columnWidths; ///< the grid's widths in pixels
     /// Columns that stay in view when a spreadsheet scrolls sideways.
     int frozenColumns = 1;
+    /// The last rows (sums, averages, statistics of the whole class) that a
+    /// page break keeps together.
+    int summaryRows = 0;
 
     int columnCount() const { return static_cast<int>(header.size()); }
 };

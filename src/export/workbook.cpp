@@ -20,14 +20,16 @@ namespace {
 constexpr double kMinColumnWidth = 4;
 constexpr double kMaxColumnWidth = 60;
 
-const char *numberFormat(ReportCell::Kind kind)
+const char *numberFormat(const ReportCell &cell)
 {
-    switch (kind) {
+    switch (cell.kind) {
     case ReportCell::Kind::DateTime:
         return "yyyy-mm-dd hh:mm:ss";
     case ReportCell::Kind::Duration:
         return "hh:mm:ss";
     case ReportCell::Kind::Number:
+        // The statistics' two decimals, as the table shows them.
+        return cell.decimals == 2 ? "0.00" : nullptr;
     case ReportCell::Kind::Text:
         break;
     }
@@ -37,7 +39,9 @@ const char *numberFormat(ReportCell::Kind kind)
 /// The characters a cell takes in its column as a spreadsheet shows it.
 int shownLength(const ReportCell &cell)
 {
-    if (const char *format = numberFormat(cell.kind))
+    if (cell.kind == ReportCell::Kind::Number && cell.decimals >= 0)
+        return static_cast<int>(cell.text.size());
+    if (const char *format = numberFormat(cell))
         return static_cast<int>(qstrlen(format));
     return static_cast<int>(cell.text.size());
 }
@@ -57,7 +61,8 @@ public:
     lxw_format *of(const ReportCell &cell, bool header)
     {
         const Key key{rgbOf(cell.background), rgbOf(cell.color), cell.bold || header,
-                static_cast<int>(cell.alignment), static_cast<int>(cell.kind), header};
+                static_cast<int>(cell.alignment), static_cast<int>(cell.kind), header,
+                cell.decimals};
         auto found = m_formats.find(key);
         if (found != m_formats.end())
             return found->second;
@@ -70,7 +75,7 @@ public:
             format_set_align(format, LXW_ALIGN_CENTER);
         else if (cell.alignment & Qt::AlignRight)
             format_set_align(format, LXW_ALIGN_RIGHT);
-        if (const char *pattern = numberFormat(cell.kind))
+        if (const char *pattern = numberFormat(cell))
             format_set_num_format(format, pattern);
         // The grid draws its lines in the colour of the panel around it.
         format_set_border(format, LXW_BORDER_THIN);
@@ -80,7 +85,7 @@ public:
     }
 
 private:
-    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, int, bool>;
+    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, int, bool, int>;
     lxw_workbook *m_workbook;
     std::map<Key, lxw_format *> m_formats;
 };
@@ -161,6 +166,9 @@ std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, 
     QByteArray tempFolder = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
     options.tmpdir = tempFolder.data();
+    // Each row goes to the temporary folder as it is written: memory stays
+    // the same for a class of any size (strings are then stored in the cells).
+    options.constant_memory = LXW_TRUE;
     // The library prints its errors on stderr; ours is the one line the user sees.
     const QuietStandardError quiet;
     lxw_workbook *workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);

@@ -136,6 +136,15 @@ void saveFileSayingWhy(const QString &path, const QByteArray &bytes)
     }
 }
 
+void saveFileSayingWhy(const QString &path, const std::function<void(QIODevice &)> &write)
+{
+    try {
+        saveFile(path, write);
+    } catch (const SaveFileError &error) {
+        throw CommandError(error.explained());
+    }
+}
+
 QString standardOutputFailure(int systemError)
 {
     const QString reason = systemErrorReason(systemError);

@@ -61,6 +61,7 @@ void saveFile(const QString &path, const std::function<void(QIODevice &)> &write
 /// saveFile() for the saves whose messages are our own: a failure says why,
 /// "Nie można zapisać pliku <path>: <reason>".
 void saveFileSayingWhy(const QString &path, const QByteArray &bytes);
+void saveFileSayingWhy(const QString &path, const std::function<void(QIODevice &)> &write);
 
 /// Writes the bytes to the process's standard output (the output `-`) and
 /// flushes them; a failure throws CommandError "Nie można zapisać na

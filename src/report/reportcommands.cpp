@@ -8,6 +8,7 @@
 #include "report/reportdocument.h"
 
 #include <QDir>
+#include <QIODevice>
 
 namespace zavevad {
 
@@ -61,10 +62,13 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
         return;
     // Refused before the report is made, which takes a while.
     checkOutput(path, loadedInputs());
-    const QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
-    if (pdf.isEmpty())
-        throw cannotCreate(path, QStringLiteral("raportu PDF"));
-    saveFileSayingWhy(path, pdf);
+    const ReportDocument document(reportSections(analysis));
+    // Straight into the file as the pages are painted: a large class's
+    // report never stands in memory whole.
+    saveFileSayingWhy(path, [&](QIODevice &device) {
+        if (!document.writePdf(device, reportTitle()))
+            throw cannotCreate(path, QStringLiteral("raportu PDF"));
+    });
 }
 
 void DrukujRaport(const AnalysisState &analysis)

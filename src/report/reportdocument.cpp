@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
@@ -42,18 +43,25 @@ constexpr QSizeF kChartPixels{720, 480};
 /// Texts up to this length (answers, counts, grades) are measured and laid
 /// out once, however many cells hold them.
 constexpr qsizetype kShortText = 6;
-/// A table whose first page would hold fewer rows than this starts on the next page.
+/// A table whose first page would hold fewer rows than this starts on the
+/// next page, and no page break leaves fewer of them on the next page.
 constexpr int kMinRowsUnderTitle = 3;
+/// The cells' font, and the smallest it gets on a crowded page.
+constexpr double kCellPoints = 8;
+constexpr double kSmallestPoints = 6;
 
-QFont reportFont(int points, bool bold = false)
+QFont reportFont(double points, bool bold = false)
 {
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     // Pixels of the layout's unit: the text scales with the page, whatever
     // the device's resolution.
-    font.setPixelSize(static_cast<int>(points * kUnitsPerPoint));
+    font.setPixelSize(static_cast<int>(std::lround(points * kUnitsPerPoint)));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: "fi" stays two letters, so that a name copied out of the
+    // PDF or found by a search is the name as typed.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -69,13 +77,9 @@ QFont sectionTitleFont()
 {
     return reportFont(11, true);
 }
-QFont cellFont(bool bold)
+QFont cellFont(double points, bool bold)
 {
-    return reportFont(8, bold);
-}
-QFont footerFont()
-{
-    return reportFont(8);
+    return reportFont(points, bold);
 }
 
 QSizeF pageSize(QPageLayout::Orientation orientation)
@@ -90,9 +94,9 @@ QRectF contentRect(QPageLayout::Orientation orientation)
     return QRectF(kMargin, kMargin, size.width() - 2 * kMargin, size.height() - 2 * kMargin);
 }
 
-double rowHeight()
+double rowHeight(double points)
 {
-    return QFontMetricsF(cellFont(true)).height() + 2 * kCellPaddingY;
+    return QFontMetricsF(cellFont(points, true)).height() + 2 * kCellPaddingY;
 }
 
 double sectionTitleHeight()
@@ -118,32 +122,29 @@ double chartHeight(QPageLayout::Orientation orientation)
 }
 
 /// Each column's room: the grid's width, or the widest text and its padding
-/// where that is wider; and the least it can do with, its widest text and a
-/// narrow padding.
+/// where that is wider; and the least it can do with, its widest text with
+/// the padding that painting leaves, so that no text is ever cut.
 struct ColumnWidths
 {
     std::vector<double> natural;
     std::vector<double> least;
 };
 
-ColumnWidths measureColumns(const ReportTable &table)
+ColumnWidths measureColumns(const ReportTable &table, double points)
 {
-    const QFontMetricsF regular(cellFont(false));
-    const QFontMetricsF bold(cellFont(true));
+    const QFontMetricsF regular(cellFont(points, false));
+    const QFontMetricsF bold(cellFont(points, true));
     std::vector<double> text;
     for (const ReportCell &cell : table.header)
         text.push_back(bold.horizontalAdvance(cell.text));
-    // Widest text by the number of characters first: measuring every cell of
-    // a large class would cost more than the rest of the layout.
-    // Short texts (answers, counts, grades) repeat: each is measured once.
-    std::vector<qsizetype> longest(text.size(), 0);
+    // Every text is measured, as the longest by characters need not be the
+    // widest; short texts (answers, counts, grades) repeat and are measured once.
     QHash<QString, double> known[2];
     for (const std::vector<ReportCell> &cells : table.rows) {
         for (std::size_t c = 0; c < cells.size() && c < text.size(); ++c) {
             const ReportCell &cell = cells[c];
-            if (cell.text.size() + 2 < longest[c])
+            if (cell.text.isEmpty())
                 continue;
-            longest[c] = std::max(longest[c], cell.text.size());
             const QFontMetricsF &metrics = cell.bold ? bold : regular;
             double width = 0;
             if (cell.text.size() > kShortText) {
@@ -159,12 +160,15 @@ ColumnWidths measureColumns(const ReportTable &table)
         }
     }
     ColumnWidths widths;
+    const double scale = points / kCellPoints;
     for (std::size_t c = 0; c < text.size(); ++c) {
         const double grid = c < table.columnWidths.size()
-                ? table.columnWidths[c] * kPointsPerPixel * kUnitsPerPoint
+                ? table.columnWidths[c] * kPointsPerPixel * kUnitsPerPoint * scale
                 : 0;
-        widths.natural.push_back(std::max(grid, text[c] + 2 * kCellPaddingX));
-        widths.least.push_back(text[c] + 2 * kCellPaddingX / 3);
+        // A hair more than the text: the painted glyphs may round up.
+        const double least = std::ceil(text[c]) + kUnitsPerPoint / 10 + 2 * kCellPaddingX;
+        widths.natural.push_back(std::max(grid, least));
+        widths.least.push_back(least);
     }
     return widths;
 }
@@ -177,28 +181,130 @@ double sum(const std::vector<double> &values)
     return total;
 }
 
-/// The page a table needs and its columns' widths there: upright when it
-/// fits, else landscape, its columns giving up their slack in proportion and,
-/// when that is not enough, all of them the same share.
-QPageLayout::Orientation fitColumns(const ColumnWidths &measured, std::vector<double> &widths)
+double sumOf(const std::vector<double> &values, const std::vector<int> &columns)
 {
-    widths = measured.natural;
-    const double total = sum(widths);
-    if (total <= contentRect(QPageLayout::Portrait).width())
+    double total = 0;
+    for (int c : columns)
+        total += values[static_cast<std::size_t>(c)];
+    return total;
+}
+
+/// The widths of `columns` within `room`: their natural widths, or where
+/// those are too wide, each giving up its slack in proportion. Never below
+/// the least, even when that overflows the room (a part of a single column).
+std::vector<double> fitWidths(
+        const ColumnWidths &measured, const std::vector<int> &columns, double room)
+{
+    std::vector<double> widths;
+    const double natural = sumOf(measured.natural, columns);
+    const double slack = natural - sumOf(measured.least, columns);
+    const double excess = std::max(natural - room, 0.0);
+    for (int c : columns) {
+        const auto i = static_cast<std::size_t>(c);
+        double width = measured.natural[i];
+        if (excess > 0 && slack > 0)
+            width -= (measured.natural[i] - measured.least[i]) * std::min(excess / slack, 1.0);
+        widths.push_back(width);
+    }
+    return widths;
+}
+
+std::vector<int> range(int first, int end)
+{
+    std::vector<int> columns;
+    for (int c = first; c < end; ++c)
+        columns.push_back(c);
+    return columns;
+}
+
+/// The parts of a table too wide for a landscape page even in the smallest
+/// font: the leading (frozen) columns on every part, the others shared out
+/// evenly over as few parts as hold them.
+std::vector<std::vector<int>> splitColumns(const ColumnWidths &measured, int leading, double room)
+{
+    const int count = static_cast<int>(measured.least.size());
+    leading = std::clamp(leading, 0, count);
+    const std::vector<int> repeated = range(0, leading);
+    const double left = room - sumOf(measured.least, repeated);
+    const auto fits = [&](int first, int end) {
+        return sumOf(measured.least, range(first, end)) <= left;
+    };
+    // As few parts as a greedy fill needs...
+    int parts = 0;
+    for (int first = leading; first < count; ++parts) {
+        int end = first + 1;
+        while (end < count && fits(first, end + 1))
+            ++end;
+        first = end;
+    }
+    // ...with the columns shared out evenly when that fits too.
+    std::vector<std::vector<int>> result;
+    const int others = count - leading;
+    bool even = parts > 0;
+    for (int p = 0, first = leading; even && p < parts; ++p) {
+        const int end = leading + others * (p + 1) / parts;
+        even = fits(first, end);
+        first = end;
+    }
+    for (int p = 0, first = leading; first < count; ++p) {
+        int end = first + 1;
+        if (even) {
+            end = leading + others * (p + 1) / parts;
+        } else {
+            while (end < count && fits(first, end + 1))
+                ++end;
+        }
+        std::vector<int> columns = repeated;
+        for (int c = first; c < end; ++c)
+            columns.push_back(c);
+        result.push_back(std::move(columns));
+        first = end;
+    }
+    if (result.empty())
+        result.push_back(repeated);
+    return result;
+}
+
+/// The page a table needs and how it is set there: upright when it fits,
+/// else landscape, its columns giving up their slack; when even their texts
+/// do not fit, a smaller font down to kSmallestPoints; then its columns split
+/// over parts a page wide, each repeating the leading ones, in the largest
+/// font that needs no more parts than the smallest.
+QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::TableLayout &layout)
+{
+    layout = {};
+    const std::vector<int> all = range(0, table.columnCount());
+    ColumnWidths measured = measureColumns(table, kCellPoints);
+    layout.points = kCellPoints;
+    if (sum(measured.natural) <= contentRect(QPageLayout::Portrait).width()) {
+        layout.parts.push_back({all, measured.natural});
         return QPageLayout::Portrait;
+    }
     const double room = contentRect(QPageLayout::Landscape).width();
-    if (total <= room)
-        return QPageLayout::Landscape;
-    const double slack = total - sum(measured.least);
-    const double excess = total - room;
-    if (slack >= excess) {
-        for (std::size_t c = 0; c < widths.size(); ++c)
-            widths[c] -= (measured.natural[c] - measured.least[c]) * excess / slack;
-    } else {
-        widths = measured.least;
-        const double least = sum(widths);
-        for (double &width : widths)
-            width *= room / least;
+    std::vector<std::pair<double, ColumnWidths>> sizes;
+    for (double points = kCellPoints; points >= kSmallestPoints; points -= 0.5) {
+        if (points != kCellPoints)
+            measured = measureColumns(table, points);
+        layout.points = points;
+        if (sum(measured.least) <= room) {
+            layout.parts.push_back({all, fitWidths(measured, all, room)});
+            return QPageLayout::Landscape;
+        }
+        sizes.emplace_back(points, measured);
+    }
+    // Split: as few parts as the smallest font needs, in the largest font
+    // that needs no more of them.
+    const std::size_t fewest = splitColumns(measured, table.frozenColumns, room).size();
+    for (const auto &[points, widths] : sizes) {
+        std::vector<std::vector<int>> parts = splitColumns(widths, table.frozenColumns, room);
+        if (parts.size() > fewest)
+            continue;
+        layout.points = points;
+        for (std::vector<int> &columns : parts) {
+            std::vector<double> fitted = fitWidths(widths, columns, room);
+            layout.parts.push_back({std::move(columns), std::move(fitted)});
+        }
+        break;
     }
     return QPageLayout::Landscape;
 }
@@ -235,18 +341,6 @@ TitleSection titleSection(const AnalysisState &analysis)
 
 /// The grade pie as the "Wykres kołowy" item draws it from the grade-count
 /// table, on white paper rather than the window's dark panel.
-// Paper is white: the window's dark panel goes, and the texts drawn light on
-// it (the header, the values beside the slices and their leaders) turn dark.
-void putOnPaper(chart::Chart &chart)
-{
-    chart.panel.gradientVisible = false;
-    chart.panel.color = Qt::white;
-    for (chart::TextFont *text : {&chart.header.font, &chart.footer.font, &chart.pie.marks.font}) {
-        if (text->color.lightness() > 160)
-            text->color = Qt::black;
-    }
-}
-
 ChartSection gradePieSection(const AnalysisState &analysis)
 {
     GridModel grid;
@@ -277,6 +371,24 @@ ChartSection scoreDistributionSection(const AnalysisState &analysis)
     return section;
 }
 
+/// Where a page that could hold the rows up to `end` breaks a table of
+/// `rows` rows: never leaving fewer than kMinRowsUnderTitle rows for the next
+/// page, nor splitting the summary rows from `summaryStart` on, as long as
+/// the page keeps at least one row.
+int breakRow(int first, int end, int rows, int summaryStart)
+{
+    if (end >= rows)
+        return rows;
+    int at = end;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (at > summaryStart && at < rows && summaryStart > first)
+            at = summaryStart;
+        if (rows - at < kMinRowsUnderTitle && rows - kMinRowsUnderTitle > first)
+            at = std::min(at, rows - kMinRowsUnderTitle);
+    }
+    return at > first ? at : end;
+}
+
 } // namespace
 
 std::vector<ReportSection> reportSections(const AnalysisState &analysis)
@@ -301,14 +413,14 @@ ReportDocument::ReportDocument(std::vector<ReportSection> sections)
 void ReportDocument::layout()
 {
     m_pages.clear();
-    m_columnWidths.assign(m_sections.size(), {});
+    m_tables.assign(m_sections.size(), {});
 
     // The orientation each section asks for; the title block takes the next one's.
     std::vector<std::optional<QPageLayout::Orientation>> wanted;
     for (std::size_t i = 0; i < m_sections.size(); ++i) {
         const ReportSection &section = m_sections[i];
         if (const auto *table = std::get_if<TableSection>(&section)) {
-            wanted.emplace_back(fitColumns(measureColumns(table->table), m_columnWidths[i]));
+            wanted.emplace_back(fitTable(table->table, m_tables[i]));
         } else if (std::holds_alternative<ChartSection>(section)) {
             wanted.emplace_back(QPageLayout::Portrait);
         } else {
@@ -320,7 +432,6 @@ void ReportDocument::layout()
             wanted[i] = i + 1 < wanted.size() ? wanted[i + 1] : QPageLayout::Portrait;
     }
 
-    const double rowH = rowHeight();
     const double titleH = sectionTitleHeight();
     double y = 0;
     auto newPage = [&](QPageLayout::Orientation orientation) {
@@ -359,27 +470,34 @@ void ReportDocument::layout()
             y = top + height;
         } else {
             const ReportTable &table = std::get<TableSection>(item).table;
-            const double width = sum(m_columnWidths[i]);
+            const TableLayout &setting = m_tables[i];
+            const double rowH = rowHeight(setting.points);
             const int rows = static_cast<int>(table.rows.size());
+            const int summaryStart = rows - std::clamp(table.summaryRows, 0, rows);
             const int firstRows = std::min(rows, kMinRowsUnderTitle);
-            double top = place(orientation, titleH + rowH * (1 + firstRows));
-            int row = 0;
-            bool first = true;
-            do {
-                const double room = content.bottom() - top - (first ? titleH : 0) - rowH;
-                const int fit = std::max(1, static_cast<int>(std::floor(room / rowH)));
-                const int count = std::min(fit, rows - row);
-                const double height = (first ? titleH : 0) + rowH * (1 + count);
-                m_pages.back().blocks.push_back(
-                        {section, row, count, first, QRectF(content.left(), top, width, height)});
-                y = top + height;
-                row += count;
-                first = false;
-                if (row < rows) {
-                    newPage(orientation);
-                    top = y;
-                }
-            } while (row < rows);
+            const int parts = static_cast<int>(setting.parts.size());
+            for (int part = 0; part < parts; ++part) {
+                const double width = sum(setting.parts[static_cast<std::size_t>(part)].widths);
+                double top = place(orientation, titleH + rowH * (1 + firstRows));
+                int row = 0;
+                bool first = true;
+                do {
+                    const double room = content.bottom() - top - (first ? titleH : 0) - rowH;
+                    const int fit = std::max(1, static_cast<int>(std::floor(room / rowH)));
+                    const int end = breakRow(row, std::min(rows, row + fit), rows, summaryStart);
+                    const int count = end - row;
+                    const double height = (first ? titleH : 0) + rowH * (1 + count);
+                    m_pages.back().blocks.push_back({section, row, count, first,
+                            QRectF(content.left(), top, width, height), part});
+                    y = top + height;
+                    row = end;
+                    first = false;
+                    if (row < rows) {
+                        newPage(orientation);
+                        top = y;
+                    }
+                } while (row < rows);
+            }
         }
     }
 }
@@ -422,36 +540,43 @@ double paintSectionTitle(QPainter &painter, const QString &text, const QRectF &r
 class CellPainter
 {
 public:
-    explicit CellPainter(QPainter &painter)
-        : m_painter(painter), m_fonts{cellFont(false), cellFont(true)},
+    CellPainter(QPainter &painter, double points)
+        : m_painter(painter), m_fonts{cellFont(points, false), cellFont(points, true)},
           m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1])},
           m_rawFonts{QRawFont::fromFont(m_fonts[0]), QRawFont::fromFont(m_fonts[1])}
     { }
 
-    void paintRow(const std::vector<ReportCell> &cells, const std::vector<double> &widths,
-            double top, double height)
+    /// The cells of `columns` in a row, each in its width of `widths`.
+    void paintRow(const std::vector<ReportCell> &cells, const std::vector<int> &columns,
+            const std::vector<double> &widths, double top, double height)
     {
         // One fill for each run of cells of one background: a row is mostly one.
+        const std::size_t count = std::min(widths.size(), columns.size());
+        const auto cellAt = [&](std::size_t i) -> const ReportCell * {
+            const auto c = static_cast<std::size_t>(columns[i]);
+            return c < cells.size() ? &cells[c] : nullptr;
+        };
         double x = 0;
-        std::size_t c = 0;
-        const std::size_t count = std::min(widths.size(), cells.size());
-        while (c < count) {
-            const QColor &background = cells[c].background;
-            double width = 0;
-            std::size_t end = c;
-            while (end < count && cells[end].background == background)
+        std::size_t i = 0;
+        while (i < count) {
+            const ReportCell *cell = cellAt(i);
+            double width = widths[i];
+            std::size_t end = i + 1;
+            while (cell && end < count && cellAt(end)
+                    && cellAt(end)->background == cell->background)
                 width += widths[end++];
-            m_painter.fillRect(QRectF(x, top, width, height), background);
+            if (cell)
+                m_painter.fillRect(QRectF(x, top, width, height), cell->background);
             x += width;
-            c = end;
+            i = end;
         }
 
         x = 0;
-        for (c = 0; c < count; ++c) {
-            const ReportCell &cell = cells[c];
-            if (!cell.text.isEmpty())
-                paintText(cell, x + kCellPaddingX, top, widths[c] - 2 * kCellPaddingX, height);
-            x += widths[c];
+        for (i = 0; i < count; ++i) {
+            const ReportCell *cell = cellAt(i);
+            if (cell && !cell->text.isEmpty())
+                paintText(*cell, x + kCellPaddingX, top, widths[i] - 2 * kCellPaddingX, height);
+            x += widths[i];
         }
         // The row's short texts go out as one glyph run per font and colour.
         for (Pending &run : m_pending) {
@@ -503,13 +628,9 @@ private:
         const int style = cell.bold ? 1 : 0;
         const QFontMetricsF &metrics = m_metrics[style];
         const ShortText *known = shortText(cell.text, style);
-        QString text = cell.text;
-        double width = known ? known->width : metrics.horizontalAdvance(text);
-        if (width > room) {
-            known = nullptr;
-            text = metrics.elidedText(text, Qt::ElideRight, room);
-            width = metrics.horizontalAdvance(text);
-        }
+        const QString &text = cell.text;
+        // The columns are as wide as their widest text: nothing is cut.
+        const double width = known ? known->width : metrics.horizontalAdvance(text);
         double x = left;
         if (cell.alignment & Qt::AlignHCenter)
             x += (room - width) / 2;
@@ -571,22 +692,30 @@ private:
     QColor m_colour;
 };
 
-void paintTable(QPainter &painter, const TableSection &section, const std::vector<double> &widths,
-        const ReportDocument::Block &block)
+void paintTable(QPainter &painter, const TableSection &section,
+        const ReportDocument::TableLayout &layout, const ReportDocument::Block &block)
 {
     const ReportTable &table = section.table;
+    const ReportDocument::TableLayout::Part &part =
+            layout.parts[static_cast<std::size_t>(block.part)];
+    const std::vector<double> &widths = part.widths;
     double top = block.rect.top();
-    if (block.withTitle)
-        top = paintSectionTitle(painter, table.title, block.rect);
-    const double rowH = rowHeight();
+    if (block.withTitle) {
+        QString title = table.title;
+        if (layout.parts.size() > 1)
+            title +=
+                    QStringLiteral(" (część %1 z %2)").arg(block.part + 1).arg(layout.parts.size());
+        top = paintSectionTitle(painter, title, block.rect);
+    }
+    const double rowH = rowHeight(layout.points);
 
     painter.save();
     painter.translate(block.rect.left(), 0);
-    CellPainter cells(painter);
-    cells.paintRow(table.header, widths, top, rowH);
+    CellPainter cells(painter, layout.points);
+    cells.paintRow(table.header, part.columns, widths, top, rowH);
     for (int r = 0; r < block.rowCount; ++r) {
         const auto row = static_cast<std::size_t>(block.firstRow + r);
-        cells.paintRow(table.rows[row], widths, top + rowH * (r + 1), rowH);
+        cells.paintRow(table.rows[row], part.columns, widths, top + rowH * (r + 1), rowH);
     }
     // The grid lines, as the grid draws them, in one pass over the block.
     const double bottom = top + rowH * (block.rowCount + 1);
@@ -614,7 +743,7 @@ void paintFooter(QPainter &painter, QPageLayout::Orientation orientation, int pa
 {
     const QSizeF size = pageSize(orientation);
     painter.setPen(Qt::black);
-    painter.setFont(footerFont());
+    painter.setFont(reportFont(8));
     const QRectF footer(kMargin, size.height() - kMargin, size.width() - 2 * kMargin, kMargin / 2);
     painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter,
             QStringLiteral("Strona %1 z %2").arg(page).arg(pages));
@@ -643,9 +772,12 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
     for (int i = 0; i < count; ++i) {
         const Page &page = m_pages[static_cast<std::size_t>(i)];
         if (i > 0) {
-            // A printer keeps its paper's orientation for the whole job (and
-            // says so in a warning when asked); a PDF turns each page.
-            if (device.devType() != QInternal::Printer)
+            // A PDF, and a printer fed through one, turns each page; other
+            // printers and the preview keep the paper's orientation for the
+            // whole job (and say so in a warning when asked), and the page is
+            // turned on the sheet instead.
+            const QPaintEngine *engine = painter.paintEngine();
+            if (engine && engine->type() == QPaintEngine::Pdf)
                 device.setPageLayout(a4Layout(device.pageLayout(), page.orientation));
             if (!device.newPage())
                 return false;
@@ -669,7 +801,7 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
             if (const auto *title = std::get_if<TitleSection>(&item))
                 paintTitle(painter, *title, block.rect);
             else if (const auto *table = std::get_if<TableSection>(&item))
-                paintTable(painter, *table, m_columnWidths[section], block);
+                paintTable(painter, *table, m_tables[section], block);
             else
                 paintChart(painter, std::get<ChartSection>(item), block.rect);
         }
@@ -678,20 +810,23 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
     return painter.end();
 }
 
+bool ReportDocument::writePdf(QIODevice &device, const QString &title) const
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+            m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
+            QMarginsF(0, 0, 0, 0)));
+    return paint(writer);
+}
+
 QByteArray ReportDocument::toPdf(const QString &title) const
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
-                QMarginsF(0, 0, 0, 0)));
-        if (!paint(writer))
-            return {};
-    }
+    if (!writePdf(buffer, title))
+        return {};
     return buffer.data();
 }
 

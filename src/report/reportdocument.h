@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+class QIODevice;
 class QPagedPaintDevice;
 
 namespace zavevad {
@@ -60,6 +61,21 @@ public:
         /// Whether the section's title stands above the block (its first page).
         bool withTitle = true;
         QRectF rect;
+        /// Tables too wide for a page: which of their parts (column ranges) this is.
+        int part = 0;
+    };
+
+    /// How a table is set: its font size and its parts, each a page wide,
+    /// each with the repeated leading columns and a run of the others.
+    struct TableLayout
+    {
+        struct Part
+        {
+            std::vector<int> columns;
+            std::vector<double> widths;
+        };
+        double points = 8;
+        std::vector<Part> parts;
     };
 
     struct Page
@@ -72,6 +88,11 @@ public:
 
     const std::vector<ReportSection> &sections() const { return m_sections; }
     const std::vector<Page> &pages() const { return m_pages; }
+    /// The setting of section `section` when it is a table.
+    const TableLayout &tableLayout(int section) const
+    {
+        return m_tables[static_cast<std::size_t>(section)];
+    }
     int pageCount() const { return static_cast<int>(m_pages.size()); }
 
     /// Paints every page on `device`, which is set to A4 and to each page's
@@ -82,14 +103,18 @@ public:
 
     /// The document as a PDF file, fonts embedded.
     QByteArray toPdf(const QString &title) const;
+    /// The same written into `device` as the pages are painted, so that a
+    /// large report never stands in memory whole. Returns false when the
+    /// pages could not be painted.
+    bool writePdf(QIODevice &device, const QString &title) const;
 
 private:
     void layout();
 
     std::vector<ReportSection> m_sections;
     std::vector<Page> m_pages;
-    /// Per table section: the width of each column.
-    std::vector<std::vector<double>> m_columnWidths;
+    /// Per section: how a table is set (empty for other sections).
+    std::vector<TableLayout> m_tables;
 };
 
 } // namespace zavevad

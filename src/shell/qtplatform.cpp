@@ -1,9 +1,12 @@
 #include "shell/qtplatform.h"
 
 #include "platform/commanderror.h"
+#include "platform/savefile.h"
 #include "shell/fontcolordialog.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -12,6 +15,8 @@
 #include <QImageReader>
 #include <QMimeData>
 #include <QPageSize>
+#include <QPaintEngine>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -159,6 +164,31 @@ void QtPlatform::openDocument(const QString &path)
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+namespace {
+
+/// The preview's own orientation buttons: the document turns each page as it
+/// needs, so they would change nothing.
+void hideOrientationButtons(QPrintPreviewDialog &dialog)
+{
+    const QString portrait = QCoreApplication::translate("QPrintPreviewDialog", "Portrait");
+    const QString landscape = QCoreApplication::translate("QPrintPreviewDialog", "Landscape");
+    for (QAction *action : dialog.findChildren<QAction *>()) {
+        if (action->text() == portrait || action->text() == landscape)
+            action->setVisible(false);
+    }
+}
+
+/// Whether `printer` is about to write a PDF file rather than show a preview
+/// page or feed a printer.
+bool writesPdfFile(QPrinter &printer)
+{
+    const QPaintEngine *engine = printer.paintEngine();
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+            && engine && engine->type() == QPaintEngine::Pdf;
+}
+
+} // namespace
+
 bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -168,15 +198,35 @@ bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
     keepAbove(dialog);
     dialog.setWindowTitle(title);
     dialog.resize(900, 700);
+    hideOrientationButtons(dialog);
     bool painted = true;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-            [&paint, &painted](QPrinter *device) { painted = paint(*device); });
+    // Printing to a file is a save like any other: the pages are made into
+    // bytes first and written through saveFile, so that a failed write keeps
+    // the old file and says so (the PDF printer reports no failed write).
+    QString pdfPath;
+    QByteArray pdf;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *device) {
+        if (!writesPdfFile(*device)) {
+            painted = paint(*device);
+            return;
+        }
+        pdfPath = device->outputFileName();
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+        writer.setPageLayout(device->pageLayout());
+        painted = paint(writer);
+    });
     // The preview's print button runs the print dialog and, when it is
     // confirmed, paints on the printer and closes the preview.
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!painted || printer.printerState() == QPrinter::Error)
+    if (!painted || (pdfPath.isEmpty() && printer.printerState() == QPrinter::Error))
         throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
+    if (!pdfPath.isEmpty())
+        saveFile(pdfPath, pdf);
     return true;
 }
 

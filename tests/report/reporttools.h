@@ -23,7 +23,7 @@ inline QByteArray runTool(const QString &program, const QStringList &arguments)
         return {};
     QProcess process;
     process.start(path, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+    if (!process.waitForFinished(300000) || process.exitStatus() != QProcess::NormalExit
             || process.exitCode() != 0)
         return {};
     QByteArray out = process.readAllStandardOutput();

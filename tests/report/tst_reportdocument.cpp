@@ -11,7 +11,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zavevad;
@@ -41,6 +45,68 @@ void writeForDocs(const QByteArray &bytes, const QString &name)
 bool isLandscape(const QSizeF &size)
 {
     return size.width() > size.height();
+}
+
+/// The words of a text, as a reader would look them up.
+QSet<QString> wordsOf(const QString &text)
+{
+    QSet<QString> words;
+    for (const QString &word :
+            text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        words.insert(word);
+    return words;
+}
+
+/// A word of a PDF page and its box in points, as `pdftotext -bbox` gives it.
+struct PlacedWord
+{
+    QString text;
+    QRectF box;
+};
+
+QList<PlacedWord> pdfWords(const QString &pdfPath, int page)
+{
+    const QString html = QString::fromUtf8(runTool(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                    QStringLiteral("-l"), QString::number(page), pdfPath, QStringLiteral("-")}));
+    static const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                           "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PlacedWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.append({m.captured(5),
+                QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+/// A page of a PDF file rendered as a reader's viewer shows it.
+QImage renderPage(const QString &pdfPath, int page, int dpi)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                    QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                    QString::number(page), QStringLiteral("-singlefile"), pdfPath, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+/// The darkest pixel's lightness within `box` (points) of a page rendered at `dpi`.
+int darkestIn(const QImage &image, const QRectF &box, int dpi)
+{
+    const double scale = dpi / 72.0;
+    const QRect pixels = QRectF(box.topLeft() * scale, box.bottomRight() * scale)
+                                 .toAlignedRect()
+                                 .intersected(image.rect());
+    int darkest = 255;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
+    }
+    return darkest;
 }
 
 } // namespace
@@ -149,6 +215,105 @@ private Q_SLOTS:
         // The numbers of the cells, as the table writes them.
         QVERIFY(text.contains(generalNumber(analysis.summary.averagePoints100 / 100.0)));
         QVERIFY(text.contains(QStringLiteral("00:22:00")));
+    }
+
+    void everyTextInFull_data()
+    {
+        QTest::addColumn<int>("students");
+        QTest::addColumn<bool>("longNames");
+        // Wide names squeeze a class of 28; 200 and 10,000 students have
+        // counts of three and five digits in thirty columns.
+        QTest::newRow("28, names of 40 characters") << 28 << true;
+        QTest::newRow("200") << 200 << false;
+        QTest::newRow("10000") << 10000 << false;
+    }
+    void everyTextInFull()
+    {
+        QFETCH(int, students);
+        QFETCH(bool, longNames);
+        AnalysisState analysis = polishClass(students, 30);
+        analysis.students[5].Nazwisko = QStringLiteral("Sikora");
+        analysis.students[5].Imie = QStringLiteral("Zofia");
+        if (longNames) {
+            // The longest names a result file holds: 20 characters each.
+            analysis.students[1].Nazwisko = QStringLiteral("Wiśniewska-Dąbrowska");
+            analysis.students[1].Imie = QStringLiteral("Małgorzata-Wiktoria");
+            analysis.students[2].Nazwisko = QString(20, QLatin1Char('W'));
+            analysis.students[2].Imie = QString(20, QLatin1Char('M'));
+        }
+        const ReportDocument document(reportSections(analysis));
+        const QByteArray pdf = document.toPdf(QStringLiteral("Raport"));
+        writeForDocs(pdf, QStringLiteral("report-full-%1.pdf").arg(students));
+        const QString all = pdfPageTexts(pdf).join(QChar(u'\n'));
+        QVERIFY(!all.isEmpty());
+        QVERIFY2(!all.contains(QChar(0x2026)), "a text cut to an ellipsis");
+        // As typed: no ligature glyph ("ﬁ") stands for two letters.
+        QVERIFY(!all.contains(QChar(0xFB01)));
+        QVERIFY(all.contains(QStringLiteral("Sikora Zofia")));
+
+        // Every name whole, in the order of the results table.
+        qsizetype at = 0;
+        for (const UczenAll &student : analysis.students) {
+            at = all.indexOf(student.displayName(), at);
+            QVERIFY2(at >= 0, qPrintable(student.displayName()));
+        }
+        // Every header, count and grade of the tables.
+        const QSet<QString> words = wordsOf(all);
+        for (const ReportSection &section : document.sections()) {
+            const auto *table = std::get_if<TableSection>(&section);
+            if (!table)
+                continue;
+            std::vector<const std::vector<ReportCell> *> rows{&table->table.header};
+            // The summary rows and a few students, first and last.
+            for (std::size_t r = 0; r < table->table.rows.size(); ++r) {
+                if (r < 3 || r + 12 >= table->table.rows.size())
+                    rows.push_back(&table->table.rows[r]);
+            }
+            for (const std::vector<ReportCell> *cells : rows) {
+                for (const ReportCell &cell : *cells) {
+                    for (const QString &word : wordsOf(cell.text))
+                        QVERIFY2(words.contains(word), qPrintable(word));
+                }
+            }
+        }
+
+        // No page break leaves fewer than three rows of a table on the next
+        // page, nor splits its summary rows.
+        for (const ReportDocument::Page &page : document.pages()) {
+            for (const ReportDocument::Block &block : page.blocks) {
+                const auto *table = std::get_if<TableSection>(&document.sections()[block.section]);
+                if (!table || block.firstRow == 0)
+                    continue;
+                const int rows = static_cast<int>(table->table.rows.size());
+                QVERIFY(block.rowCount >= std::min(3, rows));
+                QVERIFY(block.firstRow <= rows - table->table.summaryRows);
+            }
+        }
+    }
+
+    void chartTextsDarkOnPaper()
+    {
+        // Every word on a chart page, the axes' numbers and titles among
+        // them, shows darker than the page around it.
+        const QByteArray pdf =
+                ReportDocument(reportSections(polishClass(28, 30))).toPdf(QStringLiteral("Raport"));
+        const TempFile file(pdf, QStringLiteral("pdf"));
+        const QStringList pages = pdfPageTexts(pdf);
+        constexpr int dpi = 150;
+        QStringList seen;
+        for (int p = 1; p <= pages.size(); ++p) {
+            if (!pages.at(p - 1).contains(QStringLiteral("Wykres - ")))
+                continue;
+            const QImage image = renderPage(file.path(), p, dpi);
+            QVERIFY(!image.isNull());
+            for (const PlacedWord &word : pdfWords(file.path(), p)) {
+                seen.append(word.text);
+                QVERIFY2(darkestIn(image, word.box, dpi) < 120,
+                        qPrintable(QStringLiteral("page %1: %2").arg(p).arg(word.text)));
+            }
+        }
+        for (const char *expected : {"Liczba", "uczniów", "Punkty", "30", "Cel", "Ndst"})
+            QVERIFY2(seen.contains(QString::fromUtf8(expected)), expected);
     }
 
     void printerKeepsItsPaper()

@@ -4,15 +4,19 @@
 
 #include "../shell/modalhelper.h"
 #include "../tables/analysisbuilder.h"
+#include "reporttools.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
+#include "platform/commanderror.h"
 #include "report/reportdocument.h"
 #include "shell/qtplatform.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -20,6 +24,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zavevad;
@@ -57,6 +62,18 @@ private Q_SLOTS:
             auto *preview = dialog->findChild<QPrintPreviewWidget *>();
             QVERIFY(preview);
             previewPages = preview->pageCount();
+            // The document turns its own pages: no orientation buttons that do nothing.
+            int orientationButtons = 0;
+            for (const QAction *action : dialog->findChildren<QAction *>()) {
+                for (const char *text : {"Portrait", "Landscape"}) {
+                    if (action->text()
+                            == QCoreApplication::translate("QPrintPreviewDialog", text)) {
+                        QVERIFY(!action->isVisible());
+                        ++orientationButtons;
+                    }
+                }
+            }
+            QCOMPARE(orientationButtons, 2);
             preview->setZoomMode(QPrintPreviewWidget::FitInView);
             QTest::qWait(50);
             picture = dialog->grab().toImage();
@@ -68,6 +85,51 @@ private Q_SLOTS:
         QVERIFY(!printed);
         QCOMPARE(previewPages, document.pageCount());
         saveForDocs(picture, QStringLiteral("report-preview.png"));
+    }
+
+    void printToFileIsASave()
+    {
+        // "Print to file" in the print dialog: the preview's printer writes a
+        // PDF file, which must be the saved report's pages, written as any
+        // save is, so that a failed write keeps the old file.
+        const ReportDocument document(reportSections(makeAnalysis(28, 30)));
+        const QString title = QStringLiteral("Raport z analizy testu");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("raport.pdf"));
+        const QByteArray old("stary raport");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        }
+        const auto printToFile = [&] {
+            ModalAnswerer answerer([&](QWidget *modal) {
+                auto *dialog = qobject_cast<QPrintPreviewDialog *>(modal);
+                QVERIFY(dialog);
+                // What the preview does once the print dialog chose a file.
+                dialog->printer()->setOutputFileName(path);
+                dialog->findChild<QPrintPreviewWidget *>()->print();
+                dialog->accept();
+            });
+            QtPlatform platform;
+            return platform.printDocument(title,
+                    [&document](QPagedPaintDevice &device) { return document.paint(device); });
+        };
+        {
+            const FileSizeLimit full(old.size() + 1000);
+            if (full.active()) {
+                QVERIFY_THROWS_EXCEPTION(CommandError, printToFile());
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), old);
+            }
+        }
+        QVERIFY(printToFile());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray printed = file.readAll();
+        const QByteArray saved = document.toPdf(title);
+        QCOMPARE(pdfPageSizes(printed), pdfPageSizes(saved));
+        QCOMPARE(pdfPageTexts(printed), pdfPageTexts(saved));
     }
 
     void plikDropDownWithTheNewItems()

@@ -4,34 +4,48 @@
 #include "reporttools.h"
 
 #include "export/workbook.h"
+#include "results/loader.h"
+#include "testsupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
+#include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace zavevad;
 using namespace zavevad::test;
 
 namespace {
 
-/// The cell `reference` ("B2") of a sheet's XML: its type attribute and value.
+/// The cell `reference` ("B2") of a sheet's XML: its type attribute and
+/// value, or its text when it holds it inline.
 struct XmlCell
 {
     bool found = false;
-    QString type; ///< "s" for a shared string, empty for a number
+    QString type; ///< "s" for a shared string, "inlineStr" for one in the cell, empty for a number
     QString value;
+    QString inlineText;
+
+    bool isText() const { return type == QLatin1String("s") || type == QLatin1String("inlineStr"); }
 };
 
 XmlCell cellOf(const QString &sheetXml, const QString &reference)
 {
     const QRegularExpression pattern(
-            QStringLiteral("<c r=\"%1\"([^>]*)>(?:<v>([^<]*)</v>)?").arg(reference));
+            QStringLiteral("<c r=\"%1\"([^>]*)>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>)?")
+                    .arg(reference));
     const QRegularExpressionMatch match = pattern.match(sheetXml);
     if (!match.hasMatch())
         return {};
     static const QRegularExpression typeAttribute(QStringLiteral("t=\"(\\w+)\""));
     const QRegularExpressionMatch type = typeAttribute.match(match.captured(1));
-    return {true, type.hasMatch() ? type.captured(1) : QString(), match.captured(2)};
+    return {true, type.hasMatch() ? type.captured(1) : QString(), match.captured(2),
+            match.captured(3)};
 }
 
 QStringList sharedStrings(const QByteArray &xlsx)
@@ -42,6 +56,93 @@ QStringList sharedStrings(const QByteArray &xlsx)
     for (auto it = item.globalMatch(xml); it.hasNext();)
         strings.append(it.next().captured(1));
     return strings;
+}
+
+/// The rows of a CSV file as LibreOffice writes it: fields split at commas,
+/// quotes doubled inside quoted fields.
+QList<QStringList> csvRows(const QString &text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row.append(field);
+            field.clear();
+        } else if (c == u'\n') {
+            row.append(field);
+            field.clear();
+            rows.append(row);
+            row.clear();
+        } else if (c != u'\r') {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty()) {
+        row.append(field);
+        rows.append(row);
+    }
+    return rows;
+}
+
+/// Each sheet of a workbook as LibreOffice Calc shows it, saved as CSV with
+/// the cells' texts as shown; empty when LibreOffice is missing or fails.
+QMap<QString, QList<QStringList>> sheetsAsShown(const QByteArray &xlsx)
+{
+    QMap<QString, QList<QStringList>> sheets;
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    QTemporaryDir dir;
+    if (soffice.isEmpty() || !dir.isValid())
+        return sheets;
+    QFile file(dir.filePath(QStringLiteral("w.xlsx")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(xlsx) != xlsx.size())
+        return sheets;
+    file.close();
+    QProcess process;
+    // A profile of its own: another LibreOffice running does not take the job.
+    process.start(soffice,
+            {QStringLiteral("-env:UserInstallation=")
+                            + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile")))
+                                      .toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                    // UTF-8, every sheet to a file of its own, texts as shown.
+                    QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,"
+                                   "true,false,false,-1"),
+                    QStringLiteral("--outdir"), dir.path(), file.fileName()});
+    if (!process.waitForFinished(300000) || process.exitCode() != 0)
+        return sheets;
+    const QStringList csvFiles = QDir(dir.path()).entryList({QStringLiteral("w-*.csv")});
+    for (const QString &name : csvFiles) {
+        QFile csv(dir.filePath(name));
+        if (csv.open(QIODevice::ReadOnly))
+            sheets.insert(name.mid(2, name.size() - 6), csvRows(QString::fromUtf8(csv.readAll())));
+    }
+    return sheets;
+}
+
+/// A cell's text as a spreadsheet in an English locale shows the table's:
+/// numbers with a decimal point, start and end with their dates.
+bool showsTheTable(const QString &shown, const ReportCell &cell)
+{
+    QString text = cell.text;
+    if (cell.kind == ReportCell::Kind::Number)
+        text.replace(QLocale().decimalPoint(), QStringLiteral("."));
+    if (cell.kind == ReportCell::Kind::DateTime)
+        return shown.endsWith(QLatin1Char(' ') + text);
+    return shown == text;
 }
 
 } // namespace
@@ -78,6 +179,8 @@ private Q_SLOTS:
 
         const QStringList strings = sharedStrings(*xlsx);
         const auto text = [&](const XmlCell &cell) {
+            if (cell.type == QLatin1String("inlineStr"))
+                return cell.inlineText;
             return cell.type == QLatin1String("s") ? strings.value(cell.value.toInt()) : QString();
         };
 
@@ -116,7 +219,8 @@ private Q_SLOTS:
         const QString times = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet2.xml"));
         QCOMPARE(cellOf(times, QStringLiteral("B2")).value.toDouble(), first.Poczatek);
         QCOMPARE(cellOf(times, QStringLiteral("C2")).value.toDouble(), first.Koniec);
-        QCOMPARE(cellOf(times, QStringLiteral("D2")).value.toDouble(), first.workingTime());
+        // The working time in whole seconds, as the table shows it.
+        QCOMPARE(cellOf(times, QStringLiteral("D2")).value.toDouble(), 20 * 60 / 86400.0);
         QVERIFY(cellOf(times, QStringLiteral("D14")).type.isEmpty());
         const QString styles = zipMember(*xlsx, QStringLiteral("xl/styles.xml"));
         QVERIFY(styles.contains(QStringLiteral("formatCode=\"hh:mm:ss\"")));
@@ -134,7 +238,7 @@ private Q_SLOTS:
         const QString items = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet4.xml"));
         const XmlCell difficulty = cellOf(items, QStringLiteral("C2"));
         QVERIFY(difficulty.found && difficulty.type.isEmpty());
-        QCOMPARE(cellOf(items, QStringLiteral("D2")).type, QStringLiteral("s"));
+        QVERIFY(cellOf(items, QStringLiteral("D2")).isText());
         const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         QCOMPARE(text(cellOf(thresholds, QStringLiteral("A2"))), QStringLiteral("Cel"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B2")).value, QStringLiteral("95"));
@@ -158,6 +262,8 @@ private Q_SLOTS:
         const QString classes = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         const auto text = [&](const char *reference) {
             const XmlCell cell = cellOf(classes, QString::fromLatin1(reference));
+            if (cell.type == QLatin1String("inlineStr"))
+                return cell.inlineText;
             return cell.type == QLatin1String("s") ? strings.value(cell.value.toInt()) : QString();
         };
         QCOMPARE(text("A1"), QStringLiteral("Klasa"));
@@ -169,6 +275,62 @@ private Q_SLOTS:
         // The question matrix: its header names the classes, question 1 in row 8.
         QCOMPARE(text("B7"), QStringLiteral("8a"));
         QVERIFY(cellOf(classes, QStringLiteral("B8")).type.isEmpty());
+    void spreadsheetShowsTheTable_data()
+    {
+        QTest::addColumn<bool>("sampleClass");
+        QTest::newRow("sample class") << true;
+        // Working times a hair short of a whole second, one negative and one
+        // past midnight: the table shows them cut to the second, of the
+        // absolute value, as a time of day.
+        QTest::newRow("times ending in .999") << false;
+    }
+    void spreadsheetShowsTheTable()
+    {
+        QFETCH(bool, sampleClass);
+        AnalysisState analysis;
+        if (sampleClass) {
+            QStringList files;
+            for (const QString &name :
+                    QDir(examplesPath()).entryList({QStringLiteral("*.dat")}, QDir::Files)) {
+                if (!name.startsWith(QLatin1String("inny_test")))
+                    files.append(examplesPath(name));
+            }
+            QVERIFY(commitLoad(loadResults(files, analysis.thresholds), analysis));
+            analysis.dataLoaded = true;
+        } else {
+            analysis = makeAnalysis(28, 30);
+            for (std::size_t i = 0; i < analysis.students.size(); ++i) {
+                UczenAll &student = analysis.students[i];
+                student.Koniec = student.Poczatek + (20 * 60 + double(i) + 0.999) * kSecond;
+            }
+            analysis.students[3].Koniec = analysis.students[3].Poczatek - 10 * kMinute;
+            analysis.students[4].Koniec = analysis.students[4].Poczatek + 1 + 5 * kMinute;
+            analysis.students[5].Poczatek = kTestDay + 1 - 0.0004 * kSecond;
+        }
+        const std::vector<ReportTable> tables = workbookTables(analysis);
+        const std::optional<QByteArray> xlsx = workbookBytes(tables);
+        QVERIFY(xlsx);
+        const QMap<QString, QList<QStringList>> sheets = sheetsAsShown(*xlsx);
+        QVERIFY2(!sheets.isEmpty(), "LibreOffice Calc (libreoffice-calc-nogui) reads it back");
+
+        for (const ReportTable &table : tables) {
+            QVERIFY2(sheets.contains(table.sheetName), qPrintable(table.sheetName));
+            const QList<QStringList> &shown = sheets[table.sheetName];
+            QCOMPARE(shown.size(), qsizetype(table.rows.size() + 1));
+            for (std::size_t r = 0; r <= table.rows.size(); ++r) {
+                const std::vector<ReportCell> &cells = r == 0 ? table.header : table.rows[r - 1];
+                const QStringList &row = shown[qsizetype(r)];
+                for (std::size_t c = 0; c < cells.size(); ++c) {
+                    const QString cell = row.value(qsizetype(c));
+                    QVERIFY2(showsTheTable(cell, cells[c]),
+                            qPrintable(QStringLiteral("%1 row %2 column %3: %4 for %5")
+                                               .arg(table.sheetName)
+                                               .arg(r)
+                                               .arg(c)
+                                               .arg(cell, cells[c].text)));
+                }
+            }
+        }
     }
 
     void valuesNoSpreadsheetHoldsStayText()
@@ -180,7 +342,7 @@ private Q_SLOTS:
         const std::optional<QByteArray> xlsx = workbookBytes(workbookTables(analysis));
         QVERIFY(xlsx);
         const QString times = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet2.xml"));
-        QCOMPARE(cellOf(times, QStringLiteral("B2")).type, QStringLiteral("s"));
+        QVERIFY(cellOf(times, QStringLiteral("B2")).isText());
         QVERIFY(!times.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
     }
 };

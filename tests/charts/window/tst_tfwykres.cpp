@@ -874,6 +874,34 @@ private Q_SLOTS:
             QVERIFY2(text.contains(QLatin1String(label)), label);
     }
 
+    void printedChartNamesEveryoneTheWindowNames()
+    {
+        // A class of 28 under a bar chart: the page shows the names the
+        // window shows, laid out as the window lays them out.
+        Loaded loaded(test::makeAnalysis(28, 30));
+        draw(loaded, ChartKindBar);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        m_platform->saveAnswers.push_back(dir.filePath(QStringLiteral("wykres.svg")));
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        const QString svg = QString::fromUtf8(readFile(dir.filePath(QStringLiteral("wykres.svg"))));
+        m_platform->printAnswers = {true};
+        click("LWykresMenuPlik");
+        click("LDrukujWykres");
+        QCOMPARE(m_platform->printed.size(), 1);
+        const QString text =
+                test::pdfPageTexts(m_platform->printed.constFirst().pdf).join(QChar(u'\n'));
+        int inWindow = 0;
+        int onPaper = 0;
+        for (const UczenAll &student : loaded.analysis.students) {
+            inWindow += svg.contains(QLatin1Char('>') + student.displayName() + QLatin1Char('<'));
+            onPaper += text.contains(student.displayName());
+        }
+        QVERIFY(inWindow >= 14);
+        QCOMPARE(onPaper, inWindow);
+    }
+
     void failedCopyLeavesDropDownOpen()
     {
         Loaded loaded(test::makeAnalysis(5, 10));
