@@ -74,8 +74,8 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     title->move(16, 12);
     title->adjustSize();
 
-    auto *hint = new QLabel(QStringLiteral("Umiejętność i wymaganie sprawdzane przez każde pytanie "
-                                           "(pytanie bez umiejętności zostaw puste):"),
+    auto *hint = new QLabel(
+            QStringLiteral("Co sprawdza każde pytanie (pytanie bez umiejętności zostaw puste):"),
             this);
     hint->setObjectName(QStringLiteral("LOpis"));
     hint->setGeometry(16, 32, kSize.width() - 32, 16);

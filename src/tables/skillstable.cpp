@@ -40,31 +40,32 @@ struct ColumnSpec
     int width;
 };
 
-// The skill's column holds names of a few words ("obliczanie procentów
-// liczby"); the others their header or "umiarkowanie trudne".
+// Each column as wide as its header in the grid's bold face, "Interpretacja"
+// as "umiarkowanie trudne"; the first three grow for what the teacher typed.
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Umiejętność", 220},
-        {u"Wymaganie", 80},
-        {u"Pytania", 120},
-        {u"Liczba pytań", 84},
+        {u"Umiejętność", 160},
+        {u"Wymaganie", 76},
+        {u"Pytania", 100},
+        {u"Liczba pytań", 86},
         {u"Łatwość", 56},
-        {u"Interpretacja", 122},
-        {u"Uczniowie od 50 %", 118},
+        {u"Interpretacja", 126},
+        {u"Uczniowie od 50 %", 124},
 }};
 
 // Without a blueprint the first column holds the sentence that says where the
 // file belongs, in full.
-constexpr int kNoBlueprintWidth = 380;
+constexpr int kNoBlueprintWidth = 360;
 
 // The grid clips a cell's text, and the teacher's names and question lists
-// have no fixed length: a column grows for its longest text, at 7 pixels a
-// character of the grid's 11-pixel face (8 in bold), up to a limit that keeps
-// the table on the screen.
-constexpr int kMaxColumnWidth = 420;
+// have no fixed length: a column grows for its longest text, at 6 pixels a
+// character of the grid's 11-pixel face (7 in bold, for wide letters such as
+// "m" and "w"), up to a limit that keeps the table on the screen (the report
+// and the exports show every text whole).
+constexpr int kMaxColumnWidth = 320;
 
 int widthFor(int width, const QString &text, bool bold)
 {
-    const int needed = static_cast<int>(text.size()) * (bold ? 8 : 7) + 10;
+    const int needed = static_cast<int>(text.size()) * (bold ? 7 : 6) + 10;
     return std::clamp(needed, width, std::max(width, kMaxColumnWidth));
 }
 

@@ -1,3 +1,4 @@
+#include "charts/window/tfwykres.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void loadWarnsAndTheMenuShowsTheSkills();
     void saveAppliesAndCancelChangesNothing_data();
     void saveAppliesAndCancelChangesNothing();
+    void picturesOfTheSampleClass();
 
 private:
     /// Loads four students of three questions from the class folder, beside
@@ -177,6 +179,53 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
         QCOMPARE(session.analysis.blueprint, blueprintBefore);
         QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
     }
+}
+
+/// The sample class with its blueprint, read without a warning; with
+/// ZAVEVAD_SCREENSHOT_DIR set, the pictures are kept there.
+void TestBlueprintDialog::picturesOfTheSampleClass()
+{
+    QStringList paths;
+    for (const QString &name : QDir(test::examplesPath()).entryList({u"*.dat"_s}, QDir::Files)) {
+        if (!name.startsWith(u"inny_test"_s))
+            paths.append(test::examplesPath(name));
+    }
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            modal->close();
+        });
+        m_shell->glowny().loadFiles(paths);
+    }
+    QCOMPARE(prompts, QStringList());
+    QCOMPARE(m_shell->session().analysis.blueprint.skills.size(), std::size_t(8));
+
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    auto keep = [&dir](QWidget &window, const QString &file) {
+        const QImage image = window.grab().toImage();
+        QVERIFY(!image.isNull());
+        if (!dir.isEmpty())
+            QVERIFY(image.save(QDir(dir).filePath(file)));
+    };
+    clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
+    QCOMPARE(m_shell->session().grid.text(0, 10), u"Pytania bez umiejętności"_s);
+    QCOMPARE(m_shell->session().grid.text(1, 10), u"20"_s);
+    TFGlowny &glowny = m_shell->glowny();
+    keep(glowny, u"main-skills.png"_s);
+    clickItem("LMenuWykresy", "LWykresSlupkowy");
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->wykres()));
+    keep(m_shell->wykres(), u"chart-skills.png"_s);
+    m_shell->wykres().hide();
+
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        ran = true;
+        keep(*modal, u"dialog-kartoteka.png"_s);
+        modal->close();
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QVERIFY(ran);
 }
 
 QTEST_MAIN(TestBlueprintDialog)
