@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 namespace zavevad {
@@ -33,6 +34,14 @@ std::optional<int> questionNumber(QStringView text, int questionCount)
     if (number < 1 || number > questionCount)
         return std::nullopt;
     return number;
+}
+
+// A stray carriage return or other control character is no part of a name:
+// the line is as broken as one without its tab.
+bool hasControl(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+            [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 // A tab or a line break typed into a name would split the line when read back.
@@ -84,11 +93,11 @@ BlueprintRead parseBlueprint(QByteArrayView content, int questionCount)
                 ? questionNumber(fields.at(0), k)
                 : std::nullopt;
         const QString name = fields.value(1).trimmed();
-        if (!question || name.isEmpty()) {
+        const QString requirement = fields.value(2).trimmed();
+        if (!question || name.isEmpty() || hasControl(name) || hasControl(requirement)) {
             read.skippedLines.append(lineNumber);
             continue;
         }
-        const QString requirement = fields.value(2).trimmed();
 
         auto found = skillIndex.constFind(name);
         if (found == skillIndex.cend()) {

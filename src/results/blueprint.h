@@ -50,8 +50,9 @@ struct BlueprintRead
 /// `Kartoteka.txt` (UTF-8, a BOM skipped, LF or CR LF). Empty lines and lines
 /// starting with '#' are ignored; every other line is "<question><TAB><skill>"
 /// with an optional "<TAB><requirement>", the question 1 to `questionCount`
-/// and the skill non-empty. Other lines (and lines that are not UTF-8) are
-/// left out and named in the warning; the rest is used.
+/// and the skill non-empty. Other lines (and lines that are not UTF-8 or
+/// hold a control character) are left out and named in the warning; the
+/// rest is used.
 BlueprintRead parseBlueprint(QByteArrayView content, int questionCount);
 
 /// Reads `Kartoteka.txt` in `directory` for a test of `questionCount`

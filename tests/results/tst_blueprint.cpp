@@ -68,8 +68,9 @@ private Q_SLOTS:
         QTest::newRow("trimmed fields, Polish letters")
                 << QByteArray(" 2 \t  Ułamki zwykłe \t V.3 \n") << 3 << u"Ułamki zwykłe|V.3|2"_s
                 << QList<int>{};
-        QTest::newRow("not UTF-8")
-                << QByteArray("1\t\xFF\xFE\n2\tA") << 3 << u"A||2"_s << QList<int>{1};
+        QTest::newRow("not UTF-8, a stray CR")
+                << QByteArray("1\t\xFF\xFE\n2\tA\n3\tA\rB\n3\tB\tV\r\r\n") << 3 << u"A||2;B|V|3"_s
+                << QList<int>{1, 3};
         QTest::newRow("nothing usable") << QByteArray("abc\n") << 3 << QString() << QList<int>{1};
     }
     void parse()
