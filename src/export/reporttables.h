@@ -78,6 +78,8 @@ std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis);
 std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis);
 /// The five thresholds in force, and "Ndst" below them from 0.
 ReportTable thresholdsReportTable(const AnalysisState &analysis);
+/// The skills of the test's blueprint.
+ReportTable skillsReportTable(const AnalysisState &analysis);
 
 /// The analysis tables in the order a report and a workbook present them.
 std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis);

@@ -26,6 +26,7 @@ struct BatchOutcome
     QString error; ///< when not ok: one line for the user, in Polish
     QString warning; ///< the load's same-test warning as one line, or empty
     bool refused = false; ///< an output was refused before anything was read or written
+    QString blueprintWarning; ///< the warning about `Kartoteka.txt`, or empty
 };
 
 /// Loads the files exactly as the load command does (same test rule and

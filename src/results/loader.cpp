@@ -90,6 +90,8 @@ LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
     outcome.status = LoadStatus::Loaded;
     outcome.otherTestsSkipped = read.otherTestsSkipped;
     outcome.testName = read.testName;
+    outcome.blueprint =
+            readBlueprint(QFileInfo(paths.constFirst()).absolutePath(), set.questionCount);
     return outcome;
 }
 
@@ -103,6 +105,8 @@ bool commitLoad(LoadOutcome &&outcome, AnalysisState &state)
     state.questionCount = set.questionCount;
     state.questions = set.questions;
     state.summary = set.summary;
+    state.blueprint = std::move(outcome.blueprint.blueprint);
+    state.blueprintFolder = outcome.blueprint.folder;
     return true;
 }
 

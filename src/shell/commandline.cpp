@@ -45,6 +45,7 @@ constexpr std::array<TableName, 5> kTableNames{{
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},
         {"analiza", 4},
+        {"umiejetnosci", TableSkills},
         {"klasy", TableClassComparison},
 }};
 
@@ -113,7 +114,8 @@ QString helpText()
             "                    tabulatorem)\n"
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
             "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
-            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza lub klasy\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza, umiejetnosci\n"
+            "                    lub klasy\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
             "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
@@ -125,6 +127,7 @@ QString helpText()
             "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników (*.dat),\n"
             "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
             "potok, urządzenie).\n"
+            "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku wyników.\n"
             "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
 }
 
@@ -185,7 +188,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         }
         if (batch.tableKind == TableNone)
             return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny, analiza lub klasy)"));
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)"));
     }
     if (parser.isSet(strona)) {
         const QString page = parser.value(strona);
@@ -255,6 +258,8 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     const BatchOutcome outcome = runBatchExport(batch, loadThresholds(QDir::currentPath()));
     if (!outcome.warning.isEmpty())
         err << "zavevad: " << outcome.warning << '\n';
+    if (!outcome.blueprintWarning.isEmpty())
+        err << "zavevad: " << outcome.blueprintWarning << '\n';
     if (!outcome.ok) {
         err << "zavevad: " << outcome.error << '\n';
         return outcome.refused ? ExitUsage : ExitFailure;

@@ -7,6 +7,7 @@
 #include "shell/shell.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
+#include "shell/tfkartoteka.h"
 #include "shell/tfprogi.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
@@ -41,11 +42,11 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // Grown by the load of classes below the load of one test.
         return {{160, 189}, {16, 48}};
     case MenuEdycja:
-        // Grown by one item below the two copies.
-        return {{148, 80}, {67, 48}};
+        // Grown by two items below the two copies.
+        return {{148, 102}, {67, 48}};
     case MenuTabele:
-        // Two items more than the three it was drawn for: 21 pixels each.
-        return {{145, 117}, {121, 48}};
+        // Three items more than the three it was drawn for: 21 pixels taller each.
+        return {{145, 138}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};
@@ -109,6 +110,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(edycja, "LEdycjaProgi", QStringLiteral("Progi ocen ..."),
             QStringLiteral("Pozwala zmienić progi ocen i od razu zobaczyć skutek"), 54, true,
             Hover::WhileLoaded, &TFMenu::LEdycjaProgiClick);
+    addItem(edycja, "LEdycjaKartoteka", QStringLiteral("Kartoteka testu ..."),
+            QStringLiteral("Pozwala przypisać pytania do umiejętności"), 76, true,
+            Hover::WhileLoaded, &TFMenu::LEdycjaKartotekaClick);
 
     Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
     addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
@@ -123,8 +127,11 @@ TFMenu::TFMenu(Shell &shell)
     addItem(tabele, "LAnalizaPytan", QStringLiteral("Tabela - Analiza pytań"),
             QStringLiteral("Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"), 72,
             true, Hover::WhileLoaded, &TFMenu::LAnalizaPytanClick);
+    addItem(tabele, "LAnalizaUmiejetnosci", QStringLiteral("Tabela - Umiejętności"),
+            QStringLiteral("Prezentuje wykonanie umiejętności sprawdzanych przez test"), 93, true,
+            Hover::WhileLoaded, &TFMenu::LAnalizaUmiejetnosciClick);
     addItem(tabele, "LAnalizaKlasy", QStringLiteral("Tabela - Porównanie klas"),
-            QStringLiteral("Porównuje wyniki klas"), 93, true, Hover::WhileLoaded,
+            QStringLiteral("Porównuje wyniki klas"), 114, true, Hover::WhileLoaded,
             &TFMenu::LAnalizaKlasyClick);
 
     Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
@@ -443,6 +450,19 @@ void TFMenu::LAnalizaOcenyClick()
 void TFMenu::LAnalizaPytanClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableItemAnalysis); });
+}
+
+void TFMenu::LAnalizaUmiejetnosciClick()
+{
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableSkills); });
+}
+
+void TFMenu::LEdycjaKartotekaClick()
+{
+    runItem(true, [this] {
+        TFKartoteka dialog(m_shell);
+        dialog.exec();
+    });
 }
 
 void TFMenu::LAnalizaKlasyClick()

@@ -87,6 +87,8 @@ public:
     void LWykresCzasWynikClick();
     void LAboutWinietkaClick();
     void LAboutPomocClick();
+    void LAnalizaUmiejetnosciClick();
+    void LEdycjaKartotekaClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -147,7 +147,7 @@ void TestCommandLine::parse_data()
     QTest::newRow("bad table")
             << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
             << int(Action::UsageError) << none << 1 << 1
-            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza lub klasy)"_s;
+            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)"_s;
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
@@ -256,7 +256,8 @@ QByteArray TestCommandLine::menuExport(const QString &table, int page, const QSt
     const int kind = table == u"wyniki"_s ? 1
             : table == u"czas"_s          ? 2
             : table == u"oceny"_s         ? 3
-                                          : 4;
+            : table == u"analiza"_s       ? 4
+                                          : 5;
     shell.glowny().PokazTabele(kind);
     if (page == 2)
         shell.glowny().PTabela()->ImTabelaWPrawoClick();
@@ -280,6 +281,7 @@ void TestCommandLine::batchWritesTheMenuBytes_data()
     QTest::newRow("czas html") << u"czas"_s << 1 << u"html"_s;
     QTest::newRow("oceny txt") << u"oceny"_s << 1 << u"txt"_s;
     QTest::newRow("analiza html") << u"analiza"_s << 1 << u"html"_s;
+    QTest::newRow("umiejetnosci txt") << u"umiejetnosci"_s << 1 << u"txt"_s;
 }
 
 void TestCommandLine::batchWritesTheMenuBytes()

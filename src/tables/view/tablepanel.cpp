@@ -141,7 +141,7 @@ void TablePanel::refresh()
 
 void TablePanel::showTable(int kind)
 {
-    if ((kind < TableResults || kind > TableItemAnalysis) && kind != TableClassComparison)
+    if (kind < TableResults || kind > TableClassComparison)
         return;
     m_tables.PokazTabele(kind);
     refresh();
