@@ -40,16 +40,16 @@ std::optional<Fraction> kr20(std::int64_t k, std::int64_t n, std::int64_t v, std
 
 Difficulty ItemStats::difficultyBand() const
 {
-    // From the exact p: 1 of 5 is "trudne", not "bardzo trudne".
-    const std::int64_t c = difficulty.numerator;
-    const std::int64_t n = difficulty.denominator;
-    if (5 * c < n)
+    // From p as the table shows it, so that the category never contradicts
+    // the number beside it: 0,1996 shows "0,20" and is "trudne".
+    const std::int64_t shown = hundredths(difficulty);
+    if (shown < 20)
         return Difficulty::VeryHard;
-    if (2 * c < n)
+    if (shown < 50)
         return Difficulty::Hard;
-    if (10 * c < 7 * n)
+    if (shown < 70)
         return Difficulty::ModeratelyHard;
-    if (10 * c < 9 * n)
+    if (shown < 90)
         return Difficulty::Easy;
     return Difficulty::VeryEasy;
 }

@@ -40,7 +40,7 @@ struct TableName
 };
 
 // Kind 4 is the item-analysis table; a build without it says so at export time.
-constexpr std::array<TableName, 5> kTableNames{{
+constexpr std::array<TableName, 6> kTableNames{{
         {"wyniki", TableResults},
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},

@@ -112,8 +112,8 @@ private Q_SLOTS:
     void groupSize_data();
     void groupSize();
     void tiesKeepTheListOrderInBothGroups();
-    void difficultyBandsFromTheExactShare_data();
-    void difficultyBandsFromTheExactShare();
+    void difficultyBandsFromTheShownShare_data();
+    void difficultyBandsFromTheShownShare();
     void discriminationFlags();
     void flagsFollowTheShownValue_data();
     void flagsFollowTheShownValue();
@@ -250,7 +250,7 @@ void TestItemAnalysis::tiesKeepTheListOrderInBothGroups()
     QCOMPARE(a.median, frac(1, 1));
 }
 
-void TestItemAnalysis::difficultyBandsFromTheExactShare_data()
+void TestItemAnalysis::difficultyBandsFromTheShownShare_data()
 {
     QTest::addColumn<int>("correct");
     QTest::addColumn<int>("students");
@@ -262,12 +262,15 @@ void TestItemAnalysis::difficultyBandsFromTheExactShare_data()
     QTest::newRow("0.50") << 1 << 2 << int(Difficulty::ModeratelyHard);
     QTest::newRow("0.69") << 69 << 100 << int(Difficulty::ModeratelyHard);
     QTest::newRow("0.70") << 7 << 10 << int(Difficulty::Easy);
-    QTest::newRow("0.899") << 899 << 1000 << int(Difficulty::Easy);
+    // The category of the two decimals shown: "0,90" is never "łatwe".
+    QTest::newRow("0.899") << 899 << 1000 << int(Difficulty::VeryEasy);
+    QTest::newRow("0.885 shows 0,88") << 177 << 200 << int(Difficulty::Easy);
+    QTest::newRow("0.1996 shows 0,20") << 499 << 2500 << int(Difficulty::Hard);
     QTest::newRow("0.90") << 9 << 10 << int(Difficulty::VeryEasy);
     QTest::newRow("1") << 3 << 3 << int(Difficulty::VeryEasy);
 }
 
-void TestItemAnalysis::difficultyBandsFromTheExactShare()
+void TestItemAnalysis::difficultyBandsFromTheShownShare()
 {
     QFETCH(int, correct);
     QFETCH(int, students);
