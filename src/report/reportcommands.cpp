@@ -4,6 +4,7 @@
 #include "platform/commanderror.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
+#include "report/carddocument.h"
 #include "report/reportdocument.h"
 
 #include <QDir>
@@ -20,6 +21,11 @@ QString askSavePath(const QString &filter, const QString &extension)
 QString reportTitle()
 {
     return QStringLiteral("Raport z analizy testu");
+}
+
+QString cardsTitle()
+{
+    return QStringLiteral("Karty wyników uczniów");
 }
 
 CommandError cannotCreate(const QString &path)
@@ -51,6 +57,14 @@ QByteArray workbookFileBytes(const AnalysisState &analysis)
     return std::move(*workbook);
 }
 
+QByteArray studentCardsPdfBytes(const AnalysisState &analysis)
+{
+    QByteArray pdf = CardDocument(analysis).toPdf(cardsTitle());
+    if (pdf.isEmpty())
+        throw cannotMake(QStringLiteral("kart uczniów"));
+    return pdf;
+}
+
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {
     const QString path =
@@ -67,6 +81,25 @@ void DrukujRaport(const AnalysisState &analysis)
 {
     const ReportDocument document(reportSections(analysis));
     Platform::current().printDocument(reportTitle(),
+            [&document](QPagedPaintDevice &device) { return document.paint(device); });
+}
+
+void ZapiszKartyPdf(const AnalysisState &analysis)
+{
+    const QString path =
+            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    const QByteArray pdf = CardDocument(analysis).toPdf(cardsTitle());
+    if (pdf.isEmpty())
+        throw cannotCreate(path);
+    saveFile(path, pdf);
+}
+
+void DrukujKarty(const AnalysisState &analysis)
+{
+    const CardDocument document(analysis);
+    Platform::current().printDocument(cardsTitle(),
             [&document](QPagedPaintDevice &device) { return document.paint(device); });
 }
 

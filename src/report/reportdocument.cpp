@@ -5,11 +5,11 @@
 #include "charts/chartdata.h"
 #include "charts/chartprint.h"
 #include "charts/scorecharts.h"
+#include "report/paper.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -17,7 +17,6 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRawFont>
 
 #include <algorithm>
@@ -28,8 +27,6 @@ namespace zavevad {
 
 namespace {
 
-// Every length of the layout is in tenths of a point.
-constexpr double kUnitsPerPoint = 10;
 constexpr double kMargin = 42.52 * kUnitsPerPoint; // 15 mm
 constexpr double kSectionGap = 24 * kUnitsPerPoint;
 constexpr double kTitleGap = 6 * kUnitsPerPoint;
@@ -44,18 +41,6 @@ constexpr QSizeF kChartPixels{720, 480};
 constexpr qsizetype kShortText = 6;
 /// A table whose first page would hold fewer rows than this starts on the next page.
 constexpr int kMinRowsUnderTitle = 3;
-
-QFont reportFont(int points, bool bold = false)
-{
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    // Pixels of the layout's unit: the text scales with the page, whatever
-    // the device's resolution.
-    font.setPixelSize(static_cast<int>(points * kUnitsPerPoint));
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
 
 QFont headingFont()
 {
@@ -201,16 +186,6 @@ QPageLayout::Orientation fitColumns(const ColumnWidths &measured, std::vector<do
             width *= room / least;
     }
     return QPageLayout::Landscape;
-}
-
-QString gradeThresholdsText(const Thresholds &t)
-{
-    return QStringLiteral("Cel od %1%, Bdb od %2%, Db od %3%, Dst od %4%, Dop od %5%")
-            .arg(t.cel)
-            .arg(t.bdb)
-            .arg(t.db)
-            .arg(t.dst)
-            .arg(t.dop);
 }
 
 TitleSection titleSection(const AnalysisState &analysis)
@@ -618,14 +593,6 @@ void paintFooter(QPainter &painter, QPageLayout::Orientation orientation, int pa
             QStringLiteral("Strona %1 z %2").arg(page).arg(pages));
 }
 
-QPageLayout a4Layout(const QPageLayout &current, QPageLayout::Orientation orientation)
-{
-    QPageLayout layout = current;
-    layout.setPageSize(QPageSize(QPageSize::A4));
-    layout.setOrientation(orientation);
-    return layout;
-}
-
 } // namespace
 
 bool ReportDocument::paint(QPagedPaintDevice &device) const
@@ -648,18 +615,7 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
             if (!device.newPage())
                 return false;
         }
-        const QPageLayout layout = device.pageLayout();
-        const QRectF paper = layout.fullRect(QPageLayout::Point);
-        const QRectF paintable = layout.paintRect(QPageLayout::Point);
-        const double scale = device.logicalDpiX() / 72.0 / kUnitsPerPoint;
-        painter.resetTransform();
-        painter.scale(scale, scale);
-        // From the device's painting origin to the sheet's corner.
-        painter.translate(-paintable.left() * kUnitsPerPoint, -paintable.top() * kUnitsPerPoint);
-        if (layout.orientation() != page.orientation) {
-            painter.translate(paper.width() * kUnitsPerPoint, 0);
-            painter.rotate(90);
-        }
+        placeOnSheet(painter, device, page.orientation);
 
         for (const Block &block : page.blocks) {
             const auto section = static_cast<std::size_t>(block.section);
@@ -678,19 +634,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
 
 QByteArray ReportDocument::toPdf(const QString &title) const
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
-                QMarginsF(0, 0, 0, 0)));
-        if (!paint(writer))
-            return {};
-    }
-    return buffer.data();
+    return pdfDocument(title, m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
+            [this](QPagedPaintDevice &device) { return paint(device); });
 }
 
 } // namespace zavevad
