@@ -100,6 +100,10 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
                     [&analysis] {
                         return workbookFileBytes(analysis);
                     }},
+            {request.cardsPath,
+                    [&analysis] {
+                        return studentCardsPdfBytes(analysis);
+                    }},
     };
     for (const auto &[path, bytes] : outputs) {
         if (path.isEmpty())

@@ -38,7 +38,8 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuTop:
         return {{86, 46}, {1, 22}};
     case MenuPlik:
-        return {{160, 171}, {16, 48}};
+        // Grown by the two rows of the students' cards, and wide enough for their captions.
+        return {{172, 207}, {16, 48}};
     case MenuEdycja:
         // Grown by one item below the two copies.
         return {{148, 80}, {67, 48}};
@@ -90,9 +91,15 @@ TFMenu::TFMenu(Shell &shell)
     addItem(plik, "LPlikPrint", QStringLiteral("Drukuj raport ..."),
             QStringLiteral("Drukuje pełny raport z analizy testu"), 112, true, Hover::WhileLoaded,
             &TFMenu::LPlikPrintClick);
-    addSeparator(plik, 128);
+    addItem(plik, "LPlikSaveCards", QStringLiteral("Zapisz karty uczniów PDF ..."),
+            QStringLiteral("Zapisuje kartę wyników każdego ucznia jako PDF"), 130, true,
+            Hover::WhileLoaded, &TFMenu::LPlikSaveCardsClick);
+    addItem(plik, "LPlikPrintCards", QStringLiteral("Drukuj karty uczniów ..."),
+            QStringLiteral("Drukuje kartę wyników każdego ucznia"), 148, true, Hover::WhileLoaded,
+            &TFMenu::LPlikPrintCardsClick);
+    addSeparator(plik, 164);
     addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
-            146, false, Hover::Always, &TFMenu::LZamknijClick);
+            182, false, Hover::Always, &TFMenu::LZamknijClick);
 
     Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
     addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
@@ -369,6 +376,16 @@ void TFMenu::LPlikSaveXlsxClick()
 void TFMenu::LPlikPrintClick()
 {
     runItem(true, m_shell.hooks().DrukujRaport);
+}
+
+void TFMenu::LPlikSaveCardsClick()
+{
+    runItem(true, m_shell.hooks().ZapiszKartyPdf);
+}
+
+void TFMenu::LPlikPrintCardsClick()
+{
+    runItem(true, m_shell.hooks().DrukujKarty);
 }
 
 void TFMenu::LZamknijClick()

@@ -53,6 +53,8 @@ public:
     void LPlikSavePdfClick();
     void LPlikSaveXlsxClick();
     void LPlikPrintClick();
+    void LPlikSaveCardsClick();
+    void LPlikPrintCardsClick();
     void LZamknijClick();
     void LM1minimizeClick();
     void LM1CloseClick();
