@@ -198,6 +198,15 @@ private Q_SLOTS:
             QVERIFY(!text.contains(QChar(0x2026)));
         }
         QVERIFY(pages.at(0).contains(QStringLiteral("Sprawdzian z fizyki i fińskiego")));
+        // Every font is embedded: the page reads the same on any computer.
+        const TempFile file(pdf, QStringLiteral("pdf"));
+        const QStringList fonts =
+                QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {file.path()}))
+                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                        .mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
         // Every word stands on its page, within the margins.
         for (const Word &word : pdfWords(pdf)) {
             QVERIFY2(word.left >= 42 && word.right <= 595 - 42,
