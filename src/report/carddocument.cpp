@@ -27,6 +27,8 @@ constexpr double kCellPadding = 4 * kUnitsPerPoint;
 constexpr double kRowPoints = 14;
 constexpr double kCellPoints = 9;
 constexpr int kQuestionsPerBlock = 15;
+constexpr double kLabelPoints = 9;
+constexpr double kTimePoints = 13;
 
 // Dark on the light page, and right and wrong told apart by their marks and
 // words as well as by colour, so that a black-and-white printout keeps them.
@@ -76,7 +78,7 @@ struct CardTable
 class CardPainter
 {
 public:
-    explicit CardPainter(QPainter &painter) : m_painter(painter) { }
+    explicit CardPainter(QPainter &painter) : m_painter(painter), m_timeFormat(longTimeFormat()) { }
 
     void paint(const StudentCard &card, int page, int pages)
     {
@@ -91,13 +93,13 @@ public:
         y = classBoxes(card, left, width, y);
         y = questions(card, left, width, y);
 
-        // The working time and the thresholds stand at the foot; the skills
-        // take the room between.
-        const double lineHeight = metrics(10, false).height();
-        const double footHeight = kSectionGap + lineHeight * 1.6 + metrics(8, false).height();
+        // The skills take the room that the working time and the thresholds
+        // at the foot leave.
+        const double footHeight =
+                boxHeight(kTimePoints) + kSectionGap + metrics(8, false).height() * 2;
         if (!card.skills.empty())
-            y = skills(card, left, width, y, bottom - footHeight);
-        workingTime(card, left, width, y + kSectionGap);
+            y = skills(card, left, width, y, bottom - footHeight) + kSectionGap;
+        workingTime(card, left, width, y);
         footer(card, left, width, bottom, page, pages);
     }
 
@@ -210,15 +212,21 @@ private:
         return y + std::max(name.height(), metrics(22, true).height()) + 8 * kUnitsPerPoint;
     }
 
+    double boxHeight(double valuePoints)
+    {
+        return kBoxPadding * 2 + metrics(kLabelPoints, false).height()
+                + metrics(valuePoints, true).height();
+    }
+
     /// A row of framed boxes, each a label over a value, as wide as `shares` say.
     double boxes(const std::vector<std::pair<QString, QString>> &items,
             const std::vector<double> &shares, double valuePoints, double left, double width,
             double y)
     {
-        const double labelPoints = 9;
+        const double labelPoints = kLabelPoints;
         const QFontMetricsF &label = metrics(labelPoints, false);
         const QFontMetricsF &value = metrics(valuePoints, true);
-        const double height = kBoxPadding * 2 + label.height() + value.height();
+        const double height = boxHeight(valuePoints);
         const double room = width - kBoxGap * static_cast<double>(items.size() - 1);
         double x = left;
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -393,14 +401,11 @@ private:
 
     void workingTime(const StudentCard &card, double left, double width, double y)
     {
-        const QLocale locale;
-        const QString format = longTimeFormat();
-        const QString line = QStringLiteral("Czas pracy: ")
-                + timeOfDayText(card.workingTime, locale, format)
-                + QStringLiteral("   (średni czas pracy klasy: ")
-                + timeOfDayText(card.classAverageWorkingTime, locale, format) + QLatin1Char(')');
-        const double points = fitted(line, 10, false, width);
-        text(line, left, y + metrics(points, false).ascent(), points, false, kInk);
+        boxes({{QStringLiteral("Czas pracy"),
+                       timeOfDayText(card.workingTime, m_locale, m_timeFormat)},
+                      {QStringLiteral("Średni czas pracy klasy"),
+                              timeOfDayText(card.classAverageWorkingTime, m_locale, m_timeFormat)}},
+                {0.5, 0.5}, kTimePoints, left, width, y);
     }
 
     void footer(
@@ -418,6 +423,8 @@ private:
     }
 
     QPainter &m_painter;
+    const QLocale m_locale;
+    const QString m_timeFormat;
     std::map<std::pair<int, bool>, FontEntry> m_fonts;
 };
 
