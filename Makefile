@@ -85,17 +85,19 @@ endef
 # `make fuzz-smoke` (part of `make test`) cannot fail by chance: it replays
 # every seed and every kept regression-* input once, without mutation, then
 # fuzzes FUZZ_SMOKE_RUNS inputs from a fixed seed and a fresh corpus.
-FUZZ_TARGETS := resultfile thresholds template
+FUZZ_TARGETS := resultfile thresholds template blueprint
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SEED ?= 12345
 # Runs of the fixed-seed smoke, about half a minute each on an idle machine.
 FUZZ_SMOKE_RUNS_resultfile ?= 3000
 FUZZ_SMOKE_RUNS_thresholds ?= 3000
 FUZZ_SMOKE_RUNS_template ?= 100
+FUZZ_SMOKE_RUNS_blueprint ?= 3000
 # Result inputs hold up to twelve 128-byte records (files of one load).
 FUZZ_MAXLEN_resultfile := 1536
 FUZZ_MAXLEN_thresholds := 1024
 FUZZ_MAXLEN_template := 1024
+FUZZ_MAXLEN_blueprint := 4096
 # Wall-clock timeouts of `make fuzz`. A template draws full-size charts: one
 # that makes a paint slow is a finding. The template target also fails an
 # input that takes over 2 s of processor time, which a busy machine does not
@@ -103,10 +105,12 @@ FUZZ_MAXLEN_template := 1024
 FUZZ_TIMEOUT_resultfile := 10
 FUZZ_TIMEOUT_thresholds := 10
 FUZZ_TIMEOUT_template := 2
+FUZZ_TIMEOUT_blueprint := 10
 FUZZ_SMOKE_TIMEOUT := 60
 FUZZ_SEEDS_resultfile = examples/*.dat
 FUZZ_SEEDS_thresholds = examples/Progi.txt tests/data/export/*.txt
 FUZZ_SEEDS_template =
+FUZZ_SEEDS_blueprint = examples/Kartoteka.txt
 FUZZ_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1
 
@@ -127,6 +131,8 @@ define fuzz_target_settings
 			timeout=$(FUZZ_TIMEOUT_thresholds); runs=$(FUZZ_SMOKE_RUNS_thresholds);; \
 		template) seeds="$(FUZZ_SEEDS_template)"; maxlen=$(FUZZ_MAXLEN_template); \
 			timeout=$(FUZZ_TIMEOUT_template); runs=$(FUZZ_SMOKE_RUNS_template);; \
+		blueprint) seeds="$(FUZZ_SEEDS_blueprint)"; maxlen=$(FUZZ_MAXLEN_blueprint); \
+			timeout=$(FUZZ_TIMEOUT_blueprint); runs=$(FUZZ_SMOKE_RUNS_blueprint);; \
 		esac; \
 		rm -rf $(FUZZ_DIR)/seeds/$$t; mkdir -p $(FUZZ_DIR)/seeds/$$t; \
 		[ -z "$$seeds" ] || cp $$seeds $(FUZZ_DIR)/seeds/$$t/;

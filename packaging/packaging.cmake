@@ -21,6 +21,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide/images
 # The sample class the guide and README use.
 file(GLOB zavevad_examples ${PROJECT_SOURCE_DIR}/examples/*.dat)
 install(FILES ${zavevad_examples} ${PROJECT_SOURCE_DIR}/examples/Progi.txt
+    ${PROJECT_SOURCE_DIR}/examples/Kartoteka.txt
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zavevad/examples)
 
 # Debian wants the man page and the changelog compressed, without a time stamp.

@@ -3,6 +3,7 @@
 #include "tables/gridmodel.h"
 #include "tables/itemanalysistable.h"
 #include "tables/numberformat.h"
+#include "tables/skillstable.h"
 
 #include <QLocale>
 #include <QTime>
@@ -231,6 +232,13 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         valueColumn = 2;
         lastRow = itemAnalysisLastQuestionRow(source.grid);
         header = QStringLiteral("Łatwość pytań");
+        break;
+    case TableSkills:
+        fillBarAndLineSeries = FillBarAndLineSeriesPercent;
+        fillPieSeries = FillPieSeriesPercent;
+        valueColumn = 4;
+        lastRow = skillsTableLastSkillRow(source.grid);
+        header = QStringLiteral("Wykonanie umiejętności");
         break;
     default:
         return {};

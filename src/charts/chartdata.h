@@ -55,7 +55,8 @@ struct ChartSource
 {
     const GridModel &grid;
     /// TableKind: 0 none, 1 results, 2 working time, 3 grade count, 4 item
-    /// analysis (its question rows are read from the grid's row count).
+    /// analysis, 5 skills (their question or skill rows are read from the
+    /// grid's row count).
     std::int32_t tableMode = 0;
     std::int32_t studentCount = 0;
     /// Column of "Suma" on the results page on display

@@ -4,6 +4,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/itemanalysistable.h"
+#include "tables/skillstable.h"
 
 #include <QLocale>
 
@@ -185,6 +186,22 @@ ReportTable itemAnalysisReportTable(const AnalysisState &analysis)
     return table;
 }
 
+ReportTable skillsReportTable(const AnalysisState &analysis)
+{
+    GridModel grid;
+    GridState state;
+    PokazUmiejetnosci(grid, state, analysis);
+    // The counts and the share hold numbers; names, requirements, question
+    // lists and the interpretation stay text.
+    std::vector<SourceColumn> columns;
+    for (int c = 0; c < grid.columnCount(); ++c)
+        columns.push_back({&grid, c, c == 3 || c == 4 || c == 6});
+    ReportTable table = snapshot(columns, grid.rowCount());
+    table.title = QStringLiteral("Tabela - Umiejętności");
+    table.sheetName = QStringLiteral("Umiejętności");
+    return table;
+}
+
 ReportTable thresholdsReportTable(const AnalysisState &analysis)
 {
     const GridModel grid;
@@ -230,6 +247,8 @@ std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis)
     tables.push_back(workingTimeReportTable(analysis));
     tables.push_back(gradeCountReportTable(analysis));
     tables.push_back(itemAnalysisReportTable(analysis));
+    if (!analysis.blueprint.empty())
+        tables.push_back(skillsReportTable(analysis));
     return tables;
 }
 

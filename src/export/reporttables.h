@@ -61,6 +61,8 @@ ReportTable gradeCountReportTable(const AnalysisState &analysis);
 ReportTable itemAnalysisReportTable(const AnalysisState &analysis);
 /// The five thresholds in force, and "Ndst" below them from 0.
 ReportTable thresholdsReportTable(const AnalysisState &analysis);
+/// The skills of the test's blueprint.
+ReportTable skillsReportTable(const AnalysisState &analysis);
 
 /// The analysis tables in the order a report and a workbook present them.
 std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis);

@@ -59,6 +59,7 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
     };
     if (load.otherTestsSkipped)
         outcome.warning = oneLine(sameTestWarning(load.testName));
+    outcome.blueprintWarning = load.blueprint.warning;
 
     AnalysisState analysis;
     analysis.thresholds = thresholds;

@@ -26,6 +26,7 @@ struct BatchOutcome
     bool ok = false;
     QString error; ///< when not ok: one line for the user, in Polish
     QString warning; ///< the load's same-test warning as one line, or empty
+    QString blueprintWarning; ///< the warning about `Kartoteka.txt`, or empty
 };
 
 /// Loads the files exactly as the load command does (same test rule and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/blueprint.h"
 #include "results/student.h"
 
 #include <QString>
@@ -44,13 +45,14 @@ struct ClassSummary
 };
 
 /// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
-/// count, 4 item analysis.
+/// count, 4 item analysis, 5 skills.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
     TableWorkingTime = 2,
     TableGradeCount = 3,
     TableItemAnalysis = 4,
+    TableSkills = 5,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,
@@ -66,6 +68,10 @@ struct AnalysisState
     bool dataLoaded = false;
     std::int32_t tableMode = TableNone; ///< current table mode, read by the charts
     QString startDirectory;
+    /// The test's blueprint, read with the result files; empty without one.
+    Blueprint blueprint;
+    /// The folder of the first loaded result file, where `Kartoteka.txt` lives.
+    QString blueprintFolder;
 };
 
 } // namespace zavevad

@@ -183,6 +183,23 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state)
             item.upperLower = reduced(upperCorrect[i] - lowerCorrect[i], result.groupSize);
         item.kr20WithoutItem = kr20(k - 1, n, restVariance, s - itemVariance);
     }
+
+    // The score summary of a staff-meeting report, from the score counts.
+    const auto scoreCount = [&withScore](int x) {
+        return withScore[static_cast<std::size_t>(x)];
+    };
+    const std::int32_t mostFrequent = *std::max_element(withScore.begin(), withScore.end());
+    for (int x = 0; x <= k; ++x) {
+        if (scoreCount(x) == 0)
+            continue;
+        if (!result.lowestScore)
+            result.lowestScore = x;
+        result.highestScore = x;
+        if (scoreCount(x) == mostFrequent)
+            result.modes.push_back(x);
+    }
+    if (k > 0)
+        result.testFacility = reduced(sumX, std::int64_t(n) * k);
     return result;
 }
 

@@ -76,6 +76,12 @@ struct ItemAnalysis
     std::optional<Fraction> kr20;
     /// Standard error of measurement, sigma * sqrt(1 - KR-20); none without KR-20.
     std::optional<double> standardError;
+    std::optional<std::int32_t> lowestScore; ///< the lowest X; none for an empty set
+    std::optional<std::int32_t> highestScore; ///< the highest X; none for an empty set
+    /// The most frequent values of X, ascending (all of them on a tie).
+    std::vector<std::int32_t> modes;
+    /// The test's difficulty: mean X / k; none for an empty set or k = 0.
+    std::optional<Fraction> testFacility;
 };
 
 /// Computes the item analysis of questions 1 to the question count over the

@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <numeric>
@@ -86,6 +87,8 @@ LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
     outcome.status = LoadStatus::Loaded;
     outcome.otherTestsSkipped = read.otherTestsSkipped;
     outcome.testName = read.testName;
+    outcome.blueprint =
+            readBlueprint(QFileInfo(paths.constFirst()).absolutePath(), set.questionCount);
     return outcome;
 }
 
@@ -99,6 +102,8 @@ bool commitLoad(LoadOutcome &&outcome, AnalysisState &state)
     state.questionCount = set.questionCount;
     state.questions = set.questions;
     state.summary = set.summary;
+    state.blueprint = std::move(outcome.blueprint.blueprint);
+    state.blueprintFolder = outcome.blueprint.folder;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/blueprint.h"
 #include "results/grading.h"
 #include "results/resultfile.h"
 
@@ -52,16 +53,20 @@ struct LoadOutcome
     LoadedSet set; ///< complete only when Loaded
     int failedIndex = -1; ///< when BadFile: index of the file that failed
     ResultFileError error = ResultFileError::None; ///< when BadFile: why
+    /// When Loaded: `Kartoteka.txt` from the folder of the first file, and
+    /// its warning for the prompt window.
+    BlueprintRead blueprint;
 
     bool loaded() const { return status == LoadStatus::Loaded; }
 };
 
 /// The data side of a load: reads the files, then sorts, grades and computes
-/// the statistics and totals into a new set. The live state is not touched.
+/// the statistics and totals into a new set, and reads the test's blueprint
+/// beside the first file. The live state is not touched.
 LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds);
 
 /// Moves a loaded set over the state's students, student count, question
-/// count, question statistics and class summary. Does nothing and returns
+/// count, question statistics, class summary and blueprint. Does nothing and returns
 /// false unless the outcome is Loaded, so a failed load leaves all as it was.
 /// The data-loaded flag and the table mode stay for the caller to set.
 bool commitLoad(LoadOutcome &&outcome, AnalysisState &state);

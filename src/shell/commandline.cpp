@@ -35,11 +35,12 @@ struct TableName
 };
 
 // Kind 4 is the item-analysis table; a build without it says so at export time.
-constexpr std::array<TableName, 4> kTableNames{{
+constexpr std::array<TableName, 5> kTableNames{{
         {"wyniki", TableResults},
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},
         {"analiza", 4},
+        {"umiejetnosci", TableSkills},
 }};
 
 QString option(const char *name)
@@ -96,7 +97,7 @@ QString helpText()
             "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
             "                    tabulatorem)\n"
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
-            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny lub analiza\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza lub umiejetnosci\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
             "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
@@ -106,6 +107,7 @@ QString helpText()
             "  -v, --version     wyświetla wersję programu\n"
             "\n"
             "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
+            "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku wyników.\n"
             "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
 }
 
@@ -169,7 +171,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         }
         if (batch.tableKind == TableNone)
             return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny lub analiza)"));
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza lub umiejetnosci)"));
     }
     if (parser.isSet(strona)) {
         const QString page = parser.value(strona);
@@ -242,6 +244,8 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     const BatchOutcome outcome = runBatchExport(batch, loadThresholds(QDir::currentPath()));
     if (!outcome.warning.isEmpty())
         err << "zavevad: " << outcome.warning << '\n';
+    if (!outcome.blueprintWarning.isEmpty())
+        err << "zavevad: " << outcome.blueprintWarning << '\n';
     if (!outcome.ok) {
         err << "zavevad: " << outcome.error << '\n';
         return ExitFailure;

@@ -309,6 +309,8 @@ void TFGlowny::loadFiles(const QStringList &paths)
         return;
     if (outcome.otherTestsSkipped)
         m_shell.Monit(TFMonit::ModeMessage, sameTestWarning(outcome.testName));
+    if (!outcome.blueprint.warning.isEmpty())
+        m_shell.Monit(TFMonit::ModeMessage, outcome.blueprint.warning);
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);

@@ -7,6 +7,7 @@
 #include "shell/shell.h"
 #include "shell/tfabout.h"
 #include "shell/tfglowny.h"
+#include "shell/tfkartoteka.h"
 #include "shell/tfprogi.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
@@ -41,11 +42,11 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // Grown by the two rows of the students' cards, and wide enough for their captions.
         return {{172, 207}, {16, 48}};
     case MenuEdycja:
-        // Grown by one item below the two copies.
-        return {{148, 80}, {67, 48}};
+        // Grown by two items below the two copies.
+        return {{148, 102}, {67, 48}};
     case MenuTabele:
-        // One item more than the three it was drawn for: 21 pixels taller.
-        return {{145, 96}, {121, 48}};
+        // Two items more than the three it was drawn for: 21 pixels taller each.
+        return {{145, 117}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};
@@ -111,6 +112,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(edycja, "LEdycjaProgi", QStringLiteral("Progi ocen ..."),
             QStringLiteral("Pozwala zmienić progi ocen i od razu zobaczyć skutek"), 54, true,
             Hover::WhileLoaded, &TFMenu::LEdycjaProgiClick);
+    addItem(edycja, "LEdycjaKartoteka", QStringLiteral("Kartoteka testu ..."),
+            QStringLiteral("Pozwala przypisać pytania do umiejętności"), 76, true,
+            Hover::WhileLoaded, &TFMenu::LEdycjaKartotekaClick);
 
     Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
     addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
@@ -125,6 +129,9 @@ TFMenu::TFMenu(Shell &shell)
     addItem(tabele, "LAnalizaPytan", QStringLiteral("Tabela - Analiza pytań"),
             QStringLiteral("Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"), 72,
             true, Hover::WhileLoaded, &TFMenu::LAnalizaPytanClick);
+    addItem(tabele, "LAnalizaUmiejetnosci", QStringLiteral("Tabela - Umiejętności"),
+            QStringLiteral("Prezentuje wykonanie umiejętności sprawdzanych przez test"), 93, true,
+            Hover::WhileLoaded, &TFMenu::LAnalizaUmiejetnosciClick);
 
     Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
     addItem(wykresy, "LWykresSlupkowy", QStringLiteral("Wykres słupkowy"),
@@ -440,6 +447,19 @@ void TFMenu::LAnalizaOcenyClick()
 void TFMenu::LAnalizaPytanClick()
 {
     runItem(true, [this] { m_shell.glowny().PokazTabele(TableItemAnalysis); });
+}
+
+void TFMenu::LAnalizaUmiejetnosciClick()
+{
+    runItem(true, [this] { m_shell.glowny().PokazTabele(TableSkills); });
+}
+
+void TFMenu::LEdycjaKartotekaClick()
+{
+    runItem(true, [this] {
+        TFKartoteka dialog(m_shell);
+        dialog.exec();
+    });
 }
 
 void TFMenu::runChart(int chartKind)

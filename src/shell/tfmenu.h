@@ -72,6 +72,8 @@ public:
     void LWykresCzasWynikClick();
     void LAboutWinietkaClick();
     void LAboutPomocClick();
+    void LAnalizaUmiejetnosciClick();
+    void LEdycjaKartotekaClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

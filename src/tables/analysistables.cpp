@@ -7,6 +7,7 @@
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
 #include "tables/numberformat.h"
+#include "tables/skillstable.h"
 
 #include <QLocale>
 
@@ -75,6 +76,11 @@ void AnalysisTables::PokazTabele(int kind)
     case TableItemAnalysis:
         m_itemAnalysisVisit.enter(m_grid, m_state);
         PokazAnalizePytan(m_grid, m_state, m_analysis);
+        break;
+    case TableSkills:
+        // On a fresh grid too: the same visit keeps the specified tables' grid.
+        m_itemAnalysisVisit.enter(m_grid, m_state);
+        PokazUmiejetnosci(m_grid, m_state, m_analysis);
         break;
     default:
         break;
@@ -355,6 +361,8 @@ void AnalysisTables::placeVerticalArrows()
 
 int AnalysisTables::pagingCount() const
 {
+    if (m_state.tableKind == TableSkills)
+        return skillsTablePagingCount(m_analysis);
     return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
                                                   : m_analysis.studentCount;
 }

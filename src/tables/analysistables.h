@@ -28,7 +28,7 @@ public:
     AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis);
 
     /// 1 results (page 1 with names), 2 working time, 3 grade count, 4 item
-    /// analysis; else nothing.
+    /// analysis, 5 skills; else nothing.
     void PokazTabele(int kind);
 
     /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,

@@ -1,9 +1,11 @@
 #include "tables/itemanalysistable.h"
 
 #include "results/itemanalysis.h"
+#include "results/skillanalysis.h"
 #include "tables/gridoperations.h"
 
 #include <QLocale>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -16,7 +18,7 @@ namespace {
 constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
 constexpr std::int32_t kGrey = packedRgb(128, 128, 128);
 constexpr std::int32_t kOrange = packedRgb(192, 96, 0);
-constexpr int kSummaryRows = 6;
+constexpr int kSummaryRows = 10;
 constexpr CellLook kSummaryRowLook{
         .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
 
@@ -81,6 +83,19 @@ QString decimalText(const std::optional<Fraction> &value)
 QString decimalText(const std::optional<double> &value)
 {
     return value ? decimalText(hundredths(*value)) : undefinedText();
+}
+
+QString wholeText(const std::optional<std::int32_t> &value)
+{
+    return value ? QString::number(*value) : undefinedText();
+}
+
+QString modesText(const std::vector<std::int32_t> &modes)
+{
+    QStringList texts;
+    for (const std::int32_t mode : modes)
+        texts.append(QString::number(mode));
+    return texts.isEmpty() ? undefinedText() : texts.join(QStringLiteral(", "));
 }
 
 struct Look
@@ -214,6 +229,10 @@ void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &a
             {QStringLiteral("Odchylenie standardowe"), decimalText(stats.standardDeviation)},
             {QStringLiteral("KR-20 (rzetelność)"), decimalText(stats.kr20)},
             {QStringLiteral("Błąd pomiaru (SEM)"), decimalText(stats.standardError)},
+            {QStringLiteral("Wynik najniższy (pkt)"), wholeText(stats.lowestScore)},
+            {QStringLiteral("Wynik najwyższy (pkt)"), wholeText(stats.highestScore)},
+            {QStringLiteral("Modalna (pkt)"), modesText(stats.modes)},
+            {QStringLiteral("Łatwość testu"), decimalText(stats.testFacility)},
     }};
     for (int i = 0; i < kSummaryRows; ++i) {
         const int r = firstSummaryRow + i;
@@ -221,6 +240,12 @@ void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &a
         writeCell(grid, ColCorrect, r, {summary[static_cast<std::size_t>(i)].second, kRed, true});
         for (int c = ColDifficulty; c < ColumnCount; ++c)
             grid.setText(c, r, QString());
+    }
+    if (stats.testFacility) {
+        // Its Niemierko category, in the bold of the summary values.
+        Look band = interpretation(difficultyBand(*stats.testFacility));
+        band.bold = true;
+        writeCell(grid, ColDifficulty, rows - 1, band);
     }
 
     grid.setTopRow(1);
@@ -245,6 +270,16 @@ void ItemAnalysisVisit::leave(GridModel &grid, GridState &state)
     state = m_state;
     m_grid = GridModel();
     m_active = false;
+}
+
+QString itemAnalysisDecimal(const std::optional<Fraction> &value)
+{
+    return decimalText(value);
+}
+
+void writeInterpretation(GridModel &grid, int column, int row, Difficulty band)
+{
+    writeCell(grid, column, row, interpretation(band));
 }
 
 } // namespace zavevad

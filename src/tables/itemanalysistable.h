@@ -1,13 +1,14 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/itemanalysis.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
 namespace zavevad {
 
 /// Rows of the item-analysis table of `questionCount` questions: the header,
-/// one row per question, an empty row and the six summary rows.
+/// one row per question, an empty row and the ten summary rows.
 int itemAnalysisRowCount(int questionCount);
 
 /// The last question row of the item-analysis table in `grid` (question k is
@@ -46,5 +47,13 @@ private:
     GridState m_state;
     bool m_active = false;
 };
+
+/// A share as the item analysis writes it: two decimals with the locale's
+/// separator, "–" for none. Other tables of shares write theirs the same way.
+QString itemAnalysisDecimal(const std::optional<Fraction> &value);
+
+/// The item analysis's interpretation of `band` ("bardzo trudne" ... "bardzo
+/// łatwe") into a cell, in its colour.
+void writeInterpretation(GridModel &grid, int column, int row, Difficulty band);
 
 } // namespace zavevad

@@ -128,9 +128,10 @@ void TestCommandLine::parse_data()
                              << int(Action::Batch) << QStringList{u"a"_s} << 4 << 1 << QString();
     QTest::newRow("page 2") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"2"_s, u"a"_s}
                             << int(Action::Batch) << QStringList{u"a"_s} << 1 << 2 << QString();
-    QTest::newRow("bad table") << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
-                               << int(Action::UsageError) << none << 1 << 1
-                               << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny lub analiza)"_s;
+    QTest::newRow("bad table")
+            << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
+            << int(Action::UsageError) << none << 1 << 1
+            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza lub umiejetnosci)"_s;
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
@@ -239,7 +240,8 @@ QByteArray TestCommandLine::menuExport(const QString &table, int page, const QSt
     const int kind = table == u"wyniki"_s ? 1
             : table == u"czas"_s          ? 2
             : table == u"oceny"_s         ? 3
-                                          : 4;
+            : table == u"analiza"_s       ? 4
+                                          : 5;
     shell.glowny().PokazTabele(kind);
     if (page == 2)
         shell.glowny().PTabela()->ImTabelaWPrawoClick();
@@ -263,6 +265,7 @@ void TestCommandLine::batchWritesTheMenuBytes_data()
     QTest::newRow("czas html") << u"czas"_s << 1 << u"html"_s;
     QTest::newRow("oceny txt") << u"oceny"_s << 1 << u"txt"_s;
     QTest::newRow("analiza html") << u"analiza"_s << 1 << u"html"_s;
+    QTest::newRow("umiejetnosci txt") << u"umiejetnosci"_s << 1 << u"txt"_s;
 }
 
 void TestCommandLine::batchWritesTheMenuBytes()

@@ -146,8 +146,8 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 207);
-    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 80);
-    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 96);
+    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
+    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 117);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
@@ -307,6 +307,11 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LAnalizaPytan")
             << u"LAnalizaPytan"_s << u"Tabela - Analiza pytań"_s
             << u"Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"_s;
+    QTest::newRow("LAnalizaUmiejetnosci")
+            << u"LAnalizaUmiejetnosci"_s << u"Tabela - Umiejętności"_s
+            << u"Prezentuje wykonanie umiejętności sprawdzanych przez test"_s;
+    QTest::newRow("LEdycjaKartoteka") << u"LEdycjaKartoteka"_s << u"Kartoteka testu ..."_s
+                                      << u"Pozwala przypisać pytania do umiejętności"_s;
     QTest::newRow("LWykresSlupkowy") << u"LWykresSlupkowy"_s << u"Wykres słupkowy"_s
                                      << u"Prezentuje dane z tabeli w postaci wykresu słupkowego"_s;
     QTest::newRow("LWykresKolowy") << u"LWykresKolowy"_s << u"Wykres kołowy"_s
@@ -353,6 +358,8 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("time table") << u"LMenuTabele"_s << u"LAnalizaCzas"_s;
     QTest::newRow("grade table") << u"LMenuTabele"_s << u"LAnalizaOceny"_s;
     QTest::newRow("item analysis") << u"LMenuTabele"_s << u"LAnalizaPytan"_s;
+    QTest::newRow("skills") << u"LMenuTabele"_s << u"LAnalizaUmiejetnosci"_s;
+    QTest::newRow("blueprint") << u"LMenuEdycja"_s << u"LEdycjaKartoteka"_s;
     QTest::newRow("bar chart") << u"LMenuWykresy"_s << u"LWykresSlupkowy"_s;
     QTest::newRow("pie chart") << u"LMenuWykresy"_s << u"LWykresKolowy"_s;
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
@@ -524,6 +531,7 @@ void TestMenuWindow::tableItemsSwitchTables_data()
     QTest::newRow("working time") << u"LAnalizaCzas"_s << int(TableWorkingTime);
     QTest::newRow("grade count") << u"LAnalizaOceny"_s << int(TableGradeCount);
     QTest::newRow("item analysis") << u"LAnalizaPytan"_s << int(TableItemAnalysis);
+    QTest::newRow("skills") << u"LAnalizaUmiejetnosci"_s << int(TableSkills);
     QTest::newRow("results") << u"LAnalizaPunktacja"_s << int(TableResults);
 }
 

@@ -117,7 +117,7 @@ private Q_SLOTS:
         f.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(f.state.tableKind, int(TableItemAnalysis));
         QCOMPARE(f.grid.columnCount(), 8);
-        QCOMPARE(f.grid.rowCount(), questions + 8);
+        QCOMPARE(f.grid.rowCount(), questions + 12);
         QCOMPARE(rowTexts(f.grid, 0),
                 QStringList({u"Pytanie"_s, u"Poprawne"_s, u"Łatwość"_s, u"Interpretacja"_s,
                         u"Moc różnicująca"_s, u"Grupa górna-dolna"_s, u"KR-20 bez pytania"_s,
@@ -136,7 +136,7 @@ private Q_SLOTS:
         for (int c = 0; c < 8; ++c)
             width += f.grid.columnWidth(c) + 1;
         QCOMPARE(f.state.tableWidth, width);
-        QCOMPARE(f.state.tableHeight, 17 * (questions + 8) + 3);
+        QCOMPARE(f.state.tableHeight, 17 * (questions + 12) + 3);
         // All eight columns at once, arrows included, on a 1024-pixel screen.
         QVERIFY(f.state.panels.PTabela.width() <= 1024);
         QVERIFY(!f.state.panels.PTabelaWLewo.visible && !f.state.panels.PTabelawPrawo.visible);
@@ -225,8 +225,8 @@ private Q_SLOTS:
 
     void pagesLikeTheWorkingTimeTable()
     {
-        // 30 questions: 37 body rows, paged by 16 as the working-time table
-        // pages 36 students.
+        // 30 questions: 41 body rows, paged by 16 as the working-time table
+        // pages 40 students.
         Fixture f(makeAnalysis(5, 30));
         f.tables.PokazTabele(TableItemAnalysis);
         const PanelGeometry &p = f.state.panels;
@@ -237,10 +237,10 @@ private Q_SLOTS:
         QCOMPARE(f.grid.topRow(), 17);
         QVERIFY(p.PTabelaWGore.visible && p.PTabelaWDol.visible);
         f.tables.ImTabelaWDolClick();
-        QCOMPARE(f.grid.topRow(), 21); // rows 21 to 37 on the last page
+        QCOMPARE(f.grid.topRow(), 25); // rows 25 to 41 on the last page
         QVERIFY(p.PTabelaWGore.visible && !p.PTabelaWDol.visible);
         f.tables.ImTabelaWGoreClick();
-        QCOMPARE(f.grid.topRow(), 5);
+        QCOMPARE(f.grid.topRow(), 9);
         f.tables.ImTabelaWGoreClick();
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(!p.PTabelaWGore.visible && p.PTabelaWDol.visible);
@@ -248,8 +248,8 @@ private Q_SLOTS:
         f.tables.ImTabelaWPrawoClick();
         QCOMPARE(f.state.tableKind, int(TableItemAnalysis));
 
-        // 8 questions: 15 body rows fit, the panel is as tall as the table.
-        Fixture small(makeAnalysis(40, 8));
+        // 4 questions: 15 body rows fit, the panel is as tall as the table.
+        Fixture small(makeAnalysis(40, 4));
         small.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(small.state.panels.PPodTabele.height(), 17 * 16 + 3);
         QVERIFY(!small.state.panels.PTabelaWGore.visible);

@@ -91,7 +91,7 @@ void TablePanel::refresh()
 
 void TablePanel::showTable(int kind)
 {
-    if (kind < TableResults || kind > TableItemAnalysis)
+    if (kind < TableResults || kind > TableSkills)
         return;
     m_tables.PokazTabele(kind);
     refresh();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "results/analysisstate.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+namespace zavevad {
+
+/// Rows of the skills table: the header, one row per skill, an empty row and
+/// the row of the questions without a skill; without a blueprint the header
+/// and the row that says so.
+int skillsTableRowCount(const AnalysisState &analysis);
+
+/// The last skill row of the skills table in `grid` (skill i is row i); 0 when
+/// it holds none.
+int skillsTableLastSkillRow(const GridModel &grid);
+
+/// What the up and down arrows page by on the skills table: its body rows
+/// less one, as for the item-analysis table.
+int skillsTablePagingCount(const AnalysisState &analysis);
+
+/// Builds "Tabela - Umiejętności": per skill of the blueprint its requirement,
+/// questions, their share of correct answers with its interpretation and the
+/// students with at least half of them right; then the questions without a
+/// skill. Writes formats freely: it is meant to be built on a grid of its own
+/// (see ItemAnalysisVisit).
+void PokazUmiejetnosci(GridModel &grid, GridState &state, const AnalysisState &analysis);
+
+} // namespace zavevad

@@ -1,0 +1,232 @@
+#include "charts/window/tfwykres.h"
+#include "modalhelper.h"
+#include "resultfilewriter.h"
+#include "scriptedplatform.h"
+#include "shell/shell.h"
+#include "shell/tfglowny.h"
+#include "shell/tfkartoteka.h"
+#include "shell/tfmenu.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zavevad;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestBlueprintDialog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void loadWarnsAndTheMenuShowsTheSkills();
+    void saveAppliesAndCancelChangesNothing_data();
+    void saveAppliesAndCancelChangesNothing();
+    void picturesOfTheSampleClass();
+
+private:
+    /// Loads four students of three questions from the class folder, beside
+    /// a `Kartoteka.txt` of `blueprint`; returns the prompt texts shown.
+    QStringList load(const QByteArray &blueprint);
+    void clickItem(const char *menuLabel, const char *item);
+    QString blueprintPath() const { return QDir(m_dir.path()).filePath(u"klasa/Kartoteka.txt"_s); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestBlueprintDialog::init()
+{
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    QVERIFY(m_dir.isValid());
+    m_platform = std::make_unique<test::ScriptedPlatform>();
+    m_shell = std::make_unique<Shell>(m_platform.get());
+    m_shell->start();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->glowny()));
+}
+
+void TestBlueprintDialog::cleanup()
+{
+    m_shell.reset();
+    m_platform.reset();
+}
+
+QStringList TestBlueprintDialog::load(const QByteArray &blueprint)
+{
+    const QString folder = QDir(m_dir.path()).filePath(u"klasa"_s);
+    QDir().mkpath(folder);
+    QFile file(blueprintPath());
+    if (file.open(QIODevice::WriteOnly))
+        file.write(blueprint);
+    file.close();
+    QStringList paths;
+    const char *answers[] = {"\1\1\1", "\1\1\0", "\1\0\1", "\0\0\0"};
+    for (int i = 0; i < 4; ++i) {
+        test::ResultFileSpec spec;
+        spec.surname = u"Uczeń%1"_s.arg(i + 1);
+        spec.questionCount = 3;
+        spec.answers = QByteArray(answers[i], 3);
+        paths.append(test::writeResultFile(folder, u"u%1.dat"_s.arg(i + 1), spec));
+    }
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            QTest::mouseClick(modal->findChild<QWidget *>(u"BCloseOK"_s), Qt::LeftButton);
+        });
+        m_shell->glowny().loadFiles(paths);
+    }
+    return prompts;
+}
+
+void TestBlueprintDialog::clickItem(const char *menuLabel, const char *item)
+{
+    QTest::mouseClick(
+            m_shell->glowny().findChild<QLabel *>(QLatin1String(menuLabel)), Qt::LeftButton);
+    auto *label = m_shell->menu().findChild<QLabel *>(QLatin1String(item));
+    QVERIFY2(label && label->isVisible(), item);
+    QTest::mouseClick(label, Qt::LeftButton);
+}
+
+void TestBlueprintDialog::loadWarnsAndTheMenuShowsTheSkills()
+{
+    const QStringList prompts = load("1\tUłamki\n4\tUłamki\n2\tUłamki\n\n1\tProcenty\tV.3\n");
+    QCOMPARE(prompts, QStringList{u"Kartoteka.txt: pominięto wiersz 2"_s});
+    clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
+    const GridModel &grid = m_shell->session().grid;
+    QCOMPARE(m_shell->session().analysis.tableMode, int(TableSkills));
+    QCOMPARE(grid.text(0, 1), u"Ułamki"_s);
+    QCOMPARE(grid.text(2, 1), u"1, 2"_s);
+    QCOMPARE(grid.text(4, 1), u"0,62"_s); // 5 of 8, the half to the even hundredth
+    QCOMPARE(grid.text(1, 2), u"V.3"_s);
+    QCOMPARE(grid.text(1, 4), u"3"_s);
+
+    // Back to a specified table: the results table as it always was.
+    clickItem("LMenuTabele", "LAnalizaPunktacja");
+    QCOMPARE(grid.text(0, 0), u"Nazwisko i imię"_s);
+    QCOMPARE(grid.rowCount(), 7);
+}
+
+void TestBlueprintDialog::saveAppliesAndCancelChangesNothing_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Zapisz") << u"BZapisz"_s;
+    QTest::newRow("Anuluj") << u"BAnuluj"_s;
+    QTest::newRow("close spot") << u"LCloseKartoteka"_s;
+}
+
+void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
+{
+    QFETCH(QString, button);
+    const QByteArray before = "# kartoteka\n1\tUłamki\n2\tUłamki\tIV.1\n";
+    QVERIFY(load(before).isEmpty());
+    clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
+    const Blueprint blueprintBefore = m_shell->session().analysis.blueprint;
+
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TFKartoteka *>(modal);
+        QVERIFY(dialog);
+        ran = true;
+        QTableWidget *table = dialog->table();
+        // One row per question, the skills already given.
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->item(1, 1)->text(), u"Ułamki"_s);
+        QCOMPARE(table->item(1, 2)->text(), u"IV.1"_s);
+        QVERIFY(table->item(2, 1)->text().isEmpty());
+        // Question 1 checks a second skill; question 3 gets the first one.
+        dialog->addSkillRow(0);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(table->item(1, 0)->text(), u"1"_s);
+        table->item(1, 1)->setText(u" Procenty "_s);
+        table->item(1, 2)->setText(u"V.3"_s);
+        table->item(3, 1)->setText(u"Ułamki"_s);
+        QTest::mouseClick(dialog->findChild<QWidget *>(button), Qt::LeftButton);
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QVERIFY(ran);
+
+    const Session &session = m_shell->session();
+    if (button == u"BZapisz"_s) {
+        QCOMPARE(readFile(blueprintPath()),
+                QByteArray(
+                        "1\tUłamki\tIV.1\n1\tProcenty\tV.3\n2\tUłamki\tIV.1\n3\tUłamki\tIV.1\n"));
+        QCOMPARE(session.analysis.blueprint.skills.size(), std::size_t(2));
+        // The table on display shows the new blueprint at once.
+        QCOMPARE(session.grid.text(2, 1), u"1, 2, 3"_s);
+        QCOMPARE(session.grid.text(0, 2), u"Procenty"_s);
+        QCOMPARE(session.grid.text(1, 4), QString(QChar(0x2013)));
+    } else {
+        QCOMPARE(readFile(blueprintPath()), before);
+        QCOMPARE(session.analysis.blueprint, blueprintBefore);
+        QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
+    }
+}
+
+/// The sample class with its blueprint, read without a warning; with
+/// ZAVEVAD_SCREENSHOT_DIR set, the pictures are kept there.
+void TestBlueprintDialog::picturesOfTheSampleClass()
+{
+    QStringList paths;
+    for (const QString &name : QDir(test::examplesPath()).entryList({u"*.dat"_s}, QDir::Files)) {
+        if (!name.startsWith(u"inny_test"_s))
+            paths.append(test::examplesPath(name));
+    }
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            modal->close();
+        });
+        m_shell->glowny().loadFiles(paths);
+    }
+    QCOMPARE(prompts, QStringList());
+    QCOMPARE(m_shell->session().analysis.blueprint.skills.size(), std::size_t(8));
+
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    auto keep = [&dir](QWidget &window, const QString &file) {
+        const QImage image = window.grab().toImage();
+        QVERIFY(!image.isNull());
+        if (!dir.isEmpty())
+            QVERIFY(image.save(QDir(dir).filePath(file)));
+    };
+    clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
+    QCOMPARE(m_shell->session().grid.text(0, 10), u"Pytania bez umiejętności"_s);
+    QCOMPARE(m_shell->session().grid.text(1, 10), u"20"_s);
+    TFGlowny &glowny = m_shell->glowny();
+    keep(glowny, u"main-skills.png"_s);
+    clickItem("LMenuWykresy", "LWykresSlupkowy");
+    QVERIFY(QTest::qWaitForWindowExposed(&m_shell->wykres()));
+    keep(m_shell->wykres(), u"chart-skills.png"_s);
+    m_shell->wykres().hide();
+
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        ran = true;
+        keep(*modal, u"dialog-kartoteka.png"_s);
+        modal->close();
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QVERIFY(ran);
+}
+
+QTEST_MAIN(TestBlueprintDialog)
+#include "tst_blueprintdialog.moc"

@@ -1,0 +1,100 @@
+#include "analysisbuilder.h"
+
+#include "results/itemanalysis.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace zavevad;
+using namespace zavevad::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+AnalysisState classOf(const QStringList &answers)
+{
+    AnalysisState state;
+    const int k = int(answers.first().size());
+    int i = 0;
+    for (const QString &line : answers) {
+        std::uint32_t mask = 0;
+        for (int q = 0; q < k; ++q)
+            mask |= line.at(q) == u'1' ? 1u << q : 0u;
+        state.students.push_back(makeStudent(u"Uczeń%1"_s.arg(++i), u"Ala"_s, mask, k));
+    }
+    finishAnalysis(state, k);
+    return state;
+}
+
+} // namespace
+
+// The four rows a staff-meeting report needs, after the reliability.
+class TestItemSummary : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void summaryRows_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("category");
+        QTest::newRow("every score once: all are modes")
+                << QStringList{u"111"_s, u"110"_s, u"100"_s, u"000"_s}
+                << QStringList{u"0"_s, u"3"_s, u"0, 1, 2, 3"_s, u"0,50"_s}
+                << u"umiarkowanie trudne"_s;
+        QTest::newRow("one mode") << QStringList{u"110"_s, u"101"_s, u"100"_s, u"000"_s}
+                                  << QStringList{u"0"_s, u"2"_s, u"2"_s, u"0,42"_s} << u"trudne"_s;
+        QTest::newRow("two modes")
+                << QStringList{u"11"_s, u"00"_s, u"11"_s, u"10"_s, u"00"_s}
+                << QStringList{u"0"_s, u"2"_s, u"0, 2"_s, u"0,50"_s} << u"umiarkowanie trudne"_s;
+        QTest::newRow("one student")
+                << QStringList{u"110"_s} << QStringList{u"2"_s, u"2"_s, u"2"_s, u"0,67"_s}
+                << u"umiarkowanie trudne"_s;
+        QTest::newRow("all right")
+                << QStringList{u"11"_s, u"11"_s} << QStringList{u"2"_s, u"2"_s, u"2"_s, u"1,00"_s}
+                << u"bardzo łatwe"_s;
+    }
+    void summaryRows()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, values);
+        QFETCH(QString, category);
+        GridModel grid;
+        GridState state;
+        const AnalysisState analysis = classOf(answers);
+        AnalysisTables(grid, state, analysis).PokazTabele(TableItemAnalysis);
+        const int k = analysis.questionCount;
+        const QStringList labels{u"Wynik najniższy (pkt)"_s, u"Wynik najwyższy (pkt)"_s,
+                u"Modalna (pkt)"_s, u"Łatwość testu"_s};
+        QCOMPARE(grid.text(0, k + 7), u"Błąd pomiaru (SEM)"_s);
+        QCOMPARE(grid.rowCount(), k + 12);
+        for (int i = 0; i < 4; ++i) {
+            const int row = k + 8 + i;
+            QCOMPARE(grid.text(0, row), labels.at(i));
+            QCOMPARE(grid.text(1, row), values.at(i));
+            QCOMPARE(grid.text(2, row), i == 3 ? category : QString());
+            QCOMPARE(grid.resolvedBackground(0, row), QColor(255, 255, 200));
+            QCOMPARE(grid.resolvedFont(1, row).color(), QColor(255, 0, 0));
+        }
+    }
+
+    void noStudents()
+    {
+        AnalysisState analysis = classOf({u"11"_s});
+        analysis.students.clear();
+        analysis.studentCount = 0;
+        const ItemAnalysis stats = computeItemAnalysis(analysis);
+        QVERIFY(!stats.lowestScore && !stats.highestScore && !stats.testFacility);
+        QVERIFY(stats.modes.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestItemSummary)
+#include "tst_itemsummary.moc"
