@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 
 namespace zavevad {
@@ -15,6 +16,17 @@ namespace {
 std::int32_t wholePercent(std::int64_t part, std::int64_t whole)
 {
     return whole > 0 ? static_cast<std::int32_t>(roundHalfEven(part * 100, whole)) : 0;
+}
+
+/// Bit q - 1 set for each question q that the student answered correctly.
+std::uint32_t correctAnswers(const UczenAll &student, int questionCount)
+{
+    std::uint32_t answers = 0;
+    for (int k = 1; k <= questionCount; ++k) {
+        if (student.correct(k))
+            answers |= 1u << (k - 1);
+    }
+    return answers;
 }
 
 } // namespace
@@ -39,6 +51,10 @@ StudentCards::StudentCards(const AnalysisState &analysis)
                                     static_cast<std::size_t>(std::max(analysis.studentCount, 0)))),
       m_questionCount(usableQuestionCount(analysis.questionCount))
 {
+    // A skill's questions of this test; one it checks with none is left out.
+    const std::uint32_t asked = (1u << m_questionCount) - 1u; // k is 30 at most
+    for (const Skill &skill : analysis.blueprint.skills)
+        m_skillQuestions.push_back(skill.questions & asked);
     std::vector<std::size_t> everyone(m_students);
     std::iota(everyone.begin(), everyone.end(), std::size_t{0});
     m_class = figuresOf(everyone);
@@ -51,6 +67,7 @@ StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t
     figures.studentCount = static_cast<std::int32_t>(n);
     figures.fewerThan.assign(static_cast<std::size_t>(m_questionCount) + 2, 0);
     figures.questionPercent.assign(static_cast<std::size_t>(m_questionCount), 0);
+    figures.skillCorrect.assign(m_skillQuestions.size(), 0);
     if (n == 0)
         return figures;
 
@@ -69,6 +86,9 @@ StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t
         total += student.Suma;
         for (int k = 1; k <= m_questionCount; ++k)
             correct[static_cast<std::size_t>(k - 1)] += student.correct(k) ? 1 : 0;
+        const std::uint32_t answers = correctAnswers(student, m_questionCount);
+        for (std::size_t s = 0; s < m_skillQuestions.size(); ++s)
+            figures.skillCorrect[s] += std::popcount(answers & m_skillQuestions[s]);
         time += static_cast<long double>(student.Koniec)
                 - static_cast<long double>(student.Poczatek);
     }
@@ -119,6 +139,18 @@ StudentCard StudentCards::card(int index) const
     for (int k = 1; k <= m_questionCount; ++k)
         card.questions.push_back(
                 {k, student.correct(k), figures.questionPercent[static_cast<std::size_t>(k - 1)]});
+
+    const std::uint32_t answers = correctAnswers(student, m_questionCount);
+    for (std::size_t s = 0; s < m_skillQuestions.size(); ++s) {
+        const int count = std::popcount(m_skillQuestions[s]);
+        if (count == 0)
+            continue;
+        const Skill &skill = m_analysis.blueprint.skills[s];
+        card.skills.push_back({skill.name, skill.requirement, count,
+                wholePercent(std::popcount(answers & m_skillQuestions[s]), count),
+                wholePercent(figures.skillCorrect[s],
+                        static_cast<std::int64_t>(figures.studentCount) * count)});
+    }
 
     card.workingTime = student.workingTime();
     card.classAverageWorkingTime = figures.averageWorkingTime;

@@ -86,6 +86,8 @@ private:
         /// Element p: how many students have fewer than p points.
         std::vector<std::int32_t> fewerThan;
         std::vector<std::int32_t> questionPercent; ///< element k - 1 for question k
+        /// Per skill of the blueprint: the correct answers to its questions.
+        std::vector<std::int64_t> skillCorrect;
         double averageWorkingTime = 0;
     };
 
@@ -94,6 +96,8 @@ private:
     const AnalysisState &m_analysis;
     std::size_t m_students = 0;
     int m_questionCount = 0;
+    /// Per skill of the blueprint: its questions among 1..k, as a bit mask.
+    std::vector<std::uint32_t> m_skillQuestions;
     ClassFigures m_class;
 };
 

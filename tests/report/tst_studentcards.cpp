@@ -163,6 +163,41 @@ private Q_SLOTS:
                 || text.contains(QStringLiteral("%1%").arg(percent)));
         QCOMPARE(text.count(QStringLiteral("✓ dobrze")), points);
         QCOMPARE(text.count(QStringLiteral("✗ źle")), 4 - points);
+        QVERIFY(!text.contains(QStringLiteral("Umiejętności")));
+    }
+
+    void skillsOfTheBlueprint()
+    {
+        AnalysisState analysis = handClass();
+        // A skill of a question the test does not have is left out.
+        analysis.blueprint.skills = {{QStringLiteral("Ułamki"), QStringLiteral("V.3"), 0b0011},
+                {QStringLiteral("Procenty"), QString(), 0b1100},
+                {QStringLiteral("Wszystkie"), QString(), 0b1111},
+                {QStringLiteral("Pytanie piąte"), QString(), 0b10000}};
+        const StudentCards cards(analysis);
+        // Right answers to questions 1-2: 2, 2, 1, 2, 1, 0 of 12; to 3-4:
+        // 2, 1, 2, 0, 0, 0 of 12; to all: 13 of 24.
+        const struct
+        {
+            int row;
+            int student[3];
+        } expected[] = {{0, {100, 100, 100}}, {2, {50, 100, 75}}, {4, {50, 0, 25}}};
+        const int classShare[] = {67, 42, 54};
+        for (const auto &e : expected) {
+            const StudentCard card = cards.card(e.row);
+            QCOMPARE(card.skills.size(), std::size_t{3});
+            for (std::size_t s = 0; s < 3; ++s) {
+                QCOMPARE(card.skills[s].name, analysis.blueprint.skills[s].name);
+                QCOMPARE(card.skills[s].questionCount, s == 2 ? 4 : 2);
+                QCOMPARE(card.skills[s].studentPercent, e.student[s]);
+                QCOMPARE(card.skills[s].classPercent, classShare[s]);
+            }
+        }
+        const QString text =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty"))).value(2);
+        for (const char *expectedText : {"Umiejętności", "Ułamki (V.3)", "Procenty", "Wszystkie"})
+            QVERIFY2(text.contains(QString::fromUtf8(expectedText)), expectedText);
+        QVERIFY(!text.contains(QStringLiteral("Pytanie piąte")));
     }
 
     void pagesNameTheirStudentOnly()
