@@ -35,7 +35,10 @@ struct StudentCard
     QString testName;
     QString date; ///< the day of the student's start, in the locale's short form; empty when
                   ///< unknown
-    QString className; ///< the student's class when classes were loaded, else empty
+    /// The student's class when classes were loaded, else empty. A load keeps
+    /// no class yet: once it does, the cards compare each student with their
+    /// own class (figuresOf on its members) and name it here.
+    QString className;
     QString studentName; ///< as the results table writes it: surname, blank, first name
 
     std::int32_t points = 0;
