@@ -242,10 +242,10 @@ void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &a
             grid.setText(c, r, QString());
     }
     if (stats.testFacility) {
-        // Its Niemierko category, in the bold of the summary values.
-        Look band = interpretation(difficultyBand(*stats.testFacility));
-        band.bold = true;
-        writeCell(grid, ColDifficulty, rows - 1, band);
+        // Its Niemierko category where the questions have theirs: the
+        // "Łatwość" column is too narrow to show "umiarkowanie trudne" whole.
+        writeCell(grid, ColInterpretation, rows - 1,
+                interpretation(difficultyBand(*stats.testFacility)));
     }
 
     grid.setTopRow(1);

@@ -208,6 +208,13 @@ void TestBlueprintDialog::picturesOfTheSampleClass()
         if (!dir.isEmpty())
             QVERIFY(image.save(QDir(dir).filePath(file)));
     };
+    for (const char *label : {"LMenuEdycja", "LMenuTabele"}) {
+        QTest::mouseClick(
+                m_shell->glowny().findChild<QLabel *>(QLatin1String(label)), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(&m_shell->menu()));
+        keep(m_shell->menu(), u"menu-"_s + QString::fromLatin1(label).mid(5).toLower() + u".png"_s);
+        m_shell->menu().closeMenu();
+    }
     clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
     QCOMPARE(m_shell->session().grid.text(0, 10), u"Pytania bez umiejętności"_s);
     QCOMPARE(m_shell->session().grid.text(1, 10), u"20"_s);
