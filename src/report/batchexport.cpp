@@ -49,6 +49,7 @@ std::optional<QString> outputsRefusal(const BatchExport &request)
             {request.htmlPath, {QStringLiteral("html"), QStringLiteral("htm")}, true},
             {request.pdfPath, {QStringLiteral("pdf")}, false},
             {request.xlsxPath, {QStringLiteral("xlsx")}, false},
+            {request.cardsPath, {QStringLiteral("pdf")}, false},
     };
     int toStandardOutput = 0;
     for (const OutputName &output : outputs) {
@@ -162,6 +163,10 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
             {request.xlsxPath,
                     [&analysis] {
                         return workbookFileBytes(analysis);
+                    }},
+            {request.cardsPath,
+                    [&analysis] {
+                        return studentCardsPdfBytes(analysis);
                     }},
     };
     for (const auto &[path, bytes] : outputs) {

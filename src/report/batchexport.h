@@ -18,6 +18,7 @@ struct BatchExport
     QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"; `-`: standard output
     QString pdfPath; ///< the bytes of "Zapisz raport PDF ..." (needs a QGuiApplication)
     QString xlsxPath; ///< the bytes of "Zapisz jako arkusz xlsx ..."
+    QString cardsPath; ///< the bytes of "Zapisz karty uczniów PDF ..." (needs a QGuiApplication)
 };
 
 struct BatchOutcome

@@ -5,6 +5,7 @@
 #include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
+#include "report/carddocument.h"
 #include "report/reportdocument.h"
 
 #include <QDir>
@@ -22,6 +23,11 @@ QString askSavePath(const QString &filter, const QString &extension)
 QString reportTitle()
 {
     return QStringLiteral("Raport z analizy testu");
+}
+
+QString cardsTitle()
+{
+    return QStringLiteral("Karty wyników uczniów");
 }
 
 CommandError cannotCreate(const QString &path, const QString &what)
@@ -54,6 +60,14 @@ QByteArray workbookFileBytes(const AnalysisState &analysis)
     return std::move(*workbook);
 }
 
+QByteArray studentCardsPdfBytes(const AnalysisState &analysis)
+{
+    QByteArray pdf = CardDocument(analysis).toPdf(cardsTitle());
+    if (pdf.isEmpty())
+        throw cannotMake(QStringLiteral("kart uczniów"));
+    return pdf;
+}
+
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {
     const QString path =
@@ -75,6 +89,27 @@ void DrukujRaport(const AnalysisState &analysis)
 {
     const ReportDocument document(reportSections(analysis));
     Platform::current().printDocument(reportTitle(),
+            [&document](QPagedPaintDevice &device) { return document.paint(device); });
+}
+
+void ZapiszKartyPdf(const AnalysisState &analysis)
+{
+    const QString path =
+            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    // Refused before the cards are made, which takes a while.
+    checkOutput(path, loadedInputs());
+    const QByteArray pdf = CardDocument(analysis).toPdf(cardsTitle());
+    if (pdf.isEmpty())
+        throw cannotCreate(path, QStringLiteral("kart uczniów"));
+    saveFileSayingWhy(path, pdf);
+}
+
+void DrukujKarty(const AnalysisState &analysis)
+{
+    const CardDocument document(analysis);
+    Platform::current().printDocument(cardsTitle(),
             [&document](QPagedPaintDevice &device) { return document.paint(device); });
 }
 

@@ -16,6 +16,8 @@ struct AnalysisState;
 /// QGuiApplication (its fonts).
 QByteArray reportPdfBytes(const AnalysisState &analysis);
 QByteArray workbookFileBytes(const AnalysisState &analysis);
+/// The students' result cards as a PDF, one page each.
+QByteArray studentCardsPdfBytes(const AnalysisState &analysis);
 
 /// "Zapisz raport PDF ...": the report as a PDF file (filter "Dokument PDF
 /// (*.pdf)", default extension "pdf").
@@ -23,6 +25,13 @@ void ZapiszRaportPdf(const AnalysisState &analysis);
 
 /// "Drukuj raport ...": the report in the print preview, printed from there.
 void DrukujRaport(const AnalysisState &analysis);
+
+/// "Zapisz karty uczniów PDF ...": every student's result card as one PDF
+/// file (filter "Dokument PDF (*.pdf)", default extension "pdf").
+void ZapiszKartyPdf(const AnalysisState &analysis);
+
+/// "Drukuj karty uczniów ...": the cards in the print preview, printed from there.
+void DrukujKarty(const AnalysisState &analysis);
 
 /// "Zapisz jako arkusz xlsx ...": every table and the thresholds as a workbook
 /// (filter "Skoroszyt programu Excel (*.xlsx)", default extension "xlsx").

@@ -5,11 +5,11 @@
 #include "charts/chartdata.h"
 #include "charts/chartprint.h"
 #include "charts/scorecharts.h"
+#include "report/paper.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -18,7 +18,6 @@
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRawFont>
 
 #include <algorithm>
@@ -29,8 +28,6 @@ namespace zavevad {
 
 namespace {
 
-// Every length of the layout is in tenths of a point.
-constexpr double kUnitsPerPoint = 10;
 constexpr double kMargin = 42.52 * kUnitsPerPoint; // 15 mm
 constexpr double kSectionGap = 24 * kUnitsPerPoint;
 constexpr double kTitleGap = 6 * kUnitsPerPoint;
@@ -49,21 +46,6 @@ constexpr int kMinRowsUnderTitle = 3;
 /// The cells' font, and the smallest it gets on a crowded page.
 constexpr double kCellPoints = 8;
 constexpr double kSmallestPoints = 6;
-
-QFont reportFont(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    // Pixels of the layout's unit: the text scales with the page, whatever
-    // the device's resolution.
-    font.setPixelSize(static_cast<int>(std::lround(points * kUnitsPerPoint)));
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    // No ligatures: "fi" stays two letters, so that a name copied out of the
-    // PDF or found by a search is the name as typed.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    return font;
-}
 
 QFont headingFont()
 {
@@ -307,16 +289,6 @@ QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::Tabl
         break;
     }
     return QPageLayout::Landscape;
-}
-
-QString gradeThresholdsText(const Thresholds &t)
-{
-    return QStringLiteral("Cel od %1%, Bdb od %2%, Db od %3%, Dst od %4%, Dop od %5%")
-            .arg(t.cel)
-            .arg(t.bdb)
-            .arg(t.db)
-            .arg(t.dst)
-            .arg(t.dop);
 }
 
 TitleSection titleSection(const AnalysisState &analysis)
@@ -749,14 +721,6 @@ void paintFooter(QPainter &painter, QPageLayout::Orientation orientation, int pa
             QStringLiteral("Strona %1 z %2").arg(page).arg(pages));
 }
 
-QPageLayout a4Layout(const QPageLayout &current, QPageLayout::Orientation orientation)
-{
-    QPageLayout layout = current;
-    layout.setPageSize(QPageSize(QPageSize::A4));
-    layout.setOrientation(orientation);
-    return layout;
-}
-
 } // namespace
 
 bool ReportDocument::paint(QPagedPaintDevice &device) const
@@ -782,18 +746,7 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
             if (!device.newPage())
                 return false;
         }
-        const QPageLayout layout = device.pageLayout();
-        const QRectF paper = layout.fullRect(QPageLayout::Point);
-        const QRectF paintable = layout.paintRect(QPageLayout::Point);
-        const double scale = device.logicalDpiX() / 72.0 / kUnitsPerPoint;
-        painter.resetTransform();
-        painter.scale(scale, scale);
-        // From the device's painting origin to the sheet's corner.
-        painter.translate(-paintable.left() * kUnitsPerPoint, -paintable.top() * kUnitsPerPoint);
-        if (layout.orientation() != page.orientation) {
-            painter.translate(paper.width() * kUnitsPerPoint, 0);
-            painter.rotate(90);
-        }
+        placeOnSheet(painter, device, page.orientation);
 
         for (const Block &block : page.blocks) {
             const auto section = static_cast<std::size_t>(block.section);

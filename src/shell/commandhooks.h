@@ -17,6 +17,8 @@ struct CommandHooks
     std::function<void()> ZapiszRaportPdf; ///< "Zapisz raport PDF ..."
     std::function<void()> ZapiszArkusz; ///< "Zapisz jako arkusz xlsx ..."
     std::function<void()> DrukujRaport; ///< "Drukuj raport ..."
+    std::function<void()> ZapiszKartyPdf; ///< "Zapisz karty uczniów PDF ..."
+    std::function<void()> DrukujKarty; ///< "Drukuj karty uczniów ..."
     std::function<void()> KopiujHtml; ///< "Kopiuj tabelę jako html"
     std::function<void()> KopiujCsv; ///< "Kopiuj tabelę jako csv"
     /// The "Wykresy" items with the chart kind (1 bar, 2 pie, 3 line): set the

@@ -30,6 +30,7 @@ constexpr auto kTxt = "txt";
 constexpr auto kHtml = "html";
 constexpr auto kPdf = "pdf";
 constexpr auto kXlsx = "xlsx";
+constexpr auto kKarty = "karty";
 constexpr auto kTabela = "tabela";
 constexpr auto kStrona = "strona";
 
@@ -99,7 +100,7 @@ QString helpText()
     return QStringLiteral(
             "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
             "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] PLIK.dat ...\n"
-            "        zavevad --pdf PLIK | --xlsx PLIK PLIK.dat ...\n"
+            "        zavevad --pdf PLIK | --xlsx PLIK | --karty PLIK PLIK.dat ...\n"
             "\n"
             "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
             "\n"
@@ -119,6 +120,7 @@ QString helpText()
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
             "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
+            "  --karty PLIK      zapisuje kartę wyników każdego ucznia jako PDF\n"
             "\n"
             "  -h, --help        wyświetla tę pomoc\n"
             "  -v, --version     wyświetla wersję programu\n"
@@ -148,7 +150,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption strona(option(kStrona), QString(), QStringLiteral("NUMER"));
     const QCommandLineOption pdf(option(kPdf), QString(), QStringLiteral("PLIK"));
     const QCommandLineOption xlsx(option(kXlsx), QString(), QStringLiteral("PLIK"));
-    parser.addOptions({help, version, txt, html, tabela, strona, pdf, xlsx});
+    const QCommandLineOption karty(option(kKarty), QString(), QStringLiteral("PLIK"));
+    parser.addOptions({help, version, txt, html, tabela, strona, pdf, xlsx, karty});
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -177,8 +180,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
     batch.htmlPath = parser.value(html);
     batch.pdfPath = parser.value(pdf);
     batch.xlsxPath = parser.value(xlsx);
+    batch.cardsPath = parser.value(karty);
     const bool tableExports = parser.isSet(txt) || parser.isSet(html);
-    const bool exports = tableExports || parser.isSet(pdf) || parser.isSet(xlsx);
+    const bool exports =
+            tableExports || parser.isSet(pdf) || parser.isSet(xlsx) || parser.isSet(karty);
     if (parser.isSet(tabela)) {
         const QString name = parser.value(tabela);
         batch.tableKind = TableNone;
@@ -208,7 +213,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if ((parser.isSet(txt) && batch.txtPath.isEmpty())
             || (parser.isSet(html) && batch.htmlPath.isEmpty())
             || (parser.isSet(pdf) && batch.pdfPath.isEmpty())
-            || (parser.isSet(xlsx) && batch.xlsxPath.isEmpty()))
+            || (parser.isSet(xlsx) && batch.xlsxPath.isEmpty())
+            || (parser.isSet(karty) && batch.cardsPath.isEmpty()))
         return usageError(QStringLiteral("Brak nazwy pliku do zapisu."));
     if (commandLine.paths.isEmpty())
         return usageError(QStringLiteral("Nie podano plików wyników (*.dat)."));
@@ -359,11 +365,12 @@ int runHeadless(int &argc, char **argv)
 
     // Help, errors and the text and HTML exports need no display, nor even a
     // window system: a plain application keeps a script's stderr to our own
-    // lines. A format that draws (a PDF) needs fonts: a QGuiApplication on the
-    // "offscreen" platform gives them without a display.
+    // lines. A format that draws (a PDF: the report, the cards) needs fonts: a
+    // QGuiApplication on the "offscreen" platform gives them without a display.
     const bool draws = std::any_of(arguments.begin() + 1, arguments.end() - 1, [](const char *a) {
         const QByteArrayView argument(a);
-        return argument.startsWith("--pdf") || argument.startsWith("-pdf");
+        return argument.startsWith("--pdf") || argument.startsWith("-pdf")
+                || argument.startsWith("--karty") || argument.startsWith("-karty");
     });
     if (draws) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -27,6 +27,12 @@ void installCommandHooks(Shell &shell)
     hooks.DrukujRaport = [&session] {
         DrukujRaport(session.analysis);
     };
+    hooks.ZapiszKartyPdf = [&session] {
+        ZapiszKartyPdf(session.analysis);
+    };
+    hooks.DrukujKarty = [&session] {
+        DrukujKarty(session.analysis);
+    };
     hooks.KopiujHtml = [&session] {
         KopiujHtml(session.grid);
     };

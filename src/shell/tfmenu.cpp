@@ -39,8 +39,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
     case MenuTop:
         return {{86, 46}, {1, 22}};
     case MenuPlik:
-        // Grown by the load of classes below the load of one test.
-        return {{160, 189}, {16, 48}};
+        // Grown by the load of classes below the load of one test, by the two
+        // rows of the students' cards, and wide enough for their captions.
+        return {{172, 225}, {16, 48}};
     case MenuEdycja:
         // Grown by two items below the two copies.
         return {{148, 102}, {67, 48}};
@@ -96,9 +97,15 @@ TFMenu::TFMenu(Shell &shell)
     addItem(plik, "LPlikPrint", QStringLiteral("Drukuj raport ..."),
             QStringLiteral("Drukuje pełny raport z analizy testu"), 130, true, Hover::WhileLoaded,
             &TFMenu::LPlikPrintClick);
-    addSeparator(plik, 146);
+    addItem(plik, "LPlikSaveCards", QStringLiteral("Zapisz karty uczniów PDF ..."),
+            QStringLiteral("Zapisuje kartę wyników każdego ucznia jako PDF"), 148, true,
+            Hover::WhileLoaded, &TFMenu::LPlikSaveCardsClick);
+    addItem(plik, "LPlikPrintCards", QStringLiteral("Drukuj karty uczniów ..."),
+            QStringLiteral("Drukuje kartę wyników każdego ucznia"), 166, true, Hover::WhileLoaded,
+            &TFMenu::LPlikPrintCardsClick);
+    addSeparator(plik, 182);
     addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
-            164, false, Hover::Always, &TFMenu::LZamknijClick);
+            200, false, Hover::Always, &TFMenu::LZamknijClick);
 
     Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
     addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
@@ -396,6 +403,16 @@ void TFMenu::LPlikSaveXlsxClick()
 void TFMenu::LPlikPrintClick()
 {
     runItem(true, m_shell.hooks().DrukujRaport);
+}
+
+void TFMenu::LPlikSaveCardsClick()
+{
+    runItem(true, m_shell.hooks().ZapiszKartyPdf);
+}
+
+void TFMenu::LPlikPrintCardsClick()
+{
+    runItem(true, m_shell.hooks().DrukujKarty);
 }
 
 void TFMenu::LZamknijClick()

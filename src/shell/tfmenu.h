@@ -69,6 +69,8 @@ public:
     void LPlikSavePdfClick();
     void LPlikSaveXlsxClick();
     void LPlikPrintClick();
+    void LPlikSaveCardsClick();
+    void LPlikPrintCardsClick();
     void LZamknijClick();
     void LM1minimizeClick();
     void LM1CloseClick();

@@ -61,6 +61,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("magic");
         QTest::newRow("pdf") << Command(ZapiszRaportPdf) << "Dokument PDF (*.pdf)"
                              << "pdf" << QByteArray("%PDF-");
+        QTest::newRow("cards") << Command(ZapiszKartyPdf) << "Dokument PDF (*.pdf)"
+                               << "pdf" << QByteArray("%PDF-");
         QTest::newRow("xlsx") << Command(ZapiszArkusz) << "Skoroszyt programu Excel (*.xlsx)"
                               << "xlsx" << QByteArray("PK\x03\x04");
     }

@@ -275,6 +275,8 @@ private Q_SLOTS:
         // The question matrix: its header names the classes, question 1 in row 8.
         QCOMPARE(text("B7"), QStringLiteral("8a"));
         QVERIFY(cellOf(classes, QStringLiteral("B8")).type.isEmpty());
+    }
+
     void spreadsheetShowsTheTable_data()
     {
         QTest::addColumn<bool>("sampleClass");

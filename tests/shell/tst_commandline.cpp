@@ -410,6 +410,9 @@ void TestCommandLine::executableNeedsNoDisplay_data()
     QTest::newRow("report") << QStringList{u"--pdf"_s, u"proces.pdf"_s, u"--xlsx"_s,
             u"proces.xlsx"_s, test::examplesPath()}
                             << 0 << QString() << u"zavevad: Uwaga. Wczytano"_s;
+    // So do the students' cards, alone.
+    QTest::newRow("cards") << QStringList{u"--karty"_s, u"karty.pdf"_s, test::examplesPath()} << 0
+                           << QString() << u"zavevad: Uwaga. Wczytano"_s;
 }
 
 void TestCommandLine::executableNeedsNoDisplay()
@@ -446,6 +449,10 @@ void TestCommandLine::executableNeedsNoDisplay()
         QCOMPARE(err.count(u'\n'), 1);
         QVERIFY(readAll(m_dir.filePath(u"proces.pdf"_s)).startsWith("%PDF-"));
         QVERIFY(readAll(m_dir.filePath(u"proces.xlsx"_s)).startsWith("PK"));
+    }
+    if (qstrcmp(QTest::currentDataTag(), "cards") == 0) {
+        QCOMPARE(err.count(u'\n'), 1);
+        QVERIFY(readAll(m_dir.filePath(u"karty.pdf"_s)).startsWith("%PDF-"));
     }
 }
 

@@ -145,7 +145,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 160, 189);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 225);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 138);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
@@ -180,7 +180,7 @@ void TestMenuWindow::secondClickOnlyCloses()
     open("LMenuPlik");
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.shownDropDown(), int(TFMenu::MenuPlik));
-    QCOMPARE(menu.size(), QSize(160, 189));
+    QCOMPARE(menu.size(), QSize(172, 225));
     open("LMenuPlik");
     QVERIFY(!menu.isVisible());
     QCOMPARE(menu.shownDropDown(), -1);
@@ -290,6 +290,10 @@ void TestMenuWindow::itemsAndHints_data()
                                    << u"Zapisuje wszystkie tabele do skoroszytu"_s;
     QTest::newRow("LPlikPrint") << u"LPlikPrint"_s << u"Drukuj raport ..."_s
                                 << u"Drukuje pełny raport z analizy testu"_s;
+    QTest::newRow("LPlikSaveCards") << u"LPlikSaveCards"_s << u"Zapisz karty uczniów PDF ..."_s
+                                    << u"Zapisuje kartę wyników każdego ucznia jako PDF"_s;
+    QTest::newRow("LPlikPrintCards") << u"LPlikPrintCards"_s << u"Drukuj karty uczniów ..."_s
+                                     << u"Drukuje kartę wyników każdego ucznia"_s;
     QTest::newRow("LZamknij") << u"LZamknij"_s << u"Zamknij"_s << u"Kończy pracę z programem"_s;
     QTest::newRow("LEdycjaCopyHTML") << u"LEdycjaCopyHTML"_s << u"Kopiuj tabelę jako html"_s
                                      << u"Kopiuje tabelę w formacie html"_s;
@@ -350,6 +354,8 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("save pdf") << u"LMenuPlik"_s << u"LPlikSavePdf"_s;
     QTest::newRow("save xlsx") << u"LMenuPlik"_s << u"LPlikSaveXlsx"_s;
     QTest::newRow("print") << u"LMenuPlik"_s << u"LPlikPrint"_s;
+    QTest::newRow("save cards") << u"LMenuPlik"_s << u"LPlikSaveCards"_s;
+    QTest::newRow("print cards") << u"LMenuPlik"_s << u"LPlikPrintCards"_s;
     QTest::newRow("copy html") << u"LMenuEdycja"_s << u"LEdycjaCopyHTML"_s;
     QTest::newRow("copy csv") << u"LMenuEdycja"_s << u"LEdycjaCopyCSV"_s;
     QTest::newRow("thresholds") << u"LMenuEdycja"_s << u"LEdycjaProgi"_s;
@@ -566,6 +572,8 @@ void TestMenuWindow::exportAndChartHooks()
     hooks.ZapiszRaportPdf = record(u"pdf"_s);
     hooks.ZapiszArkusz = record(u"xlsx"_s);
     hooks.DrukujRaport = record(u"print"_s);
+    hooks.ZapiszKartyPdf = record(u"save cards"_s);
+    hooks.DrukujKarty = record(u"print cards"_s);
     hooks.KopiujHtml = record(u"copy html"_s);
     hooks.KopiujCsv = record(u"copy csv"_s);
     hooks.Wykres = [this, &ran](int kind) {
@@ -575,7 +583,8 @@ void TestMenuWindow::exportAndChartHooks()
 
     const char *clicks[][2] = {{"LMenuPlik", "LPlikSaveTxt"}, {"LMenuPlik", "LPlikSaveHtml"},
             {"LMenuPlik", "LPlikSavePdf"}, {"LMenuPlik", "LPlikSaveXlsx"},
-            {"LMenuPlik", "LPlikPrint"}, {"LMenuEdycja", "LEdycjaCopyHTML"},
+            {"LMenuPlik", "LPlikPrint"}, {"LMenuPlik", "LPlikSaveCards"},
+            {"LMenuPlik", "LPlikPrintCards"}, {"LMenuEdycja", "LEdycjaCopyHTML"},
             {"LMenuEdycja", "LEdycjaCopyCSV"}, {"LMenuWykresy", "LWykresSlupkowy"},
             {"LMenuWykresy", "LWykresKolowy"}, {"LMenuWykresy", "LWykresLiniowy"}};
     for (const auto &pair : clicks) {
@@ -583,8 +592,9 @@ void TestMenuWindow::exportAndChartHooks()
         click(pair[1]);
     }
     QCOMPARE(ran,
-            (QStringList{u"txt"_s, u"html"_s, u"pdf"_s, u"xlsx"_s, u"print"_s, u"copy html"_s,
-                    u"copy csv"_s, u"chart 1"_s, u"chart 2"_s, u"chart 3"_s}));
+            (QStringList{u"txt"_s, u"html"_s, u"pdf"_s, u"xlsx"_s, u"print"_s, u"save cards"_s,
+                    u"print cards"_s, u"copy html"_s, u"copy csv"_s, u"chart 1"_s, u"chart 2"_s,
+                    u"chart 3"_s}));
 }
 
 void TestMenuWindow::commandErrorShowsMessageAndKeepsState()

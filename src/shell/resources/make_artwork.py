@@ -126,7 +126,7 @@ def main():
     main_window()
     for name, (width, height) in {
         "menu-top": (86, 46),
-        "menu-plik": (160, 189),
+        "menu-plik": (172, 225),
         "menu-edycja": (148, 58),
         "menu-tabele": (145, 138),
         "menu-wykresy": (145, 75),

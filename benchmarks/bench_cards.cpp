@@ -1,0 +1,56 @@
+// The students' result cards as the menu saves them: every card made from
+// the analysis, painted and written into one PDF, for classes of 30 questions
+// and ten skills. Peak memory: run one size alone under /usr/bin/time -v.
+
+#include "../tests/tables/analysisbuilder.h"
+
+#include "report/carddocument.h"
+
+#include "benchmain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+using namespace zavevad;
+
+namespace {
+
+/// Ten skills of three questions each, so that every card has its skills table.
+AnalysisState withBlueprint(AnalysisState analysis)
+{
+    for (int skill = 0; skill < 10; ++skill)
+        analysis.blueprint.skills.push_back({QStringLiteral("Umiejętność %1").arg(skill + 1),
+                QStringLiteral("V.%1").arg(skill + 1), 0b111u << (3 * skill)});
+    return analysis;
+}
+
+const AnalysisState &analysisOf(int students)
+{
+    static std::map<int, AnalysisState> classes;
+    auto found = classes.find(students);
+    if (found == classes.end())
+        found = classes.emplace(students, withBlueprint(test::makeAnalysis(students, 30))).first;
+    return found->second;
+}
+
+void BM_StudentCardsPdf(benchmark::State &bench)
+{
+    const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
+    int pages = 0;
+    qsizetype bytes = 0;
+    for (auto _ : bench) {
+        const CardDocument document(analysis);
+        const QByteArray pdf = document.toPdf(QStringLiteral("Karty"));
+        pages = document.pageCount();
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(pdf);
+    }
+    bench.SetComplexityN(bench.range(0));
+    bench.counters["pages"] = pages;
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+
+} // namespace
+
+BENCHMARK(BM_StudentCardsPdf)->Apply(zavevad::bench::classSizes);

@@ -1,0 +1,466 @@
+#include "report/carddocument.h"
+
+#include "report/paper.h"
+#include "tables/numberformat.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace zavevad {
+
+namespace {
+
+constexpr double kMargin = 42.52 * kUnitsPerPoint; // 15 mm, as the report's
+constexpr double kSmallestPoints = 4;
+constexpr double kBoxPadding = 6 * kUnitsPerPoint;
+constexpr double kBoxGap = 8 * kUnitsPerPoint;
+constexpr double kSectionGap = 14 * kUnitsPerPoint;
+constexpr double kCellPadding = 4 * kUnitsPerPoint;
+constexpr double kRowPoints = 14;
+constexpr double kCellPoints = 9;
+constexpr int kQuestionsPerBlock = 15;
+constexpr double kLabelPoints = 9;
+constexpr double kTimePoints = 13;
+
+// Dark on the light page, and right and wrong told apart by their marks and
+// words as well as by colour, so that a black-and-white printout keeps them.
+const QColor kInk(0, 0, 0);
+const QColor kLabelInk(64, 64, 64);
+const QColor kRightInk(0, 100, 0);
+const QColor kWrongInk(170, 0, 0);
+const QColor kRule(150, 150, 150);
+const QColor kHeaderFill(228, 228, 228);
+const QColor kWrongFill(242, 242, 242);
+
+QSizeF pageSize()
+{
+    return QPageSize(QPageSize::A4).size(QPageSize::Point) * kUnitsPerPoint;
+}
+
+QString percentText(std::int32_t percent)
+{
+    return QStringLiteral("%1 %").arg(percent);
+}
+
+QString pointsText(double points)
+{
+    return generalNumber(points) + QStringLiteral(" pkt");
+}
+
+QString markText(bool correct)
+{
+    return correct ? QStringLiteral("\u2713 dobrze") : QStringLiteral("\u2717 źle");
+}
+
+/// A table of texts drawn in a rectangle: each column as wide as its widest
+/// text at the chosen size, the first column taking what is left.
+struct CardTable
+{
+    std::vector<QString> header;
+    std::vector<std::vector<QString>> rows;
+    /// Per row: whether the answer it shows was wrong (the question table).
+    std::vector<bool> wrong;
+    int markColumn = -1;
+    /// Figures only: every column centred and the spare width shared out;
+    /// else the first column holds names, flush left, and takes it all.
+    bool figures = false;
+};
+
+/// Paints the cards' texts and shapes, with the fonts made once for all cards.
+class CardPainter
+{
+public:
+    explicit CardPainter(QPainter &painter) : m_painter(painter), m_timeFormat(longTimeFormat()) { }
+
+    void paint(const StudentCard &card, int page, int pages)
+    {
+        const QSizeF size = pageSize();
+        const double left = kMargin;
+        const double width = size.width() - 2 * kMargin;
+        const double bottom = size.height() - kMargin;
+        double y = kMargin;
+
+        y = heading(card, left, width, y);
+        y = resultBoxes(card, left, width, y);
+        y = classBoxes(card, left, width, y);
+        y = questions(card, left, width, y);
+
+        // The skills take the room that the working time and the thresholds
+        // at the foot leave.
+        const double footHeight =
+                boxHeight(kTimePoints) + kSectionGap + metrics(8, false).height() * 2;
+        if (!card.skills.empty())
+            y = skills(card, left, width, y, bottom - footHeight) + kSectionGap;
+        workingTime(card, left, width, y);
+        footer(card, left, width, bottom, page, pages);
+    }
+
+private:
+    struct FontEntry
+    {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+
+    const FontEntry &entry(double points, bool bold)
+    {
+        const auto key = std::make_pair(static_cast<int>(std::lround(points * 10)), bold);
+        auto found = m_fonts.find(key);
+        if (found == m_fonts.end()) {
+            const QFont font = reportFont(points, bold);
+            found = m_fonts.emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
+        }
+        return found->second;
+    }
+
+    const QFontMetricsF &metrics(double points, bool bold) { return entry(points, bold).metrics; }
+
+    double textWidth(const QString &text, double points, bool bold)
+    {
+        return metrics(points, bold).horizontalAdvance(text);
+    }
+
+    /// The largest size up to `points`, in half points, at which `text` fits `room`.
+    double fitted(const QString &text, double points, bool bold, double room)
+    {
+        const double full = textWidth(text, points, bold);
+        if (full <= room)
+            return points;
+        // Text widths grow with the size: start near the answer and step down.
+        double size = std::floor(points * room / full * 2) / 2;
+        while (size > kSmallestPoints && textWidth(text, size, bold) > room)
+            size -= 0.5;
+        while (size > 0.5 && textWidth(text, size, bold) > room)
+            size -= 0.5;
+        return std::max(size, 0.5);
+    }
+
+    /// Draws `text` with its baseline at `baseline`; `align` places it
+    /// against `x` (left), around it (centre) or ending at it (right).
+    void text(const QString &text, double x, double baseline, double points, bool bold,
+            const QColor &colour, Qt::Alignment align = Qt::AlignLeft)
+    {
+        const FontEntry &font = entry(points, bold);
+        if (align & Qt::AlignHCenter)
+            x -= font.metrics.horizontalAdvance(text) / 2;
+        else if (align & Qt::AlignRight)
+            x -= font.metrics.horizontalAdvance(text);
+        m_painter.setFont(font.font);
+        m_painter.setPen(colour);
+        m_painter.drawText(QPointF(x, baseline), text);
+    }
+
+    void box(const QRectF &rect)
+    {
+        m_painter.setPen(QPen(kRule, 0.75 * kUnitsPerPoint));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(rect);
+    }
+
+    double sectionTitle(const QString &title, double left, double width, double y)
+    {
+        const double points = fitted(title, 11, true, width);
+        const QFontMetricsF &m = metrics(points, true);
+        text(title, left, y + m.ascent(), points, true, kInk);
+        return y + m.height() + 4 * kUnitsPerPoint;
+    }
+
+    double heading(const StudentCard &card, double left, double width, double y)
+    {
+        // A small line naming the page and the date, the test (and class) in bold.
+        const QString kind = QStringLiteral("Karta wyników ucznia");
+        const QString date =
+                card.date.isEmpty() ? QString() : QStringLiteral("Data testu: ") + card.date;
+        double points = 10;
+        while (points > kSmallestPoints
+                && textWidth(kind, points, false) + textWidth(date, points, false) + kBoxGap
+                        > width)
+            points -= 0.5;
+        const QFontMetricsF &small = metrics(points, false);
+        text(kind, left, y + small.ascent(), points, false, kLabelInk);
+        text(date, left + width, y + small.ascent(), points, false, kLabelInk, Qt::AlignRight);
+        y += small.height() * 1.3;
+
+        const QString test = QStringLiteral("Test: ") + card.testName;
+        const QString schoolClass =
+                card.className.isEmpty() ? QString() : QStringLiteral("Klasa: ") + card.className;
+        points = 14;
+        while (points > kSmallestPoints
+                && textWidth(test, points, true) + textWidth(schoolClass, points, true) + kBoxGap
+                        > width)
+            points -= 0.5;
+        const QFontMetricsF &bold = metrics(points, true);
+        text(test, left, y + bold.ascent(), points, true, kInk);
+        text(schoolClass, left + width, y + bold.ascent(), points, true, kInk, Qt::AlignRight);
+        y += bold.height() + 6 * kUnitsPerPoint;
+
+        m_painter.setPen(QPen(kRule, 0.75 * kUnitsPerPoint));
+        m_painter.drawLine(QLineF(left, y, left + width, y));
+        y += 10 * kUnitsPerPoint;
+
+        const double namePoints = fitted(card.studentName, 22, true, width);
+        const QFontMetricsF &name = metrics(namePoints, true);
+        text(card.studentName, left, y + name.ascent(), namePoints, true, kInk);
+        return y + std::max(name.height(), metrics(22, true).height()) + 8 * kUnitsPerPoint;
+    }
+
+    double boxHeight(double valuePoints)
+    {
+        return kBoxPadding * 2 + metrics(kLabelPoints, false).height()
+                + metrics(valuePoints, true).height();
+    }
+
+    /// A row of framed boxes, each a label over a value, as wide as `shares` say.
+    double boxes(const std::vector<std::pair<QString, QString>> &items,
+            const std::vector<double> &shares, double valuePoints, double left, double width,
+            double y)
+    {
+        const double labelPoints = kLabelPoints;
+        const QFontMetricsF &label = metrics(labelPoints, false);
+        const QFontMetricsF &value = metrics(valuePoints, true);
+        const double height = boxHeight(valuePoints);
+        const double room = width - kBoxGap * static_cast<double>(items.size() - 1);
+        double x = left;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const double w = room * shares[i];
+            box(QRectF(x, y, w, height));
+            const double inner = w - 2 * kBoxPadding;
+            const double lp = fitted(items[i].first, labelPoints, false, inner);
+            text(items[i].first, x + kBoxPadding, y + kBoxPadding + label.ascent(), lp, false,
+                    kLabelInk);
+            const double vp = fitted(items[i].second, valuePoints, true, inner);
+            text(items[i].second, x + kBoxPadding,
+                    y + kBoxPadding + label.height() + value.ascent(), vp, true, kInk);
+            x += w + kBoxGap;
+        }
+        return y + height + kSectionGap;
+    }
+
+    double resultBoxes(const StudentCard &card, double left, double width, double y)
+    {
+        const QString grade = card.grade + QStringLiteral(" \u2014 ") + fullGradeName(card.grade);
+        return boxes(
+                {{QStringLiteral("Punkty"),
+                         QStringLiteral("%1 z %2 pkt").arg(card.points).arg(card.questionCount)},
+                        {QStringLiteral("Procent"), percentText(card.percent)},
+                        {QStringLiteral("Ocena"), grade}},
+                {0.26, 0.22, 0.52}, 18, left, width, y);
+    }
+
+    double classBoxes(const StudentCard &card, double left, double width, double y)
+    {
+        const QString title = card.className.isEmpty()
+                ? QStringLiteral("Na tle klasy")
+                : QStringLiteral("Na tle klasy ") + card.className;
+        y = sectionTitle(title, left, width, y);
+        return boxes(
+                {{QStringLiteral("Średnia klasy"),
+                         pointsText(static_cast<double>(card.classMeanPoints100) / 100.0)},
+                        {QStringLiteral("Mediana klasy"),
+                                pointsText(static_cast<double>(card.classMedianPoints2) / 2.0)},
+                        {QStringLiteral("Pozycja w klasie"),
+                                QStringLiteral("Wynik lepszy niż %1 % klasy")
+                                        .arg(card.betterThanPercent)}},
+                {0.26, 0.22, 0.52}, 13, left, width, y);
+    }
+
+    /// Draws `table` from `top` in `width`, at the largest size up to
+    /// kCellPoints whose texts fit their columns and whose rows fit `height`.
+    double table(const CardTable &table, double left, double width, double top, double height)
+    {
+        const std::size_t columns = table.header.size();
+        const double rows = static_cast<double>(table.rows.size() + 1);
+        double points = kCellPoints;
+        std::vector<double> widths;
+        auto rowHeight = [&](double p) {
+            return kRowPoints * kUnitsPerPoint * p / kCellPoints;
+        };
+        for (;; points -= 0.5) {
+            widths.assign(columns, 0);
+            for (std::size_t c = 0; c < columns; ++c) {
+                widths[c] = textWidth(table.header[c], points, true);
+                for (const std::vector<QString> &row : table.rows)
+                    widths[c] = std::max(widths[c], textWidth(row[c], points, false));
+                widths[c] += 2 * kCellPadding;
+            }
+            double total = 0;
+            for (double w : widths)
+                total += w;
+            const bool fits = total <= width && rows * rowHeight(points) <= height;
+            if (fits || points <= 0.5) {
+                const double spare = std::max(width - total, 0.0);
+                if (table.figures) {
+                    for (double &w : widths)
+                        w += spare / static_cast<double>(columns);
+                } else {
+                    widths[0] += spare;
+                }
+                break;
+            }
+        }
+        const double rowH = rowHeight(points);
+        const QFontMetricsF &regular = metrics(points, false);
+        const auto baseline = [&](double rowTop) {
+            return rowTop + (rowH - regular.height()) / 2 + regular.ascent();
+        };
+
+        m_painter.fillRect(QRectF(left, top, width, rowH), kHeaderFill);
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            if (r < table.wrong.size() && table.wrong[r])
+                m_painter.fillRect(
+                        QRectF(left, top + rowH * static_cast<double>(r + 1), width, rowH),
+                        kWrongFill);
+        }
+        double x = left;
+        for (std::size_t c = 0; c < columns; ++c) {
+            // Names to the left, figures to the right of their columns.
+            double at = x + widths[c] - kCellPadding;
+            Qt::Alignment align = Qt::AlignRight;
+            if (table.figures) {
+                at = x + widths[c] / 2;
+                align = Qt::AlignHCenter;
+            } else if (c == 0) {
+                at = x + kCellPadding;
+                align = Qt::AlignLeft;
+            }
+            text(table.header[c], at, baseline(top), points, true, kInk, align);
+            for (std::size_t r = 0; r < table.rows.size(); ++r) {
+                QColor colour = kInk;
+                if (static_cast<int>(c) == table.markColumn)
+                    colour = table.wrong[r] ? kWrongInk : kRightInk;
+                text(table.rows[r][c], at, baseline(top + rowH * static_cast<double>(r + 1)),
+                        points, false, colour, align);
+            }
+            x += widths[c];
+        }
+        // The grid lines.
+        const double bottom = top + rowH * rows;
+        m_painter.setPen(QPen(kRule, 0.5 * kUnitsPerPoint));
+        for (int r = 0; r <= static_cast<int>(rows); ++r)
+            m_painter.drawLine(QLineF(left, top + rowH * r, left + width, top + rowH * r));
+        x = left;
+        m_painter.drawLine(QLineF(x, top, x, bottom));
+        for (double w : widths) {
+            x += w;
+            m_painter.drawLine(QLineF(x, top, x, bottom));
+        }
+        return bottom;
+    }
+
+    double questions(const StudentCard &card, double left, double width, double y)
+    {
+        y = sectionTitle(QStringLiteral("Odpowiedzi na pytania"), left, width, y);
+        const auto count = static_cast<int>(card.questions.size());
+        const int blocks = std::max(1, (count + kQuestionsPerBlock - 1) / kQuestionsPerBlock);
+        const double blockWidth = (width - kBoxGap * (blocks > 1 ? 1 : 0)) / std::max(blocks, 2);
+        double bottom = y;
+        for (int b = 0; b < blocks; ++b) {
+            CardTable block;
+            block.header = {QStringLiteral("Pytanie"), QStringLiteral("Odpowiedź"),
+                    QStringLiteral("Klasa: poprawnie")};
+            block.markColumn = 1;
+            block.figures = true;
+            for (int i = b * kQuestionsPerBlock; i < std::min(count, (b + 1) * kQuestionsPerBlock);
+                    ++i) {
+                const CardQuestion &question = card.questions[static_cast<std::size_t>(i)];
+                block.rows.push_back({QString::number(question.number), markText(question.correct),
+                        percentText(question.classPercent)});
+                block.wrong.push_back(!question.correct);
+            }
+            const double x = left + (blockWidth + kBoxGap) * b;
+            bottom = std::max(bottom,
+                    table(block, x, blockWidth, y,
+                            kRowPoints * kUnitsPerPoint * (kQuestionsPerBlock + 1)));
+        }
+        return bottom + kSectionGap;
+    }
+
+    double skills(const StudentCard &card, double left, double width, double y, double bottom)
+    {
+        y = sectionTitle(QStringLiteral("Umiejętności"), left, width, y);
+        CardTable skills;
+        skills.header = {QStringLiteral("Umiejętność"), QStringLiteral("Liczba pytań"),
+                QStringLiteral("Uczeń: poprawnie"), QStringLiteral("Klasa: poprawnie")};
+        for (const CardSkill &skill : card.skills) {
+            QString name = skill.name;
+            if (!skill.requirement.isEmpty())
+                name += QStringLiteral(" (") + skill.requirement + QLatin1Char(')');
+            skills.rows.push_back({name, QString::number(skill.questionCount),
+                    percentText(skill.studentPercent), percentText(skill.classPercent)});
+        }
+        return table(skills, left, width, y, std::max(bottom - y, 0.0));
+    }
+
+    void workingTime(const StudentCard &card, double left, double width, double y)
+    {
+        boxes({{QStringLiteral("Czas pracy"),
+                       timeOfDayText(card.workingTime, m_locale, m_timeFormat)},
+                      {QStringLiteral("Średni czas pracy klasy"),
+                              timeOfDayText(card.classAverageWorkingTime, m_locale, m_timeFormat)}},
+                {0.5, 0.5}, kTimePoints, left, width, y);
+    }
+
+    void footer(
+            const StudentCard &card, double left, double width, double bottom, int page, int pages)
+    {
+        const QString thresholds =
+                QStringLiteral("Progi ocen: ") + gradeThresholdsText(card.thresholds);
+        const double points = fitted(thresholds, 8, false, width);
+        text(thresholds, left, bottom - metrics(points, false).descent(), points, false, kLabelInk);
+        // Where the report has its page numbers.
+        const QFontMetricsF &m = metrics(8, false);
+        const double middle = bottom + kMargin / 4;
+        text(QStringLiteral("Strona %1 z %2").arg(page).arg(pages), left + width / 2,
+                middle - m.height() / 2 + m.ascent(), 8, false, kInk, Qt::AlignHCenter);
+    }
+
+    QPainter &m_painter;
+    const QLocale m_locale;
+    const QString m_timeFormat;
+    std::map<std::pair<int, bool>, FontEntry> m_fonts;
+};
+
+} // namespace
+
+CardDocument::CardDocument(const AnalysisState &analysis) : m_cards(analysis) { }
+
+void paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages)
+{
+    CardPainter(painter).paint(card, page, pages);
+}
+
+bool CardDocument::paint(QPagedPaintDevice &device) const
+{
+    const int count = pageCount();
+    if (count == 0)
+        return false;
+    device.setPageLayout(a4Layout(device.pageLayout(), QPageLayout::Portrait));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    CardPainter cards(painter);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !device.newPage())
+            return false;
+        placeOnSheet(painter, device, QPageLayout::Portrait);
+        cards.paint(m_cards.card(i), i + 1, count);
+    }
+    return painter.end();
+}
+
+QByteArray CardDocument::toPdf(const QString &title) const
+{
+    return pdfDocument(title, QPageLayout::Portrait,
+            [this](QPagedPaintDevice &device) { return paint(device); });
+}
+
+} // namespace zavevad

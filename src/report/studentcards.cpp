@@ -1,0 +1,161 @@
+#include "report/studentcards.h"
+
+#include "export/reporttables.h"
+#include "results/rounding.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+namespace zavevad {
+
+namespace {
+
+std::int32_t wholePercent(std::int64_t part, std::int64_t whole)
+{
+    return whole > 0 ? static_cast<std::int32_t>(roundHalfEven(part * 100, whole)) : 0;
+}
+
+/// Bit q - 1 set for each question q that the student answered correctly.
+std::uint32_t correctAnswers(const UczenAll &student, int questionCount)
+{
+    std::uint32_t answers = 0;
+    for (int k = 1; k <= questionCount; ++k) {
+        if (student.correct(k))
+            answers |= 1u << (k - 1);
+    }
+    return answers;
+}
+
+} // namespace
+
+QString fullGradeName(const QString &grade)
+{
+    static const struct
+    {
+        const char16_t *grade;
+        const char16_t *name;
+    } names[] = {{u"Cel", u"celujący"}, {u"Bdb", u"bardzo dobry"}, {u"Db", u"dobry"},
+            {u"Dst", u"dostateczny"}, {u"Dop", u"dopuszczający"}, {u"Ndst", u"niedostateczny"}};
+    for (const auto &entry : names) {
+        if (grade == QStringView(entry.grade))
+            return QString::fromUtf16(entry.name);
+    }
+    return grade;
+}
+
+StudentCards::StudentCards(const AnalysisState &analysis)
+    : m_analysis(analysis), m_students(std::min(analysis.students.size(),
+                                    static_cast<std::size_t>(std::max(analysis.studentCount, 0)))),
+      m_questionCount(usableQuestionCount(analysis.questionCount))
+{
+    // A skill's questions of this test; one it checks with none is left out.
+    const std::uint32_t asked = (1u << m_questionCount) - 1u; // k is 30 at most
+    for (const Skill &skill : analysis.blueprint.skills)
+        m_skillQuestions.push_back(skill.questions & asked);
+    std::vector<std::size_t> everyone(m_students);
+    std::iota(everyone.begin(), everyone.end(), std::size_t{0});
+    m_class = figuresOf(everyone);
+}
+
+StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t> &members) const
+{
+    ClassFigures figures;
+    const auto n = static_cast<std::int64_t>(members.size());
+    figures.studentCount = static_cast<std::int32_t>(n);
+    figures.fewerThan.assign(static_cast<std::size_t>(m_questionCount) + 2, 0);
+    figures.questionPercent.assign(static_cast<std::size_t>(m_questionCount), 0);
+    figures.skillCorrect.assign(m_skillQuestions.size(), 0);
+    if (n == 0)
+        return figures;
+
+    // Points are 0..k: a count per score gives the median and, summed up,
+    // how many have fewer points than any score.
+    std::vector<std::int64_t> withPoints(static_cast<std::size_t>(m_questionCount) + 1, 0);
+    std::vector<std::int64_t> correct(static_cast<std::size_t>(m_questionCount), 0);
+    std::int64_t total = 0;
+    // Extended precision, in list order, one division: the working-time
+    // table's average, which must not depend on how the sum was split.
+    long double time = 0;
+    for (std::size_t member : members) {
+        const UczenAll &student = m_analysis.students[member];
+        const int points = std::clamp(student.Suma, 0, m_questionCount);
+        ++withPoints[static_cast<std::size_t>(points)];
+        total += student.Suma;
+        for (int k = 1; k <= m_questionCount; ++k)
+            correct[static_cast<std::size_t>(k - 1)] += student.correct(k) ? 1 : 0;
+        const std::uint32_t answers = correctAnswers(student, m_questionCount);
+        for (std::size_t s = 0; s < m_skillQuestions.size(); ++s)
+            figures.skillCorrect[s] += std::popcount(answers & m_skillQuestions[s]);
+        time += static_cast<long double>(student.Koniec)
+                - static_cast<long double>(student.Poczatek);
+    }
+    figures.meanPoints100 = roundHalfEven(total * 100, n);
+    figures.averageWorkingTime = static_cast<double>(time / static_cast<long double>(n));
+    for (int k = 0; k < m_questionCount; ++k)
+        figures.questionPercent[static_cast<std::size_t>(k)] =
+                wholePercent(correct[static_cast<std::size_t>(k)], n);
+
+    std::int64_t below = 0;
+    const std::int64_t lowerMiddle = (n - 1) / 2; // 0-based ranks of the middle pair
+    const std::int64_t upperMiddle = n / 2;
+    for (int p = 0; p <= m_questionCount; ++p) {
+        const std::int64_t count = withPoints[static_cast<std::size_t>(p)];
+        figures.fewerThan[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(below);
+        if (lowerMiddle >= below && lowerMiddle < below + count)
+            figures.medianPoints2 += p;
+        if (upperMiddle >= below && upperMiddle < below + count)
+            figures.medianPoints2 += p;
+        below += count;
+    }
+    figures.fewerThan.back() = static_cast<std::int32_t>(below);
+    return figures;
+}
+
+StudentCard StudentCards::card(int index) const
+{
+    const UczenAll &student = m_analysis.students[static_cast<std::size_t>(index)];
+    const ClassFigures &figures = m_class;
+    StudentCard card;
+    card.testName = student.NazwaTestu;
+    if (const std::optional<QDateTime> start = dateTimeFromDays(student.Poczatek))
+        card.date = QLocale().toString(start->date(), QLocale::ShortFormat);
+    card.studentName = student.displayName();
+
+    card.points = student.Suma;
+    card.questionCount = m_questionCount;
+    card.percent = student.Procent;
+    card.grade = student.Ocena;
+
+    card.classMeanPoints100 = figures.meanPoints100;
+    card.classMedianPoints2 = figures.medianPoints2;
+    const int points = std::clamp(student.Suma, 0, m_questionCount);
+    card.betterThanPercent =
+            wholePercent(figures.fewerThan[static_cast<std::size_t>(points)], figures.studentCount);
+
+    card.questions.reserve(static_cast<std::size_t>(m_questionCount));
+    for (int k = 1; k <= m_questionCount; ++k)
+        card.questions.push_back(
+                {k, student.correct(k), figures.questionPercent[static_cast<std::size_t>(k - 1)]});
+
+    const std::uint32_t answers = correctAnswers(student, m_questionCount);
+    for (std::size_t s = 0; s < m_skillQuestions.size(); ++s) {
+        const int count = std::popcount(m_skillQuestions[s]);
+        if (count == 0)
+            continue;
+        const Skill &skill = m_analysis.blueprint.skills[s];
+        card.skills.push_back({skill.name, skill.requirement, count,
+                wholePercent(std::popcount(answers & m_skillQuestions[s]), count),
+                wholePercent(figures.skillCorrect[s],
+                        static_cast<std::int64_t>(figures.studentCount) * count)});
+    }
+
+    card.workingTime = student.workingTime();
+    card.classAverageWorkingTime = figures.averageWorkingTime;
+    card.thresholds = m_analysis.thresholds;
+    return card;
+}
+
+} // namespace zavevad

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "results/analysisstate.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace zavevad {
+
+/// One question on a student's card.
+struct CardQuestion
+{
+    int number = 0; ///< 1..k
+    bool correct = false; ///< this student's answer
+    std::int32_t classPercent = 0; ///< share of the class right, as the results table rounds it
+};
+
+/// One skill of the test's blueprint on a student's card: the share of its
+/// questions this student and the class got right, in whole percent.
+struct CardSkill
+{
+    QString name;
+    QString requirement; ///< a curriculum code such as "V.3", or empty
+    int questionCount = 0;
+    std::int32_t studentPercent = 0;
+    std::int32_t classPercent = 0;
+};
+
+/// What one student's result card shows: this student's result and, for
+/// comparison, figures of the class that name no one.
+struct StudentCard
+{
+    QString testName;
+    QString date; ///< the day of the student's start, in the locale's short form; empty when
+                  ///< unknown
+    /// The student's class when classes were loaded, else empty. A load keeps
+    /// no class yet: once it does, the cards compare each student with their
+    /// own class (figuresOf on its members) and name it here.
+    QString className;
+    QString studentName; ///< as the results table writes it: surname, blank, first name
+
+    std::int32_t points = 0;
+    std::int32_t questionCount = 0; ///< k: the points a student can reach
+    std::int32_t percent = 0; ///< as graded: points × 100 / k, rounded half to even
+    QString grade; ///< "Cel" ... "Ndst"
+
+    /// The class's mean points times 100, rounded as the results table's average row.
+    std::int64_t classMeanPoints100 = 0;
+    /// Twice the class's median points: the middle value, or the sum of the two middle ones.
+    std::int64_t classMedianPoints2 = 0;
+    /// The share of the class with fewer points than this student, whole percent.
+    std::int32_t betterThanPercent = 0;
+
+    std::vector<CardQuestion> questions;
+    /// Empty when the test has no blueprint.
+    std::vector<CardSkill> skills;
+
+    double workingTime = 0; ///< days, as the working-time table takes it
+    double classAverageWorkingTime = 0; ///< days, the working-time table's average
+
+    Thresholds thresholds;
+};
+
+/// The full name of a grade: "Db" gives "dobry"; an unknown name gives itself.
+QString fullGradeName(const QString &grade);
+
+/// The cards of a loaded set, one per student in the results table's order.
+/// The class's figures are worked out once; each card is made when asked
+/// for, so that a school's worth of cards needs no more memory than one.
+class StudentCards
+{
+public:
+    /// Keeps a reference to `analysis`, which must outlive this object.
+    explicit StudentCards(const AnalysisState &analysis);
+
+    int count() const { return static_cast<int>(m_students); }
+    /// The card of the student in row `index` (0-based) of the results table.
+    StudentCard card(int index) const;
+
+private:
+    /// The figures of the students one is compared with: the whole loaded set.
+    struct ClassFigures
+    {
+        std::int32_t studentCount = 0;
+        std::int64_t meanPoints100 = 0;
+        std::int64_t medianPoints2 = 0;
+        /// Element p: how many students have fewer than p points.
+        std::vector<std::int32_t> fewerThan;
+        std::vector<std::int32_t> questionPercent; ///< element k - 1 for question k
+        /// Per skill of the blueprint: the correct answers to its questions.
+        std::vector<std::int64_t> skillCorrect;
+        double averageWorkingTime = 0;
+    };
+
+    ClassFigures figuresOf(const std::vector<std::size_t> &members) const;
+
+    const AnalysisState &m_analysis;
+    std::size_t m_students = 0;
+    int m_questionCount = 0;
+    /// Per skill of the blueprint: its questions among 1..k, as a bit mask.
+    std::vector<std::uint32_t> m_skillQuestions;
+    ClassFigures m_class;
+};
+
+} // namespace zavevad

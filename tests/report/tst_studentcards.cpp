@@ -1,0 +1,268 @@
+// The students' result cards: the figures of a class worked out by hand, and
+// the pages as a reader gets them, read back with poppler-utils.
+
+#include "../tables/analysisbuilder.h"
+#include "reporttools.h"
+#include "scriptedplatform.h"
+
+#include "report/carddocument.h"
+#include "report/reportcommands.h"
+#include "report/studentcards.h"
+#include "tables/analysistables.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTest>
+
+using namespace zavevad;
+using namespace zavevad::test;
+
+namespace {
+
+/// Six students, four questions; two share a score.
+AnalysisState handClass()
+{
+    AnalysisState analysis;
+    const struct
+    {
+        const char *surname;
+        std::uint32_t mask;
+        int minutes;
+    } students[] = {{"Adamska", 0b1111, 20}, {"Borek", 0b0111, 30}, {"Cichy", 0b1110, 25},
+            {"Dudek", 0b0011, 40}, {"Ewert", 0b0001, 15}, {"Fijałek", 0b0000, 10}};
+    for (const auto &s : students) {
+        const double start = kTestDay + 8 * 60 * kMinute;
+        analysis.students.push_back(makeStudent(QString::fromUtf8(s.surname),
+                QStringLiteral("Zofia"), s.mask, 4, start, start + s.minutes * kMinute));
+    }
+    finishAnalysis(analysis, 4);
+    return analysis;
+}
+
+/// With ZAVEVAD_SCREENSHOT_DIR set, the file goes there for the documentation.
+void writeForDocs(const QByteArray &bytes, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    QFile file(QDir(dir).filePath(name));
+    if (!dir.isEmpty() && file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+/// Every word of a PDF with its page and its left and right edge in points
+/// (pdftotext -bbox), to see that nothing runs off its page.
+struct Word
+{
+    int page = 0;
+    double left = 0;
+    double right = 0;
+    QString text;
+};
+
+QList<Word> pdfWords(const QByteArray &pdf)
+{
+    const TempFile file(pdf, QStringLiteral("pdf"));
+    const QString html = QString::fromUtf8(runTool(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), file.path(), QStringLiteral("-")}));
+    QList<Word> words;
+    static const QRegularExpression tag(
+            QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" "
+                           "xMax=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    int page = 0;
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.captured(0) == QLatin1String("<page ")) {
+            ++page;
+            continue;
+        }
+        words.append({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
+                match.captured(3)});
+    }
+    return words;
+}
+
+} // namespace
+
+class TestStudentCards : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+        QVERIFY2(!runTool(QStringLiteral("pdftotext"), {QStringLiteral("-v")}).isNull(),
+                "pdftotext (poppler-utils) reads the cards back");
+    }
+
+    void handComputedClass_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("grade");
+        QTest::addColumn<int>("betterThan");
+        // Points 4, 3, 3, 2, 1, 0 of 4: mean 13/6 = 2,17; median (2 + 3) / 2;
+        // fewer points than 3: three of six.
+        QTest::newRow("all right") << 0 << 4 << 100 << "Cel — celujący" << 83;
+        QTest::newRow("tie, first") << 1 << 3 << 75 << "Db — dobry" << 50;
+        QTest::newRow("tie, second") << 2 << 3 << 75 << "Db — dobry" << 50;
+        QTest::newRow("half") << 3 << 2 << 50 << "Dop — dopuszczający" << 33;
+        QTest::newRow("one") << 4 << 1 << 25 << "Ndst — niedostateczny" << 17;
+        QTest::newRow("none") << 5 << 0 << 0 << "Ndst — niedostateczny" << 0;
+    }
+    void handComputedClass()
+    {
+        QFETCH(int, row);
+        QFETCH(int, points);
+        QFETCH(int, percent);
+        QFETCH(QString, grade);
+        QFETCH(int, betterThan);
+        const AnalysisState analysis = handClass();
+        const StudentCards cards(analysis);
+        QCOMPARE(cards.count(), 6);
+        const StudentCard card = cards.card(row);
+        const UczenAll &student = analysis.students[static_cast<std::size_t>(row)];
+        QCOMPARE(card.studentName, student.displayName());
+        QCOMPARE(card.points, points);
+        QCOMPARE(card.questionCount, 4);
+        QCOMPARE(card.percent, percent);
+        QCOMPARE(card.grade + QStringLiteral(" — ") + fullGradeName(card.grade), grade);
+        QCOMPARE(card.betterThanPercent, betterThan);
+        QCOMPARE(card.classMeanPoints100, 217);
+        QCOMPARE(card.classMedianPoints2, 5);
+        // Question shares as the results table rounds them: 4, 4, 3, 2 of 6.
+        const int shares[] = {67, 67, 50, 33};
+        QCOMPARE(card.questions.size(), std::size_t{4});
+        for (int k = 1; k <= 4; ++k) {
+            const CardQuestion &question = card.questions[static_cast<std::size_t>(k - 1)];
+            QCOMPARE(question.number, k);
+            QCOMPARE(question.correct, student.correct(k));
+            QCOMPARE(question.classPercent, shares[k - 1]);
+            QCOMPARE(question.classPercent,
+                    analysis.questions[static_cast<std::size_t>(k - 1)].correctPercent);
+        }
+        QCOMPARE(card.workingTime, student.workingTime());
+        QCOMPARE(card.classAverageWorkingTime, averageWorkingTime(analysis));
+        QVERIFY(card.skills.empty());
+        QVERIFY(card.className.isEmpty());
+
+        // The page says the same, and every question's mark as a mark and a word.
+        const QStringList pages =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty")));
+        QCOMPARE(pages.size(), 6);
+        const QString &text = pages.at(row);
+        for (const QString &expected : {grade, QStringLiteral("2,17 pkt"),
+                     QStringLiteral("2,5 pkt"), QStringLiteral("15.03.2023"),
+                     QStringLiteral("Wynik lepszy niż %1 % klasy").arg(betterThan),
+                     QStringLiteral("%1 z 4 pkt").arg(points),
+                     QStringLiteral("Strona %1 z 6").arg(row + 1)})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        // pdftotext joins a lone figure and its sign ("0 %" reads "0%").
+        QVERIFY(text.contains(QStringLiteral("%1 %").arg(percent))
+                || text.contains(QStringLiteral("%1%").arg(percent)));
+        QCOMPARE(text.count(QStringLiteral("✓ dobrze")), points);
+        QCOMPARE(text.count(QStringLiteral("✗ źle")), 4 - points);
+        QVERIFY(!text.contains(QStringLiteral("Umiejętności")));
+    }
+
+    void skillsOfTheBlueprint()
+    {
+        AnalysisState analysis = handClass();
+        // A skill of a question the test does not have is left out.
+        analysis.blueprint.skills = {{QStringLiteral("Ułamki"), QStringLiteral("V.3"), 0b0011},
+                {QStringLiteral("Procenty"), QString(), 0b1100},
+                {QStringLiteral("Wszystkie"), QString(), 0b1111},
+                {QStringLiteral("Pytanie piąte"), QString(), 0b10000}};
+        const StudentCards cards(analysis);
+        // Right answers to questions 1-2: 2, 2, 1, 2, 1, 0 of 12; to 3-4:
+        // 2, 1, 2, 0, 0, 0 of 12; to all: 13 of 24.
+        const struct
+        {
+            int row;
+            int student[3];
+        } expected[] = {{0, {100, 100, 100}}, {2, {50, 100, 75}}, {4, {50, 0, 25}}};
+        const int classShare[] = {67, 42, 54};
+        for (const auto &e : expected) {
+            const StudentCard card = cards.card(e.row);
+            QCOMPARE(card.skills.size(), std::size_t{3});
+            for (std::size_t s = 0; s < 3; ++s) {
+                QCOMPARE(card.skills[s].name, analysis.blueprint.skills[s].name);
+                QCOMPARE(card.skills[s].questionCount, s == 2 ? 4 : 2);
+                QCOMPARE(card.skills[s].studentPercent, e.student[s]);
+                QCOMPARE(card.skills[s].classPercent, classShare[s]);
+            }
+        }
+        const QString text =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty"))).value(2);
+        for (const char *expectedText : {"Umiejętności", "Ułamki (V.3)", "Procenty", "Wszystkie"})
+            QVERIFY2(text.contains(QString::fromUtf8(expectedText)), expectedText);
+        QVERIFY(!text.contains(QStringLiteral("Pytanie piąte")));
+    }
+
+    void pagesNameTheirStudentOnly()
+    {
+        AnalysisState analysis = makeAnalysis(30, 30);
+        // The longest name a result file holds, and letters a ligature would join.
+        analysis.students[3].Nazwisko = QStringLiteral("Wierzbicka-Fijałkowa");
+        analysis.students[3].Imie = QStringLiteral("Zofia-Filomena Łucja");
+        analysis.students[4].Nazwisko = QString(20, QChar(u'W'));
+        analysis.students[4].Imie = QString(20, QChar(u'M'));
+        analysis.students.front().NazwaTestu = QStringLiteral("Sprawdzian z fizyki i fińskiego");
+        const CardDocument document(analysis);
+        const QByteArray pdf = document.toPdf(QStringLiteral("Karty"));
+        writeForDocs(pdf, QStringLiteral("cards-30x30.pdf"));
+
+        QCOMPARE(document.pageCount(), 30);
+        const QList<QSizeF> sizes = pdfPageSizes(pdf);
+        QCOMPARE(sizes.size(), 30);
+        for (const QSizeF &size : sizes)
+            QCOMPARE(size.toSize(), QSize(595, 842));
+        const QStringList pages = pdfPageTexts(pdf);
+        QCOMPARE(pages.size(), 30);
+        for (int p = 0; p < 30; ++p) {
+            const QString &text = pages.at(p);
+            for (int s = 0; s < 30; ++s) {
+                const QString name = analysis.students[static_cast<std::size_t>(s)].displayName();
+                QVERIFY2(text.contains(name) == (s == p),
+                        qPrintable(QStringLiteral("page %1, %2").arg(p + 1).arg(name)));
+            }
+            QVERIFY(text.contains(QStringLiteral("Strona %1 z 30").arg(p + 1)));
+            QVERIFY(text.contains(
+                    QStringLiteral("Cel od 95%, Bdb od 85%, Db od 75%, Dst od 60%, Dop od 50%")));
+            QVERIFY(!text.contains(QChar(0x2026)));
+        }
+        QVERIFY(pages.at(0).contains(QStringLiteral("Sprawdzian z fizyki i fińskiego")));
+        // Every font is embedded: the page reads the same on any computer.
+        const TempFile file(pdf, QStringLiteral("pdf"));
+        const QStringList fonts =
+                QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {file.path()}))
+                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                        .mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(QStringLiteral(" yes ")), qPrintable(font));
+        // Every word stands on its page, within the margins.
+        for (const Word &word : pdfWords(pdf)) {
+            QVERIFY2(word.left >= 42 && word.right <= 595 - 42,
+                    qPrintable(QStringLiteral("page %1: %2").arg(word.page).arg(word.text)));
+        }
+    }
+
+    void printEqualsThePdf()
+    {
+        const AnalysisState analysis = handClass();
+        ScriptedPlatform platform;
+        platform.printAnswers.push_back(true);
+        DrukujKarty(analysis);
+        QCOMPARE(platform.printed.size(), 1);
+        QCOMPARE(platform.printed.constFirst().title, QStringLiteral("Karty wyników uczniów"));
+        const QByteArray printed = platform.printed.constFirst().pdf;
+        const QByteArray saved = studentCardsPdfBytes(analysis);
+        QCOMPARE(pdfPageSizes(printed), pdfPageSizes(saved));
+        QCOMPARE(pdfPageTexts(printed), pdfPageTexts(saved));
+    }
+};
+
+QTEST_MAIN(TestStudentCards)
+#include "tst_studentcards.moc"
