@@ -154,6 +154,22 @@ void setStatistic(ReportCell &cell, std::optional<double> exact)
         cell.value = *exact;
 }
 
+/// Numbers the table shows with two decimals keep them in a spreadsheet
+/// ("0,50", not "0,5"): for the added tables, whose statistics are taken as
+/// the table shows them.
+void keepTwoDecimals(ReportTable &table)
+{
+    const QChar point = QLocale().decimalPoint().front();
+    for (std::vector<ReportCell> &cells : table.rows) {
+        for (ReportCell &cell : cells) {
+            const qsizetype size = cell.text.size();
+            if (cell.kind == ReportCell::Kind::Number && size >= 3
+                    && cell.text.at(size - 3) == point)
+                cell.decimals = 2;
+        }
+    }
+}
+
 std::optional<double> valueOf(const std::optional<Fraction> &fraction)
 {
     return fraction ? std::optional<double>(fraction->value()) : std::nullopt;
@@ -288,6 +304,7 @@ ReportTable classComparisonReportTable(const AnalysisState &analysis)
     ReportTable table = snapshot(columns, grid.rowCount());
     table.title = QStringLiteral("Porównanie klas");
     table.sheetName = QStringLiteral("Klasy");
+    keepTwoDecimals(table);
     return table;
 }
 
@@ -324,8 +341,10 @@ std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
     const int matrixHeaderRow = classes + 4;
     tables.push_back(snapshot(matrix, grid.rowCount(), matrixHeaderRow));
     tables.back().title = grid.text(0, matrixHeaderRow - 1);
-    for (ReportTable &table : tables)
+    for (ReportTable &table : tables) {
         table.sheetName = QStringLiteral("Klasy");
+        keepTwoDecimals(table);
+    }
     return tables;
 }
 
@@ -342,6 +361,7 @@ ReportTable skillsReportTable(const AnalysisState &analysis)
     ReportTable table = snapshot(columns, grid.rowCount());
     table.title = QStringLiteral("Tabela - Umiejętności");
     table.sheetName = QStringLiteral("Umiejętności");
+    keepTwoDecimals(table);
     return table;
 }
 

@@ -10,6 +10,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -18,6 +19,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRawFont>
 
 #include <algorithm>

@@ -1,8 +1,10 @@
 #include "report/studentcards.h"
 
 #include "export/reporttables.h"
+#include "results/classcomparison.h"
 #include "results/rounding.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -58,6 +60,26 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     std::vector<std::size_t> everyone(m_students);
     std::iota(everyone.begin(), everyone.end(), std::size_t{0});
     m_class = figuresOf(everyone);
+
+    // Side by side classes: a student is compared with their own class.
+    if (schoolClassCount(analysis) < 2)
+        return;
+    QHash<QString, std::size_t> classIndex;
+    std::vector<std::vector<std::size_t>> members;
+    m_classOf.reserve(m_students);
+    for (std::size_t i = 0; i < m_students; ++i) {
+        const QString &name = analysis.students[i].schoolClass;
+        auto found = classIndex.constFind(name);
+        if (found == classIndex.constEnd()) {
+            found = classIndex.insert(name, members.size());
+            members.emplace_back();
+        }
+        members[*found].push_back(i);
+        m_classOf.push_back(*found);
+    }
+    m_classes.reserve(members.size());
+    for (const std::vector<std::size_t> &group : members)
+        m_classes.push_back(figuresOf(group));
 }
 
 StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t> &members) const
@@ -117,8 +139,12 @@ StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t
 StudentCard StudentCards::card(int index) const
 {
     const UczenAll &student = m_analysis.students[static_cast<std::size_t>(index)];
-    const ClassFigures &figures = m_class;
+    const bool byClass = !m_classOf.empty();
+    const ClassFigures &figures =
+            byClass ? m_classes[m_classOf[static_cast<std::size_t>(index)]] : m_class;
     StudentCard card;
+    if (byClass)
+        card.className = student.schoolClass;
     card.testName = student.NazwaTestu;
     if (const std::optional<QDateTime> start = dateTimeFromDays(student.Poczatek))
         card.date = QLocale().toString(start->date(), QLocale::ShortFormat);

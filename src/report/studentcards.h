@@ -35,9 +35,8 @@ struct StudentCard
     QString testName;
     QString date; ///< the day of the student's start, in the locale's short form; empty when
                   ///< unknown
-    /// The student's class when classes were loaded, else empty. A load keeps
-    /// no class yet: once it does, the cards compare each student with their
-    /// own class (figuresOf on its members) and name it here.
+    /// The student's class when two or more classes were loaded, else empty;
+    /// the class figures of the card are then those of this class.
     QString className;
     QString studentName; ///< as the results table writes it: surname, blank, first name
 
@@ -80,7 +79,8 @@ public:
     StudentCard card(int index) const;
 
 private:
-    /// The figures of the students one is compared with: the whole loaded set.
+    /// The figures of the students one is compared with: the student's own
+    /// class when classes were loaded, else the whole loaded set.
     struct ClassFigures
     {
         std::int32_t studentCount = 0;
@@ -102,6 +102,10 @@ private:
     /// Per skill of the blueprint: its questions among 1..k, as a bit mask.
     std::vector<std::uint32_t> m_skillQuestions;
     ClassFigures m_class;
+    /// With two or more classes loaded: each class's figures, and for each
+    /// student the index of their class's; empty otherwise.
+    std::vector<ClassFigures> m_classes;
+    std::vector<std::size_t> m_classOf;
 };
 
 } // namespace zavevad

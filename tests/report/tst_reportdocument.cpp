@@ -137,7 +137,7 @@ private Q_SLOTS:
         QTest::newRow("200 x 8") << 200 << 8 << 10 << 0;
         QTest::newRow("5 x 30") << 5 << 30 << 4 << 1;
         QTest::newRow("28 x 30") << 28 << 30 << 5 << 2;
-        QTest::newRow("200 x 30") << 200 << 30 << 13 << 7;
+        QTest::newRow("200 x 30") << 200 << 30 << 13 << 6;
     }
     void pagesAndBreaks()
     {

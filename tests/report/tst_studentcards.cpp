@@ -200,6 +200,29 @@ private Q_SLOTS:
         QVERIFY(!text.contains(QStringLiteral("Pytanie piąte")));
     }
 
+    // Classes side by side: a card names the student's class and compares
+    // with it alone. Points 4, 3, 3 in "8a" and 2, 1, 0 in "8b".
+    void classesCompareWithinTheClass()
+    {
+        AnalysisState analysis = handClass();
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = i < 3 ? QStringLiteral("8a") : QStringLiteral("8b");
+        const StudentCards cards(analysis);
+        const StudentCard first = cards.card(0);
+        QCOMPARE(first.className, QStringLiteral("8a"));
+        QCOMPARE(first.classMeanPoints100, 333); // 10 / 3
+        QCOMPARE(first.classMedianPoints2, 6);
+        QCOMPARE(first.betterThanPercent, 67);
+        const StudentCard last = cards.card(5);
+        QCOMPARE(last.className, QStringLiteral("8b"));
+        QCOMPARE(last.classMeanPoints100, 100);
+        QCOMPARE(last.betterThanPercent, 0);
+        const QStringList pages =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty")));
+        QVERIFY(pages.at(0).contains(QStringLiteral("Klasa: 8a")));
+        QVERIFY(pages.at(5).contains(QStringLiteral("Klasa: 8b")));
+    }
+
     void pagesNameTheirStudentOnly()
     {
         AnalysisState analysis = makeAnalysis(30, 30);
