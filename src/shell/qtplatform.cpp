@@ -226,7 +226,7 @@ bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
     if (!painted || (pdfPath.isEmpty() && printer.printerState() == QPrinter::Error))
         throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
     if (!pdfPath.isEmpty())
-        saveFile(pdfPath, pdf);
+        saveFileSayingWhy(pdfPath, pdf);
     return true;
 }
 

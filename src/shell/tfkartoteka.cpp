@@ -220,7 +220,8 @@ void TFKartoteka::BZapiszClick()
     const QString path =
             QDir(session.analysis.blueprintFolder).filePath(kBlueprintFileName.toString());
     // A failed write keeps the old file, the old blueprint and this window open.
-    if (!runCommand(this, [&] { saveFile(path, blueprintFileBytes(blueprint, m_questionCount)); }))
+    if (!runCommand(this,
+                [&] { saveFileSayingWhy(path, blueprintFileBytes(blueprint, m_questionCount)); }))
         return;
     session.analysis.blueprint = blueprint;
     if (session.analysis.dataLoaded && session.analysis.tableMode == TableSkills) {
