@@ -194,6 +194,8 @@ endef
 # Replays the seeds and regression inputs file by file, then a fixed-seed run
 # whose new inputs go to a corpus emptied first, so every run is the same; one
 # target's fixed-seed run is made twice and must end with the same statistics.
+# The second run writes to the same, emptied, folder: even the length of the
+# corpus folder's name changes what libFuzzer finds.
 fuzz-smoke: fuzz-build
 	@failed=0; mkdir -p $(FUZZ_DIR)/logs; \
 	for t in $(FUZZ_TARGETS); do \
@@ -215,7 +217,7 @@ fuzz-smoke: fuzz-build
 	for t in $(FUZZ_SMOKE_TWICE); do \
 		$(fuzz_target_settings) \
 		first=$(FUZZ_DIR)/logs/smoke_$$t.log; again=$(FUZZ_DIR)/logs/smoke_$${t}_again.log; \
-		smoke=$(FUZZ_DIR)/smoke/$${t}_again; rm -rf $$smoke $$again; mkdir -p $$smoke; \
+		smoke=$(FUZZ_DIR)/smoke/$$t; rm -rf $$smoke $$again; mkdir -p $$smoke; \
 		if ! $(call fuzz_smoke_run,$$t,$$smoke,$$again); then \
 			failed=$$((failed + 1)); tail -n 60 $$again; \
 			echo "fuzz_$$t FOUND A PROBLEM in its second run: see $$again"; \
