@@ -2,10 +2,9 @@
 
 #include "tables/gridmodel.h"
 #include "tables/view/gridview.h"
+#include "ui/accessibletable.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
-#include <QPointer>
 
 namespace zavevad {
 
@@ -15,52 +14,36 @@ class GridAccessible;
 
 /// One cell on display: a header cell (row -1) or a body cell. It reads the
 /// grid anew on every question, so that a page turn needs no new cells.
-class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
+class GridCellAccessible : public AccessibleTableCell
 {
 public:
-    GridCellAccessible(GridView *view, int row, int column)
-        : m_view(view), m_row(row), m_column(column)
+    GridCellAccessible(GridView *view, int row, int column) : AccessibleTableCell(view, row, column)
     { }
 
     bool isValid() const override
     {
-        return m_view && m_column < m_view->shownColumnCount() && m_row < m_view->shownRowCount();
+        return view() && m_column < view()->shownColumnCount() && m_row < view()->shownRowCount();
     }
-    QObject *object() const override { return nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(m_view);
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
 
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name)
             return {};
-        return m_view->model().text(modelColumn(), modelRow());
+        return view()->model().text(modelColumn(), modelRow());
     }
-    void setText(QAccessible::Text, const QString &) override { }
 
     QRect rect() const override
     {
         if (!isValid())
             return {};
-        const QRect cell = m_view->cellRect(modelColumn(), modelRow());
-        return QRect(m_view->mapToGlobal(cell.topLeft()), cell.size());
-    }
-
-    QAccessible::Role role() const override
-    {
-        return m_row < 0 ? QAccessible::ColumnHeader : QAccessible::Cell;
+        const QRect cell = view()->cellRect(modelColumn(), modelRow());
+        return QRect(view()->mapToGlobal(cell.topLeft()), cell.size());
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s;
-        if (!isValid() || !m_view->isVisible()) {
+        if (!isValid() || !view()->isVisible()) {
             s.invisible = true;
             return s;
         }
@@ -73,43 +56,25 @@ public:
         return s;
     }
 
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TableCellInterface)
-            return static_cast<QAccessibleTableCellInterface *>(this);
-        return nullptr;
-    }
-
     // ---- QAccessibleTableCellInterface ----
     bool isSelected() const override
     {
-        return m_row >= 0 && m_view->cursorShown() && m_view->cursor() == QPoint(m_column, m_row);
+        return m_row >= 0 && view()->cursorShown() && view()->cursor() == QPoint(m_column, m_row);
     }
     QList<QAccessibleInterface *> columnHeaderCells() const override;
-    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return m_column; }
-    int rowIndex() const override { return m_row; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface *table() const override { return parent(); }
 
 private:
-    int modelColumn() const { return m_view->shownColumn(m_column); }
-    int modelRow() const { return m_row < 0 ? 0 : m_view->shownRow(m_row); }
-
-    QPointer<GridView> m_view;
-    int m_row;
-    int m_column;
+    GridView *view() const { return static_cast<GridView *>(tableWidget()); }
+    int modelColumn() const { return view()->shownColumn(m_column); }
+    int modelRow() const { return m_row < 0 ? 0 : view()->shownRow(m_row); }
 };
 
 /// The grid as a table; its children are the header cells, then the body
 /// cells row by row.
-class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
+class GridAccessible : public QAccessibleWidget, public ReadOnlyAccessibleTable<quint64>
 {
 public:
     explicit GridAccessible(GridView *view) : QAccessibleWidget(view, QAccessible::Table) { }
-
-    ~GridAccessible() override { dropCells(); }
 
     GridView *view() const { return static_cast<GridView *>(widget()); }
 
@@ -174,8 +139,6 @@ public:
     }
 
     // ---- QAccessibleTableInterface ----
-    QAccessibleInterface *caption() const override { return nullptr; }
-    QAccessibleInterface *summary() const override { return nullptr; }
     QAccessibleInterface *cellAt(int row, int column) const override
     {
         if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
@@ -203,46 +166,21 @@ public:
             return {};
         return view()->model().text(view()->shownColumn(0), view()->shownRow(row));
     }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent *) override { dropCells(); }
 
     /// The cell interface of a shown row (-1: the header row) and column,
     /// made once and kept until the table changes.
     QAccessibleInterface *cell(int row, int column) const
     {
         const quint64 key = (quint64(quint32(row + 1)) << 32) | quint32(column);
-        if (const auto found = m_cells.constFind(key); found != m_cells.constEnd())
-            return QAccessible::accessibleInterface(*found);
-        auto *made = new GridCellAccessible(view(), row, column);
-        m_cells.insert(key, QAccessible::registerAccessibleInterface(made));
-        return made;
+        return keptCell(key, [&] { return new GridCellAccessible(view(), row, column); });
     }
-
-private:
-    void dropCells()
-    {
-        for (const QAccessible::Id id : std::as_const(m_cells))
-            QAccessible::deleteAccessibleInterface(id);
-        m_cells.clear();
-    }
-
-    mutable QHash<quint64, QAccessible::Id> m_cells;
 };
 
 QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
 {
-    if (m_row < 0 || !m_view)
+    if (m_row < 0 || !view())
         return {};
-    auto *grid = dynamic_cast<GridAccessible *>(QAccessible::queryAccessibleInterface(m_view));
+    auto *grid = dynamic_cast<GridAccessible *>(QAccessible::queryAccessibleInterface(view()));
     if (!grid)
         return {};
     return {grid->cell(-1, m_column)};

@@ -1,12 +1,11 @@
 #include "ui/chart/chartaccessible.h"
 
+#include "ui/accessibletable.h"
 #include "ui/chart/chart.h"
 #include "ui/chart/chartwidget.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QLocale>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -92,72 +91,43 @@ namespace {
 class ChartAccessible;
 
 /// One cell of the chart's data table; row -1 holds the column headers.
-class ChartCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
+class ChartCellAccessible : public AccessibleTableCell
 {
 public:
     ChartCellAccessible(ChartWidget *widget, int row, int column)
-        : m_widget(widget), m_row(row), m_column(column)
+        : AccessibleTableCell(widget, row, column)
     { }
 
     bool isValid() const override
     {
-        return m_widget && m_row < chartSpeech(m_widget->chart()).rows.size();
+        return chartWidget() && m_row < chartSpeech(chartWidget()->chart()).rows.size();
     }
-    QObject *object() const override { return nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(m_widget);
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name)
             return {};
-        const ChartSpeech speech = chartSpeech(m_widget->chart());
+        const ChartSpeech speech = chartSpeech(chartWidget()->chart());
         if (m_row < 0)
             return m_column == 0 ? speech.labelColumn : speech.valueColumn;
         return speech.rows[m_row].value(m_column);
     }
-    void setText(QAccessible::Text, const QString &) override { }
     // The data have no place of their own on screen: they lie on the picture.
     QRect rect() const override { return parent() ? parent()->rect() : QRect(); }
-    QAccessible::Role role() const override
-    {
-        return m_row < 0 ? QAccessible::ColumnHeader : QAccessible::Cell;
-    }
     QAccessible::State state() const override { return {}; }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::TableCellInterface
-                ? static_cast<QAccessibleTableCellInterface *>(this)
-                : nullptr;
-    }
 
     bool isSelected() const override { return false; }
     QList<QAccessibleInterface *> columnHeaderCells() const override;
-    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return m_column; }
-    int rowIndex() const override { return m_row; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface *table() const override { return parent(); }
 
 private:
-    QPointer<ChartWidget> m_widget;
-    int m_row;
-    int m_column;
+    ChartWidget *chartWidget() const { return static_cast<ChartWidget *>(tableWidget()); }
 };
 
 /// The chart picture: named by its header, described, its points a table.
-class ChartAccessible : public QAccessibleWidget, public QAccessibleTableInterface
+class ChartAccessible : public QAccessibleWidget, public ReadOnlyAccessibleTable<int>
 {
 public:
     explicit ChartAccessible(ChartWidget *widget)
         : QAccessibleWidget(widget, QAccessible::Chart) { }
-    ~ChartAccessible() override { dropCells(); }
 
     ChartWidget *chartWidget() const { return static_cast<ChartWidget *>(widget()); }
     ChartSpeech speech() const { return chartSpeech(chartWidget()->chart()); }
@@ -197,8 +167,6 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QAccessibleInterface *caption() const override { return nullptr; }
-    QAccessibleInterface *summary() const override { return nullptr; }
     QAccessibleInterface *cellAt(int row, int column) const override
     {
         if (row < 0 || row >= rowCount() || column < 0 || column > 1)
@@ -219,37 +187,12 @@ public:
         const ChartSpeech s = speech();
         return row >= 0 && row < s.rows.size() ? s.rows[row].value(0) : QString();
     }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent *) override { dropCells(); }
 
     QAccessibleInterface *cell(int row, int column) const
     {
         const int key = (row + 1) * 2 + column;
-        if (const auto found = m_cells.constFind(key); found != m_cells.constEnd())
-            return QAccessible::accessibleInterface(*found);
-        auto *made = new ChartCellAccessible(chartWidget(), row, column);
-        m_cells.insert(key, QAccessible::registerAccessibleInterface(made));
-        return made;
+        return keptCell(key, [&] { return new ChartCellAccessible(chartWidget(), row, column); });
     }
-
-private:
-    void dropCells()
-    {
-        for (const QAccessible::Id id : std::as_const(m_cells))
-            QAccessible::deleteAccessibleInterface(id);
-        m_cells.clear();
-    }
-
-    mutable QHash<int, QAccessible::Id> m_cells;
 };
 
 QList<QAccessibleInterface *> ChartCellAccessible::columnHeaderCells() const
