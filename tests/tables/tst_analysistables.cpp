@@ -1,4 +1,4 @@
-#include "analysisbuilder.h"
+#include "tablefixture.h"
 
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -24,17 +24,6 @@ const QColor kGreenColour(0, 128, 0);
 const QColor kPlain(227, 225, 221);
 const QColor kFifth(232, 244, 223);
 const QColor kYellow(255, 255, 200);
-
-/// The grid, its state and the analysis state, as the program holds them.
-struct Fixture
-{
-    GridModel grid;
-    GridState state;
-    AnalysisState analysis;
-    AnalysisTables tables{grid, state, analysis};
-
-    explicit Fixture(AnalysisState a = {}) : analysis(std::move(a)) { }
-};
 
 QStringList headers(const GridModel &grid)
 {

@@ -1,4 +1,4 @@
-#include "analysisbuilder.h"
+#include "tablefixture.h"
 
 #include "results/regrading.h"
 #include "tables/analysistables.h"
@@ -14,16 +14,6 @@ using namespace zavevad::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Fixture
-{
-    GridModel grid;
-    GridState state;
-    AnalysisState analysis;
-    AnalysisTables tables{grid, state, analysis};
-
-    explicit Fixture(AnalysisState a) : analysis(std::move(a)) { }
-};
 
 // Three classes of a four-question test, in list order not that of their
 // names; "Ćma" sorts before "Dąb" in Polish, after it by code points.
@@ -55,22 +45,12 @@ AnalysisState threeClasses()
     return state;
 }
 
-QStringList rowTexts(const GridModel &grid, int row)
-{
-    QStringList list;
-    for (int c = 0; c < grid.columnCount(); ++c)
-        list << grid.text(c, row);
-    return list;
-}
-
 QStringList padded(QStringList texts, int size)
 {
     while (texts.size() < size)
         texts << QString();
     return texts;
 }
-
-const QString kDash = QString(QChar(0x2013));
 
 } // namespace
 

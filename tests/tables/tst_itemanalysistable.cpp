@@ -1,4 +1,4 @@
-#include "analysisbuilder.h"
+#include "tablefixture.h"
 
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -13,42 +13,6 @@ using namespace zavevad::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kDash = QString(QChar(0x2013));
-
-struct Fixture
-{
-    GridModel grid;
-    GridState state;
-    AnalysisState analysis;
-    AnalysisTables tables{grid, state, analysis};
-
-    explicit Fixture(AnalysisState a) : analysis(std::move(a)) { }
-};
-
-/// A class from answer strings in list order ("101": questions 1 and 3 right).
-AnalysisState classOf(const QStringList &answers)
-{
-    AnalysisState state;
-    const int k = int(answers.first().size());
-    int i = 0;
-    for (const QString &line : answers) {
-        std::uint32_t mask = 0;
-        for (int q = 0; q < k; ++q)
-            mask |= line.at(q) == u'1' ? 1u << q : 0u;
-        state.students.push_back(makeStudent(u"Uczeń%1"_s.arg(++i), u"Ala"_s, mask, k));
-    }
-    finishAnalysis(state, k);
-    return state;
-}
-
-QStringList rowTexts(const GridModel &grid, int row)
-{
-    QStringList list;
-    for (int c = 0; c < grid.columnCount(); ++c)
-        list << grid.text(c, row);
-    return list;
-}
 
 // Everything a table leaves behind for the next one, the stored formats
 // beyond the current size included; empty when the two grids are the same.

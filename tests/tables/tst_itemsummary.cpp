@@ -1,4 +1,4 @@
-#include "analysisbuilder.h"
+#include "tablefixture.h"
 
 #include "results/itemanalysis.h"
 #include "tables/analysistables.h"
@@ -11,25 +11,6 @@
 using namespace zavevad;
 using namespace zavevad::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-AnalysisState classOf(const QStringList &answers)
-{
-    AnalysisState state;
-    const int k = int(answers.first().size());
-    int i = 0;
-    for (const QString &line : answers) {
-        std::uint32_t mask = 0;
-        for (int q = 0; q < k; ++q)
-            mask |= line.at(q) == u'1' ? 1u << q : 0u;
-        state.students.push_back(makeStudent(u"Uczeń%1"_s.arg(++i), u"Ala"_s, mask, k));
-    }
-    finishAnalysis(state, k);
-    return state;
-}
-
-} // namespace
 
 // The four rows a staff-meeting report needs, after the reliability.
 class TestItemSummary : public QObject

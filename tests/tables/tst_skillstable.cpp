@@ -1,4 +1,4 @@
-#include "analysisbuilder.h"
+#include "tablefixture.h"
 
 #include "appearance/chartappearance.h"
 #include "charts/chartdata.h"
@@ -18,34 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kDash = QString(QChar(0x2013));
-
-struct Fixture
-{
-    GridModel grid;
-    GridState state;
-    AnalysisState analysis;
-    AnalysisTables tables{grid, state, analysis};
-
-    explicit Fixture(AnalysisState a) : analysis(std::move(a)) { }
-};
-
-/// A class from answer strings in list order ("101": questions 1 and 3 right).
-AnalysisState classOf(const QStringList &answers)
-{
-    AnalysisState state;
-    const int k = int(answers.first().size());
-    int i = 0;
-    for (const QString &line : answers) {
-        std::uint32_t mask = 0;
-        for (int q = 0; q < k; ++q)
-            mask |= line.at(q) == u'1' ? 1u << q : 0u;
-        state.students.push_back(makeStudent(u"Uczeń%1"_s.arg(++i), u"Ala"_s, mask, k));
-    }
-    finishAnalysis(state, k);
-    return state;
-}
-
 // Four students, five questions; question 2 checks two skills, question 5 none.
 AnalysisState handClass()
 {
@@ -54,14 +26,6 @@ AnalysisState handClass()
             "1\tUłamki\n2\tUłamki\n2\tProcenty\tV.3\n3\tProcenty\n4\tGeometria\tIX.1\n", 5)
                               .blueprint;
     return state;
-}
-
-QStringList rowTexts(const GridModel &grid, int row)
-{
-    QStringList list;
-    for (int c = 0; c < grid.columnCount(); ++c)
-        list << grid.text(c, row);
-    return list;
 }
 
 // What a table leaves behind for the next one; empty when the grids agree.
