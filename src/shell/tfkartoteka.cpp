@@ -112,13 +112,7 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     connect(zapisz, &GradientButton::clicked, this, &TFKartoteka::BZapiszClick);
     connect(anuluj, &GradientButton::clicked, this, &TFKartoteka::BAnulujClick);
 
-    auto *close = new ClickableLabel(QStringLiteral("[X]"), this);
-    close->setObjectName(QStringLiteral("LCloseKartoteka"));
-    close->move(kSize.width() - 22, 6);
-    close->adjustSize();
-    close->setCursor(Qt::PointingHandCursor);
-    close->setToolTip(QStringLiteral("Zamknij bez zmian"));
-    connect(close, &ClickableLabel::clicked, this, &TFKartoteka::reject);
+    ClickableLabel *close = addCloseMark(*this, QStringLiteral("LCloseKartoteka"));
 
     auto *bevel = new Bevel(QColor(255, 255, 0), Bevel::Raised, this);
     bevel->setGeometry(rect());

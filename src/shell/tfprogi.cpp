@@ -131,13 +131,7 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     // by hand may hold thresholds that fall or lie out of range.
     fieldsChanged();
 
-    auto *close = new ClickableLabel(QStringLiteral("[X]"), this);
-    close->setObjectName(QStringLiteral("LCloseProgi"));
-    close->move(kSize.width() - 22, 6);
-    close->adjustSize();
-    close->setCursor(Qt::PointingHandCursor);
-    close->setToolTip(QStringLiteral("Zamknij bez zmian"));
-    connect(close, &ClickableLabel::clicked, this, &TFProgi::reject);
+    ClickableLabel *close = addCloseMark(*this, QStringLiteral("LCloseProgi"));
 
     auto *bevel = new Bevel(QColor(255, 255, 0), Bevel::Raised, this);
     bevel->setGeometry(rect());
