@@ -2,15 +2,14 @@
 // the analysis, painted and written into one PDF, for classes of 30 questions
 // and ten skills. Peak memory: run one size alone under /usr/bin/time -v.
 
-#include "../tests/tables/analysisbuilder.h"
-
 #include "report/carddocument.h"
 
+#include "benchanalysis.h"
 #include "benchmain.h"
 
 #include <benchmark/benchmark.h>
 
-#include <map>
+#include <utility>
 
 using namespace zavevad;
 
@@ -27,11 +26,8 @@ AnalysisState withBlueprint(AnalysisState analysis)
 
 const AnalysisState &analysisOf(int students)
 {
-    static std::map<int, AnalysisState> classes;
-    auto found = classes.find(students);
-    if (found == classes.end())
-        found = classes.emplace(students, withBlueprint(test::makeAnalysis(students, 30))).first;
-    return found->second;
+    return bench::keptAnalysis(students, 30,
+            [](AnalysisState &analysis) { analysis = withBlueprint(std::move(analysis)); });
 }
 
 void BM_StudentCardsPdf(benchmark::State &bench)

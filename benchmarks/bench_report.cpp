@@ -1,19 +1,16 @@
 // The whole analysis out of the program: the PDF report (tables built,
 // paginated and painted) and the xlsx workbook, for classes of 30 questions.
 
-#include "../tests/tables/analysisbuilder.h"
-
 #include "export/workbook.h"
 #include "report/reportdocument.h"
 
+#include "benchanalysis.h"
 #include "benchmain.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryFile>
 #include <QtGlobal>
-
-#include <map>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -25,11 +22,7 @@ namespace {
 
 const AnalysisState &analysisOf(int students)
 {
-    static std::map<int, AnalysisState> classes;
-    auto found = classes.find(students);
-    if (found == classes.end())
-        found = classes.emplace(students, test::makeAnalysis(students, 30)).first;
-    return found->second;
+    return bench::keptAnalysis(students, 30);
 }
 
 void BM_ReportPdf(benchmark::State &bench)

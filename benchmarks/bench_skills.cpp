@@ -2,19 +2,12 @@
 // question in one skill, three in a second one). For 10,000 students the
 // table must stay under 5 ms.
 
-#include "../tests/tables/analysisbuilder.h"
-
 #include "results/skillanalysis.h"
-#include "tables/analysistables.h"
-#include "tables/gridmodel.h"
-#include "tables/gridstate.h"
 
+#include "benchanalysis.h"
 #include "benchmain.h"
 
 #include <benchmark/benchmark.h>
-
-#include <map>
-#include <memory>
 
 using namespace zavevad;
 
@@ -22,10 +15,7 @@ namespace {
 
 const AnalysisState &analysis(int students)
 {
-    static std::map<int, std::unique_ptr<AnalysisState>> states;
-    auto &slot = states[students];
-    if (!slot) {
-        slot = std::make_unique<AnalysisState>(test::makeAnalysis(students, 30));
+    return bench::keptAnalysis(students, 30, [](AnalysisState &state) {
         QByteArray file;
         for (int q = 1; q <= 30; ++q) {
             file += QByteArray::number(q) + "\tUmiejętność " + QByteArray::number(q % 10) + "\tV."
@@ -33,9 +23,8 @@ const AnalysisState &analysis(int students)
         }
         for (int q = 1; q <= 30; q += 10)
             file += QByteArray::number(q) + "\tUmiejętność 5\n";
-        slot->blueprint = parseBlueprint(file, 30).blueprint;
-    }
-    return *slot;
+        state.blueprint = parseBlueprint(file, 30).blueprint;
+    });
 }
 
 // Chosen from the menu while the results table is on display: the statistics
@@ -43,19 +32,7 @@ const AnalysisState &analysis(int students)
 void BM_SkillsTable(benchmark::State &bench)
 {
     const int students = static_cast<int>(bench.range(0));
-    const AnalysisState &a = analysis(students);
-    GridModel grid;
-    GridState state;
-    AnalysisTables tables(grid, state, a);
-    for (auto _ : bench) {
-        bench.PauseTiming();
-        tables.PokazTabele(TableResults);
-        bench.ResumeTiming();
-        tables.PokazTabele(TableSkills);
-        benchmark::DoNotOptimize(grid.text(4, 1));
-    }
-    bench.SetComplexityN(students);
-    bench.counters["rows"] = students;
+    bench::timeTableAfterResults(bench, analysis(students), TableSkills, 4);
 }
 
 void BM_SkillStats(benchmark::State &bench)

@@ -2,21 +2,12 @@
 // classes. The results table for 10,000 students must stay well under 50 ms,
 // and so must the item analysis of 10,000 students and 30 questions.
 
-#include "../tests/tables/analysisbuilder.h"
-
-#include "tables/analysistables.h"
-#include "tables/gridmodel.h"
-#include "tables/gridstate.h"
-
 #include <QLocale>
 
+#include "benchanalysis.h"
 #include "benchmain.h"
 
 #include <benchmark/benchmark.h>
-
-#include <map>
-#include <memory>
-#include <utility>
 
 using namespace zavevad;
 
@@ -24,11 +15,7 @@ namespace {
 
 const AnalysisState &analysis(int students, int questions = 20)
 {
-    static std::map<std::pair<int, int>, std::unique_ptr<AnalysisState>> states;
-    auto &slot = states[{students, questions}];
-    if (!slot)
-        slot = std::make_unique<AnalysisState>(test::makeAnalysis(students, questions));
-    return *slot;
+    return bench::keptAnalysis(students, questions);
 }
 
 // A fresh grid each time: the first build after start-up, storage included.
@@ -100,19 +87,7 @@ void BM_QuestionPageSwitch(benchmark::State &bench)
 void BM_ItemAnalysisTable(benchmark::State &bench)
 {
     const int students = static_cast<int>(bench.range(0));
-    const AnalysisState &a = analysis(students, 30);
-    GridModel grid;
-    GridState state;
-    AnalysisTables tables(grid, state, a);
-    for (auto _ : bench) {
-        bench.PauseTiming();
-        tables.PokazTabele(TableResults);
-        bench.ResumeTiming();
-        tables.PokazTabele(TableItemAnalysis);
-        benchmark::DoNotOptimize(grid.text(1, 1));
-    }
-    bench.SetComplexityN(students);
-    bench.counters["rows"] = students;
+    bench::timeTableAfterResults(bench, analysis(students, 30), TableItemAnalysis, 1);
 }
 
 } // namespace
