@@ -1,4 +1,5 @@
 #include "exportclass.h"
+#include "filebytes.h"
 #include "scriptedplatform.h"
 #include "specialfiles.h"
 #include "testsupport.h"
@@ -44,18 +45,6 @@ Command saveCommand(const QString &extension)
 QByteArray expectedBytes(const QString &extension, const GridModel &grid)
 {
     return extension == QLatin1String("txt") ? tableTextCp1250(grid) : htmlPageBytes(grid);
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

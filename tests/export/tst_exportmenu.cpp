@@ -2,6 +2,7 @@
 // exported through the menu items, compared with the expected files.
 
 #include "../shell/modalhelper.h"
+#include "filebytes.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
 #include "specialfiles.h"
@@ -24,12 +25,6 @@ using namespace zavevad;
 using namespace zavevad::test;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 double at(int hours, int minutes, int seconds)
 {

@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "specialfiles.h"
 #include "testsupport.h"
 
@@ -28,18 +29,6 @@ QByteArray pattern(int size, char seed)
     return bytes;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 class TestSaveFile : public QObject
@@ -51,7 +40,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("plik.txt"));
-        QVERIFY(writeAll(path, pattern(50000, 'a')));
+        QVERIFY(writeFile(path, pattern(50000, 'a')));
         const QByteArray bytes = pattern(100, 'b');
         QCOMPARE(test::commandErrorOf([&] { saveFile(path, bytes); }), QString());
         QCOMPARE(readAll(path), bytes);
@@ -83,7 +72,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tabela.txt"));
         const QByteArray old = pattern(300, 'o');
-        QVERIFY(writeAll(path, old));
+        QVERIFY(writeFile(path, old));
         const QByteArray bytes = pattern(size, 'n');
 
         QString message;
@@ -126,7 +115,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("wzor.ssw"));
         const QByteArray old = pattern(944, 'w');
-        QVERIFY(writeAll(path, old));
+        QVERIFY(writeFile(path, old));
         QCOMPARE(test::commandErrorOf([&] {
             saveFile(path, [](QIODevice &device) {
                 device.write("half");
@@ -185,9 +174,9 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("klasa")));
         const QString input = dir.filePath(QStringLiteral("klasa/uczen.wyn"));
         const QByteArray record = pattern(128, 'r');
-        QVERIFY(writeAll(input, record));
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("klasa/a.dat")), record));
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("stara.txt")), "stara"));
+        QVERIFY(writeFile(input, record));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("klasa/a.dat")), record));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("stara.txt")), "stara"));
         QVERIFY(QFile::link(input, dir.filePath(QStringLiteral("do-ucznia.txt"))));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("klasa/a.dat")),
                 dir.filePath(QStringLiteral("do-wynikow.txt"))));

@@ -2,6 +2,7 @@
 // and an old file kept whole when the save fails.
 
 #include "../tables/analysisbuilder.h"
+#include "filebytes.h"
 #include "scriptedplatform.h"
 
 #include "platform/commanderror.h"
@@ -19,18 +20,6 @@ using namespace zavevad;
 using namespace zavevad::test;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 using Command = void (*)(const AnalysisState &);
 

@@ -1,4 +1,5 @@
 #include "charts/window/tfwykres.h"
+#include "filebytes.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -16,17 +17,8 @@
 #include <QTest>
 
 using namespace zavevad;
+using zavevad::test::readAll;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestBlueprintDialog : public QObject
 {
@@ -166,7 +158,7 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
 
     const Session &session = m_shell->session();
     if (button == u"BZapisz"_s) {
-        QCOMPARE(readFile(blueprintPath()),
+        QCOMPARE(readAll(blueprintPath()),
                 QByteArray(
                         "1\tUłamki\tIV.1\n1\tProcenty\tV.3\n2\tUłamki\tIV.1\n3\tUłamki\tIV.1\n"));
         QCOMPARE(session.analysis.blueprint.skills.size(), std::size_t(2));
@@ -175,7 +167,7 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
         QCOMPARE(session.grid.text(0, 2), u"Procenty"_s);
         QCOMPARE(session.grid.text(1, 4), QString(QChar(0x2013)));
     } else {
-        QCOMPARE(readFile(blueprintPath()), before);
+        QCOMPARE(readAll(blueprintPath()), before);
         QCOMPARE(session.analysis.blueprint, blueprintBefore);
         QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
     }

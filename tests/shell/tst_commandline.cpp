@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -24,15 +25,10 @@
 #include <fstream>
 
 using namespace zavevad;
+using zavevad::test::readAll;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Run
 {

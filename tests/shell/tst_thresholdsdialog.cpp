@@ -1,5 +1,6 @@
 #include "charts/scorecharts.h"
 #include "charts/window/tfwykres.h"
+#include "filebytes.h"
 #include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
@@ -28,23 +29,13 @@
 #include <QTimer>
 
 using namespace zavevad;
+using zavevad::test::readAll;
+using zavevad::test::writeFile;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 using test::MessageBoxCatcher;
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 /// Stops new files in `dir`: permission bits, or for a superuser, whom they do
 /// not stop, the immutable attribute. False when neither works here.
@@ -412,7 +403,7 @@ void TestThresholdsDialog::zapiszWritesProgiTxt()
                     ->setText(QLatin1String(values[i]));
         QTest::mouseClick(dialog.findChild<QWidget *>(u"BZapisz"_s), Qt::LeftButton);
     });
-    QCOMPARE(readFile(path), QByteArray("Dp=0\r\nDst=30\r\nDb=30\r\nBdb=90\r\ncel=101\r\n"));
+    QCOMPARE(readAll(path), QByteArray("Dp=0\r\nDst=30\r\nDb=30\r\nBdb=90\r\ncel=101\r\n"));
     const Thresholds t = m_shell->session().analysis.thresholds;
     QCOMPARE(loadThresholds(m_dir.path()), t);
     QCOMPARE(t.cel, 101);
@@ -472,7 +463,7 @@ void TestThresholdsDialog::opensOnABadProgiTxt()
                 qPrintable(texts.join(u' ')));
         QTest::mouseClick(dialog.findChild<QWidget *>(u"BAnuluj"_s), Qt::LeftButton);
     });
-    QCOMPARE(readFile(path), file);
+    QCOMPARE(readAll(path), file);
     QCOMPARE(m_shell->session().analysis.thresholds, before);
 }
 
@@ -504,7 +495,7 @@ void TestThresholdsDialog::failedZapiszKeepsTheOldFile()
     QCOMPARE(catcher.texts,
             QStringList{u"Nie można zapisać pliku %1: brak uprawnień"_s.arg(
                     QDir::toNativeSeparators(path))});
-    QCOMPARE(readFile(path), old);
+    QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(start.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{u"Progi.txt"_s});
     QCOMPARE(m_shell->session().analysis.thresholds, Thresholds{});
