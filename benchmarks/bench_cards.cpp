@@ -33,18 +33,8 @@ const AnalysisState &analysisOf(int students)
 void BM_StudentCardsPdf(benchmark::State &bench)
 {
     const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
-    int pages = 0;
-    qsizetype bytes = 0;
-    for (auto _ : bench) {
-        const CardDocument document(analysis);
-        const QByteArray pdf = document.toPdf(QStringLiteral("Karty"));
-        pages = document.pageCount();
-        bytes = pdf.size();
-        benchmark::DoNotOptimize(pdf);
-    }
-    bench.SetComplexityN(bench.range(0));
-    bench.counters["pages"] = pages;
-    bench.counters["bytes"] = static_cast<double>(bytes);
+    bench::timePdf(
+            bench, [&] { return CardDocument(analysis); }, QStringLiteral("Karty"));
 }
 
 } // namespace

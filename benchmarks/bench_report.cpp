@@ -28,18 +28,9 @@ const AnalysisState &analysisOf(int students)
 void BM_ReportPdf(benchmark::State &bench)
 {
     const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
-    int pages = 0;
-    qsizetype bytes = 0;
-    for (auto _ : bench) {
-        const ReportDocument document(reportSections(analysis));
-        const QByteArray pdf = document.toPdf(QStringLiteral("Raport"));
-        pages = document.pageCount();
-        bytes = pdf.size();
-        benchmark::DoNotOptimize(pdf);
-    }
-    bench.SetComplexityN(bench.range(0));
-    bench.counters["pages"] = pages;
-    bench.counters["bytes"] = static_cast<double>(bytes);
+    bench::timePdf(
+            bench, [&] { return ReportDocument(reportSections(analysis)); },
+            QStringLiteral("Raport"));
 }
 
 void BM_Workbook(benchmark::State &bench)

@@ -1,13 +1,17 @@
 #pragma once
 
 // What the table, card and report benchmarks share: made-up analyses kept from
-// one run to the next, and the timing of a table chosen from the menu.
+// one run to the next, the timing of a table chosen from the menu, and of a
+// document painted into a PDF.
 
 #include "../tests/tables/analysisbuilder.h"
 
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+
+#include <QByteArray>
+#include <QString>
 
 #include <benchmark/benchmark.h>
 
@@ -57,6 +61,25 @@ inline void timeTableAfterResults(
     }
     bench.SetComplexityN(students);
     bench.counters["rows"] = students;
+}
+
+/// Times making the document `makeDocument()` returns and painting it into a
+/// PDF titled `title`; the pages and bytes of the last one are counted.
+template<typename MakeDocument>
+void timePdf(benchmark::State &bench, MakeDocument makeDocument, const QString &title)
+{
+    int pages = 0;
+    qsizetype bytes = 0;
+    for (auto _ : bench) {
+        const auto document = makeDocument();
+        const QByteArray pdf = document.toPdf(title);
+        pages = document.pageCount();
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(pdf);
+    }
+    bench.SetComplexityN(bench.range(0));
+    bench.counters["pages"] = pages;
+    bench.counters["bytes"] = static_cast<double>(bytes);
 }
 
 } // namespace zavevad::bench
