@@ -72,11 +72,11 @@ QStringList TestBlueprintDialog::load(const QByteArray &blueprint)
     QStringList paths;
     const char *answers[] = {"\1\1\1", "\1\1\0", "\1\0\1", "\0\0\0"};
     for (int i = 0; i < 4; ++i) {
-        test::ResultFileSpec spec;
-        spec.surname = u"Uczeń%1"_s.arg(i + 1);
-        spec.questionCount = 3;
-        spec.answers = QByteArray(answers[i], 3);
-        paths.append(test::writeResultFile(folder, u"u%1.dat"_s.arg(i + 1), spec));
+        test::ResultFileSpec fields;
+        fields.surname = u"Uczeń%1"_s.arg(i + 1);
+        fields.questionCount = 3;
+        fields.answers = QByteArray(answers[i], 3);
+        paths.append(test::writeResultFile(folder, u"u%1.dat"_s.arg(i + 1), fields));
     }
     QStringList prompts;
     {
