@@ -1,0 +1,103 @@
+#pragma once
+
+// The measures and fonts that the report's layout and its painting share, so
+// that a page is painted exactly as it was laid out. Lengths are in tenths of
+// a point (kUnitsPerPoint).
+
+#include "report/paper.h"
+#include "report/reportdocument.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QRectF>
+#include <QSizeF>
+
+#include <vector>
+
+namespace zavevad::reportlayout {
+
+constexpr double kMargin = 42.52 * kUnitsPerPoint; // 15 mm
+constexpr double kSectionGap = 24 * kUnitsPerPoint;
+constexpr double kTitleGap = 6 * kUnitsPerPoint;
+constexpr double kCellPaddingX = 3 * kUnitsPerPoint;
+constexpr double kCellPaddingY = 2.5 * kUnitsPerPoint;
+/// Screen pixels (96 per inch) to points.
+constexpr double kPointsPerPixel = 0.75;
+/// The chart is drawn at a size like the chart window's and scaled onto the page.
+constexpr QSizeF kChartPixels{720, 480};
+/// Texts up to this length (answers, counts, grades) are measured and laid
+/// out once, however many cells hold them.
+constexpr qsizetype kShortText = 6;
+/// A table whose first page would hold fewer rows than this starts on the
+/// next page, and no page break leaves fewer of them on the next page.
+constexpr int kMinRowsUnderTitle = 3;
+/// The cells' font, and the smallest it gets on a crowded page.
+constexpr double kCellPoints = 8;
+constexpr double kSmallestPoints = 6;
+
+inline QFont headingFont()
+{
+    return reportFont(16, true);
+}
+inline QFont labelFont(bool bold = false)
+{
+    return reportFont(10, bold);
+}
+inline QFont sectionTitleFont()
+{
+    return reportFont(11, true);
+}
+inline QFont cellFont(double points, bool bold)
+{
+    return reportFont(points, bold);
+}
+
+inline QSizeF pageSize(QPageLayout::Orientation orientation)
+{
+    const QSizeF portrait = QPageSize(QPageSize::A4).size(QPageSize::Point) * kUnitsPerPoint;
+    return orientation == QPageLayout::Portrait ? portrait : portrait.transposed();
+}
+
+inline QRectF contentRect(QPageLayout::Orientation orientation)
+{
+    const QSizeF size = pageSize(orientation);
+    return QRectF(kMargin, kMargin, size.width() - 2 * kMargin, size.height() - 2 * kMargin);
+}
+
+inline double rowHeight(double points)
+{
+    return QFontMetricsF(cellFont(points, true)).height() + 2 * kCellPaddingY;
+}
+
+inline double sectionTitleHeight()
+{
+    return QFontMetricsF(sectionTitleFont()).height() + kTitleGap;
+}
+
+inline double titleLineHeight()
+{
+    return QFontMetricsF(labelFont()).height() * 1.4;
+}
+
+inline double titleSectionHeight(const TitleSection &title)
+{
+    return QFontMetricsF(headingFont()).height() * 1.6
+            + static_cast<double>(title.lines.size()) * titleLineHeight();
+}
+
+inline double chartHeight(QPageLayout::Orientation orientation)
+{
+    const double width = contentRect(orientation).width();
+    return width * kChartPixels.height() / kChartPixels.width();
+}
+
+inline double sum(const std::vector<double> &values)
+{
+    double total = 0;
+    for (double value : values)
+        total += value;
+    return total;
+}
+
+} // namespace zavevad::reportlayout

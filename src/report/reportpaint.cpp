@@ -1,0 +1,346 @@
+// Painting the laid-out report on any paged device: the PDF file, the print
+// preview and the printer get the same pages.
+
+#include "report/reportdocument.h"
+
+#include "appearance/applyappearance.h"
+#include "appearance/chartappearance.h"
+#include "charts/chartdata.h"
+#include "charts/chartprint.h"
+#include "charts/scorecharts.h"
+#include "report/paper.h"
+#include "report/reportlayout.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QLocale>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace zavevad {
+
+using namespace reportlayout;
+
+namespace {
+
+void paintTitle(QPainter &painter, const TitleSection &title, const QRectF &rect)
+{
+    painter.setPen(Qt::black);
+    painter.setFont(headingFont());
+    const QFontMetricsF heading(headingFont());
+    painter.drawText(QPointF(rect.left(), rect.top() + heading.ascent()), title.heading);
+    double y = rect.top() + heading.height() * 1.6;
+    const QFontMetricsF label(labelFont(true));
+    double labelWidth = 0;
+    for (const auto &line : title.lines)
+        labelWidth = std::max(labelWidth, label.horizontalAdvance(line.first));
+    for (const auto &line : title.lines) {
+        painter.setFont(labelFont(true));
+        painter.drawText(QPointF(rect.left(), y + label.ascent()), line.first);
+        painter.setFont(labelFont());
+        painter.drawText(QPointF(rect.left() + labelWidth + kCellPaddingX * 2, y + label.ascent()),
+                line.second);
+        y += titleLineHeight();
+    }
+}
+
+double paintSectionTitle(QPainter &painter, const QString &text, const QRectF &rect)
+{
+    painter.setPen(Qt::black);
+    painter.setFont(sectionTitleFont());
+    const QFontMetricsF metrics(sectionTitleFont());
+    painter.drawText(QPointF(rect.left(), rect.top() + metrics.ascent()), text);
+    return rect.top() + sectionTitleHeight();
+}
+
+/// What painting a table's cells needs again and again, made once per page:
+/// a large class has hundreds of thousands of cells, most of them a few
+/// short texts, whose glyphs are looked up once and then only placed.
+class CellPainter
+{
+public:
+    CellPainter(QPainter &painter, double points)
+        : m_painter(painter), m_fonts{cellFont(points, false), cellFont(points, true)},
+          m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1])},
+          m_rawFonts{QRawFont::fromFont(m_fonts[0]), QRawFont::fromFont(m_fonts[1])}
+    { }
+
+    /// The cells of `columns` in a row, each in its width of `widths`.
+    void paintRow(const std::vector<ReportCell> &cells, const std::vector<int> &columns,
+            const std::vector<double> &widths, double top, double height)
+    {
+        // One fill for each run of cells of one background: a row is mostly one.
+        const std::size_t count = std::min(widths.size(), columns.size());
+        const auto cellAt = [&](std::size_t i) -> const ReportCell * {
+            const auto c = static_cast<std::size_t>(columns[i]);
+            return c < cells.size() ? &cells[c] : nullptr;
+        };
+        double x = 0;
+        std::size_t i = 0;
+        while (i < count) {
+            const ReportCell *cell = cellAt(i);
+            double width = widths[i];
+            std::size_t end = i + 1;
+            while (cell && end < count && cellAt(end)
+                    && cellAt(end)->background == cell->background)
+                width += widths[end++];
+            if (cell)
+                m_painter.fillRect(QRectF(x, top, width, height), cell->background);
+            x += width;
+            i = end;
+        }
+
+        x = 0;
+        for (i = 0; i < count; ++i) {
+            const ReportCell *cell = cellAt(i);
+            if (cell && !cell->text.isEmpty())
+                paintText(*cell, x + kCellPaddingX, top, widths[i] - 2 * kCellPaddingX, height);
+            x += widths[i];
+        }
+        // The row's short texts go out as one glyph run per font and colour.
+        for (Pending &run : m_pending) {
+            if (run.indexes.isEmpty())
+                continue;
+            if (m_colour != run.colour) {
+                m_painter.setPen(run.colour);
+                m_colour = run.colour;
+            }
+            QGlyphRun glyphs;
+            glyphs.setRawFont(m_rawFonts[run.style]);
+            glyphs.setGlyphIndexes(run.indexes);
+            glyphs.setPositions(run.positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), glyphs);
+            run.indexes.clear();
+            run.positions.clear();
+        }
+    }
+
+private:
+    struct ShortText
+    {
+        double width = 0;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
+    /// Glyphs of one font and colour waiting to be drawn with the row.
+    struct Pending
+    {
+        int style = 0;
+        QColor colour;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+
+    Pending &pending(int style, const QColor &colour)
+    {
+        for (Pending &run : m_pending) {
+            if (run.style == style && run.colour == colour)
+                return run;
+        }
+        m_pending.push_back(Pending{style, colour, {}, {}});
+        return m_pending.back();
+    }
+
+    void paintText(const ReportCell &cell, double left, double top, double room, double height)
+    {
+        const int style = cell.bold ? 1 : 0;
+        const QFontMetricsF &metrics = m_metrics[style];
+        const ShortText *known = shortText(cell.text, style);
+        const QString &text = cell.text;
+        // The columns are as wide as their widest text: nothing is cut.
+        const double width = known ? known->width : metrics.horizontalAdvance(text);
+        double x = left;
+        if (cell.alignment & Qt::AlignHCenter)
+            x += (room - width) / 2;
+        else if (cell.alignment & Qt::AlignRight)
+            x += room - width;
+        const QPointF baseline(x, top + (height - metrics.height()) / 2 + metrics.ascent());
+        if (known) {
+            Pending &run = pending(style, cell.color);
+            run.indexes.append(known->indexes);
+            for (const QPointF &position : known->positions)
+                run.positions.append(baseline + position);
+            return;
+        }
+        if (m_colour != cell.color) {
+            m_painter.setPen(cell.color);
+            m_colour = cell.color;
+        }
+        if (m_style != style) {
+            m_painter.setFont(m_fonts[style]);
+            m_style = style;
+        }
+        m_painter.drawText(baseline, text);
+    }
+
+    const ShortText *shortText(const QString &text, int style)
+    {
+        if (text.size() > kShortText || !m_rawFonts[style].isValid())
+            return nullptr;
+        QHash<QString, ShortText> &known = m_short[style];
+        auto found = known.constFind(text);
+        if (found != known.constEnd())
+            return &*found;
+        const QRawFont &font = m_rawFonts[style];
+        const QList<quint32> indexes = font.glyphIndexesForString(text);
+        // A character the font lacks needs the fallback fonts of the full layout.
+        if (indexes.size() != text.size() || indexes.contains(0u))
+            return nullptr;
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+        QList<QPointF> positions;
+        QPointF pen;
+        for (const QPointF &advance : advances) {
+            positions.append(pen);
+            pen += advance;
+        }
+        ShortText entry;
+        entry.width = pen.x();
+        entry.indexes = indexes;
+        entry.positions = positions;
+        return &*known.insert(text, entry);
+    }
+
+    QPainter &m_painter;
+    QFont m_fonts[2];
+    QFontMetricsF m_metrics[2];
+    QRawFont m_rawFonts[2];
+    QHash<QString, ShortText> m_short[2];
+    std::vector<Pending> m_pending;
+    int m_style = -1;
+    QColor m_colour;
+};
+
+void paintTable(QPainter &painter, const TableSection &section,
+        const ReportDocument::TableLayout &layout, const ReportDocument::Block &block)
+{
+    const ReportTable &table = section.table;
+    const ReportDocument::TableLayout::Part &part =
+            layout.parts[static_cast<std::size_t>(block.part)];
+    const std::vector<double> &widths = part.widths;
+    double top = block.rect.top();
+    if (block.withTitle) {
+        QString title = table.title;
+        if (layout.parts.size() > 1)
+            title +=
+                    QStringLiteral(" (część %1 z %2)").arg(block.part + 1).arg(layout.parts.size());
+        top = paintSectionTitle(painter, title, block.rect);
+    }
+    const double rowH = rowHeight(layout.points);
+
+    painter.save();
+    painter.translate(block.rect.left(), 0);
+    CellPainter cells(painter, layout.points);
+    cells.paintRow(table.header, part.columns, widths, top, rowH);
+    for (int r = 0; r < block.rowCount; ++r) {
+        const auto row = static_cast<std::size_t>(block.firstRow + r);
+        cells.paintRow(table.rows[row], part.columns, widths, top + rowH * (r + 1), rowH);
+    }
+    // The grid lines, as the grid draws them, in one pass over the block.
+    const double bottom = top + rowH * (block.rowCount + 1);
+    const double width = sum(widths);
+    painter.setPen(QPen(QColor(144, 144, 144), 0.5 * kUnitsPerPoint));
+    for (int r = 0; r <= block.rowCount + 1; ++r)
+        painter.drawLine(QLineF(0, top + rowH * r, width, top + rowH * r));
+    double x = 0;
+    painter.drawLine(QLineF(0, top, 0, bottom));
+    for (double w : widths) {
+        x += w;
+        painter.drawLine(QLineF(x, top, x, bottom));
+    }
+    painter.restore();
+}
+
+void paintChart(QPainter &painter, const ChartSection &section, const QRectF &rect)
+{
+    const double top = paintSectionTitle(painter, section.title, rect);
+    drawChartScaled(painter, section.chart, kChartPixels,
+            QRectF(rect.left(), top, rect.width(), rect.bottom() - top));
+}
+
+void paintFooter(QPainter &painter, QPageLayout::Orientation orientation, int page, int pages)
+{
+    const QSizeF size = pageSize(orientation);
+    painter.setPen(Qt::black);
+    painter.setFont(reportFont(8));
+    const QRectF footer(kMargin, size.height() - kMargin, size.width() - 2 * kMargin, kMargin / 2);
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter,
+            QStringLiteral("Strona %1 z %2").arg(page).arg(pages));
+}
+
+} // namespace
+
+bool ReportDocument::paint(QPagedPaintDevice &device) const
+{
+    if (m_pages.empty())
+        return false;
+    device.setPageLayout(a4Layout(device.pageLayout(), m_pages.front().orientation));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int count = pageCount();
+    for (int i = 0; i < count; ++i) {
+        const Page &page = m_pages[static_cast<std::size_t>(i)];
+        if (i > 0) {
+            // A PDF, and a printer fed through one, turns each page; other
+            // printers and the preview keep the paper's orientation for the
+            // whole job (and say so in a warning when asked), and the page is
+            // turned on the sheet instead.
+            const QPaintEngine *engine = painter.paintEngine();
+            if (engine && engine->type() == QPaintEngine::Pdf)
+                device.setPageLayout(a4Layout(device.pageLayout(), page.orientation));
+            if (!device.newPage())
+                return false;
+        }
+        placeOnSheet(painter, device, page.orientation);
+
+        for (const Block &block : page.blocks) {
+            const auto section = static_cast<std::size_t>(block.section);
+            const ReportSection &item = m_sections[section];
+            if (const auto *title = std::get_if<TitleSection>(&item))
+                paintTitle(painter, *title, block.rect);
+            else if (const auto *table = std::get_if<TableSection>(&item))
+                paintTable(painter, *table, m_tables[section], block);
+            else
+                paintChart(painter, std::get<ChartSection>(item), block.rect);
+        }
+        paintFooter(painter, page.orientation, i + 1, count);
+    }
+    return painter.end();
+}
+
+bool ReportDocument::writePdf(QIODevice &device, const QString &title) const
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+            m_pages.empty() ? QPageLayout::Portrait : m_pages.front().orientation,
+            QMarginsF(0, 0, 0, 0)));
+    return paint(writer);
+}
+
+QByteArray ReportDocument::toPdf(const QString &title) const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!writePdf(buffer, title))
+        return {};
+    return buffer.data();
+}
+
+} // namespace zavevad
