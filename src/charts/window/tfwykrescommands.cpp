@@ -1,0 +1,249 @@
+// The chart window's commands: drawing a chart kind from the tables, template
+// files (saved, loaded or dropped on the window), and the picture leaving the
+// window by clipboard, file or printer. Kept apart from the window's
+// construction, layout and mouse handling in tfwykres.cpp.
+#include "charts/window/tfwykres.h"
+
+#include "charts/chartdata.h"
+#include "charts/chartprint.h"
+#include "charts/formattemplate.h"
+#include "platform/commanderror.h"
+#include "platform/platform.h"
+#include "platform/savefile.h"
+#include "results/analysisstate.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+#include "ui/chart/chartrenderer.h"
+#include "ui/chart/chartwidget.h"
+#include "ui/dropascopy.h"
+#include "ui/runcommand.h"
+
+#include <QBuffer>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <utility>
+
+namespace zavevad {
+
+// ---- Applying a chart kind ----
+
+void TFWykres::SelectAppearanceTarget()
+{
+    if (zavevad::SelectAppearanceTarget(m_kindState) && m_dialog.setAxesPageEnabled)
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+}
+
+void TFWykres::ApplyChartKind(int kind)
+{
+    if (!zavevad::ApplyChartKind(kind, m_appearances.CurrentAppearance, chart(), m_kindState))
+        return;
+    showAppliedChart();
+}
+
+void TFWykres::showAppliedChart()
+{
+    if (m_dialog.setAxesPageEnabled)
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+    if (m_dialog.showPanelForKind)
+        m_dialog.showPanelForKind(m_kindState.ShownChartKind);
+    refreshChart();
+    show();
+    raise();
+}
+
+void TFWykres::chartCommand(
+        int kind, const AnalysisState &analysis, const GridModel &grid, const GridState &gridState)
+{
+    if (!analysis.dataLoaded)
+        return;
+    m_kindState.ChartKind = kind;
+    const ChartSource source{grid, analysis.tableMode, analysis.studentCount,
+            resultsSumaColumn(gridState, analysis)};
+    // The chart is the table's from here on, even when a cell stops the build.
+    m_scoreChart.reset();
+    m_chartTableMode = analysis.tableMode;
+    const ChartBuildResult result =
+            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    if (result.applied)
+        showAppliedChart();
+}
+
+void TFWykres::scoreChartCommand(ScoreChart which, const AnalysisState &analysis)
+{
+    if (!analysis.dataLoaded)
+        return;
+    const ChartBuildResult result =
+            BuildScoreChart(which, analysis, m_appearances, chart(), m_kindState);
+    m_scoreChart = which;
+    if (result.applied)
+        showAppliedChart();
+}
+
+void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
+{
+    if (isHidden() || !analysis.dataLoaded)
+        return;
+    if (m_scoreChart) {
+        fillScoreChart(*m_scoreChart, analysis, chart());
+        refreshChart();
+        return;
+    }
+    // The table the chart was drawn from, built aside from the grid on display.
+    GridModel grid;
+    GridState gridState;
+    AnalysisTables tables(grid, gridState, analysis);
+    tables.PokazTabele(m_chartTableMode);
+    if (gridState.tableKind != m_chartTableMode)
+        return;
+    // The appearance and texts the user gave the chart stay.
+    TChartAppearance &current = m_appearances.CurrentAppearance;
+    const TChartAppearance kept = current;
+    const QStringList header = chart().header.lines;
+    const QStringList footer = chart().footer.lines;
+    const ChartSource source{
+            grid, m_chartTableMode, analysis.studentCount, resultsSumaColumn(gridState, analysis)};
+    bool built = true;
+    try {
+        BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+    } catch (const CommandError &) {
+        // Tables the program builds hold no bad cell; the chart keeps its look.
+        built = false;
+    }
+    current = kept;
+    chart().header.lines = header;
+    chart().footer.lines = footer;
+    if (built)
+        zavevad::ApplyChartKind(m_kindState.ChartKind, current, chart(), m_kindState);
+    refreshChart();
+}
+
+// ---- Template files ----
+
+void TFWykres::SaveFormatTemplate()
+{
+    const std::optional<QString> path =
+            Platform::current().saveTabele(formatTemplateFilter(), formatTemplateExtension());
+    if (!path)
+        return;
+    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance);
+}
+
+void TFWykres::LoadFormatTemplate()
+{
+    const std::optional<QString> path =
+            Platform::current().saveTabele(formatTemplateFilter(), formatTemplateExtension());
+    if (!path)
+        return;
+    loadTemplateFile(*path);
+}
+
+void TFWykres::loadTemplateFile(const QString &path)
+{
+    loadFormatTemplateFile(path, m_appearances.CurrentAppearance);
+    ApplyChartKind(m_kindState.ChartKind);
+}
+
+void TFWykres::applyTemplateToNextChart(const QString &path)
+{
+    m_pendingTemplate = path;
+    applyPendingTemplate();
+}
+
+void TFWykres::applyPendingTemplate()
+{
+    if (m_pendingTemplate.isEmpty() || !isVisible())
+        return;
+    const QString path = std::exchange(m_pendingTemplate, QString());
+    runCommand(this, [this, &path] { loadTemplateFile(path); });
+}
+
+QString TFWykres::droppedTemplate(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".ssw"), Qt::CaseInsensitive))
+            return path;
+    }
+    return {};
+}
+
+void TFWykres::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedTemplate(event->mimeData()).isEmpty())
+        acceptAsCopy(event);
+}
+
+void TFWykres::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedTemplate(event->mimeData());
+    if (path.isEmpty())
+        return;
+    if (!acceptAsCopy(event))
+        return;
+    // After the drop is over: a failure shows a message box with its own loop.
+    QMetaObject::invokeMethod(
+            this, [this, path] { runCommand(this, [this, &path] { loadTemplateFile(path); }); },
+            Qt::QueuedConnection);
+}
+
+// ---- Clipboard ----
+
+void TFWykres::copyChartAsBitmap()
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setImageData(m_Wykres->toImage());
+    Platform::current().setClipboardMimeData(std::move(data));
+}
+
+QString TFWykres::chartTitle() const
+{
+    return chart().header.lines.join(QLatin1Char(' '));
+}
+
+void TFWykres::saveChartPicture()
+{
+    const std::optional<QString> path = Platform::current().saveTabele(
+            QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
+            QStringLiteral("png"));
+    if (!path)
+        return;
+    // The chart at its size on screen, as the bitmap copy has it.
+    QByteArray bytes;
+    if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        bytes = m_Wykres->toSvg(m_Wykres->size(), chartTitle());
+    } else {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
+            throw CommandError(
+                    cannotSaveMessage(*path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
+    }
+    saveFileSayingWhy(*path, bytes);
+}
+
+void TFWykres::printChart()
+{
+    const QString title = chartTitle();
+    Platform::current().printDocument(
+            title.isEmpty() ? windowTitle() : title, [this](QPagedPaintDevice &device) {
+                return paintChartPage(device, chart(), m_Wykres->size(), m_Wykres->viewState());
+            });
+}
+
+void TFWykres::copyChartAsMetafile()
+{
+    const QSize size = (m_Wykres->size() - QSize(1, 1)).expandedTo(QSize(1, 1));
+    const QString title = chart().header.lines.join(QLatin1Char(' '));
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QStringLiteral("image/svg+xml"), m_Wykres->toSvg(size, title));
+    // Programs that cannot paste SVG still get the same picture.
+    data->setImageData(chart::renderToImage(chart(), size, m_Wykres->viewState()));
+    Platform::current().setClipboardMimeData(std::move(data));
+}
+
+} // namespace zavevad
