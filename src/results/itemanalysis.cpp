@@ -40,18 +40,7 @@ std::optional<Fraction> kr20(std::int64_t k, std::int64_t n, std::int64_t v, std
 
 Difficulty ItemStats::difficultyBand() const
 {
-    // From p as the table shows it, so that the category never contradicts
-    // the number beside it: 0,1996 shows "0,20" and is "trudne".
-    const std::int64_t shown = hundredths(difficulty);
-    if (shown < 20)
-        return Difficulty::VeryHard;
-    if (shown < 50)
-        return Difficulty::Hard;
-    if (shown < 70)
-        return Difficulty::ModeratelyHard;
-    if (shown < 90)
-        return Difficulty::Easy;
-    return Difficulty::VeryEasy;
+    return zavevad::difficultyBand(difficulty);
 }
 
 DiscriminationFlag ItemStats::discriminationFlag() const
@@ -214,6 +203,22 @@ std::int64_t hundredths(const Fraction &value)
     if (value.numerator > kLimit || value.numerator < -kLimit)
         return hundredths(value.value());
     return roundHalfEven(value.numerator * 100, value.denominator);
+}
+
+Difficulty difficultyBand(const Fraction &share)
+{
+    // From the share as the table shows it, so that the category never
+    // contradicts the number beside it: 0,1996 shows "0,20" and is "trudne".
+    const std::int64_t shown = hundredths(share);
+    if (shown < 20)
+        return Difficulty::VeryHard;
+    if (shown < 50)
+        return Difficulty::Hard;
+    if (shown < 70)
+        return Difficulty::ModeratelyHard;
+    if (shown < 90)
+        return Difficulty::Easy;
+    return Difficulty::VeryEasy;
 }
 
 std::int64_t hundredths(double value)

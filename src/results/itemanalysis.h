@@ -99,6 +99,10 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state);
 /// `value` times 100, rounded to the nearest whole number, a half to the even
 /// neighbour: the hundredths that a two-decimal display shows.
 std::int64_t hundredths(const Fraction &value);
+
+/// The difficulty category of a share as the tables show it, to two
+/// decimals: a question's, a skill's and the whole test's alike.
+Difficulty difficultyBand(const Fraction &share);
 std::int64_t hundredths(double value);
 
 } // namespace zavevad

@@ -40,13 +40,4 @@ std::vector<SkillStats> computeSkillStats(const AnalysisState &state)
     return stats;
 }
 
-Difficulty difficultyBand(const Fraction &share)
-{
-    // The item analysis's own rule, so that a skill and a question of the
-    // same share always fall into the same category.
-    ItemStats item;
-    item.difficulty = share;
-    return item.difficultyBand();
-}
-
 } // namespace zavevad

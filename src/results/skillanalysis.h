@@ -25,7 +25,4 @@ struct SkillStats
 /// of `state`; a student's answers are counted as the results table counts them.
 std::vector<SkillStats> computeSkillStats(const AnalysisState &state);
 
-/// The band of the item analysis's five categories for an exact share.
-Difficulty difficultyBand(const Fraction &share);
-
 } // namespace zavevad
