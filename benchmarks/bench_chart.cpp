@@ -1,5 +1,5 @@
 // Rendering times of the chart at the chart window's size, 555 x 376.
-#include "ui/chart/chartrenderer.h"
+#include "chartengine/chartrenderer.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // Rendering times of the numeric plot at the chart window's size, 555 x 376.
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chartrenderer.h"
 #include "charts/scorecharts.h"
-#include "ui/chart/chartrenderer.h"
 
 #include <QPainter>
 

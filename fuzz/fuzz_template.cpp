@@ -9,10 +9,10 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chart.h"
+#include "chartengine/chartrenderer.h"
 #include "charts/formattemplate.h"
 #include "fuzzsupport.h"
-#include "ui/chart/chart.h"
-#include "ui/chart/chartrenderer.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,6 +1,6 @@
+#include "app/commandline.h"
 #include "results/userlocale.h"
 #include "shell/artwork.h"
-#include "shell/commandline.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/translations.h"

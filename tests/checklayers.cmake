@@ -1,7 +1,8 @@
 # The folders of src/ are layers; a file may include its own folder and the
 # folders below it, never one above it or beside it:
 #
-#   shell  >  report  >  charts  >  export, appearance  >  tables  >  results  >  ui  >  platform
+#   shell  >  app  >  report  >  charts  >  export, appearance  >  tables  >  results  >  ui
+#     >  chartengine  >  platform
 #
 # and no file of the core library includes a widget header, Qt's or ours.
 # Arguments: SRC (the src folder), CORE and WIDGETS ("|"-separated files of
@@ -9,14 +10,16 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(rank_platform 0)
-set(rank_ui 1)
-set(rank_results 2)
-set(rank_tables 3)
-set(rank_export 4)
-set(rank_appearance 4)
-set(rank_charts 5)
-set(rank_report 6)
-set(rank_shell 7)
+set(rank_chartengine 1)
+set(rank_ui 2)
+set(rank_results 3)
+set(rank_tables 4)
+set(rank_export 5)
+set(rank_appearance 5)
+set(rank_charts 6)
+set(rank_report 7)
+set(rank_app 8)
+set(rank_shell 9)
 
 string(REPLACE "|" ";" core_files "${CORE}")
 string(REPLACE "|" ";" widget_files "${WIDGETS}")

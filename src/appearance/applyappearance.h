@@ -1,7 +1,7 @@
 #pragma once
 
 #include "appearance/chartappearance.h"
-#include "ui/chart/chart.h"
+#include "chartengine/chart.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "charts/chartprint.h"
 
-#include "ui/chart/chartrenderer.h"
+#include "chartengine/chartrenderer.h"
 
 #include <QPageSize>
 #include <QPagedPaintDevice>

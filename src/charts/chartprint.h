@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/chart/chart.h"
+#include "chartengine/chart.h"
 
 #include <QRectF>
 #include <QSizeF>

@@ -2,9 +2,9 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chart.h"
 #include "charts/chartdata.h"
 #include "results/analysisstate.h"
-#include "ui/chart/chart.h"
 
 #include <QColor>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "chartengine/chart.h"
 #include "export/reporttables.h"
-#include "ui/chart/chart.h"
 
 #include <QByteArray>
 #include <QPageLayout>

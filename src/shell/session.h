@@ -2,10 +2,10 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chart.h"
 #include "results/analysisstate.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
-#include "ui/chart/chart.h"
 
 namespace zavevad {
 

@@ -1,11 +1,11 @@
 #include "shell/shellaccessible.h"
 
+#include "charts/window/chartaccessible.h"
 #include "charts/window/tfwykres.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
 #include "tables/view/gridaccessible.h"
 #include "ui/accessiblerenew.h"
-#include "ui/chart/chartaccessible.h"
 #include "ui/clickablelabel.h"
 #include "ui/spineditaccessible.h"
 

@@ -1,10 +1,10 @@
 #include "appearance/chartappearance.h"
+#include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
 #include "charts/scorecharts.h"
 #include "results/grading.h"
 #include "results/regrading.h"
 #include "tables/gridmodel.h"
-#include "ui/chart/chartrenderer.h"
 
 #include <QImage>
 #include <QLocale>

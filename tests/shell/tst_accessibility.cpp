@@ -1,6 +1,7 @@
 // What a screen reader and the keyboard get from the program, read through
 // Qt's accessibility interfaces as an assistive technology reads them.
 #include "appearance/dialog/tfustawwykres.h"
+#include "charts/window/chartwidget.h"
 #include "charts/window/tfwykres.h"
 #include "modalhelper.h"
 #include "results/resultpaths.h"
@@ -14,7 +15,6 @@
 #include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
-#include "ui/chart/chartwidget.h"
 #include "ui/spinedit.h"
 
 #include <QAbstractButton>

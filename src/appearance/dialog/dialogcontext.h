@@ -2,7 +2,7 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
-#include "ui/chart/chart.h"
+#include "chartengine/chart.h"
 
 #include <functional>
 

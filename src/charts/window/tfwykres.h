@@ -2,9 +2,9 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chart.h"
 #include "charts/scorecharts.h"
 #include "charts/window/appearancedialoglink.h"
-#include "ui/chart/chart.h"
 #include "ui/windowdrag.h"
 
 #include <QPoint>

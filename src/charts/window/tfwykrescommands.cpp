@@ -4,9 +4,11 @@
 // construction, layout and mouse handling in tfwykres.cpp.
 #include "charts/window/tfwykres.h"
 
+#include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
 #include "charts/chartprint.h"
 #include "charts/formattemplate.h"
+#include "charts/window/chartwidget.h"
 #include "platform/commanderror.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
@@ -14,8 +16,6 @@
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
-#include "ui/chart/chartrenderer.h"
-#include "ui/chart/chartwidget.h"
 #include "ui/dropascopy.h"
 #include "ui/runcommand.h"
 

@@ -3,9 +3,9 @@
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
 #include "appearance/dialog/tfustawwykres.h"
+#include "chartengine/chart.h"
 #include "messageboxcatcher.h"
 #include "scriptedplatform.h"
-#include "ui/chart/chart.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,13 +3,13 @@
 
 #include "../../shell/modalhelper.h"
 #include "appearance/dialog/tfustawwykres.h"
+#include "chartengine/chartrenderer.h"
 #include "charts/window/tfwykres.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
-#include "ui/chart/chartrenderer.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,0 +1,194 @@
+#include "app/batchexport.h"
+
+#include "export/htmlexport.h"
+#include "export/tabletext.h"
+#include "export/workbook.h"
+#include "platform/commanderror.h"
+#include "platform/outputcheck.h"
+#include "platform/savefile.h"
+#include "report/reportcommands.h"
+#include "results/loader.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+
+#include <QDir>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace zavevad {
+
+namespace {
+
+BatchOutcome failure(const QString &error)
+{
+    BatchOutcome outcome;
+    outcome.error = error;
+    return outcome;
+}
+
+bool isStandardOutput(const QString &path)
+{
+    return path == QLatin1String("-");
+}
+
+// Each output with the extensions of its option.
+struct OutputName
+{
+    const QString &path;
+    QStringList extensions;
+    bool mayBeStandardOutput;
+};
+
+std::optional<QString> outputsRefusal(const BatchExport &request)
+{
+    const OutputName outputs[] = {
+            {request.txtPath, {QStringLiteral("txt")}, true},
+            {request.htmlPath, {QStringLiteral("html"), QStringLiteral("htm")}, true},
+            {request.pdfPath, {QStringLiteral("pdf")}, false},
+            {request.xlsxPath, {QStringLiteral("xlsx")}, false},
+            {request.cardsPath, {QStringLiteral("pdf")}, false},
+    };
+    int toStandardOutput = 0;
+    for (const OutputName &output : outputs) {
+        if (output.path.isEmpty())
+            continue;
+        if (isStandardOutput(output.path)) {
+            if (!output.mayBeStandardOutput)
+                return cannotSaveMessage(output.path,
+                        QStringLiteral("na standardowe wyjście (-) można zapisać tylko tabelę "
+                                       "(--txt, --html)"));
+            if (++toStandardOutput > 1)
+                return cannotSaveMessage(output.path,
+                        QStringLiteral("na standardowe wyjście (-) można zapisać tylko jeden "
+                                       "plik"));
+            continue;
+        }
+        if (const std::optional<QString> reason =
+                        outputRefusal(output.path, request.files, output.extensions))
+            return cannotSaveMessage(output.path, *reason);
+    }
+    return std::nullopt;
+}
+
+// "Nie udało się utworzyć raportu PDF." as the reason after the file name.
+QString asReason(QString message)
+{
+    if (message.endsWith(QLatin1Char('.')))
+        message.chop(1);
+    if (!message.isEmpty())
+        message[0] = message.at(0).toLower();
+    return message;
+}
+
+} // namespace
+
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds)
+{
+    if (request.files.isEmpty())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+    if (const std::optional<QString> refusal = outputsRefusal(request)) {
+        BatchOutcome outcome = failure(*refusal);
+        outcome.refused = true;
+        return outcome;
+    }
+
+    LoadOutcome load = loadResults(request.files, thresholds);
+    if (load.status == LoadStatus::BadFile) {
+        const QString file = request.files.value(load.failedIndex);
+        if (badFileWarning(file) != structureWarning())
+            return failure(oneLine(badFileWarning(file)));
+        return failure(oneLine(structureWarning()) + QStringLiteral(" Plik: ")
+                + QDir::toNativeSeparators(file));
+    }
+    if (!load.loaded())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+
+    BatchOutcome outcome;
+    // Later failures keep the warning: it was true of the files all the same.
+    const auto fail = [&outcome](const QString &error) {
+        outcome.error = error;
+        return outcome;
+    };
+    if (load.otherTestsSkipped)
+        outcome.warning = oneLine(sameTestWarning(load.testName));
+    outcome.blueprintWarning = load.blueprint.warning;
+
+    AnalysisState analysis;
+    analysis.thresholds = thresholds;
+    commitLoad(std::move(load), analysis);
+    analysis.dataLoaded = true;
+    analysis.tableMode = request.tableKind;
+
+    GridModel grid;
+    GridState state;
+    AnalysisTables tables(grid, state, analysis);
+    tables.PokazTabele(request.tableKind);
+    if (state.tableKind != request.tableKind || request.tableKind == TableNone)
+        return fail(QStringLiteral("Ta wersja programu nie ma tabeli tego rodzaju."));
+    if (request.page == 2) {
+        // Page 2 exists only where the window offers its arrow.
+        if (request.tableKind != TableResults || !state.panels.PTabelawPrawo.visible)
+            return fail(QStringLiteral(
+                    "Druga strona pytań istnieje tylko w tabeli wyników testu o więcej niż 15 "
+                    "pytaniach."));
+        tables.ImTabelaWPrawoClick();
+    }
+
+    // Each output: the path asked for and the bytes its menu command saves.
+    // A further format is one more line here and one more field above.
+    const std::pair<const QString &, std::function<QByteArray()>> outputs[] = {
+            {request.txtPath,
+                    [&grid] {
+                        return tableTextCp1250(grid);
+                    }},
+            {request.htmlPath,
+                    [&grid] {
+                        return htmlPageBytes(grid);
+                    }},
+            {request.pdfPath,
+                    [&analysis] {
+                        return reportPdfBytes(analysis);
+                    }},
+            {request.xlsxPath,
+                    [&analysis] {
+                        return workbookFileBytes(analysis);
+                    }},
+            {request.cardsPath,
+                    [&analysis] {
+                        return studentCardsPdfBytes(analysis);
+                    }},
+    };
+    for (const auto &[path, bytes] : outputs) {
+        if (path.isEmpty())
+            continue;
+        try {
+            if (isStandardOutput(path))
+                writeStandardOutput(bytes());
+            else
+                saveFile(path, bytes());
+        } catch (const SaveFileError &error) {
+            return fail(error.explained());
+        } catch (const OutputRefused &error) {
+            return fail(error.message());
+        } catch (const CommandError &error) {
+            return fail(isStandardOutput(path)
+                            ? error.message()
+                            : cannotSaveMessage(path, asReason(error.message())));
+        }
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+} // namespace zavevad

@@ -1,0 +1,403 @@
+#include "app/commandline.h"
+
+#include "platform/nativename.h"
+#include "platform/savefile.h"
+#include "results/resultpaths.h"
+#include "results/thresholds.h"
+#include "results/userlocale.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace zavevad {
+
+namespace {
+
+constexpr auto kTxt = "txt";
+constexpr auto kHtml = "html";
+constexpr auto kPdf = "pdf";
+constexpr auto kXlsx = "xlsx";
+constexpr auto kKarty = "karty";
+constexpr auto kTabela = "tabela";
+constexpr auto kStrona = "strona";
+
+struct TableName
+{
+    const char *name;
+    int kind;
+};
+
+// Kind 4 is the item-analysis table; a build without it says so at export time.
+constexpr std::array<TableName, 6> kTableNames{{
+        {"wyniki", TableResults},
+        {"czas", TableWorkingTime},
+        {"oceny", TableGradeCount},
+        {"analiza", 4},
+        {"umiejetnosci", TableSkills},
+        {"klasy", TableClassComparison},
+}};
+
+QString option(const char *name)
+{
+    return QString::fromLatin1(name);
+}
+
+// Qt's own options, which QApplication takes out of the arguments itself.
+bool isQtOption(const QByteArray &name, bool *takesValue)
+{
+    static const char *const withValue[] = {"platform", "platformpluginpath", "platformtheme",
+            "plugin", "qmljsdebugger", "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+            "display", "geometry", "style", "stylesheet"};
+    static const char *const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    for (const char *candidate : withValue) {
+        if (name == candidate) {
+            *takesValue = true;
+            return true;
+        }
+    }
+    for (const char *candidate : flags) {
+        if (name == candidate) {
+            *takesValue = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The name of an option argument: "-style=x" and "--style" give "style".
+QByteArray optionName(QByteArrayView argument)
+{
+    QByteArrayView name = argument.sliced(argument.startsWith("--") ? 2 : 1);
+    const qsizetype equals = name.indexOf('=');
+    return (equals < 0 ? name : name.first(equals)).toByteArray();
+}
+
+CommandLine usageError(const QString &error)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::UsageError;
+    commandLine.error = error;
+    return commandLine;
+}
+
+} // namespace
+
+QString helpText()
+{
+    return QStringLiteral(
+            "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
+            "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] PLIK.dat ...\n"
+            "        zavevad --pdf PLIK | --xlsx PLIK | --karty PLIK PLIK.dat ...\n"
+            "\n"
+            "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
+            "\n"
+            "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
+            "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki *.dat\n"
+            "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego wykresu.\n"
+            "Każdy uczeń należy do klasy nazwanej jak folder jego pliku, więc kilka folderów\n"
+            "to kilka klas (tabela \"klasy\" porównuje je).\n"
+            "\n"
+            "Zapis tabeli bez okna (te same bajty co polecenia menu \"Plik\"):\n"
+            "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
+            "                    tabulatorem)\n"
+            "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
+            "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza, umiejetnosci\n"
+            "                    lub klasy\n"
+            "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
+            "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
+            "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
+            "  --karty PLIK      zapisuje kartę wyników każdego ucznia jako PDF\n"
+            "\n"
+            "  -h, --help        wyświetla tę pomoc\n"
+            "  -v, --version     wyświetla wersję programu\n"
+            "\n"
+            "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
+            "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników (*.dat),\n"
+            "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
+            "potok, urządzenie).\n"
+            "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku wyników.\n"
+            "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("Kalmo - Zavevad " ZAVEVAD_VERSION "\n");
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption txt(option(kTxt), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption html(option(kHtml), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption tabela(option(kTabela), QString(), QStringLiteral("RODZAJ"));
+    const QCommandLineOption strona(option(kStrona), QString(), QStringLiteral("NUMER"));
+    const QCommandLineOption pdf(option(kPdf), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption xlsx(option(kXlsx), QString(), QStringLiteral("PLIK"));
+    const QCommandLineOption karty(option(kKarty), QString(), QStringLiteral("PLIK"));
+    parser.addOptions({help, version, txt, html, tabela, strona, pdf, xlsx, karty});
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString name = unknown.constFirst();
+            return usageError(QStringLiteral("Nieznana opcja: ")
+                    + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+        }
+        // The only other failure: an option that needs a value is last.
+        return usageError(QStringLiteral("Brak wartości opcji."));
+    }
+
+    CommandLine commandLine;
+    commandLine.paths = parser.positionalArguments();
+    if (parser.isSet(help)) {
+        commandLine.action = CommandLine::Action::Help;
+        return commandLine;
+    }
+    if (parser.isSet(version)) {
+        commandLine.action = CommandLine::Action::Version;
+        return commandLine;
+    }
+
+    BatchExport &batch = commandLine.batch;
+    batch.txtPath = parser.value(txt);
+    batch.htmlPath = parser.value(html);
+    batch.pdfPath = parser.value(pdf);
+    batch.xlsxPath = parser.value(xlsx);
+    batch.cardsPath = parser.value(karty);
+    const bool tableExports = parser.isSet(txt) || parser.isSet(html);
+    const bool exports =
+            tableExports || parser.isSet(pdf) || parser.isSet(xlsx) || parser.isSet(karty);
+    if (parser.isSet(tabela)) {
+        const QString name = parser.value(tabela);
+        batch.tableKind = TableNone;
+        for (const TableName &table : kTableNames) {
+            if (name == QLatin1String(table.name))
+                batch.tableKind = table.kind;
+        }
+        if (batch.tableKind == TableNone)
+            return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)"));
+    }
+    if (parser.isSet(strona)) {
+        const QString page = parser.value(strona);
+        if (page != QLatin1String("1") && page != QLatin1String("2"))
+            return usageError(QStringLiteral("Strona pytań może być tylko 1 lub 2: ") + page);
+        batch.page = page.toInt();
+        if (batch.page == 2 && batch.tableKind != TableResults)
+            return usageError(QStringLiteral("Druga strona pytań jest tylko w tabeli wyników."));
+    }
+    if (!tableExports) {
+        if (parser.isSet(tabela) || parser.isSet(strona))
+            return usageError(QStringLiteral("Opcje --tabela i --strona działają tylko z --txt "
+                                             "lub --html."));
+    }
+    if (!exports)
+        return commandLine;
+    if ((parser.isSet(txt) && batch.txtPath.isEmpty())
+            || (parser.isSet(html) && batch.htmlPath.isEmpty())
+            || (parser.isSet(pdf) && batch.pdfPath.isEmpty())
+            || (parser.isSet(xlsx) && batch.xlsxPath.isEmpty())
+            || (parser.isSet(karty) && batch.cardsPath.isEmpty()))
+        return usageError(QStringLiteral("Brak nazwy pliku do zapisu."));
+    if (commandLine.paths.isEmpty())
+        return usageError(QStringLiteral("Nie podano plików wyników (*.dat)."));
+    commandLine.action = CommandLine::Action::Batch;
+    return commandLine;
+}
+
+bool wantsWindow(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        QByteArray argument(argv[i]);
+        if (argument == "--")
+            break;
+        if (argument.size() < 2 || !argument.startsWith('-'))
+            continue;
+        const bool valueAttached = argument.contains('=');
+        bool takesValue = false;
+        if (!isQtOption(optionName(argument), &takesValue))
+            return false;
+        if (takesValue && !valueAttached)
+            ++i;
+    }
+    return true;
+}
+
+int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        out << helpText();
+        return ExitSuccess;
+    case CommandLine::Action::Version:
+        out << versionText();
+        return ExitSuccess;
+    case CommandLine::Action::UsageError:
+        err << "zavevad: " << commandLine.error << "\n\n" << helpText();
+        return ExitUsage;
+    case CommandLine::Action::Window:
+        err << "zavevad: " << QStringLiteral("Ta operacja wymaga okna programu.") << '\n';
+        return ExitUsage;
+    case CommandLine::Action::Batch:
+        break;
+    }
+
+    BatchExport batch = commandLine.batch;
+    batch.files = expandResultPaths(commandLine.paths);
+    const BatchOutcome outcome = runBatchExport(batch, loadThresholds(QDir::currentPath()));
+    if (!outcome.warning.isEmpty())
+        err << "zavevad: " << outcome.warning << '\n';
+    if (!outcome.blueprintWarning.isEmpty())
+        err << "zavevad: " << outcome.blueprintWarning << '\n';
+    if (!outcome.ok) {
+        err << "zavevad: " << outcome.error << '\n';
+        return outcome.refused ? ExitUsage : ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+QStringList programArguments(int argc, char **argv)
+{
+#ifdef Q_OS_WIN // the arguments come from the system as UTF-16, never lost
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString decoded = QFile::decodeName(bytes);
+        arguments.append(QFile::encodeName(decoded) == bytes ? decoded : fileNameFromNative(bytes));
+    }
+    return arguments;
+#endif
+}
+
+QString noDisplayText()
+{
+    return QStringLiteral("zavevad: Nie można otworzyć okna programu (brak ekranu). Do pracy bez "
+                          "okna służą opcje --txt, --html, --pdf i --xlsx (zobacz --help).");
+}
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+
+void holdOrExplain(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, text});
+        return;
+    }
+    std::fprintf(stderr, "%s\n", noDisplayText().toLocal8Bit().constData());
+    std::fflush(stderr);
+    // Qt is half made: nothing may run after this, not even exit handlers.
+    std::_Exit(ExitFailure);
+}
+
+} // namespace
+
+WindowStartGuard::WindowStartGuard()
+{
+    heldMessages.clear();
+    previousHandler = qInstallMessageHandler(holdOrExplain);
+}
+
+WindowStartGuard::~WindowStartGuard()
+{
+    qInstallMessageHandler(previousHandler);
+    const std::vector<HeldMessage> held = std::exchange(heldMessages, {});
+    for (const HeldMessage &message : held) {
+        if (previousHandler)
+            previousHandler(message.type, QMessageLogContext(), message.text);
+        else
+            std::fprintf(stderr, "%s\n", message.text.toLocal8Bit().constData());
+    }
+}
+
+int runHeadless(int &argc, char **argv)
+{
+    // Qt's own options mean nothing without a window: they are taken out
+    // before any application sees them, so that neither the parse nor a
+    // platform named by `-platform` can stop the work.
+    std::vector<char *> arguments{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "--") {
+            arguments.insert(arguments.end(), argv + i, argv + argc);
+            break;
+        }
+        bool takesValue = false;
+        if (argument.size() >= 2 && argument.startsWith('-')
+                && isQtOption(optionName(argument), &takesValue)) {
+            if (takesValue && !argument.contains('='))
+                ++i;
+            continue;
+        }
+        arguments.push_back(argv[i]);
+    }
+    int count = int(arguments.size());
+    arguments.push_back(nullptr);
+
+    // Help, errors and the text and HTML exports need no display, nor even a
+    // window system: a plain application keeps a script's stderr to our own
+    // lines. A format that draws (a PDF: the report, the cards) needs fonts: a
+    // QGuiApplication on the "offscreen" platform gives them without a display.
+    const bool draws = std::any_of(arguments.begin() + 1, arguments.end() - 1, [](const char *a) {
+        const QByteArrayView argument(a);
+        return argument.startsWith("--pdf") || argument.startsWith("-pdf")
+                || argument.startsWith("--karty") || argument.startsWith("-karty");
+    });
+    if (draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A script reads our one-line messages on stderr; the platform's
+        // notes (a missing runtime folder, fonts) are not for it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    }
+    const std::unique_ptr<QCoreApplication> app = draws
+            ? std::make_unique<QGuiApplication>(count, arguments.data())
+            : std::make_unique<QCoreApplication>(count, arguments.data());
+    QLocale::setDefault(userLocale());
+    const CommandLine commandLine = parseCommandLine(programArguments(count, arguments.data()));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    int status = runWithoutWindow(commandLine, out, err);
+    errno = 0;
+    out.flush();
+    // Help or a version into a full device is a failure like any other write.
+    if (status != ExitFailure && (out.status() != QTextStream::Ok || std::ferror(stdout) != 0)) {
+        err << "zavevad: " << standardOutputFailure(errno) << '\n';
+        status = ExitFailure;
+    }
+    err.flush();
+    return status;
+}
+
+} // namespace zavevad

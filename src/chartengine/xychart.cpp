@@ -1,0 +1,412 @@
+// Layout of the numeric plot: its scales, the plot rectangle, and where
+// every label and the box of names left without a place go.
+#include "chartengine/xychart.h"
+
+#include "chartengine/chartdraw.h"
+#include "chartengine/chartformat.h"
+#include "chartengine/xychartparts.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zavevad::chart {
+
+using namespace xyparts;
+
+namespace {
+
+/// Share of one x unit that a column fills.
+constexpr double kColumnShare = 0.8;
+
+/// The scale of one axis: fixed ends where given, otherwise the data's range
+/// grown to whole steps; whole-number axes never step below 1.
+AxisScale scaleFor(double lo, double hi, std::optional<double> fixedLo,
+        std::optional<double> fixedHi, double lengthPx, double spacingPx, bool whole)
+{
+    const double a = fixedLo.value_or(lo);
+    const double b = std::max(fixedHi.value_or(hi), a);
+    const bool fixed = fixedLo && fixedHi;
+    AxisScale scale = computeAxisScale(a, b, lengthPx, spacingPx, !fixed);
+    if (fixedLo)
+        scale.min = *fixedLo;
+    if (fixedHi)
+        scale.max = std::max(*fixedHi, scale.min);
+    if (scale.max - scale.min <= 0.0)
+        scale.max = scale.min + 1.0;
+    if (whole && scale.step < 1.0) {
+        scale.step = 1.0;
+        if (!fixed) {
+            if (!fixedLo)
+                scale.min = std::floor(a);
+            if (!fixedHi)
+                scale.max = std::max(std::ceil(b), scale.min + 1.0);
+        }
+    }
+    scale.ticks.clear();
+    const double first = std::ceil(scale.min / scale.step - 1e-9);
+    const double last = std::floor(scale.max / scale.step + 1e-9);
+    for (double k = first; k <= last && scale.ticks.size() < 1000; k += 1.0)
+        scale.ticks.append(std::abs(k) < 1e-12 ? 0.0 : k * scale.step);
+    return scale;
+}
+
+bool overlapsAny(const QRectF &box, const QList<QRectF> &taken)
+{
+    return std::any_of(
+            taken.begin(), taken.end(), [&box](const QRectF &r) { return r.intersects(box); });
+}
+
+} // namespace
+
+XYChart::XYChart(const Chart &chart, QPaintDevice *device)
+    : m_chart(chart), m_xy(chart.xy), m_device(device)
+{ }
+
+QPointF XYChart::toPlot(double x, double y) const
+{
+    const double fx = (x - m_xScale.min) / (m_xScale.max - m_xScale.min);
+    const double fy = (y - m_yScale.min) / (m_yScale.max - m_yScale.min);
+    return QPointF(m_plot.left() + fx * m_plot.width(), m_plot.bottom() - fy * m_plot.height());
+}
+
+double XYChart::columnHalfWidth() const
+{
+    const double unit = m_plot.width() / (m_xScale.max - m_xScale.min);
+    return std::max(0.5, unit * kColumnShare / 2.0);
+}
+
+void XYChart::layout(const QRectF &area)
+{
+    const Chart &c = m_chart;
+    m_area = area;
+    m_axes = c.axesVisible;
+
+    Extent e;
+    e.xLo = std::numeric_limits<double>::infinity();
+    e.xHi = -e.xLo;
+    e.yLo = e.xLo;
+    e.yHi = -e.xLo;
+    for (const XYPoint &p : m_xy.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        e.xLo = std::min(e.xLo, p.x);
+        e.xHi = std::max(e.xHi, p.x);
+        e.yLo = std::min(e.yLo, p.y);
+        e.yHi = std::max(e.yHi, p.y);
+    }
+    for (const ReferenceLine &line : m_xy.referenceLines) {
+        if (std::isfinite(line.x)) {
+            e.xLo = std::min(e.xLo, line.x);
+            e.xHi = std::max(e.xHi, line.x);
+        }
+    }
+    if (!std::isfinite(e.xLo)) {
+        e.xLo = 0.0;
+        e.xHi = 1.0;
+    }
+    if (!std::isfinite(e.yLo)) {
+        e.yLo = 0.0;
+        e.yHi = 1.0;
+    }
+
+    // Labels of reference lines close together take turns in rows above the
+    // plot, and names with no place beside their markers are listed in a box
+    // right of it: both take room from the plot, so the plot is laid out
+    // again until the rows and the box it leaves room for are enough.
+    const qsizetype labelledLines = std::count_if(m_xy.referenceLines.begin(),
+            m_xy.referenceLines.end(), [](const ReferenceLine &l) { return !l.label.isEmpty(); });
+    int rows = int(std::min<qsizetype>(labelledLines, 2));
+    double aside = 0.0;
+    for (int pass = 0; pass < 4; ++pass) {
+        layoutPlot(e, rows, aside);
+        const int needed = placeReferenceLabels(rows);
+        placePointLabels();
+        const double wanted = placeOverflowBox();
+        if (needed <= rows && wanted <= aside)
+            break;
+        rows = std::max(rows, needed);
+        aside = std::max(aside, wanted);
+    }
+}
+
+void XYChart::layoutPlot(const Extent &e, int referenceRows, double aside)
+{
+    const Chart &c = m_chart;
+    const QRectF &area = m_area;
+    const QFontMetricsF fmLeft = metricsFor(c.leftAxis.labelsFont, m_device);
+    const QFontMetricsF fmBottom = metricsFor(c.bottomAxis.labelsFont, m_device);
+    const QFontMetricsF fmRef = metricsFor(c.bottomAxis.labelsFont, m_device);
+
+    m_overflowRoom = aside;
+    m_referenceRow = referenceRows > 0 ? fmRef.height() + 3.0 : 0.0;
+    double top = area.top() + referenceRows * m_referenceRow + (referenceRows > 0 ? 2.0 : 0.0);
+    double bottom = area.bottom();
+    double left = area.left();
+    const double right =
+            area.right() - std::max(4.0, fmBottom.horizontalAdvance(u'0') * 2.0) - aside;
+
+    if (m_axes) {
+        if (!c.bottomAxis.title.isEmpty()) {
+            const QFontMetricsF fm = metricsFor(c.bottomAxis.titleFont, m_device);
+            bottom -= rotatedSize(QSizeF(fm.horizontalAdvance(c.bottomAxis.title), fm.height()),
+                              c.bottomAxis.titleAngle)
+                              .height()
+                    + kGap;
+        }
+        bottom -= fmBottom.height() + kTick + 1.0;
+        if (!c.leftAxis.title.isEmpty()) {
+            const QFontMetricsF fm = metricsFor(c.leftAxis.titleFont, m_device);
+            left += rotatedSize(QSizeF(fm.horizontalAdvance(c.leftAxis.title), fm.height()),
+                            c.leftAxis.titleAngle)
+                            .width()
+                    + kGap;
+        }
+    }
+    bottom = std::max(bottom, top + 10.0);
+
+    const double length = bottom - top;
+    m_yScale = scaleFor(
+            e.yLo, e.yHi, m_xy.yMin, m_xy.yMax, length, fmLeft.height() * 1.6, m_xy.wholeNumbers);
+    if (m_xy.style == XYStyle::Columns && c.bar.marks.visible && !m_xy.yMax) {
+        // Headroom over the tallest column for its count, which would
+        // otherwise go inside the column.
+        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+        const double need = markBoxSize(QSizeF(0.0, fm.height())).height() + 4.0;
+        for (int i = 0; i < 3; ++i) {
+            const double perUnit = length / (m_yScale.max - m_yScale.min);
+            if ((m_yScale.max - e.yHi) * perUnit >= need)
+                break;
+            m_yScale = scaleFor(e.yLo, e.yHi + need / perUnit, m_xy.yMin, m_xy.yMax, length,
+                    fmLeft.height() * 1.6, m_xy.wholeNumbers);
+        }
+    }
+    if (m_axes) {
+        double widest = 0.0;
+        for (double v : m_yScale.ticks)
+            widest = std::max(widest, fmLeft.horizontalAdvance(formatValue(v)));
+        left += widest + kTick + 2.0;
+    }
+    m_plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 10.0), bottom));
+
+    double widestX = fmBottom.horizontalAdvance(formatValue(e.xHi));
+    widestX = std::max(widestX, fmBottom.horizontalAdvance(formatValue(e.xLo)));
+    m_xScale = scaleFor(
+            e.xLo, e.xHi, m_xy.xMin, m_xy.xMax, m_plot.width(), widestX + 12.0, m_xy.wholeNumbers);
+}
+
+int XYChart::placeReferenceLabels(int rows)
+{
+    m_referenceLabels.clear();
+    if (m_referenceRow <= 0.0 || rows < 1)
+        return 0;
+    const QFontMetricsF fm = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
+    // Each label in the lowest row where it covers no other; with more labels
+    // than rows allow, the rest go to the top row and ask for more rows.
+    QList<QList<QRectF>> taken;
+    int used = 0;
+    for (const ReferenceLine &line : m_xy.referenceLines) {
+        if (line.label.isEmpty() || !std::isfinite(line.x))
+            continue;
+        const double x = toPlot(line.x, 0.0).x();
+        const double w = fm.horizontalAdvance(line.label) + 8.0;
+        QRectF box(x - w / 2.0, m_plot.top() - m_referenceRow - 1.0, w, m_referenceRow);
+        box.moveLeft(
+                std::clamp(box.left(), m_area.left(), std::max(m_area.left(), m_area.right() - w)));
+        int row = 0;
+        while (row < taken.size() && overlapsAny(box, taken[row]))
+            ++row;
+        used = std::max(used, row + 1);
+        if (row >= taken.size())
+            taken.append(QList<QRectF>());
+        const int shownRow = std::min(row, rows - 1);
+        box.translate(0.0, -shownRow * m_referenceRow);
+        taken[row].append(box.translated(0.0, shownRow * m_referenceRow));
+        m_referenceLabels.append({box, line.label, QPointF()});
+    }
+    return used;
+}
+
+QRectF XYChart::markerBox(const QPointF &at) const
+{
+    const LineSeries &line = m_chart.line;
+    const double hw = std::clamp(line.pointerHorizSize, 1, 50) + 1.0;
+    const double hh = std::clamp(line.pointerVertSize, 1, 50) + 1.0;
+    return QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh);
+}
+
+void XYChart::placePointLabels()
+{
+    m_pointLabels.clear();
+    m_columnLabels.clear();
+    m_overflow.clear();
+    const Chart &c = m_chart;
+    if (m_xy.style == XYStyle::Columns) {
+        if (!c.bar.marks.visible)
+            return;
+        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+        for (const XYPoint &p : m_xy.points) {
+            if (p.y == 0.0 || !std::isfinite(p.x) || !std::isfinite(p.y))
+                continue;
+            const QString text = formatValue(p.y);
+            const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
+            const QPointF top = toPlot(p.x, p.y);
+            QRectF box(QPointF(top.x() - size.width() / 2.0, top.y() - size.height() - 2.0), size);
+            if (box.top() < m_plot.top())
+                box.moveTop(top.y() + 2.0);
+            m_columnLabels.append({box, text, top});
+        }
+        return;
+    }
+    // Names beside their markers, moved down (then up) out of each other's
+    // way and never over a marker; a name that finds no free place near its
+    // marker goes to the box beside the plot. Markers and names are kept in
+    // cells of one label's height, so that a crowded plot compares each name
+    // with its neighbours only.
+    const bool named = std::any_of(m_xy.points.begin(), m_xy.points.end(),
+            [](const XYPoint &p) { return !p.label.isEmpty(); });
+    if (!named)
+        return;
+    const QFontMetricsF fm = metricsFor(c.line.marks.font, m_device);
+    const double offset = std::max(2, c.line.pointerHorizSize) + 3.0;
+    const double cell = std::max(8.0, markBoxSize(QSizeF(0.0, fm.height())).height());
+    QHash<quint64, QList<QRectF>> taken;
+    const auto cellsOf = [cell](const QRectF &box, auto &&visit) {
+        const int x0 = int(std::floor(box.left() / (4 * cell)));
+        const int x1 = int(std::floor(box.right() / (4 * cell)));
+        const int y0 = int(std::floor(box.top() / cell));
+        const int y1 = int(std::floor(box.bottom() / cell));
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                visit((quint64(quint32(y)) << 32) | quint32(x));
+    };
+    const auto take = [&](const QRectF &box) {
+        cellsOf(box, [&](quint64 key) { taken[key].append(box); });
+    };
+    const auto isFree = [&](const QRectF &box) {
+        bool free = true;
+        cellsOf(box, [&](quint64 key) {
+            if (free) {
+                const auto it = taken.constFind(key);
+                free = it == taken.cend() || !overlapsAny(box, *it);
+            }
+        });
+        return free;
+    };
+    if (c.line.pointerVisible) {
+        for (const XYPoint &p : m_xy.points) {
+            if (std::isfinite(p.x) && std::isfinite(p.y))
+                take(markerBox(toPlot(p.x, p.y)));
+        }
+    }
+    const QRectF bounds(QPointF(m_area.left(), m_plot.top()),
+            QPointF(m_overflowRoom > 0.0 ? m_plot.right() + kGap : m_area.right(),
+                    m_plot.bottom()));
+    for (const XYPoint &p : m_xy.points) {
+        if (p.label.isEmpty() || !std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QPointF at = toPlot(p.x, p.y);
+        const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(p.label), fm.height()));
+        const QRectF right(QPointF(at.x() + offset, at.y() - size.height() / 2.0), size);
+        const QRectF left = right.translated(-(2 * offset + size.width()), 0.0);
+        bool placed = false;
+        QRectF box;
+        for (int attempt = 0; attempt < 9 && !placed; ++attempt) {
+            const double shift = ((attempt + 1) / 2) * size.height() * (attempt % 2 ? 1 : -1);
+            for (const QRectF &side : {right, left}) {
+                box = side.translated(0.0, shift);
+                if (bounds.contains(box) && isFree(box)) {
+                    placed = true;
+                    break;
+                }
+            }
+        }
+        if (!placed) {
+            m_overflow.append(p.label);
+            continue;
+        }
+        take(box);
+        m_pointLabels.append({box, p.label, at});
+    }
+}
+
+double XYChart::placeOverflowBox()
+{
+    m_overflowBox = QRectF();
+    m_overflowRows.clear();
+    if (m_overflow.isEmpty())
+        return 0.0;
+    const QFontMetricsF fm = metricsFor(m_chart.line.marks.font, m_device);
+    const QString title = m_xy.overflowTitle;
+    const double line = fm.height();
+    // As wide as the longest name of any point, so that the room asked for
+    // does not change with which names found a place.
+    double widest = fm.horizontalAdvance(title);
+    for (const XYPoint &p : m_xy.points) {
+        if (!p.label.isEmpty())
+            widest = std::max(widest, fm.horizontalAdvance(p.label));
+    }
+    const double columnWidth = widest + 8.0;
+    const int perColumn = std::max(1, int((m_plot.height() - line - 6.0) / line));
+    // A class names its flagged students in full; thousands of points (no
+    // class) get the columns that 40 % of the width holds and a count of the rest.
+    const qsizetype maxColumns =
+            std::max<qsizetype>(1, qsizetype(m_area.width() * 0.4 / columnWidth));
+    const qsizetype columns = std::min((m_overflow.size() + perColumn - 1) / perColumn, maxColumns);
+    const qsizetype room = columns * perColumn;
+    if (m_overflow.size() > room) {
+        const qsizetype rest = m_overflow.size() - (room - 1);
+        m_overflow.resize(room - 1);
+        m_overflow.append(QStringLiteral("+%1").arg(rest));
+    }
+    const double width = columns * columnWidth;
+    const double wanted = width + kGap + 2.0;
+    const qsizetype rows = std::min<qsizetype>(m_overflow.size(), perColumn);
+    m_overflowBox =
+            QRectF(m_plot.right() + kGap + 2.0, m_plot.top(), width, (rows + 1) * line + 6.0);
+    m_overflowRows.append(
+            {QRectF(m_overflowBox.left() + 4.0, m_overflowBox.top() + 3.0, width - 8.0, line),
+                    title, QPointF()});
+    for (qsizetype i = 0; i < m_overflow.size(); ++i) {
+        const qsizetype column = i / perColumn;
+        const qsizetype row = i % perColumn;
+        m_overflowRows.append(
+                {QRectF(m_overflowBox.left() + 4.0 + column * columnWidth,
+                         m_overflowBox.top() + 3.0 + (row + 1) * line, columnWidth - 8.0, line),
+                        m_overflow[i], QPointF()});
+    }
+    return wanted;
+}
+
+ChartGeometry XYChart::geometry() const
+{
+    ChartGeometry g;
+    g.plot = m_plot;
+    for (const PlacedLabel &label : m_pointLabels)
+        g.marks.append(MarkGeometry{-1, label.box, label.text});
+    for (const PlacedLabel &label : m_columnLabels)
+        g.marks.append(MarkGeometry{-1, label.box, label.text});
+    for (const PlacedLabel &label : m_referenceLabels)
+        g.referenceLabels.append(MarkGeometry{-1, label.box, label.text});
+    for (qsizetype i = 0; i < m_overflowRows.size(); ++i) {
+        const PlacedLabel &row = m_overflowRows[i];
+        g.overflowNames.append(MarkGeometry{i == 0 ? -1 : int(i - 1), row.box, row.text});
+    }
+    const double half = columnHalfWidth();
+    const double base = toPlot(0.0, std::clamp(0.0, m_yScale.min, m_yScale.max)).y();
+    for (const XYPoint &p : m_xy.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QPointF at = toPlot(p.x, p.y);
+        if (m_xy.style == XYStyle::Markers)
+            g.pointBoxes.append(markerBox(at));
+        else
+            g.pointBoxes.append(QRectF(QPointF(at.x() - half, std::min(at.y(), base)),
+                    QPointF(at.x() + half, std::max(at.y(), base))));
+    }
+    return g;
+}
+
+} // namespace zavevad::chart
