@@ -83,70 +83,39 @@ QString asReason(QString message)
     return message;
 }
 
-} // namespace
-
-QString oneLine(QString text)
+// A bad file of the load as one line for the user.
+QString badFileMessage(const QString &file)
 {
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    if (badFileWarning(file) != structureWarning())
+        return oneLine(badFileWarning(file));
+    return oneLine(structureWarning()) + QStringLiteral(" Plik: ") + QDir::toNativeSeparators(file);
 }
 
-BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds)
+// Builds the table and page asked for, as the menu and the arrows would;
+// returns why it cannot, or nothing.
+std::optional<QString> buildTable(
+        AnalysisTables &tables, const GridState &state, const BatchExport &request)
 {
-    if (request.files.isEmpty())
-        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
-    if (const std::optional<QString> refusal = outputsRefusal(request)) {
-        BatchOutcome outcome = failure(*refusal);
-        outcome.refused = true;
-        return outcome;
-    }
-
-    LoadOutcome load = loadResults(request.files, thresholds);
-    if (load.status == LoadStatus::BadFile) {
-        const QString file = request.files.value(load.failedIndex);
-        if (badFileWarning(file) != structureWarning())
-            return failure(oneLine(badFileWarning(file)));
-        return failure(oneLine(structureWarning()) + QStringLiteral(" Plik: ")
-                + QDir::toNativeSeparators(file));
-    }
-    if (!load.loaded())
-        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
-
-    BatchOutcome outcome;
-    // Later failures keep the warning: it was true of the files all the same.
-    const auto fail = [&outcome](const QString &error) {
-        outcome.error = error;
-        return outcome;
-    };
-    if (load.otherTestsSkipped)
-        outcome.warning = oneLine(sameTestWarning(load.testName));
-    outcome.blueprintWarning = load.blueprint.warning;
-
-    AnalysisState analysis;
-    analysis.thresholds = thresholds;
-    commitLoad(std::move(load), analysis);
-    analysis.dataLoaded = true;
-    analysis.tableMode = request.tableKind;
-
-    GridModel grid;
-    GridState state;
-    AnalysisTables tables(grid, state, analysis);
     tables.PokazTabele(request.tableKind);
     if (state.tableKind != request.tableKind || request.tableKind == TableNone)
-        return fail(QStringLiteral("Ta wersja programu nie ma tabeli tego rodzaju."));
+        return QStringLiteral("Ta wersja programu nie ma tabeli tego rodzaju.");
     if (request.page == 2) {
         // Page 2 exists only where the window offers its arrow.
         if (request.tableKind != TableResults || !state.panels.PTabelawPrawo.visible)
-            return fail(QStringLiteral(
+            return QStringLiteral(
                     "Druga strona pytań istnieje tylko w tabeli wyników testu o więcej niż 15 "
-                    "pytaniach."));
+                    "pytaniach.");
         tables.ImTabelaWPrawoClick();
     }
+    return std::nullopt;
+}
 
+// Writes each output asked for; a failed write ends the run with its message.
+std::optional<QString> writeOutputs(
+        const BatchExport &request, const GridModel &grid, const AnalysisState &analysis)
+{
     // Each output: the path asked for and the bytes its menu command saves.
-    // A further format is one more line here and one more field above.
+    // A further format is one more line here and one more field in BatchExport.
     const std::pair<const QString &, std::function<QByteArray()>> outputs[] = {
             {request.txtPath,
                     [&grid] {
@@ -178,14 +147,64 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
             else
                 saveFile(path, bytes());
         } catch (const SaveFileError &error) {
-            return fail(error.explained());
+            return error.explained();
         } catch (const OutputRefused &error) {
-            return fail(error.message());
+            return error.message();
         } catch (const CommandError &error) {
-            return fail(isStandardOutput(path)
-                            ? error.message()
-                            : cannotSaveMessage(path, asReason(error.message())));
+            return isStandardOutput(path) ? error.message()
+                                          : cannotSaveMessage(path, asReason(error.message()));
         }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds)
+{
+    if (request.files.isEmpty())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+    if (const std::optional<QString> refusal = outputsRefusal(request)) {
+        BatchOutcome outcome = failure(*refusal);
+        outcome.refused = true;
+        return outcome;
+    }
+
+    LoadOutcome load = loadResults(request.files, thresholds);
+    if (load.status == LoadStatus::BadFile)
+        return failure(badFileMessage(request.files.value(load.failedIndex)));
+    if (!load.loaded())
+        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+
+    BatchOutcome outcome;
+    if (load.otherTestsSkipped)
+        outcome.warning = oneLine(sameTestWarning(load.testName));
+    outcome.blueprintWarning = load.blueprint.warning;
+
+    AnalysisState analysis;
+    analysis.thresholds = thresholds;
+    commitLoad(std::move(load), analysis);
+    analysis.dataLoaded = true;
+    analysis.tableMode = request.tableKind;
+
+    GridModel grid;
+    GridState state;
+    AnalysisTables tables(grid, state, analysis);
+    std::optional<QString> error = buildTable(tables, state, request);
+    if (!error)
+        error = writeOutputs(request, grid, analysis);
+    // A failure keeps the warning: it was true of the files all the same.
+    if (error) {
+        outcome.error = *error;
+        return outcome;
     }
     outcome.ok = true;
     return outcome;

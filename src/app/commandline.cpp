@@ -93,6 +93,94 @@ CommandLine usageError(const QString &error)
     return commandLine;
 }
 
+// The program's options; Qt's own are taken out before the parse.
+struct Options
+{
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
+    QCommandLineOption txt{option(kTxt), QString(), QStringLiteral("PLIK")};
+    QCommandLineOption html{option(kHtml), QString(), QStringLiteral("PLIK")};
+    QCommandLineOption tabela{option(kTabela), QString(), QStringLiteral("RODZAJ")};
+    QCommandLineOption strona{option(kStrona), QString(), QStringLiteral("NUMER")};
+    QCommandLineOption pdf{option(kPdf), QString(), QStringLiteral("PLIK")};
+    QCommandLineOption xlsx{option(kXlsx), QString(), QStringLiteral("PLIK")};
+    QCommandLineOption karty{option(kKarty), QString(), QStringLiteral("PLIK")};
+};
+
+// Why the parser refused the arguments.
+CommandLine parseFailure(const QCommandLineParser &parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString name = unknown.constFirst();
+        return usageError(QStringLiteral("Nieznana opcja: ")
+                + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    }
+    // The only other failure: an option that needs a value is last.
+    return usageError(QStringLiteral("Brak wartości opcji."));
+}
+
+// Reads --tabela and --strona into `batch`; returns what is wrong with them, or
+// an empty text.
+QString readTableAndPage(
+        const QCommandLineParser &parser, const Options &options, BatchExport &batch)
+{
+    if (parser.isSet(options.tabela)) {
+        const QString name = parser.value(options.tabela);
+        batch.tableKind = TableNone;
+        for (const TableName &table : kTableNames) {
+            if (name == QLatin1String(table.name))
+                batch.tableKind = table.kind;
+        }
+        if (batch.tableKind == TableNone)
+            return QStringLiteral("Nieznany rodzaj tabeli: ") + name
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)");
+    }
+    if (parser.isSet(options.strona)) {
+        const QString page = parser.value(options.strona);
+        if (page != QLatin1String("1") && page != QLatin1String("2"))
+            return QStringLiteral("Strona pytań może być tylko 1 lub 2: ") + page;
+        batch.page = page.toInt();
+        if (batch.page == 2 && batch.tableKind != TableResults)
+            return QStringLiteral("Druga strona pytań jest tylko w tabeli wyników.");
+    }
+    return QString();
+}
+
+// Reads the export options into the command line, which becomes a Batch when
+// it asks for an export; returns what is wrong with them, or an empty text.
+QString readExports(
+        const QCommandLineParser &parser, const Options &options, CommandLine &commandLine)
+{
+    BatchExport &batch = commandLine.batch;
+    batch.txtPath = parser.value(options.txt);
+    batch.htmlPath = parser.value(options.html);
+    batch.pdfPath = parser.value(options.pdf);
+    batch.xlsxPath = parser.value(options.xlsx);
+    batch.cardsPath = parser.value(options.karty);
+    const bool tableExports = parser.isSet(options.txt) || parser.isSet(options.html);
+    const bool exports = tableExports || parser.isSet(options.pdf) || parser.isSet(options.xlsx)
+            || parser.isSet(options.karty);
+    if (const QString error = readTableAndPage(parser, options, batch); !error.isEmpty())
+        return error;
+    if (!tableExports) {
+        if (parser.isSet(options.tabela) || parser.isSet(options.strona))
+            return QStringLiteral("Opcje --tabela i --strona działają tylko z --txt lub --html.");
+    }
+    if (!exports)
+        return QString();
+    if ((parser.isSet(options.txt) && batch.txtPath.isEmpty())
+            || (parser.isSet(options.html) && batch.htmlPath.isEmpty())
+            || (parser.isSet(options.pdf) && batch.pdfPath.isEmpty())
+            || (parser.isSet(options.xlsx) && batch.xlsxPath.isEmpty())
+            || (parser.isSet(options.karty) && batch.cardsPath.isEmpty()))
+        return QStringLiteral("Brak nazwy pliku do zapisu.");
+    if (commandLine.paths.isEmpty())
+        return QStringLiteral("Nie podano plików wyników (*.dat).");
+    commandLine.action = CommandLine::Action::Batch;
+    return QString();
+}
+
 } // namespace
 
 QString helpText()
@@ -142,83 +230,24 @@ CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    const QCommandLineOption txt(option(kTxt), QString(), QStringLiteral("PLIK"));
-    const QCommandLineOption html(option(kHtml), QString(), QStringLiteral("PLIK"));
-    const QCommandLineOption tabela(option(kTabela), QString(), QStringLiteral("RODZAJ"));
-    const QCommandLineOption strona(option(kStrona), QString(), QStringLiteral("NUMER"));
-    const QCommandLineOption pdf(option(kPdf), QString(), QStringLiteral("PLIK"));
-    const QCommandLineOption xlsx(option(kXlsx), QString(), QStringLiteral("PLIK"));
-    const QCommandLineOption karty(option(kKarty), QString(), QStringLiteral("PLIK"));
-    parser.addOptions({help, version, txt, html, tabela, strona, pdf, xlsx, karty});
-
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            const QString name = unknown.constFirst();
-            return usageError(QStringLiteral("Nieznana opcja: ")
-                    + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
-        }
-        // The only other failure: an option that needs a value is last.
-        return usageError(QStringLiteral("Brak wartości opcji."));
-    }
+    const Options options;
+    parser.addOptions({options.help, options.version, options.txt, options.html, options.tabela,
+            options.strona, options.pdf, options.xlsx, options.karty});
+    if (!parser.parse(arguments))
+        return parseFailure(parser);
 
     CommandLine commandLine;
     commandLine.paths = parser.positionalArguments();
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         commandLine.action = CommandLine::Action::Help;
         return commandLine;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         commandLine.action = CommandLine::Action::Version;
         return commandLine;
     }
-
-    BatchExport &batch = commandLine.batch;
-    batch.txtPath = parser.value(txt);
-    batch.htmlPath = parser.value(html);
-    batch.pdfPath = parser.value(pdf);
-    batch.xlsxPath = parser.value(xlsx);
-    batch.cardsPath = parser.value(karty);
-    const bool tableExports = parser.isSet(txt) || parser.isSet(html);
-    const bool exports =
-            tableExports || parser.isSet(pdf) || parser.isSet(xlsx) || parser.isSet(karty);
-    if (parser.isSet(tabela)) {
-        const QString name = parser.value(tabela);
-        batch.tableKind = TableNone;
-        for (const TableName &table : kTableNames) {
-            if (name == QLatin1String(table.name))
-                batch.tableKind = table.kind;
-        }
-        if (batch.tableKind == TableNone)
-            return usageError(QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)"));
-    }
-    if (parser.isSet(strona)) {
-        const QString page = parser.value(strona);
-        if (page != QLatin1String("1") && page != QLatin1String("2"))
-            return usageError(QStringLiteral("Strona pytań może być tylko 1 lub 2: ") + page);
-        batch.page = page.toInt();
-        if (batch.page == 2 && batch.tableKind != TableResults)
-            return usageError(QStringLiteral("Druga strona pytań jest tylko w tabeli wyników."));
-    }
-    if (!tableExports) {
-        if (parser.isSet(tabela) || parser.isSet(strona))
-            return usageError(QStringLiteral("Opcje --tabela i --strona działają tylko z --txt "
-                                             "lub --html."));
-    }
-    if (!exports)
-        return commandLine;
-    if ((parser.isSet(txt) && batch.txtPath.isEmpty())
-            || (parser.isSet(html) && batch.htmlPath.isEmpty())
-            || (parser.isSet(pdf) && batch.pdfPath.isEmpty())
-            || (parser.isSet(xlsx) && batch.xlsxPath.isEmpty())
-            || (parser.isSet(karty) && batch.cardsPath.isEmpty()))
-        return usageError(QStringLiteral("Brak nazwy pliku do zapisu."));
-    if (commandLine.paths.isEmpty())
-        return usageError(QStringLiteral("Nie podano plików wyników (*.dat)."));
-    commandLine.action = CommandLine::Action::Batch;
+    if (const QString error = readExports(parser, options, commandLine); !error.isEmpty())
+        return usageError(error);
     return commandLine;
 }
 
