@@ -1,6 +1,7 @@
 #include "ui/chart/chartrenderer.h"
 
 #include "ui/chart/axischart.h"
+#include "ui/chart/chartconstants.h"
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
 #include "ui/chart/piechart.h"
@@ -20,7 +21,6 @@ namespace zavevad::chart {
 namespace {
 
 constexpr double kMargin = 8.0;
-constexpr double kGap = 4.0;
 constexpr double kTitlePadX = 6.0;
 constexpr double kTitlePadY = 2.0;
 constexpr double kLegendPad = 5.0;
@@ -31,8 +31,6 @@ constexpr double kLegendCorner = 22.0;
 constexpr double kLegendColumnShare = 0.35;
 constexpr double kLegendShare = 0.36;
 constexpr double kLegendLastShare = 0.44;
-/// Smallest legend text before entries give way to an ellipsis (points).
-constexpr double kMinLegendPoints = 7.0;
 /// Pies of more slices than this give each legend entry its value.
 constexpr qsizetype kNamedSlices = 12;
 
@@ -298,7 +296,7 @@ void Renderer::layoutLegend(QRectF &room)
     // second column, and only then an ellipsis for the entries that find no
     // room. One column first, because a second one takes the plot's width.
     const double setPoints = legend.font.font.pointSizeF();
-    const double floorPoints = setPoints > 0.0 ? std::min(setPoints, kMinLegendPoints) : setPoints;
+    const double floorPoints = setPoints > 0.0 ? std::min(setPoints, kMinTextPoints) : setPoints;
     bool fitted = false;
     for (int columns = 1; !fitted && columns <= 2; ++columns) {
         for (double points : shrinkingSizes(setPoints, floorPoints)) {

@@ -1,5 +1,6 @@
 #include "ui/chart/piechart.h"
 
+#include "ui/chart/chartconstants.h"
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
 #include "ui/chart/scene.h"
@@ -15,7 +16,6 @@ namespace zavevad::chart {
 
 namespace {
 
-constexpr double kGap = 4.0;
 constexpr double kLeader = 14.0;
 /// Pies of more slices than this name them in their labels ("Lis W. 5")...
 constexpr qsizetype kNamedSlices = 12;
@@ -25,8 +25,6 @@ constexpr qsizetype kNamedSlices = 12;
 constexpr double kMinPieShare = 0.6;
 /// Narrowest wedge of a slice of a non-zero value at the rim, in pixels.
 constexpr double kMinWedge = 4.0;
-/// Smallest text of slice labels that name their slices (points).
-constexpr double kMinNamedPoints = 7.0;
 
 double radians(double degrees)
 {
@@ -75,7 +73,7 @@ void PieChart::layout(const QRectF &area)
         const double setPoints = pie.marks.font.font.pointSizeF();
         if (valuesOnly && pie.points.size() > kNamedSlices && setPoints > 0.0) {
             m_namedMarks = true;
-            const double floorPoints = std::min(setPoints, kMinNamedPoints);
+            const double floorPoints = std::min(setPoints, kMinTextPoints);
             bool fits = false;
             for (double points : shrinkingSizes(setPoints, floorPoints)) {
                 m_marks.font.font.setPointSizeF(points);
