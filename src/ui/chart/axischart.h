@@ -20,7 +20,6 @@ public:
     AxisChart(const Chart &chart, QPaintDevice *device);
 
     void layout(const QRectF &area, const ViewState &view);
-    const AxisLayout &axisLayout() const { return m_layout; }
     ChartGeometry geometry() const;
     void paint(QPainter &painter) const;
 
