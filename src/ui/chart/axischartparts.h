@@ -14,8 +14,6 @@
 
 namespace zavevad::chart::axisparts {
 
-/// Length of an axis tick (pixels).
-inline constexpr double kTick = 4.0;
 /// Thickness of the wall strips along the axes (pixels).
 inline constexpr double kStrip = 5.0;
 /// Least width of the longest axis label, and of an upright name (pixels).

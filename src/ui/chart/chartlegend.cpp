@@ -20,8 +20,6 @@ constexpr double kLegendCorner = 22.0;
 constexpr double kLegendColumnShare = 0.35;
 constexpr double kLegendShare = 0.36;
 constexpr double kLegendLastShare = 0.44;
-/// Pies of more slices than this give each legend entry its value.
-constexpr qsizetype kNamedSlices = 12;
 
 } // namespace
 

@@ -16,8 +16,6 @@ namespace zavevad::chart {
 
 namespace {
 
-/// Pies of more slices than this name them in their labels ("Lis W. 5")...
-constexpr qsizetype kNamedSlices = 12;
 /// The pie is at least this share of its room's shorter side across; value
 /// labels with no room outside it are left to the legend, which names every
 /// slice with its value.

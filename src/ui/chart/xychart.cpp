@@ -2,9 +2,9 @@
 // every label and the box of names left without a place go.
 #include "ui/chart/xychart.h"
 
+#include "ui/chart/chartconstants.h"
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
-#include "ui/chart/xychartparts.h"
 
 #include <QHash>
 
@@ -13,8 +13,6 @@
 #include <limits>
 
 namespace zavevad::chart {
-
-using namespace xyparts;
 
 namespace {
 

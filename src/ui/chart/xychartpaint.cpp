@@ -2,9 +2,9 @@
 // markers, reference lines, axes and labels.
 #include "ui/chart/xychart.h"
 
+#include "ui/chart/chartconstants.h"
 #include "ui/chart/chartdraw.h"
 #include "ui/chart/chartformat.h"
-#include "ui/chart/xychartparts.h"
 
 #include <QHash>
 #include <QLinearGradient>
@@ -18,8 +18,6 @@
 #include <cmath>
 
 namespace zavevad::chart {
-
-using namespace xyparts;
 
 namespace {
 
