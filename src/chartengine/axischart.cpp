@@ -13,54 +13,46 @@ using namespace axisparts;
 AxisChart::AxisChart(const Chart &chart, QPaintDevice *device)
     : m_chart(chart), m_device(device) { }
 
-const QList<Point> &AxisChart::categoryPoints() const
+void AxisChart::layout(const QRectF &area, const ViewState &view)
 {
-    if (m_bars && (!m_line || m_chart.bar.count() >= m_chart.line.count()))
-        return m_chart.bar.points;
-    return m_chart.line.points;
+    m_layout = layOutAxisChart(
+            AxisInputs{m_chart, m_device, area, view, NameRows::TwoWhenTheyFit, &m_nameWidths});
 }
 
-QString AxisChart::categoryLabel(int index) const
+double AxisGeometry::valueUnit(double value) const
 {
-    const QList<Point> &points = categoryPoints();
-    if (index < 0 || index >= points.size())
-        return QString();
-    return points[index].label;
+    const double span = shown.valueMax - shown.valueMin;
+    return span != 0.0 ? (value - shown.valueMin) / span : 0.0;
 }
 
-double AxisChart::valueUnit(double value) const
+double AxisGeometry::categoryUnit(double position) const
 {
-    const double span = m_shown.valueMax - m_shown.valueMin;
-    return span != 0.0 ? (value - m_shown.valueMin) / span : 0.0;
+    const double span = shown.categoryMax - shown.categoryMin;
+    const double u = span != 0.0 ? (position - shown.categoryMin) / span : 0.5;
+    return valuesHorizontal ? 1.0 - u : u;
 }
 
-double AxisChart::categoryUnit(double position) const
+QPointF AxisGeometry::valuePoint(double category, double value, double z) const
 {
-    const double span = m_shown.categoryMax - m_shown.categoryMin;
-    const double u = span != 0.0 ? (position - m_shown.categoryMin) / span : 0.5;
-    return m_valuesHorizontal ? 1.0 - u : u;
-}
-
-QPointF AxisChart::valuePoint(double category, double value, double z) const
-{
-    if (m_valuesHorizontal)
-        return m_projection.map(valueUnit(value), categoryUnit(category), z);
-    return m_projection.map(categoryUnit(category), valueUnit(value), z);
+    if (valuesHorizontal)
+        return projection.map(valueUnit(value), categoryUnit(category), z);
+    return projection.map(categoryUnit(category), valueUnit(value), z);
 }
 
 ChartGeometry AxisChart::geometry() const
 {
+    const AxisLayout &l = m_layout;
     ChartGeometry g;
     g.hasAxes = true;
-    g.valuesHorizontal = m_valuesHorizontal;
-    g.plot = m_projection.frontRect();
-    g.full = m_full;
-    g.shown = m_shown;
-    g.shown.active = m_view.active;
-    g.marks = m_barMarks + m_lineMarks;
-    g.labelArea = m_area;
-    const double categoryPoints = m_categoryFont.font.pointSizeF();
-    for (const AxisLabel &label : m_axisLabels) {
+    g.valuesHorizontal = l.frame.valuesHorizontal;
+    g.plot = l.geometry.projection.frontRect();
+    g.full = l.full();
+    g.shown = l.geometry.shown;
+    g.shown.active = l.frame.view.active;
+    g.marks = l.barMarks.marks + l.lineMarks.marks;
+    g.labelArea = l.frame.area;
+    const double categoryPoints = l.categories.font.font.pointSizeF();
+    for (const AxisLabel &label : l.axisLabels) {
         if (label.category)
             g.categoryLabels.append(
                     MarkGeometry{label.index, label.box, label.text, categoryPoints});
@@ -68,15 +60,36 @@ ChartGeometry AxisChart::geometry() const
     return g;
 }
 
+void AxisChart::paintFlatLine(QPainter &painter) const
+{
+    // The flat line is a polyline under its markers.
+    const LineSeries &line = m_chart.line;
+    const AxisGeometry &g = m_layout.geometry;
+    const int n = int(line.points.size());
+    const int first = std::max(0, int(std::floor(g.shown.categoryMin)) - 1);
+    const int last = std::min(n - 1, int(std::ceil(g.shown.categoryMax)) + 1);
+    QPolygonF poly;
+    for (int i = first; i <= last; ++i) {
+        if (std::isfinite(line.points[i].value))
+            poly << g.valuePoint(i, line.points[i].value, 0);
+    }
+    QPen pen(line.lineColor, 2.0);
+    pen.setJoinStyle(Qt::RoundJoin);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(poly);
+}
+
 void AxisChart::paint(QPainter &painter) const
 {
     const Chart &c = m_chart;
-    const Projection &pr = m_projection;
+    const Projection &pr = m_layout.geometry.projection;
     painter.save();
     // Zoomed in past the room it was given, the plot stays off the header,
     // footer and legend.
     if (c.view3D.view3D && c.view3D.zoomPercent > 100)
-        painter.setClipRect(m_room, Qt::IntersectClip);
+        painter.setClipRect(m_layout.frame.room, Qt::IntersectClip);
     paintWalls(painter);
     paintGrid(painter);
     paintAxes(painter);
@@ -84,34 +97,18 @@ void AxisChart::paint(QPainter &painter) const
     painter.save();
     // Only a zoomed or panned view has points beyond the plot; otherwise
     // the markers at its ends show whole.
-    if (c.clipPoints && m_view.active) {
+    if (c.clipPoints && m_layout.frame.view.active) {
         QPainterPath clip;
         clip.addPolygon(pr.outline());
         clip.closeSubpath();
         painter.setClipPath(clip, Qt::IntersectClip);
     }
-    if (m_line && pr.isFlat() && c.line.count() > 0) {
-        // The flat line is a polyline under its markers.
-        const LineSeries &line = c.line;
-        const int n = int(line.points.size());
-        const int first = std::max(0, int(std::floor(m_shown.categoryMin)) - 1);
-        const int last = std::min(n - 1, int(std::ceil(m_shown.categoryMax)) + 1);
-        QPolygonF poly;
-        for (int i = first; i <= last; ++i) {
-            if (std::isfinite(line.points[i].value))
-                poly << valuePoint(i, line.points[i].value, 0);
-        }
-        QPen pen(line.lineColor, 2.0);
-        pen.setJoinStyle(Qt::RoundJoin);
-        pen.setCapStyle(Qt::RoundCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPolyline(poly);
-    }
+    if (m_layout.frame.line && pr.isFlat() && c.line.count() > 0)
+        paintFlatLine(painter);
     Scene scene(pr);
-    if (m_bars)
+    if (m_layout.frame.bars)
         addBars(scene);
-    if (m_line)
+    if (m_layout.frame.line)
         addLine(scene);
     scene.paint(painter);
     painter.restore();

@@ -3,6 +3,8 @@
 // Measures and small helpers shared by the files of the axis chart (layout,
 // scene, marks and painting); not part of the engine's interface.
 
+#include "chartengine/chartconstants.h"
+
 #include <QLineF>
 #include <QPolygonF>
 #include <QtGlobal>
@@ -12,12 +14,10 @@
 
 namespace zavevad::chart::axisparts {
 
-/// Space between a label and what it labels, and between stacked parts (pixels).
-inline constexpr double kGap = 4.0;
-/// Length of an axis tick (pixels).
-inline constexpr double kTick = 4.0;
 /// Thickness of the wall strips along the axes (pixels).
 inline constexpr double kStrip = 5.0;
+/// Least width of the longest axis label, and of an upright name (pixels).
+inline constexpr double kMinLabelCap = 30.0;
 /// Labels measured to size an axis; the rest are assumed no wider.
 inline constexpr qsizetype kMeasuredLabels = 200;
 /// Widest name of each of two staggered columns, as a share of the widest

@@ -1,6 +1,7 @@
 // The labels along the axes, placed in the layout so that painting only
 // draws them and the rendering can tell where every name went.
 #include "chartengine/axischart.h"
+#include "chartengine/axislayout.h"
 
 #include "chartengine/axischartparts.h"
 #include "chartengine/chartdraw.h"
@@ -10,109 +11,142 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace zavevad::chart {
 
 using namespace axisparts;
 
-double AxisChart::staggeredCap() const
+namespace {
+
+/// A value or category to label, at its place along its axis (0 to 1).
+struct Entry
 {
-    return m_staggered ? std::max(m_labelCap * kStaggeredCapShare, kMinStaggeredCap) : m_labelCap;
+    double at;
+    QString text;
+    bool category;
+    int index;
+};
+
+bool onAxis(const Entry &e)
+{
+    return e.at >= -1e-9 && e.at <= 1 + 1e-9;
 }
 
-void AxisChart::placeAxisLabels()
+QString elided(const QFontMetricsF &fm, const QString &text, double cap)
 {
-    m_axisLabels.clear();
-    const Chart &c = m_chart;
-    if (!c.axesVisible)
-        return;
-    const Projection &pr = m_projection;
-    const TextFont &leftFont = m_valuesHorizontal ? m_categoryFont : c.leftAxis.labelsFont;
-    const TextFont &bottomFont = m_valuesHorizontal ? c.bottomAxis.labelsFont : m_categoryFont;
-    const QFontMetricsF fmLeft = metricsFor(leftFont, m_device);
-    const QFontMetricsF fmBottom = metricsFor(bottomFont, m_device);
-    const double sw = m_strip / std::max(pr.width(), 1.0);
-    const double sh = m_strip / std::max(pr.height(), 1.0);
+    return fm.horizontalAdvance(text) > cap ? fm.elidedText(text, Qt::ElideRight, cap) : text;
+}
 
-    struct Entry
-    {
-        double at;
-        QString text;
-        bool category;
-        int index;
-    };
-    QList<Entry> values;
-    for (double t : m_scale.ticks)
-        values.append({valueUnit(t), formatValue(t), false, -1});
-    QList<Entry> categories;
-    for (int i = m_categoryLabels.first; i <= m_categoryLabels.last; i += m_categoryLabels.step)
-        categories.append({categoryUnit(i), categoryLabel(i), true, i});
-    const QList<Entry> &leftEntries = m_valuesHorizontal ? categories : values;
-    const QList<Entry> &bottomEntries = m_valuesHorizontal ? values : categories;
-
-    auto elided = [](const QFontMetricsF &fm, const QString &text, double cap) {
-        return fm.horizontalAdvance(text) > cap ? fm.elidedText(text, Qt::ElideRight, cap) : text;
-    };
-    const double leftCap = staggeredCap();
-    auto leftText = [&](const Entry &e) {
-        return e.category ? fittedName(fmLeft, e.text, leftCap) : elided(fmLeft, e.text, leftCap);
-    };
-
-    auto onAxis = [](const Entry &e) {
-        return e.at >= -1e-9 && e.at <= 1 + 1e-9;
-    };
-    // Staggered names: the near column (or row) is as deep as its longest
-    // name, counting the names in the order they are drawn.
-    auto nearDepth = [&](const QList<Entry> &entries, const QFontMetricsF &fm, auto text) {
-        double depth = 0.0;
-        qsizetype shown = 0;
-        for (const Entry &e : entries)
-            if (onAxis(e) && shown++ % 2 == 0)
-                depth = std::max(depth, fm.horizontalAdvance(text(e)));
-        return depth;
-    };
-    const bool upright = m_rotatedCategories && !m_valuesHorizontal;
-    auto bottomText = [&](const Entry &e) {
-        const double cap = upright && e.category ? m_rotatedCap : m_labelCap;
-        return e.category ? fittedName(fmBottom, e.text, cap) : elided(fmBottom, e.text, cap);
-    };
-    m_nearColumn = !m_staggered  ? 0.0
-            : m_valuesHorizontal ? nearDepth(leftEntries, fmLeft, leftText)
-                                 : nearDepth(bottomEntries, fmBottom, bottomText);
+/// Staggered names: the near column (or row) is as deep as its longest
+/// name, counting the names in the order they are drawn.
+template<typename Text>
+double nearDepth(const QList<Entry> &entries, const QFontMetricsF &fm, Text text)
+{
+    double depth = 0.0;
     qsizetype shown = 0;
-    for (const Entry &e : leftEntries) {
+    for (const Entry &e : entries)
+        if (onAxis(e) && shown++ % 2 == 0)
+            depth = std::max(depth, fm.horizontalAdvance(text(e)));
+    return depth;
+}
+
+/// One axis's labels as they are to be placed.
+struct AxisEntries
+{
+    const QList<Entry> &entries;
+    const QFontMetricsF &fm;
+    std::function<QString(const Entry &)> text;
+};
+
+void placeLeft(const Projection &pr, double sw, const AxisEntries &left, bool staggered,
+        double nearColumn, QList<AxisLabel> &labels)
+{
+    qsizetype shown = 0;
+    for (const Entry &e : left.entries) {
         if (!onAxis(e))
             continue;
         const QPointF a = pr.map(-sw, e.at, 0);
-        const QString text = leftText(e);
-        const double w = fmLeft.horizontalAdvance(text);
-        const bool far = m_staggered && e.category && shown % 2 == 1;
+        const QString text = left.text(e);
+        const double w = left.fm.horizontalAdvance(text);
+        const bool far = staggered && e.category && shown % 2 == 1;
         ++shown;
-        const double right = a.x() - kTick - kGap / 2 - (far ? m_nearColumn + kGap : 0.0);
-        const QRectF box(right - w, a.y() - fmLeft.height() / 2.0, w + 1.0, fmLeft.height());
+        const double right = a.x() - kTick - kGap / 2 - (far ? nearColumn + kGap : 0.0);
+        const QRectF box(right - w, a.y() - left.fm.height() / 2.0, w + 1.0, left.fm.height());
         // A name of the far column is led to its tick past the near column.
         const QPointF tickEnd = far ? QPointF(right + kGap / 2, a.y()) : a - QPointF(kTick, 0);
-        m_axisLabels.append(AxisLabel{QLineF(a, tickEnd), box, text, false, e.category, e.index});
+        labels.append(AxisLabel{QLineF(a, tickEnd), box, text, false, e.category, e.index});
     }
+}
 
-    shown = 0;
-    for (const Entry &e : bottomEntries) {
+void placeBottom(const Projection &pr, double sh, const AxisEntries &bottom, bool upright,
+        bool staggered, double nearColumn, QList<AxisLabel> &labels)
+{
+    const QFontMetricsF &fm = bottom.fm;
+    qsizetype shown = 0;
+    for (const Entry &e : bottom.entries) {
         if (!onAxis(e))
             continue;
         const QPointF a = pr.map(e.at, -sh, 0);
         const bool turned = upright && e.category;
-        const QString text = bottomText(e);
-        const double w = fmBottom.horizontalAdvance(text);
-        const bool far = m_staggered && turned && shown % 2 == 1;
+        const QString text = bottom.text(e);
+        const double w = fm.horizontalAdvance(text);
+        const bool far = staggered && turned && shown % 2 == 1;
         ++shown;
-        const double top = a.y() + kTick + 1.0 + (far ? m_nearColumn + kGap : 0.0);
-        const QRectF box = turned
-                ? QRectF(a.x() - fmBottom.height() / 2.0, top, fmBottom.height(), w)
-                : QRectF(a.x() - w / 2.0, top, w + 1.0, fmBottom.height());
+        const double top = a.y() + kTick + 1.0 + (far ? nearColumn + kGap : 0.0);
+        const QRectF box = turned ? QRectF(a.x() - fm.height() / 2.0, top, fm.height(), w)
+                                  : QRectF(a.x() - w / 2.0, top, w + 1.0, fm.height());
         // A name of the far row is led to its tick past the near row.
         const QPointF tickEnd = far ? QPointF(a.x(), top - kGap / 2) : a + QPointF(0, kTick);
-        m_axisLabels.append(AxisLabel{QLineF(a, tickEnd), box, text, turned, e.category, e.index});
+        labels.append(AxisLabel{QLineF(a, tickEnd), box, text, turned, e.category, e.index});
     }
+}
+
+} // namespace
+
+QList<AxisLabel> axisstages::placeAxisLabels(const AxisInputs &in, const AxisFrame &frame,
+        const ValueAxis &values, const AxisGeometry &geometry, const CategoryFit &fit)
+{
+    QList<AxisLabel> labels;
+    const Chart &c = in.chart;
+    if (!c.axesVisible)
+        return labels;
+    const bool horizontal = frame.valuesHorizontal;
+    const Projection &pr = geometry.projection;
+    const QFontMetricsF fmLeft =
+            metricsFor(horizontal ? fit.font : c.leftAxis.labelsFont, in.device);
+    const QFontMetricsF fmBottom =
+            metricsFor(horizontal ? c.bottomAxis.labelsFont : fit.font, in.device);
+    const double sw = frame.strip / std::max(pr.width(), 1.0);
+    const double sh = frame.strip / std::max(pr.height(), 1.0);
+
+    QList<Entry> valueEntries;
+    for (double t : values.scale.ticks)
+        valueEntries.append({geometry.valueUnit(t), formatValue(t), false, -1});
+    QList<Entry> categories;
+    const QList<Point> &points = frame.categoryPoints(c);
+    for (int i = fit.labels.first; i <= fit.labels.last; i += fit.labels.step)
+        categories.append({geometry.categoryUnit(i),
+                i >= 0 && i < points.size() ? points[i].label : QString(), true, i});
+
+    const double leftCap = staggeredCap(frame, fit.staggered);
+    const AxisEntries left{horizontal ? categories : valueEntries, fmLeft, [&](const Entry &e) {
+                               return e.category ? fittedName(fmLeft, e.text, leftCap)
+                                                 : elided(fmLeft, e.text, leftCap);
+                           }};
+    const bool upright = fit.rotated && !horizontal;
+    const AxisEntries bottom{horizontal ? valueEntries : categories, fmBottom, [&](const Entry &e) {
+                                 const double cap =
+                                         upright && e.category ? fit.rotatedCap : frame.labelCap;
+                                 return e.category ? fittedName(fmBottom, e.text, cap)
+                                                   : elided(fmBottom, e.text, cap);
+                             }};
+    const double nearColumn = !fit.staggered ? 0.0
+            : horizontal                     ? nearDepth(left.entries, fmLeft, left.text)
+                                             : nearDepth(bottom.entries, fmBottom, bottom.text);
+    placeLeft(pr, sw, left, fit.staggered, nearColumn, labels);
+    placeBottom(pr, sh, bottom, upright, fit.staggered, nearColumn, labels);
+    return labels;
 }
 
 void AxisChart::paintLabels(QPainter &painter) const
@@ -120,18 +154,19 @@ void AxisChart::paintLabels(QPainter &painter) const
     const Chart &c = m_chart;
     if (!c.axesVisible)
         return;
-    const Projection &pr = m_projection;
+    const Projection &pr = m_layout.geometry.projection;
+    const bool horizontal = m_layout.frame.valuesHorizontal;
     const AxisSettings &left = c.leftAxis;
     const AxisSettings &bottom = c.bottomAxis;
-    const TextFont &leftFont = m_valuesHorizontal ? m_categoryFont : left.labelsFont;
-    const TextFont &bottomFont = m_valuesHorizontal ? bottom.labelsFont : m_categoryFont;
+    const TextFont &leftFont = horizontal ? m_layout.categories.font : left.labelsFont;
+    const TextFont &bottomFont = horizontal ? bottom.labelsFont : m_layout.categories.font;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, !pr.isOblique());
     const QRectF front = pr.frontRect();
     double leftmost = front.left();
     double lowest = front.bottom();
-    for (const AxisLabel &label : m_axisLabels) {
+    for (const AxisLabel &label : m_layout.axisLabels) {
         const bool onLeft = label.tick.p2().y() == label.tick.p1().y()
                 && label.tick.p2().x() < label.tick.p1().x();
         const AxisSettings &axis = onLeft ? left : bottom;
@@ -153,27 +188,31 @@ void AxisChart::paintLabels(QPainter &painter) const
         else
             lowest = std::max(lowest, label.box.bottom());
     }
+    paintTitles(painter, leftmost, lowest);
+    painter.restore();
+}
 
-    // Titles: outside the labels, centred on the plot.
+void AxisChart::paintTitles(QPainter &painter, double leftmost, double lowest) const
+{
+    // Outside the labels, centred on the plot, as large as the layout made room for.
+    const AxisSettings &left = m_chart.leftAxis;
+    const AxisSettings &bottom = m_chart.bottomAxis;
+    const QRectF front = m_layout.geometry.projection.frontRect();
+    const QRectF &area = m_layout.frame.area;
     if (!left.title.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(left.titleFont, painter.device());
-        const QSizeF size =
-                rotatedSize(QSizeF(fm.horizontalAdvance(left.title), fm.height()), left.titleAngle);
+        const QSizeF size = m_layout.frame.leftTitle;
         const double x = std::min(leftmost - kGap, front.left() - kGap) - size.width() / 2.0;
         drawRotatedText(painter, left.titleFont, left.title,
-                QPointF(std::max(x, m_area.left() + size.width() / 2.0), front.center().y()),
+                QPointF(std::max(x, area.left() + size.width() / 2.0), front.center().y()),
                 left.titleAngle);
     }
     if (!bottom.title.isEmpty()) {
-        const QFontMetricsF fm = metricsFor(bottom.titleFont, painter.device());
-        const QSizeF size = rotatedSize(
-                QSizeF(fm.horizontalAdvance(bottom.title), fm.height()), bottom.titleAngle);
+        const QSizeF size = m_layout.frame.bottomTitle;
         const double y = std::max(lowest, front.bottom()) + kGap + size.height() / 2.0;
         drawRotatedText(painter, bottom.titleFont, bottom.title,
-                QPointF(front.center().x(), std::min(y, m_area.bottom() - size.height() / 2.0)),
+                QPointF(front.center().x(), std::min(y, area.bottom() - size.height() / 2.0)),
                 bottom.titleAngle);
     }
-    painter.restore();
 }
 
 } // namespace zavevad::chart

@@ -1,6 +1,6 @@
-// Layout of the axis chart: the value range, the room of the axis labels and
-// titles, the plot and its projection, the depths of bars and ribbons.
-#include "chartengine/axischart.h"
+// Layout of the axis chart: the frame, the value range, the plot and its
+// projection, the depths of bars and ribbons, and the stages in their order.
+#include "chartengine/axislayout.h"
 
 #include "chartengine/axischartparts.h"
 #include "chartengine/chartdraw.h"
@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace zavevad::chart {
 
@@ -30,120 +29,114 @@ constexpr double kGuessedLabelWidth = 40.0;
 constexpr double kMinRightPad = 10.0;
 /// Least width and height of the plot (pixels).
 constexpr double kMinPlot = 10.0;
-/// Longest axis label as a share of the chart's width, and its least width.
+/// Longest axis label as a share of the chart's width.
 constexpr double kLabelCapShare = 0.3;
-constexpr double kMinLabelCap = 30.0;
 /// Value axis long enough (pixels) to keep room for a second row of bar labels.
 constexpr double kSecondRowLength = 240.0;
-/// Longest upright category name as a share of the chart's height.
-constexpr double kUprightCapShare = 0.25;
 /// Depth of the 3D box per percent of depth, as a share of the plot's
 /// shorter side: oblique and rotated views.
 constexpr double kObliqueDepth = 0.35;
 constexpr double kRotatedDepth = 0.6;
 
-} // namespace
-
-void AxisChart::computeValueRange(double lengthPx, double crossPx)
+/// The values drawn, and whether bars reach above and below their origin.
+struct DataRange
 {
-    const Chart &c = m_chart;
-    double lo = 0.0, hi = 0.0;
+    double lo = 0.0;
+    double hi = 0.0;
+    bool above = false;
+    bool below = false;
+};
+
+DataRange dataRange(const Chart &c, const AxisFrame &frame)
+{
+    DataRange r;
     bool any = false;
     auto include = [&](double v) {
         if (!std::isfinite(v))
             return;
         if (!any) {
-            lo = hi = v;
+            r.lo = r.hi = v;
             any = true;
         } else {
-            lo = std::min(lo, v);
-            hi = std::max(hi, v);
+            r.lo = std::min(r.lo, v);
+            r.hi = std::max(r.hi, v);
         }
     };
-    bool above = false, below = false;
-    if (m_bars) {
+    if (frame.bars) {
         include(c.bar.origin);
         for (const Point &p : c.bar.points) {
             include(p.value);
-            above = above || p.value > c.bar.origin;
-            below = below || p.value < c.bar.origin;
+            r.above = r.above || p.value > c.bar.origin;
+            r.below = r.below || p.value < c.bar.origin;
         }
     }
-    if (m_line) {
+    if (frame.line) {
         for (const Point &p : c.line.points)
             include(p.value);
     }
     if (!any) {
-        lo = 0.0;
-        hi = 1.0;
-    } else if (hi - lo < 1e-12 * std::max(1.0, std::abs(lo))) {
+        r.lo = 0.0;
+        r.hi = 1.0;
+    } else if (r.hi - r.lo < 1e-12 * std::max(1.0, std::abs(r.lo))) {
         // A flat series stands on zero (or hangs from it when negative).
-        if (lo > 0.0)
-            lo = 0.0;
-        else if (lo < 0.0)
-            hi = 0.0;
+        if (r.lo > 0.0)
+            r.lo = 0.0;
+        else if (r.lo < 0.0)
+            r.hi = 0.0;
         else
-            hi = 1.0;
+            r.hi = 1.0;
     }
+    return r;
+}
 
-    // Room at the ends of the value axis for the marks and markers, so that
-    // nothing drawn at the largest value leaves the plot.
+/// Room at the ends of the value axis for the marks and markers, so that
+/// nothing drawn at the largest value leaves the plot: {high end, low end}.
+QPointF endRoom(const AxisInputs &in, const AxisFrame &frame, const DataRange &range,
+        double lengthPx, double crossPx, double categoryLengthGuess)
+{
+    const Chart &c = in.chart;
     double roomHi = 0.0, roomLo = 0.0;
-    if (m_bars && c.bar.marks.visible && !c.bar.points.isEmpty()) {
-        if (m_widestBarMark < 0.0) {
-            const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
-            const double total = seriesTotal(c.bar);
-            double widest = 0.0;
-            const qsizetype n = c.bar.points.size();
-            const qsizetype stride = std::max<qsizetype>(1, n / kMeasuredLabels);
-            for (qsizetype i = 0; i < n; i += stride)
-                widest = std::max(widest,
-                        fm.horizontalAdvance(markText(c.bar.marks.style, c.bar.points[i], total)));
-            m_widestBarMark = widest;
-        }
-        double room = markBoxSize(QSizeF(m_widestBarMark, 0)).width() + kGap + crossPx;
+    if (frame.bars && c.bar.marks.visible && !c.bar.points.isEmpty()) {
+        double room = markBoxSize(QSizeF(frame.widestBarMark, 0)).width() + kGap + crossPx;
         // Bars closer than a line of text get their labels in two rows,
         // the second further out.
-        const double lineHeight = metricsFor(c.bar.marks.font, m_device).height();
-        if (m_count > 1 && m_count * lineHeight > m_categoryLengthGuess
+        const double lineHeight = metricsFor(c.bar.marks.font, in.device).height();
+        if (frame.count > 1 && frame.count * lineHeight > categoryLengthGuess
                 && lengthPx >= kSecondRowLength)
-            room += markBoxSize(QSizeF(m_widestBarMark, 0)).width() / 2.0 + kGap;
-        roomHi = above || !below ? room : 0.0;
-        roomLo = below ? room : 0.0;
+            room += markBoxSize(QSizeF(frame.widestBarMark, 0)).width() / 2.0 + kGap;
+        roomHi = range.above || !range.below ? room : 0.0;
+        roomLo = range.below ? room : 0.0;
     }
-    if (m_line) {
+    if (frame.line) {
         const double marker =
                 c.line.pointerVisible ? std::clamp(c.line.pointerVertSize, 1, 500) + 2.0 : 2.0;
         double markRoom = 0.0;
         if (c.line.marks.visible)
-            markRoom = metricsFor(c.line.marks.font, m_device).height() + 2 * kGap;
+            markRoom = metricsFor(c.line.marks.font, in.device).height() + 2 * kGap;
         // Labels go above peaks and below troughs.
         roomHi = std::max(roomHi, marker + markRoom);
         roomLo = std::max(roomLo, marker + markRoom);
     }
-    const double usable = std::max(lengthPx - roomHi - roomLo, lengthPx * 0.4);
-    const double span = std::max(hi - lo, 1e-12);
-    if (hi > lo) {
-        const double perPx = span / usable;
-        // The room never takes the axis past zero: scores and counts are
-        // never negative, and an axis that says they might reads wrong.
-        hi = hi <= 0.0 ? std::min(hi + roomHi * perPx, 0.0) : hi + roomHi * perPx;
-        lo = lo >= 0.0 ? std::max(lo - roomLo * perPx, 0.0) : lo - roomLo * perPx;
-    }
+    return QPointF(roomHi, roomLo);
+}
 
+/// The scale of lo..hi: labels as wide as the ones a first guess produces,
+/// grown until they fit; zoomed, the view's range.
+ValueAxis valueScale(
+        const AxisInputs &in, const AxisFrame &frame, double lo, double hi, double lengthPx)
+{
     const TextFont &labelsFont =
-            m_valuesHorizontal ? c.bottomAxis.labelsFont : c.leftAxis.labelsFont;
-    const QFontMetricsF fm = metricsFor(labelsFont, m_device);
+            frame.valuesHorizontal ? in.chart.bottomAxis.labelsFont : in.chart.leftAxis.labelsFont;
+    const QFontMetricsF fm = metricsFor(labelsFont, in.device);
     auto spacingFor = [&](const QList<double> &values) {
-        if (!m_valuesHorizontal)
+        if (!frame.valuesHorizontal)
             return fm.height() * 1.8;
         double widest = 0.0;
         for (double v : values)
             widest = std::max(widest, fm.horizontalAdvance(formatValue(v)));
         return widest + 3 * kGap;
     };
-    // Labels as wide as the ones a first guess produces, grown until they fit.
-    double needed = m_valuesHorizontal ? fm.height() * 2.0 : spacingFor({});
+    double needed = frame.valuesHorizontal ? fm.height() * 2.0 : spacingFor({});
     AxisScale full = computeAxisScale(lo, hi, lengthPx, needed, true);
     for (int i = 0; i < 3; ++i) {
         const double wanted = spacingFor(full.ticks);
@@ -152,416 +145,43 @@ void AxisChart::computeValueRange(double lengthPx, double crossPx)
         needed = wanted;
         full = computeAxisScale(lo, hi, lengthPx, needed, true);
     }
-    m_full.valueMin = full.min;
-    m_full.valueMax = full.max;
-    m_shown.valueMin = m_view.active ? m_view.valueMin : full.min;
-    m_shown.valueMax = m_view.active ? m_view.valueMax : full.max;
-    if (m_view.active) {
-        m_scale = computeAxisScale(m_shown.valueMin, m_shown.valueMax, lengthPx, needed, false);
-        m_shown.valueMin = m_scale.min;
-        m_shown.valueMax = m_scale.max;
-        const double zoomed = spacingFor(m_scale.ticks);
-        if (zoomed > needed)
-            m_scale = computeAxisScale(m_shown.valueMin, m_shown.valueMax, lengthPx, zoomed, false);
-    } else {
-        m_scale = full;
+    ValueAxis axis;
+    axis.fullMin = full.min;
+    axis.fullMax = full.max;
+    if (!frame.view.active) {
+        axis.shownMin = full.min;
+        axis.shownMax = full.max;
+        axis.scale = full;
+        return axis;
     }
+    const ViewState &view = frame.view;
+    axis.scale = computeAxisScale(view.valueMin, view.valueMax, lengthPx, needed, false);
+    axis.shownMin = axis.scale.min;
+    axis.shownMax = axis.scale.max;
+    const double zoomed = spacingFor(axis.scale.ticks);
+    if (zoomed > needed)
+        axis.scale = computeAxisScale(axis.shownMin, axis.shownMax, lengthPx, zoomed, false);
+    return axis;
 }
 
-AxisChart::CategoryLabels AxisChart::thinCategories(double lengthPx, double labelExtent) const
+/// How far back bars and the ribbon reach: that part of a bar's top (or a
+/// ribbon's) covers its neighbours when they stand close.
+void layOutDepths(const BarSeries &bar, const AxisFrame &frame, AxisGeometry &g)
 {
-    CategoryLabels labels;
-    if (m_count <= 0)
-        return labels;
-    labels.first = std::max(0, int(std::ceil(m_shown.categoryMin - 1e-9)));
-    labels.last = std::min(int(m_count) - 1, int(std::floor(m_shown.categoryMax + 1e-9)));
-    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
-    const double slotPx = lengthPx / span;
-    // Fonts too big for the plot (a template may ask for any size) make the
-    // step huge: past the count it shows the first label only, and it must
-    // stay within an int.
-    const double step = std::ceil((labelExtent + 1.0) / std::max(slotPx, 1e-6));
-    const double maxStep = double(std::max<qsizetype>(m_count, 1));
-    labels.step = step >= 1.0 ? int(std::min(step, maxStep)) : 1;
-    // Keep the labels on multiples of the step so that panning does not make them jump.
-    labels.first = (labels.first + labels.step - 1) / labels.step * labels.step;
-    return labels;
-}
-
-double AxisChart::maxCategoryLabelWidth(const CategoryLabels &labels, double cap) const
-{
-    NameWidths &widths = m_nameWidths[m_categoryFont.font.key()];
-    const QList<Point> &points = categoryPoints();
-    if (widths.whole.size() != points.size()) {
-        widths.whole.fill(-1.0, points.size());
-        widths.shortened.fill(-1.0, points.size());
-    }
-    std::optional<QFontMetricsF> fm;
-    const auto metrics = [&]() -> const QFontMetricsF & {
-        if (!fm)
-            fm.emplace(metricsFor(m_categoryFont, m_device));
-        return *fm;
-    };
-    // The width of fittedName(name, cap) as drawn.
-    const auto fitted = [&](int i) {
-        double &whole = widths.whole[i];
-        if (whole < 0.0)
-            whole = metrics().horizontalAdvance(points[i].label);
-        if (whole <= cap)
-            return whole;
-        double &shortened = widths.shortened[i];
-        if (shortened < 0.0)
-            shortened = metrics().horizontalAdvance(shortName(points[i].label));
-        if (shortened <= cap)
-            return shortened;
-        return metrics().horizontalAdvance(
-                metrics().elidedText(shortName(points[i].label), Qt::ElideRight, cap));
-    };
-    double widest = 0.0;
-    const qsizetype shown =
-            labels.last >= labels.first ? (labels.last - labels.first) / labels.step + 1 : 0;
-    const int stride = labels.step * int(std::max<qsizetype>(1, shown / kMeasuredLabels));
-    for (int i = labels.first; i <= labels.last; i += stride) {
-        if (i < 0 || i >= points.size())
-            continue;
-        widest = std::max(widest, fitted(i));
-        if (widest >= cap)
-            return cap;
-    }
-    return widest;
-}
-
-void AxisChart::resolveView(const QRectF &area, const ViewState &view)
-{
-    const Chart &c = m_chart;
-    m_bars = c.bar.active;
-    m_line = c.line.active;
-    m_valuesHorizontal = m_bars;
-    m_count = std::max(m_bars ? c.bar.count() : 0, m_line ? c.line.count() : 0);
-    m_view = view;
-    m_widestBarMark = -1.0;
-
-    m_room = area;
-    QRectF a = area;
-    if (c.view3D.view3D) {
-        const double zoom = clampPercent(c.view3D.zoomPercent, 5, 300);
-        a = QRectF(0, 0, area.width() * zoom, area.height() * zoom);
-        a.moveCenter(area.center());
-    }
-    m_area = a;
-
-    m_full = ViewState{true, 0.0, 1.0, -0.5, std::max<double>(double(m_count), 1.0) - 0.5};
-    m_shown = m_full;
-    // A view panned out of all reason still has to give sane point indexes.
-    const double far = 1e6 + double(m_count);
-    auto usable = [far](double lo, double hi) {
-        return std::isfinite(lo) && std::isfinite(hi) && hi > lo && lo > -far && hi < far;
-    };
-    if (m_view.active && !usable(m_view.categoryMin, m_view.categoryMax))
-        m_view.active = false;
-    if (m_view.active
-            && !(std::isfinite(m_view.valueMin) && std::isfinite(m_view.valueMax)
-                    && m_view.valueMax > m_view.valueMin))
-        m_view.active = false;
-    if (m_view.active) {
-        m_shown.categoryMin = m_view.categoryMin;
-        m_shown.categoryMax = m_view.categoryMax;
-    }
-}
-
-AxisChart::FrameRoom AxisChart::measureFrame() const
-{
-    const Chart &c = m_chart;
-    FrameRoom room;
-    room.axes = c.axesVisible;
-    auto titleSize = [&](const AxisSettings &axis) {
-        if (!room.axes || axis.title.isEmpty())
-            return QSizeF();
-        const QFontMetricsF fm = metricsFor(axis.titleFont, m_device);
-        return rotatedSize(QSizeF(fm.horizontalAdvance(axis.title), fm.height()), axis.titleAngle);
-    };
-    room.leftTitle = titleSize(c.leftAxis);
-    room.bottomTitle = titleSize(c.bottomAxis);
-    room.leftTitleRoom = room.leftTitle.width() > 0 ? room.leftTitle.width() + kGap : 0.0;
-    room.depthShare = clampPercent(c.view3D.depthPercent, 0, 100);
-    room.oblique = c.view3D.view3D && c.view3D.orthogonal;
-    return room;
-}
-
-double AxisChart::obliqueDepth(const FrameRoom &frame, const QRectF &plot) const
-{
-    return frame.oblique ? frame.depthShare * std::min(plot.width(), plot.height()) * kObliqueDepth
-                         : 0.0;
-}
-
-double AxisChart::bottomRoom(const FrameRoom &frame, double labelHeight) const
-{
-    if (!frame.axes)
-        return kGap;
-    const double title = frame.bottomTitle.height() > 0 ? frame.bottomTitle.height() + kGap : 0.0;
-    return title + labelHeight + kGap + kTick;
-}
-
-double AxisChart::valueLength(const QRectF &plot, double depth) const
-{
-    return m_valuesHorizontal ? plot.width() - depth : plot.height() - depth;
-}
-
-double AxisChart::categoryLength(const QRectF &plot, double depth) const
-{
-    return m_valuesHorizontal ? plot.height() - depth : plot.width() - depth;
-}
-
-QRectF AxisChart::estimatePlot(const FrameRoom &frame) const
-{
-    const QFontMetricsF fmLeft = metricsFor(m_chart.leftAxis.labelsFont, m_device);
-    const QFontMetricsF fmBottom = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
-    const QRectF &a = m_area;
-    QRectF plot(a.left() + frame.leftTitleRoom + kGuessedLabelWidth + kTick + m_strip,
-            a.top() + fmLeft.height() / 2.0, 0, 0);
-    plot.setRight(a.right() - kMinRightPad);
-    plot.setBottom(a.bottom() - bottomRoom(frame, fmBottom.height()) - m_strip);
-    return plot;
-}
-
-AxisChart::LabelRoom AxisChart::measureLabels(
-        const FrameRoom &frame, const QRectF &plot, double depth)
-{
-    const QFontMetricsF fmLeft = metricsFor(m_chart.leftAxis.labelsFont, m_device);
-    const QFontMetricsF fmBottom = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
-    LabelRoom room;
-    room.bottomLabelHeight = fmBottom.height();
-    m_rotatedCategories = false;
-    m_staggered = false;
-    m_categoryFont =
-            m_valuesHorizontal ? m_chart.leftAxis.labelsFont : m_chart.bottomAxis.labelsFont;
-    if (!frame.axes)
-        return room;
-    fitCategoryFont(categoryLength(plot, depth));
-    const QFontMetricsF fmCategory = metricsFor(m_categoryFont, m_device);
-    if (m_valuesHorizontal) {
-        m_categoryLabels = thinCategories(categoryLength(plot, depth), categoryExtent(fmCategory));
-        room.leftWidth = maxCategoryLabelWidth(m_categoryLabels, staggeredCap());
-        if (m_staggered)
-            room.leftWidth = 2.0 * room.leftWidth + kGap;
-        room.rightPad = std::max(room.rightPad,
-                fmBottom.horizontalAdvance(
-                        formatValue(m_scale.ticks.isEmpty() ? m_scale.max : m_scale.ticks.last()))
-                                / 2.0
-                        + 2.0);
-        return room;
-    }
-    for (double t : std::as_const(m_scale.ticks))
-        room.leftWidth = std::max(room.leftWidth, fmLeft.horizontalAdvance(formatValue(t)));
-    // Names too long to stand side by side are turned upright when that
-    // shows more of them.
-    const double length = categoryLength(plot, depth);
-    const double widest = maxCategoryLabelWidth(thinCategories(length, 0.0), m_labelCap);
-    if (m_rotatedCategories) {
-        m_rotatedCap = std::min(widest, std::max(kMinLabelCap, m_area.height() * kUprightCapShare));
-        room.bottomLabelHeight = m_staggered ? 2.0 * m_rotatedCap + kGap : m_rotatedCap;
-        room.rightPad = std::max(room.rightPad, fmCategory.height() / 2.0 + 2.0);
-    } else {
-        room.bottomLabelHeight = fmCategory.height();
-        room.rightPad = std::max(room.rightPad, std::min(widest, m_labelCap) / 2.0 + 2.0);
-    }
-    return room;
-}
-
-QRectF AxisChart::placePlot(const FrameRoom &frame, const LabelRoom &labels) const
-{
-    const QFontMetricsF fmLeft = metricsFor(m_chart.leftAxis.labelsFont, m_device);
-    const QRectF &a = m_area;
-    QRectF plot;
-    plot.setLeft(a.left()
-            + (frame.axes ? frame.leftTitleRoom + labels.leftWidth + kGap + kTick : kGap)
-            + m_strip);
-    plot.setTop(a.top() + (frame.axes ? fmLeft.height() / 2.0 + 2.0 : kGap));
-    plot.setRight(a.right() - labels.rightPad);
-    plot.setBottom(a.bottom() - bottomRoom(frame, labels.bottomLabelHeight) - m_strip);
-    if (plot.width() < kMinPlot)
-        plot.setWidth(kMinPlot);
-    if (plot.height() < kMinPlot)
-        plot.setHeight(kMinPlot);
-    return plot;
-}
-
-void AxisChart::project(const FrameRoom &frame, const QRectF &plot)
-{
-    const View3DSettings &v = m_chart.view3D;
-    if (!v.view3D) {
-        m_projection = Projection::flat(plot);
-    } else if (frame.oblique) {
-        const double d = obliqueDepth(frame, plot);
-        m_projection = Projection::oblique(plot.adjusted(0, d, -d, 0), d, d);
-    } else {
-        const double depth =
-                frame.depthShare * std::min(plot.width(), plot.height()) * kRotatedDepth;
-        m_projection = Projection::rotated(
-                plot, plot.size(), depth, v.rotation, v.elevation, v.perspective);
-    }
-}
-
-void AxisChart::fitScales(const FrameRoom &frame, const QRectF &plot)
-{
-    // The marks stand beside the bars' depth, not the box's.
-    const QRectF front = m_projection.frontRect();
-    const double crossDepth = frame.oblique ? obliqueDepth(frame, plot) * m_barDepth : 0.0;
-    computeValueRange(
-            std::max(m_valuesHorizontal ? front.width() : front.height(), kMinPlot), crossDepth);
-    // The font chosen on the estimate may not fit the plot as it came out;
-    // a smaller one may, but not a second column or a turn that the room
-    // around the plot was not made for.
-    const double length = m_valuesHorizontal ? front.height() : front.width();
-    m_categoryLabels = thinCategories(length, categoryExtent(metricsFor(m_categoryFont, m_device)));
-    if (m_categoryLabels.step > 1 && m_chart.axesVisible) {
-        const bool rotated = m_rotatedCategories;
-        const bool staggered = m_staggered;
-        fitCategoryFont(length);
-        m_rotatedCategories = rotated;
-        m_staggered = m_staggered && staggered;
-        m_categoryLabels =
-                thinCategories(length, categoryExtent(metricsFor(m_categoryFont, m_device)));
-    }
-}
-
-double AxisChart::categoryExtent(const QFontMetricsF &fm) const
-{
-    if (m_valuesHorizontal)
-        return m_staggered ? fm.height() / 2.0 : fm.height();
-    if (m_rotatedCategories)
-        return m_staggered ? fm.height() / 2.0 : fm.height();
-    const double widest = maxCategoryLabelWidth(thinCategories(1e9, 0.0), m_labelCap);
-    return widest + 2 * kGap;
-}
-
-void AxisChart::fitCategoryFont(double lengthPx)
-{
-    const TextFont &set =
-            m_valuesHorizontal ? m_chart.leftAxis.labelsFont : m_chart.bottomAxis.labelsFont;
-    m_categoryFont = set;
-    m_staggered = false;
-    const double setPoints = set.font.pointSizeF();
-    // Fonts sized in pixels, and fonts the user made smaller than our floor, stay.
-    const double floorPoints = std::min(setPoints, kMinLabelPoints);
-    auto fits = [&](const TextFont &font) {
-        const QFontMetricsF fm = metricsFor(font, m_device);
-        if (m_valuesHorizontal)
-            return thinCategories(lengthPx, fm.height()).step == 1;
-        // Names too long to stand side by side are turned upright when
-        // that shows more of them.
-        const double widest = maxCategoryLabelWidth(thinCategories(lengthPx, 0.0), m_labelCap);
-        const int across = thinCategories(lengthPx, widest + 2 * kGap).step;
-        const int upright = thinCategories(lengthPx, fm.height()).step;
-        m_rotatedCategories = upright < across;
-        return (m_rotatedCategories ? upright : across) == 1;
-    };
-    if (setPoints <= 0.0) {
-        fits(m_categoryFont);
-        return;
-    }
-    for (double points : shrinkingSizes(setPoints, floorPoints)) {
-        m_categoryFont.font.setPointSizeF(points);
-        if (fits(m_categoryFont))
-            return;
-    }
-    m_categoryFont.font.setPointSizeF(floorPoints);
-    if (m_valuesHorizontal) {
-        // Names stacked closer than a line: every other one steps out to a
-        // second column rather than being left out.
-        const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
-        // Only when that shows them all: for hundreds of bars the second
-        // column would take the plot's width for little.
-        m_staggered = thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-    } else if (fits(m_categoryFont); m_rotatedCategories && m_nameRows != NameRows::One) {
-        // Upright names closer than a line: every other one steps down to a
-        // second row, for the same reason and on the same terms.
-        const QFontMetricsF fm = metricsFor(m_categoryFont, m_device);
-        m_staggered = m_nameRows == NameRows::Two
-                || thinCategories(lengthPx, fm.height() / 2.0).step == 1;
-    }
-}
-
-void AxisChart::layout(const QRectF &area, const ViewState &view)
-{
-    m_nameRows = NameRows::TwoWhenTheyFit;
-    layoutOnce(area, view);
-    if (m_valuesHorizontal || !m_rotatedCategories || !m_chart.axesVisible)
-        return;
-    // Whether the names under a line chart stand in one row or two is
-    // settled by trying the other way when the first has a flaw: the second
-    // row takes the plot's height, and with it value labels, which say more
-    // than the names (the legend lists them anyway); but a lower plot also
-    // has a shallower 3D box and so a longer axis, which may give two rows
-    // of names the room they were refused.
-    const qsizetype marks = m_lineMarks.size();
-    const double length = m_projection.frontRect().width();
-    const double halfLine = metricsFor(m_categoryFont, m_device).height() / 2.0;
-    NameRows other;
-    if (m_staggered && m_chart.line.marks.visible && marks < m_chart.line.points.size())
-        other = NameRows::One;
-    else if (!m_staggered && m_categoryLabels.step > 1
-            && thinCategories(length, halfLine).step <= 2)
-        other = NameRows::Two;
-    else
-        return;
-    m_nameRows = other;
-    layoutOnce(area, view);
-    const bool better = other == NameRows::One
-            ? m_lineMarks.size() > marks
-            : m_categoryLabels.step == 1 && m_lineMarks.size() >= marks;
-    if (!better) {
-        m_nameRows = NameRows::TwoWhenTheyFit;
-        layoutOnce(area, view);
-    }
-}
-
-void AxisChart::layoutOnce(const QRectF &area, const ViewState &view)
-{
-    resolveView(area, view);
-    m_strip = kStrip;
-    m_labelCap = std::max(kMinLabelCap, m_area.width() * kLabelCapShare);
-    const FrameRoom frame = measureFrame();
-
-    // First pass: a plot estimated with narrow labels, to size the value scale.
-    const QRectF estimate = estimatePlot(frame);
-    const double depth = obliqueDepth(frame, estimate);
-    m_categoryLengthGuess = categoryLength(estimate, depth);
-    computeValueRange(std::max(valueLength(estimate, depth), kMinPlot), depth);
-
-    // Second pass: the real label widths, then the plot they leave and the
-    // final scales along the axes as they came out.
-    QRectF plot = placePlot(frame, measureLabels(frame, estimate, depth));
-    // The estimate's guess at the value labels' width may have asked for a
-    // second row of names that the plot as placed does without.
-    if (m_staggered && !m_valuesHorizontal)
-        plot = placePlot(frame, measureLabels(frame, plot, obliqueDepth(frame, plot)));
-    project(frame, plot);
-    layoutDepths();
-    fitScales(frame, plot);
-    placeAxisLabels();
-    fitBarMarksFont();
-    placeMarks();
-}
-
-void AxisChart::layoutDepths()
-{
-    const BarSeries &bar = m_chart.bar;
-    const Projection &pr = m_projection;
-    const double span = std::max(m_shown.categoryMax - m_shown.categoryMin, 1e-9);
+    const Projection &pr = g.projection;
+    const double span = std::max(frame.shown.categoryMax - frame.shown.categoryMin, 1e-9);
     const double room = 1.0 / span;
-    m_barHalf = room * std::clamp(bar.widthPercent, 0, 100) / 100.0 / 2.0;
-    m_barShift = 2.0 * m_barHalf * bar.offsetPercent / 100.0;
-    m_barDepth = 1.0;
-    m_ribbonDepth = 1.0;
+    g.barHalf = room * std::clamp(bar.widthPercent, 0, 100) / 100.0 / 2.0;
+    g.barShift = 2.0 * g.barHalf * bar.offsetPercent / 100.0;
+    g.barDepth = 1.0;
+    g.ribbonDepth = 1.0;
     if (pr.isFlat())
         return;
 
-    // The box's depth as it shows along the category axis: that part of a
-    // bar's top (or a ribbon's) covers its neighbours when they stand close.
+    // The box's depth as it shows along the category axis.
     const QPointF origin = pr.map(0.5, 0.5, 0.0);
     const QPointF slot =
-            (m_valuesHorizontal ? pr.map(0.5, 0.5 + room, 0.0) : pr.map(0.5 + room, 0.5, 0.0))
+            (frame.valuesHorizontal ? pr.map(0.5, 0.5 + room, 0.0) : pr.map(0.5 + room, 0.5, 0.0))
             - origin;
     const double slotPx = std::hypot(slot.x(), slot.y());
     if (!(slotPx > 1e-9) || !std::isfinite(slotPx))
@@ -574,9 +194,272 @@ void AxisChart::layoutDepths()
         const double px = std::clamp(allowedPx, std::min(along, kMinDepth), along);
         return px / along;
     };
-    const double thicknessPx = slotPx * 2.0 * m_barHalf / room;
-    m_barDepth = limited(slotPx - thicknessPx - std::max(kBarGap, kBarGapShare * slotPx));
-    m_ribbonDepth = limited(kRibbonShare * slotPx);
+    const double thicknessPx = slotPx * 2.0 * g.barHalf / room;
+    g.barDepth = limited(slotPx - thicknessPx - std::max(kBarGap, kBarGapShare * slotPx));
+    g.ribbonDepth = limited(kRibbonShare * slotPx);
+}
+
+/// A plot estimated with narrow labels, to size the value scale.
+QRectF estimatePlot(const AxisInputs &in, const AxisFrame &frame)
+{
+    const QFontMetricsF fmLeft = metricsFor(in.chart.leftAxis.labelsFont, in.device);
+    const QFontMetricsF fmBottom = metricsFor(in.chart.bottomAxis.labelsFont, in.device);
+    const QRectF &a = frame.area;
+    QRectF plot(a.left() + frame.leftTitleRoom + kGuessedLabelWidth + kTick + frame.strip,
+            a.top() + fmLeft.height() / 2.0, 0, 0);
+    plot.setRight(a.right() - kMinRightPad);
+    plot.setBottom(a.bottom() - frame.bottomRoom(fmBottom.height()) - frame.strip);
+    return plot;
+}
+
+/// The view asked for, or none when it is out of all reason.
+ViewState usableView(const ViewState &asked, qsizetype count)
+{
+    ViewState view = asked;
+    // A view panned out of all reason still has to give sane point indexes.
+    const double far = 1e6 + double(count);
+    auto usable = [far](double lo, double hi) {
+        return std::isfinite(lo) && std::isfinite(hi) && hi > lo && lo > -far && hi < far;
+    };
+    if (view.active && !usable(view.categoryMin, view.categoryMax))
+        view.active = false;
+    if (view.active
+            && !(std::isfinite(view.valueMin) && std::isfinite(view.valueMax)
+                    && view.valueMax > view.valueMin))
+        view.active = false;
+    return view;
+}
+
+double widestBarMark(const AxisInputs &in)
+{
+    const BarSeries &bar = in.chart.bar;
+    const QFontMetricsF fm = metricsFor(bar.marks.font, in.device);
+    const double total = seriesTotal(bar);
+    double widest = 0.0;
+    const qsizetype n = bar.points.size();
+    const qsizetype stride = std::max<qsizetype>(1, n / kMeasuredLabels);
+    for (qsizetype i = 0; i < n; i += stride)
+        widest = std::max(
+                widest, fm.horizontalAdvance(markText(bar.marks.style, bar.points[i], total)));
+    return widest;
+}
+
+/// One pass through the stages, with the names under a line in rows as in.nameRows says.
+AxisLayout layOutOnce(const AxisInputs &in)
+{
+    using namespace axisstages;
+    const AxisFrame f = frame(in);
+
+    // First pass: a plot estimated with narrow labels, to size the value scale.
+    const QRectF estimate = estimatePlot(in, f);
+    const double depth = f.obliqueDepth(estimate);
+    const double guess = f.categoryLength(estimate, depth);
+    const ValueAxis estimated =
+            valueAxis(in, f, std::max(f.valueLength(estimate, depth), kMinPlot), depth, guess);
+
+    // Second pass: the real label widths, then the plot they leave.
+    CategoryRoom labelled = measureLabels(in, f, estimated, estimate, depth);
+    QRectF plot = placePlot(in, f, labelled.room);
+    // The estimate's guess at the value labels' width may have asked for a
+    // second row of names that the plot as placed does without.
+    if (labelled.fit.staggered && !f.valuesHorizontal) {
+        labelled = measureLabels(in, f, estimated, plot, f.obliqueDepth(plot));
+        plot = placePlot(in, f, labelled.room);
+    }
+
+    // The final scales along the axes as they came out. The marks stand
+    // beside the bars' depth, not the box's.
+    AxisLayout out;
+    out.frame = f;
+    out.geometry = project(in, f, plot);
+    const QRectF front = out.geometry.projection.frontRect();
+    const double crossDepth = f.oblique ? f.obliqueDepth(plot) * out.geometry.barDepth : 0.0;
+    out.values = valueAxis(in, f,
+            std::max(f.valuesHorizontal ? front.width() : front.height(), kMinPlot), crossDepth,
+            guess);
+    out.geometry.shown.valueMin = out.values.shownMin;
+    out.geometry.shown.valueMax = out.values.shownMax;
+    out.categories = refitCategories(
+            in, f, labelled.fit, f.valuesHorizontal ? front.height() : front.width());
+
+    out.axisLabels = placeAxisLabels(in, f, out.values, out.geometry, out.categories);
+    SeriesMarks marks = placeMarks(in, f, out.geometry, fitBarMarks(in, f, out.geometry));
+    out.barMarks = std::move(marks.bar);
+    out.lineMarks = std::move(marks.line);
+    return out;
+}
+
+} // namespace
+
+const QList<Point> &AxisFrame::categoryPoints(const Chart &chart) const
+{
+    if (bars && (!line || chart.bar.count() >= chart.line.count()))
+        return chart.bar.points;
+    return chart.line.points;
+}
+
+double AxisFrame::obliqueDepth(const QRectF &plot) const
+{
+    return oblique ? depthShare * std::min(plot.width(), plot.height()) * kObliqueDepth : 0.0;
+}
+
+double AxisFrame::bottomRoom(double labelHeight) const
+{
+    if (!axes)
+        return kGap;
+    const double title = bottomTitle.height() > 0 ? bottomTitle.height() + kGap : 0.0;
+    return title + labelHeight + kGap + kTick;
+}
+
+double AxisFrame::valueLength(const QRectF &plot, double depth) const
+{
+    return valuesHorizontal ? plot.width() - depth : plot.height() - depth;
+}
+
+double AxisFrame::categoryLength(const QRectF &plot, double depth) const
+{
+    return valuesHorizontal ? plot.height() - depth : plot.width() - depth;
+}
+
+ViewState AxisLayout::full() const
+{
+    ViewState v = frame.full;
+    v.valueMin = values.fullMin;
+    v.valueMax = values.fullMax;
+    return v;
+}
+
+AxisFrame axisstages::frame(const AxisInputs &in)
+{
+    const Chart &c = in.chart;
+    AxisFrame f;
+    f.bars = c.bar.active;
+    f.line = c.line.active;
+    f.valuesHorizontal = f.bars;
+    f.count = std::max(f.bars ? c.bar.count() : 0, f.line ? c.line.count() : 0);
+
+    f.room = in.area;
+    f.area = in.area;
+    if (c.view3D.view3D) {
+        const double zoom = clampPercent(c.view3D.zoomPercent, 5, 300);
+        f.area = QRectF(0, 0, in.area.width() * zoom, in.area.height() * zoom);
+        f.area.moveCenter(in.area.center());
+    }
+    f.full = ViewState{true, 0.0, 1.0, -0.5, std::max<double>(double(f.count), 1.0) - 0.5};
+    f.shown = f.full;
+    f.view = usableView(in.view, f.count);
+    if (f.view.active) {
+        f.shown.categoryMin = f.view.categoryMin;
+        f.shown.categoryMax = f.view.categoryMax;
+    }
+    f.strip = kStrip;
+    f.labelCap = std::max(kMinLabelCap, f.area.width() * kLabelCapShare);
+
+    f.axes = c.axesVisible;
+    auto titleSize = [&](const AxisSettings &axis) {
+        if (!f.axes || axis.title.isEmpty())
+            return QSizeF();
+        const QFontMetricsF fm = metricsFor(axis.titleFont, in.device);
+        return rotatedSize(QSizeF(fm.horizontalAdvance(axis.title), fm.height()), axis.titleAngle);
+    };
+    f.leftTitle = titleSize(c.leftAxis);
+    f.bottomTitle = titleSize(c.bottomAxis);
+    f.leftTitleRoom = f.leftTitle.width() > 0 ? f.leftTitle.width() + kGap : 0.0;
+    f.depthShare = clampPercent(c.view3D.depthPercent, 0, 100);
+    f.oblique = c.view3D.view3D && c.view3D.orthogonal;
+    if (f.bars && c.bar.marks.visible && !c.bar.points.isEmpty())
+        f.widestBarMark = widestBarMark(in);
+    return f;
+}
+
+ValueAxis axisstages::valueAxis(const AxisInputs &in, const AxisFrame &frame, double lengthPx,
+        double crossPx, double categoryLengthGuess)
+{
+    DataRange r = dataRange(in.chart, frame);
+    const QPointF room = endRoom(in, frame, r, lengthPx, crossPx, categoryLengthGuess);
+    const double roomHi = room.x(), roomLo = room.y();
+    const double usable = std::max(lengthPx - roomHi - roomLo, lengthPx * 0.4);
+    const double span = std::max(r.hi - r.lo, 1e-12);
+    if (r.hi > r.lo) {
+        const double perPx = span / usable;
+        // The room never takes the axis past zero: scores and counts are
+        // never negative, and an axis that says they might reads wrong.
+        r.hi = r.hi <= 0.0 ? std::min(r.hi + roomHi * perPx, 0.0) : r.hi + roomHi * perPx;
+        r.lo = r.lo >= 0.0 ? std::max(r.lo - roomLo * perPx, 0.0) : r.lo - roomLo * perPx;
+    }
+    return valueScale(in, frame, r.lo, r.hi, lengthPx);
+}
+
+QRectF axisstages::placePlot(const AxisInputs &in, const AxisFrame &frame, const LabelRoom &labels)
+{
+    const QFontMetricsF fmLeft = metricsFor(in.chart.leftAxis.labelsFont, in.device);
+    const QRectF &a = frame.area;
+    QRectF plot;
+    plot.setLeft(a.left()
+            + (frame.axes ? frame.leftTitleRoom + labels.leftWidth + kGap + kTick : kGap)
+            + frame.strip);
+    plot.setTop(a.top() + (frame.axes ? fmLeft.height() / 2.0 + 2.0 : kGap));
+    plot.setRight(a.right() - labels.rightPad);
+    plot.setBottom(a.bottom() - frame.bottomRoom(labels.bottomLabelHeight) - frame.strip);
+    if (plot.width() < kMinPlot)
+        plot.setWidth(kMinPlot);
+    if (plot.height() < kMinPlot)
+        plot.setHeight(kMinPlot);
+    return plot;
+}
+
+AxisGeometry axisstages::project(const AxisInputs &in, const AxisFrame &frame, const QRectF &plot)
+{
+    const View3DSettings &v = in.chart.view3D;
+    AxisGeometry g;
+    if (!v.view3D) {
+        g.projection = Projection::flat(plot);
+    } else if (frame.oblique) {
+        const double d = frame.obliqueDepth(plot);
+        g.projection = Projection::oblique(plot.adjusted(0, d, -d, 0), d, d);
+    } else {
+        const double depth =
+                frame.depthShare * std::min(plot.width(), plot.height()) * kRotatedDepth;
+        g.projection = Projection::rotated(
+                plot, plot.size(), depth, v.rotation, v.elevation, v.perspective);
+    }
+    g.shown = frame.shown;
+    g.valuesHorizontal = frame.valuesHorizontal;
+    g.strip = frame.strip;
+    layOutDepths(in.chart.bar, frame, g);
+    return g;
+}
+
+AxisLayout layOutAxisChart(const AxisInputs &in)
+{
+    AxisLayout first = layOutOnce(in);
+    const AxisFrame &f = first.frame;
+    if (f.valuesHorizontal || !first.categories.rotated || !in.chart.axesVisible)
+        return first;
+    // Whether the names under a line chart stand in one row or two is
+    // settled by trying the other way when the first has a flaw: the second
+    // row takes the plot's height, and with it value labels, which say more
+    // than the names (the legend lists them anyway); but a lower plot also
+    // has a shallower 3D box and so a longer axis, which may give two rows
+    // of names the room they were refused.
+    const qsizetype marks = first.lineMarks.marks.size();
+    const double length = first.geometry.projection.frontRect().width();
+    const double halfLine = metricsFor(first.categories.font, in.device).height() / 2.0;
+    AxisInputs other = in;
+    if (first.categories.staggered && in.chart.line.marks.visible
+            && marks < in.chart.line.points.size())
+        other.nameRows = NameRows::One;
+    else if (!first.categories.staggered && first.categories.labels.step > 1
+            && axisstages::thinCategories(f, length, halfLine).step <= 2)
+        other.nameRows = NameRows::Two;
+    else
+        return first;
+    AxisLayout second = layOutOnce(other);
+    const qsizetype secondMarks = second.lineMarks.marks.size();
+    const bool better = other.nameRows == NameRows::One
+            ? secondMarks > marks
+            : second.categories.labels.step == 1 && secondMarks >= marks;
+    return better ? second : first;
 }
 
 } // namespace zavevad::chart

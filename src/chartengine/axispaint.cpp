@@ -19,9 +19,9 @@ using namespace axisparts;
 void AxisChart::paintWalls(QPainter &painter) const
 {
     const Chart &c = m_chart;
-    const Projection &pr = m_projection;
-    const double sw = m_strip / std::max(pr.width(), 1.0);
-    const double sh = m_strip / std::max(pr.height(), 1.0);
+    const Projection &pr = m_layout.geometry.projection;
+    const double sw = m_layout.frame.strip / std::max(pr.width(), 1.0);
+    const double sh = m_layout.frame.strip / std::max(pr.height(), 1.0);
     const bool walls3D = !pr.isFlat() && c.view3D.walls3D;
 
     auto paintFace = [&](const QPolygonF &face, const WallSettings &wall, double factor) {
@@ -89,7 +89,7 @@ void AxisChart::paintWalls(QPainter &painter) const
 void AxisChart::paintGrid(QPainter &painter) const
 {
     const Chart &c = m_chart;
-    const Projection &pr = m_projection;
+    const Projection &pr = m_layout.geometry.projection;
     const bool walls3D = !pr.isFlat() && c.view3D.walls3D;
     const double zBack = pr.isFlat() ? 0.0 : 1.0;
 
@@ -102,12 +102,13 @@ void AxisChart::paintGrid(QPainter &painter) const
     QList<double> horizontal; // lines of the left axis
     QList<double> vertical; // lines of the bottom axis
     QList<double> values;
-    for (double t : m_scale.ticks)
-        values.append(valueUnit(t));
+    for (double t : m_layout.values.scale.ticks)
+        values.append(m_layout.geometry.valueUnit(t));
     QList<double> categories;
-    for (int i = m_categoryLabels.first; i <= m_categoryLabels.last; i += m_categoryLabels.step)
-        categories.append(categoryUnit(i));
-    if (m_valuesHorizontal) {
+    for (int i = m_layout.categories.labels.first; i <= m_layout.categories.labels.last;
+            i += m_layout.categories.labels.step)
+        categories.append(m_layout.geometry.categoryUnit(i));
+    if (m_layout.frame.valuesHorizontal) {
         horizontal = categories;
         vertical = values;
     } else {
@@ -145,7 +146,7 @@ void AxisChart::paintAxes(QPainter &painter) const
     const Chart &c = m_chart;
     if (!c.axesVisible)
         return;
-    const Projection &pr = m_projection;
+    const Projection &pr = m_layout.geometry.projection;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, !pr.isOblique());
     painter.setPen(QPen(c.leftAxis.axisColor, 0));

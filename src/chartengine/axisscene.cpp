@@ -1,5 +1,6 @@
 // The bars and the line of the axis chart as shapes of a 3D scene.
 #include "chartengine/axischart.h"
+#include "chartengine/axislayout.h"
 
 #include "chartengine/chartdraw.h"
 #include "chartengine/scene.h"
@@ -114,124 +115,135 @@ void addCylinder(Scene &scene, const BarBox &b, const QColor &color)
     }
 }
 
+/// Shaft half as thick as the bar, head as long as the bar is thick.
+void addArrow(Scene &scene, const BarBox &b, const QColor &color, const QPen &pen, double halfPx)
+{
+    const Projection &pr = scene.projection();
+    const double half = b.half;
+    const double zb = b.depth;
+    const double headPx = std::min(std::abs(b.x1 - b.x0) * pr.width(), 4.0 * halfPx);
+    const double head = headPx / std::max(pr.width(), 1.0);
+    const double dir = b.x1 >= b.x0 ? 1.0 : -1.0;
+    const double neck = b.x1 - dir * head;
+    QPolygonF arrow;
+    arrow << QPointF(b.x0, b.yc - half / 2) << QPointF(neck, b.yc - half / 2)
+          << QPointF(neck, b.yc - half) << QPointF(b.x1, b.yc) << QPointF(neck, b.yc + half)
+          << QPointF(neck, b.yc + half / 2) << QPointF(b.x0, b.yc + half / 2);
+    if (dir < 0) // keep the outline counter-clockwise
+        std::reverse(arrow.begin(), arrow.end());
+    QLinearGradient g(pr.map(b.x0, b.yc, 0), pr.map(b.x1, b.yc, 0));
+    g.setColorAt(0.0, scaledColor(color, 0.8));
+    g.setColorAt(1.0, color);
+    // The head is not convex with the shaft: shaft and head as two prisms.
+    QPolygonF shaft;
+    shaft << QPointF(std::min(b.x0, neck), b.yc - half / 2)
+          << QPointF(std::max(b.x0, neck), b.yc - half / 2)
+          << QPointF(std::max(b.x0, neck), b.yc + half / 2)
+          << QPointF(std::min(b.x0, neck), b.yc + half / 2);
+    QPolygonF tip;
+    tip << QPointF(neck, b.yc - half) << QPointF(b.x1, b.yc) << QPointF(neck, b.yc + half);
+    if (dir < 0)
+        std::reverse(tip.begin(), tip.end());
+    if (pr.isFlat()) {
+        scene.addPrism(arrow, 0.0, zb, color, g, pen);
+    } else {
+        scene.addPrism(shaft, zb * 0.25, zb * 0.75, color, g, pen, true, b.sortDepth);
+        scene.addPrism(tip, 0.0, zb, color, color, pen, true, b.sortDepth);
+    }
+}
+
+/// One bar of the chart's style; xa..xb its extent along the values.
+void addBar(
+        Scene &scene, BarStyle style, const BarBox &b, double xa, double xb, const QColor &color)
+{
+    const Projection &pr = scene.projection();
+    const double half = b.half;
+    const double zb = b.depth;
+    const double halfPx = half * pr.height();
+    const QPen pen = outlinePen(color, 2.0 * halfPx);
+    QPolygonF outline;
+    outline << QPointF(xa, b.yc - half) << QPointF(xb, b.yc - half) << QPointF(xb, b.yc + half)
+            << QPointF(xa, b.yc + half);
+    if (2.0 * halfPx < kThinBar) {
+        scene.addPrism(outline, 0.0, zb, color, color, Qt::NoPen, true, b.sortDepth);
+        return;
+    }
+    switch (style) {
+    case BarStyle::bsRectangle:
+        scene.addPrism(outline, 0.0, zb, color, color, pen, true, b.sortDepth);
+        break;
+    case BarStyle::bsRectGradient: {
+        QLinearGradient g(pr.map(b.x0, b.yc, 0), pr.map(b.x1, b.yc, 0));
+        g.setColorAt(0.0, mix(color, Qt::white, 0.65));
+        g.setColorAt(1.0, color);
+        scene.addPrism(outline, 0.0, zb, color, g, pen, true, b.sortDepth);
+        break;
+    }
+    case BarStyle::bsCilinder:
+        if (pr.isFlat()) {
+            QLinearGradient g(pr.map(xa, b.yc + half, 0), pr.map(xa, b.yc - half, 0));
+            g.setColorAt(0.0, scaledColor(color, 0.55));
+            g.setColorAt(0.3, mix(color, Qt::white, 0.55));
+            g.setColorAt(0.55, color);
+            g.setColorAt(1.0, scaledColor(color, 0.45));
+            scene.addPrism(outline, 0.0, zb, color, g, Qt::NoPen);
+        } else {
+            addCylinder(scene, b, color);
+        }
+        break;
+    case BarStyle::bsArrow:
+        addArrow(scene, b, color, pen, halfPx);
+        break;
+    }
+}
+
 } // namespace
 
-bool AxisChart::barBox(int index, double &xa, double &xb, double &yc) const
+bool AxisGeometry::barBox(const BarSeries &bar, int index, double &xa, double &xb, double &yc) const
 {
-    const BarSeries &bar = m_chart.bar;
-    if (index < 0 || index >= bar.points.size() || m_barHalf <= 0.0)
+    if (index < 0 || index >= bar.points.size() || barHalf <= 0.0)
         return false;
     const double value = bar.points[index].value;
     if (!std::isfinite(value))
         return false;
     const double x0 = valueUnit(bar.origin);
     const double x1 = valueUnit(value);
-    if (std::abs(x1 - x0) * m_projection.width() < 0.01)
+    if (std::abs(x1 - x0) * projection.width() < 0.01)
         return false;
     xa = std::min(x0, x1);
     xb = std::max(x0, x1);
-    yc = categoryUnit(index) + m_barShift;
+    yc = categoryUnit(index) + barShift;
     return true;
 }
 
 void AxisChart::addBars(Scene &scene) const
 {
     const BarSeries &bar = m_chart.bar;
+    const AxisGeometry &g = m_layout.geometry;
     const Projection &pr = scene.projection();
     if (bar.points.isEmpty())
         return;
-    const int first = std::max(0, int(std::floor(m_shown.categoryMin)));
-    const int last = std::min(int(bar.points.size()) - 1, int(std::ceil(m_shown.categoryMax)));
-    const double half = m_barHalf;
-    const double halfPx = half * pr.height();
-    const double x0 = valueUnit(bar.origin);
-    const double zb = m_barDepth;
-    const bool flat = pr.isFlat();
-
+    const int first = std::max(0, int(std::floor(g.shown.categoryMin)));
+    const int last = std::min(int(bar.points.size()) - 1, int(std::ceil(g.shown.categoryMax)));
+    const double x0 = g.valueUnit(bar.origin);
+    const double zb = g.barDepth;
     for (int i = first; i <= last; ++i) {
         const Point &p = bar.points[i];
         double xa = 0.0, xb = 0.0, yc = 0.0;
-        if (!barBox(i, xa, xb, yc))
+        if (!g.barBox(bar, i, xa, xb, yc))
             continue;
         // Bars stand side by side along y: sorted by the depth of their
         // place alone, the nearer one always covers the farther one.
-        const BarBox b{x0, valueUnit(p.value), yc, half, zb, pr.depth(x0, yc, zb / 2.0)};
+        const BarBox b{x0, g.valueUnit(p.value), yc, g.barHalf, zb, pr.depth(x0, yc, zb / 2.0)};
         const QColor color = p.color.isValid() ? p.color : QColor(Qt::red);
-        const bool thin = 2.0 * halfPx < kThinBar;
-        const QPen pen = outlinePen(color, 2.0 * halfPx);
-
-        QPolygonF outline;
-        outline << QPointF(xa, b.yc - half) << QPointF(xb, b.yc - half) << QPointF(xb, b.yc + half)
-                << QPointF(xa, b.yc + half);
-        if (thin) {
-            scene.addPrism(outline, 0.0, zb, color, color, Qt::NoPen, true, b.sortDepth);
-            continue;
-        }
-        switch (bar.style) {
-        case BarStyle::bsRectangle:
-            scene.addPrism(outline, 0.0, zb, color, color, pen, true, b.sortDepth);
-            break;
-        case BarStyle::bsRectGradient: {
-            QLinearGradient g(pr.map(b.x0, b.yc, 0), pr.map(b.x1, b.yc, 0));
-            g.setColorAt(0.0, mix(color, Qt::white, 0.65));
-            g.setColorAt(1.0, color);
-            scene.addPrism(outline, 0.0, zb, color, g, pen, true, b.sortDepth);
-            break;
-        }
-        case BarStyle::bsCilinder:
-            if (flat) {
-                QLinearGradient g(pr.map(xa, b.yc + half, 0), pr.map(xa, b.yc - half, 0));
-                g.setColorAt(0.0, scaledColor(color, 0.55));
-                g.setColorAt(0.3, mix(color, Qt::white, 0.55));
-                g.setColorAt(0.55, color);
-                g.setColorAt(1.0, scaledColor(color, 0.45));
-                scene.addPrism(outline, 0.0, zb, color, g, Qt::NoPen);
-            } else {
-                addCylinder(scene, b, color);
-            }
-            break;
-        case BarStyle::bsArrow: {
-            // Shaft half as thick as the bar, head as long as the bar is thick.
-            const double headPx = std::min(std::abs(b.x1 - b.x0) * pr.width(), 4.0 * halfPx);
-            const double head = headPx / std::max(pr.width(), 1.0);
-            const double dir = b.x1 >= b.x0 ? 1.0 : -1.0;
-            const double neck = b.x1 - dir * head;
-            QPolygonF arrow;
-            arrow << QPointF(b.x0, b.yc - half / 2) << QPointF(neck, b.yc - half / 2)
-                  << QPointF(neck, b.yc - half) << QPointF(b.x1, b.yc) << QPointF(neck, b.yc + half)
-                  << QPointF(neck, b.yc + half / 2) << QPointF(b.x0, b.yc + half / 2);
-            if (dir < 0) // keep the outline counter-clockwise
-                std::reverse(arrow.begin(), arrow.end());
-            QLinearGradient g(pr.map(b.x0, b.yc, 0), pr.map(b.x1, b.yc, 0));
-            g.setColorAt(0.0, scaledColor(color, 0.8));
-            g.setColorAt(1.0, color);
-            // The head is not convex with the shaft: shaft and head as two prisms.
-            QPolygonF shaft;
-            shaft << QPointF(std::min(b.x0, neck), b.yc - half / 2)
-                  << QPointF(std::max(b.x0, neck), b.yc - half / 2)
-                  << QPointF(std::max(b.x0, neck), b.yc + half / 2)
-                  << QPointF(std::min(b.x0, neck), b.yc + half / 2);
-            QPolygonF tip;
-            tip << QPointF(neck, b.yc - half) << QPointF(b.x1, b.yc) << QPointF(neck, b.yc + half);
-            if (dir < 0)
-                std::reverse(tip.begin(), tip.end());
-            if (flat) {
-                scene.addPrism(arrow, 0.0, zb, color, g, pen);
-            } else {
-                scene.addPrism(shaft, zb * 0.25, zb * 0.75, color, g, pen, true, b.sortDepth);
-                scene.addPrism(tip, 0.0, zb, color, color, pen, true, b.sortDepth);
-            }
-            break;
-        }
-        }
+        addBar(scene, bar.style, b, xa, xb, color);
     }
 }
 
-QPolygonF AxisChart::ribbonShape(int index) const
+QPolygonF AxisGeometry::ribbonShape(const LineSeries &line, int index) const
 {
-    const LineSeries &line = m_chart.line;
-    const Projection &pr = m_projection;
-    const double zr = pr.isFlat() ? 0.0 : m_ribbonDepth;
+    const Projection &pr = projection;
+    const double zr = pr.isFlat() ? 0.0 : ribbonDepth;
     const QPointF a = valuePoint(index, line.points[index].value, 0);
     const QPointF b = valuePoint(index + 1, line.points[index + 1].value, 0);
     QPolygonF ribbon;
@@ -267,61 +279,86 @@ QPolygonF AxisChart::ribbonShape(int index) const
 
 void AxisChart::addLine(Scene &scene) const
 {
-    const LineSeries &line = m_chart.line;
-    const Projection &pr = scene.projection();
-    if (line.points.isEmpty())
+    if (m_chart.line.points.isEmpty())
         return;
+    if (!scene.projection().isFlat())
+        addRibbons(scene);
+    if (m_chart.line.pointerVisible)
+        addMarkers(scene);
+}
+
+namespace {
+
+/// The points of a line drawn: one beyond each end so that the line runs
+/// out of a zoomed plot.
+std::pair<int, int> drawnPoints(const LineSeries &line, const ViewState &shown)
+{
     const int n = int(line.points.size());
-    // One point beyond each end so that the line runs out of a zoomed plot.
-    const int first = std::max(0, int(std::floor(m_shown.categoryMin)) - 1);
-    const int last = std::min(n - 1, int(std::ceil(m_shown.categoryMax)) + 1);
-    auto unitPoint = [&](int i) {
-        const double v = line.points[i].value;
-        return m_valuesHorizontal ? QPointF(valueUnit(v), categoryUnit(i))
-                                  : QPointF(categoryUnit(i), valueUnit(v));
-    };
+    return {std::max(0, int(std::floor(shown.categoryMin)) - 1),
+            std::min(n - 1, int(std::ceil(shown.categoryMax)) + 1)};
+}
 
-    // Segments and markers follow one another along the category axis: sorted
-    // by the depth of their place on it alone, nearer ones cover farther ones.
-    const double zr = m_ribbonDepth;
-    auto placeDepth = [&](double category, double z) {
-        const double u = categoryUnit(category);
-        return m_valuesHorizontal ? pr.depth(0.5, u, z) : pr.depth(u, 0.5, z);
-    };
-    if (!pr.isFlat()) {
-        const QColor color = line.lineColor;
-        const QPen edge(scaledColor(color, 0.55), 0);
-        for (int i = first; i < last; ++i) {
-            if (!std::isfinite(line.points[i].value) || !std::isfinite(line.points[i + 1].value))
-                continue;
-            const QPointF a = unitPoint(i);
-            const QPointF b = unitPoint(i + 1);
-            const QPolygonF ribbon = ribbonShape(i);
-            // The normal of the ribbon's upper side, in pixels.
-            double nx = -(b.y() - a.y()) * pr.height();
-            double ny = (b.x() - a.x()) * pr.width();
-            if (ny < 0) {
-                nx = -nx;
-                ny = -ny;
-            }
-            const QPointF m = (a + b) / 2.0;
-            const double len = std::max(std::hypot(nx, ny), 1e-9);
-            const double eps = 1e-3 / len;
-            const bool upperSide = pr.depth(m.x() + nx * eps / std::max(pr.width(), 1.0),
-                                           m.y() + ny * eps / std::max(pr.height(), 1.0), zr / 2.0)
-                    < pr.depth(m.x(), m.y(), zr / 2.0);
-            QColor fill = color;
-            if (line.dark3D)
-                fill = upperSide ? shaded(color, nx, ny, 0) : shaded(color, -nx, -ny, 0);
-            else if (!upperSide)
-                fill = scaledColor(color, 0.9);
-            scene.add(ribbon, fill, edge, placeDepth(i + 0.5, zr / 2.0));
+/// Segments and markers follow one another along the category axis: sorted
+/// by the depth of their place on it alone, nearer ones cover farther ones.
+double placeDepth(const AxisGeometry &g, double category, double z)
+{
+    const double u = g.categoryUnit(category);
+    return g.valuesHorizontal ? g.projection.depth(0.5, u, z) : g.projection.depth(u, 0.5, z);
+}
+
+QPointF unitPoint(const AxisGeometry &g, const LineSeries &line, int i)
+{
+    const double v = line.points[i].value;
+    return g.valuesHorizontal ? QPointF(g.valueUnit(v), g.categoryUnit(i))
+                              : QPointF(g.categoryUnit(i), g.valueUnit(v));
+}
+
+} // namespace
+
+void AxisChart::addRibbons(Scene &scene) const
+{
+    const LineSeries &line = m_chart.line;
+    const AxisGeometry &g = m_layout.geometry;
+    const Projection &pr = scene.projection();
+    const auto [first, last] = drawnPoints(line, g.shown);
+    const double zr = g.ribbonDepth;
+    const QColor color = line.lineColor;
+    const QPen edge(scaledColor(color, 0.55), 0);
+    for (int i = first; i < last; ++i) {
+        if (!std::isfinite(line.points[i].value) || !std::isfinite(line.points[i + 1].value))
+            continue;
+        const QPointF a = unitPoint(g, line, i);
+        const QPointF b = unitPoint(g, line, i + 1);
+        const QPolygonF ribbon = g.ribbonShape(line, i);
+        // The normal of the ribbon's upper side, in pixels.
+        double nx = -(b.y() - a.y()) * pr.height();
+        double ny = (b.x() - a.x()) * pr.width();
+        if (ny < 0) {
+            nx = -nx;
+            ny = -ny;
         }
+        const QPointF m = (a + b) / 2.0;
+        const double len = std::max(std::hypot(nx, ny), 1e-9);
+        const double eps = 1e-3 / len;
+        const bool upperSide = pr.depth(m.x() + nx * eps / std::max(pr.width(), 1.0),
+                                       m.y() + ny * eps / std::max(pr.height(), 1.0), zr / 2.0)
+                < pr.depth(m.x(), m.y(), zr / 2.0);
+        QColor fill = color;
+        if (line.dark3D)
+            fill = upperSide ? shaded(color, nx, ny, 0) : shaded(color, -nx, -ny, 0);
+        else if (!upperSide)
+            fill = scaledColor(color, 0.9);
+        scene.add(ribbon, fill, edge, placeDepth(g, i + 0.5, zr / 2.0));
     }
+}
 
-    if (!line.pointerVisible)
-        return;
+void AxisChart::addMarkers(Scene &scene) const
+{
     // Markers sit on the line's front edge, over the ribbon.
+    const LineSeries &line = m_chart.line;
+    const AxisGeometry &g = m_layout.geometry;
+    const Projection &pr = scene.projection();
+    const auto [first, last] = drawnPoints(line, g.shown);
     scene.setLayer(1);
     const double hs = std::clamp(line.pointerHorizSize, 1, 500);
     const double vs = std::clamp(line.pointerVertSize, 1, 500);
@@ -332,7 +369,7 @@ void AxisChart::addLine(Scene &scene) const
     for (int i = std::max(first, 0); i <= last; ++i) {
         if (!std::isfinite(line.points[i].value))
             continue;
-        const QPointF c = unitPoint(i);
+        const QPointF c = unitPoint(g, line, i);
         QPolygonF outline;
         outline.reserve(shape.size());
         for (const QPointF &o : shape)
@@ -341,7 +378,7 @@ void AxisChart::addLine(Scene &scene) const
                 ? line.points[i].color
                 : scaledColor(line.pointerColor, 0.5);
         scene.addPrism(outline, -zm / 2.0, zm / 2.0, line.pointerColor, line.pointerColor,
-                QPen(pointColor, 1.5), true, placeDepth(i, 0.0));
+                QPen(pointColor, 1.5), true, placeDepth(g, i, 0.0));
     }
     scene.setLayer(0);
 }

@@ -1,5 +1,6 @@
 #include "chartengine/piechart.h"
 
+#include "chartengine/chartconstants.h"
 #include "chartengine/chartdraw.h"
 #include "chartengine/chartformat.h"
 #include "chartengine/scene.h"
@@ -15,18 +16,12 @@ namespace zavevad::chart {
 
 namespace {
 
-constexpr double kGap = 4.0;
-constexpr double kLeader = 14.0;
-/// Pies of more slices than this name them in their labels ("Lis W. 5")...
-constexpr qsizetype kNamedSlices = 12;
 /// The pie is at least this share of its room's shorter side across; value
 /// labels with no room outside it are left to the legend, which names every
 /// slice with its value.
 constexpr double kMinPieShare = 0.6;
 /// Narrowest wedge of a slice of a non-zero value at the rim, in pixels.
 constexpr double kMinWedge = 4.0;
-/// Smallest text of slice labels that name their slices (points).
-constexpr double kMinNamedPoints = 7.0;
 
 double radians(double degrees)
 {
@@ -37,13 +32,54 @@ double radians(double degrees)
 
 PieChart::PieChart(const Chart &chart, QPaintDevice *device) : m_chart(chart), m_device(device) { }
 
+/// The pie's 3D look: how far the biggest slice moves out (share of the
+/// radius), the face's height to width, and the visible thickness per unit
+/// of radius along x and y.
+struct PieShape
+{
+    double explode = 0.0;
+    double ratio = 1.0;
+    double thickX = 0.0;
+    double thickY = 0.0;
+    bool tilted = false;
+};
+
+namespace {
+
+PieShape pieShape(const Chart &c)
+{
+    PieShape shape;
+    const bool view3D = c.view3D.view3D;
+    shape.explode = std::clamp(c.pie.explodeBiggest, 0, 100) / 100.0;
+    const double depth = view3D ? std::clamp(c.view3D.depthPercent, 0, 100) / 100.0 : 0.0;
+    shape.tilted = view3D && !c.view3D.orthogonal;
+    double tilt = 0.0;
+    if (shape.tilted) {
+        int e = c.view3D.elevation % 360;
+        if (e > 180)
+            e -= 360;
+        if (e <= -180)
+            e += 360;
+        tilt = radians(std::clamp(std::abs(e), 0, 80));
+    }
+    shape.ratio = std::cos(tilt);
+    if (shape.tilted) {
+        shape.thickY = depth * std::sin(tilt);
+    } else if (view3D) {
+        shape.thickX = depth * 0.5;
+        shape.thickY = depth * 0.5;
+    }
+    return shape;
+}
+
+} // namespace
+
 void PieChart::layout(const QRectF &area)
 {
     const Chart &c = m_chart;
     const PieSeries &pie = c.pie;
     QRectF a = area;
-    const bool view3D = c.view3D.view3D;
-    if (view3D) {
+    if (c.view3D.view3D) {
         const double zoom = std::clamp(c.view3D.zoomPercent, 5, 300) / 100.0;
         a = QRectF(0, 0, area.width() * zoom, area.height() * zoom);
         a.moveCenter(area.center());
@@ -54,104 +90,8 @@ void PieChart::layout(const QRectF &area)
     double total = 0.0;
     for (const Point &p : pie.points)
         total += std::isfinite(p.value) ? std::abs(p.value) : 0.0;
-
-    // Room for the labels at both sides.
-    double markW = 0.0, markH = 0.0;
-    m_markWidthCap = std::max(40.0, a.width() * 0.3);
-    m_namedMarks = false;
-    m_marks = pie.marks;
-    if (pie.marks.visible && !pie.points.isEmpty()) {
-        auto widest = [&]() {
-            const QFontMetricsF fm = metricsFor(m_marks.font, m_device);
-            double w = 0.0;
-            for (const Point &p : pie.points)
-                w = std::max(w, fm.horizontalAdvance(markLabel(p, total)));
-            return markBoxSize(QSizeF(std::min(w, m_markWidthCap), 0)).width();
-        };
-        // Many slices share colours: their labels name them too, in text
-        // down to the floor size, when the pie keeps a fair size beside them.
-        const bool valuesOnly = pie.marks.style == MarksStyle::smsValue
-                || pie.marks.style == MarksStyle::smsPercent;
-        const double setPoints = pie.marks.font.font.pointSizeF();
-        if (valuesOnly && pie.points.size() > kNamedSlices && setPoints > 0.0) {
-            m_namedMarks = true;
-            const double floorPoints = std::min(setPoints, kMinNamedPoints);
-            bool fits = false;
-            for (double points : shrinkingSizes(setPoints, floorPoints)) {
-                m_marks.font.font.setPointSizeF(points);
-                const double pieW = a.width() - 2.0 * (widest() + kLeader + 2 * kGap);
-                fits = pieW >= kMinPieShare * std::min(a.width(), a.height());
-                if (fits)
-                    break;
-            }
-            if (!fits) {
-                m_namedMarks = false;
-                m_marks = pie.marks;
-            }
-        }
-        markW = widest();
-        markH = markBoxSize(QSizeF(0, metricsFor(m_marks.font, m_device).height())).height();
-    }
-    const double explode = std::clamp(pie.explodeBiggest, 0, 100) / 100.0;
-    const double depth = view3D ? std::clamp(c.view3D.depthPercent, 0, 100) / 100.0 : 0.0;
-    const bool tilted = view3D && !c.view3D.orthogonal;
-    double tilt = 0.0;
-    if (tilted) {
-        int e = c.view3D.elevation % 360;
-        if (e > 180)
-            e -= 360;
-        if (e <= -180)
-            e += 360;
-        tilt = radians(std::clamp(std::abs(e), 0, 80));
-    }
-    const double ratio = std::cos(tilt);
-    // Visible thickness per unit of radius, and the share of it along x and y.
-    double thickX = 0.0, thickY = 0.0;
-    if (tilted) {
-        thickY = depth * std::sin(tilt);
-    } else if (view3D) {
-        thickX = depth * 0.5;
-        thickY = depth * 0.5;
-    }
-
-    const double availW =
-            std::max(a.width() - 2.0 * (markW > 0 ? markW + kLeader + 2 * kGap : kGap), 10.0);
-    const double availH = std::max(a.height() - 2.0 * kGap - (markW > 0 ? markH : 0.0), 10.0);
-    // The pie with its moved-out slice and its thickness fits the room.
-    const double byW = availW / (2.0 * (1.0 + explode) + thickX);
-    const double byH = availH / (2.0 * ratio * (1.0 + explode) + thickY);
-    double rx, ry, r;
-    if (pie.circled) {
-        r = std::min(byW, byH);
-        rx = r;
-        ry = r * ratio;
-    } else {
-        rx = byW;
-        r = byH;
-        ry = byH * ratio;
-    }
-    // The labels never shrink the pie below its share of the room: the pie
-    // may then take their room, and labels that find none are left out.
-    const double floorW = kMinPieShare * std::min(a.width(), a.height()) / 2.0;
-    const double fullW = std::max(a.width() - 2.0 * kGap, 10.0) / (2.0 * (1.0 + explode) + thickX);
-    const double fullH =
-            std::max(a.height() - 2.0 * kGap, 10.0) / (2.0 * ratio * (1.0 + explode) + thickY);
-    if (pie.circled) {
-        r = std::max(r, std::min({floorW, fullW, fullH}));
-        rx = r;
-        ry = r * ratio;
-    } else {
-        rx = std::max(rx, std::min(floorW, fullW));
-        r = std::max(r, std::min(floorW, fullH));
-        ry = r * ratio;
-    }
-    m_rx = std::max(rx, 1.0);
-    m_ry = std::max(ry, 1.0);
-    if (tilted)
-        m_thickness = QPointF(0.0, r * thickY);
-    else
-        m_thickness = QPointF(r * thickX, -r * thickY);
-    m_centre = a.center() - m_thickness / 2.0;
+    const PieShape shape = pieShape(c);
+    sizePie(shape, fitMarks(total));
 
     m_labels.clear();
     if (total <= 0.0)
@@ -167,14 +107,106 @@ void PieChart::layout(const QRectF &area)
     for (int i = 0; i < pie.points.size(); ++i) {
         const double span = spans[i];
         Slice s{i, angle, span, QPointF()};
-        if (i == biggest && explode > 0.0) {
+        if (i == biggest && shape.explode > 0.0) {
             const double mid = radians(angle + span / 2.0);
-            s.offset = QPointF(explode * m_rx * std::cos(mid), -explode * m_ry * std::sin(mid));
+            s.offset = QPointF(
+                    shape.explode * m_rx * std::cos(mid), -shape.explode * m_ry * std::sin(mid));
         }
         m_slices.append(s);
         angle += span;
     }
     layoutMarks();
+}
+
+QSizeF PieChart::fitMarks(double total)
+{
+    const PieSeries &pie = m_chart.pie;
+    const QRectF &a = m_area;
+    m_markWidthCap = std::max(40.0, a.width() * 0.3);
+    m_namedMarks = false;
+    m_marks = pie.marks;
+    if (!pie.marks.visible || pie.points.isEmpty())
+        return QSizeF(0.0, 0.0);
+    auto widest = [&]() {
+        const QFontMetricsF fm = metricsFor(m_marks.font, m_device);
+        double w = 0.0;
+        for (const Point &p : pie.points)
+            w = std::max(w, fm.horizontalAdvance(markLabel(p, total)));
+        return markBoxSize(QSizeF(std::min(w, m_markWidthCap), 0)).width();
+    };
+    // Many slices share colours: their labels name them too, in text
+    // down to the floor size, when the pie keeps a fair size beside them.
+    const bool valuesOnly =
+            pie.marks.style == MarksStyle::smsValue || pie.marks.style == MarksStyle::smsPercent;
+    const double setPoints = pie.marks.font.font.pointSizeF();
+    if (valuesOnly && pie.points.size() > kNamedSlices && setPoints > 0.0) {
+        m_namedMarks = true;
+        const double floorPoints = std::min(setPoints, kMinTextPoints);
+        bool fits = false;
+        for (double points : shrinkingSizes(setPoints, floorPoints)) {
+            m_marks.font.font.setPointSizeF(points);
+            const double pieW = a.width() - 2.0 * (widest() + kLeader + 2 * kGap);
+            fits = pieW >= kMinPieShare * std::min(a.width(), a.height());
+            if (fits)
+                break;
+        }
+        if (!fits) {
+            m_namedMarks = false;
+            m_marks = pie.marks;
+        }
+    }
+    const double markW = widest();
+    return QSizeF(
+            markW, markBoxSize(QSizeF(0, metricsFor(m_marks.font, m_device).height())).height());
+}
+
+void PieChart::sizePie(const PieShape &shape, const QSizeF &marks)
+{
+    const QRectF &a = m_area;
+    const double markW = marks.width();
+    const double markH = marks.height();
+    const double explode = shape.explode;
+    const double ratio = shape.ratio;
+    const double thickX = shape.thickX;
+    const double thickY = shape.thickY;
+    const double availW =
+            std::max(a.width() - 2.0 * (markW > 0 ? markW + kLeader + 2 * kGap : kGap), 10.0);
+    const double availH = std::max(a.height() - 2.0 * kGap - (markW > 0 ? markH : 0.0), 10.0);
+    // The pie with its moved-out slice and its thickness fits the room.
+    const double byW = availW / (2.0 * (1.0 + explode) + thickX);
+    const double byH = availH / (2.0 * ratio * (1.0 + explode) + thickY);
+    double rx, ry, r;
+    if (m_chart.pie.circled) {
+        r = std::min(byW, byH);
+        rx = r;
+        ry = r * ratio;
+    } else {
+        rx = byW;
+        r = byH;
+        ry = byH * ratio;
+    }
+    // The labels never shrink the pie below its share of the room: the pie
+    // may then take their room, and labels that find none are left out.
+    const double floorW = kMinPieShare * std::min(a.width(), a.height()) / 2.0;
+    const double fullW = std::max(a.width() - 2.0 * kGap, 10.0) / (2.0 * (1.0 + explode) + thickX);
+    const double fullH =
+            std::max(a.height() - 2.0 * kGap, 10.0) / (2.0 * ratio * (1.0 + explode) + thickY);
+    if (m_chart.pie.circled) {
+        r = std::max(r, std::min({floorW, fullW, fullH}));
+        rx = r;
+        ry = r * ratio;
+    } else {
+        rx = std::max(rx, std::min(floorW, fullW));
+        r = std::max(r, std::min(floorW, fullH));
+        ry = r * ratio;
+    }
+    m_rx = std::max(rx, 1.0);
+    m_ry = std::max(ry, 1.0);
+    if (shape.tilted)
+        m_thickness = QPointF(0.0, r * thickY);
+    else
+        m_thickness = QPointF(r * thickX, -r * thickY);
+    m_centre = a.center() - m_thickness / 2.0;
 }
 
 QList<double> PieChart::sliceSpans(double total) const
@@ -362,111 +394,6 @@ void PieChart::paint(QPainter &painter) const
     }
     paintMarks(painter);
     painter.restore();
-}
-
-void PieChart::layoutMarks()
-{
-    const PieSeries &pie = m_chart.pie;
-    const MarksSettings &marks = m_marks;
-    if (!marks.visible)
-        return;
-    const QFontMetricsF fm = metricsFor(marks.font, m_device);
-    const double total = seriesTotal(pie);
-    const double boxH = markBoxSize(QSizeF(0, fm.height())).height();
-
-    struct Pending
-    {
-        const Slice *slice;
-        QString text;
-        QPointF anchor;
-        double y; ///< centre of the label
-        double size;
-    };
-    QList<Pending> right, left;
-    const double explodeRoom = std::clamp(pie.explodeBiggest, 0, 100) / 100.0;
-    for (const Slice &s : std::as_const(m_slices)) {
-        const double mid = s.start + s.span / 2.0;
-        const double m = radians(mid);
-        QPointF anchor = edgePoint(s, mid);
-        if (sideVisible(mid))
-            anchor += m_thickness / 2.0;
-        const double reach = m_ry * (1.0 + explodeRoom) + kLeader;
-        Pending label{&s,
-                fm.elidedText(
-                        markLabel(pie.points[s.index], total), Qt::ElideRight, m_markWidthCap),
-                anchor, m_centre.y() + m_thickness.y() / 2.0 - std::sin(m) * reach,
-                std::abs(s.span)};
-        (std::cos(m) >= -1e-9 ? right : left).append(label);
-    }
-
-    const double topLimit = m_area.top() + boxH / 2.0;
-    const double bottomLimit = m_area.bottom() - boxH / 2.0;
-    auto arrange = [&](QList<Pending> &column) {
-        // Labels close up to a hair apart before the smallest slices lose theirs.
-        double pitch = boxH + 2.0;
-        if (column.size() > 1 && (bottomLimit - topLimit) / pitch + 1 < column.size())
-            pitch = std::max(boxH + 0.5, (bottomLimit - topLimit) / double(column.size() - 1));
-        const int room = std::max(1, int((bottomLimit - topLimit) / pitch + 1e-9) + 1);
-        if (column.size() > room) {
-            std::stable_sort(column.begin(), column.end(),
-                    [](const Pending &a, const Pending &b) { return a.size > b.size; });
-            column.resize(room);
-        }
-        std::stable_sort(column.begin(), column.end(),
-                [](const Pending &a, const Pending &b) { return a.y < b.y; });
-        for (qsizetype i = 0; i < column.size(); ++i) {
-            double y = std::max(column[i].y, topLimit);
-            if (i > 0)
-                y = std::max(y, column[i - 1].y + pitch);
-            column[i].y = y;
-        }
-        for (qsizetype i = column.size() - 1; i >= 0; --i) {
-            double y = std::min(column[i].y, bottomLimit);
-            if (i + 1 < column.size())
-                y = std::min(y, column[i + 1].y - pitch);
-            column[i].y = y;
-        }
-    };
-    arrange(right);
-    arrange(left);
-
-    // Labels sit just outside an ellipse around the pie, at the height the
-    // arrangement gave them, so that short leaders reach every slice.
-    const QPointF middle = m_centre + m_thickness / 2.0;
-    const double ax = m_rx * (1.0 + explodeRoom) + std::abs(m_thickness.x()) / 2.0 + kLeader;
-    const double ay = m_ry * (1.0 + explodeRoom) + std::abs(m_thickness.y()) / 2.0 + kLeader;
-    for (const auto &[column, side] : {std::pair{&right, 1.0}, std::pair{&left, -1.0}}) {
-        for (const Pending &label : std::as_const(*column)) {
-            const double dy = (label.y - middle.y()) / ay;
-            const double reach = dy * dy < 1.0 ? ax * std::sqrt(1.0 - dy * dy) : 0.0;
-            const double columnX = middle.x() + side * std::max(reach, ax * 0.35);
-            const double w =
-                    markBoxSize(QSizeF(fm.horizontalAdvance(label.text), fm.height())).width();
-            QRectF box(0, 0, w, boxH);
-            if (side > 0)
-                box.moveTopLeft(QPointF(columnX + kGap, label.y - boxH / 2.0));
-            else
-                box.moveTopRight(QPointF(columnX - kGap, label.y - boxH / 2.0));
-            // A label with no room beside the pie is left to the legend.
-            if (box.left() < m_area.left() - 0.5 || box.right() > m_area.right() + 0.5)
-                continue;
-            m_labels.append(Label{
-                    label.slice->index, label.text, label.anchor, QPointF(columnX, label.y), box});
-        }
-    }
-}
-
-void PieChart::paintMarks(QPainter &painter) const
-{
-    const MarksSettings &marks = m_marks;
-    const QColor leaderColor =
-            marks.transparent ? marks.font.color : scaledColor(marks.backColor, 0.8);
-    for (const Label &label : m_labels) {
-        painter.setPen(QPen(leaderColor, 1.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawLine(QLineF(label.anchor, label.elbow));
-        drawMark(painter, marks, label.box, label.text);
-    }
 }
 
 } // namespace zavevad::chart

@@ -13,6 +13,8 @@ class QPaintDevice;
 
 namespace zavevad::chart {
 
+struct PieShape;
+
 /// The pie series: a round (or elliptic) pie, tilted and given thickness in
 /// the 3D view, with the biggest slice moved out and labels around it.
 class PieChart
@@ -32,6 +34,8 @@ public:
     QList<PieSliceGeometry> slices() const;
 
 private:
+    /// Length of a leader from a slice to its label (pixels).
+    static constexpr double kLeader = 14.0;
     /// The text of the label of a point: its value, with its name on a crowded pie.
     QString markLabel(const Point &point, double total) const;
     /// Each point's angle in degrees, small values widened to a visible wedge.
@@ -44,6 +48,11 @@ private:
         QPointF offset;
     };
 
+    /// The labels' font (shrunk to name the slices of a crowded pie) and
+    /// the room the widest label takes beside the pie; none when hidden.
+    QSizeF fitMarks(double total);
+    /// The pie's radii, thickness and centre in the room the labels leave.
+    void sizePie(const PieShape &shape, const QSizeF &marks);
     QPointF edgePoint(const Slice &s, double degrees) const;
     /// Whether the pie's side at this angle turns towards the viewer.
     bool sideVisible(double degrees) const;

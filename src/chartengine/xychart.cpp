@@ -2,9 +2,9 @@
 // every label and the box of names left without a place go.
 #include "chartengine/xychart.h"
 
+#include "chartengine/chartconstants.h"
 #include "chartengine/chartdraw.h"
 #include "chartengine/chartformat.h"
-#include "chartengine/xychartparts.h"
 
 #include <QHash>
 
@@ -13,8 +13,6 @@
 #include <limits>
 
 namespace zavevad::chart {
-
-using namespace xyparts;
 
 namespace {
 
@@ -237,6 +235,25 @@ QRectF XYChart::markerBox(const QPointF &at) const
     return QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh);
 }
 
+void XYChart::placeColumnLabels()
+{
+    const Chart &c = m_chart;
+    if (!c.bar.marks.visible)
+        return;
+    const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+    for (const XYPoint &p : m_xy.points) {
+        if (p.y == 0.0 || !std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QString text = formatValue(p.y);
+        const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
+        const QPointF top = toPlot(p.x, p.y);
+        QRectF box(QPointF(top.x() - size.width() / 2.0, top.y() - size.height() - 2.0), size);
+        if (box.top() < m_plot.top())
+            box.moveTop(top.y() + 2.0);
+        m_columnLabels.append({box, text, top});
+    }
+}
+
 void XYChart::placePointLabels()
 {
     m_pointLabels.clear();
@@ -244,20 +261,7 @@ void XYChart::placePointLabels()
     m_overflow.clear();
     const Chart &c = m_chart;
     if (m_xy.style == XYStyle::Columns) {
-        if (!c.bar.marks.visible)
-            return;
-        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
-        for (const XYPoint &p : m_xy.points) {
-            if (p.y == 0.0 || !std::isfinite(p.x) || !std::isfinite(p.y))
-                continue;
-            const QString text = formatValue(p.y);
-            const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
-            const QPointF top = toPlot(p.x, p.y);
-            QRectF box(QPointF(top.x() - size.width() / 2.0, top.y() - size.height() - 2.0), size);
-            if (box.top() < m_plot.top())
-                box.moveTop(top.y() + 2.0);
-            m_columnLabels.append({box, text, top});
-        }
+        placeColumnLabels();
         return;
     }
     // Names beside their markers, moved down (then up) out of each other's

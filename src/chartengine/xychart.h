@@ -50,6 +50,8 @@ private:
     /// rows they would need to keep apart.
     int placeReferenceLabels(int rows);
     void placePointLabels();
+    /// The values over the columns of a column plot.
+    void placeColumnLabels();
     /// Lays out the box of names left without a place right of the plot;
     /// returns the room it needs there (0: no box).
     double placeOverflowBox();

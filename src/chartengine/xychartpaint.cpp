@@ -2,9 +2,9 @@
 // markers, reference lines, axes and labels.
 #include "chartengine/xychart.h"
 
+#include "chartengine/chartconstants.h"
 #include "chartengine/chartdraw.h"
 #include "chartengine/chartformat.h"
-#include "chartengine/xychartparts.h"
 
 #include <QHash>
 #include <QLinearGradient>
@@ -18,8 +18,6 @@
 #include <cmath>
 
 namespace zavevad::chart {
-
-using namespace xyparts;
 
 namespace {
 
