@@ -4,22 +4,13 @@
 #include "export/tabletext.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
+#include "platform/savepath.h"
 
 #include <QMimeData>
 
 #include <memory>
 
 namespace zavevad {
-
-namespace {
-
-// Asks for the file with the shared save dialog; empty when the user cancels.
-QString askSavePath(const QString &filter, const QString &extension)
-{
-    return Platform::current().saveTabele(filter, extension).value_or(QString());
-}
-
-} // namespace
 
 void KopiujCsv(const GridModel &grid)
 {

@@ -5,6 +5,7 @@
 #include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
+#include "platform/savepath.h"
 #include "report/carddocument.h"
 #include "report/reportdocument.h"
 
@@ -14,11 +15,6 @@
 namespace zavevad {
 
 namespace {
-
-QString askSavePath(const QString &filter, const QString &extension)
-{
-    return Platform::current().saveTabele(filter, extension).value_or(QString());
-}
 
 QString reportTitle()
 {

@@ -1,5 +1,6 @@
 #include "results/thresholds.h"
 
+#include "platform/decimalint.h"
 #include "platform/readfile.h"
 #include "results/codepage.h"
 #include "results/userlocale.h"
@@ -7,7 +8,6 @@
 #include <QCollator>
 #include <QDir>
 
-#include <limits>
 #include <optional>
 
 namespace zavevad {
@@ -47,34 +47,13 @@ std::optional<QStringView> lookUp(
     return std::nullopt;
 }
 
-// Leading blanks, an optional sign, decimal digits and nothing after them,
-// within the signed 32-bit range.
+// Leading blanks, then a whole number as the number boxes take it.
 std::optional<std::int32_t> wholeNumber(QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    // The magnitude may reach 2^31 only for the int32 minimum.
-    constexpr std::int64_t kLimit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > kLimit)
-            return std::nullopt;
-    }
-    if (!negative && magnitude == kLimit)
-        return std::nullopt;
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == u' ')
+        ++blanks;
+    return parseDecimalInt(text.sliced(blanks));
 }
 
 } // namespace

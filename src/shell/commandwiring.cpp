@@ -1,10 +1,55 @@
 #include "charts/window/tfwykres.h"
 #include "export/exportcommands.h"
+#include "platform/help.h"
 #include "report/reportcommands.h"
 #include "shell/commandhooks.h"
 #include "shell/shell.h"
+#include "shell/tfabout.h"
+#include "shell/tfglowny.h"
+#include "shell/tfkartoteka.h"
+#include "shell/tfmenu.h"
+#include "shell/tfprogi.h"
 
 namespace zavevad {
+
+namespace {
+
+void installWindowCommands(Shell &shell, CommandHooks &hooks)
+{
+    TFGlowny &glowny = shell.glowny();
+    hooks.Wczytaj = [&glowny] {
+        glowny.Wczytaj();
+    };
+    hooks.WczytajKlasy = [&glowny] {
+        glowny.WczytajKlasy();
+    };
+    hooks.PokazTabele = [&glowny](TableKind kind) {
+        glowny.PokazTabele(kind);
+    };
+    hooks.editThresholds = [&shell] {
+        TFProgi dialog(shell);
+        dialog.exec();
+    };
+    hooks.editBlueprint = [&shell] {
+        TFKartoteka dialog(shell);
+        dialog.exec();
+    };
+    hooks.showAbout = [&shell] {
+        shell.about().showModal();
+    };
+    hooks.showHelp = [&shell] {
+        openHelp(shell.session().analysis.startDirectory);
+    };
+    hooks.minimize = [&shell] {
+        shell.menu().closeMenu();
+        shell.glowny().minimizeApplication();
+    };
+    hooks.quit = [] {
+        TFGlowny::terminate();
+    };
+}
+
+} // namespace
 
 void installCommandHooks(Shell &shell)
 {
@@ -12,6 +57,7 @@ void installCommandHooks(Shell &shell)
     // through shell.session() and the dialogs through Platform::current().
     Session &session = shell.session();
     CommandHooks &hooks = shell.hooks();
+    installWindowCommands(shell, hooks);
     hooks.ZapiszTxt = [&session] {
         ZapiszTxt(session.grid);
     };
@@ -45,6 +91,9 @@ void installCommandHooks(Shell &shell)
         wykres.chartCommand(chartKind, session.analysis, session.grid, session.gridState);
         // A template given to the program styles the first chart drawn.
         wykres.applyPendingTemplate();
+    };
+    hooks.scoreChart = [&session, &wykres](ScoreChart which) {
+        wykres.scoreChartCommand(which, session.analysis);
     };
 }
 

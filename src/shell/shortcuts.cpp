@@ -1,11 +1,13 @@
 #include "shell/shortcuts.h"
 
+#include "shell/menutable.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
 #include "tables/view/tablepanel.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QShortcut>
 
 #include <functional>
@@ -29,33 +31,7 @@ void installShortcuts(Shell &shell)
         QKeySequence keys;
         std::function<void()> command;
     };
-    // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
-    // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.
-    const Key keys[] = {
-            {QKeySequence(Qt::CTRL | Qt::Key_O),
-                    [&menu] {
-                        menu.LPlikOpenClick();
-                    }},
-            {QKeySequence(Qt::CTRL | Qt::Key_S),
-                    [&menu] {
-                        menu.LPlikSaveTxtClick();
-                    }},
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                    [&menu] {
-                        menu.LPlikSaveHtmlClick();
-                    }},
-            {QKeySequence(Qt::CTRL | Qt::Key_C),
-                    [&menu] {
-                        menu.LEdycjaCopyCSVClick();
-                    }},
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                    [&menu] {
-                        menu.LEdycjaCopyHTMLClick();
-                    }},
-            {QKeySequence(Qt::CTRL | Qt::Key_Q),
-                    [&menu] {
-                        menu.LZamknijClick();
-                    }},
+    QList<Key> keys = {
             {QKeySequence(Qt::Key_Up), page(Step::Up)},
             {QKeySequence(Qt::Key_PageUp), page(Step::Up)},
             {QKeySequence(Qt::Key_Down), page(Step::Down)},
@@ -65,6 +41,14 @@ void installShortcuts(Shell &shell)
             {QKeySequence(Qt::Key_Home), page(Step::First)},
             {QKeySequence(Qt::Key_End), page(Step::Last)},
     };
+    // The menu items' keys come from the command table, so that a key runs
+    // its item's command with the item's own checks.
+    for (const MenuEntry &entry : menuEntries()) {
+        if (entry.key != QKeyCombination())
+            keys.append({QKeySequence(entry.key), [&menu, &entry] {
+                             menu.runEntry(entry);
+                         }});
+    }
     for (const Key &key : keys) {
         auto *shortcut = new QShortcut(key.keys, &window);
         shortcut->setContext(Qt::WindowShortcut);

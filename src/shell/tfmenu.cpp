@@ -1,14 +1,10 @@
 #include "shell/tfmenu.h"
 
-#include "charts/window/tfwykres.h"
-#include "platform/help.h"
 #include "results/analysisstate.h"
 #include "shell/artwork.h"
+#include "shell/menutable.h"
 #include "shell/shell.h"
-#include "shell/tfabout.h"
 #include "shell/tfglowny.h"
-#include "shell/tfkartoteka.h"
-#include "shell/tfprogi.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
@@ -65,104 +61,17 @@ TFMenu::TFMenu(Shell &shell)
     setFont(shellstyle::windowFont());
     setMouseTracking(true);
 
-    Panel &top = addPanel(MenuTop, "PMenuTop", "ImmenuTop", QStringLiteral("menu-top"));
-    top.highlightsAlone = true;
-    addItem(top, "LM1minimize", QStringLiteral("Minimalizuj"), QStringLiteral("Zminimalizuj okno"),
-            7, false, Hover::Always, &TFMenu::LM1minimizeClick);
-    addItem(top, "LM1Close", QStringLiteral("Zamknij"), QStringLiteral("Zamknij program"), 25,
-            false, Hover::Always, &TFMenu::LM1CloseClick);
-
-    Panel &plik = addPanel(MenuPlik, "PPlik", "ImPlik", QStringLiteral("menu-plik"));
-    addItem(plik, "LPlikOpen", QStringLiteral("Wczytaj wyniki testu ..."),
-            QStringLiteral("Wczytuje wyniki testu do analizy"), 8, false, Hover::Always,
-            &TFMenu::LPlikOpenClick);
-    // Every item below moves down by the row of the load of classes.
-    addItem(plik, "LPlikOpenKlasy", QStringLiteral("Wczytaj klasy z folderu ..."),
-            QStringLiteral("Wczytuje wyniki kilku klas: każdy podfolder to jedna klasa"), 26, false,
-            Hover::Always, &TFMenu::LPlikOpenKlasyClick);
-    addSeparator(plik, 42);
-    addItem(plik, "LPlikSaveTxt", QStringLiteral("Zapisz tabelę jako txt"),
-            QStringLiteral("Zapisuje tabelę jako plik txt"), 58, true, Hover::WhileLoaded,
-            &TFMenu::LPlikSaveTxtClick);
-    addItem(plik, "LPlikSaveHtml", QStringLiteral("Zapisz tabelę jako html"),
-            QStringLiteral("Zapisuje tabelę jako plik html"), 76, true, Hover::WhileLoaded,
-            &TFMenu::LPlikSaveHtmlClick);
-    // The whole analysis at once; the drop-down grows by their rows.
-    addItem(plik, "LPlikSavePdf", QStringLiteral("Zapisz raport PDF ..."),
-            QStringLiteral("Zapisuje pełny raport z analizy testu jako PDF"), 94, true,
-            Hover::WhileLoaded, &TFMenu::LPlikSavePdfClick);
-    addItem(plik, "LPlikSaveXlsx", QStringLiteral("Zapisz jako arkusz xlsx ..."),
-            QStringLiteral("Zapisuje wszystkie tabele do skoroszytu"), 112, true,
-            Hover::WhileLoaded, &TFMenu::LPlikSaveXlsxClick);
-    addItem(plik, "LPlikPrint", QStringLiteral("Drukuj raport ..."),
-            QStringLiteral("Drukuje pełny raport z analizy testu"), 130, true, Hover::WhileLoaded,
-            &TFMenu::LPlikPrintClick);
-    addItem(plik, "LPlikSaveCards", QStringLiteral("Zapisz karty uczniów PDF ..."),
-            QStringLiteral("Zapisuje kartę wyników każdego ucznia jako PDF"), 148, true,
-            Hover::WhileLoaded, &TFMenu::LPlikSaveCardsClick);
-    addItem(plik, "LPlikPrintCards", QStringLiteral("Drukuj karty uczniów ..."),
-            QStringLiteral("Drukuje kartę wyników każdego ucznia"), 166, true, Hover::WhileLoaded,
-            &TFMenu::LPlikPrintCardsClick);
-    addSeparator(plik, 182);
-    addItem(plik, "LZamknij", QStringLiteral("Zamknij"), QStringLiteral("Kończy pracę z programem"),
-            200, false, Hover::Always, &TFMenu::LZamknijClick);
-
-    Panel &edycja = addPanel(MenuEdycja, "Pedycja", "Imedycja", QStringLiteral("menu-edycja"));
-    addItem(edycja, "LEdycjaCopyHTML", QStringLiteral("Kopiuj tabelę jako html"),
-            QStringLiteral("Kopiuje tabelę w formacie html"), 10, true, Hover::WhileLoaded,
-            &TFMenu::LEdycjaCopyHTMLClick);
-    addItem(edycja, "LEdycjaCopyCSV", QStringLiteral("Kopiuj tabelę jako csv"),
-            QStringLiteral("Kopiuje tabelę jako tekst"), 32, true, Hover::WhileLoaded,
-            &TFMenu::LEdycjaCopyCSVClick);
-    addItem(edycja, "LEdycjaProgi", QStringLiteral("Progi ocen ..."),
-            QStringLiteral("Pozwala zmienić progi ocen i od razu zobaczyć skutek"), 54, true,
-            Hover::WhileLoaded, &TFMenu::LEdycjaProgiClick);
-    addItem(edycja, "LEdycjaKartoteka", QStringLiteral("Kartoteka testu ..."),
-            QStringLiteral("Pozwala przypisać pytania do umiejętności"), 76, true,
-            Hover::WhileLoaded, &TFMenu::LEdycjaKartotekaClick);
-
-    Panel &tabele = addPanel(MenuTabele, "PTabele", "ImTabele", QStringLiteral("menu-tabele"));
-    addItem(tabele, "LAnalizaPunktacja", QStringLiteral("Tabela - Wyniki testu"),
-            QStringLiteral("Prezentuje wyniki testu w postaci tabeli"), 9, true, Hover::WhileLoaded,
-            &TFMenu::LAnalizaPunktacjaClick);
-    addItem(tabele, "LAnalizaCzas", QStringLiteral("Tabela - Czas pracy"),
-            QStringLiteral("Prezentuje zestawienie czasu pracy w postaci tabeli"), 30, true,
-            Hover::WhileLoaded, &TFMenu::LAnalizaCzasClick);
-    addItem(tabele, "LAnalizaOceny", QStringLiteral("Tabela - Ilość ocen"),
-            QStringLiteral("Prezentuje zestawienie ocen z testu"), 51, true, Hover::WhileLoaded,
-            &TFMenu::LAnalizaOcenyClick);
-    addItem(tabele, "LAnalizaPytan", QStringLiteral("Tabela - Analiza pytań"),
-            QStringLiteral("Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu"), 72,
-            true, Hover::WhileLoaded, &TFMenu::LAnalizaPytanClick);
-    addItem(tabele, "LAnalizaUmiejetnosci", QStringLiteral("Tabela - Umiejętności"),
-            QStringLiteral("Prezentuje wykonanie umiejętności sprawdzanych przez test"), 93, true,
-            Hover::WhileLoaded, &TFMenu::LAnalizaUmiejetnosciClick);
-    addItem(tabele, "LAnalizaKlasy", QStringLiteral("Tabela - Porównanie klas"),
-            QStringLiteral("Porównuje wyniki klas"), 114, true, Hover::WhileLoaded,
-            &TFMenu::LAnalizaKlasyClick);
-
-    Panel &wykresy = addPanel(MenuWykresy, "PWykresy", "ImWykresy", QStringLiteral("menu-wykresy"));
-    addItem(wykresy, "LWykresSlupkowy", QStringLiteral("Wykres słupkowy"),
-            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu słupkowego"), 9, true,
-            Hover::WhileLoaded, &TFMenu::LWykresSlupkowyClick);
-    addItem(wykresy, "LWykresKolowy", QStringLiteral("Wykres kołowy"),
-            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu kołowego"), 30, true,
-            Hover::WhileLoaded, &TFMenu::LWykresKolowyClick);
-    addItem(wykresy, "LWykresLiniowy", QStringLiteral("Wykres liniowy"),
-            QStringLiteral("Prezentuje dane z tabeli w postaci wykresu liniowego"), 51, true,
-            Hover::WhileLoaded, &TFMenu::LWykresLiniowyClick);
-    addItem(wykresy, "LWykresRozklad", QStringLiteral("Rozkład punktów"),
-            QStringLiteral("Pokazuje, ilu uczniów zdobyło każdą liczbę punktów"), 72, true,
-            Hover::WhileLoaded, &TFMenu::LWykresRozkladClick);
-    addItem(wykresy, "LWykresCzasWynik", QStringLiteral("Czas a wynik"),
-            QStringLiteral("Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem"), 93, true,
-            Hover::WhileLoaded, &TFMenu::LWykresCzasWynikClick);
-
-    Panel &about = addPanel(MenuAbout, "PAbout", "Image1", QStringLiteral("menu-about"));
-    addItem(about, "LAboutWinietka", QStringLiteral("O programie"), QStringLiteral("O programie"),
-            9, false, Hover::Always, &TFMenu::LAboutWinietkaClick);
-    addItem(about, "LAboutPomoc", QStringLiteral("Pomoc"), QStringLiteral("Pomoc"), 30, false,
-            Hover::Always, &TFMenu::LAboutPomocClick);
+    for (const MenuPanel &spec : menuPanels()) {
+        Panel &panel = addPanel(spec);
+        for (const MenuEntry &entry : menuEntries()) {
+            if (entry.dropDown != spec.dropDown)
+                continue;
+            if (entry.isSeparator())
+                addSeparator(panel, entry.top);
+            else
+                addItem(panel, entry);
+        }
+    }
 
     // Switching to another program closes the drop-down, as losing focus would.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -174,41 +83,39 @@ TFMenu::TFMenu(Shell &shell)
 
 TFMenu::~TFMenu() = default;
 
-TFMenu::Panel &TFMenu::addPanel(
-        DropDown dropDown, const char *panelName, const char *pictureName, const QString &artwork)
+TFMenu::Panel &TFMenu::addPanel(const MenuPanel &spec)
 {
-    const QSize size = placement(dropDown).size;
-    Panel &panel = m_panels[dropDown];
+    const QSize size = placement(spec.dropDown).size;
+    Panel &panel = m_panels[spec.dropDown];
+    panel.highlightsAlone = spec.highlightsAlone;
     panel.widget = new QWidget(this);
-    panel.widget->setObjectName(QLatin1String(panelName));
+    panel.widget->setObjectName(QLatin1String(spec.panelName));
     panel.widget->setGeometry(QRect(QPoint(0, 0), size));
     panel.widget->hide();
 
     panel.background = new ClickableLabel(panel.widget);
-    panel.background->setObjectName(QLatin1String(pictureName));
+    panel.background->setObjectName(QLatin1String(spec.pictureName));
     panel.background->setGeometry(QRect(QPoint(0, 0), size));
-    artwork::setPicture(*panel.background, artwork, size);
+    artwork::setPicture(*panel.background, QLatin1String(spec.artwork), size);
     connect(panel.background, &ClickableLabel::clicked, this, &TFMenu::closeMenu);
     connect(panel.background, &ClickableLabel::hovered, this,
             [this, &panel] { backgroundHovered(panel); });
     return panel;
 }
 
-ClickableLabel *TFMenu::addItem(Panel &panel, const char *name, const QString &caption,
-        const QString &hint, int top, bool needsData, Hover hover, void (TFMenu::*command)())
+void TFMenu::addItem(Panel &panel, const MenuEntry &entry)
 {
-    auto *label = new ClickableLabel(caption, panel.widget);
-    label->setObjectName(QLatin1String(name));
-    label->setToolTip(hint);
-    label->move(kItemLeft, top);
+    auto *label = new ClickableLabel(QString::fromUtf8(entry.caption), panel.widget);
+    label->setObjectName(QLatin1String(entry.name));
+    label->setToolTip(QString::fromUtf8(entry.hint));
+    label->move(kItemLeft, entry.top);
     label->adjustSize();
     label->setCursor(Qt::PointingHandCursor);
     setItemColor(label, shellstyle::menuNormal());
-    connect(label, &ClickableLabel::clicked, this, command);
+    connect(label, &ClickableLabel::clicked, this, [this, &entry] { runEntry(entry); });
     connect(label, &ClickableLabel::hovered, this,
             [this, &panel, label] { itemHovered(panel, label); });
-    panel.items.append({label, needsData, hover, command});
-    return label;
+    panel.items.append({label, &entry});
 }
 
 void TFMenu::addSeparator(Panel &panel, int top)
@@ -239,7 +146,7 @@ bool TFMenu::dataLoaded() const
 
 bool TFMenu::takesPart(const Item &item) const
 {
-    return item.hover == Hover::Always || dataLoaded();
+    return item.entry->hover == MenuHover::Always || dataLoaded();
 }
 
 void TFMenu::itemHovered(Panel &panel, ClickableLabel *label)
@@ -270,7 +177,7 @@ void TFMenu::updateAvailability(Panel &panel)
     for (const Item &item : std::as_const(panel.items)) {
         if (panel.highlightsAlone) {
             setItemColor(item.label, shellstyle::menuNormal());
-        } else if (item.needsData) {
+        } else if (item.entry->needsData()) {
             setItemColor(
                     item.label, loaded ? shellstyle::menuNormal() : shellstyle::menuUnavailable());
             item.label->setCursor(loaded ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -360,178 +267,171 @@ void TFMenu::mousePressEvent(QMouseEvent *event)
     QCoreApplication::sendEvent(handle, &press);
 }
 
-void TFMenu::runItem(bool needsData, const std::function<void()> &command)
+void TFMenu::runEntry(const MenuEntry &entry)
 {
+    if (entry.run == MenuRun::AtOnce) {
+        entry.command(m_shell.hooks());
+        return;
+    }
     // The drop-down leaves the screen before the work starts.
     closeMenu();
     QCoreApplication::processEvents();
-    if ((needsData && !dataLoaded()) || !command)
+    if (entry.needsData() && !dataLoaded())
         return;
-    runCommand(&m_shell.glowny(), command);
+    runCommand(&m_shell.glowny(), [this, &entry] { entry.command(m_shell.hooks()); });
+}
+
+void TFMenu::runNamed(const char *name)
+{
+    const MenuEntry *entry = menuEntry(name);
+    Q_ASSERT(entry);
+    if (entry)
+        runEntry(*entry);
 }
 
 void TFMenu::LPlikOpenClick()
 {
-    runItem(false, [this] { m_shell.glowny().Wczytaj(); });
+    runNamed("LPlikOpen");
 }
 
 void TFMenu::LPlikOpenKlasyClick()
 {
-    runItem(false, [this] { m_shell.glowny().WczytajKlasy(); });
+    runNamed("LPlikOpenKlasy");
 }
 
 void TFMenu::LPlikSaveTxtClick()
 {
-    runItem(true, m_shell.hooks().ZapiszTxt);
+    runNamed("LPlikSaveTxt");
 }
 
 void TFMenu::LPlikSaveHtmlClick()
 {
-    runItem(true, m_shell.hooks().ZapiszHtml);
+    runNamed("LPlikSaveHtml");
 }
 
 void TFMenu::LPlikSavePdfClick()
 {
-    runItem(true, m_shell.hooks().ZapiszRaportPdf);
+    runNamed("LPlikSavePdf");
 }
 
 void TFMenu::LPlikSaveXlsxClick()
 {
-    runItem(true, m_shell.hooks().ZapiszArkusz);
+    runNamed("LPlikSaveXlsx");
 }
 
 void TFMenu::LPlikPrintClick()
 {
-    runItem(true, m_shell.hooks().DrukujRaport);
+    runNamed("LPlikPrint");
 }
 
 void TFMenu::LPlikSaveCardsClick()
 {
-    runItem(true, m_shell.hooks().ZapiszKartyPdf);
+    runNamed("LPlikSaveCards");
 }
 
 void TFMenu::LPlikPrintCardsClick()
 {
-    runItem(true, m_shell.hooks().DrukujKarty);
+    runNamed("LPlikPrintCards");
 }
 
 void TFMenu::LZamknijClick()
 {
-    TFGlowny::terminate();
-}
-
-void TFMenu::LM1CloseClick()
-{
-    TFGlowny::terminate();
+    runNamed("LZamknij");
 }
 
 void TFMenu::LM1minimizeClick()
 {
-    closeMenu();
-    m_shell.glowny().minimizeApplication();
+    runNamed("LM1minimize");
+}
+
+void TFMenu::LM1CloseClick()
+{
+    runNamed("LM1Close");
 }
 
 void TFMenu::LEdycjaCopyHTMLClick()
 {
-    runItem(true, m_shell.hooks().KopiujHtml);
+    runNamed("LEdycjaCopyHTML");
 }
 
 void TFMenu::LEdycjaCopyCSVClick()
 {
-    runItem(true, m_shell.hooks().KopiujCsv);
+    runNamed("LEdycjaCopyCSV");
 }
 
 void TFMenu::LEdycjaProgiClick()
 {
-    runItem(true, [this] {
-        TFProgi dialog(m_shell);
-        dialog.exec();
-    });
-}
-
-void TFMenu::LAnalizaPunktacjaClick()
-{
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableResults); });
-}
-
-void TFMenu::LAnalizaCzasClick()
-{
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableWorkingTime); });
-}
-
-void TFMenu::LAnalizaOcenyClick()
-{
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableGradeCount); });
-}
-
-void TFMenu::LAnalizaPytanClick()
-{
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableItemAnalysis); });
-}
-
-void TFMenu::LAnalizaUmiejetnosciClick()
-{
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableSkills); });
+    runNamed("LEdycjaProgi");
 }
 
 void TFMenu::LEdycjaKartotekaClick()
 {
-    runItem(true, [this] {
-        TFKartoteka dialog(m_shell);
-        dialog.exec();
-    });
+    runNamed("LEdycjaKartoteka");
+}
+
+void TFMenu::LAnalizaPunktacjaClick()
+{
+    runNamed("LAnalizaPunktacja");
+}
+
+void TFMenu::LAnalizaCzasClick()
+{
+    runNamed("LAnalizaCzas");
+}
+
+void TFMenu::LAnalizaOcenyClick()
+{
+    runNamed("LAnalizaOceny");
+}
+
+void TFMenu::LAnalizaPytanClick()
+{
+    runNamed("LAnalizaPytan");
+}
+
+void TFMenu::LAnalizaUmiejetnosciClick()
+{
+    runNamed("LAnalizaUmiejetnosci");
 }
 
 void TFMenu::LAnalizaKlasyClick()
 {
-    runItem(true, [this] { m_shell.glowny().PokazTabele(TableClassComparison); });
-}
-
-void TFMenu::runChart(int chartKind)
-{
-    runItem(true, [this, chartKind] {
-        if (m_shell.hooks().Wykres)
-            m_shell.hooks().Wykres(chartKind);
-    });
+    runNamed("LAnalizaKlasy");
 }
 
 void TFMenu::LWykresSlupkowyClick()
 {
-    runChart(1);
+    runNamed("LWykresSlupkowy");
 }
 
 void TFMenu::LWykresKolowyClick()
 {
-    runChart(2);
+    runNamed("LWykresKolowy");
 }
 
 void TFMenu::LWykresLiniowyClick()
 {
-    runChart(3);
+    runNamed("LWykresLiniowy");
 }
 
 void TFMenu::LWykresRozkladClick()
 {
-    runItem(true, [this] {
-        m_shell.wykres().scoreChartCommand(ScoreChart::Distribution, m_shell.session().analysis);
-    });
+    runNamed("LWykresRozklad");
 }
 
 void TFMenu::LWykresCzasWynikClick()
 {
-    runItem(true, [this] {
-        m_shell.wykres().scoreChartCommand(ScoreChart::TimeScore, m_shell.session().analysis);
-    });
+    runNamed("LWykresCzasWynik");
 }
 
 void TFMenu::LAboutWinietkaClick()
 {
-    runItem(false, [this] { m_shell.about().showModal(); });
+    runNamed("LAboutWinietka");
 }
 
 void TFMenu::LAboutPomocClick()
 {
-    runItem(false, [this] { openHelp(m_shell.session().analysis.startDirectory); });
+    runNamed("LAboutPomoc");
 }
 
 } // namespace zavevad

@@ -6,12 +6,13 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 namespace zavevad {
 
 class ClickableLabel;
 class Shell;
+struct MenuEntry;
+struct MenuPanel;
 
 /// The drop-down menu window: one frameless pop-up with six panels, of which
 /// the one opened is shown under its label of the main window. It closes on
@@ -61,7 +62,12 @@ public:
     /// The title of the shown drop-down, empty when the menu is hidden.
     QString shownTitle() const;
 
-    // Item commands.
+    /// Runs the command of `entry` as a click on its item would: everything a
+    /// menu item, its key and its accessible action run goes through here.
+    void runEntry(const MenuEntry &entry);
+
+    // The items' click handlers by their given names, each running its row
+    // of the command table.
     void LPlikOpenClick();
     void LPlikOpenKlasyClick();
     void LPlikSaveTxtClick();
@@ -77,10 +83,12 @@ public:
     void LEdycjaCopyHTMLClick();
     void LEdycjaCopyCSVClick();
     void LEdycjaProgiClick();
+    void LEdycjaKartotekaClick();
     void LAnalizaPunktacjaClick();
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
     void LAnalizaPytanClick();
+    void LAnalizaUmiejetnosciClick();
     void LAnalizaKlasyClick();
     void LWykresSlupkowyClick();
     void LWykresKolowyClick();
@@ -89,8 +97,6 @@ public:
     void LWykresCzasWynikClick();
     void LAboutWinietkaClick();
     void LAboutPomocClick();
-    void LAnalizaUmiejetnosciClick();
-    void LEdycjaKartotekaClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -99,15 +105,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    /// Who may change an item's colour under the mouse.
-    enum class Hover { Always, WhileLoaded };
-
     struct Item
     {
         ClickableLabel *label = nullptr;
-        bool needsData = false;
-        Hover hover = Hover::Always;
-        void (TFMenu::*command)() = nullptr;
+        const MenuEntry *entry = nullptr;
     };
 
     struct Panel
@@ -119,11 +120,11 @@ private:
         bool highlightsAlone = false;
     };
 
-    Panel &addPanel(DropDown dropDown, const char *panelName, const char *pictureName,
-            const QString &artwork);
-    ClickableLabel *addItem(Panel &panel, const char *name, const QString &caption,
-            const QString &hint, int top, bool needsData, Hover hover, void (TFMenu::*command)());
+    Panel &addPanel(const MenuPanel &spec);
+    void addItem(Panel &panel, const MenuEntry &entry);
     void addSeparator(Panel &panel, int top);
+    /// Runs the row of the item named `name`.
+    void runNamed(const char *name);
 
     bool dataLoaded() const;
     bool takesPart(const Item &item) const;
@@ -131,11 +132,6 @@ private:
     void backgroundHovered(Panel &panel);
     void updateAvailability(Panel &panel);
     static void setItemColor(ClickableLabel *label, const QColor &color);
-
-    /// Closes the menu and lets the screen catch up, then runs `command`
-    /// unless it needs results and none are loaded; an empty command does nothing.
-    void runItem(bool needsData, const std::function<void()> &command);
-    void runChart(int chartKind);
 
     void showDropDown(DropDown dropDown);
     const Item *findItem(const QWidget *widget) const;

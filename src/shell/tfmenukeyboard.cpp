@@ -3,6 +3,7 @@
 // item data, however many items the drop-downs hold.
 #include "shell/tfmenu.h"
 
+#include "shell/menutable.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "ui/clickablelabel.h"
@@ -35,7 +36,7 @@ const TFMenu::Item *TFMenu::findItem(const QWidget *widget) const
 
 bool TFMenu::itemLive(const Item &item) const
 {
-    return !item.needsData || dataLoaded();
+    return !item.entry->needsData() || dataLoaded();
 }
 
 int TFMenu::dropDownOfItem(const QWidget *widget) const
@@ -58,8 +59,8 @@ bool TFMenu::itemAvailable(const QWidget *widget) const
 void TFMenu::triggerItem(const QWidget *widget)
 {
     const Item *item = findItem(widget);
-    if (item && item->command && itemLive(*item))
-        (this->*(item->command))();
+    if (item && itemLive(*item))
+        runEntry(*item->entry);
 }
 
 QWidget *TFMenu::keyboardItem() const

@@ -13,32 +13,6 @@
 
 namespace zavevad {
 
-std::optional<int> parseDecimalInt(QStringView text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-')) {
-        negative = text.front() == u'-';
-        i = 1;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    // Accumulate as a negative number, which reaches the int minimum too.
-    constexpr long long limit = -static_cast<long long>(std::numeric_limits<int>::min());
-    long long magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    if (!negative && magnitude > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
-
 namespace {
 
 /// One arrow of the box; it never takes the focus, so typing goes on.

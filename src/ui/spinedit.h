@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/decimalint.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringView>
@@ -10,10 +12,6 @@
 class QLineEdit;
 
 namespace zavevad {
-
-/// The text as a decimal integer: an optional sign and at least one digit,
-/// nothing else (no spaces, no separators), within the 32-bit range.
-std::optional<int> parseDecimalInt(QStringView text);
 
 /// A number box with up and down arrows. Its text is what the user typed,
 /// even when that is no number or lies outside the range: handlers read the

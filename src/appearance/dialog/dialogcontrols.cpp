@@ -1,6 +1,7 @@
 #include "appearance/dialog/dialogcontrols.h"
 
 #include "platform/commanderror.h"
+#include "platform/decimalint.h"
 #include "ui/spinedit.h"
 
 #include <QCheckBox>
