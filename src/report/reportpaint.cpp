@@ -293,6 +293,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     const int count = pageCount();
+    // The blocks come in the order of their sections: each is made once.
+    MadeSection made;
     for (int i = 0; i < count; ++i) {
         const Page &page = m_pages[static_cast<std::size_t>(i)];
         if (i > 0) {
@@ -310,7 +312,7 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
 
         for (const Block &block : page.blocks) {
             const auto section = static_cast<std::size_t>(block.section);
-            const ReportSection &item = m_sections[section];
+            const ReportSection &item = sectionAt(section, made);
             if (const auto *title = std::get_if<TitleSection>(&item))
                 paintTitle(painter, *title, block.rect);
             else if (const auto *table = std::get_if<TableSection>(&item))
