@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace zavevad {
 
@@ -437,6 +438,30 @@ std::optional<QDateTime> earliestStart(const AnalysisState &analysis)
             earliest = student.Poczatek;
     }
     return earliest ? dateTimeFromDays(*earliest) : std::nullopt;
+}
+
+std::vector<ReportTableMaker> analysisReportTableMakers(const AnalysisState &analysis)
+{
+    const AnalysisState *state = &analysis;
+    std::vector<ReportTableMaker> makers{
+            [state] { return resultsReportTable(*state); },
+            [state] { return workingTimeReportTable(*state); },
+            [state] { return gradeCountReportTable(*state); },
+            [state] { return itemAnalysisReportTable(*state); },
+    };
+    if (!analysis.blueprint.empty())
+        makers.emplace_back([state] { return skillsReportTable(*state); });
+    return makers;
+}
+
+std::vector<ReportTableMaker> keptTableMakers(std::vector<ReportTable> tables)
+{
+    std::vector<ReportTableMaker> makers;
+    for (ReportTable &table : tables) {
+        auto kept = std::make_shared<const ReportTable>(std::move(table));
+        makers.emplace_back([kept] { return *kept; });
+    }
+    return makers;
 }
 
 } // namespace zavevad

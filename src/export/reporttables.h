@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -89,5 +90,17 @@ std::optional<QDateTime> dateTimeFromDays(double days);
 
 /// The start of the earliest student: the test's date.
 std::optional<QDateTime> earliestStart(const AnalysisState &analysis);
+
+/// Makes one table when it is needed, so that a report or a workbook of a
+/// large class holds one table at a time rather than all of them.
+using ReportTableMaker = std::function<ReportTable()>;
+
+/// The makers of `analysisReportTables`' tables, in the same order; each
+/// builds its table anew whenever called. `analysis` must outlive them.
+std::vector<ReportTableMaker> analysisReportTableMakers(const AnalysisState &analysis);
+
+/// Makers that give copies of `tables`: small tables built together (the
+/// class comparison's) among the makers of the large ones.
+std::vector<ReportTableMaker> keptTableMakers(std::vector<ReportTable> tables);
 
 } // namespace zavevad

@@ -9,6 +9,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -146,7 +147,21 @@ std::vector<ReportTable> workbookTables(const AnalysisState &analysis)
     return tables;
 }
 
-std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, QString *failure)
+std::vector<ReportTableMaker> workbookTableMakers(const AnalysisState &analysis)
+{
+    std::vector<ReportTableMaker> makers = analysisReportTableMakers(analysis);
+    for (ReportTableMaker &maker : keptTableMakers(classComparisonSheets(analysis)))
+        makers.push_back(std::move(maker));
+    const AnalysisState *state = &analysis;
+    makers.emplace_back([state] { return thresholdsReportTable(*state); });
+    return makers;
+}
+
+namespace {
+
+/// The workbook of the sheets `writeSheets` adds, as `workbookBytes` makes it.
+std::optional<QByteArray> writeWorkbook(
+        const std::function<bool(lxw_workbook *, Formats &)> &writeSheets, QString *failure)
 {
     const auto fail = [failure](const QString &why) -> std::optional<QByteArray> {
         if (failure)
@@ -178,12 +193,7 @@ std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, 
     bool written = true;
     {
         Formats formats(workbook);
-        for (const ReportTable &table : tables) {
-            if (!writeSheet(workbook, formats, table)) {
-                written = false;
-                break;
-            }
-        }
+        written = writeSheets(workbook, formats);
     }
     // Closing writes the file and frees the workbook, also after a failure.
     written = workbook_close(workbook) == LXW_NO_ERROR && written;
@@ -193,6 +203,32 @@ std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, 
     if (!file.open(QIODevice::ReadOnly))
         return fail(inFolder);
     return file.readAll();
+}
+
+} // namespace
+
+std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, QString *failure)
+{
+    return writeWorkbook(
+            [&tables](lxw_workbook *workbook, Formats &formats) {
+                return std::all_of(tables.begin(), tables.end(), [&](const ReportTable &table) {
+                    return writeSheet(workbook, formats, table);
+                });
+            },
+            failure);
+}
+
+std::optional<QByteArray> workbookBytes(
+        const std::vector<ReportTableMaker> &makers, QString *failure)
+{
+    return writeWorkbook(
+            [&makers](lxw_workbook *workbook, Formats &formats) {
+                // Each table lives only while its sheet is written.
+                return std::all_of(makers.begin(), makers.end(), [&](const ReportTableMaker &make) {
+                    return writeSheet(workbook, formats, make());
+                });
+            },
+            failure);
 }
 
 } // namespace zavevad

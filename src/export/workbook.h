@@ -19,7 +19,16 @@ namespace zavevad {
 std::optional<QByteArray> workbookBytes(
         const std::vector<ReportTable> &tables, QString *failure = nullptr);
 
+/// The same with each table made as its sheet is written and dropped after,
+/// so that a large class's workbook holds one table at a time.
+std::optional<QByteArray> workbookBytes(
+        const std::vector<ReportTableMaker> &makers, QString *failure = nullptr);
+
 /// The analysis tables and the thresholds, in that order.
 std::vector<ReportTable> workbookTables(const AnalysisState &analysis);
+
+/// The makers of `workbookTables`' tables, in the same order. `analysis`
+/// must outlive them.
+std::vector<ReportTableMaker> workbookTableMakers(const AnalysisState &analysis);
 
 } // namespace zavevad

@@ -41,7 +41,7 @@ CommandError cannotMake(const QString &what)
 
 QByteArray reportPdfBytes(const AnalysisState &analysis)
 {
-    QByteArray pdf = ReportDocument(reportSections(analysis)).toPdf(reportTitle());
+    QByteArray pdf = ReportDocument(reportSectionMakers(analysis)).toPdf(reportTitle());
     if (pdf.isEmpty())
         throw cannotMake(QStringLiteral("raportu PDF"));
     return pdf;
@@ -50,7 +50,7 @@ QByteArray reportPdfBytes(const AnalysisState &analysis)
 QByteArray workbookFileBytes(const AnalysisState &analysis)
 {
     QString failure;
-    std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis), &failure);
+    std::optional<QByteArray> workbook = workbookBytes(workbookTableMakers(analysis), &failure);
     if (!workbook)
         throw CommandError(failure);
     return std::move(*workbook);
@@ -72,7 +72,7 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
         return;
     // Refused before the report is made, which takes a while.
     checkOutput(path, loadedInputs());
-    const ReportDocument document(reportSections(analysis));
+    const ReportDocument document(reportSectionMakers(analysis));
     // Straight into the file as the pages are painted: a large class's
     // report never stands in memory whole.
     saveFileSayingWhy(path, [&](QIODevice &device) {
@@ -83,7 +83,7 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
 
 void DrukujRaport(const AnalysisState &analysis)
 {
-    const ReportDocument document(reportSections(analysis));
+    const ReportDocument document(reportSectionMakers(analysis));
     Platform::current().printDocument(reportTitle(),
             [&document](QPagedPaintDevice &device) { return document.paint(device); });
 }
@@ -117,7 +117,8 @@ void ZapiszArkusz(const AnalysisState &analysis)
         return;
     checkOutput(path, loadedInputs());
     QString failure;
-    const std::optional<QByteArray> workbook = workbookBytes(workbookTables(analysis), &failure);
+    const std::optional<QByteArray> workbook =
+            workbookBytes(workbookTableMakers(analysis), &failure);
     if (!workbook)
         throw CommandError(cannotSaveMessage(path, failure));
     saveFileSayingWhy(path, *workbook);

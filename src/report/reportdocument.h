@@ -8,6 +8,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -40,9 +42,16 @@ struct ChartSection
 
 using ReportSection = std::variant<TitleSection, TableSection, ChartSection>;
 
+/// Makes one section when the report lays it out or paints it.
+using ReportSectionMaker = std::function<ReportSection()>;
+
 /// The sections of the report on the analysis, in order: the title block,
 /// the analysis tables, the charts.
 std::vector<ReportSection> reportSections(const AnalysisState &analysis);
+
+/// The makers of the same sections, in the same order, each making its
+/// section anew whenever called. `analysis` must outlive them.
+std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysis);
 
 /// The report paginated on A4: portrait pages, landscape ones where a table
 /// needs the width, "Strona N z M" in every footer. Lengths are in tenths of
@@ -84,8 +93,15 @@ public:
         std::vector<Block> blocks;
     };
 
+    /// The document of `sections`, kept whole.
     explicit ReportDocument(std::vector<ReportSection> sections);
+    /// The document of the sections `makers` make, never more than one of
+    /// them at a time: each is made to be laid out, then dropped, and made
+    /// again each time the pages are painted, so that a large class's report
+    /// holds one table and the measures of its pages.
+    explicit ReportDocument(std::vector<ReportSectionMaker> makers);
 
+    /// The sections kept whole; none when they are made as needed.
     const std::vector<ReportSection> &sections() const { return m_sections; }
     const std::vector<Page> &pages() const { return m_pages; }
     /// The setting of section `section` when it is a table.
@@ -109,9 +125,21 @@ public:
     bool writePdf(QIODevice &device, const QString &title) const;
 
 private:
+    /// The section last made, kept while the pages need it.
+    struct MadeSection
+    {
+        std::size_t index = 0;
+        std::optional<ReportSection> section;
+    };
+
+    std::size_t sectionCount() const;
+    /// Section `index`: the one kept, or the one `made` holds, made first
+    /// (and the one before dropped) unless it is that one.
+    const ReportSection &sectionAt(std::size_t index, MadeSection &made) const;
     void layout();
 
     std::vector<ReportSection> m_sections;
+    std::vector<ReportSectionMaker> m_makers;
     std::vector<Page> m_pages;
     /// Per section: how a table is set (empty for other sections).
     std::vector<TableLayout> m_tables;

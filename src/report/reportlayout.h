@@ -100,4 +100,11 @@ inline double sum(const std::vector<double> &values)
     return total;
 }
 
+/// The page a table needs and how it is set there: upright when it fits,
+/// else landscape, its columns giving up their slack; when even their texts
+/// do not fit, a smaller font down to kSmallestPoints; then its columns split
+/// over parts a page wide, each repeating the leading ones, in the largest
+/// font that needs no more parts than the smallest.
+QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::TableLayout &layout);
+
 } // namespace zavevad::reportlayout

@@ -110,7 +110,7 @@ public:
                 paintText(*cell, x + kCellPaddingX, top, widths[i] - 2 * kCellPaddingX, height);
             x += widths[i];
         }
-        // The row's short texts go out as one glyph run per font and colour.
+        // The row's texts go out as one glyph run per font and colour.
         for (Pending &run : m_pending) {
             if (run.indexes.isEmpty())
                 continue;
@@ -129,7 +129,7 @@ public:
     }
 
 private:
-    struct ShortText
+    struct Glyphs
     {
         double width = 0;
         QList<quint32> indexes;
@@ -159,20 +159,24 @@ private:
     {
         const int style = cell.bold ? 1 : 0;
         const QFontMetricsF &metrics = m_metrics[style];
-        const ShortText *known = shortText(cell.text, style);
         const QString &text = cell.text;
+        // A long text (a name) is placed glyph by glyph as a short one is,
+        // only not kept: with neither shaping nor kerning that is the text as
+        // drawText lays it out, in a fraction of the time.
+        const Glyphs *glyphs =
+                text.size() > kShortText ? longText(text, style) : shortText(text, style);
         // The columns are as wide as their widest text: nothing is cut.
-        const double width = known ? known->width : metrics.horizontalAdvance(text);
+        const double width = glyphs ? glyphs->width : metrics.horizontalAdvance(text);
         double x = left;
         if (cell.alignment & Qt::AlignHCenter)
             x += (room - width) / 2;
         else if (cell.alignment & Qt::AlignRight)
             x += room - width;
         const QPointF baseline(x, top + (height - metrics.height()) / 2 + metrics.ascent());
-        if (known) {
+        if (glyphs) {
             Pending &run = pending(style, cell.color);
-            run.indexes.append(known->indexes);
-            for (const QPointF &position : known->positions)
+            run.indexes.append(glyphs->indexes);
+            for (const QPointF &position : glyphs->positions)
                 run.positions.append(baseline + position);
             return;
         }
@@ -187,38 +191,54 @@ private:
         m_painter.drawText(baseline, text);
     }
 
-    const ShortText *shortText(const QString &text, int style)
+    /// The glyphs of `text` one after the other; false when a character
+    /// needs more than that (a fallback font, a mark, right to left).
+    bool placeGlyphs(const QString &text, int style, Glyphs &glyphs) const
     {
-        if (text.size() > kShortText || !m_rawFonts[style].isValid())
-            return nullptr;
-        QHash<QString, ShortText> &known = m_short[style];
+        const QRawFont &font = m_rawFonts[style];
+        if (!font.isValid() || text.isRightToLeft())
+            return false;
+        glyphs.indexes = font.glyphIndexesForString(text);
+        if (glyphs.indexes.size() != text.size() || glyphs.indexes.contains(0u))
+            return false;
+        for (const QChar c : text) {
+            if (c.isMark())
+                return false;
+        }
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs.indexes);
+        glyphs.positions.clear();
+        QPointF pen;
+        for (const QPointF &advance : advances) {
+            glyphs.positions.append(pen);
+            pen += advance;
+        }
+        glyphs.width = pen.x();
+        return true;
+    }
+
+    const Glyphs *shortText(const QString &text, int style)
+    {
+        QHash<QString, Glyphs> &known = m_short[style];
         auto found = known.constFind(text);
         if (found != known.constEnd())
             return &*found;
-        const QRawFont &font = m_rawFonts[style];
-        const QList<quint32> indexes = font.glyphIndexesForString(text);
-        // A character the font lacks needs the fallback fonts of the full layout.
-        if (indexes.size() != text.size() || indexes.contains(0u))
+        Glyphs glyphs;
+        if (!placeGlyphs(text, style, glyphs))
             return nullptr;
-        const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
-        QList<QPointF> positions;
-        QPointF pen;
-        for (const QPointF &advance : advances) {
-            positions.append(pen);
-            pen += advance;
-        }
-        ShortText entry;
-        entry.width = pen.x();
-        entry.indexes = indexes;
-        entry.positions = positions;
-        return &*known.insert(text, entry);
+        return &*known.insert(text, glyphs);
+    }
+
+    const Glyphs *longText(const QString &text, int style)
+    {
+        return placeGlyphs(text, style, m_long) ? &m_long : nullptr;
     }
 
     QPainter &m_painter;
     QFont m_fonts[2];
     QFontMetricsF m_metrics[2];
     QRawFont m_rawFonts[2];
-    QHash<QString, ShortText> m_short[2];
+    QHash<QString, Glyphs> m_short[2];
+    Glyphs m_long;
     std::vector<Pending> m_pending;
     int m_style = -1;
     QColor m_colour;
@@ -293,6 +313,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     const int count = pageCount();
+    // The blocks come in the order of their sections: each is made once.
+    MadeSection made;
     for (int i = 0; i < count; ++i) {
         const Page &page = m_pages[static_cast<std::size_t>(i)];
         if (i > 0) {
@@ -310,7 +332,7 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
 
         for (const Block &block : page.blocks) {
             const auto section = static_cast<std::size_t>(block.section);
-            const ReportSection &item = m_sections[section];
+            const ReportSection &item = sectionAt(section, made);
             if (const auto *title = std::get_if<TitleSection>(&item))
                 paintTitle(painter, *title, block.rect);
             else if (const auto *table = std::get_if<TableSection>(&item))

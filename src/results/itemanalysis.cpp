@@ -59,28 +59,31 @@ DiscriminationFlag ItemStats::discriminationFlag() const
     return DiscriminationFlag::None;
 }
 
-ItemAnalysis computeItemAnalysis(const AnalysisState &state)
-{
-    ItemAnalysis result;
-    const int k = std::clamp(state.questionCount, 0, kMaxQuestions);
-    const int n = static_cast<int>(
-            std::clamp<std::int64_t>(state.studentCount, 0, std::ssize(state.students)));
-    result.studentCount = n;
-    result.questionCount = k;
-    result.items.resize(static_cast<std::size_t>(k));
-    if (n == 0)
-        return result;
+namespace {
 
-    // The one pass: each student's answers as a bit mask and points X, and
-    // per question the correct count c and the sum T of X over the students
-    // who got it right, from which r follows without a second pass.
-    std::vector<std::uint32_t> masks(static_cast<std::size_t>(n));
-    std::vector<std::uint8_t> scores(static_cast<std::size_t>(n));
-    std::array<std::int64_t, kMaxQuestions> correct{};
-    std::array<std::int64_t, kMaxQuestions> scoreOfCorrect{};
-    std::array<std::int32_t, kMaxQuestions + 1> withScore{};
+using QuestionCounts = std::array<std::int64_t, kMaxQuestions>;
+using ScoreCounts = std::array<std::int32_t, kMaxQuestions + 1>;
+
+/// What the one pass over the students gathers: each student's answers as a
+/// bit mask and points X, and per question the correct count c and the sum T
+/// of X over the students who got it right, from which r follows without a
+/// second pass.
+struct StudentSums
+{
+    std::vector<std::uint32_t> masks;
+    std::vector<std::uint8_t> scores;
+    QuestionCounts correct{};
+    QuestionCounts scoreOfCorrect{};
+    ScoreCounts withScore{};
     std::int64_t sumX = 0;
     std::int64_t sumX2 = 0;
+};
+
+StudentSums sumStudents(const AnalysisState &state, int n, int k)
+{
+    StudentSums sums;
+    sums.masks.resize(static_cast<std::size_t>(n));
+    sums.scores.resize(static_cast<std::size_t>(n));
     for (int s = 0; s < n; ++s) {
         const UczenAll &student = state.students[static_cast<std::size_t>(s)];
         std::uint32_t mask = 0;
@@ -93,23 +96,126 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state)
         }
         for (int q = 0; q < k; ++q) {
             if (mask & (1u << q)) {
-                ++correct[static_cast<std::size_t>(q)];
-                scoreOfCorrect[static_cast<std::size_t>(q)] += x;
+                ++sums.correct[static_cast<std::size_t>(q)];
+                sums.scoreOfCorrect[static_cast<std::size_t>(q)] += x;
             }
         }
-        masks[static_cast<std::size_t>(s)] = mask;
-        scores[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(x);
-        ++withScore[static_cast<std::size_t>(x)];
-        sumX += x;
-        sumX2 += static_cast<std::int64_t>(x) * x;
+        sums.masks[static_cast<std::size_t>(s)] = mask;
+        sums.scores[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(x);
+        ++sums.withScore[static_cast<std::size_t>(x)];
+        sums.sumX += x;
+        sums.sumX2 += static_cast<std::int64_t>(x) * x;
     }
+    return sums;
+}
 
-    const std::int64_t v = n * sumX2 - sumX * sumX;
+/// The students ranked by X descending, ties in list order: a counting sort, stable.
+std::vector<std::int32_t> rankByScore(const StudentSums &sums, int n, int k)
+{
+    ScoreCounts next{};
+    std::int32_t offset = 0;
+    for (int x = k; x >= 0; --x) {
+        next[static_cast<std::size_t>(x)] = offset;
+        offset += sums.withScore[static_cast<std::size_t>(x)];
+    }
+    std::vector<std::int32_t> ranked(static_cast<std::size_t>(n));
+    for (int st = 0; st < n; ++st)
+        ranked[static_cast<std::size_t>(next[sums.scores[static_cast<std::size_t>(st)]]++)] = st;
+    return ranked;
+}
+
+/// The correct counts per question of the upper and lower 27 % groups.
+struct GroupCounts
+{
+    QuestionCounts upper{};
+    QuestionCounts lower{};
+};
+
+GroupCounts countGroups(
+        const StudentSums &sums, const std::vector<std::int32_t> &ranked, int m, int n, int k)
+{
+    GroupCounts counts;
+    for (int i = 0; i < m; ++i) {
+        const std::uint32_t upper =
+                sums.masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(i)])];
+        const std::uint32_t lower =
+                sums.masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n - 1 - i)])];
+        for (int q = 0; q < k; ++q) {
+            counts.upper[static_cast<std::size_t>(q)] += (upper >> q) & 1u;
+            counts.lower[static_cast<std::size_t>(q)] += (lower >> q) & 1u;
+        }
+    }
+    return counts;
+}
+
+/// The statistics of question `q`; `s` is the sum of c (n - c) over the questions.
+ItemStats itemStats(const StudentSums &sums, const GroupCounts &groups, int groupSize, int q, int n,
+        int k, std::int64_t s)
+{
+    const std::size_t i = static_cast<std::size_t>(q);
+    ItemStats item;
+    const std::int64_t c = sums.correct[i];
+    const std::int64_t t = sums.scoreOfCorrect[i];
+    item.correct = static_cast<std::int32_t>(c);
+    item.difficulty = Fraction{c, n};
+
+    // Rest score R = X - I. With sums over the students: sum R = sum X - c,
+    // sum R^2 = sum X^2 - 2T + c, sum I R = T - c.
+    const std::int64_t itemVariance = c * (n - c);
+    const std::int64_t sumR = sums.sumX - c;
+    const std::int64_t restVariance = n * (sums.sumX2 - 2 * t + c) - sumR * sumR;
+    const std::int64_t covariance = n * (t - c) - c * sumR;
+    if (itemVariance > 0 && restVariance > 0) {
+        item.discrimination = static_cast<double>(covariance)
+                / std::sqrt(static_cast<double>(itemVariance) * static_cast<double>(restVariance));
+    }
+    if (groupSize > 0)
+        item.upperLower = reduced(groups.upper[i] - groups.lower[i], groupSize);
+    item.kr20WithoutItem = kr20(k - 1, n, restVariance, s - itemVariance);
+    return item;
+}
+
+/// The score summary of a staff-meeting report, from the score counts.
+void summariseScores(ItemAnalysis &result, const StudentSums &sums, int n, int k)
+{
+    const ScoreCounts &withScore = sums.withScore;
+    const std::int32_t mostFrequent = *std::max_element(withScore.begin(), withScore.end());
+    for (int x = 0; x <= k; ++x) {
+        const std::int32_t count = withScore[static_cast<std::size_t>(x)];
+        if (count == 0)
+            continue;
+        if (!result.lowestScore)
+            result.lowestScore = x;
+        result.highestScore = x;
+        if (count == mostFrequent)
+            result.modes.push_back(x);
+    }
+    if (k > 0)
+        result.testFacility = reduced(sums.sumX, std::int64_t(n) * k);
+}
+
+} // namespace
+
+ItemAnalysis computeItemAnalysis(const AnalysisState &state)
+{
+    ItemAnalysis result;
+    const int k = std::clamp(state.questionCount, 0, kMaxQuestions);
+    const int n = static_cast<int>(
+            std::clamp<std::int64_t>(state.studentCount, 0, std::ssize(state.students)));
+    result.studentCount = n;
+    result.questionCount = k;
+    result.items.resize(static_cast<std::size_t>(k));
+    if (n == 0)
+        return result;
+
+    const StudentSums sums = sumStudents(state, n, k);
+    const std::int64_t v = n * sums.sumX2 - sums.sumX * sums.sumX;
     std::int64_t s = 0;
     for (int q = 0; q < k; ++q)
-        s += correct[static_cast<std::size_t>(q)] * (n - correct[static_cast<std::size_t>(q)]);
+        s += sums.correct[static_cast<std::size_t>(q)]
+                * (n - sums.correct[static_cast<std::size_t>(q)]);
 
-    result.mean = reduced(sumX, n);
+    result.mean = reduced(sums.sumX, n);
     result.standardDeviation = std::sqrt(static_cast<double>(v)) / n;
     result.kr20 = kr20(k, n, v, s);
     if (result.kr20) {
@@ -118,82 +224,24 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state)
                 *result.standardDeviation * std::sqrt(std::max(0.0, 1.0 - result.kr20->value()));
     }
 
-    // Ranks by X descending, ties in list order: a counting sort, stable.
-    std::array<std::int32_t, kMaxQuestions + 1> next{};
-    std::int32_t offset = 0;
-    for (int x = k; x >= 0; --x) {
-        next[static_cast<std::size_t>(x)] = offset;
-        offset += withScore[static_cast<std::size_t>(x)];
-    }
-    std::vector<std::int32_t> ranked(static_cast<std::size_t>(n));
-    for (int st = 0; st < n; ++st)
-        ranked[static_cast<std::size_t>(next[scores[static_cast<std::size_t>(st)]]++)] = st;
-
+    const std::vector<std::int32_t> ranked = rankByScore(sums, n, k);
     // Median from the ranks: the middle value, or the mean of the two middle ones.
     const std::int64_t upperMiddle =
-            scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>((n - 1) / 2)])];
+            sums.scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>((n - 1) / 2)])];
     const std::int64_t lowerMiddle =
-            scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n / 2)])];
+            sums.scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n / 2)])];
     result.median = reduced(upperMiddle + lowerMiddle, 2);
 
-    std::array<std::int64_t, kMaxQuestions> upperCorrect{};
-    std::array<std::int64_t, kMaxQuestions> lowerCorrect{};
+    GroupCounts groups;
     if (n >= 2) {
         // floor(0.27 n + 0.5), in whole numbers.
-        const int m = std::max(1, (27 * n + 50) / 100);
-        result.groupSize = m;
-        for (int i = 0; i < m; ++i) {
-            const std::uint32_t upper =
-                    masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(i)])];
-            const std::uint32_t lower =
-                    masks[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n - 1 - i)])];
-            for (int q = 0; q < k; ++q) {
-                upperCorrect[static_cast<std::size_t>(q)] += (upper >> q) & 1u;
-                lowerCorrect[static_cast<std::size_t>(q)] += (lower >> q) & 1u;
-            }
-        }
+        result.groupSize = std::max(1, (27 * n + 50) / 100);
+        groups = countGroups(sums, ranked, result.groupSize, n, k);
     }
-
-    for (int q = 0; q < k; ++q) {
-        const std::size_t i = static_cast<std::size_t>(q);
-        ItemStats &item = result.items[i];
-        const std::int64_t c = correct[i];
-        const std::int64_t t = scoreOfCorrect[i];
-        item.correct = static_cast<std::int32_t>(c);
-        item.difficulty = Fraction{c, n};
-
-        // Rest score R = X - I. With sums over the students: sum R = sum X - c,
-        // sum R^2 = sum X^2 - 2T + c, sum I R = T - c.
-        const std::int64_t itemVariance = c * (n - c);
-        const std::int64_t sumR = sumX - c;
-        const std::int64_t restVariance = n * (sumX2 - 2 * t + c) - sumR * sumR;
-        const std::int64_t covariance = n * (t - c) - c * sumR;
-        if (itemVariance > 0 && restVariance > 0) {
-            item.discrimination = static_cast<double>(covariance)
-                    / std::sqrt(
-                            static_cast<double>(itemVariance) * static_cast<double>(restVariance));
-        }
-        if (result.groupSize > 0)
-            item.upperLower = reduced(upperCorrect[i] - lowerCorrect[i], result.groupSize);
-        item.kr20WithoutItem = kr20(k - 1, n, restVariance, s - itemVariance);
-    }
-
-    // The score summary of a staff-meeting report, from the score counts.
-    const auto scoreCount = [&withScore](int x) {
-        return withScore[static_cast<std::size_t>(x)];
-    };
-    const std::int32_t mostFrequent = *std::max_element(withScore.begin(), withScore.end());
-    for (int x = 0; x <= k; ++x) {
-        if (scoreCount(x) == 0)
-            continue;
-        if (!result.lowestScore)
-            result.lowestScore = x;
-        result.highestScore = x;
-        if (scoreCount(x) == mostFrequent)
-            result.modes.push_back(x);
-    }
-    if (k > 0)
-        result.testFacility = reduced(sumX, std::int64_t(n) * k);
+    for (int q = 0; q < k; ++q)
+        result.items[static_cast<std::size_t>(q)] =
+                itemStats(sums, groups, result.groupSize, q, n, k, s);
+    summariseScores(result, sums, n, k);
     return result;
 }
 

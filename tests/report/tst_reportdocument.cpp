@@ -199,6 +199,43 @@ private Q_SLOTS:
             QVERIFY2(classes.contains(QString::fromUtf8(expected)), expected);
     }
 
+    // The commands make each section as it is laid out and again as it is
+    // painted, never all at once: the same pages as the sections kept whole.
+    void madeAsNeededIsTheSame_data()
+    {
+        QTest::addColumn<int>("students");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("28 x 30, two classes") << 28 << 30;
+        QTest::newRow("200 x 8, two classes") << 200 << 8;
+    }
+    void madeAsNeededIsTheSame()
+    {
+        QFETCH(int, students);
+        QFETCH(int, questions);
+        AnalysisState analysis = polishClass(students, questions);
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = i % 2 ? QStringLiteral("8b") : QStringLiteral("8a");
+        const ReportDocument kept(reportSections(analysis));
+        const ReportDocument made(reportSectionMakers(analysis));
+        QVERIFY(made.sections().empty());
+        QCOMPARE(made.pageCount(), kept.pageCount());
+        for (int p = 0; p < kept.pageCount(); ++p) {
+            const ReportDocument::Page &a = kept.pages()[static_cast<std::size_t>(p)];
+            const ReportDocument::Page &b = made.pages()[static_cast<std::size_t>(p)];
+            QCOMPARE(b.orientation, a.orientation);
+            QCOMPARE(b.blocks.size(), a.blocks.size());
+            for (std::size_t i = 0; i < a.blocks.size(); ++i) {
+                QCOMPARE(b.blocks[i].section, a.blocks[i].section);
+                QCOMPARE(b.blocks[i].firstRow, a.blocks[i].firstRow);
+                QCOMPARE(b.blocks[i].rowCount, a.blocks[i].rowCount);
+                QCOMPARE(b.blocks[i].part, a.blocks[i].part);
+                QCOMPARE(b.blocks[i].rect, a.blocks[i].rect);
+            }
+        }
+        const QString title = QStringLiteral("Raport");
+        QCOMPARE(pdfPageTexts(made.toPdf(title)), pdfPageTexts(kept.toPdf(title)));
+    }
+
     void titleBlockAndPolishLetters()
     {
         AnalysisState analysis = polishClass(5, 8);
