@@ -46,13 +46,15 @@ ColumnWidths measureColumns(const ReportTable &table, double points)
 {
     const QFontMetricsF regular(cellFont(points, false));
     const QFontMetricsF bold(cellFont(points, true));
+    const TableTexts texts;
     std::vector<double> text;
-    for (const ReportCell &cell : table.header)
+    for (const ReportCell &cell : texts.shownRow(table, 0))
         text.push_back(bold.horizontalAdvance(cell.text));
     // Every text is measured, as the longest by characters need not be the
     // widest; short texts (answers, counts, grades) repeat and are measured once.
     QHash<QString, double> known[2];
-    for (const std::vector<ReportCell> &cells : table.rows) {
+    for (int r = 1; r < table.rowCount(); ++r) {
+        const std::vector<ReportCell> cells = texts.shownRow(table, r);
         for (std::size_t c = 0; c < cells.size() && c < text.size(); ++c) {
             const ReportCell &cell = cells[c];
             if (cell.text.isEmpty())
@@ -74,8 +76,8 @@ ColumnWidths measureColumns(const ReportTable &table, double points)
     ColumnWidths widths;
     const double scale = points / kCellPoints;
     for (std::size_t c = 0; c < text.size(); ++c) {
-        const double grid = c < table.columnWidths.size()
-                ? table.columnWidths[c] * kPointsPerPixel * kUnitsPerPoint * scale
+        const double grid = static_cast<int>(c) < table.columnCount()
+                ? table.column(static_cast<int>(c)).width * kPointsPerPixel * kUnitsPerPoint * scale
                 : 0;
         // A hair more than the text: the painted glyphs may round up.
         const double least = std::ceil(text[c]) + kUnitsPerPoint / 10 + 2 * kCellPaddingX;
@@ -366,7 +368,7 @@ void ReportDocument::layout()
             const ReportTable &table = std::get<TableSection>(item).table;
             const TableLayout &setting = m_tables[i];
             const double rowH = rowHeight(setting.points);
-            const int rows = static_cast<int>(table.rows.size());
+            const int rows = table.bodyRowCount();
             const int summaryStart = rows - std::clamp(table.summaryRows, 0, rows);
             const int firstRows = std::min(rows, kMinRowsUnderTitle);
             const int parts = static_cast<int>(setting.parts.size());
