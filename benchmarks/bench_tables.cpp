@@ -19,7 +19,7 @@ const AnalysisState &analysis(int students, int questions = 20)
 }
 
 // A fresh grid each time: the first build after start-up, storage included.
-void buildFresh(benchmark::State &bench, int kind)
+void buildFresh(benchmark::State &bench, TableKind kind)
 {
     const int students = static_cast<int>(bench.range(0));
     const AnalysisState &a = analysis(students);

@@ -46,7 +46,7 @@ inline const AnalysisState &keptAnalysis(int students, int questions)
 /// table is on display: the results table is built, untimed, before each
 /// build. The cell of `column` in the first row is read after each build.
 inline void timeTableAfterResults(
-        benchmark::State &bench, const AnalysisState &analysis, int kind, int column)
+        benchmark::State &bench, const AnalysisState &analysis, TableKind kind, int column)
 {
     const int students = static_cast<int>(bench.range(0));
     GridModel grid;

@@ -12,7 +12,7 @@ namespace zavevad {
 struct BatchExport
 {
     QStringList files; ///< result files in load order (folders already expanded)
-    int tableKind = TableResults;
+    TableKind tableKind = TableResults;
     int page = 1; ///< results table: 1 questions 1 to 15, 2 from 16 on
     QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"; `-`: standard output
     QString htmlPath; ///< the bytes of "Zapisz tabelę jako html"; `-`: standard output

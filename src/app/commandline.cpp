@@ -37,7 +37,7 @@ constexpr auto kStrona = "strona";
 struct TableName
 {
     const char *name;
-    int kind;
+    TableKind kind;
 };
 
 // Kind 4 is the item-analysis table; a build without it says so at export time.
@@ -45,7 +45,7 @@ constexpr std::array<TableName, 6> kTableNames{{
         {"wyniki", TableResults},
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},
-        {"analiza", 4},
+        {"analiza", TableItemAnalysis},
         {"umiejetnosci", TableSkills},
         {"klasy", TableClassComparison},
 }};

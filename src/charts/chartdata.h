@@ -58,7 +58,7 @@ struct ChartSource
     /// analysis, 5 skills (their question or skill rows are read from the
     /// grid's row count), 6 class comparison (its class rows are read from the
     /// grid).
-    std::int32_t tableMode = 0;
+    TableKind tableMode = TableNone;
     std::int32_t studentCount = 0;
     /// Column of "Suma" on the results page on display
     /// (resultsSumaColumn); read in mode 1 only.

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "tables/table.h"
 
-#include <QColor>
 #include <QDateTime>
-#include <QString>
 
 #include <functional>
 #include <optional>
@@ -12,53 +11,14 @@
 
 namespace zavevad {
 
-/// One cell of a table taken out of the program as a whole: the text the
-/// grid shows, its look, and for numbers and times the value behind the text,
-/// so that a spreadsheet gets numbers and a printed page gets the screen's text.
-struct ReportCell
-{
-    enum class Kind {
-        Text,
-        Number,
-        DateTime, ///< days since 1899-12-30, shown as a date and time
-        Duration, ///< days, shown as hours, minutes and seconds
-    };
-
-    QString text;
-    Kind kind = Kind::Text;
-    double value = 0;
-    /// Numbers shown with this many decimals whatever their value (the
-    /// statistics' two); -1: as they come.
-    int decimals = -1;
-    QColor background;
-    QColor color;
-    bool bold = false;
-    /// Qt::AlignLeft, Qt::AlignHCenter or Qt::AlignRight.
-    Qt::Alignment alignment = Qt::AlignLeft;
-
-    bool isNumeric() const { return kind != Kind::Text; }
-};
-
-/// A whole table: its header row and body rows, with the screen's column
-/// widths as the proportions of the columns.
-struct ReportTable
-{
-    QString title; ///< the table's name as the menu gives it ("Tabela - Wyniki testu")
-    QString sheetName; ///< the workbook's sheet ("Wyniki")
-    std::vector<ReportCell> header;
-    std::vector<std::vector<ReportCell>> rows;
-    std::vector<int> columnWidths; ///< the grid's widths in pixels
-    /// Columns that stay in view when a spreadsheet scrolls sideways.
-    int frozenColumns = 1;
-    /// The last rows (sums, averages, statistics of the whole class) that a
-    /// page break keeps together.
-    int summaryRows = 0;
-
-    int columnCount() const { return static_cast<int>(header.size()); }
-};
+/// A table taken out of the program as a whole: the table value the grid
+/// shows, read by the report and the workbook.
+using ReportTable = Table;
+/// One of its cells as a reader sees it.
+using ReportCell = ShownCell;
 
 /// The results table with every question in one table (the screen shows at
-/// most fifteen at a time), built by the screen's own table builder.
+/// most fifteen at a time).
 ReportTable resultsReportTable(const AnalysisState &analysis);
 /// The working-time table; start and end carry their dates as values.
 ReportTable workingTimeReportTable(const AnalysisState &analysis);

@@ -1,6 +1,7 @@
 #include "export/workbook.h"
 
 #include "platform/quietstderr.h"
+#include "tables/numberformat.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,11 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <tuple>
 
 namespace zavevad {
@@ -21,29 +24,71 @@ namespace {
 constexpr double kMinColumnWidth = 4;
 constexpr double kMaxColumnWidth = 60;
 
-const char *numberFormat(const ReportCell &cell)
+constexpr double kSecondsPerDay = 24 * 60 * 60;
+
+/// What a cell becomes in a sheet: a number in a number format, a text or
+/// nothing.
+struct SheetValue
 {
+    enum class Type { Blank, Text, Number } type = Type::Blank;
+    double value = 0;
+    const char *format = nullptr;
+};
+
+/// A working time as the table shows it: the time of day of its absolute
+/// value, to the second the table shows, as whole seconds in days, so that a
+/// spreadsheet, which cuts rather than rounds, shows the same hh:mm:ss.
+double wholeSecondsDuration(double days)
+{
+    return std::floor(timeOfDayMilliseconds(days) / 1000.0) / kSecondsPerDay;
+}
+
+/// A start or end: its date and, to the second, the time the table shows.
+double wholeSecondsDateTime(double days)
+{
+    const double whole = std::floor(days);
+    const double milliseconds = std::round((days - whole) * kSecondsPerDay * 1000);
+    // A fraction that rounds up to a whole day is the next day's midnight, as
+    // the table shows it.
+    if (milliseconds >= kSecondsPerDay * 1000)
+        return whole + 1;
+    return whole + std::floor(milliseconds / 1000) / kSecondsPerDay;
+}
+
+SheetValue sheetValue(const ReportCell &cell)
+{
+    using Type = SheetValue::Type;
+    const double days = cell.value;
     switch (cell.kind) {
-    case ReportCell::Kind::DateTime:
-        return "yyyy-mm-dd hh:mm:ss";
-    case ReportCell::Kind::Duration:
-        return "hh:mm:ss";
-    case ReportCell::Kind::Number:
+    case CellKind::Whole:
+    case CellKind::Percent:
+        return {Type::Number, cell.value, nullptr};
+    case CellKind::Decimal:
         // The statistics' two decimals, as the table shows them.
-        return cell.decimals == 2 ? "0.00" : nullptr;
-    case ReportCell::Kind::Text:
+        return {Type::Number, cell.value, cell.digits == 2 ? "0.00" : nullptr};
+    case CellKind::DateTime:
+        // A value no spreadsheet could show (none, or before its first day)
+        // stays the text the table shows.
+        if (std::isfinite(days) && days >= 0 && days <= 1e7)
+            return {Type::Number, wholeSecondsDateTime(days), "yyyy-mm-dd hh:mm:ss"};
+        break;
+    case CellKind::Duration:
+        if (std::isfinite(days))
+            return {Type::Number, wholeSecondsDuration(days), "hh:mm:ss"};
+        break;
+    case CellKind::Empty:
+    case CellKind::Text:
+    case CellKind::Grade:
         break;
     }
-    return nullptr;
+    return {cell.text.isEmpty() ? Type::Blank : Type::Text, 0, nullptr};
 }
 
 /// The characters a cell takes in its column as a spreadsheet shows it.
-int shownLength(const ReportCell &cell)
+int shownLength(const ReportCell &cell, const SheetValue &value)
 {
-    if (cell.kind == ReportCell::Kind::Number && cell.decimals >= 0)
-        return static_cast<int>(cell.text.size());
-    if (const char *format = numberFormat(cell))
-        return static_cast<int>(qstrlen(format));
+    if (value.format && cell.kind != CellKind::Decimal)
+        return static_cast<int>(qstrlen(value.format));
     return static_cast<int>(cell.text.size());
 }
 
@@ -59,11 +104,10 @@ class Formats
 public:
     explicit Formats(lxw_workbook *workbook) : m_workbook(workbook) { }
 
-    lxw_format *of(const ReportCell &cell, bool header)
+    lxw_format *of(const ReportCell &cell, const SheetValue &value, bool header)
     {
         const Key key{rgbOf(cell.background), rgbOf(cell.color), cell.bold || header,
-                static_cast<int>(cell.alignment), static_cast<int>(cell.kind), header,
-                cell.decimals};
+                static_cast<int>(cell.alignment), value.format ? value.format : "", header};
         auto found = m_formats.find(key);
         if (found != m_formats.end())
             return found->second;
@@ -76,8 +120,8 @@ public:
             format_set_align(format, LXW_ALIGN_CENTER);
         else if (cell.alignment & Qt::AlignRight)
             format_set_align(format, LXW_ALIGN_RIGHT);
-        if (const char *pattern = numberFormat(cell))
-            format_set_num_format(format, pattern);
+        if (value.format)
+            format_set_num_format(format, value.format);
         // The grid draws its lines in the colour of the panel around it.
         format_set_border(format, LXW_BORDER_THIN);
         format_set_border_color(format, 0xC0C0C0);
@@ -86,20 +130,24 @@ public:
     }
 
 private:
-    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, int, bool, int>;
+    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, std::string, bool>;
     lxw_workbook *m_workbook;
     std::map<Key, lxw_format *> m_formats;
 };
 
-bool writeCell(
-        lxw_worksheet *sheet, int row, int column, const ReportCell &cell, lxw_format *format)
+bool writeCell(lxw_worksheet *sheet, int row, int column, const ReportCell &cell,
+        const SheetValue &value, lxw_format *format)
 {
     const auto r = static_cast<lxw_row_t>(row);
     const auto c = static_cast<lxw_col_t>(column);
-    if (cell.isNumeric())
-        return worksheet_write_number(sheet, r, c, cell.value, format) == LXW_NO_ERROR;
-    if (cell.text.isEmpty())
+    switch (value.type) {
+    case SheetValue::Type::Number:
+        return worksheet_write_number(sheet, r, c, value.value, format) == LXW_NO_ERROR;
+    case SheetValue::Type::Blank:
         return worksheet_write_blank(sheet, r, c, format) == LXW_NO_ERROR;
+    case SheetValue::Type::Text:
+        break;
+    }
     return worksheet_write_string(sheet, r, c, cell.text.toUtf8().constData(), format)
             == LXW_NO_ERROR;
 }
@@ -109,22 +157,21 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, table.sheetName.toUtf8().constData());
     if (!sheet)
         return false;
-    std::vector<int> widths(table.header.size(), 0);
-    for (std::size_t c = 0; c < table.header.size(); ++c) {
-        const ReportCell &cell = table.header[c];
-        widths[c] = std::max(widths[c], shownLength(cell));
-        if (!writeCell(sheet, 0, static_cast<int>(c), cell, formats.of(cell, true)))
-            return false;
-    }
-    int row = 1;
-    for (const std::vector<ReportCell> &cells : table.rows) {
-        for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
-            const ReportCell &cell = cells[c];
-            widths[c] = std::max(widths[c], shownLength(cell));
-            if (!writeCell(sheet, row, static_cast<int>(c), cell, formats.of(cell, false)))
+    const TableTexts texts;
+    std::vector<int> widths(static_cast<std::size_t>(table.columnCount()), 0);
+    // Row by row: the sheet's rows go to the temporary folder as they are written.
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const ReportCell cell = texts.shown(table, c, row);
+            const SheetValue value = row == 0
+                    ? SheetValue{cell.text.isEmpty() ? SheetValue::Type::Blank
+                                                     : SheetValue::Type::Text}
+                    : sheetValue(cell);
+            std::size_t column = static_cast<std::size_t>(c);
+            widths[column] = std::max(widths[column], shownLength(cell, value));
+            if (!writeCell(sheet, row, c, cell, value, formats.of(cell, value, row == 0)))
                 return false;
         }
-        ++row;
     }
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const double width = std::clamp(widths[c] + 2.0, kMinColumnWidth, kMaxColumnWidth);

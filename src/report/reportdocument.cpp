@@ -268,7 +268,7 @@ void ReportDocument::layout()
                 table ? fitTable(table->table, m_tables[i]) : QPageLayout::Portrait;
         placeWaiting(orientation);
         if (table) {
-            flow.placeTable(section, static_cast<int>(table->table.rows.size()),
+            flow.placeTable(section, table->table.bodyRowCount(),
                     table->table.summaryRows, m_tables[i], orientation);
         } else {
             flow.placeWhole(section, orientation, sectionTitleHeight() + chartHeight(orientation));

@@ -264,10 +264,11 @@ void paintTable(QPainter &painter, const TableSection &section,
     painter.save();
     painter.translate(block.rect.left(), 0);
     CellPainter cells(painter, layout.points);
-    cells.paintRow(table.header, part.columns, widths, top, rowH);
+    const TableTexts texts;
+    cells.paintRow(texts.shownRow(table, 0), part.columns, widths, top, rowH);
     for (int r = 0; r < block.rowCount; ++r) {
-        const auto row = static_cast<std::size_t>(block.firstRow + r);
-        cells.paintRow(table.rows[row], part.columns, widths, top + rowH * (r + 1), rowH);
+        cells.paintRow(texts.shownRow(table, block.firstRow + r + 1), part.columns, widths,
+                top + rowH * (r + 1), rowH);
     }
     // The grid lines, as the grid draws them, in one pass over the block.
     const double bottom = top + rowH * (block.rowCount + 1);

@@ -45,12 +45,15 @@ private:
 };
 
 ColumnTexts::ColumnTexts(const ReportTable &table)
-    : m_widest(table.header.size(), 0), m_contenders(table.header.size())
+    : m_widest(static_cast<std::size_t>(table.columnCount()), 0),
+      m_contenders(static_cast<std::size_t>(table.columnCount()))
 {
     const QFontMetricsF metrics[2] = {QFontMetricsF(cellFont(kCellPoints, false)),
             QFontMetricsF(cellFont(kCellPoints, true))};
-    for (std::size_t c = 0; c < table.header.size(); ++c) {
-        const QString &text = table.header[c].text;
+    const TableTexts texts;
+    const std::vector<ReportCell> header = texts.shownRow(table, 0);
+    for (std::size_t c = 0; c < header.size() && c < m_widest.size(); ++c) {
+        const QString &text = header[c].text;
         note(c, text, true, metrics[1].horizontalAdvance(text));
     }
     // Short texts (answers, counts, grades) repeat: each is measured once, and
@@ -65,7 +68,8 @@ ColumnTexts::ColumnTexts(const ReportTable &table)
     std::vector<std::vector<char>> holds[2];
     holds[0].resize(m_widest.size());
     holds[1].resize(m_widest.size());
-    for (const std::vector<ReportCell> &cells : table.rows) {
+    for (int r = 1; r < table.rowCount(); ++r) {
+        const std::vector<ReportCell> cells = texts.shownRow(table, r);
         for (std::size_t c = 0; c < cells.size() && c < m_widest.size(); ++c) {
             const ReportCell &cell = cells[c];
             if (cell.text.isEmpty())
@@ -145,8 +149,8 @@ ColumnWidths measureColumns(const ReportTable &table, const ColumnTexts &texts, 
     ColumnWidths widths;
     const double scale = points / kCellPoints;
     for (std::size_t c = 0; c < text.size(); ++c) {
-        const double grid = c < table.columnWidths.size()
-                ? table.columnWidths[c] * kPointsPerPixel * kUnitsPerPoint * scale
+        const double grid = static_cast<int>(c) < table.columnCount()
+                ? table.column(static_cast<int>(c)).width * kPointsPerPixel * kUnitsPerPoint * scale
                 : 0;
         // A hair more than the text: the painted glyphs may round up.
         const double least = std::ceil(text[c]) + kUnitsPerPoint / 10 + 2 * kCellPaddingX;

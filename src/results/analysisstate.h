@@ -67,7 +67,7 @@ struct AnalysisState
     ClassSummary summary;
     Thresholds thresholds;
     bool dataLoaded = false;
-    std::int32_t tableMode = TableNone; ///< current table mode, read by the charts
+    TableKind tableMode = TableNone; ///< current table mode, read by the charts
     QString startDirectory;
     /// The test's blueprint, read with the result files; empty without one.
     Blueprint blueprint;

@@ -374,7 +374,7 @@ void TFGlowny::loadFiles(const QStringList &paths)
         m_PTabela->show();
 }
 
-void TFGlowny::PokazTabele(int kind)
+void TFGlowny::PokazTabele(TableKind kind)
 {
     Session &session = m_shell.session();
     m_PTabela->showTable(kind);

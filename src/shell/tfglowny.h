@@ -1,5 +1,7 @@
 #pragma once
 
+#include "results/analysisstate.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -78,7 +80,7 @@ public:
     /// files, folders and templates; empty when it takes none of them.
     static QStringList droppablePaths(const QMimeData *data);
     /// Shows the table of `kind` (1, 2, 3, 4) and makes it the current table mode.
-    void PokazTabele(int kind);
+    void PokazTabele(TableKind kind);
 
     /// Ends the program: the message loop stops, nothing is asked or saved.
     static void terminate();

@@ -1,16 +1,11 @@
 #include "tables/analysistables.h"
 
-#include "results/grading.h"
-#include "results/rounding.h"
-#include "results/thresholds.h"
 #include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
-#include "tables/numberformat.h"
+#include "tables/resultstables.h"
 #include "tables/skillstable.h"
-
-#include <QLocale>
 
 #include <algorithm>
 
@@ -19,40 +14,22 @@ namespace zavevad {
 namespace {
 
 constexpr int kQuestionsPerPage = 15;
-constexpr std::int32_t kSumRowColour = packedRgb(255, 255, 200);
-constexpr std::int32_t kAverageRowColour = packedRgb(221, 224, 216);
 
 // Layout in pixels. A row is 16 pixels and a grid line 1, so a row takes 17;
 // a table's width counts every column with its grid line.
 constexpr int kRowPitch = 17;
-constexpr int kGridLine = 1;
 constexpr int kTableFrame = 3; // added to the rows' height and to the width
-constexpr int kNameColumnWidth = 120;
-constexpr int kQuestionColumnWidth = 26;
-constexpr int kTotalColumnWidth = 60; // "Suma" and "Ocena"
-constexpr int kTimeColumnWidth = 80;
-constexpr int kGradeCountColumnWidth = 100;
 constexpr int kGradeCountTableHeight = 140; // its eight rows and a frame
 
-// The looks of the tables' cells and rows.
-constexpr CellLook kCorrectLook{.fontColour = kBlack};
-constexpr CellLook kWrongLook{.fontColour = kRed};
-constexpr CellLook kStudentPointsLook{.fontColour = kRed, .bold = true};
-constexpr CellLook kStudentGradeLook{.fontColour = kBlack, .bold = true};
-constexpr CellLook kTotalLook{.fontColour = kRed, .bold = true}; // class totals and averages
-constexpr CellLook kPercentLook{.fontColour = kGreen, .bold = true};
-constexpr CellLook kTimeLook{.fontColour = kBlack};
-constexpr CellLook kWorkingTimeLook{.fontColour = kGreen, .bold = true};
-constexpr CellLook kCountLook{.fontColour = kBlack, .bold = true};
-constexpr CellLook kSumRowLook{
-        .background = kSumRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
-constexpr CellLook kAverageRowLook{
-        .background = kAverageRowColour, .fontColour = kGreen, .bold = true, .align = alLeft};
-constexpr CellLook kAverageGradeLabelLook{.fontColour = kRed, .bold = true, .align = alLeft};
+// The second question page's counts are black, the first page's navy.
+constexpr CellLook kSecondPageCountLook{.fontColour = kBlack, .bold = true};
 
-QString number(std::int64_t value)
+void renderRowLooks(GridModel &grid, const Table &table)
 {
-    return QString::number(value);
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (table.row(r).look != 0)
+            UstawWiersz(grid, r, table.look(table.row(r).look));
+    }
 }
 
 } // namespace
@@ -61,13 +38,15 @@ AnalysisTables::AnalysisTables(GridModel &grid, GridState &state, const Analysis
     : m_grid(grid), m_state(state), m_analysis(analysis)
 { }
 
-void AnalysisTables::PokazTabele(int kind)
+void AnalysisTables::PokazTabele(TableKind kind)
 {
     switch (kind) {
-    case TableResults:
-        PokazWyniki(1);
-        WypelnijNazwiska();
+    case TableResults: {
+        const Table table = resultsTable(m_analysis);
+        showResultsPage(table, 1);
+        writeNames(table);
         break;
+    }
     case TableWorkingTime:
         PokazCzasPracy();
         break;
@@ -88,23 +67,9 @@ void AnalysisTables::PokazTabele(int kind)
         m_itemAnalysisVisit.enter(m_grid, m_state);
         PokazPorownanieKlas(m_grid, m_state, m_analysis);
         break;
-    default:
+    case TableNone:
         break;
     }
-}
-
-double averageWorkingTime(const AnalysisState &analysis)
-{
-    // Extended precision, in list order, one division: the average must not
-    // depend on how the sum was split.
-    const int n = std::max(analysis.studentCount, 0);
-    long double sum = 0;
-    for (int r = 0; r < n && static_cast<std::size_t>(r) < analysis.students.size(); ++r) {
-        const UczenAll &student = analysis.students[static_cast<std::size_t>(r)];
-        sum += static_cast<long double>(student.Koniec)
-                - static_cast<long double>(student.Poczatek);
-    }
-    return n > 0 ? static_cast<double>(sum / n) : 0.0;
 }
 
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
@@ -122,86 +87,51 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
 
 void AnalysisTables::PokazWyniki(int page)
 {
+    showResultsPage(resultsTable(m_analysis), page);
+}
+
+void AnalysisTables::showResultsPage(const Table &table, int page)
+{
     m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.firstQuestionPage = page == 1;
     m_state.tableKind = TableResults;
 
-    const int q = usableQuestionCount(m_analysis.questionCount);
-    const int n = std::max(m_analysis.studentCount, 0);
+    const int q = table.columnCount() - 3;
+    const int n = table.rowCount() - 3;
     const int m = resultsQuestionColumns(m_state, m_analysis);
     const int firstQuestion = m_state.firstQuestionPage ? 1 : kQuestionsPerPage + 1;
-    const int sumRow = n + 1;
-    const int averageRow = n + 2;
-    const int sumColumn = m + 1;
-    const int gradeColumn = m + 2;
+    const int rows = n + 3;
 
-    // Header build.
-    m_state.tableWidth = kNameColumnWidth + kGridLine;
+    // The page's columns: the names, its questions, "Suma" and "Ocena".
     m_grid.setColumnCount(m + 3);
-    for (int c = 1; c <= m; ++c) {
-        m_grid.setColumnWidth(c, kQuestionColumnWidth);
-        m_grid.setText(c, 0, number(c + firstQuestion - 1));
-        m_state.tableWidth += kQuestionColumnWidth + kGridLine;
+    m_grid.setRowCount(rows);
+    const std::pair<int, int> pieces[] = {{0, 0}, {firstQuestion, 1}, {q + 1, m + 1}};
+    const int widths[] = {1, m, 2};
+    m_state.tableWidth = 0;
+    for (int i = 0; i < 3; ++i) {
+        for (int c = 0; c < widths[i]; ++c) {
+            const int width = table.column(pieces[i].first + c).width;
+            m_grid.setColumnWidth(pieces[i].second + c, width);
+            m_state.tableWidth += width + 1;
+        }
     }
-    m_grid.setRowCount(n + 3);
-    m_grid.setColumnWidth(0, kNameColumnWidth);
-    m_grid.setText(0, 0, QStringLiteral("Nazwisko i imię"));
-    m_grid.setColumnWidth(sumColumn, kTotalColumnWidth);
-    m_grid.setText(sumColumn, 0, QStringLiteral("Suma"));
-    m_grid.setColumnWidth(gradeColumn, kTotalColumnWidth);
-    m_grid.setText(gradeColumn, 0, QStringLiteral("Ocena"));
-    m_state.tableWidth += 2 * (kTotalColumnWidth + kGridLine);
-    UstawWiersz(m_grid, sumRow, kSumRowLook);
-    m_grid.setText(0, sumRow, QStringLiteral("Suma"));
-    UstawWiersz(m_grid, averageRow, kAverageRowLook);
-    m_grid.setText(0, averageRow, QStringLiteral("Średnia (%)"));
-    m_state.tableHeight = kRowPitch * (n + 3) + kTableFrame;
-
+    renderRowLooks(m_grid, table);
+    m_state.tableHeight = kRowPitch * rows + kTableFrame;
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
     UstawRozmiarTabeli(m_state, n);
 
-    // Student rows.
-    for (int r = 1; r <= n; ++r) {
-        const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
-        for (int c = 1; c <= m; ++c) {
-            if (student.correct(c + firstQuestion - 1)) {
-                UstawKomorke(m_grid, c, r, kCorrectLook);
-                m_grid.setText(c, r, QStringLiteral("1"));
-            } else {
-                UstawKomorke(m_grid, c, r, kWrongLook);
-                m_grid.setText(c, r, QStringLiteral("0"));
-            }
-        }
-        UstawKomorke(m_grid, sumColumn, r, kStudentPointsLook);
-        m_grid.setText(sumColumn, r, number(student.Suma));
-        UstawKomorke(m_grid, gradeColumn, r, kStudentGradeLook);
-        m_grid.setText(gradeColumn, r, student.Ocena);
+    // The names of column 0 are written by `writeNames`; its header and
+    // summary rows here.
+    renderCells(m_grid, table, 0, 1, 0, 0, 1);
+    renderCells(m_grid, table, 0, 1, 0, n + 1, rows);
+    for (int i = 1; i < 3; ++i) {
+        renderCells(m_grid, table, pieces[i].first, pieces[i].first + widths[i], pieces[i].second,
+                0, rows);
     }
-
-    // Per-question summary rows.
-    // The second question page's counts are black, the first page's navy.
-    const CellLook countLook{
-            .fontColour = m_state.firstQuestionPage ? kNavy : kBlack, .bold = true};
-    for (int c = 1; c <= m; ++c) {
-        const QuestionStat &stat =
-                m_analysis.questions[static_cast<std::size_t>(c + firstQuestion - 2)];
-        UstawKomorke(m_grid, c, sumRow, countLook);
-        m_grid.setText(c, sumRow, number(stat.correctCount));
-        UstawKomorke(m_grid, c, averageRow, kPercentLook);
-        m_grid.setText(c, averageRow, number(stat.correctPercent));
+    if (!m_state.firstQuestionPage) {
+        for (int c = 1; c <= m; ++c)
+            UstawKomorke(m_grid, c, n + 1, kSecondPageCountLook);
     }
-
-    // Class totals.
-    const ClassSummary &summary = m_analysis.summary;
-    UstawKomorke(m_grid, sumColumn, sumRow, kTotalLook);
-    m_grid.setText(sumColumn, sumRow, number(summary.totalPoints));
-    UstawKomorke(m_grid, gradeColumn, sumRow, kTotalLook);
-    m_grid.setText(gradeColumn, sumRow, QString());
-    UstawKomorke(m_grid, sumColumn, averageRow, kTotalLook);
-    m_grid.setText(sumColumn, averageRow, generalNumber(summary.averagePoints100 / 100.0));
-    UstawKomorke(m_grid, gradeColumn, averageRow, kTotalLook);
-    m_grid.setText(gradeColumn, averageRow,
-            q > 0 ? gradeName(classPercent(summary, q), m_analysis.thresholds) : QString());
 
     m_grid.setTopRow(1);
     UlozStrzalki();
@@ -211,12 +141,18 @@ void AnalysisTables::PokazWyniki(int page)
 
 void AnalysisTables::WypelnijNazwiska()
 {
+    writeNames(resultsTable(m_analysis));
+}
+
+void AnalysisTables::writeNames(const Table &table)
+{
+    const TableTexts texts;
     const int n = std::max(m_analysis.studentCount, 0);
-    for (int r = 1; r <= n; ++r) {
+    for (int r = 1; r <= n && r < table.rowCount(); ++r) {
         // The grade-count table leaves cell (0,7) red and bold.
         if (r == 7)
             UstawKomorke(m_grid, 0, 7, kPlainLabelLook);
-        m_grid.setText(0, r, m_analysis.students[static_cast<std::size_t>(r - 1)].displayName());
+        m_grid.setText(0, r, texts.text(table, 0, r));
     }
 }
 
@@ -224,22 +160,23 @@ void AnalysisTables::PokazCzasPracy()
 {
     m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableWorkingTime;
+    const Table table = workingTimeTable(m_analysis);
     const int n = std::max(m_analysis.studentCount, 0);
-    const int averageRow = n + 1;
+    const int rows = n + 2;
 
-    m_state.tableWidth = kNameColumnWidth + kGridLine;
+    // Column 0 keeps the width the results table gave it.
+    m_state.tableWidth = table.column(0).width + 1;
     m_grid.setColumnCount(4);
     for (int c = 1; c <= 3; ++c) {
-        m_grid.setColumnWidth(c, kTimeColumnWidth);
-        m_grid.setText(c, 0, number(c));
-        m_state.tableWidth += kTimeColumnWidth + kGridLine;
+        m_grid.setColumnWidth(c, table.column(c).width);
+        m_state.tableWidth += table.column(c).width + 1;
     }
-    m_grid.setRowCount(n + 2);
-    m_state.tableHeight = kRowPitch * (n + 2) + kTableFrame;
+    m_grid.setRowCount(rows);
+    m_state.tableHeight = kRowPitch * rows + kTableFrame;
 
-    KolorujWiersze(m_grid, m_state, n + 2);
+    KolorujWiersze(m_grid, m_state, rows);
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
-    WypelnijNazwiska();
+    writeNames(table);
     UstawRozmiarTabeli(m_state, n);
 
     m_state.panels.PTabelaWLewo.visible = false;
@@ -249,31 +186,10 @@ void AnalysisTables::PokazCzasPracy()
     m_grid.setTopRow(1);
     StrzalkiPionowe();
 
-    m_grid.setText(0, 0, QStringLiteral("Nazwisko i imię"));
-    m_grid.setText(1, 0, QStringLiteral("Początek"));
-    m_grid.setText(2, 0, QStringLiteral("Koniec"));
-    m_grid.setText(3, 0, QStringLiteral("Czas pracy"));
-    UstawWiersz(m_grid, averageRow, kSumRowLook);
-    m_grid.setText(0, averageRow, QStringLiteral("Średni (min)"));
-
-    const QLocale locale;
-    const QString timeFormat = longTimeFormat();
-    for (int r = 1; r <= n; ++r) {
-        const UczenAll &student = m_analysis.students[static_cast<std::size_t>(r - 1)];
-        UstawKomorke(m_grid, 1, r, kTimeLook);
-        m_grid.setText(1, r, timeOfDayText(student.Poczatek, locale, timeFormat));
-        UstawKomorke(m_grid, 2, r, kTimeLook);
-        m_grid.setText(2, r, timeOfDayText(student.Koniec, locale, timeFormat));
-        UstawKomorke(m_grid, 3, r, kWorkingTimeLook);
-        m_grid.setText(3, r, timeOfDayText(student.workingTime(), locale, timeFormat));
-    }
-    UstawKomorke(m_grid, 1, averageRow, kTotalLook);
-    m_grid.setText(1, averageRow, QString());
-    UstawKomorke(m_grid, 2, averageRow, kTotalLook);
-    m_grid.setText(2, averageRow, QString());
-    UstawKomorke(m_grid, 3, averageRow, kTotalLook);
-    m_grid.setText(
-            3, averageRow, timeOfDayText(averageWorkingTime(m_analysis), locale, timeFormat));
+    renderRowLooks(m_grid, table);
+    renderCells(m_grid, table, 0, 1, 0, 0, 1);
+    renderCells(m_grid, table, 0, 1, 0, n + 1, rows);
+    renderCells(m_grid, table, 1, 4, 1, 0, rows);
 
     m_grid.clearSelection();
 }
@@ -282,19 +198,16 @@ void AnalysisTables::PokazOceny()
 {
     m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.tableKind = TableGradeCount;
+    const Table table = gradeCountTable(m_analysis);
 
-    m_state.tableWidth = kNameColumnWidth + kGradeCountColumnWidth + 2 * kGridLine;
-    m_grid.setColumnCount(2);
-    m_grid.setColumnWidth(0, kNameColumnWidth);
-    m_grid.setColumnWidth(1, kGradeCountColumnWidth);
-    m_grid.setRowCount(8);
+    m_state.tableWidth = renderHeader(m_grid, table);
     m_state.tableHeight = kGradeCountTableHeight;
     PanelGeometry &panels = m_state.panels;
     panels.PPodTabele = QSize(m_state.tableWidth + 4, kGradeCountTableHeight);
     panels.PTabela = panels.PPodTabele;
     panels.Tabela = QSize(m_state.tableWidth + kTableFrame, kGradeCountTableHeight);
 
-    KolorujWiersze(m_grid, m_state, 8);
+    KolorujWiersze(m_grid, m_state, table.rowCount());
     PaskiWierszy(m_grid, m_state, 1, m_state.plainRowColour, m_state.plainRowColour);
 
     panels.PTabelaWLewo.visible = false;
@@ -302,37 +215,12 @@ void AnalysisTables::PokazOceny()
     panels.PTabelaWGore.visible = false;
     panels.PTabelaWDol.visible = false;
 
-    m_grid.setText(0, 0, QStringLiteral("Ocena"));
-    m_grid.setText(1, 0, QStringLiteral("Ilość ocen"));
-    UstawWiersz(m_grid, 7, kSumRowLook);
-    m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
-
-    const ClassSummary &s = m_analysis.summary;
-    const struct
-    {
-        const char16_t *name;
-        std::int32_t count;
-    } grades[] = {{u"Cel", s.cel}, {u"Bdb", s.bdb}, {u"Db", s.db}, {u"Dst", s.dst}, {u"Dop", s.dop},
-            {u"Ndst", s.ndst}};
-
-    UstawKolumne(m_grid, 0, kPlainLabelLook);
-    int row = 1;
-    for (const auto &grade : grades) {
-        m_grid.setText(0, row, QString::fromUtf16(grade.name));
-        m_grid.setText(1, row, number(grade.count));
-        UstawKomorke(m_grid, 1, row, kCountLook);
-        ++row;
+    renderRowLooks(m_grid, table);
+    for (int c = 0; c < table.columnCount(); ++c) {
+        if (table.column(c).look != 0)
+            UstawKolumne(m_grid, c, table.look(table.column(c).look));
     }
-
-    const std::int64_t weighted =
-            6LL * s.cel + 5LL * s.bdb + 4LL * s.db + 3LL * s.dst + 2LL * s.dop + 1LL * s.ndst;
-    const std::int32_t n = m_analysis.studentCount;
-    const std::int64_t average100 = n > 0 ? roundHalfEven(weighted * 100, n) : 0;
-
-    UstawKomorke(m_grid, 0, 7, kAverageGradeLabelLook);
-    m_grid.setText(0, 7, QStringLiteral("Średnia z ocen"));
-    UstawKomorke(m_grid, 1, 7, kTotalLook);
-    m_grid.setText(1, 7, generalNumber(static_cast<double>(average100) / 100.0));
+    renderCells(m_grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
 
     m_grid.setTopRow(1);
     m_grid.clearSelection();

@@ -2,15 +2,12 @@
 
 #include "results/analysisstate.h"
 #include "tables/itemanalysistable.h"
+#include "tables/resultstables.h"
 
 namespace zavevad {
 
 class GridModel;
 struct GridState;
-
-/// The students' working times summed in list order and divided by their
-/// number, in days: the working-time table's average.
-double averageWorkingTime(const AnalysisState &analysis);
 
 /// Question columns m of the results page that `state` names (page 1: up to
 /// 15; page 2: question count - 15).
@@ -29,7 +26,7 @@ public:
 
     /// 1 results (page 1 with names), 2 working time, 3 grade count, 4 item
     /// analysis, 5 skills, 6 class comparison; else nothing.
-    void PokazTabele(int kind);
+    void PokazTabele(TableKind kind);
 
     /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,
     /// without the names of column 0.
@@ -57,6 +54,10 @@ private:
     int lastPageTopRow() const;
     void placeVerticalArrows();
     void showQuestionPage(int page);
+    /// `table` (the results table) as question page `page` of the grid.
+    void showResultsPage(const Table &table, int page);
+    /// The names of `table`'s column 0 into the grid's rows 1 to n.
+    void writeNames(const Table &table);
 
     GridModel &m_grid;
     GridState &m_state;

@@ -2,7 +2,7 @@
 
 #include "results/classcomparison.h"
 #include "tables/gridoperations.h"
-#include "tables/numberformat.h"
+#include "tables/itemanalysistable.h"
 
 #include <algorithm>
 #include <array>
@@ -78,44 +78,67 @@ int widthForName(const QString &name)
     return std::clamp(static_cast<int>(name.size()) * 7 + 12, 48, 160);
 }
 
-QString decimalText(const std::optional<Fraction> &value)
-{
-    return value ? twoDecimalText(hundredths(*value)) : QString(QChar(0x2013));
-}
-
-QString decimalText(const std::optional<double> &value)
-{
-    return value ? twoDecimalText(hundredths(*value)) : QString(QChar(0x2013));
-}
-
-void writeCell(GridModel &grid, int column, int row, const CellLook &look, const QString &text)
-{
-    UstawKomorke(grid, column, row, look);
-    grid.setText(column, row, text);
-}
-
-void writeClassRow(GridModel &grid, int row, const ClassStats &stats, const QString &name,
-        const CellLook &look)
+void setClassRow(
+        Table &table, int row, const ClassStats &stats, const QString &name, const CellLook &look)
 {
     const ItemAnalysis &a = stats.analysis;
     const ClassSummary &g = stats.grades;
     std::optional<Fraction> percent;
     if (const std::optional<Fraction> easiness = testEasiness(a))
         percent = Fraction{easiness->numerator * 100, easiness->denominator};
-    grid.setText(ColClass, row, name);
-    writeCell(grid, ColStudents, row, look, QString::number(a.studentCount));
-    writeCell(grid, ColMeanPoints, row, look, decimalText(a.mean));
-    writeCell(grid, ColMeanPercent, row, look, decimalText(percent));
-    writeCell(grid, ColMedian, row, look, decimalText(a.median));
-    writeCell(grid, ColDeviation, row, look, decimalText(a.standardDeviation));
-    writeCell(grid, ColEasiness, row, look, decimalText(testEasiness(a)));
+    table.setText(ColClass, row, name);
+    table.setNumber(ColStudents, row, CellKind::Whole, a.studentCount);
+    setShare(table, ColMeanPoints, row, a.mean);
+    setShare(table, ColMeanPercent, row, percent);
+    setShare(table, ColMedian, row, a.median);
+    if (a.standardDeviation)
+        table.setNumber(ColDeviation, row, CellKind::Decimal,
+                static_cast<double>(hundredths(*a.standardDeviation)) / 100.0, 2);
+    else
+        table.setText(ColDeviation, row, QString(QChar(0x2013)));
+    setShare(table, ColEasiness, row, testEasiness(a));
     const std::array<std::int32_t, 6> counts{g.cel, g.bdb, g.db, g.dst, g.dop, g.ndst};
     for (int i = 0; i < 6; ++i)
-        writeCell(
-                grid, ColCel + i, row, look, QString::number(counts[static_cast<std::size_t>(i)]));
-    writeCell(grid, ColAverageGrade, row, look,
-            generalNumber(static_cast<double>(averageGrade100(g, a.studentCount)) / 100.0));
-    writeCell(grid, ColKr20, row, look, decimalText(a.kr20));
+        table.setNumber(ColCel + i, row, CellKind::Whole, counts[static_cast<std::size_t>(i)]);
+    table.setNumber(ColAverageGrade, row, CellKind::Decimal,
+            static_cast<double>(averageGrade100(g, a.studentCount)) / 100.0);
+    setShare(table, ColKr20, row, a.kr20);
+    for (int c = ColStudents; c < ColumnCount; ++c)
+        table.setLook(c, row, look);
+}
+
+/// Each question's easiness in each class and for all students together.
+void setMatrix(Table &table, const ClassComparison &comparison, int headerRow)
+{
+    const int classes = static_cast<int>(comparison.classes.size());
+    const int totalColumn = classes + 1;
+    // The class names head their columns, centred over the values.
+    constexpr CellLook kColumnHeadLook{.fontColour = kNavy, .bold = true};
+    table.setText(0, headerRow, QStringLiteral("Pytanie"));
+    for (int i = 0; i < classes; ++i) {
+        table.setText(i + 1, headerRow, comparison.classes[static_cast<std::size_t>(i)].name);
+        table.setLook(i + 1, headerRow, kColumnHeadLook);
+    }
+    table.setText(totalColumn, headerRow, QStringLiteral("Razem"));
+    table.setLook(totalColumn, headerRow, kColumnHeadLook);
+
+    const int k = comparison.total.analysis.questionCount;
+    for (int q = 1; q <= k; ++q) {
+        const int r = headerRow + q;
+        const std::size_t item = static_cast<std::size_t>(q - 1);
+        const std::int64_t total = hundredths(comparison.total.analysis.items[item].difficulty);
+        table.setText(0, r, QString::number(q));
+        table.setLook(0, r, kCountLook);
+        for (int i = 0; i < classes; ++i) {
+            const ItemAnalysis &a = comparison.classes[static_cast<std::size_t>(i)].analysis;
+            // Compared as shown, so the mark agrees with the numbers beside it.
+            const std::int64_t value = hundredths(a.items[item].difficulty);
+            table.setNumber(i + 1, r, CellKind::Decimal, static_cast<double>(value) / 100.0, 2);
+            table.setLook(i + 1, r, total - value > kHardGap ? kHardLook : kValueLook);
+        }
+        table.setNumber(totalColumn, r, CellKind::Decimal, static_cast<double>(total) / 100.0, 2);
+        table.setLook(totalColumn, r, kTotalLook);
+    }
 }
 
 } // namespace
@@ -152,24 +175,20 @@ int classComparisonPagingCount(const AnalysisState &analysis)
             - 2;
 }
 
-void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState &analysis)
+Table classComparisonTable(const AnalysisState &analysis)
 {
     const ClassComparison comparison = computeClassComparison(analysis);
     const int classes = static_cast<int>(comparison.classes.size());
     const int k = comparison.total.analysis.questionCount;
     const int rows = classComparisonRowCount(classes, k);
-    const int pagingCount = rows - 2;
     const int totalRow = classes + 1;
-    const int emptyRow = classes + 2;
     const int titleRow = classes + 3;
-    const int matrixHeaderRow = classes + 4;
     const int matrixTotalColumn = classes + 1;
-
-    state.tableKind = TableClassComparison;
-    state.tableWidth = 0;
     const int columns = std::max<int>(ColumnCount, classes + 2);
-    grid.setColumnCount(columns);
-    grid.setRowCount(rows);
+
+    Table table(columns, rows);
+    table.title = QStringLiteral("Porównanie klas");
+    table.sheetName = QStringLiteral("Klasy");
     for (int c = 0; c < columns; ++c) {
         int width = c < ColumnCount ? kColumns[static_cast<std::size_t>(c)].width : 0;
         if (c >= 1 && c <= classes)
@@ -177,83 +196,33 @@ void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState 
                     width, widthForName(comparison.classes[static_cast<std::size_t>(c - 1)].name));
         else if (c == matrixTotalColumn)
             width = std::max(width, widthForName(QStringLiteral("Razem")));
-        grid.setColumnWidth(c, width);
-        grid.setText(c, 0,
-                c < ColumnCount ? QString::fromUtf16(kColumns[static_cast<std::size_t>(c)].header)
-                                : QString());
-        state.tableWidth += width + 1;
+        table.setColumn(c, width, c == 0 ? ColumnRole::Label : ColumnRole::Statistic);
+        if (c < ColumnCount)
+            table.setText(c, 0, QString::fromUtf16(kColumns[static_cast<std::size_t>(c)].header));
     }
-    state.tableHeight = 17 * rows + 3;
-
     // Body rows banded as in the other tables; "Razem", the matrix's title
     // and header in the look of summary rows.
-    for (int r = 1; r < rows; ++r) {
-        const std::int32_t colour = r % 5 == 0 ? state.fifthRowColour : state.plainRowColour;
-        grid.rowFormat(r).background = colorFromPacked(colour);
-    }
-    grid.rowFormat(emptyRow).background = colorFromPacked(state.plainRowColour);
-    for (const int r : {totalRow, titleRow, matrixHeaderRow})
-        UstawWiersz(grid, r, kSummaryRowLook);
-
-    UstawRozmiarTabeli(state, pagingCount);
-    PanelGeometry &panels = state.panels;
-    panels.PTabelaWLewo.visible = false;
-    panels.PTabelawPrawo.visible = false;
-    const int w = panels.PPodTabele.width();
-    const int h = panels.PPodTabele.height();
-    panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
-    panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
-    panels.PTabelaWLewo.pos = QPoint(w - 60, h + 2);
-    panels.PTabelawPrawo.pos = QPoint(w - 30, h + 2);
-    panels.PTabelaWGore.visible = false;
-    panels.PTabelaWDol.visible = pagingCount > 15;
+    for (int r = 1; r < rows; ++r)
+        table.setBand(r, r % 5 == 0 && r != classes + 2 ? RowBand::Fifth : RowBand::Plain);
+    for (const int r : {totalRow, titleRow, titleRow + 1})
+        table.setRowLook(r, kSummaryRowLook);
 
     for (int i = 0; i < classes; ++i) {
         const ClassStats &stats = comparison.classes[static_cast<std::size_t>(i)];
-        UstawKomorke(grid, ColClass, i + 1, kCountLook);
-        writeClassRow(grid, i + 1, stats, stats.name, kValueLook);
+        table.setLook(ColClass, i + 1, kCountLook);
+        setClassRow(table, i + 1, stats, stats.name, kValueLook);
     }
-    writeClassRow(grid, totalRow, comparison.total, QStringLiteral("Razem"), kTotalLook);
-    for (int c = 0; c < columns; ++c) {
-        if (c >= ColumnCount)
-            grid.setText(c, totalRow, QString());
-        for (const int r : {emptyRow, titleRow, matrixHeaderRow})
-            grid.setText(c, r, QString());
-    }
-    for (int i = 1; i <= classes; ++i) {
-        for (int c = ColumnCount; c < columns; ++c)
-            grid.setText(c, i, QString());
-    }
+    setClassRow(table, totalRow, comparison.total, QStringLiteral("Razem"), kTotalLook);
+    table.setText(ColClass, titleRow, QStringLiteral("Łatwość pytań w klasach"));
+    setMatrix(table, comparison, titleRow + 1);
+    return table;
+}
 
-    grid.setText(ColClass, titleRow, QStringLiteral("Łatwość pytań w klasach"));
-    grid.setText(0, matrixHeaderRow, QStringLiteral("Pytanie"));
-    // The class names head their columns, centred over the values.
-    constexpr CellLook kColumnHeadLook{.fontColour = kNavy, .bold = true};
-    for (int i = 0; i < classes; ++i) {
-        writeCell(grid, i + 1, matrixHeaderRow, kColumnHeadLook,
-                comparison.classes[static_cast<std::size_t>(i)].name);
-    }
-    writeCell(grid, matrixTotalColumn, matrixHeaderRow, kColumnHeadLook, QStringLiteral("Razem"));
-
-    for (int q = 1; q <= k; ++q) {
-        const int r = matrixHeaderRow + q;
-        const std::size_t item = static_cast<std::size_t>(q - 1);
-        const std::int64_t total = hundredths(comparison.total.analysis.items[item].difficulty);
-        writeCell(grid, 0, r, kCountLook, QString::number(q));
-        for (int i = 0; i < classes; ++i) {
-            const ItemAnalysis &a = comparison.classes[static_cast<std::size_t>(i)].analysis;
-            // Compared as shown, so the mark agrees with the numbers beside it.
-            const std::int64_t value = hundredths(a.items[item].difficulty);
-            writeCell(grid, i + 1, r, total - value > kHardGap ? kHardLook : kValueLook,
-                    twoDecimalText(value));
-        }
-        writeCell(grid, matrixTotalColumn, r, kTotalLook, twoDecimalText(total));
-        for (int c = matrixTotalColumn + 1; c < columns; ++c)
-            grid.setText(c, r, QString());
-    }
-
-    grid.setTopRow(1);
-    grid.clearSelection();
+void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState &analysis)
+{
+    state.tableKind = TableClassComparison;
+    renderOwnGrid(
+            grid, state, classComparisonTable(analysis), classComparisonPagingCount(analysis));
 }
 
 } // namespace zavevad

@@ -3,6 +3,7 @@
 #include "results/analysisstate.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/table.h"
 
 namespace zavevad {
 
@@ -25,6 +26,10 @@ int classComparisonFirstGradeColumn();
 /// What the up and down arrows page by on the class-comparison table: its
 /// body rows less one, as for the item-analysis table.
 int classComparisonPagingCount(const AnalysisState &analysis);
+
+/// "Tabela - Porównanie klas" as a table value, the question matrix below
+/// the comparison.
+Table classComparisonTable(const AnalysisState &analysis);
 
 /// Builds "Tabela - Porównanie klas": per class and for all students together
 /// the student count, mean, median, standard deviation, easiness, grade counts,

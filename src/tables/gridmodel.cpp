@@ -37,9 +37,11 @@ const T *findIn(const std::vector<T> &list, int index)
 } // namespace
 
 GridModel::GridModel()
-    : m_bodyBackground(227, 222, 224), m_headerBackground(0, 64, 64),
-      m_bodyFont(QStringLiteral("MS Sans Serif"), 11, 8, QColor(0, 0, 0), {}),
-      m_headerFont(QStringLiteral("MS Sans Serif"), 11, 8, QColor(255, 255, 255), fsBold)
+    : m_bodyBackground(colorFromPacked(kBodyBackground)),
+      m_headerBackground(colorFromPacked(kHeaderBackground)),
+      m_bodyFont(QStringLiteral("MS Sans Serif"), 11, 8, colorFromPacked(kBlack), {}),
+      m_headerFont(
+              QStringLiteral("MS Sans Serif"), 11, 8, colorFromPacked(kHeaderFontColour), fsBold)
 { }
 
 void GridModel::setColumnCount(int count)

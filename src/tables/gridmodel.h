@@ -38,6 +38,9 @@ public:
     static constexpr int kRowHeight = 16;
     static constexpr int kGridLineWidth = 1;
     static constexpr int kDefaultColumnWidth = 64;
+    static constexpr std::int32_t kBodyBackground = packedRgb(227, 222, 224);
+    static constexpr std::int32_t kHeaderBackground = packedRgb(0, 64, 64);
+    static constexpr std::int32_t kHeaderFontColour = packedRgb(255, 255, 255);
 
     GridModel();
 

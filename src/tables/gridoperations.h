@@ -19,6 +19,8 @@ struct CellLook
     std::int32_t fontColour = kColourUnchanged;
     bool bold = false;
     TMyAlign align = alCenter;
+
+    friend bool operator==(const CellLook &, const CellLook &) = default;
 };
 
 /// A row label in black, regular and left-aligned: what the grade-count

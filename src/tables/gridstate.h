@@ -40,10 +40,13 @@ struct PanelGeometry
 /// The grid part of the analysis state, written by the table builders.
 struct GridState
 {
-    std::int32_t tableKind = TableNone; ///< the table in the grid
+    static constexpr std::int32_t kPlainRowColour = packedRgb(227, 225, 221);
+    static constexpr std::int32_t kFifthRowColour = packedRgb(232, 244, 223);
+
+    TableKind tableKind = TableNone; ///< the table in the grid
     bool firstQuestionPage = true; ///< results table: questions 1 to 15 shown
-    std::int32_t plainRowColour = packedRgb(227, 225, 221);
-    std::int32_t fifthRowColour = packedRgb(232, 244, 223);
+    std::int32_t plainRowColour = kPlainRowColour;
+    std::int32_t fifthRowColour = kFifthRowColour;
     std::int32_t tableWidth = 0; ///< pixels, accumulated by the header build
     std::int32_t tableHeight = 0; ///< pixels
     PanelGeometry panels;
@@ -52,8 +55,8 @@ struct GridState
     void reset()
     {
         firstQuestionPage = true;
-        plainRowColour = packedRgb(227, 225, 221);
-        fifthRowColour = packedRgb(232, 244, 223);
+        plainRowColour = kPlainRowColour;
+        fifthRowColour = kFifthRowColour;
         tableKind = TableNone;
     }
 };

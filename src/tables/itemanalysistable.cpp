@@ -3,14 +3,13 @@
 #include "results/itemanalysis.h"
 #include "results/skillanalysis.h"
 #include "tables/gridoperations.h"
-#include "tables/numberformat.h"
 
 #include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <cmath>
 
 namespace zavevad {
 
@@ -39,6 +38,7 @@ struct ColumnSpec
 {
     const char16_t *header;
     int width;
+    ColumnRole role;
 };
 
 // Each column as wide as its longest text in the grid's faces (bold where
@@ -47,47 +47,19 @@ struct ColumnSpec
 // words (the guide gives them in full) keep the table within the main card's
 // table area, about as wide as the results table (644 pixels of columns).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Pytanie", 158},
-        {u"Dobrze", 48},
-        {u"Łatwość", 56},
-        {u"Interpretacja", 122},
-        {u"Moc różn.", 64},
-        {u"Górna-dolna", 80},
-        {u"KR-20 bez", 66},
-        {u"Uwagi", 50},
+        {u"Pytanie", 158, ColumnRole::Label},
+        {u"Dobrze", 48, ColumnRole::Count},
+        {u"Łatwość", 56, ColumnRole::Statistic},
+        {u"Interpretacja", 122, ColumnRole::Text},
+        {u"Moc różn.", 64, ColumnRole::Statistic},
+        {u"Górna-dolna", 80, ColumnRole::Statistic},
+        {u"KR-20 bez", 66, ColumnRole::Statistic},
+        {u"Uwagi", 50, ColumnRole::Text},
 }};
 
 QString undefinedText()
 {
     return QString(QChar(0x2013));
-}
-
-QString decimalText(std::int64_t hundredths)
-{
-    return twoDecimalText(hundredths);
-}
-
-QString decimalText(const std::optional<Fraction> &value)
-{
-    return value ? decimalText(hundredths(*value)) : undefinedText();
-}
-
-QString decimalText(const std::optional<double> &value)
-{
-    return value ? decimalText(hundredths(*value)) : undefinedText();
-}
-
-QString wholeText(const std::optional<std::int32_t> &value)
-{
-    return value ? QString::number(*value) : undefinedText();
-}
-
-QString modesText(const std::vector<std::int32_t> &modes)
-{
-    QStringList texts;
-    for (const std::int32_t mode : modes)
-        texts.append(QString::number(mode));
-    return texts.isEmpty() ? undefinedText() : texts.join(QStringLiteral(", "));
 }
 
 struct Look
@@ -130,10 +102,98 @@ Look remark(DiscriminationFlag flag)
     return {};
 }
 
-void writeCell(GridModel &grid, int column, int row, const Look &look)
+CellLook lookOf(std::int32_t colour, bool bold = false)
 {
-    UstawKomorke(grid, column, row, {.fontColour = look.colour, .bold = look.bold});
-    grid.setText(column, row, look.text);
+    return {.fontColour = colour, .bold = bold};
+}
+
+void setLooked(Table &table, int column, int row, const Look &look)
+{
+    table.setText(column, row, look.text);
+    table.setLook(column, row, lookOf(look.colour, look.bold));
+}
+
+void setStatisticOf(Table &table, int column, int row, const std::optional<Fraction> &value)
+{
+    if (value)
+        setStatistic(table, column, row, value->value(), hundredths(*value));
+    else
+        table.setText(column, row, undefinedText());
+}
+
+void setStatisticOf(Table &table, int column, int row, const std::optional<double> &value)
+{
+    if (value)
+        setStatistic(table, column, row, *value, hundredths(*value));
+    else
+        table.setText(column, row, undefinedText());
+}
+
+void setWhole(Table &table, int column, int row, const std::optional<std::int32_t> &value)
+{
+    if (value)
+        table.setNumber(column, row, CellKind::Whole, *value);
+    else
+        table.setText(column, row, undefinedText());
+}
+
+void setModes(Table &table, int column, int row, const std::vector<std::int32_t> &modes)
+{
+    if (modes.size() == 1) {
+        table.setNumber(column, row, CellKind::Whole, modes.front());
+        return;
+    }
+    QStringList texts;
+    for (const std::int32_t mode : modes)
+        texts.append(QString::number(mode));
+    table.setText(
+            column, row, texts.isEmpty() ? undefinedText() : texts.join(QStringLiteral(", ")));
+}
+
+void questionRow(Table &table, int q, const ItemStats &item)
+{
+    table.setNumber(ColQuestion, q, CellKind::Whole, q);
+    table.setLook(ColQuestion, q, lookOf(kBlack, true));
+    table.setNumber(ColCorrect, q, CellKind::Whole, item.correct);
+    setStatisticOf(table, ColDifficulty, q, std::optional<Fraction>(item.difficulty));
+    setLooked(table, ColInterpretation, q, interpretation(item.difficultyBand()));
+    const DiscriminationFlag flag = item.discriminationFlag();
+    setStatisticOf(table, ColDiscrimination, q, item.discrimination);
+    setStatisticOf(table, ColUpperLower, q, item.upperLower);
+    setStatisticOf(table, ColKr20Without, q, item.kr20WithoutItem);
+    for (const int c : {ColCorrect, ColDifficulty, ColUpperLower, ColKr20Without})
+        table.setLook(c, q, lookOf(kBlack));
+    table.setLook(
+            ColDiscrimination, q, lookOf(flag == DiscriminationFlag::Negative ? kRed : kBlack));
+    setLooked(table, ColRemarks, q, remark(flag));
+}
+
+void summaryRows(Table &table, int firstRow, const ItemAnalysis &stats)
+{
+    const char16_t *labels[kSummaryRows] = {u"Liczba uczniów", u"Średnia (pkt)", u"Mediana (pkt)",
+            u"Odchylenie standardowe", u"KR-20 (rzetelność)", u"Błąd pomiaru (SEM)",
+            u"Wynik najniższy (pkt)", u"Wynik najwyższy (pkt)", u"Modalna (pkt)", u"Łatwość testu"};
+    for (int i = 0; i < kSummaryRows; ++i) {
+        table.setRowLook(firstRow + i, kSummaryRowLook);
+        table.setText(ColQuestion, firstRow + i, QString::fromUtf16(labels[i]));
+        table.setLook(ColCorrect, firstRow + i, lookOf(kRed, true));
+    }
+    int r = firstRow;
+    table.setNumber(ColCorrect, r++, CellKind::Whole, stats.studentCount);
+    setStatisticOf(table, ColCorrect, r++, stats.mean);
+    setStatisticOf(table, ColCorrect, r++, stats.median);
+    setStatisticOf(table, ColCorrect, r++, stats.standardDeviation);
+    setStatisticOf(table, ColCorrect, r++, stats.kr20);
+    setStatisticOf(table, ColCorrect, r++, stats.standardError);
+    setWhole(table, ColCorrect, r++, stats.lowestScore);
+    setWhole(table, ColCorrect, r++, stats.highestScore);
+    setModes(table, ColCorrect, r++, stats.modes);
+    setStatisticOf(table, ColCorrect, r, stats.testFacility);
+    if (stats.testFacility) {
+        // Its Niemierko category where the questions have theirs: the
+        // "Łatwość" column is too narrow to show "umiarkowanie trudne" whole.
+        setInterpretation(table, ColInterpretation, r, difficultyBand(*stats.testFacility));
+    }
 }
 
 } // namespace
@@ -154,35 +214,35 @@ int itemAnalysisPagingCount(const AnalysisState &analysis)
     return itemAnalysisRowCount(k) - 2;
 }
 
-void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &analysis)
+Table itemAnalysisTable(const AnalysisState &analysis)
 {
     const ItemAnalysis stats = computeItemAnalysis(analysis);
     const int k = stats.questionCount;
-    const int rows = itemAnalysisRowCount(k);
-    const int pagingCount = itemAnalysisPagingCount(analysis);
-
-    state.tableKind = TableItemAnalysis;
-    state.tableWidth = 0;
-    grid.setColumnCount(ColumnCount);
+    Table table(ColumnCount, itemAnalysisRowCount(k));
+    table.title = QStringLiteral("Tabela - Analiza pytań");
+    table.sheetName = QStringLiteral("Analiza pytań");
+    // The reliability and the other statistics of the whole test.
+    table.summaryRows = kSummaryRows;
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec &column = kColumns[static_cast<std::size_t>(c)];
-        grid.setColumnWidth(c, column.width);
-        grid.setText(c, 0, QString::fromUtf16(column.header));
-        state.tableWidth += column.width + 1;
+        table.setColumn(c, column.width, column.role);
+        table.setText(c, 0, QString::fromUtf16(column.header));
     }
-    grid.setRowCount(rows);
-    state.tableHeight = 17 * rows + 3;
-
     // Question rows banded as in the other tables, the empty row plain, the
     // summary rows in the look of their summary rows.
-    for (int r = 1; r <= k + 1; ++r) {
-        const std::int32_t colour =
-                r <= k && r % 5 == 0 ? state.fifthRowColour : state.plainRowColour;
-        grid.rowFormat(r).background = colorFromPacked(colour);
-    }
-    const int firstSummaryRow = k + 2;
-    for (int r = firstSummaryRow; r < rows; ++r)
-        UstawWiersz(grid, r, kSummaryRowLook);
+    for (int r = 1; r <= k + 1; ++r)
+        table.setBand(r, r <= k && r % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
+    for (int q = 1; q <= k; ++q)
+        questionRow(table, q, stats.items[static_cast<std::size_t>(q - 1)]);
+    summaryRows(table, k + 2, stats);
+    return table;
+}
+
+void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pagingCount)
+{
+    state.tableWidth = renderHeader(grid, table);
+    state.tableHeight = 17 * table.rowCount() + 3;
+    renderRowFormats(grid, state, table);
 
     UstawRozmiarTabeli(state, pagingCount);
     PanelGeometry &panels = state.panels;
@@ -198,51 +258,15 @@ void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &a
     panels.PTabelaWGore.visible = false;
     panels.PTabelaWDol.visible = pagingCount > 15;
 
-    for (int q = 1; q <= k; ++q) {
-        const ItemStats &item = stats.items[static_cast<std::size_t>(q - 1)];
-        writeCell(grid, ColQuestion, q, {QString::number(q), kBlack, true});
-        writeCell(grid, ColCorrect, q, {QString::number(item.correct)});
-        writeCell(grid, ColDifficulty, q, {decimalText(std::optional<Fraction>(item.difficulty))});
-        writeCell(grid, ColInterpretation, q, interpretation(item.difficultyBand()));
-        const DiscriminationFlag flag = item.discriminationFlag();
-        writeCell(grid, ColDiscrimination, q,
-                {decimalText(item.discrimination),
-                        flag == DiscriminationFlag::Negative ? kRed : kBlack});
-        writeCell(grid, ColUpperLower, q, {decimalText(item.upperLower)});
-        writeCell(grid, ColKr20Without, q, {decimalText(item.kr20WithoutItem)});
-        writeCell(grid, ColRemarks, q, remark(flag));
-    }
-    for (int c = 0; c < ColumnCount; ++c)
-        grid.setText(c, k + 1, QString());
-
-    const std::array<std::pair<QString, QString>, kSummaryRows> summary{{
-            {QStringLiteral("Liczba uczniów"), QString::number(stats.studentCount)},
-            {QStringLiteral("Średnia (pkt)"), decimalText(stats.mean)},
-            {QStringLiteral("Mediana (pkt)"), decimalText(stats.median)},
-            {QStringLiteral("Odchylenie standardowe"), decimalText(stats.standardDeviation)},
-            {QStringLiteral("KR-20 (rzetelność)"), decimalText(stats.kr20)},
-            {QStringLiteral("Błąd pomiaru (SEM)"), decimalText(stats.standardError)},
-            {QStringLiteral("Wynik najniższy (pkt)"), wholeText(stats.lowestScore)},
-            {QStringLiteral("Wynik najwyższy (pkt)"), wholeText(stats.highestScore)},
-            {QStringLiteral("Modalna (pkt)"), modesText(stats.modes)},
-            {QStringLiteral("Łatwość testu"), decimalText(stats.testFacility)},
-    }};
-    for (int i = 0; i < kSummaryRows; ++i) {
-        const int r = firstSummaryRow + i;
-        grid.setText(ColQuestion, r, summary[static_cast<std::size_t>(i)].first);
-        writeCell(grid, ColCorrect, r, {summary[static_cast<std::size_t>(i)].second, kRed, true});
-        for (int c = ColDifficulty; c < ColumnCount; ++c)
-            grid.setText(c, r, QString());
-    }
-    if (stats.testFacility) {
-        // Its Niemierko category where the questions have theirs: the
-        // "Łatwość" column is too narrow to show "umiarkowanie trudne" whole.
-        writeCell(grid, ColInterpretation, rows - 1,
-                interpretation(difficultyBand(*stats.testFacility)));
-    }
-
+    renderCells(grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
     grid.setTopRow(1);
     grid.clearSelection();
+}
+
+void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &analysis)
+{
+    state.tableKind = TableItemAnalysis;
+    renderOwnGrid(grid, state, itemAnalysisTable(analysis), itemAnalysisPagingCount(analysis));
 }
 
 void ItemAnalysisVisit::enter(GridModel &grid, const GridState &state)
@@ -265,14 +289,29 @@ void ItemAnalysisVisit::leave(GridModel &grid, GridState &state)
     m_active = false;
 }
 
-QString itemAnalysisDecimal(const std::optional<Fraction> &value)
+void setStatistic(Table &table, int column, int row, double exact, std::int64_t shown)
 {
-    return decimalText(value);
+    // Where the table rounds a half to the even neighbour and a spreadsheet
+    // would round it away from zero, the value the table shows, so that both
+    // show the same; else the exact value, so that formulas get it.
+    const double scaled = exact * 100;
+    const bool half = std::abs(std::abs(scaled - std::trunc(scaled)) - 0.5) <= 1e-7;
+    table.setNumber(column, row, CellKind::Decimal,
+            half || !std::isfinite(exact) ? static_cast<double>(shown) / 100.0 : exact, 2);
 }
 
-void writeInterpretation(GridModel &grid, int column, int row, Difficulty band)
+void setShare(Table &table, int column, int row, const std::optional<Fraction> &share)
 {
-    writeCell(grid, column, row, interpretation(band));
+    if (share)
+        table.setNumber(
+                column, row, CellKind::Decimal, static_cast<double>(hundredths(*share)) / 100.0, 2);
+    else
+        table.setText(column, row, undefinedText());
+}
+
+void setInterpretation(Table &table, int column, int row, Difficulty band)
+{
+    setLooked(table, column, row, interpretation(band));
 }
 
 } // namespace zavevad

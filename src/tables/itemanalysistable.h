@@ -4,6 +4,7 @@
 #include "results/itemanalysis.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/table.h"
 
 namespace zavevad {
 
@@ -48,12 +49,22 @@ private:
     bool m_active = false;
 };
 
-/// A share as the item analysis writes it: two decimals with the locale's
-/// separator, "–" for none. Other tables of shares write theirs the same way.
-QString itemAnalysisDecimal(const std::optional<Fraction> &value);
+/// "Tabela - Analiza pytań" as a table value.
+Table itemAnalysisTable(const AnalysisState &analysis);
 
+/// Renders a table that has a grid of its own (item analysis, skills, class
+/// comparison): widths, header, row bands and looks, cells, the panel paged
+/// by `pagingCount`.
+void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pagingCount);
+
+/// A statistic shown to two decimals: `shown` hundredths in the text; the
+/// value exact, or the shown one where the table rounds a half to even.
+void setStatistic(Table &table, int column, int row, double exact, std::int64_t shown);
+/// A share as the tables show it (two decimals, "–" for none), its value the
+/// one shown.
+void setShare(Table &table, int column, int row, const std::optional<Fraction> &share);
 /// The item analysis's interpretation of `band` ("bardzo trudne" ... "bardzo
 /// łatwe") into a cell, in its colour.
-void writeInterpretation(GridModel &grid, int column, int row, Difficulty band);
+void setInterpretation(Table &table, int column, int row, Difficulty band);
 
 } // namespace zavevad

@@ -38,18 +38,19 @@ struct ColumnSpec
 {
     const char16_t *header;
     int width;
+    ColumnRole role;
 };
 
 // Each column as wide as its header in the grid's bold face, "Interpretacja"
 // as "umiarkowanie trudne"; the first three grow for what the teacher typed.
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Umiejętność", 160},
-        {u"Wymaganie", 76},
-        {u"Pytania", 100},
-        {u"Liczba pytań", 86},
-        {u"Łatwość", 56},
-        {u"Interpretacja", 126},
-        {u"Uczniowie od 50 %", 124},
+        {u"Umiejętność", 160, ColumnRole::Label},
+        {u"Wymaganie", 76, ColumnRole::Text},
+        {u"Pytania", 100, ColumnRole::Text},
+        {u"Liczba pytań", 86, ColumnRole::Count},
+        {u"Łatwość", 56, ColumnRole::Statistic},
+        {u"Interpretacja", 126, ColumnRole::Text},
+        {u"Uczniowie od 50 %", 124, ColumnRole::Count},
 }};
 
 // Without a blueprint the first column holds the sentence that says where the
@@ -79,10 +80,43 @@ QString questionList(std::uint32_t questions)
     return numbers.isEmpty() ? QString(QChar(0x2013)) : numbers.join(QStringLiteral(", "));
 }
 
-void write(GridModel &grid, int column, int row, const CellLook &look, const QString &text)
+void setLooked(Table &table, int column, int row, const CellLook &look, const QString &text)
 {
-    UstawKomorke(grid, column, row, look);
-    grid.setText(column, row, text);
+    table.setText(column, row, text);
+    table.setLook(column, row, look);
+}
+
+std::array<int, ColumnCount> columnWidths(const Blueprint &blueprint, const QString &withoutSkill)
+{
+    std::array<int, ColumnCount> widths{};
+    for (int c = 0; c < ColumnCount; ++c)
+        widths[static_cast<std::size_t>(c)] = kColumns[static_cast<std::size_t>(c)].width;
+    if (blueprint.empty()) {
+        widths[ColSkill] = kNoBlueprintWidth;
+        return widths;
+    }
+    widths[ColRequirement] = widthFor(widths[ColRequirement], withoutSkill, true);
+    for (const Skill &skill : blueprint.skills) {
+        widths[ColSkill] = widthFor(widths[ColSkill], skill.name, true);
+        widths[ColRequirement] = widthFor(widths[ColRequirement], skill.requirement, false);
+        widths[ColQuestions] = widthFor(widths[ColQuestions], questionList(skill.questions), false);
+    }
+    return widths;
+}
+
+void skillRow(Table &table, int r, const Skill &skill, const SkillStats &stats)
+{
+    setLooked(table, ColSkill, r, kSkillLook, skill.name);
+    setLooked(table, ColRequirement, r, kTextLook, skill.requirement);
+    setLooked(table, ColQuestions, r, kTextLook, questionList(skill.questions));
+    table.setNumber(ColQuestionCount, r, CellKind::Whole, stats.questionCount);
+    table.setLook(ColQuestionCount, r, kValueLook);
+    setShare(table, ColFacility, r, stats.facility);
+    table.setLook(ColFacility, r, kValueLook);
+    if (stats.facility)
+        setInterpretation(table, ColInterpretation, r, difficultyBand(*stats.facility));
+    table.setNumber(ColFromHalf, r, CellKind::Whole, stats.studentsFromHalf);
+    table.setLook(ColFromHalf, r, kValueLook);
 }
 
 } // namespace
@@ -104,99 +138,49 @@ int skillsTablePagingCount(const AnalysisState &analysis)
     return skillsTableRowCount(analysis) - 2;
 }
 
-void PokazUmiejetnosci(GridModel &grid, GridState &state, const AnalysisState &analysis)
+Table skillsTable(const AnalysisState &analysis)
 {
     const Blueprint &blueprint = analysis.blueprint;
     const int skillCount = static_cast<int>(blueprint.skills.size());
     const int rows = skillsTableRowCount(analysis);
-    const int pagingCount = skillsTablePagingCount(analysis);
-
     const QString withoutSkill =
             questionList(questionsWithoutSkill(blueprint, analysis.questionCount));
-    std::array<int, ColumnCount> widths{};
-    for (int c = 0; c < ColumnCount; ++c)
-        widths[static_cast<std::size_t>(c)] = kColumns[static_cast<std::size_t>(c)].width;
-    if (blueprint.empty()) {
-        widths[ColSkill] = kNoBlueprintWidth;
-    } else {
-        widths[ColRequirement] = widthFor(widths[ColRequirement], withoutSkill, true);
-        for (const Skill &skill : blueprint.skills) {
-            widths[ColSkill] = widthFor(widths[ColSkill], skill.name, true);
-            widths[ColRequirement] = widthFor(widths[ColRequirement], skill.requirement, false);
-            widths[ColQuestions] =
-                    widthFor(widths[ColQuestions], questionList(skill.questions), false);
-        }
-    }
+    const std::array<int, ColumnCount> widths = columnWidths(blueprint, withoutSkill);
 
-    state.tableKind = TableSkills;
-    state.tableWidth = 0;
-    grid.setColumnCount(ColumnCount);
+    Table table(ColumnCount, rows);
+    table.title = QStringLiteral("Tabela - Umiejętności");
+    table.sheetName = QStringLiteral("Umiejętności");
     for (int c = 0; c < ColumnCount; ++c) {
         const ColumnSpec &column = kColumns[static_cast<std::size_t>(c)];
-        const int width = widths[static_cast<std::size_t>(c)];
-        grid.setColumnWidth(c, width);
-        grid.setText(c, 0, QString::fromUtf16(column.header));
-        state.tableWidth += width + 1;
+        table.setColumn(c, widths[static_cast<std::size_t>(c)], column.role);
+        table.setText(c, 0, QString::fromUtf16(column.header));
     }
-    grid.setRowCount(rows);
-    state.tableHeight = 17 * rows + 3;
-
     // Skill rows banded as in the other tables, the empty row plain, the last
     // row in the look of the summary rows.
-    for (int r = 1; r < rows; ++r) {
-        const std::int32_t colour =
-                r <= skillCount && r % 5 == 0 ? state.fifthRowColour : state.plainRowColour;
-        grid.rowFormat(r).background = colorFromPacked(colour);
-    }
-
-    UstawRozmiarTabeli(state, pagingCount);
-    PanelGeometry &panels = state.panels;
-    panels.PTabelaWLewo.visible = false;
-    panels.PTabelawPrawo.visible = false;
-    const int w = panels.PPodTabele.width();
-    const int h = panels.PPodTabele.height();
-    panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);
-    panels.PTabelaWDol.pos = QPoint(w + 2, h - 30);
-    panels.PTabelaWLewo.pos = QPoint(w - 60, h + 2);
-    panels.PTabelawPrawo.pos = QPoint(w - 30, h + 2);
-    panels.PTabelaWGore.visible = false;
-    panels.PTabelaWDol.visible = pagingCount > 15;
+    for (int r = 1; r < rows; ++r)
+        table.setBand(r, r <= skillCount && r % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
 
     if (blueprint.empty()) {
-        write(grid, ColSkill, 1, kTextLook,
+        setLooked(table, ColSkill, 1, kTextLook,
                 QStringLiteral("Brak kartoteki testu (plik Kartoteka.txt obok plików wyników)"));
-        for (int c = ColRequirement; c < ColumnCount; ++c)
-            grid.setText(c, 1, QString());
-    } else {
-        const std::vector<SkillStats> stats = computeSkillStats(analysis);
-        for (int i = 0; i < skillCount; ++i) {
-            const int r = i + 1;
-            const Skill &skill = blueprint.skills[static_cast<std::size_t>(i)];
-            const SkillStats &skillStats = stats[static_cast<std::size_t>(i)];
-            write(grid, ColSkill, r, kSkillLook, skill.name);
-            write(grid, ColRequirement, r, kTextLook, skill.requirement);
-            write(grid, ColQuestions, r, kTextLook, questionList(skill.questions));
-            write(grid, ColQuestionCount, r, kValueLook, QString::number(skillStats.questionCount));
-            write(grid, ColFacility, r, kValueLook, itemAnalysisDecimal(skillStats.facility));
-            if (skillStats.facility)
-                writeInterpretation(
-                        grid, ColInterpretation, r, difficultyBand(*skillStats.facility));
-            else
-                grid.setText(ColInterpretation, r, QString());
-            write(grid, ColFromHalf, r, kValueLook, QString::number(skillStats.studentsFromHalf));
-        }
-        for (int c = 0; c < ColumnCount; ++c)
-            grid.setText(c, skillCount + 1, QString());
-        const int last = skillCount + 2;
-        UstawWiersz(grid, last, kSummaryRowLook);
-        grid.setText(ColSkill, last, QStringLiteral("Pytania bez umiejętności"));
-        grid.setText(ColRequirement, last, withoutSkill);
-        for (int c = ColQuestions; c < ColumnCount; ++c)
-            grid.setText(c, last, QString());
+        return table;
     }
+    const std::vector<SkillStats> stats = computeSkillStats(analysis);
+    for (int i = 0; i < skillCount; ++i) {
+        skillRow(table, i + 1, blueprint.skills[static_cast<std::size_t>(i)],
+                stats[static_cast<std::size_t>(i)]);
+    }
+    const int last = skillCount + 2;
+    table.setRowLook(last, kSummaryRowLook);
+    table.setText(ColSkill, last, QStringLiteral("Pytania bez umiejętności"));
+    table.setText(ColRequirement, last, withoutSkill);
+    return table;
+}
 
-    grid.setTopRow(1);
-    grid.clearSelection();
+void PokazUmiejetnosci(GridModel &grid, GridState &state, const AnalysisState &analysis)
+{
+    state.tableKind = TableSkills;
+    renderOwnGrid(grid, state, skillsTable(analysis), skillsTablePagingCount(analysis));
 }
 
 } // namespace zavevad

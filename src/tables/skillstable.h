@@ -3,6 +3,7 @@
 #include "results/analysisstate.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/table.h"
 
 namespace zavevad {
 
@@ -18,6 +19,9 @@ int skillsTableLastSkillRow(const GridModel &grid);
 /// What the up and down arrows page by on the skills table: its body rows
 /// less one, as for the item-analysis table.
 int skillsTablePagingCount(const AnalysisState &analysis);
+
+/// "Tabela - Umiejętności" as a table value.
+Table skillsTable(const AnalysisState &analysis);
 
 /// Builds "Tabela - Umiejętności": per skill of the blueprint its requirement,
 /// questions, their share of correct answers with its interpretation and the

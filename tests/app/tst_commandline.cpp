@@ -254,7 +254,7 @@ QByteArray TestCommandLine::menuExport(const QString &table, int page, const QSt
             : table == u"oceny"_s         ? 3
             : table == u"analiza"_s       ? 4
                                           : 5;
-    shell.glowny().PokazTabele(kind);
+    shell.glowny().PokazTabele(TableKind(kind));
     if (page == 2)
         shell.glowny().PTabela()->ImTabelaWPrawoClick();
     const QString path = m_dir.filePath(u"menu."_s + format);

@@ -349,7 +349,7 @@ private Q_SLOTS:
 
         QString thrown;
         try {
-            BuildChartFromTable({grid, mode, 4, 16}, f.appearances, f.chart, f.state);
+            BuildChartFromTable({grid, TableKind(mode), 4, 16}, f.appearances, f.chart, f.state);
         } catch (const CommandError &error) {
             thrown = error.message();
         }

@@ -195,7 +195,7 @@ private Q_SLOTS:
         GridModel grid;
         GridState state;
         AnalysisTables tables(grid, state, analysis);
-        tables.PokazTabele(kind);
+        tables.PokazTabele(TableKind(kind));
         const QString text = tableText(grid);
         const QString html = htmlTableText(grid);
         QCOMPARE(text.count(QStringLiteral("\r\n")), grid.rowCount());

@@ -3,8 +3,11 @@
 #include "../tables/analysisbuilder.h"
 #include "reporttools.h"
 
+#include "export/htmlexport.h"
+#include "export/tabletext.h"
 #include "export/workbook.h"
 #include "results/loader.h"
+#include "tables/gridmodel.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -19,6 +22,7 @@
 
 using namespace zavevad;
 using namespace zavevad::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -138,9 +142,9 @@ QMap<QString, QList<QStringList>> sheetsAsShown(const QByteArray &xlsx)
 bool showsTheTable(const QString &shown, const ReportCell &cell)
 {
     QString text = cell.text;
-    if (cell.kind == ReportCell::Kind::Number)
+    if (cell.isNumber())
         text.replace(QLocale().decimalPoint(), QStringLiteral("."));
-    if (cell.kind == ReportCell::Kind::DateTime)
+    if (cell.kind == CellKind::DateTime)
         return shown.endsWith(QLatin1Char(' ') + text);
     return shown == text;
 }
@@ -318,9 +322,9 @@ private Q_SLOTS:
         for (const ReportTable &table : tables) {
             QVERIFY2(sheets.contains(table.sheetName), qPrintable(table.sheetName));
             const QList<QStringList> &shown = sheets[table.sheetName];
-            QCOMPARE(shown.size(), qsizetype(table.rows.size() + 1));
-            for (std::size_t r = 0; r <= table.rows.size(); ++r) {
-                const std::vector<ReportCell> &cells = r == 0 ? table.header : table.rows[r - 1];
+            QCOMPARE(shown.size(), qsizetype(table.rowCount()));
+            for (int r = 0; r < table.rowCount(); ++r) {
+                const std::vector<ReportCell> cells = TableTexts().shownRow(table, r);
                 const QStringList &row = shown[qsizetype(r)];
                 for (std::size_t c = 0; c < cells.size(); ++c) {
                     const QString cell = row.value(qsizetype(c));
@@ -333,6 +337,59 @@ private Q_SLOTS:
                 }
             }
         }
+    }
+
+    void everyCellKindInEveryRendering()
+    {
+        // One cell of each kind: the grid, the text and HTML exports and the
+        // report show one text; the workbook a number where the table shows
+        // one, in a format that shows the same.
+        Table table(9, 2);
+        table.sheetName = QStringLiteral("Rodzaje");
+        for (int c = 0; c < 9; ++c) {
+            table.setColumn(c, 60, ColumnRole::Text);
+            table.setText(c, 0, QString::number(c));
+        }
+        table.setText(1, 1, QStringLiteral("Łuczak Jan"));
+        table.setNumber(2, 1, CellKind::Whole, 17);
+        table.setNumber(3, 1, CellKind::Decimal, 0.8449, 2);
+        table.setNumber(4, 1, CellKind::Decimal, 3.5);
+        table.setNumber(5, 1, CellKind::Percent, 57);
+        table.setText(6, 1, QStringLiteral("Bdb"), CellKind::Grade);
+        table.setNumber(7, 1, CellKind::DateTime, kTestDay + 9 * 60 * kMinute + 307.4 * kSecond);
+        table.setNumber(8, 1, CellKind::Duration, -(10 * kMinute + 0.6 * kSecond));
+        const QStringList texts{QString(), u"Łuczak Jan"_s, u"17"_s, u"0,84"_s, u"3,5"_s, u"57"_s,
+                u"Bdb"_s, u"09:05:07"_s, u"00:10:00"_s};
+
+        GridModel grid;
+        renderHeader(grid, table);
+        renderCells(grid, table, 0, 9, 0, 1, 2);
+        const QString text = tableText(grid);
+        const QString html = htmlPageText(grid);
+        const std::vector<ReportCell> cells = TableTexts().shownRow(table, 1);
+        for (int c = 0; c < 9; ++c) {
+            const QString &expected = texts[c];
+            QCOMPARE(grid.text(c, 1), expected);
+            QCOMPARE(cells[std::size_t(c)].text, expected);
+            QVERIFY(text.contains(expected));
+            QVERIFY(html.contains(expected));
+        }
+
+        const std::optional<QByteArray> xlsx = workbookBytes({table});
+        QVERIFY(xlsx);
+        const QString sheet = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet1.xml"));
+        QVERIFY(!cellOf(sheet, u"A2"_s).isText());
+        QVERIFY(cellOf(sheet, u"B2"_s).isText());
+        QCOMPARE(cellOf(sheet, u"C2"_s).value.toDouble(), 17.0);
+        QCOMPARE(cellOf(sheet, u"D2"_s).value.toDouble(), 0.8449);
+        QCOMPARE(cellOf(sheet, u"F2"_s).value.toDouble(), 57.0);
+        QVERIFY(cellOf(sheet, u"G2"_s).isText());
+        QCOMPARE(cellOf(sheet, u"I2"_s).value.toDouble(), 600.0 / 86400);
+        const QMap<QString, QList<QStringList>> shown = sheetsAsShown(*xlsx);
+        QVERIFY2(!shown.isEmpty(), "LibreOffice Calc (libreoffice-calc-nogui) reads it back");
+        const QStringList row = shown.value(table.sheetName).value(1);
+        for (int c = 0; c < 9; ++c)
+            QVERIFY2(showsTheTable(row.value(c), cells[std::size_t(c)]), qPrintable(row.value(c)));
     }
 
     void valuesNoSpreadsheetHoldsStayText()

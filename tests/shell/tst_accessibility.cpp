@@ -240,7 +240,7 @@ void TestAccessibility::gridIsATable()
 {
     QFETCH(int, kind);
     loadSampleClass();
-    m_shell->glowny().PokazTabele(kind);
+    m_shell->glowny().PokazTabele(TableKind(kind));
     const GridModel &model = grid()->model();
     QAccessibleInterface *table = iface(grid());
     QCOMPARE(table->role(), QAccessible::Table);

@@ -395,7 +395,7 @@ void TestDesktop::keysAndWheelPageLikeTheArrows()
     QFETCH(QList<int>, topRows);
     loadFolder(writeClass(u"klasa%1"_s.arg(students), students));
     TFGlowny &main = m_shell->glowny();
-    main.PokazTabele(table);
+    main.PokazTabele(TableKind(table));
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     GridView *grid = main.PTabela()->grid();

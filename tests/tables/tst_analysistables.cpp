@@ -250,7 +250,7 @@ private Q_SLOTS:
         f.tables.PokazTabele(TableGradeCount);
         QCOMPARE(f.grid.resolvedFont(0, 7).color(), kRedColour);
         QVERIFY(f.grid.resolvedFont(0, 7).bold());
-        f.tables.PokazTabele(kind);
+        f.tables.PokazTabele(TableKind(kind));
         QCOMPARE(f.grid.text(0, 7), u"Uczeń007 Anna"_s);
         QCOMPARE(f.grid.resolvedFont(0, 7).color(), kBlackColour);
         QVERIFY(!f.grid.resolvedFont(0, 7).bold());
@@ -486,7 +486,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, topRows);
         QFETCH(QString, arrows);
         Fixture f(makeAnalysis(students, 5));
-        f.tables.PokazTabele(kind);
+        f.tables.PokazTabele(TableKind(kind));
         auto upDown = [&] {
             const Arrows a = ::arrows(f.state);
             return a.up && a.down ? u'B' : a.up ? u'U' : a.down ? u'D' : u'-';
@@ -553,8 +553,8 @@ private Q_SLOTS:
         Fixture f(makeAnalysis(5, 5));
         f.tables.PokazTabele(TableResults);
         const QString before = f.grid.text(1, 1);
-        f.tables.PokazTabele(0);
-        f.tables.PokazTabele(99);
+        f.tables.PokazTabele(TableKind(0));
+        f.tables.PokazTabele(TableKind(99));
         QCOMPARE(f.state.tableKind, int(TableResults));
         QCOMPARE(f.grid.text(1, 1), before);
     }

@@ -312,7 +312,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         GridModel grid;
         GridState state;
-        state.tableKind = kind;
+        state.tableKind = TableKind(kind);
         grid.setRowCount(rows);
         const QColor a(1, 0, 0), b(0, 1, 0);
         PaskiWierszy(grid, state, 5, packedRgb(a.red(), a.green(), a.blue()),

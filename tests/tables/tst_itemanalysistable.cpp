@@ -273,26 +273,27 @@ private Q_SLOTS:
             analysis.students[i].schoolClass = u"8%1"_s.arg(QChar(u'a' + int(i % 3)));
         auto showBefore = [&](Fixture &f) {
             f.tables.PokazTabele(TableGradeCount);
-            f.tables.PokazTabele(before);
+            f.tables.PokazTabele(TableKind(before));
             if (secondPage)
                 f.tables.ImTabelaWPrawoClick();
         };
         Fixture plain(analysis);
         showBefore(plain);
-        plain.tables.PokazTabele(after);
+        plain.tables.PokazTabele(TableKind(after));
 
         Fixture visitor(analysis);
         showBefore(visitor);
-        visitor.tables.PokazTabele(visited);
+        visitor.tables.PokazTabele(TableKind(visited));
         QCOMPARE(visitor.state.tableKind, visited);
         if (pageInside) {
             // Paged, then the other added table, paged again.
             visitor.tables.ImTabelaWDolClick();
-            visitor.tables.PokazTabele(TableItemAnalysis + TableClassComparison - visited);
+            visitor.tables.PokazTabele(
+                    TableKind(TableItemAnalysis + TableClassComparison - visited));
             visitor.tables.ImTabelaWDolClick();
             visitor.tables.ImTabelaWLewoClick();
         }
-        visitor.tables.PokazTabele(after);
+        visitor.tables.PokazTabele(TableKind(after));
 
         const QString diff = difference(visitor.grid, visitor.state, plain.grid, plain.state);
         QVERIFY2(diff.isEmpty(), qPrintable(diff));

@@ -113,7 +113,7 @@ private Q_SLOTS:
         // The report and the workbook add the table only with a blueprint.
         const std::vector<ReportTable> tables = analysisReportTables(f.analysis);
         QCOMPARE(tables.back().sheetName, u"Umiejętności"_s);
-        QCOMPARE(tables.back().rows.at(0).at(4).value, 0.62);
+        QCOMPARE(tables.back().cell(4, 1).value, 0.62);
         f.analysis.blueprint = {};
         QCOMPARE(analysisReportTables(f.analysis).size(), tables.size() - 1);
     }
@@ -149,11 +149,11 @@ private Q_SLOTS:
         analysis.blueprint = parseBlueprint(file, 16).blueprint;
         for (const int before : {int(TableResults), int(TableWorkingTime), int(TableGradeCount)}) {
             Fixture plain(analysis);
-            plain.tables.PokazTabele(before);
+            plain.tables.PokazTabele(TableKind(before));
             plain.tables.PokazTabele(TableResults);
 
             Fixture visited(analysis);
-            visited.tables.PokazTabele(before);
+            visited.tables.PokazTabele(TableKind(before));
             visited.tables.PokazTabele(TableSkills);
             // 20 skills: 22 body rows, paged by 16.
             QVERIFY(visited.state.panels.PTabelaWDol.visible);

@@ -191,7 +191,7 @@ private:
     QString m_pendingTemplate;
     /// What the chart shows: a score chart, else the table of m_chartTableMode.
     std::optional<ScoreChart> m_scoreChart;
-    std::int32_t m_chartTableMode = 0;
+    TableKind m_chartTableMode = TableNone;
 
     bool m_placed = false;
     WindowDrag m_drag;

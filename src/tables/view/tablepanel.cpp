@@ -139,7 +139,7 @@ void TablePanel::refresh()
     m_grid->contentsChanged();
 }
 
-void TablePanel::showTable(int kind)
+void TablePanel::showTable(TableKind kind)
 {
     if (kind < TableResults || kind > TableClassComparison)
         return;

@@ -26,7 +26,7 @@ public:
 
     /// Builds the table of `kind` (1 results, 2 working time, 3 grade count,
     /// 4 item analysis) and shows it; another kind changes nothing.
-    void showTable(int kind);
+    void showTable(TableKind kind);
     /// Applies the panel sizes and arrows of the grid state and repaints the
     /// grid; call after changing the model or state directly.
     void refresh();

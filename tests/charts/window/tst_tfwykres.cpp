@@ -42,8 +42,8 @@ struct Loaded
 
     void show(int kind)
     {
-        tables.PokazTabele(kind);
-        analysis.tableMode = kind;
+        tables.PokazTabele(TableKind(kind));
+        analysis.tableMode = TableKind(kind);
     }
 
     AnalysisState analysis;

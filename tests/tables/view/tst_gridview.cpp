@@ -201,7 +201,7 @@ private Q_SLOTS:
         for (const QString &name :
                 {u"PTabelaWGore"_s, u"PTabelaWDol"_s, u"PTabelaWLewo"_s, u"PTabelawPrawo"_s})
             QVERIFY(!arrow(name)->isVisible());
-        panel.showTable(7);
+        panel.showTable(TableKind(7));
         QCOMPARE(f.state.tableKind, int(TableGradeCount));
     }
 

@@ -1,0 +1,263 @@
+#include "tables/table.h"
+
+#include "results/itemanalysis.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
+#include "tables/numberformat.h"
+
+namespace zavevad {
+
+namespace {
+
+// Texts this short (answers, counts, grades) repeat in most cells: each is
+// kept once.
+constexpr qsizetype kSharedTextLength = 6;
+
+Qt::Alignment qtAlignment(TMyAlign alignment)
+{
+    switch (alignment) {
+    case alRight:
+        return Qt::AlignRight;
+    case alCenter:
+        return Qt::AlignHCenter;
+    case alLeft:
+    case alDefault:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+/// The look of a cell as a grid of its own resolves it: per part the cell's
+/// look, then the column's, then the row's, then the grid's default. A look
+/// always sets the font and the alignment; the background only when given.
+void resolveLook(const Table &table, int c, int r, ShownCell &shown)
+{
+    const TableRow &row = table.row(r);
+    const TableCell &cell = table.cell(c, r);
+    const std::uint16_t own[] = {
+            cell.look, row.header ? std::uint16_t(0) : table.column(c).look, row.look};
+    const CellLook *fontLook = nullptr;
+    std::int32_t background = kColourUnchanged;
+    for (const std::uint16_t index : own) {
+        if (index == 0)
+            continue;
+        const CellLook &look = table.look(index);
+        if (!fontLook)
+            fontLook = &look;
+        if (background == kColourUnchanged)
+            background = look.background;
+    }
+    if (background != kColourUnchanged)
+        shown.background = colorFromPacked(background);
+    else if (row.band != RowBand::None)
+        shown.background = bandColour(row.band);
+    else
+        shown.background = colorFromPacked(
+                row.header ? GridModel::kHeaderBackground : GridModel::kBodyBackground);
+    if (fontLook) {
+        // A look's font starts from the body font, also in the header.
+        shown.color = colorFromPacked(
+                fontLook->fontColour == kColourUnchanged ? kBlack : fontLook->fontColour);
+        shown.bold = fontLook->bold;
+        shown.alignment = qtAlignment(fontLook->align);
+    } else {
+        shown.color = colorFromPacked(row.header ? GridModel::kHeaderFontColour : kBlack);
+        shown.bold = row.header;
+        shown.alignment = row.header ? Qt::AlignHCenter : Qt::AlignLeft;
+    }
+}
+
+} // namespace
+
+Table::Table(int columns, int rows)
+    : m_columns(static_cast<std::size_t>(std::max(columns, 0))),
+      m_rows(static_cast<std::size_t>(std::max(rows, 0))), m_cells(m_columns.size() * m_rows.size())
+{
+    if (!m_rows.empty())
+        m_rows.front().header = true;
+}
+
+void Table::setColumn(int c, int width, ColumnRole role)
+{
+    TableColumn &column = m_columns[static_cast<std::size_t>(c)];
+    column.width = width;
+    column.role = role;
+}
+
+void Table::setColumnLook(int c, const CellLook &look)
+{
+    m_columns[static_cast<std::size_t>(c)].look = lookIndex(look);
+}
+
+std::vector<int> Table::columnWidths() const
+{
+    std::vector<int> widths;
+    widths.reserve(m_columns.size());
+    for (const TableColumn &column : m_columns)
+        widths.push_back(column.width);
+    return widths;
+}
+
+void Table::setRowLook(int r, const CellLook &look)
+{
+    m_rows[static_cast<std::size_t>(r)].look = lookIndex(look);
+}
+
+void Table::setText(int c, int r, const QString &text, CellKind kind)
+{
+    TableCell &cell = m_cells[index(c, r)];
+    cell.kind = text.isEmpty() ? CellKind::Empty : kind;
+    cell.text = textIndex(text);
+    cell.value = 0;
+}
+
+void Table::setNumber(int c, int r, CellKind kind, double value, int digits)
+{
+    TableCell &cell = m_cells[index(c, r)];
+    cell.kind = kind;
+    cell.value = value;
+    cell.digits = static_cast<std::int8_t>(digits);
+    cell.text = 0;
+}
+
+void Table::setLook(int c, int r, const CellLook &look)
+{
+    m_cells[index(c, r)].look = lookIndex(look);
+}
+
+std::uint16_t Table::lookIndex(const CellLook &look)
+{
+    // A table uses a handful of looks.
+    for (std::size_t i = 1; i < m_looks.size(); ++i) {
+        if (m_looks[i] == look)
+            return static_cast<std::uint16_t>(i);
+    }
+    m_looks.push_back(look);
+    return static_cast<std::uint16_t>(m_looks.size() - 1);
+}
+
+std::uint32_t Table::textIndex(const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    if (text.size() <= kSharedTextLength) {
+        const auto known = m_shortTexts.constFind(text);
+        if (known != m_shortTexts.constEnd())
+            return *known;
+        m_shortTexts.insert(text, static_cast<std::uint32_t>(m_texts.size()));
+    }
+    m_texts.push_back(text);
+    return static_cast<std::uint32_t>(m_texts.size() - 1);
+}
+
+Table Table::slice(const std::vector<int> &columns, int firstRow, int endRow) const
+{
+    Table part(static_cast<int>(columns.size()), std::max(endRow - firstRow, 0));
+    part.title = title;
+    part.sheetName = sheetName;
+    part.frozenColumns = frozenColumns;
+    part.m_texts = m_texts;
+    part.m_shortTexts = m_shortTexts;
+    part.m_looks = m_looks;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        part.m_columns[i] = m_columns[static_cast<std::size_t>(columns[i])];
+    for (int r = firstRow; r < endRow; ++r) {
+        part.m_rows[static_cast<std::size_t>(r - firstRow)] = m_rows[static_cast<std::size_t>(r)];
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            part.m_cells[part.index(static_cast<int>(i), r - firstRow)] = cell(columns[i], r);
+    }
+    return part;
+}
+
+TableTexts::TableTexts() : m_timeFormat(longTimeFormat()) { }
+
+QString TableTexts::text(const Table &table, const TableCell &cell) const
+{
+    switch (cell.kind) {
+    case CellKind::Whole:
+    case CellKind::Percent:
+        return QString::number(static_cast<std::int64_t>(cell.value));
+    case CellKind::Decimal:
+        return cell.digits == 2 ? twoDecimalText(hundredths(cell.value))
+                                : generalNumber(cell.value);
+    case CellKind::DateTime:
+    case CellKind::Duration:
+        return timeOfDayText(cell.value, m_locale, m_timeFormat);
+    case CellKind::Empty:
+    case CellKind::Text:
+    case CellKind::Grade:
+        break;
+    }
+    return table.storedText(cell);
+}
+
+ShownCell TableTexts::shown(const Table &table, int c, int r) const
+{
+    const TableCell &cell = table.cell(c, r);
+    ShownCell shown;
+    shown.text = text(table, cell);
+    shown.kind = cell.kind;
+    shown.value = cell.value;
+    shown.digits = cell.digits;
+    resolveLook(table, c, r, shown);
+    return shown;
+}
+
+std::vector<ShownCell> TableTexts::shownRow(const Table &table, int r) const
+{
+    std::vector<ShownCell> cells;
+    cells.reserve(static_cast<std::size_t>(table.columnCount()));
+    for (int c = 0; c < table.columnCount(); ++c)
+        cells.push_back(shown(table, c, r));
+    return cells;
+}
+
+QColor bandColour(RowBand band)
+{
+    return colorFromPacked(
+            band == RowBand::Fifth ? GridState::kFifthRowColour : GridState::kPlainRowColour);
+}
+
+void renderCells(GridModel &grid, const Table &table, int first, int end, int gridColumn,
+        int firstRow, int endRow)
+{
+    const TableTexts texts;
+    for (int r = firstRow; r < endRow; ++r) {
+        for (int c = first; c < end; ++c) {
+            const TableCell &cell = table.cell(c, r);
+            const int column = gridColumn + c - first;
+            if (cell.look != 0)
+                UstawKomorke(grid, column, r, table.look(cell.look));
+            grid.setText(column, r, texts.text(table, cell));
+        }
+    }
+}
+
+int renderHeader(GridModel &grid, const Table &table)
+{
+    int width = 0;
+    grid.setColumnCount(table.columnCount());
+    grid.setRowCount(table.rowCount());
+    for (int c = 0; c < table.columnCount(); ++c) {
+        grid.setColumnWidth(c, table.column(c).width);
+        width += table.column(c).width + 1;
+    }
+    renderCells(grid, table, 0, table.columnCount(), 0, 0, 1);
+    return width;
+}
+
+void renderRowFormats(GridModel &grid, const GridState &state, const Table &table)
+{
+    for (int r = 1; r < table.rowCount(); ++r) {
+        const RowBand band = table.row(r).band;
+        if (band != RowBand::None)
+            grid.rowFormat(r).background = colorFromPacked(
+                    band == RowBand::Fifth ? state.fifthRowColour : state.plainRowColour);
+    }
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (table.row(r).look != 0)
+            UstawWiersz(grid, r, table.look(table.row(r).look));
+    }
+}
+
+} // namespace zavevad
