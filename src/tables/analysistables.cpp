@@ -58,7 +58,12 @@ QString number(std::int64_t value)
 } // namespace
 
 AnalysisTables::AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis)
-    : m_grid(grid), m_state(state), m_analysis(analysis)
+    : AnalysisTables(grid, state, analysis, m_ownStash)
+{ }
+
+AnalysisTables::AnalysisTables(
+        GridModel &grid, GridState &state, const AnalysisState &analysis, ItemAnalysisVisit &stash)
+    : m_grid(grid), m_state(state), m_analysis(analysis), m_itemAnalysisVisit(stash)
 { }
 
 void AnalysisTables::PokazTabele(int kind)

@@ -56,6 +56,8 @@ struct GridState
         fifthRowColour = packedRgb(232, 244, 223);
         tableKind = TableNone;
     }
+
+    friend bool operator==(const GridState &, const GridState &) = default;
 };
 
 } // namespace zavevad

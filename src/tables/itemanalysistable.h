@@ -46,6 +46,8 @@ private:
     GridModel m_grid;
     GridState m_state;
     bool m_active = false;
+
+    friend bool operator==(const ItemAnalysisVisit &, const ItemAnalysisVisit &) = default;
 };
 
 /// A share as the item analysis writes it: two decimals with the locale's
