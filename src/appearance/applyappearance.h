@@ -27,6 +27,8 @@ struct ChartKindState
     /// Index of the series the value-label settings act on (chart::SeriesIndex),
     /// -1 before the first chart.
     int CurrentSeries = -1;
+
+    friend bool operator==(const ChartKindState &, const ChartKindState &) = default;
 };
 
 /// The series list index of a chart kind, -1 for anything but 1, 2 or 3.

@@ -340,6 +340,8 @@ struct Appearances
 {
     TChartAppearance CurrentAppearance{}; ///< the settings in force
     TChartAppearance DefaultAppearance{}; ///< the factory settings, filled once at start
+
+    friend bool operator==(const Appearances &, const Appearances &) = default;
 };
 
 /// The font description every font field of the defaults receives.

@@ -69,6 +69,8 @@ struct TitleSettings
     FramePen frame;
     /// Fill of the box when the brush is solid.
     QColor color = Qt::white;
+
+    friend bool operator==(const TitleSettings &, const TitleSettings &) = default;
 };
 
 /// The left (vertical) or bottom (horizontal) axis.
@@ -83,6 +85,8 @@ struct AxisSettings
     bool gridVisible = true;
     GridStyle gridStyle = GridStyle::psDot;
     QColor gridColor = QColor(128, 128, 128);
+
+    friend bool operator==(const AxisSettings &, const AxisSettings &) = default;
 };
 
 /// A wall of the plot: the left, bottom or back one. The back wall's colour is
@@ -91,6 +95,8 @@ struct WallSettings
 {
     QColor color = Qt::white;
     BrushStyle brush = BrushStyle::bsSolid;
+
+    friend bool operator==(const WallSettings &, const WallSettings &) = default;
 };
 
 struct LegendSettings
@@ -105,6 +111,8 @@ struct LegendSettings
     LegendTextStyle textStyle = LegendTextStyle::ltsPlain;
     /// Width of the colour box in front of each entry, in pixels.
     int colorWidth = 15;
+
+    friend bool operator==(const LegendSettings &, const LegendSettings &) = default;
 };
 
 /// The chart panel (everything around the plot) and the background picture.
@@ -123,6 +131,8 @@ struct PanelSettings
     /// True: the picture fills the plot area only; false: the whole chart.
     bool backImageInside = false;
     PictureMode backImageMode = PictureMode::pbmCenter;
+
+    friend bool operator==(const PanelSettings &, const PanelSettings &) = default;
 };
 
 /// The pseudo-3D view. Rotation and elevation are in degrees; 360 and 315
@@ -140,6 +150,8 @@ struct View3DSettings
     /// Scale of the plot, percent.
     int zoomPercent = 90;
     int tilt = 0;
+
+    friend bool operator==(const View3DSettings &, const View3DSettings &) = default;
 };
 
 struct Point
@@ -159,6 +171,8 @@ struct MarksSettings
     QColor backColor = QColor(255, 255, 225);
     MarksStyle style = MarksStyle::smsLabel;
     TextFont font;
+
+    friend bool operator==(const MarksSettings &, const MarksSettings &) = default;
 };
 
 /// What every series has. Points keep the order in which they were added.
@@ -175,6 +189,8 @@ struct Series
         points.append(Point{value, label, color});
     }
     qsizetype count() const { return points.size(); }
+
+    friend bool operator==(const Series &, const Series &) = default;
 };
 
 /// Horizontal bars: categories on the left axis, values along the bottom one.
@@ -187,6 +203,8 @@ struct BarSeries : Series
     int widthPercent = 40;
     /// Shift of the bar within its room, percent of the bar's thickness.
     int offsetPercent = 15;
+
+    friend bool operator==(const BarSeries &, const BarSeries &) = default;
 };
 
 struct PieSeries : Series
@@ -200,6 +218,8 @@ struct PieSeries : Series
     int rotation = 300;
     /// True: always round; false: an ellipse filling the plot.
     bool circled = true;
+
+    friend bool operator==(const PieSeries &, const PieSeries &) = default;
 };
 
 /// A line through the points with markers: categories along the bottom axis,
@@ -216,6 +236,8 @@ struct LineSeries : Series
     QColor lineColor = QColor(255, 255, 0);
     /// Whether the 3D sides of the ribbon are drawn darker than its front.
     bool dark3D = false;
+
+    friend bool operator==(const LineSeries &, const LineSeries &) = default;
 };
 
 /// Index of each series in the chart's series list.
@@ -284,6 +306,8 @@ struct XYPlot
     QString overflowTitle;
 
     void clear() { *this = XYPlot(); }
+
+    friend bool operator==(const XYPlot &, const XYPlot &) = default;
 };
 
 /// A chart with three series that always exist. A default-constructed chart
@@ -331,6 +355,8 @@ struct Chart
 
 private:
     void couplePie(bool active);
+
+    friend bool operator==(const Chart &, const Chart &) = default;
 };
 
 // Bounds of the settings that come from outside (a template). Beyond them a

@@ -8,15 +8,23 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace zavevad {
 
 namespace {
 
+QStringList *&linkedInputs()
+{
+    static QStringList *inputs = nullptr;
+    return inputs;
+}
+
 QStringList &inputsOfTheLoad()
 {
-    static QStringList paths;
-    return paths;
+    static QStringList ownInputs;
+    QStringList *linked = linkedInputs();
+    return linked ? *linked : ownInputs;
 }
 
 bool namesResultFile(const QString &path)
@@ -78,6 +86,15 @@ void setLoadedInputs(const QStringList &paths)
 QStringList loadedInputs()
 {
     return inputsOfTheLoad();
+}
+
+LoadedInputsLink::LoadedInputsLink(QStringList &inputs)
+    : m_previous(std::exchange(linkedInputs(), &inputs))
+{ }
+
+LoadedInputsLink::~LoadedInputsLink()
+{
+    linkedInputs() = m_previous;
 }
 
 QString cannotSaveMessage(const QString &path, const QString &reason)

@@ -34,10 +34,28 @@ std::optional<QString> outputRefusal(
 void checkOutput(
         const QString &path, const QStringList &inputs, const QStringList &extensions = {});
 
-/// The result files of the analysis now loaded, which no save may replace
-/// (set after every successful load; the command line passes its own).
+/// The result files of the analysis now loaded, which no save may replace:
+/// saveFile() checks every output against them. They are the list that a
+/// LoadedInputsLink lends (the run's state, which a load sets), else a list
+/// of this module's own, empty unless set here; the command line passes its
+/// own files to outputRefusal() instead.
 void setLoadedInputs(const QStringList &paths);
 QStringList loadedInputs();
+
+/// While it lives, loadedInputs() and setLoadedInputs() work on `inputs`, a
+/// list its owner keeps (the session lends the list of its state): the list
+/// lives with the rest of the run's state, copied and restored with it.
+class LoadedInputsLink
+{
+public:
+    explicit LoadedInputsLink(QStringList &inputs);
+    ~LoadedInputsLink();
+    LoadedInputsLink(const LoadedInputsLink &) = delete;
+    LoadedInputsLink &operator=(const LoadedInputsLink &) = delete;
+
+private:
+    QStringList *m_previous;
+};
 
 /// "Nie można zapisać pliku <path>: <reason>", the path in native form.
 QString cannotSaveMessage(const QString &path, const QString &reason);

@@ -27,6 +27,8 @@ struct QuestionStat
 {
     std::int32_t correctCount = 0;
     std::int32_t correctPercent = 0;
+
+    friend bool operator==(const QuestionStat &, const QuestionStat &) = default;
 };
 
 /// Class totals of one load: points and the number of students of each grade.
@@ -73,6 +75,8 @@ struct AnalysisState
     Blueprint blueprint;
     /// The folder of the first loaded result file, where `Kartoteka.txt` lives.
     QString blueprintFolder;
+
+    friend bool operator==(const AnalysisState &, const AnalysisState &) = default;
 };
 
 } // namespace zavevad

@@ -31,6 +31,8 @@ struct Uczen
     std::int32_t LiczbaPytan = 0; ///< question count, 1 to 30
     double Poczatek = 0; ///< start, days since 1899-12-30
     double Koniec = 0; ///< end, days since 1899-12-30
+
+    friend bool operator==(const Uczen &, const Uczen &) = default;
 };
 
 /// One loaded student: the file record plus what grading computes.
@@ -52,6 +54,8 @@ struct UczenAll : Uczen
     double workingTime() const { return Koniec - Poczatek; }
     /// Whether question k (1-based) was answered correctly.
     bool correct(int k) const { return k >= 1 && k <= kMaxQuestions && Odpowiedzi[k - 1] != 0; }
+
+    friend bool operator==(const UczenAll &, const UczenAll &) = default;
 };
 
 using Uczniowie = std::vector<UczenAll>;

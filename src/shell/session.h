@@ -1,29 +1,24 @@
 #pragma once
 
-#include "appearance/applyappearance.h"
-#include "appearance/chartappearance.h"
-#include "chartengine/chart.h"
-#include "results/analysisstate.h"
-#include "tables/gridmodel.h"
-#include "tables/gridstate.h"
+#include "charts/sessionstate.h"
 
 namespace zavevad {
 
-/// The live data of the run: the analysis state, the grid `Tabela` with its
-/// state, the two appearance records, the chart kinds and the chart. One instance, owned by the
-/// shell, for the whole run; commands and windows read and change it in place.
-struct Session
+/// The live data of the run: one `SessionState` (the analysis state, the grid
+/// `Tabela` with its state and the stash of the item analysis, the two
+/// appearance records, the chart kinds, the chart and what it was drawn
+/// from, the loaded inputs). One instance, owned by the shell, for the whole
+/// run; commands and windows read and change its fields in place. The
+/// session itself is not copied; `state()` is the value a snapshot copies
+/// and a restore assigns.
+struct Session : SessionState
 {
-    AnalysisState analysis;
-    GridModel grid;
-    GridState gridState;
-    Appearances appearances; ///< `CurrentAppearance` and `DefaultAppearance`
-    ChartKindState chartKind; ///< `ChartKind`, `ShownChartKind`, `CurrentSeries`
-    chart::Chart chart; ///< what the chart window shows and the appearance dialog restyles
-
     Session() = default;
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
+
+    SessionState &state() { return *this; }
+    const SessionState &state() const { return *this; }
 };
 
 } // namespace zavevad

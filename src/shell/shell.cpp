@@ -24,8 +24,7 @@ Shell::Shell(Platform *platform)
     // The first window created is the main one; the rest follow in this order.
     m_glowny = std::make_unique<TFGlowny>(*this);
     m_menu = std::make_unique<TFMenu>(*this);
-    m_wykres =
-            std::make_unique<TFWykres>(m_session.appearances, m_session.chartKind, m_session.chart);
+    m_wykres = std::make_unique<TFWykres>(m_session.state());
     m_ustawWykres = std::make_unique<TFUstawwykres>(
             m_session.appearances, m_session.chart, m_session.chartKind);
     m_about = std::make_unique<TFAbout>();

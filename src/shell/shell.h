@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/outputcheck.h"
 #include "shell/commandhooks.h"
 #include "shell/session.h"
 
@@ -50,6 +51,8 @@ private:
     void linkChartWindows();
 
     Session m_session;
+    /// Every save of the run checks its output against the state's loaded inputs.
+    LoadedInputsLink m_inputsLink{m_session.loadedInputs};
     CommandHooks m_hooks;
     std::unique_ptr<QtPlatform> m_ownPlatform;
     Platform *m_previousPlatform = nullptr;

@@ -2,7 +2,6 @@
 
 #include "charts/window/tfwykres.h"
 #include "platform/help.h"
-#include "platform/outputcheck.h"
 #include "platform/platform.h"
 #include "results/loader.h"
 #include "results/resultpaths.h"
@@ -117,7 +116,8 @@ TFGlowny::TFGlowny(Shell &shell)
     }
 
     Session &session = m_shell.session();
-    m_PTabela = new TablePanel(session.grid, session.gridState, session.analysis, m_PTlo);
+    m_PTabela = new TablePanel(
+            session.grid, session.gridState, session.itemAnalysisStash, session.analysis, m_PTlo);
     m_PTabela->setObjectName(QStringLiteral("PTabela"));
     m_PTabela->move(36, 192);
     m_PTabela->hide();
@@ -364,7 +364,7 @@ void TFGlowny::loadFiles(const QStringList &paths)
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
     // No save may replace a file of the class now on display.
-    setLoadedInputs(paths);
+    session.loadedInputs = paths;
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

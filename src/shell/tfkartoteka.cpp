@@ -220,7 +220,7 @@ void TFKartoteka::BZapiszClick()
     session.analysis.blueprint = blueprint;
     if (session.analysis.dataLoaded && session.analysis.tableMode == TableSkills) {
         m_shell.glowny().PokazTabele(TableSkills);
-        m_shell.wykres().rebuildAfterRegrading(session.analysis);
+        m_shell.wykres().rebuildAfterRegrading();
     }
     accept();
 }

@@ -61,16 +61,35 @@ std::array<std::int32_t, 5> asList(const Thresholds &t)
 
 TFProgi::TFProgi(Shell &shell, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_shell(shell)
+      m_shell(shell), m_before(shell.session().state())
 {
     setObjectName(QStringLiteral("FProgi"));
     setUpFixedWindow(*this, kSize, kBackground);
     setModal(true);
 
-    Session &session = shell.session();
-    m_before = Snapshot{session.analysis, session.grid, session.gridState, session.appearances,
-            session.chartKind, shell.wykres().chart()};
+    addTitle();
+    addFields(m_before.analysis.thresholds);
+    addMessage();
+    addButtons();
+    // The values from Progi.txt are checked as typed ones are: a file edited
+    // by hand may hold thresholds that fall or lie out of range.
+    fieldsChanged();
 
+    ClickableLabel *close = addCloseMark(*this, QStringLiteral("LCloseProgi"));
+
+    auto *bevel = new Bevel(QColor(255, 255, 0), Bevel::Raised, this);
+    bevel->setGeometry(rect());
+    bevel->raise();
+    nameControlsByLabels(this);
+    renewAccessibleInterfaces(this);
+    close->raise();
+
+    move(besideWhatItChanges());
+    m_fields[0]->lineEdit()->setFocus();
+}
+
+void TFProgi::addTitle()
+{
     auto *title = new QLabel(QStringLiteral("Progi ocen"), this);
     title->setObjectName(QStringLiteral("LTytul"));
     QFont bold = font();
@@ -82,8 +101,11 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     auto *hint = new QLabel(QStringLiteral("Najniższy procent punktów, który daje ocenę:"), this);
     hint->setObjectName(QStringLiteral("LOpis"));
     hint->setGeometry(16, 32, 272, 16);
+}
 
-    const std::array<std::int32_t, 5> now = asList(session.analysis.thresholds);
+void TFProgi::addFields(const Thresholds &now)
+{
+    const std::array<std::int32_t, 5> values = asList(now);
     for (int i = 0; i < 5; ++i) {
         const int top = 56 + i * 26;
         auto *caption = new QLabel(QString::fromUtf8(kFieldSpecs[i].caption), this);
@@ -93,14 +115,17 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
         field->setRange(kMinimum, kMaximum);
         field->setGeometry(160, top, 64, 21);
         field->setColors(kFieldColour, kFieldText);
-        field->setText(QString::number(now[i]));
+        field->setText(QString::number(values[i]));
         caption->setBuddy(field->lineEdit());
         auto *percent = new QLabel(QStringLiteral("%"), this);
         percent->setGeometry(230, top + 3, 20, 16);
         m_fields[i] = field;
         connect(field, &SpinEdit::changed, this, &TFProgi::fieldsChanged);
     }
+}
 
+void TFProgi::addMessage()
+{
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("LKomunikat"));
     m_message->setGeometry(16, 186, 272, 28);
@@ -109,7 +134,10 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     QPalette red = m_message->palette();
     red.setColor(QPalette::WindowText, kMarkedText);
     m_message->setPalette(red);
+}
 
+void TFProgi::addButtons()
+{
     auto makeButton = [this](const char *name, const QString &caption, int left) {
         auto *button = new GradientButton(caption, this);
         button->setObjectName(QLatin1String(name));
@@ -127,21 +155,6 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
     connect(m_zastosuj, &GradientButton::clicked, this, &TFProgi::BZastosujClick);
     connect(domyslne, &GradientButton::clicked, this, &TFProgi::BDomyslneClick);
     connect(anuluj, &GradientButton::clicked, this, &TFProgi::BAnulujClick);
-    // The values from Progi.txt are checked as typed ones are: a file edited
-    // by hand may hold thresholds that fall or lie out of range.
-    fieldsChanged();
-
-    ClickableLabel *close = addCloseMark(*this, QStringLiteral("LCloseProgi"));
-
-    auto *bevel = new Bevel(QColor(255, 255, 0), Bevel::Raised, this);
-    bevel->setGeometry(rect());
-    bevel->raise();
-    nameControlsByLabels(this);
-    renewAccessibleInterfaces(this);
-    close->raise();
-
-    move(besideWhatItChanges());
-    m_fields[0]->lineEdit()->setFocus();
 }
 
 QPoint TFProgi::besideWhatItChanges() const
@@ -286,27 +299,21 @@ void TFProgi::applyLive(const Thresholds &thresholds)
     Session &session = m_shell.session();
     if (session.analysis.thresholds == thresholds)
         return;
-    m_changed = true;
     regradeAnalysis(session.analysis, thresholds);
     if (session.analysis.dataLoaded)
         m_shell.glowny().PokazTabele(session.analysis.tableMode);
-    m_shell.wykres().rebuildAfterRegrading(session.analysis);
+    m_shell.wykres().rebuildAfterRegrading();
 }
 
 void TFProgi::restore()
 {
-    if (!m_changed)
+    // The whole state in one assignment: a field added to it is restored too.
+    SessionState &state = m_shell.session().state();
+    if (state == m_before)
         return;
-    Session &session = m_shell.session();
-    session.analysis = m_before.analysis;
-    session.grid = m_before.grid;
-    session.gridState = m_before.gridState;
-    session.appearances = m_before.appearances;
-    session.chartKind = m_before.chartKind;
-    m_shell.wykres().chart() = m_before.chart;
+    state = m_before;
     m_shell.glowny().PTabela()->refresh();
     m_shell.wykres().refreshChart();
-    m_changed = false;
 }
 
 void TFProgi::BZapiszClick()

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "appearance/applyappearance.h"
-#include "appearance/chartappearance.h"
-#include "chartengine/chart.h"
+#include "charts/sessionstate.h"
 #include "results/analysisstate.h"
-#include "tables/gridmodel.h"
-#include "tables/gridstate.h"
 #include "ui/windowdrag.h"
 
 #include <QDialog>
@@ -71,25 +67,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    /// What a change may touch, as it was when the window opened.
-    struct Snapshot
-    {
-        AnalysisState analysis;
-        GridModel grid;
-        GridState gridState;
-        Appearances appearances;
-        ChartKindState chartKind;
-        chart::Chart chart;
-    };
-
+    void addTitle();
+    void addFields(const Thresholds &now);
+    void addMessage();
+    void addButtons();
     void fieldsChanged();
     void applyLive(const Thresholds &thresholds);
     void restore();
 
     Shell &m_shell;
     WindowDrag m_drag;
-    Snapshot m_before;
-    bool m_changed = false;
+    /// The run's state as it was when the window opened: a change may touch
+    /// any part of it, "Anuluj" puts all of it back.
+    SessionState m_before;
     bool m_filling = false;
     std::array<SpinEdit *, 5> m_fields{};
     std::array<bool, 5> m_marked{};

@@ -35,7 +35,12 @@ void renderRowLooks(GridModel &grid, const Table &table)
 } // namespace
 
 AnalysisTables::AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis)
-    : m_grid(grid), m_state(state), m_analysis(analysis)
+    : AnalysisTables(grid, state, analysis, m_ownStash)
+{ }
+
+AnalysisTables::AnalysisTables(
+        GridModel &grid, GridState &state, const AnalysisState &analysis, ItemAnalysisVisit &stash)
+    : m_grid(grid), m_state(state), m_analysis(analysis), m_itemAnalysisVisit(stash)
 { }
 
 void AnalysisTables::PokazTabele(TableKind kind)

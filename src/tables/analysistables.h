@@ -22,7 +22,13 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis);
 class AnalysisTables
 {
 public:
+    /// Keeps the grid that the item analysis puts aside in a stash of its own.
     AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis);
+    /// Keeps it in `stash`, which belongs to the caller with the grid.
+    AnalysisTables(GridModel &grid, GridState &state, const AnalysisState &analysis,
+            ItemAnalysisVisit &stash);
+    AnalysisTables(const AnalysisTables &) = delete;
+    AnalysisTables &operator=(const AnalysisTables &) = delete;
 
     /// 1 results (page 1 with names), 2 working time, 3 grade count, 4 item
     /// analysis, 5 skills, 6 class comparison; else nothing.
@@ -62,7 +68,8 @@ private:
     GridModel &m_grid;
     GridState &m_state;
     const AnalysisState &m_analysis;
-    ItemAnalysisVisit m_itemAnalysisVisit;
+    ItemAnalysisVisit m_ownStash;
+    ItemAnalysisVisit &m_itemAnalysisVisit;
 };
 
 } // namespace zavevad

@@ -111,6 +111,8 @@ private:
     {
         QString text;
         GridFormat format;
+
+        friend bool operator==(const Cell &, const Cell &) = default;
     };
 
     /// The first format, in the order of resolution, whose part `hasPart`
@@ -142,6 +144,8 @@ private:
     QColor m_headerBackground;
     GridFont m_bodyFont;
     GridFont m_headerFont;
+
+    friend bool operator==(const GridModel &, const GridModel &) = default;
 };
 
 } // namespace zavevad

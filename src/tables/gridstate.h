@@ -59,6 +59,8 @@ struct GridState
         fifthRowColour = kFifthRowColour;
         tableKind = TableNone;
     }
+
+    friend bool operator==(const GridState &, const GridState &) = default;
 };
 
 } // namespace zavevad

@@ -47,6 +47,8 @@ private:
     GridModel m_grid;
     GridState m_state;
     bool m_active = false;
+
+    friend bool operator==(const ItemAnalysisVisit &, const ItemAnalysisVisit &) = default;
 };
 
 /// "Tabela - Analiza pytań" as a table value.

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void cleanup();
 
     void liveChangeAndCancelRestoreEverything();
+    void cancelRestoresTheWholeState();
     void escapeAndCloseSpotAlsoRestore_data();
     void escapeAndCloseSpotAlsoRestore();
     void zastosujKeepsAndRebuildsTheTableChart();
@@ -259,6 +260,43 @@ void TestThresholdsDialog::liveChangeAndCancelRestoreEverything()
     QCOMPARE(wykres.chart().xy.referenceLines, plotBefore.referenceLines);
     QCOMPARE(session.appearances.CurrentAppearance.toBytes(), appearanceBefore);
     QVERIFY(!QFile::exists(QDir(m_dir.path()).filePath(u"Progi.txt"_s)));
+}
+
+// "Anuluj" assigns back the copy of the run's state taken when the dialog
+// opened, not a list of its fields. The comparison is SessionState's defaulted
+// operator==, so it covers every field, also one added to the state later
+// without any change to the dialog: a field the restore missed fails here.
+void TestThresholdsDialog::cancelRestoresTheWholeState()
+{
+    load({3, 5, 6, 9});
+    clickItem("LMenuTabele", "LAnalizaOceny");
+    clickItem("LMenuWykresy", "LWykresSlupkowy");
+    QVERIFY(m_shell->wykres().isVisible());
+    // The item analysis keeps the grade-count grid aside in the state's stash.
+    clickItem("LMenuTabele", "LAnalizaPytan");
+    SessionState &state = m_shell->session().state();
+    QVERIFY(state.itemAnalysisStash.active());
+    const SessionState before = state;
+
+    runDialog([&](TFProgi &dialog) {
+        auto *dp = dialog.findChild<SpinEdit *>(u"SDp"_s);
+        QVERIFY(dp);
+        dp->lineEdit()->selectAll();
+        QTest::keyClicks(dp->lineEdit(), u"30"_s);
+        // The apply path regraded the class and redrew the grade-count chart.
+        QVERIFY(state.analysis != before.analysis);
+        QVERIFY(state.chart != before.chart);
+        // Fields that no code of the dialog names change too, as a field
+        // added tomorrow might.
+        state.itemAnalysisStash = ItemAnalysisVisit();
+        state.scoreChart = ScoreChart::TimeScore;
+        state.chartTable = TableSkills;
+        state.loadedInputs.append(u"inny.dat"_s);
+        state.appearances.DefaultAppearance.LegendTopPos = 33;
+        QTest::mouseClick(dialog.findChild<QWidget *>(u"BAnuluj"_s), Qt::LeftButton);
+    });
+
+    QVERIFY(state == before);
 }
 
 void TestThresholdsDialog::placedBeside_data()

@@ -99,10 +99,9 @@ QPoint globalPos(const QEvent *event)
 
 } // namespace
 
-TFWykres::TFWykres(
-        Appearances &appearances, ChartKindState &kindState, chart::Chart &chart, QWidget *parent)
+TFWykres::TFWykres(SessionState &state, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_appearances(appearances), m_kindState(kindState)
+      m_state(state)
 {
     setObjectName(QStringLiteral("FWykres"));
     // The caption is never drawn (there is no caption bar), but the desktop's
@@ -113,7 +112,20 @@ TFWykres::TFWykres(
     resize(kDesignSize);
     setAcceptDrops(true);
 
-    // ---- The title strip ----
+    buildTitleStrip();
+    buildChart();
+    buildDropDown();
+
+    // A top-level band, so that it can reach past the window while it grows;
+    // Qt draws and erases it, nothing stays on the screen.
+    m_Rameczka = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
+    m_Rameczka->setObjectName(QStringLiteral("Rameczka"));
+
+    layoutWindow();
+}
+
+void TFWykres::buildTitleStrip()
+{
     m_PListwa = new QWidget(this);
     m_PListwa->setObjectName(QStringLiteral("PListwa"));
 
@@ -160,11 +172,13 @@ TFWykres::TFWykres(
     ClickableLabel *close =
             addLabel(m_PListwaRight, "LCloseWykres", QString(), QRect(8, 0, 17, 17), true);
     connect(close, &ClickableLabel::clicked, this, &TFWykres::LCloseWykresClick);
+}
 
-    // ---- The chart ----
+void TFWykres::buildChart()
+{
     m_PPodWykres = new QWidget(this);
     m_PPodWykres->setObjectName(QStringLiteral("PPodWykres"));
-    m_Wykres = new chart::ChartWidget(chart, m_PPodWykres);
+    m_Wykres = new chart::ChartWidget(m_state.chart, m_PPodWykres);
     m_Wykres->setObjectName(QStringLiteral("Wykres"));
     connect(m_Wykres, &chart::ChartWidget::clicked, this, &TFWykres::PWykresMenuClick);
 
@@ -186,9 +200,11 @@ TFWykres::TFWykres(
     m_ImCiongnij->setToolTip(m_PRozciong->toolTip());
     m_ImCiongnij->installEventFilter(this);
     connect(m_ImCiongnij, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
+}
 
-    // ---- The drop-down, inside the chart ----
-    // A panel with the raised edge panels have by default, so that it stands
+void TFWykres::buildDropDown()
+{
+    // Inside the chart: a panel with the raised edge panels have by default, so that it stands
     // out from the grey chart behind it.
     auto *menuPanel = new QFrame(m_Wykres);
     menuPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -229,13 +245,6 @@ TFWykres::TFWykres(
         fitLabelWidth(label, label->width());
     }
     m_PWykresMenu->hide();
-
-    // A top-level band, so that it can reach past the window while it grows;
-    // Qt draws and erases it, nothing stays on the screen.
-    m_Rameczka = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
-    m_Rameczka->setObjectName(QStringLiteral("Rameczka"));
-
-    layoutWindow();
 }
 
 TFWykres::~TFWykres() = default;
@@ -462,7 +471,8 @@ void TFWykres::LWykresMenuFormatClick()
         dialog->exec();
     }
     // Whatever the dialog chose for the projection, the chart kind decides it.
-    if (applyKindProjection(m_kindState.ChartKind, m_appearances.CurrentAppearance, chart()))
+    if (applyKindProjection(
+                m_state.chartKind.ChartKind, m_state.appearances.CurrentAppearance, chart()))
         refreshChart();
 }
 

@@ -4,6 +4,7 @@
 #include "appearance/chartappearance.h"
 #include "chartengine/chart.h"
 #include "charts/scorecharts.h"
+#include "charts/sessionstate.h"
 #include "charts/window/appearancedialoglink.h"
 #include "ui/windowdrag.h"
 
@@ -32,8 +33,8 @@ class ChartWidget;
 /// The chart window: frameless and on top, with its own title strip (menu
 /// labels "Plik", "Edycja", "Formatuj" and a close mark), the chart `Wykres`,
 /// a resize grip and a small drop-down that is the file menu or the edit menu.
-/// It holds the chart for the whole run and works on the run's appearance
-/// records and chart-kind state; closing only hides it.
+/// It shows the run's chart and works on the run's state (appearance records,
+/// chart kinds, what the chart was drawn from); closing only hides it.
 class TFWykres : public QWidget
 {
     Q_OBJECT
@@ -46,10 +47,8 @@ public:
     /// What the drop-down `PWykresMenu` shows.
     enum class ChartMenu { File, Edit };
 
-    /// `appearances`, `kindState` and `chart` belong to the run and outlive
-    /// the window.
-    TFWykres(Appearances &appearances, ChartKindState &kindState, chart::Chart &chart,
-            QWidget *parent = nullptr);
+    /// `state` belongs to the run and outlives the window.
+    explicit TFWykres(SessionState &state, QWidget *parent = nullptr);
     ~TFWykres() override;
 
     /// The chart `Wykres` shows; the appearance dialog edits it in place and
@@ -57,9 +56,9 @@ public:
     chart::Chart &chart();
     const chart::Chart &chart() const;
     /// `ChartKind`, `ShownChartKind` and `CurrentSeries`.
-    ChartKindState &kindState() { return m_kindState; }
-    const ChartKindState &kindState() const { return m_kindState; }
-    Appearances &appearances() { return m_appearances; }
+    ChartKindState &kindState() { return m_state.chartKind; }
+    const ChartKindState &kindState() const { return m_state.chartKind; }
+    Appearances &appearances() { return m_state.appearances; }
 
     /// The appearance dialog that "Formatuj" shows and that a shown chart
     /// points at its kind.
@@ -84,10 +83,10 @@ public:
     /// "Rozkład punktów" or "Czas a wynik": nothing before a load; otherwise
     /// the score chart of the class with a fresh appearance.
     void scoreChartCommand(ScoreChart which, const AnalysisState &analysis);
-    /// The grades of `analysis` changed: a chart on the screen is drawn again
-    /// from it, of the same chart and kind and with its appearance kept. A
-    /// chart of a table reads that table built afresh, whatever the grid shows.
-    void rebuildAfterRegrading(const AnalysisState &analysis);
+    /// The grades or the blueprint of the run's analysis changed: a chart on
+    /// the screen is drawn again (rebuildChartAfterRegrading) and repainted; a
+    /// failure is shown in a message box and leaves the chart as it was.
+    void rebuildAfterRegrading();
 
     /// The drop-down's state: hidden, or the file or edit menu.
     bool isChartMenuOpen() const;
@@ -155,6 +154,10 @@ protected:
 private:
     ClickableLabel *addLabel(QWidget *parent, const char *name, const QString &caption,
             const QRect &geometry, bool menuItem);
+    /// The parts of the window, made once by the constructor.
+    void buildTitleStrip();
+    void buildChart();
+    void buildDropDown();
     /// The strip parts and the chart after a size change.
     void layoutWindow();
     void updateBand(QPoint globalPos);
@@ -166,8 +169,7 @@ private:
     template<typename F>
     void runMenuItem(F &&command);
 
-    Appearances &m_appearances;
-    ChartKindState &m_kindState;
+    SessionState &m_state;
     AppearanceDialogLink m_dialog;
 
     QWidget *m_PListwa = nullptr;
@@ -189,9 +191,6 @@ private:
     std::unique_ptr<QRubberBand> m_Rameczka;
 
     QString m_pendingTemplate;
-    /// What the chart shows: a score chart, else the table of m_chartTableMode.
-    std::optional<ScoreChart> m_scoreChart;
-    TableKind m_chartTableMode = TableNone;
 
     bool m_placed = false;
     WindowDrag m_drag;

@@ -7,6 +7,7 @@
 #include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
 #include "charts/chartprint.h"
+#include "charts/chartrebuild.h"
 #include "charts/formattemplate.h"
 #include "charts/window/chartwidget.h"
 #include "platform/commanderror.h"
@@ -32,13 +33,14 @@ namespace zavevad {
 
 void TFWykres::SelectAppearanceTarget()
 {
-    if (zavevad::SelectAppearanceTarget(m_kindState) && m_dialog.setAxesPageEnabled)
-        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+    if (zavevad::SelectAppearanceTarget(m_state.chartKind) && m_dialog.setAxesPageEnabled)
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_state.chartKind.ShownChartKind));
 }
 
 void TFWykres::ApplyChartKind(int kind)
 {
-    if (!zavevad::ApplyChartKind(kind, m_appearances.CurrentAppearance, chart(), m_kindState))
+    if (!zavevad::ApplyChartKind(
+                kind, m_state.appearances.CurrentAppearance, chart(), m_state.chartKind))
         return;
     showAppliedChart();
 }
@@ -46,9 +48,9 @@ void TFWykres::ApplyChartKind(int kind)
 void TFWykres::showAppliedChart()
 {
     if (m_dialog.setAxesPageEnabled)
-        m_dialog.setAxesPageEnabled(axesPageEnabled(m_kindState.ShownChartKind));
+        m_dialog.setAxesPageEnabled(axesPageEnabled(m_state.chartKind.ShownChartKind));
     if (m_dialog.showPanelForKind)
-        m_dialog.showPanelForKind(m_kindState.ShownChartKind);
+        m_dialog.showPanelForKind(m_state.chartKind.ShownChartKind);
     refreshChart();
     show();
     raise();
@@ -59,14 +61,14 @@ void TFWykres::chartCommand(
 {
     if (!analysis.dataLoaded)
         return;
-    m_kindState.ChartKind = kind;
+    m_state.chartKind.ChartKind = kind;
     const ChartSource source{grid, analysis.tableMode, analysis.studentCount,
             resultsSumaColumn(gridState, analysis)};
     // The chart is the table's from here on, even when a cell stops the build.
-    m_scoreChart.reset();
-    m_chartTableMode = analysis.tableMode;
+    m_state.scoreChart.reset();
+    m_state.chartTable = static_cast<TableKind>(analysis.tableMode);
     const ChartBuildResult result =
-            BuildChartFromTable(source, m_appearances, chart(), m_kindState);
+            BuildChartFromTable(source, m_state.appearances, chart(), m_state.chartKind);
     if (result.applied)
         showAppliedChart();
 }
@@ -76,47 +78,17 @@ void TFWykres::scoreChartCommand(ScoreChart which, const AnalysisState &analysis
     if (!analysis.dataLoaded)
         return;
     const ChartBuildResult result =
-            BuildScoreChart(which, analysis, m_appearances, chart(), m_kindState);
-    m_scoreChart = which;
+            BuildScoreChart(which, analysis, m_state.appearances, chart(), m_state.chartKind);
+    m_state.scoreChart = which;
     if (result.applied)
         showAppliedChart();
 }
 
-void TFWykres::rebuildAfterRegrading(const AnalysisState &analysis)
+void TFWykres::rebuildAfterRegrading()
 {
-    if (isHidden() || !analysis.dataLoaded)
+    if (isHidden())
         return;
-    if (m_scoreChart) {
-        fillScoreChart(*m_scoreChart, analysis, chart());
-        refreshChart();
-        return;
-    }
-    // The table the chart was drawn from, built aside from the grid on display.
-    GridModel grid;
-    GridState gridState;
-    AnalysisTables tables(grid, gridState, analysis);
-    tables.PokazTabele(m_chartTableMode);
-    if (gridState.tableKind != m_chartTableMode)
-        return;
-    // The appearance and texts the user gave the chart stay.
-    TChartAppearance &current = m_appearances.CurrentAppearance;
-    const TChartAppearance kept = current;
-    const QStringList header = chart().header.lines;
-    const QStringList footer = chart().footer.lines;
-    const ChartSource source{
-            grid, m_chartTableMode, analysis.studentCount, resultsSumaColumn(gridState, analysis)};
-    bool built = true;
-    try {
-        BuildChartFromTable(source, m_appearances, chart(), m_kindState);
-    } catch (const CommandError &) {
-        // Tables the program builds hold no bad cell; the chart keeps its look.
-        built = false;
-    }
-    current = kept;
-    chart().header.lines = header;
-    chart().footer.lines = footer;
-    if (built)
-        zavevad::ApplyChartKind(m_kindState.ChartKind, current, chart(), m_kindState);
+    runCommand(this, [this] { rebuildChartAfterRegrading(m_state); });
     refreshChart();
 }
 
@@ -128,7 +100,7 @@ void TFWykres::SaveFormatTemplate()
             Platform::current().saveTabele(formatTemplateFilter(), formatTemplateExtension());
     if (!path)
         return;
-    saveFormatTemplateFile(*path, m_appearances.CurrentAppearance);
+    saveFormatTemplateFile(*path, m_state.appearances.CurrentAppearance);
 }
 
 void TFWykres::LoadFormatTemplate()
@@ -142,8 +114,8 @@ void TFWykres::LoadFormatTemplate()
 
 void TFWykres::loadTemplateFile(const QString &path)
 {
-    loadFormatTemplateFile(path, m_appearances.CurrentAppearance);
-    ApplyChartKind(m_kindState.ChartKind);
+    loadFormatTemplateFile(path, m_state.appearances.CurrentAppearance);
+    ApplyChartKind(m_state.chartKind.ChartKind);
 }
 
 void TFWykres::applyTemplateToNextChart(const QString &path)

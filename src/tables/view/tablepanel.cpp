@@ -58,9 +58,9 @@ QString tableTitle(int kind)
 
 } // namespace
 
-TablePanel::TablePanel(
-        GridModel &model, GridState &state, const AnalysisState &analysis, QWidget *parent)
-    : QWidget(parent), m_model(model), m_state(state), m_tables(model, state, analysis)
+TablePanel::TablePanel(GridModel &model, GridState &state, ItemAnalysisVisit &stash,
+        const AnalysisState &analysis, QWidget *parent)
+    : QWidget(parent), m_model(model), m_state(state), m_tables(model, state, analysis, stash)
 {
     setObjectName(QStringLiteral("PTabela"));
     paintBackground(this, kPanelColour);
@@ -98,6 +98,11 @@ TablePanel::TablePanel(
             Qt::RightArrow, &TablePanel::ImTabelaWPrawoClick);
     refresh();
 }
+
+TablePanel::TablePanel(
+        GridModel &model, GridState &state, const AnalysisState &analysis, QWidget *parent)
+    : TablePanel(model, state, m_ownStash, analysis, parent)
+{ }
 
 QWidget *TablePanel::makeArrow(const QString &panelName, const QString &pictureName,
         Qt::ArrowType direction, void (TablePanel::*handler)())

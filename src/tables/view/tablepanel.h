@@ -13,14 +13,18 @@ struct ArrowPanel;
 struct GridState;
 
 /// The table panel `PTabela`: `PPodTabele`, which clips the grid `Tabela`, and
-/// the four paging arrows. The grid model, grid state and analysis state belong
-/// to the caller; the panel builds tables into them and follows the sizes and
-/// arrows that the builders leave in the grid state.
+/// the four paging arrows. The grid model, grid state, the item analysis's
+/// stash and the analysis state belong to the caller; the panel builds tables
+/// into them and follows the sizes and arrows that the builders leave in the
+/// grid state.
 class TablePanel : public QWidget
 {
     Q_OBJECT
 
 public:
+    TablePanel(GridModel &model, GridState &state, ItemAnalysisVisit &stash,
+            const AnalysisState &analysis, QWidget *parent = nullptr);
+    /// With a stash of the panel's own.
     TablePanel(GridModel &model, GridState &state, const AnalysisState &analysis,
             QWidget *parent = nullptr);
 
@@ -64,6 +68,7 @@ private:
 
     GridModel &m_model;
     GridState &m_state;
+    ItemAnalysisVisit m_ownStash;
     AnalysisTables m_tables;
     QWidget *m_underGrid = nullptr;
     GridView *m_grid = nullptr;

@@ -118,9 +118,8 @@ class TestTFWykres : public QObject
 
 private:
     std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<Appearances> m_appearances;
-    std::unique_ptr<ChartKindState> m_kindState;
-    std::unique_ptr<chart::Chart> m_chart;
+    std::unique_ptr<SessionState> m_state;
+    Appearances *m_appearances = nullptr;
     std::unique_ptr<TFWykres> m_window;
     std::unique_ptr<DialogRecord> m_hooks;
 
@@ -162,11 +161,10 @@ private Q_SLOTS:
     {
         QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
         m_platform = std::make_unique<ScriptedPlatform>();
-        m_appearances = std::make_unique<Appearances>();
+        m_state = std::make_unique<SessionState>();
+        m_appearances = &m_state->appearances;
         FillAppearanceDefaults(*m_appearances);
-        m_kindState = std::make_unique<ChartKindState>();
-        m_chart = std::make_unique<chart::Chart>();
-        m_window = std::make_unique<TFWykres>(*m_appearances, *m_kindState, *m_chart);
+        m_window = std::make_unique<TFWykres>(*m_state);
         m_hooks = std::make_unique<DialogRecord>();
         m_window->setAppearanceDialog(m_hooks->link(nullptr));
     }
@@ -174,10 +172,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
-        m_chart.reset();
-        m_kindState.reset();
         m_hooks.reset();
-        m_appearances.reset();
+        m_state.reset();
         m_platform.reset();
         QLocale::setDefault(QLocale::c());
     }
