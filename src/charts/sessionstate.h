@@ -2,12 +2,12 @@
 
 #include "appearance/applyappearance.h"
 #include "appearance/chartappearance.h"
+#include "chartengine/chart.h"
 #include "charts/scorecharts.h"
 #include "results/analysisstate.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/itemanalysistable.h"
-#include "chartengine/chart.h"
 
 #include <QStringList>
 

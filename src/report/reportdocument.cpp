@@ -268,8 +268,8 @@ void ReportDocument::layout()
                 table ? fitTable(table->table, m_tables[i]) : QPageLayout::Portrait;
         placeWaiting(orientation);
         if (table) {
-            flow.placeTable(section, table->table.bodyRowCount(),
-                    table->table.summaryRows, m_tables[i], orientation);
+            flow.placeTable(section, table->table.bodyRowCount(), table->table.summaryRows,
+                    m_tables[i], orientation);
         } else {
             flow.placeWhole(section, orientation, sectionTitleHeight() + chartHeight(orientation));
         }
