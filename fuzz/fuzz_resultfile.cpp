@@ -68,7 +68,8 @@ ResultFileRead readBoth(QByteArrayView bytes)
     return parsed;
 }
 
-void chartFromTable(const GridModel &grid, const AnalysisState &analysis, int mode, int sumaColumn)
+void chartFromTable(
+        const GridModel &grid, const AnalysisState &analysis, TableKind mode, int sumaColumn)
 {
     Appearances appearances;
     FillAppearanceDefaults(appearances);
@@ -91,7 +92,8 @@ void showTables(const AnalysisState &analysis)
     GridState gridState;
     AnalysisTables tables(grid, gridState, analysis);
 
-    for (int kind = TableResults; kind <= TableItemAnalysis; ++kind) {
+    for (const TableKind kind :
+            {TableResults, TableWorkingTime, TableGradeCount, TableItemAnalysis}) {
         tables.PokazTabele(kind);
         // Page down to the end and back, then the other question page.
         for (int i = 0; i < 4; ++i)
