@@ -105,12 +105,8 @@ ReportTable thresholdsReportTable(const AnalysisState &analysis)
 std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis)
 {
     std::vector<ReportTable> tables;
-    tables.push_back(resultsReportTable(analysis));
-    tables.push_back(workingTimeReportTable(analysis));
-    tables.push_back(gradeCountReportTable(analysis));
-    tables.push_back(itemAnalysisReportTable(analysis));
-    if (!analysis.blueprint.empty())
-        tables.push_back(skillsReportTable(analysis));
+    for (const ReportTableMaker &make : analysisReportTableMakers(analysis))
+        tables.push_back(make());
     return tables;
 }
 

@@ -187,10 +187,9 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
 
 std::vector<ReportTable> workbookTables(const AnalysisState &analysis)
 {
-    std::vector<ReportTable> tables = analysisReportTables(analysis);
-    for (ReportTable &table : classComparisonSheets(analysis))
-        tables.push_back(std::move(table));
-    tables.push_back(thresholdsReportTable(analysis));
+    std::vector<ReportTable> tables;
+    for (const ReportTableMaker &make : workbookTableMakers(analysis))
+        tables.push_back(make());
     return tables;
 }
 
@@ -256,13 +255,7 @@ std::optional<QByteArray> writeWorkbook(
 
 std::optional<QByteArray> workbookBytes(const std::vector<ReportTable> &tables, QString *failure)
 {
-    return writeWorkbook(
-            [&tables](lxw_workbook *workbook, Formats &formats) {
-                return std::all_of(tables.begin(), tables.end(), [&](const ReportTable &table) {
-                    return writeSheet(workbook, formats, table);
-                });
-            },
-            failure);
+    return workbookBytes(keptTableMakers(tables), failure);
 }
 
 std::optional<QByteArray> workbookBytes(

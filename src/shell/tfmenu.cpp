@@ -61,10 +61,10 @@ TFMenu::TFMenu(Shell &shell)
     setFont(shellstyle::windowFont());
     setMouseTracking(true);
 
-    for (const MenuPanel &spec : menuPanels()) {
-        Panel &panel = addPanel(spec);
+    for (const MenuPanel &panelShape : menuPanels()) {
+        Panel &panel = addPanel(panelShape);
         for (const MenuEntry &entry : menuEntries()) {
-            if (entry.dropDown != spec.dropDown)
+            if (entry.dropDown != panelShape.dropDown)
                 continue;
             if (entry.isSeparator())
                 addSeparator(panel, entry.top);
@@ -83,20 +83,20 @@ TFMenu::TFMenu(Shell &shell)
 
 TFMenu::~TFMenu() = default;
 
-TFMenu::Panel &TFMenu::addPanel(const MenuPanel &spec)
+TFMenu::Panel &TFMenu::addPanel(const MenuPanel &panelShape)
 {
-    const QSize size = placement(spec.dropDown).size;
-    Panel &panel = m_panels[spec.dropDown];
-    panel.highlightsAlone = spec.highlightsAlone;
+    const QSize size = placement(panelShape.dropDown).size;
+    Panel &panel = m_panels[panelShape.dropDown];
+    panel.highlightsAlone = panelShape.highlightsAlone;
     panel.widget = new QWidget(this);
-    panel.widget->setObjectName(QLatin1String(spec.panelName));
+    panel.widget->setObjectName(QLatin1String(panelShape.panelName));
     panel.widget->setGeometry(QRect(QPoint(0, 0), size));
     panel.widget->hide();
 
     panel.background = new ClickableLabel(panel.widget);
-    panel.background->setObjectName(QLatin1String(spec.pictureName));
+    panel.background->setObjectName(QLatin1String(panelShape.pictureName));
     panel.background->setGeometry(QRect(QPoint(0, 0), size));
-    artwork::setPicture(*panel.background, QLatin1String(spec.artwork), size);
+    artwork::setPicture(*panel.background, QLatin1String(panelShape.artwork), size);
     connect(panel.background, &ClickableLabel::clicked, this, &TFMenu::closeMenu);
     connect(panel.background, &ClickableLabel::hovered, this,
             [this, &panel] { backgroundHovered(panel); });

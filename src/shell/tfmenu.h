@@ -120,7 +120,7 @@ private:
         bool highlightsAlone = false;
     };
 
-    Panel &addPanel(const MenuPanel &spec);
+    Panel &addPanel(const MenuPanel &panelShape);
     void addItem(Panel &panel, const MenuEntry &entry);
     void addSeparator(Panel &panel, int top);
     /// Runs the row of the item named `name`.

@@ -21,7 +21,7 @@ constexpr double kMinute = 1.0 / (24 * 60);
 constexpr double kSecond = kMinute / 60;
 constexpr double kDay = 45000.0;
 
-struct StudentSpec
+struct StudentScore
 {
     int points;
     double workingDays;
@@ -30,7 +30,7 @@ struct StudentSpec
 /// A loaded class of `questions` questions graded under `t`; each student
 /// answered the first `points` questions correctly and worked the given time.
 AnalysisState loadedClass(
-        int questions, const QList<StudentSpec> &students, const Thresholds &t = Thresholds{})
+        int questions, const QList<StudentScore> &students, const Thresholds &t = Thresholds{})
 {
     AnalysisState state;
     state.dataLoaded = true;
@@ -38,7 +38,7 @@ AnalysisState loadedClass(
     state.questionCount = questions;
     state.thresholds = t;
     int i = 0;
-    for (const StudentSpec &student : students) {
+    for (const StudentScore &student : students) {
         UczenAll s;
         s.Nazwisko = QStringLiteral("Uczeń%1").arg(++i);
         s.Imie = QStringLiteral("Ola");
@@ -56,12 +56,12 @@ AnalysisState loadedClass(
     return state;
 }
 
-QList<StudentSpec> withPoints(const QList<int> &points, double minutes = 20)
+QList<StudentScore> withPoints(const QList<int> &points, double minutes = 20)
 {
-    QList<StudentSpec> specs;
+    QList<StudentScore> students;
     for (int p : points)
-        specs.append({p, minutes * kMinute});
-    return specs;
+        students.append({p, minutes * kMinute});
+    return students;
 }
 
 QStringList flaggedNames(const TimeScoreData &data)
@@ -76,7 +76,7 @@ QStringList flaggedNames(const TimeScoreData &data)
 
 } // namespace
 
-Q_DECLARE_METATYPE(StudentSpec)
+Q_DECLARE_METATYPE(StudentScore)
 Q_DECLARE_METATYPE(Thresholds)
 
 class TestScoreCharts : public QObject
@@ -170,31 +170,32 @@ private Q_SLOTS:
 
     void fastAndWeakFlag_data()
     {
-        QTest::addColumn<QList<StudentSpec>>("students");
+        QTest::addColumn<QList<StudentScore>>("students");
         QTest::addColumn<QStringList>("flagged");
         // Ten questions: 0 to 4 points Ndst, 5 Dop, 6 Dst.
         QTest::newRow("one weak student")
-                << QList<StudentSpec>{{3, 30 * kMinute}} << QStringList{u"Uczeń1 Ola"_s};
-        QTest::newRow("one good student") << QList<StudentSpec>{{10, 5 * kMinute}} << QStringList{};
-        QTest::newRow("two: the faster") << QList<StudentSpec>{{2, 25 * kMinute}, {5, 10 * kMinute}}
-                                         << QStringList{u"Uczeń2 Ola"_s};
+                << QList<StudentScore>{{3, 30 * kMinute}} << QStringList{u"Uczeń1 Ola"_s};
+        QTest::newRow("one good student")
+                << QList<StudentScore>{{10, 5 * kMinute}} << QStringList{};
+        QTest::newRow("two: the faster") << QList<StudentScore>{{2, 25 * kMinute},
+                {5, 10 * kMinute}} << QStringList{u"Uczeń2 Ola"_s};
         QTest::newRow("three, tied fastest")
-                << QList<StudentSpec>{{4, 10 * kMinute}, {1, 10 * kMinute}, {0, 30 * kMinute}}
+                << QList<StudentScore>{{4, 10 * kMinute}, {1, 10 * kMinute}, {0, 30 * kMinute}}
                 << QStringList{u"Uczeń1 Ola"_s, u"Uczeń2 Ola"_s};
         QTest::newRow("fast but Dst is not weak")
-                << QList<StudentSpec>{{6, 5 * kMinute}, {1, 40 * kMinute}, {1, 41 * kMinute}}
+                << QList<StudentScore>{{6, 5 * kMinute}, {1, 40 * kMinute}, {1, 41 * kMinute}}
                 << QStringList{};
         // Eight students: the quartile is the 2nd shortest time, 10 min, and
         // every student at 10 min counts, seconds dropped as the table drops them.
         QTest::newRow("ties at the quartile")
-                << QList<StudentSpec>{{5, 8 * kMinute}, {2, 10 * kMinute + 59 * kSecond},
+                << QList<StudentScore>{{5, 8 * kMinute}, {2, 10 * kMinute + 59 * kSecond},
                            {4, 10 * kMinute}, {6, 10 * kMinute}, {1, 11 * kMinute},
                            {0, 30 * kMinute}, {9, 31 * kMinute}, {3, 32 * kMinute}}
                 << QStringList{u"Uczeń1 Ola"_s, u"Uczeń2 Ola"_s, u"Uczeń3 Ola"_s};
     }
     void fastAndWeakFlag()
     {
-        QFETCH(QList<StudentSpec>, students);
+        QFETCH(QList<StudentScore>, students);
         QFETCH(QStringList, flagged);
         const AnalysisState state = loadedClass(10, students);
         QCOMPARE(flaggedNames(timeScoreData(state)), flagged);
@@ -350,12 +351,12 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         // The weak ones within a few minutes and points of each other, all
         // faster than the rest.
-        QList<StudentSpec> specs;
+        QList<StudentScore> students;
         for (int i = 0; i < flagged; ++i)
-            specs.append({1 + i % 4, (4 + i % 3) * kMinute});
+            students.append({1 + i % 4, (4 + i % 3) * kMinute});
         for (int i = 0; i < others; ++i)
-            specs.append({15 + i % 15, (20 + i % 100) * kMinute});
-        const AnalysisState state = loadedClass(30, specs);
+            students.append({15 + i % 15, (20 + i % 100) * kMinute});
+        const AnalysisState state = loadedClass(30, students);
         QStringList expected = flaggedNames(timeScoreData(state));
         QCOMPARE(expected.size(), flagged);
 
