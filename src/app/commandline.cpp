@@ -5,6 +5,7 @@
 #include "results/resultpaths.h"
 #include "results/thresholds.h"
 #include "results/userlocale.h"
+#include "tables/tablekinds.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -33,22 +34,6 @@ constexpr auto kXlsx = "xlsx";
 constexpr auto kKarty = "karty";
 constexpr auto kTabela = "tabela";
 constexpr auto kStrona = "strona";
-
-struct TableName
-{
-    const char *name;
-    TableKind kind;
-};
-
-// Kind 4 is the item-analysis table; a build without it says so at export time.
-constexpr std::array<TableName, 6> kTableNames{{
-        {"wyniki", TableResults},
-        {"czas", TableWorkingTime},
-        {"oceny", TableGradeCount},
-        {"analiza", TableItemAnalysis},
-        {"umiejetnosci", TableSkills},
-        {"klasy", TableClassComparison},
-}};
 
 QString option(const char *name)
 {
@@ -127,14 +112,11 @@ QString readTableAndPage(
 {
     if (parser.isSet(options.tabela)) {
         const QString name = parser.value(options.tabela);
-        batch.tableKind = TableNone;
-        for (const TableName &table : kTableNames) {
-            if (name == QLatin1String(table.name))
-                batch.tableKind = table.kind;
-        }
-        if (batch.tableKind == TableNone)
-            return QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)");
+        const TableKindInfo *table = tableKindNamed(name);
+        batch.tableKind = table ? table->kind : TableNone;
+        if (!table)
+            return QStringLiteral("Nieznany rodzaj tabeli: ") + name + QStringLiteral(" (")
+                    + commandLineNames() + QStringLiteral(")");
     }
     if (parser.isSet(options.strona)) {
         const QString page = parser.value(options.strona);
@@ -183,42 +165,90 @@ QString readExports(
 
 } // namespace
 
+namespace {
+
+// The table kinds after "--tabela RODZAJ", the first the default, wrapped
+// under the option's text at the width of a terminal; "lub" stays with the
+// last kind.
+QString tableOptionText()
+{
+    constexpr qsizetype kIndent = 20;
+    constexpr qsizetype kWidth = 79;
+    QStringList words;
+    const std::span<const TableKindInfo> kinds = tableKinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        QString word = QString::fromLatin1(kinds[i].commandLineName);
+        if (i == 0)
+            word += QStringLiteral(" (domyślnie)");
+        if (i + 1 == kinds.size() && i > 0)
+            word.prepend(QStringLiteral("lub "));
+        else if (i + 2 < kinds.size())
+            word += u',';
+        words << word;
+    }
+    QString text;
+    qsizetype column = kIndent;
+    for (const QString &word : words) {
+        if (column > kIndent && column + 1 + word.size() > kWidth) {
+            text += u'\n' + QString(kIndent, u' ');
+            column = kIndent;
+        }
+        if (column > kIndent) {
+            text += u' ';
+            ++column;
+        }
+        text += word;
+        column += word.size();
+    }
+    return text + u'\n';
+}
+
+} // namespace
+
 QString helpText()
 {
     return QStringLiteral(
-            "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
-            "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] PLIK.dat ...\n"
-            "        zavevad --pdf PLIK | --xlsx PLIK | --karty PLIK PLIK.dat ...\n"
-            "\n"
-            "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
-            "\n"
-            "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
-            "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki *.dat\n"
-            "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego wykresu.\n"
-            "Każdy uczeń należy do klasy nazwanej jak folder jego pliku, więc kilka folderów\n"
-            "to kilka klas (tabela \"klasy\" porównuje je).\n"
-            "\n"
-            "Zapis tabeli bez okna (te same bajty co polecenia menu \"Plik\"):\n"
-            "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
-            "                    tabulatorem)\n"
-            "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
-            "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
-            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza, umiejetnosci\n"
-            "                    lub klasy\n"
-            "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
-            "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
-            "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
-            "  --karty PLIK      zapisuje kartę wyników każdego ucznia jako PDF\n"
-            "\n"
-            "  -h, --help        wyświetla tę pomoc\n"
-            "  -v, --version     wyświetla wersję programu\n"
-            "\n"
-            "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
-            "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników (*.dat),\n"
-            "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
-            "potok, urządzenie).\n"
-            "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku wyników.\n"
-            "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne wywołanie.\n");
+                   "Użycie: zavevad [PLIK.dat ... | FOLDER]\n"
+                   "        zavevad --txt PLIK | --html PLIK [--tabela RODZAJ] [--strona 2] "
+                   "PLIK.dat ...\n"
+                   "        zavevad --pdf PLIK | --xlsx PLIK | --karty PLIK PLIK.dat ...\n"
+                   "\n"
+                   "Kalmo - Zavevad: analiza wyników testu wyboru.\n"
+                   "\n"
+                   "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
+                   "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki "
+                   "*.dat\n"
+                   "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego "
+                   "wykresu.\n"
+                   "Każdy uczeń należy do klasy nazwanej jak folder jego pliku, więc kilka "
+                   "folderów\n"
+                   "to kilka klas (tabela \"klasy\" porównuje je).\n"
+                   "\n"
+                   "Zapis tabeli bez okna (te same bajty co polecenia menu \"Plik\"):\n"
+                   "  --txt PLIK        zapisuje tabelę jako tekst (Windows-1250, pola oddzielone\n"
+                   "                    tabulatorem)\n"
+                   "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
+                   "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
+                   "  --tabela RODZAJ   ")
+            + tableOptionText()
+            + QStringLiteral(
+                    "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
+                    "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
+                    "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
+                    "  --karty PLIK      zapisuje kartę wyników każdego ucznia jako PDF\n"
+                    "\n"
+                    "  -h, --help        wyświetla tę pomoc\n"
+                    "  -v, --version     wyświetla wersję programu\n"
+                    "\n"
+                    "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
+                    "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników "
+                    "(*.dat),\n"
+                    "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
+                    "potok, urządzenie).\n"
+                    "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku "
+                    "wyników.\n"
+                    "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne "
+                    "wywołanie.\n");
 }
 
 QString versionText()

@@ -11,10 +11,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zavevad::chart {
 
 namespace {
+
+/// The pie's 3D look: how far the biggest slice moves out (share of the
+/// radius), the face's height to width, and the visible thickness per unit
+/// of radius along x and y.
+struct PieShape
+{
+    double explode = 0.0;
+    double ratio = 1.0;
+    double thickX = 0.0;
+    double thickY = 0.0;
+    bool tilted = false;
+};
 
 /// The pie is at least this share of its room's shorter side across; value
 /// labels with no room outside it are left to the legend, which names every
@@ -31,18 +44,6 @@ double radians(double degrees)
 } // namespace
 
 PieChart::PieChart(const Chart &chart, QPaintDevice *device) : m_chart(chart), m_device(device) { }
-
-/// The pie's 3D look: how far the biggest slice moves out (share of the
-/// radius), the face's height to width, and the visible thickness per unit
-/// of radius along x and y.
-struct PieShape
-{
-    double explode = 0.0;
-    double ratio = 1.0;
-    double thickX = 0.0;
-    double thickY = 0.0;
-    bool tilted = false;
-};
 
 namespace {
 
@@ -74,65 +75,42 @@ PieShape pieShape(const Chart &c)
 
 } // namespace
 
-void PieChart::layout(const QRectF &area)
-{
-    const Chart &c = m_chart;
-    const PieSeries &pie = c.pie;
-    QRectF a = area;
-    if (c.view3D.view3D) {
-        const double zoom = std::clamp(c.view3D.zoomPercent, 5, 300) / 100.0;
-        a = QRectF(0, 0, area.width() * zoom, area.height() * zoom);
-        a.moveCenter(area.center());
-    }
-    m_area = a;
-    m_slices.clear();
+namespace {
 
+/// The room of the pie: the area, zoomed about its centre in the 3D view.
+QRectF pieRoom(const Chart &c, const QRectF &area)
+{
+    if (!c.view3D.view3D)
+        return area;
+    const double zoom = std::clamp(c.view3D.zoomPercent, 5, 300) / 100.0;
+    QRectF room(0, 0, area.width() * zoom, area.height() * zoom);
+    room.moveCenter(area.center());
+    return room;
+}
+
+double pieTotal(const PieSeries &pie)
+{
     double total = 0.0;
     for (const Point &p : pie.points)
         total += std::isfinite(p.value) ? std::abs(p.value) : 0.0;
-    const PieShape shape = pieShape(c);
-    sizePie(shape, fitMarks(total));
-
-    m_labels.clear();
-    if (total <= 0.0)
-        return;
-    int biggest = -1;
-    for (int i = 0; i < pie.points.size(); ++i) {
-        const double v = pie.points[i].value;
-        if (std::isfinite(v) && (biggest < 0 || std::abs(v) > std::abs(pie.points[biggest].value)))
-            biggest = i;
-    }
-    const QList<double> spans = sliceSpans(total);
-    double angle = pie.rotation;
-    for (int i = 0; i < pie.points.size(); ++i) {
-        const double span = spans[i];
-        Slice s{i, angle, span, QPointF()};
-        if (i == biggest && shape.explode > 0.0) {
-            const double mid = radians(angle + span / 2.0);
-            s.offset = QPointF(
-                    shape.explode * m_rx * std::cos(mid), -shape.explode * m_ry * std::sin(mid));
-        }
-        m_slices.append(s);
-        angle += span;
-    }
-    layoutMarks();
+    return total;
 }
 
-QSizeF PieChart::fitMarks(double total)
+/// The labels' font, names and width in `room`.
+PieMarksFit fitMarks(const Chart &chart, QPaintDevice *device, const QRectF &room, double total)
 {
-    const PieSeries &pie = m_chart.pie;
-    const QRectF &a = m_area;
-    m_markWidthCap = std::max(40.0, a.width() * 0.3);
-    m_namedMarks = false;
-    m_marks = pie.marks;
+    const PieSeries &pie = chart.pie;
+    PieMarksFit fit;
+    fit.widthCap = std::max(40.0, room.width() * 0.3);
+    fit.marks = pie.marks;
     if (!pie.marks.visible || pie.points.isEmpty())
-        return QSizeF(0.0, 0.0);
+        return fit;
     auto widest = [&]() {
-        const QFontMetricsF fm = metricsFor(m_marks.font, m_device);
+        const QFontMetricsF fm = metricsFor(fit.marks.font, device);
         double w = 0.0;
         for (const Point &p : pie.points)
-            w = std::max(w, fm.horizontalAdvance(markLabel(p, total)));
-        return markBoxSize(QSizeF(std::min(w, m_markWidthCap), 0)).width();
+            w = std::max(w, fm.horizontalAdvance(pieMarkLabel(fit, p, total)));
+        return markBoxSize(QSizeF(std::min(w, fit.widthCap), 0)).width();
     };
     // Many slices share colours: their labels name them too, in text
     // down to the floor size, when the pie keeps a fair size beside them.
@@ -140,29 +118,30 @@ QSizeF PieChart::fitMarks(double total)
             pie.marks.style == MarksStyle::smsValue || pie.marks.style == MarksStyle::smsPercent;
     const double setPoints = pie.marks.font.font.pointSizeF();
     if (valuesOnly && pie.points.size() > kNamedSlices && setPoints > 0.0) {
-        m_namedMarks = true;
+        fit.named = true;
         const double floorPoints = std::min(setPoints, kMinTextPoints);
         bool fits = false;
         for (double points : shrinkingSizes(setPoints, floorPoints)) {
-            m_marks.font.font.setPointSizeF(points);
-            const double pieW = a.width() - 2.0 * (widest() + kLeader + 2 * kGap);
-            fits = pieW >= kMinPieShare * std::min(a.width(), a.height());
+            fit.marks.font.font.setPointSizeF(points);
+            const double pieW = room.width() - 2.0 * (widest() + kPieLeader + 2 * kGap);
+            fits = pieW >= kMinPieShare * std::min(room.width(), room.height());
             if (fits)
                 break;
         }
         if (!fits) {
-            m_namedMarks = false;
-            m_marks = pie.marks;
+            fit.named = false;
+            fit.marks = pie.marks;
         }
     }
     const double markW = widest();
-    return QSizeF(
-            markW, markBoxSize(QSizeF(0, metricsFor(m_marks.font, m_device).height())).height());
+    fit.size = QSizeF(
+            markW, markBoxSize(QSizeF(0, metricsFor(fit.marks.font, device).height())).height());
+    return fit;
 }
 
-void PieChart::sizePie(const PieShape &shape, const QSizeF &marks)
+/// The pie's radii, thickness and centre in the room the labels leave.
+PieDisc sizePie(const Chart &chart, const PieShape &shape, const QRectF &a, const QSizeF &marks)
 {
-    const QRectF &a = m_area;
     const double markW = marks.width();
     const double markH = marks.height();
     const double explode = shape.explode;
@@ -170,13 +149,13 @@ void PieChart::sizePie(const PieShape &shape, const QSizeF &marks)
     const double thickX = shape.thickX;
     const double thickY = shape.thickY;
     const double availW =
-            std::max(a.width() - 2.0 * (markW > 0 ? markW + kLeader + 2 * kGap : kGap), 10.0);
+            std::max(a.width() - 2.0 * (markW > 0 ? markW + kPieLeader + 2 * kGap : kGap), 10.0);
     const double availH = std::max(a.height() - 2.0 * kGap - (markW > 0 ? markH : 0.0), 10.0);
     // The pie with its moved-out slice and its thickness fits the room.
     const double byW = availW / (2.0 * (1.0 + explode) + thickX);
     const double byH = availH / (2.0 * ratio * (1.0 + explode) + thickY);
     double rx, ry, r;
-    if (m_chart.pie.circled) {
+    if (chart.pie.circled) {
         r = std::min(byW, byH);
         rx = r;
         ry = r * ratio;
@@ -191,7 +170,7 @@ void PieChart::sizePie(const PieShape &shape, const QSizeF &marks)
     const double fullW = std::max(a.width() - 2.0 * kGap, 10.0) / (2.0 * (1.0 + explode) + thickX);
     const double fullH =
             std::max(a.height() - 2.0 * kGap, 10.0) / (2.0 * ratio * (1.0 + explode) + thickY);
-    if (m_chart.pie.circled) {
+    if (chart.pie.circled) {
         r = std::max(r, std::min({floorW, fullW, fullH}));
         rx = r;
         ry = r * ratio;
@@ -200,18 +179,21 @@ void PieChart::sizePie(const PieShape &shape, const QSizeF &marks)
         r = std::max(r, std::min(floorW, fullH));
         ry = r * ratio;
     }
-    m_rx = std::max(rx, 1.0);
-    m_ry = std::max(ry, 1.0);
+    PieDisc disc;
+    disc.rx = std::max(rx, 1.0);
+    disc.ry = std::max(ry, 1.0);
     if (shape.tilted)
-        m_thickness = QPointF(0.0, r * thickY);
+        disc.thickness = QPointF(0.0, r * thickY);
     else
-        m_thickness = QPointF(r * thickX, -r * thickY);
-    m_centre = a.center() - m_thickness / 2.0;
+        disc.thickness = QPointF(r * thickX, -r * thickY);
+    disc.centre = a.center() - disc.thickness / 2.0;
+    return disc;
 }
 
-QList<double> PieChart::sliceSpans(double total) const
+/// Each point's angle in degrees, small values widened to a visible wedge.
+QList<double> sliceSpans(const PieSeries &pie, const PieDisc &disc, double total)
 {
-    const QList<Point> &points = m_chart.pie.points;
+    const QList<Point> &points = pie.points;
     QList<double> spans;
     spans.reserve(points.size());
     qsizetype nonZero = 0;
@@ -222,7 +204,7 @@ QList<double> PieChart::sliceSpans(double total) const
     }
     // A slice of a small value keeps a wedge that can be seen, taken from the
     // bigger slices in proportion; its label still gives the true value.
-    const double minSpan = std::min(qRadiansToDegrees(kMinWedge / std::min(m_rx, m_ry)),
+    const double minSpan = std::min(qRadiansToDegrees(kMinWedge / std::min(disc.rx, disc.ry)),
             nonZero > 0 ? 180.0 / double(nonZero) : 0.0);
     for (int round = 0; round < 3; ++round) {
         double raised = 0.0;
@@ -246,10 +228,56 @@ QList<double> PieChart::sliceSpans(double total) const
     return spans;
 }
 
-QString PieChart::markLabel(const Point &point, double total) const
+/// The slices from the rotation on, the biggest moved out.
+QList<PieSlice> pieSlices(
+        const PieSeries &pie, const PieShape &shape, const PieDisc &disc, double total)
 {
-    const QString value = markText(m_marks.style, point, total);
-    if (!m_namedMarks || point.label.isEmpty())
+    int biggest = -1;
+    for (int i = 0; i < pie.points.size(); ++i) {
+        const double v = pie.points[i].value;
+        if (std::isfinite(v) && (biggest < 0 || std::abs(v) > std::abs(pie.points[biggest].value)))
+            biggest = i;
+    }
+    const QList<double> spans = sliceSpans(pie, disc, total);
+    QList<PieSlice> slices;
+    double angle = pie.rotation;
+    for (int i = 0; i < pie.points.size(); ++i) {
+        const double span = spans[i];
+        PieSlice s{i, angle, span, QPointF()};
+        if (i == biggest && shape.explode > 0.0) {
+            const double mid = radians(angle + span / 2.0);
+            s.offset = QPointF(shape.explode * disc.rx * std::cos(mid),
+                    -shape.explode * disc.ry * std::sin(mid));
+        }
+        slices.append(s);
+        angle += span;
+    }
+    return slices;
+}
+
+} // namespace
+
+void PieChart::layout(const QRectF &area)
+{
+    const Chart &c = m_chart;
+    PieLayout layout;
+    layout.room = pieRoom(c, area);
+    const double total = pieTotal(c.pie);
+    const PieShape shape = pieShape(c);
+    layout.marks = fitMarks(c, m_device, layout.room, total);
+    layout.disc = sizePie(c, shape, layout.room, layout.marks.size);
+    if (total > 0.0) {
+        layout.slices = pieSlices(c.pie, shape, layout.disc, total);
+        layout.labels =
+                layoutPieMarks(c, m_device, layout.room, layout.marks, layout.disc, layout.slices);
+    }
+    m_layout = std::move(layout);
+}
+
+QString pieMarkLabel(const PieMarksFit &fit, const Point &point, double total)
+{
+    const QString value = markText(fit.marks.style, point, total);
+    if (!fit.named || point.label.isEmpty())
         return value;
     return shortName(point.label) + QLatin1Char(' ') + value;
 }
@@ -257,48 +285,50 @@ QString PieChart::markLabel(const Point &point, double total) const
 QList<MarkGeometry> PieChart::marks() const
 {
     QList<MarkGeometry> marks;
-    for (const Label &label : m_labels)
-        marks.append(
-                MarkGeometry{label.point, label.box, label.text, m_marks.font.font.pointSizeF()});
+    const double points = m_layout.marks.marks.font.font.pointSizeF();
+    for (const PieLabel &label : m_layout.labels)
+        marks.append(MarkGeometry{label.point, label.box, label.text, points});
     return marks;
 }
 
 QRectF PieChart::face() const
 {
-    return QRectF(m_centre.x() - m_rx, m_centre.y() - m_ry, 2 * m_rx, 2 * m_ry);
+    const PieDisc &d = m_layout.disc;
+    return QRectF(d.centre.x() - d.rx, d.centre.y() - d.ry, 2 * d.rx, 2 * d.ry);
 }
 
 QList<PieSliceGeometry> PieChart::slices() const
 {
     QList<PieSliceGeometry> list;
-    for (const Slice &s : m_slices)
-        list.append(PieSliceGeometry{s.index, s.start, s.span, m_centre + s.offset});
+    for (const PieSlice &s : m_layout.slices)
+        list.append(PieSliceGeometry{s.index, s.start, s.span, m_layout.disc.centre + s.offset});
     return list;
 }
 
-QPointF PieChart::edgePoint(const Slice &s, double degrees) const
+QPointF PieDisc::edgePoint(const PieSlice &s, double degrees) const
 {
     const double t = radians(degrees);
-    return m_centre + s.offset + QPointF(m_rx * std::cos(t), -m_ry * std::sin(t));
+    return centre + s.offset + QPointF(rx * std::cos(t), -ry * std::sin(t));
 }
 
-bool PieChart::sideVisible(double degrees) const
+bool PieDisc::sideVisible(double degrees) const
 {
     const double t = radians(degrees);
     // Outward normal of the ellipse on screen, against the thickness.
-    const double nx = m_ry * std::cos(t);
-    const double ny = -m_rx * std::sin(t);
-    return nx * m_thickness.x() + ny * m_thickness.y() > 1e-9;
+    const double nx = ry * std::cos(t);
+    const double ny = -rx * std::sin(t);
+    return nx * thickness.x() + ny * thickness.y() > 1e-9;
 }
 
-void PieChart::paintSlice(QPainter &painter, const Slice &s) const
+void PieChart::paintSlice(QPainter &painter, const PieSlice &s) const
 {
+    const PieDisc &disc = m_layout.disc;
     const PieSeries &pie = m_chart.pie;
     const Point &point = pie.points[s.index];
     const QColor color = point.color.isValid() ? point.color : QColor(Qt::red);
     const bool hatched = pie.patterns;
-    const QPointF c = m_centre + s.offset;
-    const QPointF t = m_thickness;
+    const QPointF c = disc.centre + s.offset;
+    const QPointF t = disc.thickness;
     const bool thick = std::hypot(t.x(), t.y()) > 0.5;
     const int steps = std::max(2, int(std::ceil(s.span / 2.0)));
     const QPen edge(scaledColor(color, 0.55), 0);
@@ -323,16 +353,16 @@ void PieChart::paintSlice(QPainter &painter, const Slice &s) const
         if (s.span < 359.999) {
             for (const auto &[angle, normal] : {std::pair{s.start, s.start - 90.0},
                          std::pair{s.start + s.span, s.start + s.span + 90.0}}) {
-                if (!sideVisible(normal))
+                if (!disc.sideVisible(normal))
                     continue;
-                const QPointF e = edgePoint(s, angle);
+                const QPointF e = disc.edgePoint(s, angle);
                 QPolygonF wall;
                 wall << c << e << e + t << c + t;
                 fillFace(wall, scaledColor(faceBase, 0.75), scaledColor(color, 0.75));
             }
         }
         // The rim, in runs of the arc that face the viewer.
-        QLinearGradient shade(m_centre.x() - m_rx, 0, m_centre.x() + m_rx, 0);
+        QLinearGradient shade(disc.centre.x() - disc.rx, 0, disc.centre.x() + disc.rx, 0);
         shade.setColorAt(0.0, scaledColor(faceBase, 0.5));
         shade.setColorAt(0.3, scaledColor(faceBase, 0.92));
         shade.setColorAt(0.65, scaledColor(faceBase, 0.8));
@@ -350,10 +380,10 @@ void PieChart::paintSlice(QPainter &painter, const Slice &s) const
         for (int k = 0; k < steps; ++k) {
             const double a0 = s.start + s.span * k / steps;
             const double a1 = s.start + s.span * (k + 1) / steps;
-            if (sideVisible((a0 + a1) / 2.0)) {
+            if (disc.sideVisible((a0 + a1) / 2.0)) {
                 if (top.isEmpty())
-                    top << edgePoint(s, a0);
-                top << edgePoint(s, a1);
+                    top << disc.edgePoint(s, a0);
+                top << disc.edgePoint(s, a1);
             } else {
                 flush();
             }
@@ -366,29 +396,31 @@ void PieChart::paintSlice(QPainter &painter, const Slice &s) const
     if (s.span < 359.999)
         face << c;
     for (int k = 0; k <= steps; ++k)
-        face << edgePoint(s, s.start + s.span * k / steps);
+        face << disc.edgePoint(s, s.start + s.span * k / steps);
     fillFace(face, faceBase, color);
 }
 
 void PieChart::paint(QPainter &painter) const
 {
-    if (m_slices.isEmpty())
+    if (m_layout.slices.isEmpty())
         return;
+    const PieDisc &disc = m_layout.disc;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Back slices first: order by how far each slice's middle faces the viewer.
-    QList<Slice> order = m_slices;
-    const double tl = std::hypot(m_thickness.x(), m_thickness.y());
+    QList<PieSlice> order = m_layout.slices;
+    const double tl = std::hypot(disc.thickness.x(), disc.thickness.y());
     if (tl > 0.0) {
-        auto frontness = [&](const Slice &s) {
+        auto frontness = [&](const PieSlice &s) {
             const double m = radians(s.start + s.span / 2.0);
-            return (m_ry * std::cos(m) * m_thickness.x() - m_rx * std::sin(m) * m_thickness.y())
+            return (disc.ry * std::cos(m) * disc.thickness.x()
+                           - disc.rx * std::sin(m) * disc.thickness.y())
                     / tl;
         };
         std::stable_sort(order.begin(), order.end(),
-                [&](const Slice &a, const Slice &b) { return frontness(a) < frontness(b); });
+                [&](const PieSlice &a, const PieSlice &b) { return frontness(a) < frontness(b); });
     }
-    for (const Slice &s : std::as_const(order)) {
+    for (const PieSlice &s : std::as_const(order)) {
         if (s.span > 0.0)
             paintSlice(painter, s);
     }

@@ -7,13 +7,81 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
+#include <QString>
 
 class QPainter;
 class QPaintDevice;
 
 namespace zavevad::chart {
 
-struct PieShape;
+/// One slice of the laid-out pie.
+struct PieSlice
+{
+    int index = 0;
+    double start = 0.0; ///< degrees, counter-clockwise from 3 o'clock
+    double span = 0.0;
+    QPointF offset;
+};
+
+/// A slice's value label, placed beside the pie.
+struct PieLabel
+{
+    int point = -1;
+    QString text;
+    QPointF anchor; ///< on the slice
+    QPointF elbow; ///< where the leader meets the label
+    QRectF box;
+};
+
+/// The value labels' settings as fitted to the room: the font (shrunk to name
+/// the slices of a crowded pie), whether the labels name their slices, the
+/// widest a label may be and the room the widest takes beside the pie (none
+/// when hidden).
+struct PieMarksFit
+{
+    MarksSettings marks;
+    bool named = false;
+    double widthCap = 0.0;
+    QSizeF size;
+};
+
+/// The pie's ellipse on screen: centre of the visible face, radii and the
+/// offset from the visible face to the hidden one.
+struct PieDisc
+{
+    QPointF centre;
+    double rx = 0.0;
+    double ry = 0.0;
+    QPointF thickness;
+
+    /// The point of the rim of `slice` at `degrees`.
+    QPointF edgePoint(const PieSlice &slice, double degrees) const;
+    /// Whether the pie's side at this angle turns towards the viewer.
+    bool sideVisible(double degrees) const;
+};
+
+/// The pie laid out: the result of the stages of `PieChart::layout`, which
+/// painting and the geometry only read.
+struct PieLayout
+{
+    QRectF room; ///< the room the pie and its labels were laid out in
+    PieMarksFit marks;
+    PieDisc disc;
+    QList<PieSlice> slices;
+    QList<PieLabel> labels;
+};
+
+/// The labels of the laid-out slices, in a column on either side of the pie,
+/// led to their slices; a label with no room beside the pie is left out.
+QList<PieLabel> layoutPieMarks(const Chart &chart, QPaintDevice *device, const QRectF &room,
+        const PieMarksFit &fit, const PieDisc &disc, const QList<PieSlice> &slices);
+
+/// The text of the label of `point`: its value, with its name when `fit` says.
+QString pieMarkLabel(const PieMarksFit &fit, const Point &point, double total);
+
+/// Length of a leader from a slice to its label (pixels).
+inline constexpr double kPieLeader = 14.0;
 
 /// The pie series: a round (or elliptic) pie, tilted and given thickness in
 /// the 3D view, with the biggest slice moved out and labels around it.
@@ -22,6 +90,7 @@ class PieChart
 public:
     PieChart(const Chart &chart, QPaintDevice *device);
 
+    /// Lays the pie out in `area` anew, in stages that each return a value.
     void layout(const QRectF &area);
     void paint(QPainter &painter) const;
 
@@ -30,59 +99,16 @@ public:
     /// The pie's face (the ellipse of the unmoved pie) and its slices.
     QRectF face() const;
     /// The room the pie and its labels were laid out in.
-    QRectF room() const { return m_area; }
+    QRectF room() const { return m_layout.room; }
     QList<PieSliceGeometry> slices() const;
 
 private:
-    /// Length of a leader from a slice to its label (pixels).
-    static constexpr double kLeader = 14.0;
-    /// The text of the label of a point: its value, with its name on a crowded pie.
-    QString markLabel(const Point &point, double total) const;
-    /// Each point's angle in degrees, small values widened to a visible wedge.
-    QList<double> sliceSpans(double total) const;
-    struct Slice
-    {
-        int index = 0;
-        double start = 0.0; ///< degrees, counter-clockwise from 3 o'clock
-        double span = 0.0;
-        QPointF offset;
-    };
-
-    /// The labels' font (shrunk to name the slices of a crowded pie) and
-    /// the room the widest label takes beside the pie; none when hidden.
-    QSizeF fitMarks(double total);
-    /// The pie's radii, thickness and centre in the room the labels leave.
-    void sizePie(const PieShape &shape, const QSizeF &marks);
-    QPointF edgePoint(const Slice &s, double degrees) const;
-    /// Whether the pie's side at this angle turns towards the viewer.
-    bool sideVisible(double degrees) const;
-    void paintSlice(QPainter &painter, const Slice &s) const;
-    void layoutMarks();
+    void paintSlice(QPainter &painter, const PieSlice &s) const;
     void paintMarks(QPainter &painter) const;
-
-    struct Label
-    {
-        int point = -1;
-        QString text;
-        QPointF anchor; ///< on the slice
-        QPointF elbow; ///< where the leader meets the label
-        QRectF box;
-    };
 
     const Chart &m_chart;
     QPaintDevice *m_device;
-    QRectF m_area;
-    QList<Slice> m_slices;
-    QPointF m_centre;
-    double m_rx = 0.0;
-    double m_ry = 0.0;
-    QPointF m_thickness; ///< from the visible face to the hidden one
-    double m_markWidthCap = 0.0;
-    /// Whether the slice labels carry the names with the values.
-    bool m_namedMarks = false;
-    /// The series' label settings with the font the labels are drawn in.
-    MarksSettings m_marks;
-    QList<Label> m_labels;
+    PieLayout m_layout;
 };
 
 } // namespace zavevad::chart

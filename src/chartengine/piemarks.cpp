@@ -57,43 +57,47 @@ void arrangeColumn(QList<PendingLabel> &column, double boxH, double topLimit, do
 
 } // namespace
 
-void PieChart::layoutMarks()
+QList<PieLabel> layoutPieMarks(const Chart &chart, QPaintDevice *device, const QRectF &room,
+        const PieMarksFit &fit, const PieDisc &disc, const QList<PieSlice> &slices)
 {
-    const PieSeries &pie = m_chart.pie;
-    const MarksSettings &marks = m_marks;
+    const PieSeries &pie = chart.pie;
+    const MarksSettings &marks = fit.marks;
+    QList<PieLabel> labels;
     if (!marks.visible)
-        return;
-    const QFontMetricsF fm = metricsFor(marks.font, m_device);
+        return labels;
+    const QFontMetricsF fm = metricsFor(marks.font, device);
     const double total = seriesTotal(pie);
     const double boxH = markBoxSize(QSizeF(0, fm.height())).height();
 
     QList<PendingLabel> right, left;
     const double explodeRoom = std::clamp(pie.explodeBiggest, 0, 100) / 100.0;
-    for (const Slice &s : std::as_const(m_slices)) {
+    for (const PieSlice &s : slices) {
         const double mid = s.start + s.span / 2.0;
         const double m = qDegreesToRadians(mid);
-        QPointF anchor = edgePoint(s, mid);
-        if (sideVisible(mid))
-            anchor += m_thickness / 2.0;
-        const double reach = m_ry * (1.0 + explodeRoom) + kLeader;
+        QPointF anchor = disc.edgePoint(s, mid);
+        if (disc.sideVisible(mid))
+            anchor += disc.thickness / 2.0;
+        const double reach = disc.ry * (1.0 + explodeRoom) + kPieLeader;
         PendingLabel label{s.index,
-                fm.elidedText(
-                        markLabel(pie.points[s.index], total), Qt::ElideRight, m_markWidthCap),
-                anchor, m_centre.y() + m_thickness.y() / 2.0 - std::sin(m) * reach,
+                fm.elidedText(pieMarkLabel(fit, pie.points[s.index], total), Qt::ElideRight,
+                        fit.widthCap),
+                anchor, disc.centre.y() + disc.thickness.y() / 2.0 - std::sin(m) * reach,
                 std::abs(s.span)};
         (std::cos(m) >= -1e-9 ? right : left).append(label);
     }
 
-    const double topLimit = m_area.top() + boxH / 2.0;
-    const double bottomLimit = m_area.bottom() - boxH / 2.0;
+    const double topLimit = room.top() + boxH / 2.0;
+    const double bottomLimit = room.bottom() - boxH / 2.0;
     arrangeColumn(right, boxH, topLimit, bottomLimit);
     arrangeColumn(left, boxH, topLimit, bottomLimit);
 
     // Labels sit just outside an ellipse around the pie, at the height the
     // arrangement gave them, so that short leaders reach every slice.
-    const QPointF middle = m_centre + m_thickness / 2.0;
-    const double ax = m_rx * (1.0 + explodeRoom) + std::abs(m_thickness.x()) / 2.0 + kLeader;
-    const double ay = m_ry * (1.0 + explodeRoom) + std::abs(m_thickness.y()) / 2.0 + kLeader;
+    const QPointF middle = disc.centre + disc.thickness / 2.0;
+    const double ax =
+            disc.rx * (1.0 + explodeRoom) + std::abs(disc.thickness.x()) / 2.0 + kPieLeader;
+    const double ay =
+            disc.ry * (1.0 + explodeRoom) + std::abs(disc.thickness.y()) / 2.0 + kPieLeader;
     for (const auto &[column, side] : {std::pair{&right, 1.0}, std::pair{&left, -1.0}}) {
         for (const PendingLabel &label : std::as_const(*column)) {
             const double dy = (label.y - middle.y()) / ay;
@@ -107,20 +111,21 @@ void PieChart::layoutMarks()
             else
                 box.moveTopRight(QPointF(columnX - kGap, label.y - boxH / 2.0));
             // A label with no room beside the pie is left to the legend.
-            if (box.left() < m_area.left() - 0.5 || box.right() > m_area.right() + 0.5)
+            if (box.left() < room.left() - 0.5 || box.right() > room.right() + 0.5)
                 continue;
-            m_labels.append(
-                    Label{label.point, label.text, label.anchor, QPointF(columnX, label.y), box});
+            labels.append(PieLabel{
+                    label.point, label.text, label.anchor, QPointF(columnX, label.y), box});
         }
     }
+    return labels;
 }
 
 void PieChart::paintMarks(QPainter &painter) const
 {
-    const MarksSettings &marks = m_marks;
+    const MarksSettings &marks = m_layout.marks.marks;
     const QColor leaderColor =
             marks.transparent ? marks.font.color : scaledColor(marks.backColor, 0.8);
-    for (const Label &label : m_labels) {
+    for (const PieLabel &label : m_layout.labels) {
         painter.setPen(QPen(leaderColor, 1.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawLine(QLineF(label.anchor, label.elbow));

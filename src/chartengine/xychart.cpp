@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace zavevad::chart {
 
@@ -57,37 +58,20 @@ bool overlapsAny(const QRectF &box, const QList<QRectF> &taken)
             taken.begin(), taken.end(), [&box](const QRectF &r) { return r.intersects(box); });
 }
 
-} // namespace
-
-XYChart::XYChart(const Chart &chart, QPaintDevice *device)
-    : m_chart(chart), m_xy(chart.xy), m_device(device)
-{ }
-
-QPointF XYChart::toPlot(double x, double y) const
+/// The data's range along both axes.
+struct Extent
 {
-    const double fx = (x - m_xScale.min) / (m_xScale.max - m_xScale.min);
-    const double fy = (y - m_yScale.min) / (m_yScale.max - m_yScale.min);
-    return QPointF(m_plot.left() + fx * m_plot.width(), m_plot.bottom() - fy * m_plot.height());
-}
+    double xLo, xHi, yLo, yHi;
+};
 
-double XYChart::columnHalfWidth() const
+Extent extentOf(const XYPlot &xy)
 {
-    const double unit = m_plot.width() / (m_xScale.max - m_xScale.min);
-    return std::max(0.5, unit * kColumnShare / 2.0);
-}
-
-void XYChart::layout(const QRectF &area)
-{
-    const Chart &c = m_chart;
-    m_area = area;
-    m_axes = c.axesVisible;
-
     Extent e;
     e.xLo = std::numeric_limits<double>::infinity();
     e.xHi = -e.xLo;
     e.yLo = e.xLo;
     e.yHi = -e.xLo;
-    for (const XYPoint &p : m_xy.points) {
+    for (const XYPoint &p : xy.points) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
         e.xLo = std::min(e.xLo, p.x);
@@ -95,7 +79,7 @@ void XYChart::layout(const QRectF &area)
         e.yLo = std::min(e.yLo, p.y);
         e.yHi = std::max(e.yHi, p.y);
     }
-    for (const ReferenceLine &line : m_xy.referenceLines) {
+    for (const ReferenceLine &line : xy.referenceLines) {
         if (std::isfinite(line.x)) {
             e.xLo = std::min(e.xLo, line.x);
             e.xHi = std::max(e.xHi, line.x);
@@ -109,46 +93,41 @@ void XYChart::layout(const QRectF &area)
         e.yLo = 0.0;
         e.yHi = 1.0;
     }
-
-    // Labels of reference lines close together take turns in rows above the
-    // plot, and names with no place beside their markers are listed in a box
-    // right of it: both take room from the plot, so the plot is laid out
-    // again until the rows and the box it leaves room for are enough.
-    const qsizetype labelledLines = std::count_if(m_xy.referenceLines.begin(),
-            m_xy.referenceLines.end(), [](const ReferenceLine &l) { return !l.label.isEmpty(); });
-    int rows = int(std::min<qsizetype>(labelledLines, 2));
-    double aside = 0.0;
-    for (int pass = 0; pass < 4; ++pass) {
-        layoutPlot(e, rows, aside);
-        const int needed = placeReferenceLabels(rows);
-        placePointLabels();
-        const double wanted = placeOverflowBox();
-        if (needed <= rows && wanted <= aside)
-            break;
-        rows = std::max(rows, needed);
-        aside = std::max(aside, wanted);
-    }
+    return e;
 }
 
-void XYChart::layoutPlot(const Extent &e, int referenceRows, double aside)
+/// A marker's box with a pixel to spare, which no name may cover.
+QRectF markerBoxAt(const LineSeries &line, const QPointF &at)
 {
-    const Chart &c = m_chart;
-    const QRectF &area = m_area;
-    const QFontMetricsF fmLeft = metricsFor(c.leftAxis.labelsFont, m_device);
-    const QFontMetricsF fmBottom = metricsFor(c.bottomAxis.labelsFont, m_device);
-    const QFontMetricsF fmRef = metricsFor(c.bottomAxis.labelsFont, m_device);
+    const double hw = std::clamp(line.pointerHorizSize, 1, 50) + 1.0;
+    const double hh = std::clamp(line.pointerVertSize, 1, 50) + 1.0;
+    return QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh);
+}
 
-    m_overflowRoom = aside;
-    m_referenceRow = referenceRows > 0 ? fmRef.height() + 3.0 : 0.0;
-    double top = area.top() + referenceRows * m_referenceRow + (referenceRows > 0 ? 2.0 : 0.0);
+/// The plot and its scales in `area`, with rows for reference-line labels
+/// above it and `aside` pixels kept free right of it.
+XYFrame layoutPlot(const Chart &c, QPaintDevice *device, const QRectF &area, const Extent &e,
+        int referenceRows, double aside)
+{
+    const XYPlot &xy = c.xy;
+    const QFontMetricsF fmLeft = metricsFor(c.leftAxis.labelsFont, device);
+    const QFontMetricsF fmBottom = metricsFor(c.bottomAxis.labelsFont, device);
+    const QFontMetricsF fmRef = metricsFor(c.bottomAxis.labelsFont, device);
+
+    XYFrame frame;
+    frame.area = area;
+    frame.axes = c.axesVisible;
+    frame.overflowRoom = aside;
+    frame.referenceRow = referenceRows > 0 ? fmRef.height() + 3.0 : 0.0;
+    double top = area.top() + referenceRows * frame.referenceRow + (referenceRows > 0 ? 2.0 : 0.0);
     double bottom = area.bottom();
     double left = area.left();
     const double right =
             area.right() - std::max(4.0, fmBottom.horizontalAdvance(u'0') * 2.0) - aside;
 
-    if (m_axes) {
+    if (frame.axes) {
         if (!c.bottomAxis.title.isEmpty()) {
-            const QFontMetricsF fm = metricsFor(c.bottomAxis.titleFont, m_device);
+            const QFontMetricsF fm = metricsFor(c.bottomAxis.titleFont, device);
             bottom -= rotatedSize(QSizeF(fm.horizontalAdvance(c.bottomAxis.title), fm.height()),
                               c.bottomAxis.titleAngle)
                               .height()
@@ -156,7 +135,7 @@ void XYChart::layoutPlot(const Extent &e, int referenceRows, double aside)
         }
         bottom -= fmBottom.height() + kTick + 1.0;
         if (!c.leftAxis.title.isEmpty()) {
-            const QFontMetricsF fm = metricsFor(c.leftAxis.titleFont, m_device);
+            const QFontMetricsF fm = metricsFor(c.leftAxis.titleFont, device);
             left += rotatedSize(QSizeF(fm.horizontalAdvance(c.leftAxis.title), fm.height()),
                             c.leftAxis.titleAngle)
                             .width()
@@ -166,114 +145,116 @@ void XYChart::layoutPlot(const Extent &e, int referenceRows, double aside)
     bottom = std::max(bottom, top + 10.0);
 
     const double length = bottom - top;
-    m_yScale = scaleFor(
-            e.yLo, e.yHi, m_xy.yMin, m_xy.yMax, length, fmLeft.height() * 1.6, m_xy.wholeNumbers);
-    if (m_xy.style == XYStyle::Columns && c.bar.marks.visible && !m_xy.yMax) {
+    frame.yScale = scaleFor(
+            e.yLo, e.yHi, xy.yMin, xy.yMax, length, fmLeft.height() * 1.6, xy.wholeNumbers);
+    if (xy.style == XYStyle::Columns && c.bar.marks.visible && !xy.yMax) {
         // Headroom over the tallest column for its count, which would
         // otherwise go inside the column.
-        const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
+        const QFontMetricsF fm = metricsFor(c.bar.marks.font, device);
         const double need = markBoxSize(QSizeF(0.0, fm.height())).height() + 4.0;
         for (int i = 0; i < 3; ++i) {
-            const double perUnit = length / (m_yScale.max - m_yScale.min);
-            if ((m_yScale.max - e.yHi) * perUnit >= need)
+            const double perUnit = length / (frame.yScale.max - frame.yScale.min);
+            if ((frame.yScale.max - e.yHi) * perUnit >= need)
                 break;
-            m_yScale = scaleFor(e.yLo, e.yHi + need / perUnit, m_xy.yMin, m_xy.yMax, length,
-                    fmLeft.height() * 1.6, m_xy.wholeNumbers);
+            frame.yScale = scaleFor(e.yLo, e.yHi + need / perUnit, xy.yMin, xy.yMax, length,
+                    fmLeft.height() * 1.6, xy.wholeNumbers);
         }
     }
-    if (m_axes) {
+    if (frame.axes) {
         double widest = 0.0;
-        for (double v : m_yScale.ticks)
+        for (double v : frame.yScale.ticks)
             widest = std::max(widest, fmLeft.horizontalAdvance(formatValue(v)));
         left += widest + kTick + 2.0;
     }
-    m_plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 10.0), bottom));
+    frame.plot = QRectF(QPointF(left, top), QPointF(std::max(right, left + 10.0), bottom));
 
     double widestX = fmBottom.horizontalAdvance(formatValue(e.xHi));
     widestX = std::max(widestX, fmBottom.horizontalAdvance(formatValue(e.xLo)));
-    m_xScale = scaleFor(
-            e.xLo, e.xHi, m_xy.xMin, m_xy.xMax, m_plot.width(), widestX + 12.0, m_xy.wholeNumbers);
+    frame.xScale = scaleFor(
+            e.xLo, e.xHi, xy.xMin, xy.xMax, frame.plot.width(), widestX + 12.0, xy.wholeNumbers);
+    return frame;
 }
 
-int XYChart::placeReferenceLabels(int rows)
+/// The reference-line labels in at most `rows` rows, and the rows they would
+/// need to keep apart.
+struct ReferenceLabels
 {
-    m_referenceLabels.clear();
-    if (m_referenceRow <= 0.0 || rows < 1)
-        return 0;
-    const QFontMetricsF fm = metricsFor(m_chart.bottomAxis.labelsFont, m_device);
+    QList<XYLabel> labels;
+    int used = 0;
+};
+
+ReferenceLabels placeReferenceLabels(
+        const Chart &c, QPaintDevice *device, const XYFrame &frame, int rows)
+{
+    ReferenceLabels result;
+    if (frame.referenceRow <= 0.0 || rows < 1)
+        return result;
+    const QFontMetricsF fm = metricsFor(c.bottomAxis.labelsFont, device);
+    const double rowHeight = frame.referenceRow;
     // Each label in the lowest row where it covers no other; with more labels
     // than rows allow, the rest go to the top row and ask for more rows.
     QList<QList<QRectF>> taken;
-    int used = 0;
-    for (const ReferenceLine &line : m_xy.referenceLines) {
+    for (const ReferenceLine &line : c.xy.referenceLines) {
         if (line.label.isEmpty() || !std::isfinite(line.x))
             continue;
-        const double x = toPlot(line.x, 0.0).x();
+        const double x = frame.toPlot(line.x, 0.0).x();
         const double w = fm.horizontalAdvance(line.label) + 8.0;
-        QRectF box(x - w / 2.0, m_plot.top() - m_referenceRow - 1.0, w, m_referenceRow);
-        box.moveLeft(
-                std::clamp(box.left(), m_area.left(), std::max(m_area.left(), m_area.right() - w)));
+        QRectF box(x - w / 2.0, frame.plot.top() - rowHeight - 1.0, w, rowHeight);
+        box.moveLeft(std::clamp(box.left(), frame.area.left(),
+                std::max(frame.area.left(), frame.area.right() - w)));
         int row = 0;
         while (row < taken.size() && overlapsAny(box, taken[row]))
             ++row;
-        used = std::max(used, row + 1);
+        result.used = std::max(result.used, row + 1);
         if (row >= taken.size())
             taken.append(QList<QRectF>());
         const int shownRow = std::min(row, rows - 1);
-        box.translate(0.0, -shownRow * m_referenceRow);
-        taken[row].append(box.translated(0.0, shownRow * m_referenceRow));
-        m_referenceLabels.append({box, line.label, QPointF()});
+        box.translate(0.0, -shownRow * rowHeight);
+        taken[row].append(box.translated(0.0, shownRow * rowHeight));
+        result.labels.append({box, line.label, QPointF()});
     }
-    return used;
+    return result;
 }
 
-QRectF XYChart::markerBox(const QPointF &at) const
+/// The values over the columns of a column plot.
+QList<XYLabel> placeColumnLabels(const Chart &c, QPaintDevice *device, const XYFrame &frame)
 {
-    const LineSeries &line = m_chart.line;
-    const double hw = std::clamp(line.pointerHorizSize, 1, 50) + 1.0;
-    const double hh = std::clamp(line.pointerVertSize, 1, 50) + 1.0;
-    return QRectF(at.x() - hw, at.y() - hh, 2 * hw, 2 * hh);
-}
-
-void XYChart::placeColumnLabels()
-{
-    const Chart &c = m_chart;
+    QList<XYLabel> labels;
     if (!c.bar.marks.visible)
-        return;
-    const QFontMetricsF fm = metricsFor(c.bar.marks.font, m_device);
-    for (const XYPoint &p : m_xy.points) {
+        return labels;
+    const QFontMetricsF fm = metricsFor(c.bar.marks.font, device);
+    for (const XYPoint &p : c.xy.points) {
         if (p.y == 0.0 || !std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
         const QString text = formatValue(p.y);
         const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(text), fm.height()));
-        const QPointF top = toPlot(p.x, p.y);
+        const QPointF top = frame.toPlot(p.x, p.y);
         QRectF box(QPointF(top.x() - size.width() / 2.0, top.y() - size.height() - 2.0), size);
-        if (box.top() < m_plot.top())
+        if (box.top() < frame.plot.top())
             box.moveTop(top.y() + 2.0);
-        m_columnLabels.append({box, text, top});
+        labels.append({box, text, top});
     }
+    return labels;
 }
 
-void XYChart::placePointLabels()
+XYPointLabels placePointLabels(const Chart &c, QPaintDevice *device, const XYFrame &frame)
 {
-    m_pointLabels.clear();
-    m_columnLabels.clear();
-    m_overflow.clear();
-    const Chart &c = m_chart;
-    if (m_xy.style == XYStyle::Columns) {
-        placeColumnLabels();
-        return;
+    const XYPlot &xy = c.xy;
+    XYPointLabels result;
+    if (xy.style == XYStyle::Columns) {
+        result.columns = placeColumnLabels(c, device, frame);
+        return result;
     }
     // Names beside their markers, moved down (then up) out of each other's
     // way and never over a marker; a name that finds no free place near its
     // marker goes to the box beside the plot. Markers and names are kept in
     // cells of one label's height, so that a crowded plot compares each name
     // with its neighbours only.
-    const bool named = std::any_of(m_xy.points.begin(), m_xy.points.end(),
+    const bool named = std::any_of(xy.points.begin(), xy.points.end(),
             [](const XYPoint &p) { return !p.label.isEmpty(); });
     if (!named)
-        return;
-    const QFontMetricsF fm = metricsFor(c.line.marks.font, m_device);
+        return result;
+    const QFontMetricsF fm = metricsFor(c.line.marks.font, device);
     const double offset = std::max(2, c.line.pointerHorizSize) + 3.0;
     const double cell = std::max(8.0, markBoxSize(QSizeF(0.0, fm.height())).height());
     QHash<quint64, QList<QRectF>> taken;
@@ -300,18 +281,19 @@ void XYChart::placePointLabels()
         return free;
     };
     if (c.line.pointerVisible) {
-        for (const XYPoint &p : m_xy.points) {
+        for (const XYPoint &p : xy.points) {
             if (std::isfinite(p.x) && std::isfinite(p.y))
-                take(markerBox(toPlot(p.x, p.y)));
+                take(markerBoxAt(c.line, frame.toPlot(p.x, p.y)));
         }
     }
-    const QRectF bounds(QPointF(m_area.left(), m_plot.top()),
-            QPointF(m_overflowRoom > 0.0 ? m_plot.right() + kGap : m_area.right(),
-                    m_plot.bottom()));
-    for (const XYPoint &p : m_xy.points) {
+    const QRectF &plot = frame.plot;
+    const QRectF bounds(QPointF(frame.area.left(), plot.top()),
+            QPointF(frame.overflowRoom > 0.0 ? plot.right() + kGap : frame.area.right(),
+                    plot.bottom()));
+    for (const XYPoint &p : xy.points) {
         if (p.label.isEmpty() || !std::isfinite(p.x) || !std::isfinite(p.y))
             continue;
-        const QPointF at = toPlot(p.x, p.y);
+        const QPointF at = frame.toPlot(p.x, p.y);
         const QSizeF size = markBoxSize(QSizeF(fm.horizontalAdvance(p.label), fm.height()));
         const QRectF right(QPointF(at.x() + offset, at.y() - size.height() / 2.0), size);
         const QRectF left = right.translated(-(2 * offset + size.width()), 0.0);
@@ -328,78 +310,135 @@ void XYChart::placePointLabels()
             }
         }
         if (!placed) {
-            m_overflow.append(p.label);
+            result.overflow.append(p.label);
             continue;
         }
         take(box);
-        m_pointLabels.append({box, p.label, at});
+        result.points.append({box, p.label, at});
     }
+    return result;
 }
 
-double XYChart::placeOverflowBox()
+/// The box of `names`, the names left without a place, right of the plot; a
+/// count of the rest stands for the names it has no room for.
+XYOverflowBox placeOverflowBox(
+        const Chart &c, QPaintDevice *device, const XYFrame &frame, QStringList names)
 {
-    m_overflowBox = QRectF();
-    m_overflowRows.clear();
-    if (m_overflow.isEmpty())
-        return 0.0;
-    const QFontMetricsF fm = metricsFor(m_chart.line.marks.font, m_device);
-    const QString title = m_xy.overflowTitle;
+    XYOverflowBox result;
+    if (names.isEmpty())
+        return result;
+    const XYPlot &xy = c.xy;
+    const QFontMetricsF fm = metricsFor(c.line.marks.font, device);
+    const QString title = xy.overflowTitle;
     const double line = fm.height();
     // As wide as the longest name of any point, so that the room asked for
     // does not change with which names found a place.
     double widest = fm.horizontalAdvance(title);
-    for (const XYPoint &p : m_xy.points) {
+    for (const XYPoint &p : xy.points) {
         if (!p.label.isEmpty())
             widest = std::max(widest, fm.horizontalAdvance(p.label));
     }
     const double columnWidth = widest + 8.0;
-    const int perColumn = std::max(1, int((m_plot.height() - line - 6.0) / line));
+    const int perColumn = std::max(1, int((frame.plot.height() - line - 6.0) / line));
     // A class names its flagged students in full; thousands of points (no
     // class) get the columns that 40 % of the width holds and a count of the rest.
     const qsizetype maxColumns =
-            std::max<qsizetype>(1, qsizetype(m_area.width() * 0.4 / columnWidth));
-    const qsizetype columns = std::min((m_overflow.size() + perColumn - 1) / perColumn, maxColumns);
+            std::max<qsizetype>(1, qsizetype(frame.area.width() * 0.4 / columnWidth));
+    const qsizetype columns = std::min((names.size() + perColumn - 1) / perColumn, maxColumns);
     const qsizetype room = columns * perColumn;
-    if (m_overflow.size() > room) {
-        const qsizetype rest = m_overflow.size() - (room - 1);
-        m_overflow.resize(room - 1);
-        m_overflow.append(QStringLiteral("+%1").arg(rest));
+    if (names.size() > room) {
+        const qsizetype rest = names.size() - (room - 1);
+        names.resize(room - 1);
+        names.append(QStringLiteral("+%1").arg(rest));
     }
     const double width = columns * columnWidth;
-    const double wanted = width + kGap + 2.0;
-    const qsizetype rows = std::min<qsizetype>(m_overflow.size(), perColumn);
-    m_overflowBox =
-            QRectF(m_plot.right() + kGap + 2.0, m_plot.top(), width, (rows + 1) * line + 6.0);
-    m_overflowRows.append(
-            {QRectF(m_overflowBox.left() + 4.0, m_overflowBox.top() + 3.0, width - 8.0, line),
-                    title, QPointF()});
-    for (qsizetype i = 0; i < m_overflow.size(); ++i) {
+    result.wanted = width + kGap + 2.0;
+    const qsizetype rows = std::min<qsizetype>(names.size(), perColumn);
+    result.box = QRectF(
+            frame.plot.right() + kGap + 2.0, frame.plot.top(), width, (rows + 1) * line + 6.0);
+    result.rows.append({QRectF(result.box.left() + 4.0, result.box.top() + 3.0, width - 8.0, line),
+            title, QPointF()});
+    for (qsizetype i = 0; i < names.size(); ++i) {
         const qsizetype column = i / perColumn;
         const qsizetype row = i % perColumn;
-        m_overflowRows.append(
-                {QRectF(m_overflowBox.left() + 4.0 + column * columnWidth,
-                         m_overflowBox.top() + 3.0 + (row + 1) * line, columnWidth - 8.0, line),
-                        m_overflow[i], QPointF()});
+        result.rows.append(
+                {QRectF(result.box.left() + 4.0 + column * columnWidth,
+                         result.box.top() + 3.0 + (row + 1) * line, columnWidth - 8.0, line),
+                        names[i], QPointF()});
     }
-    return wanted;
+    return result;
+}
+
+} // namespace
+
+QPointF XYFrame::toPlot(double x, double y) const
+{
+    const double fx = (x - xScale.min) / (xScale.max - xScale.min);
+    const double fy = (y - yScale.min) / (yScale.max - yScale.min);
+    return QPointF(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
+}
+
+XYChart::XYChart(const Chart &chart, QPaintDevice *device)
+    : m_chart(chart), m_xy(chart.xy), m_device(device)
+{ }
+
+double XYChart::columnHalfWidth() const
+{
+    const XYFrame &frame = m_layout.frame;
+    const double unit = frame.plot.width() / (frame.xScale.max - frame.xScale.min);
+    return std::max(0.5, unit * kColumnShare / 2.0);
+}
+
+QRectF XYChart::markerBox(const QPointF &at) const
+{
+    return markerBoxAt(m_chart.line, at);
+}
+
+void XYChart::layout(const QRectF &area)
+{
+    const Extent e = extentOf(m_xy);
+    // Labels of reference lines close together take turns in rows above the
+    // plot, and names with no place beside their markers are listed in a box
+    // right of it: both take room from the plot, so the plot is laid out
+    // again, from the rows and the room the last pass asked for, until they
+    // are enough.
+    const qsizetype labelledLines = std::count_if(m_xy.referenceLines.begin(),
+            m_xy.referenceLines.end(), [](const ReferenceLine &l) { return !l.label.isEmpty(); });
+    int rows = int(std::min<qsizetype>(labelledLines, 2));
+    double aside = 0.0;
+    XYLayout layout;
+    for (int pass = 0; pass < 4; ++pass) {
+        layout.frame = layoutPlot(m_chart, m_device, area, e, rows, aside);
+        const ReferenceLabels reference =
+                placeReferenceLabels(m_chart, m_device, layout.frame, rows);
+        layout.referenceLabels = reference.labels;
+        layout.labels = placePointLabels(m_chart, m_device, layout.frame);
+        layout.overflow = placeOverflowBox(m_chart, m_device, layout.frame, layout.labels.overflow);
+        if (reference.used <= rows && layout.overflow.wanted <= aside)
+            break;
+        rows = std::max(rows, reference.used);
+        aside = std::max(aside, layout.overflow.wanted);
+    }
+    m_layout = std::move(layout);
 }
 
 ChartGeometry XYChart::geometry() const
 {
     ChartGeometry g;
-    g.plot = m_plot;
-    for (const PlacedLabel &label : m_pointLabels)
+    const XYLayout &l = m_layout;
+    g.plot = l.frame.plot;
+    for (const XYLabel &label : l.labels.points)
         g.marks.append(MarkGeometry{-1, label.box, label.text});
-    for (const PlacedLabel &label : m_columnLabels)
+    for (const XYLabel &label : l.labels.columns)
         g.marks.append(MarkGeometry{-1, label.box, label.text});
-    for (const PlacedLabel &label : m_referenceLabels)
+    for (const XYLabel &label : l.referenceLabels)
         g.referenceLabels.append(MarkGeometry{-1, label.box, label.text});
-    for (qsizetype i = 0; i < m_overflowRows.size(); ++i) {
-        const PlacedLabel &row = m_overflowRows[i];
+    for (qsizetype i = 0; i < l.overflow.rows.size(); ++i) {
+        const XYLabel &row = l.overflow.rows[i];
         g.overflowNames.append(MarkGeometry{i == 0 ? -1 : int(i - 1), row.box, row.text});
     }
     const double half = columnHalfWidth();
-    const double base = toPlot(0.0, std::clamp(0.0, m_yScale.min, m_yScale.max)).y();
+    const double base = toPlot(0.0, std::clamp(0.0, l.frame.yScale.min, l.frame.yScale.max)).y();
     for (const XYPoint &p : m_xy.points) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y))
             continue;

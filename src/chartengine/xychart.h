@@ -6,12 +6,66 @@
 
 #include <QList>
 #include <QRectF>
+#include <QString>
 #include <QStringList>
 
 class QPainter;
 class QPaintDevice;
 
 namespace zavevad::chart {
+
+/// A label placed in the numeric plot's layout.
+struct XYLabel
+{
+    QRectF box;
+    QString text;
+    /// The marker a label names; a label moved away from it is joined to it by a line.
+    QPointF anchor;
+};
+
+/// The plot rectangle and its scales, with the rows for reference-line
+/// labels above it and the room kept free right of it.
+struct XYFrame
+{
+    QRectF area;
+    bool axes = true;
+    QRectF plot;
+    AxisScale xScale;
+    AxisScale yScale;
+    double referenceRow = 0.0; ///< the height of a row of reference-line labels
+    double overflowRoom = 0.0; ///< kept free right of the plot
+
+    /// Plot position of a data point.
+    QPointF toPlot(double x, double y) const;
+};
+
+/// The names of points and the counts over columns, and the names that found
+/// no place beside their markers.
+struct XYPointLabels
+{
+    QList<XYLabel> points;
+    QList<XYLabel> columns;
+    QStringList overflow;
+};
+
+/// The box right of the plot that lists the names left without a place: its
+/// title row, then the names; `wanted` is the room it needs (0: no box).
+struct XYOverflowBox
+{
+    QRectF box;
+    QList<XYLabel> rows;
+    double wanted = 0.0;
+};
+
+/// The numeric plot laid out: the result of the stages of `XYChart::layout`,
+/// which painting and the geometry only read.
+struct XYLayout
+{
+    XYFrame frame;
+    QList<XYLabel> referenceLabels;
+    XYPointLabels labels;
+    XYOverflowBox overflow;
+};
 
 /// The numeric plot (Chart::xy) with its axes: the layout within the room
 /// left by the header, footer and legend, then the painting. Always flat.
@@ -20,41 +74,16 @@ class XYChart
 public:
     XYChart(const Chart &chart, QPaintDevice *device);
 
+    /// Lays the plot out in `area` anew, in stages that each return a value.
     void layout(const QRectF &area);
     ChartGeometry geometry() const;
     void paint(QPainter &painter) const;
 
     /// Plot position of a data point.
-    QPointF toPlot(double x, double y) const;
+    QPointF toPlot(double x, double y) const { return m_layout.frame.toPlot(x, y); }
 
 private:
-    struct PlacedLabel
-    {
-        QRectF box;
-        QString text;
-        /// The marker a label names; a label moved away from it is joined to it by a line.
-        QPointF anchor;
-    };
-
-    /// The data's range along both axes.
-    struct Extent
-    {
-        double xLo, xHi, yLo, yHi;
-    };
-
     double columnHalfWidth() const;
-    /// The plot and its scales, with rows for reference-line labels above it
-    /// and `aside` pixels kept free right of it.
-    void layoutPlot(const Extent &e, int referenceRows, double aside);
-    /// Places the reference-line labels in at most `rows` rows; returns the
-    /// rows they would need to keep apart.
-    int placeReferenceLabels(int rows);
-    void placePointLabels();
-    /// The values over the columns of a column plot.
-    void placeColumnLabels();
-    /// Lays out the box of names left without a place right of the plot;
-    /// returns the room it needs there (0: no box).
-    double placeOverflowBox();
     /// A marker's box with a pixel to spare, which no name may cover.
     QRectF markerBox(const QPointF &at) const;
     void paintBackground(QPainter &painter) const;
@@ -68,22 +97,7 @@ private:
     const Chart &m_chart;
     const XYPlot &m_xy;
     QPaintDevice *m_device;
-    bool m_axes = true;
-    QRectF m_area;
-    QRectF m_plot;
-    AxisScale m_xScale;
-    AxisScale m_yScale;
-    /// Rows of reference-line labels above the plot.
-    double m_referenceRow = 0.0;
-    QList<PlacedLabel> m_referenceLabels;
-    QList<PlacedLabel> m_pointLabels;
-    QList<PlacedLabel> m_columnLabels;
-    /// Names that found no place beside their markers, and their box.
-    QStringList m_overflow;
-    double m_overflowRoom = 0.0;
-    QRectF m_overflowBox;
-    /// The box's heading, then one row per name.
-    QList<PlacedLabel> m_overflowRows;
+    XYLayout m_layout;
 };
 
 } // namespace zavevad::chart

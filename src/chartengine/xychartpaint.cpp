@@ -62,16 +62,16 @@ void XYChart::paintBackground(QPainter &painter) const
 {
     const Chart &c = m_chart;
     if (c.backWall.brush == BrushStyle::bsSolid)
-        painter.fillRect(m_plot, c.backWall.color);
+        painter.fillRect(m_layout.frame.plot, c.backWall.color);
     const PanelSettings &panel = c.panel;
     if (panel.backImageInside && !panel.backImage.isNull()) {
         if (panel.backImageMode == PictureMode::pbmStretch) {
-            painter.drawImage(m_plot, panel.backImage);
+            painter.drawImage(m_layout.frame.plot, panel.backImage);
         } else {
             painter.save();
-            painter.setClipRect(m_plot, Qt::IntersectClip);
+            painter.setClipRect(m_layout.frame.plot, Qt::IntersectClip);
             QRectF r(QPointF(), panel.backImage.size());
-            r.moveCenter(m_plot.center());
+            r.moveCenter(m_layout.frame.plot.center());
             painter.drawImage(r.topLeft(), panel.backImage);
             painter.restore();
         }
@@ -80,7 +80,7 @@ void XYChart::paintBackground(QPainter &painter) const
 
 void XYChart::paintGrid(QPainter &painter) const
 {
-    if (!m_axes)
+    if (!m_layout.frame.axes)
         return;
     const Chart &c = m_chart;
     auto pen = [](const AxisSettings &axis) {
@@ -89,58 +89,62 @@ void XYChart::paintGrid(QPainter &painter) const
     };
     if (c.leftAxis.gridVisible) {
         painter.setPen(pen(c.leftAxis));
-        for (double v : m_yScale.ticks) {
+        for (double v : m_layout.frame.yScale.ticks) {
             const double y = toPlot(0.0, v).y();
-            painter.drawLine(QPointF(m_plot.left(), y), QPointF(m_plot.right(), y));
+            painter.drawLine(QPointF(m_layout.frame.plot.left(), y),
+                    QPointF(m_layout.frame.plot.right(), y));
         }
     }
     if (c.bottomAxis.gridVisible) {
         painter.setPen(pen(c.bottomAxis));
-        for (double v : m_xScale.ticks) {
+        for (double v : m_layout.frame.xScale.ticks) {
             const double x = toPlot(v, 0.0).x();
-            painter.drawLine(QPointF(x, m_plot.top()), QPointF(x, m_plot.bottom()));
+            painter.drawLine(QPointF(x, m_layout.frame.plot.top()),
+                    QPointF(x, m_layout.frame.plot.bottom()));
         }
     }
 }
 
 void XYChart::paintAxes(QPainter &painter) const
 {
-    if (!m_axes)
+    if (!m_layout.frame.axes)
         return;
     const Chart &c = m_chart;
     const AxisSettings &left = c.leftAxis;
     const AxisSettings &bottom = c.bottomAxis;
     painter.setPen(QPen(left.axisColor, 1));
-    painter.drawLine(m_plot.topLeft(), m_plot.bottomLeft());
+    painter.drawLine(m_layout.frame.plot.topLeft(), m_layout.frame.plot.bottomLeft());
     painter.setPen(QPen(bottom.axisColor, 1));
-    painter.drawLine(m_plot.bottomLeft(), m_plot.bottomRight());
+    painter.drawLine(m_layout.frame.plot.bottomLeft(), m_layout.frame.plot.bottomRight());
 
     const QFontMetricsF fmLeft = metricsFor(left.labelsFont, painter.device());
     painter.setFont(left.labelsFont.font);
-    double leftmost = m_plot.left();
-    for (double v : m_yScale.ticks) {
+    double leftmost = m_layout.frame.plot.left();
+    for (double v : m_layout.frame.yScale.ticks) {
         const double y = toPlot(0.0, v).y();
         painter.setPen(QPen(left.axisColor, 1));
-        painter.drawLine(QPointF(m_plot.left() - kTick, y), QPointF(m_plot.left(), y));
+        painter.drawLine(QPointF(m_layout.frame.plot.left() - kTick, y),
+                QPointF(m_layout.frame.plot.left(), y));
         const QString text = formatValue(v);
         const double w = fmLeft.horizontalAdvance(text);
         painter.setPen(left.labelsFont.color);
-        painter.drawText(QPointF(m_plot.left() - kTick - 2.0 - w,
+        painter.drawText(QPointF(m_layout.frame.plot.left() - kTick - 2.0 - w,
                                  y + (fmLeft.ascent() - fmLeft.descent()) / 2.0),
                 text);
-        leftmost = std::min(leftmost, m_plot.left() - kTick - 2.0 - w);
+        leftmost = std::min(leftmost, m_layout.frame.plot.left() - kTick - 2.0 - w);
     }
 
     const QFontMetricsF fmBottom = metricsFor(bottom.labelsFont, painter.device());
     painter.setFont(bottom.labelsFont.font);
-    for (double v : m_xScale.ticks) {
+    for (double v : m_layout.frame.xScale.ticks) {
         const double x = toPlot(v, 0.0).x();
         painter.setPen(QPen(bottom.axisColor, 1));
-        painter.drawLine(QPointF(x, m_plot.bottom()), QPointF(x, m_plot.bottom() + kTick));
+        painter.drawLine(QPointF(x, m_layout.frame.plot.bottom()),
+                QPointF(x, m_layout.frame.plot.bottom() + kTick));
         const QString text = formatValue(v);
         painter.setPen(bottom.labelsFont.color);
         painter.drawText(QPointF(x - fmBottom.horizontalAdvance(text) / 2.0,
-                                 m_plot.bottom() + kTick + 1.0 + fmBottom.ascent()),
+                                 m_layout.frame.plot.bottom() + kTick + 1.0 + fmBottom.ascent()),
                 text);
     }
 
@@ -148,19 +152,20 @@ void XYChart::paintAxes(QPainter &painter) const
         const QFontMetricsF fm = metricsFor(left.titleFont, painter.device());
         const QSizeF size =
                 rotatedSize(QSizeF(fm.horizontalAdvance(left.title), fm.height()), left.titleAngle);
-        const double x =
-                std::max(leftmost - kGap - size.width() / 2.0, m_area.left() + size.width() / 2.0);
-        drawRotatedText(painter, left.titleFont, left.title, QPointF(x, m_plot.center().y()),
-                left.titleAngle);
+        const double x = std::max(leftmost - kGap - size.width() / 2.0,
+                m_layout.frame.area.left() + size.width() / 2.0);
+        drawRotatedText(painter, left.titleFont, left.title,
+                QPointF(x, m_layout.frame.plot.center().y()), left.titleAngle);
     }
     if (!bottom.title.isEmpty()) {
         const QFontMetricsF fm = metricsFor(bottom.titleFont, painter.device());
         const QSizeF size = rotatedSize(
                 QSizeF(fm.horizontalAdvance(bottom.title), fm.height()), bottom.titleAngle);
-        const double y =
-                m_plot.bottom() + kTick + 1.0 + fmBottom.height() + kGap + size.height() / 2.0;
+        const double y = m_layout.frame.plot.bottom() + kTick + 1.0 + fmBottom.height() + kGap
+                + size.height() / 2.0;
         drawRotatedText(painter, bottom.titleFont, bottom.title,
-                QPointF(m_plot.center().x(), std::min(y, m_area.bottom() - size.height() / 2.0)),
+                QPointF(m_layout.frame.plot.center().x(),
+                        std::min(y, m_layout.frame.area.bottom() - size.height() / 2.0)),
                 bottom.titleAngle);
     }
 }
@@ -169,9 +174,10 @@ void XYChart::paintColumns(QPainter &painter) const
 {
     const BarSeries &bar = m_chart.bar;
     const double half = columnHalfWidth();
-    const double base = toPlot(0.0, std::clamp(0.0, m_yScale.min, m_yScale.max)).y();
+    const double base =
+            toPlot(0.0, std::clamp(0.0, m_layout.frame.yScale.min, m_layout.frame.yScale.max)).y();
     painter.save();
-    painter.setClipRect(m_plot.adjusted(0, -1, 1, 0), Qt::IntersectClip);
+    painter.setClipRect(m_layout.frame.plot.adjusted(0, -1, 1, 0), Qt::IntersectClip);
     for (const XYPoint &p : m_xy.points) {
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || p.y == 0.0)
             continue;
@@ -245,7 +251,7 @@ void XYChart::paintMarkers(QPainter &painter) const
     }
 
     painter.save();
-    painter.setClipRect(m_plot.adjusted(-hw, -hh, hw, hh), Qt::IntersectClip);
+    painter.setClipRect(m_layout.frame.plot.adjusted(-hw, -hh, hw, hh), Qt::IntersectClip);
     const QRectF box(-hw, -hh, 2 * hw, 2 * hh);
     const QPainterPath shape = markerPath(line.pointerStyle, box);
     const bool rectangles = line.pointerStyle == PointerStyle::psRectangle;
@@ -308,11 +314,12 @@ void XYChart::paintReferenceLines(QPainter &painter) const
         if (!std::isfinite(line.x))
             continue;
         const double x = toPlot(line.x, 0.0).x();
-        if (x < m_plot.left() - 0.5 || x > m_plot.right() + 0.5)
+        if (x < m_layout.frame.plot.left() - 0.5 || x > m_layout.frame.plot.right() + 0.5)
             continue;
         QPen pen(line.color, 1.5, line.style);
         painter.setPen(pen);
-        painter.drawLine(QPointF(x, m_plot.top()), QPointF(x, m_plot.bottom()));
+        painter.drawLine(
+                QPointF(x, m_layout.frame.plot.top()), QPointF(x, m_layout.frame.plot.bottom()));
     }
     const TextFont &font = m_chart.bottomAxis.labelsFont;
     const QFontMetricsF fm = metricsFor(font, painter.device());
@@ -321,9 +328,9 @@ void XYChart::paintReferenceLines(QPainter &painter) const
     for (const ReferenceLine &line : m_xy.referenceLines) {
         if (line.label.isEmpty() || !std::isfinite(line.x))
             continue;
-        if (i >= m_referenceLabels.size())
+        if (i >= m_layout.referenceLabels.size())
             break;
-        const PlacedLabel &label = m_referenceLabels[i++];
+        const XYLabel &label = m_layout.referenceLabels[i++];
         // A light box of its own keeps the label readable on any panel colour.
         painter.setPen(QPen(line.color, 0));
         painter.setBrush(QColor(255, 255, 255, 225));
@@ -335,9 +342,9 @@ void XYChart::paintReferenceLines(QPainter &painter) const
 
 void XYChart::paintLabels(QPainter &painter) const
 {
-    for (const PlacedLabel &label : m_columnLabels)
+    for (const XYLabel &label : m_layout.labels.columns)
         drawMark(painter, m_chart.bar.marks, label.box, label.text);
-    for (const PlacedLabel &label : m_pointLabels) {
+    for (const XYLabel &label : m_layout.labels.points) {
         const QRectF &box = label.box;
         if (label.anchor.y() < box.top() || label.anchor.y() > box.bottom()) {
             const double x = box.left() > label.anchor.x() ? box.left() : box.right();
@@ -348,18 +355,18 @@ void XYChart::paintLabels(QPainter &painter) const
         }
         drawMark(painter, m_chart.line.marks, box, label.text);
     }
-    if (!m_overflowBox.isNull()) {
+    if (!m_layout.overflow.box.isNull()) {
         const MarksSettings &marks = m_chart.line.marks;
         painter.setPen(QPen(QColor(90, 90, 90), 0));
         painter.setBrush(QColor(255, 255, 255, 235));
-        painter.drawRect(m_overflowBox.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(m_layout.overflow.box.adjusted(0.5, 0.5, -0.5, -0.5));
         QFont font = marks.font.font;
         painter.setPen(marks.font.color);
-        for (qsizetype i = 0; i < m_overflowRows.size(); ++i) {
+        for (qsizetype i = 0; i < m_layout.overflow.rows.size(); ++i) {
             font.setBold(i == 0);
             painter.setFont(font);
-            painter.drawText(m_overflowRows[i].box, Qt::AlignLeft | Qt::AlignVCenter,
-                    m_overflowRows[i].text);
+            painter.drawText(m_layout.overflow.rows[i].box, Qt::AlignLeft | Qt::AlignVCenter,
+                    m_layout.overflow.rows[i].text);
         }
     }
 }

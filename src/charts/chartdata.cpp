@@ -1,16 +1,18 @@
 #include "charts/chartdata.h"
 
-#include "tables/classcomparisontable.h"
+#include "results/itemanalysis.h"
 #include "tables/gridmodel.h"
-#include "tables/itemanalysistable.h"
 #include "tables/numberformat.h"
-#include "tables/skillstable.h"
+#include "tables/tablekinds.h"
 
 #include <QLocale>
 #include <QTime>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace zavevad {
 
@@ -193,79 +195,135 @@ void FillPieSeriesPercent(const GridModel &grid, int labelColumn, int valueColum
     fillPie(grid, labelColumn, valueColumn, lastRow, header, chart, toPercent);
 }
 
+namespace {
+
+/// The number a chart takes from a value cell of `unit`, as the table shows it.
+double shownNumber(
+        const Table &table, const TableCell &cell, ChartUnit unit, const TableTexts &texts)
+{
+    if (unit == ChartUnit::Minutes) {
+        if (cell.kind != CellKind::Duration && cell.kind != CellKind::DateTime)
+            throw notATime(texts.text(table, cell));
+        return timeOfDayMilliseconds(cell.value) / 60000;
+    }
+    if (!cell.isNumber())
+        throw notANumber(texts.text(table, cell));
+    const double shown = cell.kind == CellKind::Decimal && cell.digits == 2
+            ? static_cast<double>(hundredths(cell.value)) / 100.0
+            : cell.value;
+    // As `toPercent`: rounding at the fourth decimal gives 85 for 0,85.
+    return unit == ChartUnit::Percent ? std::round(shown * 10000.0) / 100.0 : shown;
+}
+
+/// The header, the axis titles and `CurrentAppearance` of a chart just filled,
+/// then `state.ChartKind` applied.
+ChartBuildResult finishBuild(const TableChart &description, const QString &header,
+        TChartAppearance &current, chart::Chart &chart, ChartKindState &state)
+{
+    if (description.bottomTitle)
+        chart.bottomAxis.title = QString::fromUtf16(description.bottomTitle);
+    current.TitleText.setText(header);
+    current.LeftAxisTitle.setText(chart.leftAxis.title);
+    current.BottomAxisTitle.setText(chart.bottomAxis.title);
+    return {ApplyChartKind(state.ChartKind, current, chart, state)};
+}
+
+QString unitSuffix(ChartUnit unit)
+{
+    switch (unit) {
+    case ChartUnit::Minutes:
+        return QStringLiteral(" [min]");
+    case ChartUnit::Percent:
+        return QStringLiteral(" [%]");
+    case ChartUnit::Number:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
         chart::Chart &chart, ChartKindState &state)
 {
     TChartAppearance &current = appearances.CurrentAppearance;
     current = appearances.DefaultAppearance;
 
+    const TableKindInfo *info = tableKindInfo(source.tableMode);
+    if (!info)
+        return {};
+    const TableChart &description = info->chart;
     using Fill = void (*)(const GridModel &, int, int, int, const QString &, chart::Chart &);
-    Fill fillBarAndLineSeries = nullptr;
-    Fill fillPieSeries = nullptr;
-    int valueColumn = 0;
-    int lastRow = 0;
-    QString header;
-    QString bottomTitle; // when the value column's header is not the axis title
-    switch (source.tableMode) {
-    case TableResults:
-        fillBarAndLineSeries = FillBarAndLineSeries;
-        fillPieSeries = FillPieSeries;
-        valueColumn = source.sumaColumn;
-        lastRow = source.studentCount;
-        header = QStringLiteral("Wyniki testu");
-        break;
-    case TableWorkingTime:
+    Fill fillBarAndLineSeries = FillBarAndLineSeries;
+    Fill fillPieSeries = FillPieSeries;
+    if (description.unit == ChartUnit::Minutes) {
         fillBarAndLineSeries = FillBarAndLineSeriesMinutes;
         fillPieSeries = FillPieSeriesMinutes;
-        valueColumn = 3;
-        lastRow = source.studentCount;
-        header = QStringLiteral("Czas pracy");
-        break;
-    case TableGradeCount:
-        fillBarAndLineSeries = FillBarAndLineSeries;
-        fillPieSeries = FillPieSeries;
-        valueColumn = 1;
-        lastRow = 6;
-        header = QStringLiteral("Zestawienie ocen");
-        break;
-    case TableItemAnalysis:
+    } else if (description.unit == ChartUnit::Percent) {
         fillBarAndLineSeries = FillBarAndLineSeriesPercent;
         fillPieSeries = FillPieSeriesPercent;
-        valueColumn = 2;
-        lastRow = itemAnalysisLastQuestionRow(source.grid);
-        header = QStringLiteral("Łatwość pytań");
-        break;
-    case TableSkills:
-        fillBarAndLineSeries = FillBarAndLineSeriesPercent;
-        fillPieSeries = FillPieSeriesPercent;
-        valueColumn = 4;
-        lastRow = skillsTableLastSkillRow(source.grid);
-        header = QStringLiteral("Wykonanie umiejętności");
-        break;
-    case TableClassComparison:
-        fillBarAndLineSeries = FillBarAndLineSeries;
-        fillPieSeries = FillPieSeries;
-        valueColumn = 3;
-        lastRow = classComparisonLastClassRow(source.grid);
-        header = QStringLiteral("Porównanie klas");
-        bottomTitle = QStringLiteral("Średnia [%]");
-        break;
-    default:
-        return {};
     }
+    const int valueColumn = description.valueColumn == TableChart::kSumaColumn
+            ? source.sumaColumn
+            : description.valueColumn;
+    const int lastRow = description.lastRow(source.grid, source.studentCount);
+    const QString header = QString::fromUtf16(description.header);
 
     // A chart of the table takes the place of a numeric plot shown before.
     chart.xy.active = false;
     constexpr int labelColumn = 0;
     fillBarAndLineSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
     fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
-    if (!bottomTitle.isEmpty())
-        chart.bottomAxis.title = bottomTitle;
+    return finishBuild(description, header, current, chart, state);
+}
 
-    current.TitleText.setText(header);
-    current.LeftAxisTitle.setText(chart.leftAxis.title);
-    current.BottomAxisTitle.setText(chart.bottomAxis.title);
-    return {ApplyChartKind(state.ChartKind, current, chart, state)};
+ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int studentCount,
+        Appearances &appearances, chart::Chart &chart, ChartKindState &state)
+{
+    TChartAppearance &current = appearances.CurrentAppearance;
+    current = appearances.DefaultAppearance;
+    const TableKindInfo *info = tableKindInfo(kind);
+    if (!info)
+        return {};
+    const TableChart &description = info->chart;
+    const TableTexts texts;
+    const int valueColumn = description.valueColumn == TableChart::kSumaColumn
+            ? table.columnCount() - 2
+            : description.valueColumn;
+    const int lastRow =
+            std::min(description.lastValueRow(table, studentCount), table.rowCount() - 1);
+    const QString header = QString::fromUtf16(description.header);
+
+    chart.xy.active = false;
+    chart.header.lines = QStringList{header};
+    chart.bar.clear();
+    chart.line.clear();
+    chart.leftAxis.title = texts.text(table, 0, 0);
+    chart.bottomAxis.title = texts.text(table, valueColumn, 0) + unitSuffix(description.unit);
+    std::vector<std::pair<double, QString>> points;
+    for (int r = 1; r <= lastRow; ++r) {
+        const double value =
+                shownNumber(table, table.cell(valueColumn, r), description.unit, texts);
+        const QString label = texts.text(table, 0, r);
+        chart.bar.addPoint(value, label, PointColor(r));
+        chart.line.addPoint(value, label, PointColor(r));
+        points.emplace_back(value, label);
+    }
+    chart.pie.clear();
+    for (std::size_t i = 0; i < points.size(); ++i)
+        chart.pie.addPoint(points[i].first, points[i].second, PointColor(static_cast<int>(i) + 1));
+    return finishBuild(description, header, current, chart, state);
+}
+
+ChartBuildResult BuildChartOfTable(const ChartSource &source, const AnalysisState &analysis,
+        Appearances &appearances, chart::Chart &chart, ChartKindState &state)
+{
+    const TableKindInfo *info = tableKindInfo(source.tableMode);
+    if (info && info->chart.fromValues) {
+        return BuildChartFromValues(
+                info->build(analysis), info->kind, source.studentCount, appearances, chart, state);
+    }
+    return BuildChartFromTable(source, appearances, chart, state);
 }
 
 } // namespace zavevad

@@ -5,6 +5,7 @@
 #include "chartengine/chart.h"
 #include "platform/commanderror.h"
 #include "results/analysisstate.h"
+#include "tables/table.h"
 
 #include <QColor>
 #include <QString>
@@ -54,10 +55,8 @@ void FillPieSeriesPercent(const GridModel &grid, int labelColumn, int valueColum
 struct ChartSource
 {
     const GridModel &grid;
-    /// TableKind: 0 none, 1 results, 2 working time, 3 grade count, 4 item
-    /// analysis, 5 skills (their question or skill rows are read from the
-    /// grid's row count), 6 class comparison (its class rows are read from the
-    /// grid).
+    /// The kind of the table in `grid`; its registry row says which cells
+    /// the chart reads. `TableNone`: no chart.
     TableKind tableMode = TableNone;
     std::int32_t studentCount = 0;
     /// Column of "Suma" on the results page on display
@@ -82,5 +81,19 @@ struct ChartBuildResult
 /// nothing is applied.
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
         chart::Chart &chart, ChartKindState &state);
+
+/// The chart command's build of the chart of the table in `source.grid`: a
+/// kind whose registry row reads values is drawn from its table built from
+/// `analysis` (`BuildChartFromValues`), the others from the grid's texts.
+ChartBuildResult BuildChartOfTable(const ChartSource &source, const AnalysisState &analysis,
+        Appearances &appearances, chart::Chart &chart, ChartKindState &state);
+
+/// The chart `BuildChartFromTable` draws from the grid that shows `table`
+/// (a table of `kind`, its first question page), its numbers taken from the
+/// cells' values as the table shows them rather than read back from texts:
+/// the same points, titles and, for a cell that holds no number, the same
+/// CommandError, with the points before it added.
+ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int studentCount,
+        Appearances &appearances, chart::Chart &chart, ChartKindState &state);
 
 } // namespace zavevad

@@ -2,7 +2,7 @@
 
 #include "charts/chartdata.h"
 #include "charts/sessionstate.h"
-#include "tables/analysistables.h"
+#include "tables/tablekinds.h"
 
 #include <utility>
 
@@ -19,19 +19,16 @@ void rebuildChartAfterRegrading(SessionState &state)
     }
     if (state.chartTable == TableNone)
         return;
-    // The table the chart was drawn from, built aside from the grid on display.
-    GridModel grid;
-    GridState gridState;
-    AnalysisTables(grid, gridState, analysis).PokazTabele(state.chartTable);
-    if (gridState.tableKind != state.chartTable)
+    // The table the chart was drawn from, built anew whatever the grid shows.
+    const TableKindInfo *table = tableKindInfo(state.chartTable);
+    if (!table)
         return;
     // Built on copies: a cell that stops the build must leave no half-filled chart.
     Appearances appearances = state.appearances;
     chart::Chart chart = state.chart;
     ChartKindState kindState = state.chartKind;
-    const ChartSource source{
-            grid, state.chartTable, analysis.studentCount, resultsSumaColumn(gridState, analysis)};
-    BuildChartFromTable(source, appearances, chart, kindState);
+    BuildChartFromValues(table->build(analysis), table->kind, analysis.studentCount, appearances,
+            chart, kindState);
     // The appearance and texts the user gave the chart stay.
     appearances.CurrentAppearance = state.appearances.CurrentAppearance;
     chart.header.lines = state.chart.header.lines;

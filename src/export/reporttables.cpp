@@ -1,79 +1,10 @@
 #include "export/reporttables.h"
 
-#include "results/classcomparison.h"
-#include "tables/classcomparisontable.h"
-#include "tables/itemanalysistable.h"
-#include "tables/resultstables.h"
-#include "tables/skillstable.h"
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
 namespace zavevad {
-
-ReportTable resultsReportTable(const AnalysisState &analysis)
-{
-    return resultsTable(analysis);
-}
-
-ReportTable workingTimeReportTable(const AnalysisState &analysis)
-{
-    return workingTimeTable(analysis);
-}
-
-ReportTable gradeCountReportTable(const AnalysisState &analysis)
-{
-    return gradeCountTable(analysis);
-}
-
-ReportTable itemAnalysisReportTable(const AnalysisState &analysis)
-{
-    return itemAnalysisTable(analysis);
-}
-
-ReportTable classComparisonReportTable(const AnalysisState &analysis)
-{
-    return classComparisonTable(analysis);
-}
-
-std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis)
-{
-    if (schoolClassCount(analysis) < 2)
-        return {};
-    return {classComparisonReportTable(analysis)};
-}
-
-std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
-{
-    if (schoolClassCount(analysis) < 2)
-        return {};
-    const Table table = classComparisonTable(analysis);
-    const int classes = schoolClassCount(analysis);
-    // The comparison's fifteen headers are wider together than a landscape
-    // page: the statistics, then the grades beside the class names again.
-    std::vector<int> statistics{0};
-    std::vector<int> grades{0};
-    for (int c = 1; c < classComparisonColumnCount(); ++c)
-        (c < classComparisonFirstGradeColumn() ? statistics : grades).push_back(c);
-    std::vector<ReportTable> tables;
-    tables.push_back(table.slice(statistics, 0, classes + 2));
-    tables.push_back(table.slice(grades, 0, classes + 2));
-    tables.back().title = QStringLiteral("Porównanie klas - oceny i rzetelność");
-    // The matrix under its own header row: "Pytanie", the classes, "Razem".
-    std::vector<int> matrix;
-    for (int c = 0; c <= classes + 1; ++c)
-        matrix.push_back(c);
-    const int matrixHeaderRow = classes + 4;
-    tables.push_back(table.slice(matrix, matrixHeaderRow, table.rowCount()));
-    tables.back().title = TableTexts().text(table, 0, matrixHeaderRow - 1);
-    return tables;
-}
-
-ReportTable skillsReportTable(const AnalysisState &analysis)
-{
-    return skillsTable(analysis);
-}
 
 ReportTable thresholdsReportTable(const AnalysisState &analysis)
 {
@@ -102,14 +33,6 @@ ReportTable thresholdsReportTable(const AnalysisState &analysis)
     return table;
 }
 
-std::vector<ReportTable> analysisReportTables(const AnalysisState &analysis)
-{
-    std::vector<ReportTable> tables;
-    for (const ReportTableMaker &make : analysisReportTableMakers(analysis))
-        tables.push_back(make());
-    return tables;
-}
-
 std::optional<QDateTime> dateTimeFromDays(double days)
 {
     // About 27,000 years either way: far beyond any test, well within QDate.
@@ -132,20 +55,6 @@ std::optional<QDateTime> earliestStart(const AnalysisState &analysis)
             earliest = student.Poczatek;
     }
     return earliest ? dateTimeFromDays(*earliest) : std::nullopt;
-}
-
-std::vector<ReportTableMaker> analysisReportTableMakers(const AnalysisState &analysis)
-{
-    const AnalysisState *state = &analysis;
-    std::vector<ReportTableMaker> makers{
-            [state] { return resultsReportTable(*state); },
-            [state] { return workingTimeReportTable(*state); },
-            [state] { return gradeCountReportTable(*state); },
-            [state] { return itemAnalysisReportTable(*state); },
-    };
-    if (!analysis.blueprint.empty())
-        makers.emplace_back([state] { return skillsReportTable(*state); });
-    return makers;
 }
 
 std::vector<ReportTableMaker> keptTableMakers(std::vector<ReportTable> tables)

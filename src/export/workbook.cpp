@@ -195,9 +195,7 @@ std::vector<ReportTable> workbookTables(const AnalysisState &analysis)
 
 std::vector<ReportTableMaker> workbookTableMakers(const AnalysisState &analysis)
 {
-    std::vector<ReportTableMaker> makers = analysisReportTableMakers(analysis);
-    for (ReportTableMaker &maker : keptTableMakers(classComparisonSheets(analysis)))
-        makers.push_back(std::move(maker));
+    std::vector<ReportTableMaker> makers = outputTableMakers(analysis, Output::Workbook);
     const AnalysisState *state = &analysis;
     makers.emplace_back([state] { return thresholdsReportTable(*state); });
     return makers;

@@ -7,9 +7,7 @@
 #include "charts/scorecharts.h"
 #include "report/paper.h"
 #include "report/reportlayout.h"
-#include "tables/analysistables.h"
-#include "tables/gridmodel.h"
-#include "tables/gridstate.h"
+#include "tables/resultstables.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -58,17 +56,14 @@ TitleSection titleSection(const AnalysisState &analysis)
 /// table, on white paper rather than the window's dark panel.
 ChartSection gradePieSection(const AnalysisState &analysis)
 {
-    GridModel grid;
-    GridState state;
-    AnalysisTables(grid, state, analysis).PokazOceny();
     Appearances appearances;
     FillAppearanceDefaults(appearances);
     ChartKindState kinds;
     kinds.ChartKind = ChartKindPie;
     ChartSection section;
     section.title = QStringLiteral("Wykres - Ilość ocen");
-    BuildChartFromTable(
-            {grid, TableGradeCount, analysis.studentCount, 0}, appearances, section.chart, kinds);
+    BuildChartFromValues(gradeCountTable(analysis), TableGradeCount, analysis.studentCount,
+            appearances, section.chart, kinds);
     putOnPaper(section.chart);
     return section;
 }
@@ -194,9 +189,7 @@ std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysi
                     [table = std::move(table)] { return ReportSection(TableSection{table()}); });
         }
     };
-    addTables(analysisReportTableMakers(analysis));
-    // The class sections are a few rows each, made together from one grid.
-    addTables(keptTableMakers(classComparisonSections(analysis)));
+    addTables(outputTableMakers(analysis, Output::Report));
     makers.emplace_back([state] { return ReportSection(gradePieSection(*state)); });
     makers.emplace_back([state] { return ReportSection(scoreDistributionSection(*state)); });
     return makers;

@@ -8,6 +8,7 @@ namespace zavevad {
 class Shell;
 enum TableKind : std::int32_t; // results/analysisstate.h
 enum class ScoreChart; // charts/scorecharts.h
+enum ChartKindCode : std::int32_t; // appearance/applyappearance.h
 
 /// Every command of the menu, bound to the window or subsystem that does the
 /// work. The menu's command table (shell/menutable) says which item, key and
@@ -30,9 +31,9 @@ struct CommandHooks
     std::function<void()> editBlueprint; ///< "Kartoteka testu ..."
     /// The "Tabele" items: writes the table of `kind` into the grid.
     std::function<void(TableKind kind)> PokazTabele;
-    /// The "Wykresy" items with the chart kind (1 bar, 2 pie, 3 line): set the
+    /// The "Wykresy" items with the chart kind (bar, pie, line): set the
     /// chart kind and build the chart from the table with a fresh appearance.
-    std::function<void(int chartKind)> Wykres;
+    std::function<void(ChartKindCode chartKind)> Wykres;
     /// "Rozkład punktów" and "Czas a wynik": the charts of the class's scores.
     std::function<void(ScoreChart which)> scoreChart;
     std::function<void()> showAbout; ///< "O programie"

@@ -87,7 +87,7 @@ void installCommandHooks(Shell &shell)
     };
 
     TFWykres &wykres = shell.wykres();
-    hooks.Wykres = [&session, &wykres](int chartKind) {
+    hooks.Wykres = [&session, &wykres](ChartKindCode chartKind) {
         wykres.chartCommand(chartKind, session.analysis, session.grid, session.gridState);
         // A template given to the program styles the first chart drawn.
         wykres.applyPendingTemplate();

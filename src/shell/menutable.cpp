@@ -1,12 +1,15 @@
 #include "shell/menutable.h"
 
+#include "appearance/applyappearance.h"
 #include "charts/scorecharts.h"
 #include "results/analysisstate.h"
 #include "shell/commandhooks.h"
+#include "tables/tablekinds.h"
 
 #include <QByteArrayAlgorithms>
 
 #include <array>
+#include <vector>
 
 namespace zavevad {
 
@@ -30,7 +33,7 @@ constexpr QKeyCombination kNoKey = {};
 using H = CommandHooks;
 
 // clang-format off
-const std::array kEntries = {
+const std::array kFixedEntries = {
     MenuEntry{TFMenu::MenuTop, "LM1minimize", "Minimalizuj", "Zminimalizuj okno", 7,
         MenuCheck::None, kAlways, kAtOnce, [](const H &h) { call(h.minimize); }, kNoKey},
     MenuEntry{TFMenu::MenuTop, "LM1Close", "Zamknij", "Zamknij program", 25,
@@ -90,38 +93,15 @@ const std::array kEntries = {
         "Pozwala przypisać pytania do umiejętności", 76,
         kData, kLoaded, kClosing, [](const H &h) { call(h.editBlueprint); }, kNoKey},
 
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaPunktacja", "Tabela - Wyniki testu",
-        "Prezentuje wyniki testu w postaci tabeli", 9,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableResults); }, kNoKey},
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaCzas", "Tabela - Czas pracy",
-        "Prezentuje zestawienie czasu pracy w postaci tabeli", 30,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableWorkingTime); },
-        kNoKey},
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaOceny", "Tabela - Ilość ocen",
-        "Prezentuje zestawienie ocen z testu", 51,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableGradeCount); },
-        kNoKey},
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaPytan", "Tabela - Analiza pytań",
-        "Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu", 72,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableItemAnalysis); },
-        kNoKey},
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaUmiejetnosci", "Tabela - Umiejętności",
-        "Prezentuje wykonanie umiejętności sprawdzanych przez test", 93,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableSkills); }, kNoKey},
-    MenuEntry{TFMenu::MenuTabele, "LAnalizaKlasy", "Tabela - Porównanie klas",
-        "Porównuje wyniki klas", 114,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableClassComparison); },
-        kNoKey},
-
     MenuEntry{TFMenu::MenuWykresy, "LWykresSlupkowy", "Wykres słupkowy",
         "Prezentuje dane z tabeli w postaci wykresu słupkowego", 9,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, 1); }, kNoKey},
+        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, ChartKindBar); }, kNoKey},
     MenuEntry{TFMenu::MenuWykresy, "LWykresKolowy", "Wykres kołowy",
         "Prezentuje dane z tabeli w postaci wykresu kołowego", 30,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, 2); }, kNoKey},
+        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, ChartKindPie); }, kNoKey},
     MenuEntry{TFMenu::MenuWykresy, "LWykresLiniowy", "Wykres liniowy",
         "Prezentuje dane z tabeli w postaci wykresu liniowego", 51,
-        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, 3); }, kNoKey},
+        kData, kLoaded, kClosing, [](const H &h) { call(h.Wykres, ChartKindLine); }, kNoKey},
     MenuEntry{TFMenu::MenuWykresy, "LWykresRozklad", "Rozkład punktów",
         "Pokazuje, ilu uczniów zdobyło każdą liczbę punktów", 72,
         kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::Distribution); },
@@ -147,11 +127,43 @@ const std::array kPanels = {
 };
 // clang-format on
 
+// The table drop-down's rows, 21 pixels apart, one per kind of the registry.
+constexpr int kFirstTableTop = 9;
+constexpr int kTablePitch = 21;
+
+std::vector<MenuEntry> allEntries()
+{
+    std::vector<MenuEntry> entries;
+    for (const MenuEntry &entry : kFixedEntries) {
+        if (entry.dropDown == TFMenu::MenuWykresy && entries.back().dropDown != entry.dropDown) {
+            int top = kFirstTableTop;
+            for (const TableKindInfo &table : tableKinds()) {
+                MenuEntry row{TFMenu::MenuTabele, table.menuItem, table.caption, table.hint, top,
+                        kData, kLoaded, kClosing, nullptr, kNoKey};
+                row.table = table.kind;
+                entries.push_back(row);
+                top += kTablePitch;
+            }
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
 } // namespace
+
+void MenuEntry::execute(const CommandHooks &hooks) const
+{
+    if (table != TableNone)
+        call(hooks.PokazTabele, table);
+    else if (command)
+        command(hooks);
+}
 
 std::span<const MenuEntry> menuEntries()
 {
-    return kEntries;
+    static const std::vector<MenuEntry> entries = allEntries();
+    return entries;
 }
 
 std::span<const MenuPanel> menuPanels()
@@ -161,7 +173,7 @@ std::span<const MenuPanel> menuPanels()
 
 const MenuEntry *menuEntry(const char *name)
 {
-    for (const MenuEntry &entry : kEntries) {
+    for (const MenuEntry &entry : menuEntries()) {
         if (!entry.isSeparator() && qstrcmp(entry.name, name) == 0)
             return &entry;
     }

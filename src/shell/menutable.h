@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/analysisstate.h"
 #include "shell/tfmenu.h"
 
 #include <QKeyCombination>
@@ -43,6 +44,11 @@ struct MenuEntry
     void (*command)(const CommandHooks &hooks) = nullptr;
     /// The main window's key for the item; Qt::Key_unknown for none.
     QKeyCombination key = {};
+    /// The table the item shows, instead of `command`; `TableNone`: none.
+    TableKind table = TableNone;
+
+    /// Runs the item's command with `hooks`.
+    void execute(const CommandHooks &hooks) const;
 
     bool isSeparator() const { return name == nullptr; }
     bool needsData() const { return check == MenuCheck::DataLoaded; }

@@ -5,6 +5,7 @@
 #include "shell/menutable.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
+#include "tables/tablekinds.h"
 #include "ui/clickablelabel.h"
 #include "ui/runcommand.h"
 #include "ui/shellstyle.h"
@@ -42,8 +43,8 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // Grown by two items below the two copies.
         return {{148, 102}, {67, 48}};
     case MenuTabele:
-        // Three items more than the three it was drawn for: 21 pixels taller each.
-        return {{145, 138}, {121, 48}};
+        // A row of 21 pixels per table kind below a margin of 12.
+        return {{145, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};
@@ -270,7 +271,7 @@ void TFMenu::mousePressEvent(QMouseEvent *event)
 void TFMenu::runEntry(const MenuEntry &entry)
 {
     if (entry.run == MenuRun::AtOnce) {
-        entry.command(m_shell.hooks());
+        entry.execute(m_shell.hooks());
         return;
     }
     // The drop-down leaves the screen before the work starts.
@@ -278,7 +279,7 @@ void TFMenu::runEntry(const MenuEntry &entry)
     QCoreApplication::processEvents();
     if (entry.needsData() && !dataLoaded())
         return;
-    runCommand(&m_shell.glowny(), [this, &entry] { entry.command(m_shell.hooks()); });
+    runCommand(&m_shell.glowny(), [this, &entry] { entry.execute(m_shell.hooks()); });
 }
 
 void TFMenu::runNamed(const char *name)
@@ -319,36 +320,6 @@ void TFMenu::LPlikSaveXlsxClick()
     runNamed("LPlikSaveXlsx");
 }
 
-void TFMenu::LPlikPrintClick()
-{
-    runNamed("LPlikPrint");
-}
-
-void TFMenu::LPlikSaveCardsClick()
-{
-    runNamed("LPlikSaveCards");
-}
-
-void TFMenu::LPlikPrintCardsClick()
-{
-    runNamed("LPlikPrintCards");
-}
-
-void TFMenu::LZamknijClick()
-{
-    runNamed("LZamknij");
-}
-
-void TFMenu::LM1minimizeClick()
-{
-    runNamed("LM1minimize");
-}
-
-void TFMenu::LM1CloseClick()
-{
-    runNamed("LM1Close");
-}
-
 void TFMenu::LEdycjaCopyHTMLClick()
 {
     runNamed("LEdycjaCopyHTML");
@@ -357,21 +328,6 @@ void TFMenu::LEdycjaCopyHTMLClick()
 void TFMenu::LEdycjaCopyCSVClick()
 {
     runNamed("LEdycjaCopyCSV");
-}
-
-void TFMenu::LEdycjaProgiClick()
-{
-    runNamed("LEdycjaProgi");
-}
-
-void TFMenu::LEdycjaKartotekaClick()
-{
-    runNamed("LEdycjaKartoteka");
-}
-
-void TFMenu::LAnalizaPunktacjaClick()
-{
-    runNamed("LAnalizaPunktacja");
 }
 
 void TFMenu::LAnalizaCzasClick()
@@ -384,54 +340,9 @@ void TFMenu::LAnalizaOcenyClick()
     runNamed("LAnalizaOceny");
 }
 
-void TFMenu::LAnalizaPytanClick()
-{
-    runNamed("LAnalizaPytan");
-}
-
-void TFMenu::LAnalizaUmiejetnosciClick()
-{
-    runNamed("LAnalizaUmiejetnosci");
-}
-
 void TFMenu::LAnalizaKlasyClick()
 {
     runNamed("LAnalizaKlasy");
-}
-
-void TFMenu::LWykresSlupkowyClick()
-{
-    runNamed("LWykresSlupkowy");
-}
-
-void TFMenu::LWykresKolowyClick()
-{
-    runNamed("LWykresKolowy");
-}
-
-void TFMenu::LWykresLiniowyClick()
-{
-    runNamed("LWykresLiniowy");
-}
-
-void TFMenu::LWykresRozkladClick()
-{
-    runNamed("LWykresRozklad");
-}
-
-void TFMenu::LWykresCzasWynikClick()
-{
-    runNamed("LWykresCzasWynik");
-}
-
-void TFMenu::LAboutWinietkaClick()
-{
-    runNamed("LAboutWinietka");
-}
-
-void TFMenu::LAboutPomocClick()
-{
-    runNamed("LAboutPomoc");
 }
 
 } // namespace zavevad

@@ -66,37 +66,19 @@ public:
     /// menu item, its key and its accessible action run goes through here.
     void runEntry(const MenuEntry &entry);
 
-    // The items' click handlers by their given names, each running its row
-    // of the command table.
+    // Click handlers by the items' given names, each running its row of the
+    // command table; `runEntry` runs any item.
     void LPlikOpenClick();
     void LPlikOpenKlasyClick();
     void LPlikSaveTxtClick();
     void LPlikSaveHtmlClick();
     void LPlikSavePdfClick();
     void LPlikSaveXlsxClick();
-    void LPlikPrintClick();
-    void LPlikSaveCardsClick();
-    void LPlikPrintCardsClick();
-    void LZamknijClick();
-    void LM1minimizeClick();
-    void LM1CloseClick();
     void LEdycjaCopyHTMLClick();
     void LEdycjaCopyCSVClick();
-    void LEdycjaProgiClick();
-    void LEdycjaKartotekaClick();
-    void LAnalizaPunktacjaClick();
     void LAnalizaCzasClick();
     void LAnalizaOcenyClick();
-    void LAnalizaPytanClick();
-    void LAnalizaUmiejetnosciClick();
     void LAnalizaKlasyClick();
-    void LWykresSlupkowyClick();
-    void LWykresKolowyClick();
-    void LWykresLiniowyClick();
-    void LWykresRozkladClick();
-    void LWykresCzasWynikClick();
-    void LAboutWinietkaClick();
-    void LAboutPomocClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

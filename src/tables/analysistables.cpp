@@ -6,6 +6,7 @@
 #include "tables/gridstate.h"
 #include "tables/resultstables.h"
 #include "tables/skillstable.h"
+#include "tables/tablekinds.h"
 
 #include <algorithm>
 
@@ -45,36 +46,23 @@ AnalysisTables::AnalysisTables(
 
 void AnalysisTables::PokazTabele(TableKind kind)
 {
-    switch (kind) {
-    case TableResults: {
-        const Table table = resultsTable(m_analysis);
-        showResultsPage(table, 1);
-        writeNames(table);
-        break;
+    const TableKindInfo *info = tableKindInfo(kind);
+    if (!info)
+        return;
+    if (!info->hasOwnGrid()) {
+        (this->*info->showShared)();
+        return;
     }
-    case TableWorkingTime:
-        PokazCzasPracy();
-        break;
-    case TableGradeCount:
-        PokazOceny();
-        break;
-    case TableItemAnalysis:
-        m_itemAnalysisVisit.enter(m_grid, m_state);
-        PokazAnalizePytan(m_grid, m_state, m_analysis);
-        break;
-    case TableSkills:
-        // On a fresh grid too: the same visit keeps the specified tables' grid.
-        m_itemAnalysisVisit.enter(m_grid, m_state);
-        PokazUmiejetnosci(m_grid, m_state, m_analysis);
-        break;
-    case TableClassComparison:
-        // Built on a fresh grid too, with the same grid kept aside.
-        m_itemAnalysisVisit.enter(m_grid, m_state);
-        PokazPorownanieKlas(m_grid, m_state, m_analysis);
-        break;
-    case TableNone:
-        break;
-    }
+    // On a fresh grid, with the specified tables' grid kept aside.
+    m_itemAnalysisVisit.enter(m_grid, m_state);
+    showOwnGrid(m_grid, m_state, m_analysis, *info);
+}
+
+void AnalysisTables::showResults()
+{
+    const Table table = resultsTable(m_analysis);
+    showResultsPage(table, 1);
+    writeNames(table);
 }
 
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
@@ -142,11 +130,6 @@ void AnalysisTables::showResultsPage(const Table &table, int page)
     UlozStrzalki();
     StrzalkiPionowe();
     m_grid.clearSelection();
-}
-
-void AnalysisTables::WypelnijNazwiska()
-{
-    writeNames(resultsTable(m_analysis));
 }
 
 void AnalysisTables::writeNames(const Table &table)
@@ -260,12 +243,8 @@ void AnalysisTables::placeVerticalArrows()
 
 int AnalysisTables::pagingCount() const
 {
-    if (m_state.tableKind == TableSkills)
-        return skillsTablePagingCount(m_analysis);
-    if (m_state.tableKind == TableClassComparison)
-        return classComparisonPagingCount(m_analysis);
-    return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
-                                                  : m_analysis.studentCount;
+    const TableKindInfo *info = tableKindInfo(m_state.tableKind);
+    return info ? info->paging(m_analysis) : m_analysis.studentCount;
 }
 
 int AnalysisTables::rowsPerPage() const

@@ -16,8 +16,8 @@ int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis
 /// question columns are shown).
 int resultsSumaColumn(const GridState &state, const AnalysisState &analysis);
 
-/// The three analysis tables and their paging, built into the grid model from
-/// the analysis state. Holds references only: the grid, its state and the
+/// The table kinds of the registry and their paging, built into the grid model
+/// from the analysis state. Holds references only: the grid, its state and the
 /// analysis state belong to the caller and outlive this object.
 class AnalysisTables
 {
@@ -30,15 +30,16 @@ public:
     AnalysisTables(const AnalysisTables &) = delete;
     AnalysisTables &operator=(const AnalysisTables &) = delete;
 
-    /// 1 results (page 1 with names), 2 working time, 3 grade count, 4 item
-    /// analysis, 5 skills, 6 class comparison; else nothing.
+    /// Shows the table of `kind` as its registry row says; nothing for a kind
+    /// without a row.
     void PokazTabele(TableKind kind);
+
+    /// Page 1 of the results table with the names.
+    void showResults();
 
     /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,
     /// without the names of column 0.
     void PokazWyniki(int page);
-    /// The student names into column 0 of rows 1 to n.
-    void WypelnijNazwiska();
     void PokazCzasPracy();
     void PokazOceny();
 

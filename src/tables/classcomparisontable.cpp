@@ -1,6 +1,7 @@
 #include "tables/classcomparisontable.h"
 
 #include "results/classcomparison.h"
+#include "tables/columnspec.h"
 #include "tables/gridoperations.h"
 #include "tables/itemanalysistable.h"
 
@@ -41,12 +42,6 @@ enum Column {
     ColAverageGrade,
     ColKr20,
     ColumnCount
-};
-
-struct ColumnSpec
-{
-    const char16_t *header;
-    int width;
 };
 
 // Each column as wide as its header in the grid's bold face, a grade count as
@@ -158,6 +153,15 @@ int classComparisonLastClassRow(const GridModel &grid)
     return 0;
 }
 
+int classComparisonLastClassRow(const Table &table)
+{
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (table.cell(ColStudents, r).kind == CellKind::Empty)
+            return std::max(r - 2, 0);
+    }
+    return 0;
+}
+
 int classComparisonColumnCount()
 {
     return ColumnCount;
@@ -218,11 +222,30 @@ Table classComparisonTable(const AnalysisState &analysis)
     return table;
 }
 
-void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState &analysis)
+std::vector<Table> classComparisonReportParts(const AnalysisState &analysis)
 {
-    state.tableKind = TableClassComparison;
-    renderOwnGrid(
-            grid, state, classComparisonTable(analysis), classComparisonPagingCount(analysis));
+    if (schoolClassCount(analysis) < 2)
+        return {};
+    const Table table = classComparisonTable(analysis);
+    const int classes = schoolClassCount(analysis);
+    // The comparison's fifteen headers are wider together than a landscape
+    // page: the statistics, then the grades beside the class names again.
+    std::vector<int> statistics{0};
+    std::vector<int> grades{0};
+    for (int c = 1; c < classComparisonColumnCount(); ++c)
+        (c < classComparisonFirstGradeColumn() ? statistics : grades).push_back(c);
+    std::vector<Table> tables;
+    tables.push_back(table.slice(statistics, 0, classes + 2));
+    tables.push_back(table.slice(grades, 0, classes + 2));
+    tables.back().title = QStringLiteral("Porównanie klas - oceny i rzetelność");
+    // The matrix under its own header row: "Pytanie", the classes, "Razem".
+    std::vector<int> matrix;
+    for (int c = 0; c <= classes + 1; ++c)
+        matrix.push_back(c);
+    const int matrixHeaderRow = classes + 4;
+    tables.push_back(table.slice(matrix, matrixHeaderRow, table.rowCount()));
+    tables.back().title = TableTexts().text(table, 0, matrixHeaderRow - 1);
+    return tables;
 }
 
 } // namespace zavevad

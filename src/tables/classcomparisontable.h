@@ -16,6 +16,8 @@ int classComparisonRowCount(int classCount, int questionCount);
 /// The last class row of the class-comparison table in `grid` (class i is
 /// row i); 0 when the grid holds none.
 int classComparisonLastClassRow(const GridModel &grid);
+/// The same of the table value.
+int classComparisonLastClassRow(const Table &table);
 
 /// Columns of the comparison part of the table, from "Klasa" to "KR-20"; the
 /// question matrix below it may have more.
@@ -27,15 +29,18 @@ int classComparisonFirstGradeColumn();
 /// body rows less one, as for the item-analysis table.
 int classComparisonPagingCount(const AnalysisState &analysis);
 
-/// "Tabela - Porównanie klas" as a table value, the question matrix below
-/// the comparison.
+/// "Tabela - Porównanie klas" as a table value: per class and for all students
+/// together the student count, mean, median, standard deviation, easiness,
+/// grade counts, average grade and KR-20; below it each question's easiness in
+/// each class, a class far below all students marked like a hard question.
+/// Shown on a grid of its own (see ItemAnalysisVisit).
 Table classComparisonTable(const AnalysisState &analysis);
 
-/// Builds "Tabela - Porównanie klas": per class and for all students together
-/// the student count, mean, median, standard deviation, easiness, grade counts,
-/// average grade and KR-20; below it each question's easiness in each class,
-/// a class far below all students marked like a hard question. Writes formats
-/// freely: it is meant to be built on a grid of its own (see ItemAnalysisVisit).
-void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState &analysis);
+/// The report's parts of the class comparison: none with fewer than two
+/// classes loaded, else the statistics ("Porównanie klas"), the grade counts,
+/// average grade and KR-20 ("Porównanie klas - oceny i rzetelność") and the
+/// question matrix ("Łatwość pytań w klasach"), so that every text stands in
+/// full on a page.
+std::vector<Table> classComparisonReportParts(const AnalysisState &analysis);
 
 } // namespace zavevad

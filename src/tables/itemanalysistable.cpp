@@ -2,6 +2,7 @@
 
 #include "results/itemanalysis.h"
 #include "results/skillanalysis.h"
+#include "tables/columnspec.h"
 #include "tables/gridoperations.h"
 
 #include <QLocale>
@@ -32,13 +33,6 @@ enum Column {
     ColKr20Without,
     ColRemarks,
     ColumnCount
-};
-
-struct ColumnSpec
-{
-    const char16_t *header;
-    int width;
-    ColumnRole role;
 };
 
 // Each column as wide as its longest text in the grid's faces (bold where
@@ -208,6 +202,11 @@ int itemAnalysisLastQuestionRow(const GridModel &grid)
     return std::max(grid.rowCount() - itemAnalysisRowCount(0), 0);
 }
 
+int itemAnalysisLastQuestionRow(const Table &table)
+{
+    return std::max(table.rowCount() - itemAnalysisRowCount(0), 0);
+}
+
 int itemAnalysisPagingCount(const AnalysisState &analysis)
 {
     const int k = usableQuestionCount(analysis.questionCount);
@@ -261,12 +260,6 @@ void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pa
     renderCells(grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
     grid.setTopRow(1);
     grid.clearSelection();
-}
-
-void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &analysis)
-{
-    state.tableKind = TableItemAnalysis;
-    renderOwnGrid(grid, state, itemAnalysisTable(analysis), itemAnalysisPagingCount(analysis));
 }
 
 void ItemAnalysisVisit::enter(GridModel &grid, const GridState &state)

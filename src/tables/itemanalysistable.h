@@ -15,18 +15,14 @@ int itemAnalysisRowCount(int questionCount);
 /// The last question row of the item-analysis table in `grid` (question k is
 /// row k); 0 when the grid is too small to hold one.
 int itemAnalysisLastQuestionRow(const GridModel &grid);
+/// The same of the table value.
+int itemAnalysisLastQuestionRow(const Table &table);
 
 /// What the up and down arrows page by on the item-analysis table: its body
 /// rows less one, as the student count is for the working-time table.
 int itemAnalysisPagingCount(const AnalysisState &analysis);
 
-/// Builds "Tabela - Analiza pytań": per question its correct answers,
-/// difficulty, discrimination, upper-lower index and KR-20 without it, then
-/// the class summary and the reliability of the test. Writes formats freely:
-/// it is meant to be built on a grid of its own (see ItemAnalysisVisit).
-void PokazAnalizePytan(GridModel &grid, GridState &state, const AnalysisState &analysis);
-
-/// Keeps the grid of the three other tables aside while the item-analysis
+/// Keeps the specified tables' grid aside while the item-analysis
 /// table is on display. The grid keeps cell, row and column formats from one
 /// table to the next, and those tables rely on exactly what they leave to each
 /// other; so the item-analysis table is built on a fresh grid, and leaving it
@@ -51,7 +47,10 @@ private:
     friend bool operator==(const ItemAnalysisVisit &, const ItemAnalysisVisit &) = default;
 };
 
-/// "Tabela - Analiza pytań" as a table value.
+/// "Tabela - Analiza pytań" as a table value: per question its correct answers,
+/// difficulty, discrimination, upper-lower index and KR-20 without it, then
+/// the class summary and the reliability of the test. Shown on a grid of its
+/// own (see ItemAnalysisVisit).
 Table itemAnalysisTable(const AnalysisState &analysis);
 
 /// Renders a table that has a grid of its own (item analysis, skills, class

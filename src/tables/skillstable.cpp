@@ -1,6 +1,7 @@
 #include "tables/skillstable.h"
 
 #include "results/skillanalysis.h"
+#include "tables/columnspec.h"
 #include "tables/gridoperations.h"
 #include "tables/itemanalysistable.h"
 
@@ -32,13 +33,6 @@ enum Column {
     ColInterpretation,
     ColFromHalf,
     ColumnCount
-};
-
-struct ColumnSpec
-{
-    const char16_t *header;
-    int width;
-    ColumnRole role;
 };
 
 // Each column as wide as its header in the grid's bold face, "Interpretacja"
@@ -133,6 +127,11 @@ int skillsTableLastSkillRow(const GridModel &grid)
     return std::max(grid.rowCount() - 1 - kRowsAfterSkills, 0);
 }
 
+int skillsTableLastSkillRow(const Table &table)
+{
+    return std::max(table.rowCount() - 1 - kRowsAfterSkills, 0);
+}
+
 int skillsTablePagingCount(const AnalysisState &analysis)
 {
     return skillsTableRowCount(analysis) - 2;
@@ -175,12 +174,6 @@ Table skillsTable(const AnalysisState &analysis)
     table.setText(ColSkill, last, QStringLiteral("Pytania bez umiejętności"));
     table.setText(ColRequirement, last, withoutSkill);
     return table;
-}
-
-void PokazUmiejetnosci(GridModel &grid, GridState &state, const AnalysisState &analysis)
-{
-    state.tableKind = TableSkills;
-    renderOwnGrid(grid, state, skillsTable(analysis), skillsTablePagingCount(analysis));
 }
 
 } // namespace zavevad

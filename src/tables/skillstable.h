@@ -15,19 +15,17 @@ int skillsTableRowCount(const AnalysisState &analysis);
 /// The last skill row of the skills table in `grid` (skill i is row i); 0 when
 /// it holds none.
 int skillsTableLastSkillRow(const GridModel &grid);
+/// The same of the table value.
+int skillsTableLastSkillRow(const Table &table);
 
 /// What the up and down arrows page by on the skills table: its body rows
 /// less one, as for the item-analysis table.
 int skillsTablePagingCount(const AnalysisState &analysis);
 
-/// "Tabela - Umiejętności" as a table value.
+/// "Tabela - Umiejętności" as a table value: per skill of the blueprint its
+/// requirement, questions, their share of correct answers with its
+/// interpretation and the students with at least half of them right; then the
+/// questions without a skill. Shown on a grid of its own (see ItemAnalysisVisit).
 Table skillsTable(const AnalysisState &analysis);
-
-/// Builds "Tabela - Umiejętności": per skill of the blueprint its requirement,
-/// questions, their share of correct answers with its interpretation and the
-/// students with at least half of them right; then the questions without a
-/// skill. Writes formats freely: it is meant to be built on a grid of its own
-/// (see ItemAnalysisVisit).
-void PokazUmiejetnosci(GridModel &grid, GridState &state, const AnalysisState &analysis);
 
 } // namespace zavevad

@@ -336,7 +336,7 @@ void TestAccessibility::chartSpeaks()
 {
     loadSampleClass();
     m_shell->glowny().PokazTabele(TableGradeCount);
-    m_shell->hooks().Wykres(1);
+    m_shell->hooks().Wykres(ChartKindBar);
     auto *widget = m_shell->wykres().findChild<chart::ChartWidget *>();
     QVERIFY(widget);
     QAccessibleInterface *chart = iface(widget);
@@ -361,7 +361,7 @@ void TestAccessibility::chartSpeaks()
     QVERIFY(!name(format).isEmpty());
     QVERIFY(format->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
-    m_shell->hooks().Wykres(2);
+    m_shell->hooks().Wykres(ChartKindPie);
     QVERIFY(chart->text(QAccessible::Description).startsWith(u"Wykres kołowy"_s));
     m_shell->wykres().close();
 }

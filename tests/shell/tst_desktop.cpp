@@ -219,7 +219,7 @@ void TestDesktop::dropTemplateOnChartWindow()
     QFETCH(int, size);
     QFETCH(QString, message);
     loadFolder(writeClass(u"klasa"_s, 5));
-    m_shell->hooks().Wykres(1);
+    m_shell->hooks().Wykres(ChartKindBar);
     TFWykres &wykres = m_shell->wykres();
     QVERIFY(wykres.isVisible());
     const QByteArray before = wykres.appearances().CurrentAppearance.toBytes();
@@ -277,7 +277,7 @@ void TestDesktop::dropsAreCopies()
     QString path = folder;
     if (chartWindow) {
         loadFolder(folder);
-        m_shell->hooks().Wykres(1);
+        m_shell->hooks().Wykres(ChartKindBar);
         target = &m_shell->wykres();
         path = m_dir.filePath(u"wzor.ssw"_s);
         QFile file(path);

@@ -8,6 +8,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/skillstable.h"
+#include "tables/tablekinds.h"
 
 #include <QLocale>
 #include <QTest>
@@ -17,6 +18,15 @@ using namespace zavevad::test;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+/// The tables a report presents, made at once.
+std::vector<Table> analysisReportTables(const AnalysisState &analysis)
+{
+    std::vector<Table> tables;
+    for (const TableMaker &make : outputTableMakers(analysis, Output::Report))
+        tables.push_back(make());
+    return tables;
+}
 
 // Four students, five questions; question 2 checks two skills, question 5 none.
 AnalysisState handClass()

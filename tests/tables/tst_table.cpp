@@ -4,11 +4,8 @@
 #include "tablefixture.h"
 
 #include "results/blueprint.h"
-#include "tables/classcomparisontable.h"
-#include "tables/itemanalysistable.h"
-#include "tables/resultstables.h"
-#include "tables/skillstable.h"
 #include "tables/table.h"
+#include "tables/tablekinds.h"
 
 #include <QLocale>
 #include <QTest>
@@ -30,27 +27,6 @@ AnalysisState sampleClass()
     return state;
 }
 
-Table tableOf(TableKind kind, const AnalysisState &analysis)
-{
-    switch (kind) {
-    case TableResults:
-        return resultsTable(analysis);
-    case TableWorkingTime:
-        return workingTimeTable(analysis);
-    case TableGradeCount:
-        return gradeCountTable(analysis);
-    case TableItemAnalysis:
-        return itemAnalysisTable(analysis);
-    case TableSkills:
-        return skillsTable(analysis);
-    case TableClassComparison:
-        return classComparisonTable(analysis);
-    case TableNone:
-        break;
-    }
-    return {};
-}
-
 Qt::Alignment qtAlignment(TMyAlign alignment)
 {
     return alignment == alRight     ? Qt::AlignRight
@@ -70,12 +46,8 @@ private Q_SLOTS:
     void readersSeeTheScreen_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("results") << int(TableResults);
-        QTest::newRow("working time") << int(TableWorkingTime);
-        QTest::newRow("grade count") << int(TableGradeCount);
-        QTest::newRow("item analysis") << int(TableItemAnalysis);
-        QTest::newRow("skills") << int(TableSkills);
-        QTest::newRow("class comparison") << int(TableClassComparison);
+        for (const TableKindInfo &info : tableKinds())
+            QTest::newRow(info.commandLineName) << int(info.kind);
     }
 
     void readersSeeTheScreen()
@@ -85,7 +57,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         Fixture f(sampleClass());
         f.tables.PokazTabele(TableKind(kind));
-        const Table table = tableOf(TableKind(kind), f.analysis);
+        const Table table = tableKindInfo(TableKind(kind))->build(f.analysis);
         QCOMPARE(table.rowCount(), f.grid.rowCount());
         // The results table's first page shows questions 1 to 15 of 18.
         const int hidden = table.columnCount() - f.grid.columnCount();

@@ -78,7 +78,7 @@ public:
     /// `ChartKind` and draws the table on the grid with a fresh appearance.
     /// A cell that is not a number or a time throws CommandError with the
     /// conversion message; the window is then not shown.
-    void chartCommand(int kind, const AnalysisState &analysis, const GridModel &grid,
+    void chartCommand(ChartKindCode kind, const AnalysisState &analysis, const GridModel &grid,
             const GridState &gridState);
     /// "Rozkład punktów" or "Czas a wynik": nothing before a load; otherwise
     /// the score chart of the class with a fresh appearance.

@@ -56,8 +56,8 @@ void TFWykres::showAppliedChart()
     raise();
 }
 
-void TFWykres::chartCommand(
-        int kind, const AnalysisState &analysis, const GridModel &grid, const GridState &gridState)
+void TFWykres::chartCommand(ChartKindCode kind, const AnalysisState &analysis,
+        const GridModel &grid, const GridState &gridState)
 {
     if (!analysis.dataLoaded)
         return;
@@ -66,9 +66,9 @@ void TFWykres::chartCommand(
             resultsSumaColumn(gridState, analysis)};
     // The chart is the table's from here on, even when a cell stops the build.
     m_state.scoreChart.reset();
-    m_state.chartTable = static_cast<TableKind>(analysis.tableMode);
+    m_state.chartTable = analysis.tableMode;
     const ChartBuildResult result =
-            BuildChartFromTable(source, m_state.appearances, chart(), m_state.chartKind);
+            BuildChartOfTable(source, analysis, m_state.appearances, chart(), m_state.chartKind);
     if (result.applied)
         showAppliedChart();
 }

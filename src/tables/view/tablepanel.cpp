@@ -2,6 +2,7 @@
 
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/tablekinds.h"
 #include "tables/view/arrowpicture.h"
 #include "tables/view/gridview.h"
 #include "ui/clickablelabel.h"
@@ -36,23 +37,6 @@ QString arrowName(Qt::ArrowType direction)
         return QStringLiteral("Poprzednie kolumny");
     default:
         return QStringLiteral("Następne kolumny");
-    }
-}
-
-/// The table's name for assistive technology: the menu item that shows it.
-QString tableTitle(int kind)
-{
-    switch (kind) {
-    case TableResults:
-        return QStringLiteral("Tabela - Wyniki testu");
-    case TableWorkingTime:
-        return QStringLiteral("Tabela - Czas pracy");
-    case TableGradeCount:
-        return QStringLiteral("Tabela - Ilość ocen");
-    case TableItemAnalysis:
-        return QStringLiteral("Tabela - Analiza pytań");
-    default:
-        return QStringLiteral("Tabela");
     }
 }
 
@@ -146,7 +130,7 @@ void TablePanel::refresh()
 
 void TablePanel::showTable(TableKind kind)
 {
-    if (kind < TableResults || kind > TableClassComparison)
+    if (!tableKindInfo(kind))
         return;
     m_tables.PokazTabele(kind);
     refresh();

@@ -153,7 +153,7 @@ private:
     }
     void draw(Loaded &loaded, int kind)
     {
-        m_window->chartCommand(kind, loaded.analysis, loaded.grid, loaded.gridState);
+        m_window->chartCommand(ChartKindCode(kind), loaded.analysis, loaded.grid, loaded.gridState);
     }
 
 private Q_SLOTS:

@@ -1,0 +1,171 @@
+#include "tables/tablekinds.h"
+
+#include "results/classcomparison.h"
+#include "tables/analysistables.h"
+#include "tables/classcomparisontable.h"
+#include "tables/itemanalysistable.h"
+#include "tables/resultstables.h"
+#include "tables/skillstable.h"
+
+#include <array>
+#include <memory>
+
+namespace zavevad {
+
+namespace {
+
+// The last chart row of each kind, of a grid (`Shown`) or of a table value.
+template<class Shown>
+int studentRows(const Shown &, int studentCount)
+{
+    return studentCount;
+}
+
+template<class Shown>
+int gradeRows(const Shown &, int)
+{
+    return 6; // "Cel" to "Ndst"
+}
+
+template<class Shown>
+int itemAnalysisRows(const Shown &shown, int)
+{
+    return itemAnalysisLastQuestionRow(shown);
+}
+
+template<class Shown>
+int skillRows(const Shown &shown, int)
+{
+    return skillsTableLastSkillRow(shown);
+}
+
+template<class Shown>
+int classRows(const Shown &shown, int)
+{
+    return classComparisonLastClassRow(shown);
+}
+
+bool hasBlueprint(const AnalysisState &analysis)
+{
+    return !analysis.blueprint.empty();
+}
+
+bool hasClasses(const AnalysisState &analysis)
+{
+    return schoolClassCount(analysis) >= 2;
+}
+
+constexpr TableOutputs kEverywhere{.report = true, .workbook = true};
+
+// clang-format off
+const std::array kKinds = {
+    TableKindInfo{TableResults, resultsTable, "LAnalizaPunktacja", "Tabela - Wyniki testu",
+        "Prezentuje wyniki testu w postaci tabeli", "Tabela - Wyniki testu", "wyniki",
+        &AnalysisTables::showResults, nullptr,
+        {u"Wyniki testu", TableChart::kSumaColumn, ChartUnit::Number, studentRows<GridModel>, studentRows<Table>},
+        kEverywhere},
+    TableKindInfo{TableWorkingTime, workingTimeTable, "LAnalizaCzas", "Tabela - Czas pracy",
+        "Prezentuje zestawienie czasu pracy w postaci tabeli", "Tabela - Czas pracy", "czas",
+        &AnalysisTables::PokazCzasPracy, nullptr,
+        {u"Czas pracy", 3, ChartUnit::Minutes, studentRows<GridModel>, studentRows<Table>},
+        kEverywhere},
+    TableKindInfo{TableGradeCount, gradeCountTable, "LAnalizaOceny", "Tabela - Ilość ocen",
+        "Prezentuje zestawienie ocen z testu", "Tabela - Ilość ocen", "oceny",
+        &AnalysisTables::PokazOceny, nullptr,
+        {u"Zestawienie ocen", 1, ChartUnit::Number, gradeRows<GridModel>, gradeRows<Table>},
+        kEverywhere},
+    TableKindInfo{TableItemAnalysis, itemAnalysisTable, "LAnalizaPytan", "Tabela - Analiza pytań",
+        "Prezentuje łatwość i moc różnicującą pytań oraz rzetelność testu",
+        "Tabela - Analiza pytań", "analiza",
+        nullptr, itemAnalysisPagingCount,
+        {u"Łatwość pytań", 2, ChartUnit::Percent, itemAnalysisRows<GridModel>, itemAnalysisRows<Table>},
+        kEverywhere},
+    TableKindInfo{TableSkills, skillsTable, "LAnalizaUmiejetnosci", "Tabela - Umiejętności",
+        "Prezentuje wykonanie umiejętności sprawdzanych przez test", "Tabela - Umiejętności",
+        "umiejetnosci",
+        nullptr, skillsTablePagingCount,
+        {u"Wykonanie umiejętności", 4, ChartUnit::Percent, skillRows<GridModel>, skillRows<Table>, nullptr, true},
+        {.report = true, .workbook = true, .present = hasBlueprint}},
+    TableKindInfo{TableClassComparison, classComparisonTable, "LAnalizaKlasy",
+        "Tabela - Porównanie klas", "Porównuje wyniki klas", "Porównanie klas", "klasy",
+        nullptr, classComparisonPagingCount,
+        {u"Porównanie klas", 3, ChartUnit::Number, classRows<GridModel>, classRows<Table>, u"Średnia [%]",
+            true},
+        {.report = true, .workbook = true, .present = hasClasses,
+            .reportParts = classComparisonReportParts}},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const TableKindInfo> tableKinds()
+{
+    return kKinds;
+}
+
+const TableKindInfo *tableKindInfo(TableKind kind)
+{
+    for (const TableKindInfo &info : kKinds) {
+        if (info.kind == kind)
+            return &info;
+    }
+    return nullptr;
+}
+
+const TableKindInfo *tableKindNamed(QStringView name)
+{
+    for (const TableKindInfo &info : kKinds) {
+        if (name == QLatin1String(info.commandLineName))
+            return &info;
+    }
+    return nullptr;
+}
+
+QString commandLineNames()
+{
+    QString names;
+    for (std::size_t i = 0; i < kKinds.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == kKinds.size() ? QStringLiteral(" lub ") : QStringLiteral(", ");
+        names += QLatin1String(kKinds[i].commandLineName);
+    }
+    return names;
+}
+
+QString tableTitle(TableKind kind)
+{
+    const TableKindInfo *info = tableKindInfo(kind);
+    return info ? info->captionText() : QStringLiteral("Tabela");
+}
+
+void showOwnGrid(
+        GridModel &grid, GridState &state, const AnalysisState &analysis, const TableKindInfo &info)
+{
+    state.tableKind = info.kind;
+    renderOwnGrid(grid, state, info.build(analysis), info.paging(analysis));
+}
+
+std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output output)
+{
+    const AnalysisState *state = &analysis;
+    std::vector<TableMaker> makers;
+    for (const TableKindInfo &info : kKinds) {
+        const TableOutputs &outputs = info.outputs;
+        if (!(output == Output::Report ? outputs.report : outputs.workbook))
+            continue;
+        if (outputs.present && !outputs.present(analysis))
+            continue;
+        if (output == Output::Report && outputs.reportParts) {
+            // Small parts of one table, made together once.
+            for (Table &part : outputs.reportParts(analysis)) {
+                auto kept = std::make_shared<const Table>(std::move(part));
+                makers.emplace_back([kept] { return *kept; });
+            }
+            continue;
+        }
+        makers.emplace_back([state, build = info.build] { return build(*state); });
+    }
+    return makers;
+}
+
+} // namespace zavevad

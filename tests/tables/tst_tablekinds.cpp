@@ -1,0 +1,257 @@
+// The registry of table kinds: every kind has every fact a consumer asks for,
+// and the grid, the export, the chart, the report and the workbook render
+// the same table.
+
+#include "tablefixture.h"
+
+#include "appearance/chartappearance.h"
+#include "charts/chartdata.h"
+#include "export/tabletext.h"
+#include "export/workbook.h"
+#include "platform/commanderror.h"
+#include "results/blueprint.h"
+#include "tables/tablekinds.h"
+
+#include <QLocale>
+#include <QSet>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace zavevad;
+using namespace zavevad::test;
+
+namespace {
+
+/// Three classes, eighteen questions, a blueprint: every table has rows.
+AnalysisState sampleClass()
+{
+    AnalysisState state = makeAnalysis(23, 18);
+    for (std::size_t i = 0; i < state.students.size(); ++i)
+        state.students[i].schoolClass = QStringLiteral("8%1").arg(QChar(u'a' + int(i % 3)));
+    state.blueprint = parseBlueprint("1\tA\n2\tB\n3\tA\t1.2\n17\tC\n", 18).blueprint;
+    return state;
+}
+
+/// The value a chart point of `unit` takes from a cell's exact value.
+double chartValue(ChartUnit unit, double value)
+{
+    switch (unit) {
+    case ChartUnit::Percent:
+        return std::round(value * 100);
+    case ChartUnit::Minutes:
+        // The table shows whole seconds; the chart drops them.
+        return std::floor(std::round(std::abs(value) * 24 * 60 * 60) / 60);
+    case ChartUnit::Number:
+        break;
+    }
+    return value;
+}
+
+/// A chart drawn by `build` on fresh records: what it left and the message
+/// of the CommandError that stopped it, if one did.
+struct DrawnChart
+{
+    Appearances appearances;
+    chart::Chart chart;
+    ChartKindState kinds;
+    QString error;
+};
+
+template<class Build>
+DrawnChart drawn(int chartKind, Build build)
+{
+    DrawnChart result;
+    FillAppearanceDefaults(result.appearances);
+    result.kinds.ChartKind = chartKind;
+    try {
+        build(result.appearances, result.chart, result.kinds);
+    } catch (const CommandError &error) {
+        result.error = error.message();
+    }
+    return result;
+}
+
+bool hasTitle(const std::vector<TableMaker> &makers, const QString &title)
+{
+    return std::any_of(makers.begin(), makers.end(),
+            [&title](const TableMaker &make) { return make().title == title; });
+}
+
+} // namespace
+
+class TestTableKinds : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+
+    void everyKindIsComplete()
+    {
+        QSet<QString> names;
+        QSet<QString> items;
+        for (const TableKindInfo &info : tableKinds()) {
+            const QString name = QString::fromLatin1(info.commandLineName);
+            QVERIFY(info.kind != TableNone);
+            QCOMPARE(tableKindInfo(info.kind), &info);
+            QVERIFY(info.build);
+            QVERIFY(!info.captionText().isEmpty());
+            QVERIFY(!QString::fromUtf8(info.hint).isEmpty());
+            QVERIFY(!info.titleText().isEmpty());
+            QCOMPARE(tableTitle(info.kind), info.captionText());
+            QVERIFY(info.chart.header && info.chart.lastRow);
+            QVERIFY2(!names.contains(name), info.commandLineName);
+            QVERIFY2(!items.contains(QLatin1String(info.menuItem)), info.menuItem);
+            names.insert(name);
+            items.insert(QLatin1String(info.menuItem));
+            QCOMPARE(tableKindNamed(name), &info);
+            QVERIFY(commandLineNames().contains(name));
+        }
+        QCOMPARE(tableKindInfo(TableNone), nullptr);
+        QCOMPARE(tableKindNamed(u"tabela"), nullptr);
+        QCOMPARE(tableTitle(TableNone), QStringLiteral("Tabela"));
+    }
+
+    void renderingsAgree_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (const TableKindInfo &info : tableKinds())
+            QTest::newRow(info.commandLineName) << int(info.kind);
+    }
+
+    void renderingsAgree()
+    {
+        QFETCH(int, kind);
+        const TableKindInfo &info = *tableKindInfo(TableKind(kind));
+        Fixture f(sampleClass());
+        f.tables.PokazTabele(info.kind);
+        const Table table = info.build(f.analysis);
+
+        // The grid and its text export show the table under its own title.
+        QCOMPARE(f.state.tableKind, info.kind);
+        QCOMPARE(table.title, info.titleText());
+        QCOMPARE(f.grid.rowCount(), table.rowCount());
+        QCOMPARE(tableText(f.grid).count(u'\n'), table.rowCount());
+
+        // The chart's points are the value column's numbers.
+        Appearances appearances;
+        FillAppearanceDefaults(appearances);
+        chart::Chart chart;
+        ChartKindState kinds;
+        kinds.ChartKind = ChartKindBar;
+        const ChartSource source{
+                f.grid, info.kind, f.analysis.studentCount, resultsSumaColumn(f.state, f.analysis)};
+        QVERIFY(BuildChartFromTable(source, appearances, chart, kinds).applied);
+        QCOMPARE(chart.header.lines, QStringList{QString::fromUtf16(info.chart.header)});
+        const int points = info.chart.lastRow(f.grid, f.analysis.studentCount);
+        QVERIFY(points > 0);
+        QCOMPARE(int(chart.bar.points.size()), points);
+        const int valueColumn = info.chart.valueColumn == TableChart::kSumaColumn
+                ? table.columnCount() - 2
+                : info.chart.valueColumn;
+        for (int r = 1; r <= points; ++r) {
+            const TableCell &cell = table.cell(valueColumn, r);
+            QCOMPARE(chart.bar.points.at(r - 1).value, chartValue(info.chart.unit, cell.value));
+        }
+
+        // The report and the workbook present it when the analysis has it.
+        const bool present = !info.outputs.present || info.outputs.present(f.analysis);
+        QCOMPARE(hasTitle(outputTableMakers(f.analysis, Output::Report), info.titleText()),
+                info.outputs.report && present);
+        QCOMPARE(hasTitle(workbookTableMakers(f.analysis), info.titleText()),
+                info.outputs.workbook && present);
+    }
+
+    void chartFromValuesEqualsChartFromGrid_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("chartKind");
+        QTest::addColumn<int>("students");
+        for (const TableKindInfo &info : tableKinds()) {
+            for (const int chartKind : {ChartKindBar, ChartKindPie, ChartKindLine}) {
+                QTest::addRow("%s %d", info.commandLineName, chartKind)
+                        << int(info.kind) << chartKind << 23;
+            }
+        }
+        // Without students a share has no value: "–" stops both alike.
+        QTest::newRow("skills without students") << int(TableSkills) << int(ChartKindBar) << 0;
+        QTest::newRow("items without students") << int(TableItemAnalysis) << int(ChartKindPie) << 0;
+    }
+
+    void chartFromValuesEqualsChartFromGrid()
+    {
+        // The report's grade pie, the rebuild after regrading and the added
+        // tables' charts take the values; the menu's chart of a specified
+        // table reads the grid: both give the same chart, byte for byte.
+        QFETCH(int, kind);
+        QFETCH(int, chartKind);
+        QFETCH(int, students);
+        const TableKindInfo &info = *tableKindInfo(TableKind(kind));
+        AnalysisState analysis = sampleClass();
+        if (students == 0) {
+            const Blueprint blueprint = analysis.blueprint;
+            analysis = makeAnalysis(0, 18);
+            analysis.blueprint = blueprint;
+        }
+        Fixture f(analysis);
+        f.tables.PokazTabele(info.kind);
+        const ChartSource source{
+                f.grid, info.kind, f.analysis.studentCount, resultsSumaColumn(f.state, f.analysis)};
+        const DrawnChart fromGrid =
+                drawn(chartKind, [&](auto &appearances, auto &chart, auto &kinds) {
+                    BuildChartFromTable(source, appearances, chart, kinds);
+                });
+        const DrawnChart fromValues =
+                drawn(chartKind, [&](auto &appearances, auto &chart, auto &kinds) {
+                    BuildChartFromValues(info.build(f.analysis), info.kind, f.analysis.studentCount,
+                            appearances, chart, kinds);
+                });
+        QCOMPARE(fromValues.error, fromGrid.error);
+        QCOMPARE(fromValues.chart.bar.points.size(), fromGrid.chart.bar.points.size());
+        QCOMPARE(fromValues.chart.pie.points.size(), fromGrid.chart.pie.points.size());
+        for (qsizetype i = 0; i < fromGrid.chart.bar.points.size(); ++i) {
+            QCOMPARE(
+                    fromValues.chart.bar.points.at(i).value, fromGrid.chart.bar.points.at(i).value);
+            QCOMPARE(
+                    fromValues.chart.bar.points.at(i).label, fromGrid.chart.bar.points.at(i).label);
+        }
+        QCOMPARE(fromValues.chart.bottomAxis.title, fromGrid.chart.bottomAxis.title);
+        QVERIFY(fromValues.chart == fromGrid.chart);
+        QVERIFY(fromValues.appearances == fromGrid.appearances);
+        QVERIFY(fromValues.kinds == fromGrid.kinds);
+        if (students == 0)
+            QVERIFY(!fromGrid.error.isEmpty());
+    }
+
+    void ownGridVisitLeavesNoTrace_data() { renderingsAgree_data(); }
+
+    void ownGridVisitLeavesNoTrace()
+    {
+        QFETCH(int, kind);
+        const TableKindInfo &info = *tableKindInfo(TableKind(kind));
+        if (!info.hasOwnGrid())
+            QSKIP("a specified table shares the grid");
+        Fixture plain(sampleClass());
+        Fixture visitor(sampleClass());
+        plain.tables.PokazTabele(TableGradeCount);
+        plain.tables.PokazTabele(TableWorkingTime);
+        visitor.tables.PokazTabele(TableGradeCount);
+        visitor.tables.PokazTabele(info.kind);
+        visitor.tables.PokazTabele(TableWorkingTime);
+        QCOMPARE(tableText(visitor.grid), tableText(plain.grid));
+        QVERIFY(visitor.state == plain.state);
+        for (int r = 0; r < plain.grid.rowCount(); ++r) {
+            for (int c = 0; c < plain.grid.columnCount(); ++c) {
+                QCOMPARE(
+                        visitor.grid.resolvedBackground(c, r), plain.grid.resolvedBackground(c, r));
+                QCOMPARE(visitor.grid.resolvedFont(c, r).bold(),
+                        plain.grid.resolvedFont(c, r).bold());
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableKinds)
+#include "tst_tablekinds.moc"
