@@ -41,13 +41,14 @@ struct TableName
 };
 
 // Kind 4 is the item-analysis table; a build without it says so at export time.
-constexpr std::array<TableName, 6> kTableNames{{
+constexpr std::array<TableName, 7> kTableNames{{
         {"wyniki", TableResults},
         {"czas", TableWorkingTime},
         {"oceny", TableGradeCount},
         {"analiza", TableItemAnalysis},
         {"umiejetnosci", TableSkills},
         {"klasy", TableClassComparison},
+        {"pytania-klasy", TableClassQuestions},
 }};
 
 QString option(const char *name)
@@ -134,7 +135,8 @@ QString readTableAndPage(
         }
         if (batch.tableKind == TableNone)
             return QStringLiteral("Nieznany rodzaj tabeli: ") + name
-                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)");
+                    + QStringLiteral(" (wyniki, czas, oceny, analiza, umiejetnosci, klasy lub "
+                                     "pytania-klasy)");
     }
     if (parser.isSet(options.strona)) {
         const QString page = parser.value(options.strona);
@@ -203,8 +205,8 @@ QString helpText()
             "                    tabulatorem)\n"
             "  --html PLIK       zapisuje tabelę jako stronę HTML (ISO 8859-2)\n"
             "                    (dla --txt i --html PLIK \"-\" to standardowe wyjście)\n"
-            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza, umiejetnosci\n"
-            "                    lub klasy\n"
+            "  --tabela RODZAJ   wyniki (domyślnie), czas, oceny, analiza, umiejetnosci,\n"
+            "                    klasy lub pytania-klasy\n"
             "  --strona NUMER    strona pytań tabeli wyników: 1 (domyślnie) lub 2\n"
             "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
             "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"

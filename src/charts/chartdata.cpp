@@ -250,6 +250,14 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         header = QStringLiteral("Porównanie klas");
         bottomTitle = QStringLiteral("Średnia [%]");
         break;
+    case TableClassQuestions:
+        // Each question's easiness for all students: the last column, "Razem".
+        fillBarAndLineSeries = FillBarAndLineSeriesPercent;
+        fillPieSeries = FillPieSeriesPercent;
+        valueColumn = source.grid.columnCount() - 1;
+        lastRow = source.grid.rowCount() - 1;
+        header = QStringLiteral("Łatwość pytań");
+        break;
     default:
         return {};
     }

@@ -41,7 +41,10 @@ std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis)
 {
     if (schoolClassCount(analysis) < 2)
         return {};
-    return {classComparisonReportTable(analysis)};
+    std::vector<ReportTable> tables;
+    tables.push_back(classComparisonReportTable(analysis));
+    tables.push_back(classQuestionsTable(analysis));
+    return tables;
 }
 
 std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
@@ -49,7 +52,6 @@ std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
     if (schoolClassCount(analysis) < 2)
         return {};
     const Table table = classComparisonTable(analysis);
-    const int classes = schoolClassCount(analysis);
     // The comparison's fifteen headers are wider together than a landscape
     // page: the statistics, then the grades beside the class names again.
     std::vector<int> statistics{0};
@@ -57,16 +59,10 @@ std::vector<ReportTable> classComparisonSections(const AnalysisState &analysis)
     for (int c = 1; c < classComparisonColumnCount(); ++c)
         (c < classComparisonFirstGradeColumn() ? statistics : grades).push_back(c);
     std::vector<ReportTable> tables;
-    tables.push_back(table.slice(statistics, 0, classes + 2));
-    tables.push_back(table.slice(grades, 0, classes + 2));
+    tables.push_back(table.slice(statistics, 0, table.rowCount()));
+    tables.push_back(table.slice(grades, 0, table.rowCount()));
     tables.back().title = QStringLiteral("Porównanie klas - oceny i rzetelność");
-    // The matrix under its own header row: "Pytanie", the classes, "Razem".
-    std::vector<int> matrix;
-    for (int c = 0; c <= classes + 1; ++c)
-        matrix.push_back(c);
-    const int matrixHeaderRow = classes + 4;
-    tables.push_back(table.slice(matrix, matrixHeaderRow, table.rowCount()));
-    tables.back().title = TableTexts().text(table, 0, matrixHeaderRow - 1);
+    tables.push_back(classQuestionsTable(analysis));
     return tables;
 }
 

@@ -26,10 +26,10 @@ ReportTable workingTimeReportTable(const AnalysisState &analysis);
 ReportTable gradeCountReportTable(const AnalysisState &analysis);
 /// The item analysis: difficulty and discrimination per question, the test's reliability.
 ReportTable itemAnalysisReportTable(const AnalysisState &analysis);
-/// The class comparison and its question matrix in one table, as the screen
-/// shows them (the workbook's sheet "Klasy").
+/// The class comparison as the screen shows it (the workbook's sheet "Klasy").
 ReportTable classComparisonReportTable(const AnalysisState &analysis);
-/// The workbook's class sheet: none with fewer than two classes loaded.
+/// The workbook's class sheets, the comparison and the questions in the
+/// classes: none with fewer than two classes loaded.
 std::vector<ReportTable> classComparisonSheets(const AnalysisState &analysis);
 /// The report's class sections: none with fewer than two classes loaded, else
 /// the comparison in two tables ("Porównanie klas": the statistics; "Porównanie

@@ -112,6 +112,10 @@ const std::array kEntries = {
         "Porównuje wyniki klas", 114,
         kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableClassComparison); },
         kNoKey},
+    MenuEntry{TFMenu::MenuTabele, "LAnalizaPytaniaKlas", "Tabela - Pytania w klasach",
+        "Porównuje łatwość każdego pytania w klasach", 135,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.PokazTabele, TableClassQuestions); },
+        kNoKey},
 
     MenuEntry{TFMenu::MenuWykresy, "LWykresSlupkowy", "Wykres słupkowy",
         "Prezentuje dane z tabeli w postaci wykresu słupkowego", 9,

@@ -42,8 +42,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // Grown by two items below the two copies.
         return {{148, 102}, {67, 48}};
     case MenuTabele:
-        // Three items more than the three it was drawn for: 21 pixels taller each.
-        return {{145, 138}, {121, 48}};
+        // Four items more than the three it was drawn for: 21 pixels taller
+        // each, and wide enough for "Tabela - Pytania w klasach".
+        return {{160, 159}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};

@@ -1,6 +1,7 @@
 #include "tables/analysistables.h"
 
 #include "tables/classcomparisontable.h"
+#include "tables/columnpages.h"
 #include "tables/gridmodel.h"
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
@@ -71,6 +72,10 @@ void AnalysisTables::PokazTabele(TableKind kind)
         // Built on a fresh grid too, with the same grid kept aside.
         m_itemAnalysisVisit.enter(m_grid, m_state);
         PokazPorownanieKlas(m_grid, m_state, m_analysis);
+        break;
+    case TableClassQuestions:
+        m_itemAnalysisVisit.enter(m_grid, m_state);
+        PokazPytaniaWKlasach(m_grid, m_state, m_analysis);
         break;
     case TableNone:
         break;
@@ -264,6 +269,8 @@ int AnalysisTables::pagingCount() const
         return skillsTablePagingCount(m_analysis);
     if (m_state.tableKind == TableClassComparison)
         return classComparisonPagingCount(m_analysis);
+    if (m_state.tableKind == TableClassQuestions)
+        return classQuestionsPagingCount(m_analysis);
     return m_state.tableKind == TableItemAnalysis ? itemAnalysisPagingCount(m_analysis)
                                                   : m_analysis.studentCount;
 }
@@ -316,12 +323,19 @@ void AnalysisTables::ImTabelaWDolClick()
 
 void AnalysisTables::ImTabelaWLewoClick()
 {
-    showQuestionPage(1);
+    if (m_state.tableKind >= TableItemAnalysis)
+        turnColumnPage(m_grid, m_state, -1);
+    else
+        showQuestionPage(1);
 }
 
 void AnalysisTables::ImTabelaWPrawoClick()
 {
-    showQuestionPage(2);
+    // The tables on a grid of their own page their columns sideways.
+    if (m_state.tableKind >= TableItemAnalysis)
+        turnColumnPage(m_grid, m_state, 1);
+    else
+        showQuestionPage(2);
 }
 
 void AnalysisTables::showQuestionPage(int page)

@@ -7,18 +7,15 @@
 
 namespace zavevad {
 
-/// Rows of the class-comparison table of `classCount` classes and
-/// `questionCount` questions: the header, one row per class, "Razem", an
-/// empty row, the title and header of the question matrix and one row per
-/// question.
-int classComparisonRowCount(int classCount, int questionCount);
+/// Rows of the class-comparison table of `classCount` classes: the header,
+/// one row per class and "Razem".
+int classComparisonRowCount(int classCount);
 
 /// The last class row of the class-comparison table in `grid` (class i is
 /// row i); 0 when the grid holds none.
 int classComparisonLastClassRow(const GridModel &grid);
 
-/// Columns of the comparison part of the table, from "Klasa" to "KR-20"; the
-/// question matrix below it may have more.
+/// Columns of the class-comparison table, from "Klasa" to "KR-20".
 int classComparisonColumnCount();
 /// The column of "Cel", the first grade count.
 int classComparisonFirstGradeColumn();
@@ -26,16 +23,25 @@ int classComparisonFirstGradeColumn();
 /// What the up and down arrows page by on the class-comparison table: its
 /// body rows less one, as for the item-analysis table.
 int classComparisonPagingCount(const AnalysisState &analysis);
+/// The same for the table of the questions in the classes.
+int classQuestionsPagingCount(const AnalysisState &analysis);
 
-/// "Tabela - Porównanie klas" as a table value, the question matrix below
-/// the comparison.
+/// "Tabela - Porównanie klas" as a table value: per class and for all
+/// students together ("Razem") the student count, mean, median, standard
+/// deviation, easiness, grade counts, average grade and KR-20.
 Table classComparisonTable(const AnalysisState &analysis);
 
-/// Builds "Tabela - Porównanie klas": per class and for all students together
-/// the student count, mean, median, standard deviation, easiness, grade counts,
-/// average grade and KR-20; below it each question's easiness in each class,
-/// a class far below all students marked like a hard question. Writes formats
-/// freely: it is meant to be built on a grid of its own (see ItemAnalysisVisit).
+/// "Tabela - Pytania w klasach" as a table value: one row per question, its
+/// easiness in each class (a column per class, in the classes' order) and for
+/// all students ("Razem", the last column); a class more than 0,20 below all
+/// students is marked red and bold with " ▼". Its size grows with classes ×
+/// questions.
+Table classQuestionsTable(const AnalysisState &analysis);
+
+/// Builds "Tabela - Porównanie klas" into `grid`. Writes formats freely: it
+/// is meant to be built on a grid of its own (see ItemAnalysisVisit).
 void PokazPorownanieKlas(GridModel &grid, GridState &state, const AnalysisState &analysis);
+/// Builds "Tabela - Pytania w klasach" into `grid`, on a grid of its own too.
+void PokazPytaniaWKlasach(GridModel &grid, GridState &state, const AnalysisState &analysis);
 
 } // namespace zavevad

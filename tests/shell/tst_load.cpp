@@ -7,6 +7,7 @@
 #include "shell/tfmenu.h"
 #include "specialfiles.h"
 #include "tables/gridmodel.h"
+#include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
 
@@ -416,7 +417,8 @@ void TestLoad::itemAnalysisOfTheSampleClass()
 
 /// The two classes of examples/klasy through "Wczytaj klasy z folderu ..." into
 /// the class comparison and its chart. With ZAVEVAD_SCREENSHOT_DIR set, the
-/// main window is written there as main-class-comparison.png.
+/// main window's card, the comparison paged sideways, is written there as
+/// main-class-comparison.png.
 void TestLoad::classesOfTheSampleTest()
 {
     // A folder without result files says so and changes nothing.
@@ -469,9 +471,15 @@ void TestLoad::classesOfTheSampleTest()
     QVERIFY(panel->isVisible());
     QVERIFY(main.rect().contains(QRect(panel->mapTo(&main, QPoint(0, 0)), panel->size())));
 
+    // Wider than the card: the right arrow shows the grades beside the classes.
+    QCOMPARE(panel->parentWidget(), main.PTlo());
+    QVERIFY(QRect(QPoint(0, 0), TFGlowny::kPTloSize).contains(panel->geometry()));
+    QTest::mouseClick(panel->findChild<QLabel *>(u"ImTabelaWPrawo"_s), Qt::LeftButton);
+    QCOMPARE(panel->grid()->shownColumn(0), 0);
+    QCOMPARE(grid.text(panel->grid()->shownColumn(1), 0), u"Cel"_s);
     const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
     if (!dir.isEmpty())
-        QVERIFY(main.grab().save(QDir(dir).filePath(u"main-class-comparison.png"_s)));
+        QVERIFY(main.PTlo()->grab().save(QDir(dir).filePath(u"main-class-comparison.png"_s)));
 
     // The chart: each class's mean percentage, named after the class.
     QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);

@@ -45,6 +45,8 @@ Table tableOf(TableKind kind, const AnalysisState &analysis)
         return skillsTable(analysis);
     case TableClassComparison:
         return classComparisonTable(analysis);
+    case TableClassQuestions:
+        return classQuestionsTable(analysis);
     case TableNone:
         break;
     }
@@ -76,6 +78,7 @@ private Q_SLOTS:
         QTest::newRow("item analysis") << int(TableItemAnalysis);
         QTest::newRow("skills") << int(TableSkills);
         QTest::newRow("class comparison") << int(TableClassComparison);
+        QTest::newRow("questions in the classes") << int(TableClassQuestions);
     }
 
     void readersSeeTheScreen()

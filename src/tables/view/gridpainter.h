@@ -37,8 +37,14 @@ public:
     /// The cell under a point, or (-1, -1) over grid lines and empty space.
     QPoint cellAt(const QPoint &pos) const;
 
-    /// Left edge of a column.
+    /// Left edge of a column; a column paged out of view has no width and
+    /// stands at the left edge of the left column.
     int columnLeft(int column) const;
+    /// The column drawn after `column`: after column 0 the left column.
+    int nextColumn(int column) const;
+    /// Whether a cell's text is wider than its column leaves room for, so
+    /// that the grid shows only part of it.
+    bool textIsCut(int column, int row) const;
     /// Top edge of the row drawn in visible line `line` (0 = header row).
     static int lineTop(int line) { return line * 17; }
 
