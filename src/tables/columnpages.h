@@ -7,10 +7,12 @@ namespace zavevad {
 class GridModel;
 struct GridState;
 
-/// The widest table the main window's card holds in its place: the results
-/// table with fifteen question columns, 121 + 27 × 15 + 122 pixels with its
-/// grid lines. A wider table pages sideways.
-inline constexpr int kShownTableWidth = 648;
+/// The widest table the main window's card holds in its place: with its
+/// frame and the arrows beside it (32 pixels) the panel, 36 pixels from the
+/// card's left edge, ends where the banner above it ends, 24 pixels from the
+/// card's right edge (750 - 24 - 36 - 32). The results table, 648 pixels at
+/// most, fits. A wider table pages sideways.
+inline constexpr int kShownTableWidth = 658;
 
 /// The first columns of the sideways pages of `grid`: column 0 stays in view
 /// on every page, and each page holds as many of the following columns as fit

@@ -164,7 +164,14 @@ QStringList TestTableFit::checkCellsInView(GridView *view)
         for (int row = -1; row < view->shownRowCount(); ++row) {
             const QRect cell = view->cellRect(column, row < 0 ? 0 : view->shownRow(row));
             if (!area.contains(cell))
-                return {u"column %1 row %2 outside the area"_s.arg(column).arg(row)};
+                return {u"column %1 row %2 outside the area: %3 %4 %5 %6 / %7 %8"_s.arg(column)
+                                .arg(row)
+                                .arg(cell.left())
+                                .arg(cell.right())
+                                .arg(area.left())
+                                .arg(area.right())
+                                .arg(view->width())
+                                .arg(view->parentWidget()->width())};
         }
     }
     return headers;

@@ -1,5 +1,6 @@
 #include "tables/view/gridpainter.h"
 
+#include "tables/columnpages.h"
 #include "tables/gridmodel.h"
 
 #include <QFont>
@@ -37,9 +38,18 @@ int GridPainter::firstBodyRow() const
     return std::max(m_model.topRow(), 1);
 }
 
+GridPainter::GridPainter(const GridModel &model) : m_model(model)
+{
+    // A table that pages sideways shows one page of columns beside column 0.
+    const std::vector<int> starts = columnPageStarts(model);
+    const auto next = std::upper_bound(starts.begin(), starts.end(), model.leftColumn());
+    m_pageEnd = next == starts.end() ? model.columnCount() : *next;
+}
+
 int GridPainter::nextColumn(int column) const
 {
-    return column == 0 ? std::max(m_model.leftColumn(), 1) : column + 1;
+    const int next = column == 0 ? std::max(m_model.leftColumn(), 1) : column + 1;
+    return next < m_pageEnd ? next : m_model.columnCount();
 }
 
 int GridPainter::columnLeft(int column) const
@@ -62,7 +72,7 @@ bool GridPainter::textIsCut(int column, int row) const
 QRect GridPainter::cellRect(int column, int row) const
 {
     if (column < 0 || column >= m_model.columnCount() || row < 0 || row >= m_model.rowCount()
-            || m_model.columnPagedOut(column))
+            || m_model.columnPagedOut(column) || column >= m_pageEnd)
         return {};
     int line = 0;
     if (row > 0) {
