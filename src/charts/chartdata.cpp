@@ -287,9 +287,11 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
         return {};
     const TableChart &description = info->chart;
     const TableTexts texts;
-    const int valueColumn = description.valueColumn == TableChart::kSumaColumn
-            ? table.columnCount() - 2
-            : description.valueColumn;
+    int valueColumn = description.valueColumn;
+    if (valueColumn == TableChart::kSumaColumn)
+        valueColumn = table.columnCount() - 2;
+    else if (valueColumn == TableChart::kLastColumn)
+        valueColumn = table.columnCount() - 1;
     const int lastRow =
             std::min(description.lastValueRow(table, studentCount), table.rowCount() - 1);
     const QString header = QString::fromUtf16(description.header);

@@ -47,7 +47,7 @@ struct ClassSummary
 };
 
 /// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
-/// count, 4 item analysis, 5 skills, 6 class comparison.
+/// count, 4 item analysis, 5 skills, 6 class comparison, 7 questions in the classes.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
@@ -56,6 +56,7 @@ enum TableKind : std::int32_t {
     TableItemAnalysis = 4,
     TableSkills = 5,
     TableClassComparison = 6,
+    TableClassQuestions = 7,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,

@@ -451,24 +451,9 @@ void TFGlowny::dropEvent(QDropEvent *event)
 
 void TFGlowny::placeTablePanel()
 {
-    // Every table fits the artwork's card at its own place. Should a wider
-    // one ever come, it would be cut off by the card: it stands over the
-    // window instead, centred on the card and kept inside the window.
-    const QPoint home(36, 192);
-    const bool wasShown = !m_PTabela->isHidden();
-    if (home.x() + m_PTabela->width() <= kPTloSize.width()) {
-        if (m_PTabela->parentWidget() != m_PTlo)
-            m_PTabela->setParent(m_PTlo);
-        m_PTabela->move(home);
-    } else {
-        if (m_PTabela->parentWidget() != this)
-            m_PTabela->setParent(this);
-        const int centred = m_PTlo->x() + (kPTloSize.width() - m_PTabela->width()) / 2;
-        const int left = std::max(0, std::min(centred, width() - m_PTabela->width()));
-        m_PTabela->move(left, m_PTlo->y() + home.y());
-    }
+    // Every table fits the card's table area: a wider one pages sideways.
+    m_PTabela->move(36, 192);
     m_PTabela->raise();
-    m_PTabela->setVisible(wasShown);
 }
 
 } // namespace zavevad

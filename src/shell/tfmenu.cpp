@@ -44,7 +44,7 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         return {{148, 102}, {67, 48}};
     case MenuTabele:
         // A row of 21 pixels per table kind below a margin of 12.
-        return {{145, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};
+        return {{160, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};
     case MenuWykresy:
         // Grown by the two charts of the scores below the three of the table.
         return {{145, 117}, {177, 48}};

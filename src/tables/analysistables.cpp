@@ -1,6 +1,7 @@
 #include "tables/analysistables.h"
 
 #include "tables/classcomparisontable.h"
+#include "tables/columnpages.h"
 #include "tables/gridmodel.h"
 #include "tables/gridoperations.h"
 #include "tables/gridstate.h"
@@ -295,12 +296,19 @@ void AnalysisTables::ImTabelaWDolClick()
 
 void AnalysisTables::ImTabelaWLewoClick()
 {
-    showQuestionPage(1);
+    if (const TableKindInfo *info = tableKindInfo(m_state.tableKind); info && info->hasOwnGrid())
+        turnColumnPage(m_grid, m_state, -1);
+    else
+        showQuestionPage(1);
 }
 
 void AnalysisTables::ImTabelaWPrawoClick()
 {
-    showQuestionPage(2);
+    // The tables on a grid of their own page their columns sideways.
+    if (const TableKindInfo *info = tableKindInfo(m_state.tableKind); info && info->hasOwnGrid())
+        turnColumnPage(m_grid, m_state, 1);
+    else
+        showQuestionPage(2);
 }
 
 void AnalysisTables::showQuestionPage(int page)

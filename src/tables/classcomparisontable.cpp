@@ -18,12 +18,21 @@ constexpr CellLook kSummaryRowLook{
 constexpr CellLook kValueLook{.fontColour = kBlack};
 constexpr CellLook kCountLook{.fontColour = kBlack, .bold = true};
 constexpr CellLook kTotalLook{.fontColour = kRed, .bold = true};
-// A class's question far below all students: the look of "bardzo trudne".
-constexpr CellLook kHardLook{.fontColour = kRed};
+// All students together: black on the summary rows' yellow, so that the
+// red marks of the classes stand out from it.
+constexpr CellLook kAllStudentsLook{
+        .background = kSummaryRowColour, .fontColour = kBlack, .bold = true};
+// A class's question far below all students: red and bold like "bardzo
+// trudne", with a sign that a grey printout keeps.
+constexpr CellLook kHardLook{.fontColour = kRed, .bold = true};
+const QString kHardMark = QStringLiteral(" \u25BC");
 // More than this many hundredths below "Razem" marks a class's easiness.
 constexpr std::int64_t kHardGap = 20;
-// Rows above the question rows: header, "Razem", empty row, title, header.
-constexpr int kFixedRows = 5;
+// Rows besides the classes: the header and "Razem".
+constexpr int kFixedRows = 2;
+// The widest a column grows for a class's name; the grid narrows it to its
+// area and shows a longer name whole where the cursor or the mouse rests.
+constexpr int kMaxNameWidth = 320;
 
 enum Column {
     ColClass,
@@ -45,9 +54,8 @@ enum Column {
 };
 
 // Each column as wide as its header in the grid's bold face, a grade count as
-// wide as a bold "10000"; column 0 also holds the matrix's bold title
-// "Łatwość pytań w klasach". Together wider than the item analysis; the main
-// window gives the panel the room (see TFGlowny).
+// wide as a bold "10000". Together wider than the card's table area: the
+// grid pages the columns sideways.
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"Klasa", 160},
         {u"Liczba uczniów", 100},
@@ -66,11 +74,10 @@ constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"KR-20", 48},
 }};
 
-// Room for a class name heading a column of the question matrix: the grid's
-// bold face is about 7 pixels a letter.
-int widthForName(const QString &name)
+// Room for a class's name in the grid's bold face, about 7 pixels a letter.
+int widthForName(const QString &name, int least)
 {
-    return std::clamp(static_cast<int>(name.size()) * 7 + 12, 48, 160);
+    return std::clamp(static_cast<int>(name.size()) * 7 + 12, least, kMaxNameWidth);
 }
 
 void setClassRow(
@@ -96,70 +103,50 @@ void setClassRow(
     for (int i = 0; i < 6; ++i)
         table.setNumber(ColCel + i, row, CellKind::Whole, counts[static_cast<std::size_t>(i)]);
     table.setNumber(ColAverageGrade, row, CellKind::Decimal,
-            static_cast<double>(averageGrade100(g, a.studentCount)) / 100.0);
+            static_cast<double>(averageGrade100(g, a.studentCount)) / 100.0, 2);
     setShare(table, ColKr20, row, a.kr20);
     for (int c = ColStudents; c < ColumnCount; ++c)
         table.setLook(c, row, look);
 }
 
-/// Each question's easiness in each class and for all students together.
-void setMatrix(Table &table, const ClassComparison &comparison, int headerRow)
+/// Each question's easiness in each class, then for all students together.
+void setQuestionRow(Table &table, const ClassComparison &comparison, int q)
 {
     const int classes = static_cast<int>(comparison.classes.size());
-    const int totalColumn = classes + 1;
-    // The class names head their columns, centred over the values.
-    constexpr CellLook kColumnHeadLook{.fontColour = kNavy, .bold = true};
-    table.setText(0, headerRow, QStringLiteral("Pytanie"));
+    const std::size_t item = static_cast<std::size_t>(q - 1);
+    const std::int64_t total = hundredths(comparison.total.analysis.items[item].difficulty);
+    table.setText(0, q, QString::number(q));
+    table.setLook(0, q, kCountLook);
     for (int i = 0; i < classes; ++i) {
-        table.setText(i + 1, headerRow, comparison.classes[static_cast<std::size_t>(i)].name);
-        table.setLook(i + 1, headerRow, kColumnHeadLook);
+        const ItemAnalysis &a = comparison.classes[static_cast<std::size_t>(i)].analysis;
+        // Compared as shown, so the mark agrees with the numbers beside it.
+        const std::int64_t value = hundredths(a.items[item].difficulty);
+        table.setNumber(i + 1, q, CellKind::Decimal, static_cast<double>(value) / 100.0, 2);
+        const bool hard = total - value > kHardGap;
+        table.setLook(i + 1, q, hard ? kHardLook : kValueLook);
+        if (hard)
+            table.setMark(i + 1, q, kHardMark);
     }
-    table.setText(totalColumn, headerRow, QStringLiteral("Razem"));
-    table.setLook(totalColumn, headerRow, kColumnHeadLook);
-
-    const int k = comparison.total.analysis.questionCount;
-    for (int q = 1; q <= k; ++q) {
-        const int r = headerRow + q;
-        const std::size_t item = static_cast<std::size_t>(q - 1);
-        const std::int64_t total = hundredths(comparison.total.analysis.items[item].difficulty);
-        table.setText(0, r, QString::number(q));
-        table.setLook(0, r, kCountLook);
-        for (int i = 0; i < classes; ++i) {
-            const ItemAnalysis &a = comparison.classes[static_cast<std::size_t>(i)].analysis;
-            // Compared as shown, so the mark agrees with the numbers beside it.
-            const std::int64_t value = hundredths(a.items[item].difficulty);
-            table.setNumber(i + 1, r, CellKind::Decimal, static_cast<double>(value) / 100.0, 2);
-            table.setLook(i + 1, r, total - value > kHardGap ? kHardLook : kValueLook);
-        }
-        table.setNumber(totalColumn, r, CellKind::Decimal, static_cast<double>(total) / 100.0, 2);
-        table.setLook(totalColumn, r, kTotalLook);
-    }
+    table.setNumber(classes + 1, q, CellKind::Decimal, static_cast<double>(total) / 100.0, 2);
+    table.setLook(classes + 1, q, kAllStudentsLook);
 }
 
 } // namespace
 
-int classComparisonRowCount(int classCount, int questionCount)
+int classComparisonRowCount(int classCount)
 {
-    return kFixedRows + std::max(classCount, 0) + std::max(questionCount, 0);
+    return kFixedRows + std::max(classCount, 0);
 }
 
 int classComparisonLastClassRow(const GridModel &grid)
 {
-    // Every class row and "Razem" count their students; the empty row does not.
-    for (int r = 1; r < grid.rowCount(); ++r) {
-        if (grid.text(ColStudents, r).isEmpty())
-            return std::max(r - 2, 0);
-    }
-    return 0;
+    // The class rows stand between the header and "Razem".
+    return std::max(grid.rowCount() - kFixedRows, 0);
 }
 
 int classComparisonLastClassRow(const Table &table)
 {
-    for (int r = 1; r < table.rowCount(); ++r) {
-        if (table.cell(ColStudents, r).kind == CellKind::Empty)
-            return std::max(r - 2, 0);
-    }
-    return 0;
+    return std::max(table.rowCount() - kFixedRows, 0);
 }
 
 int classComparisonColumnCount()
@@ -174,42 +161,38 @@ int classComparisonFirstGradeColumn()
 
 int classComparisonPagingCount(const AnalysisState &analysis)
 {
-    return classComparisonRowCount(
-                   schoolClassCount(analysis), usableQuestionCount(analysis.questionCount))
-            - 2;
+    return classComparisonRowCount(schoolClassCount(analysis)) - 2;
+}
+
+int classQuestionsPagingCount(const AnalysisState &analysis)
+{
+    return usableQuestionCount(analysis.questionCount) - 1;
 }
 
 Table classComparisonTable(const AnalysisState &analysis)
 {
     const ClassComparison comparison = computeClassComparison(analysis);
     const int classes = static_cast<int>(comparison.classes.size());
-    const int k = comparison.total.analysis.questionCount;
-    const int rows = classComparisonRowCount(classes, k);
+    const int rows = classComparisonRowCount(classes);
     const int totalRow = classes + 1;
-    const int titleRow = classes + 3;
-    const int matrixTotalColumn = classes + 1;
-    const int columns = std::max<int>(ColumnCount, classes + 2);
 
-    Table table(columns, rows);
+    Table table(ColumnCount, rows);
     table.title = QStringLiteral("Porównanie klas");
     table.sheetName = QStringLiteral("Klasy");
-    for (int c = 0; c < columns; ++c) {
-        int width = c < ColumnCount ? kColumns[static_cast<std::size_t>(c)].width : 0;
-        if (c >= 1 && c <= classes)
-            width = std::max(
-                    width, widthForName(comparison.classes[static_cast<std::size_t>(c - 1)].name));
-        else if (c == matrixTotalColumn)
-            width = std::max(width, widthForName(QStringLiteral("Razem")));
-        table.setColumn(c, width, c == 0 ? ColumnRole::Label : ColumnRole::Statistic);
-        if (c < ColumnCount)
-            table.setText(c, 0, QString::fromUtf16(kColumns[static_cast<std::size_t>(c)].header));
+    int nameWidth = kColumns[ColClass].width;
+    for (const ClassStats &stats : comparison.classes)
+        nameWidth = std::max(nameWidth, widthForName(stats.name, nameWidth));
+    for (int c = 0; c < ColumnCount; ++c) {
+        const ColumnSpec &spec = kColumns[static_cast<std::size_t>(c)];
+        table.setColumn(c, c == ColClass ? nameWidth : spec.width,
+                c == ColClass ? ColumnRole::Label : ColumnRole::Statistic);
+        table.setText(c, 0, QString::fromUtf16(spec.header));
     }
-    // Body rows banded as in the other tables; "Razem", the matrix's title
-    // and header in the look of summary rows.
+    // Body rows banded as in the other tables, "Razem" in the look of
+    // summary rows.
     for (int r = 1; r < rows; ++r)
-        table.setBand(r, r % 5 == 0 && r != classes + 2 ? RowBand::Fifth : RowBand::Plain);
-    for (const int r : {totalRow, titleRow, titleRow + 1})
-        table.setRowLook(r, kSummaryRowLook);
+        table.setBand(r, r % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
+    table.setRowLook(totalRow, kSummaryRowLook);
 
     for (int i = 0; i < classes; ++i) {
         const ClassStats &stats = comparison.classes[static_cast<std::size_t>(i)];
@@ -217,8 +200,32 @@ Table classComparisonTable(const AnalysisState &analysis)
         setClassRow(table, i + 1, stats, stats.name, kValueLook);
     }
     setClassRow(table, totalRow, comparison.total, QStringLiteral("Razem"), kTotalLook);
-    table.setText(ColClass, titleRow, QStringLiteral("Łatwość pytań w klasach"));
-    setMatrix(table, comparison, titleRow + 1);
+    return table;
+}
+
+Table classQuestionsTable(const AnalysisState &analysis)
+{
+    const ClassComparison comparison = computeClassComparison(analysis);
+    const int classes = static_cast<int>(comparison.classes.size());
+    const int k = comparison.total.analysis.questionCount;
+    const int totalColumn = classes + 1;
+
+    Table table(classes + 2, 1 + std::max(k, 0));
+    table.title = QStringLiteral("Łatwość pytań w klasach");
+    table.sheetName = QStringLiteral("Pytania w klasach");
+    table.setColumn(0, widthForName(QStringLiteral("Pytanie"), 0), ColumnRole::Label);
+    table.setText(0, 0, QStringLiteral("Pytanie"));
+    for (int i = 0; i < classes; ++i) {
+        const QString &name = comparison.classes[static_cast<std::size_t>(i)].name;
+        table.setColumn(i + 1, widthForName(name, 48), ColumnRole::Statistic);
+        table.setText(i + 1, 0, name);
+    }
+    table.setColumn(totalColumn, widthForName(QStringLiteral("Razem"), 48), ColumnRole::Statistic);
+    table.setText(totalColumn, 0, QStringLiteral("Razem"));
+    for (int q = 1; q <= k; ++q) {
+        table.setBand(q, q % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
+        setQuestionRow(table, comparison, q);
+    }
     return table;
 }
 
@@ -238,13 +245,6 @@ std::vector<Table> classComparisonReportParts(const AnalysisState &analysis)
     tables.push_back(table.slice(statistics, 0, classes + 2));
     tables.push_back(table.slice(grades, 0, classes + 2));
     tables.back().title = QStringLiteral("Porównanie klas - oceny i rzetelność");
-    // The matrix under its own header row: "Pytanie", the classes, "Razem".
-    std::vector<int> matrix;
-    for (int c = 0; c <= classes + 1; ++c)
-        matrix.push_back(c);
-    const int matrixHeaderRow = classes + 4;
-    tables.push_back(table.slice(matrix, matrixHeaderRow, table.rowCount()));
-    tables.back().title = TableTexts().text(table, 0, matrixHeaderRow - 1);
     return tables;
 }
 

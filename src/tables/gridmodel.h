@@ -61,6 +61,19 @@ public:
     int topRow() const { return m_topRow; }
     /// Sets the first body row drawn under the header; not clamped.
     void setTopRow(int row) { m_topRow = row; }
+    /// The first column drawn after column 0, which stays in view while a
+    /// table wider than its area pages sideways; 1 on the first page. Not
+    /// clamped.
+    int leftColumn() const { return m_leftColumn; }
+    void setLeftColumn(int column) { m_leftColumn = column; }
+    /// Whether `column` lies between column 0 and the left column: paged out
+    /// of view, drawn with no width.
+    bool columnPagedOut(int column) const { return column >= 1 && column < m_leftColumn; }
+    /// Whether a text wider than its cell is drawn ending in "…", so that it
+    /// is never cut silently. Off for the grid's first three tables, whose
+    /// look is fixed.
+    bool marksCutTexts() const { return m_marksCutTexts; }
+    void setMarksCutTexts(bool marks) { m_marksCutTexts = marks; }
     const GridRect &selection() const { return m_selection; }
     void setSelection(const GridRect &selection) { m_selection = selection; }
     void clearSelection() { m_selection = GridRect{}; }
@@ -126,6 +139,8 @@ private:
     int m_columnCount = 5;
     int m_rowCount = 5;
     int m_topRow = 1;
+    int m_leftColumn = 1;
+    bool m_marksCutTexts = false;
     GridRect m_selection{0, 1, 0, 1};
 
     // Cells are row-major with a stride that only grows, so that building a

@@ -2,6 +2,7 @@
 
 #include "results/itemanalysis.h"
 #include "results/skillanalysis.h"
+#include "tables/columnpages.h"
 #include "tables/columnspec.h"
 #include "tables/gridoperations.h"
 
@@ -239,14 +240,19 @@ Table itemAnalysisTable(const AnalysisState &analysis)
 
 void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pagingCount)
 {
-    state.tableWidth = renderHeader(grid, table);
+    renderHeader(grid, table);
+    // A table wider than the card's area pages sideways, its first column
+    // always in view, and is only as wide as its widest page.
+    fitColumnsToWidth(grid);
+    grid.setLeftColumn(1);
+    grid.setMarksCutTexts(true);
+    state.tableWidth = pagedTableWidth(grid);
     state.tableHeight = 17 * table.rowCount() + 3;
     renderRowFormats(grid, state, table);
 
     UstawRozmiarTabeli(state, pagingCount);
     PanelGeometry &panels = state.panels;
-    panels.PTabelaWLewo.visible = false;
-    panels.PTabelawPrawo.visible = false;
+    showColumnArrows(grid, state);
     const int w = panels.PPodTabele.width();
     const int h = panels.PPodTabele.height();
     panels.PTabelaWGore.pos = QPoint(w + 2, h - 60);

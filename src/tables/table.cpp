@@ -120,6 +120,11 @@ void Table::setNumber(int c, int r, CellKind kind, double value, int digits)
     cell.text = 0;
 }
 
+void Table::setMark(int c, int r, const QString &mark)
+{
+    m_cells[index(c, r)].text = textIndex(mark);
+}
+
 void Table::setLook(int c, int r, const CellLook &look)
 {
     m_cells[index(c, r)].look = lookIndex(look);
@@ -176,10 +181,11 @@ QString TableTexts::text(const Table &table, const TableCell &cell) const
     switch (cell.kind) {
     case CellKind::Whole:
     case CellKind::Percent:
-        return QString::number(static_cast<std::int64_t>(cell.value));
+        return QString::number(static_cast<std::int64_t>(cell.value)) + table.storedText(cell);
     case CellKind::Decimal:
-        return cell.digits == 2 ? twoDecimalText(hundredths(cell.value))
-                                : generalNumber(cell.value);
+        return (cell.digits == 2 ? twoDecimalText(hundredths(cell.value))
+                                 : generalNumber(cell.value))
+                + table.storedText(cell);
     case CellKind::DateTime:
     case CellKind::Duration:
         return timeOfDayText(cell.value, m_locale, m_timeFormat);

@@ -46,7 +46,9 @@ enum class RowBand : std::uint8_t { None, Plain, Fifth };
 struct TableCell
 {
     double value = 0;
-    std::uint32_t text = 0; ///< index into the table's texts; 0 is the empty text
+    /// Index into the table's texts; 0 is the empty text. A number's text
+    /// follows its value, with this text (its mark) after it.
+    std::uint32_t text = 0;
     CellKind kind = CellKind::Empty;
     /// Decimal: 2, or -1 for the shortest general form.
     std::int8_t digits = -1;
@@ -135,6 +137,9 @@ public:
     void setText(int c, int r, const QString &text, CellKind kind = CellKind::Text);
     void setNumber(int c, int r, CellKind kind, double value, int digits = -1);
     void setLook(int c, int r, const CellLook &look);
+    /// A sign after a number's text (" ▼" for a marked value), so that the
+    /// mark survives where its colour does not; the value stays the number.
+    void setMark(int c, int r, const QString &mark);
 
     /// The cells of `columns` of rows `firstRow` (the new header) to
     /// `endRow` - 1, with their looks and rows; the title and sheet name stay.

@@ -3,6 +3,7 @@
 #include "results/classcomparison.h"
 #include "tables/analysistables.h"
 #include "tables/classcomparisontable.h"
+#include "tables/gridmodel.h"
 #include "tables/itemanalysistable.h"
 #include "tables/resultstables.h"
 #include "tables/skillstable.h"
@@ -43,6 +44,17 @@ template<class Shown>
 int classRows(const Shown &shown, int)
 {
     return classComparisonLastClassRow(shown);
+}
+
+// Every body row: the question rows of the questions in the classes.
+int lastRowOfGrid(const GridModel &grid, int)
+{
+    return grid.rowCount() - 1;
+}
+
+int lastRowOfTable(const Table &table, int)
+{
+    return table.rowCount() - 1;
 }
 
 bool hasBlueprint(const AnalysisState &analysis)
@@ -93,6 +105,13 @@ const std::array kKinds = {
             true},
         {.report = true, .workbook = true, .present = hasClasses,
             .reportParts = classComparisonReportParts}},
+    TableKindInfo{TableClassQuestions, classQuestionsTable, "LAnalizaPytaniaKlas",
+        "Tabela - Pytania w klasach", "Porównuje łatwość każdego pytania w klasach",
+        "Łatwość pytań w klasach", "pytania-klasy",
+        nullptr, classQuestionsPagingCount,
+        {u"Łatwość pytań", TableChart::kLastColumn, ChartUnit::Percent, lastRowOfGrid, lastRowOfTable, nullptr,
+            true},
+        {.report = true, .workbook = true, .present = hasClasses}},
 };
 // clang-format on
 

@@ -45,6 +45,9 @@ struct TableChart
     bool fromValues = false;
 
     static constexpr int kSumaColumn = -1;
+    /// `valueColumn`: the table's last column (a table whose width follows
+    /// the data, such as one column per class).
+    static constexpr int kLastColumn = -2;
 };
 
 /// Where a table of the kind goes when the whole analysis is taken out.

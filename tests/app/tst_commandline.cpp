@@ -7,6 +7,7 @@
 
 #include "app/commandline.h"
 #include "results/resultpaths.h"
+#include "shell/menutable.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
@@ -138,12 +139,16 @@ void TestCommandLine::parse_data()
                              << int(Action::Batch) << QStringList{u"a"_s} << 4 << 1 << QString();
     QTest::newRow("klasy") << QStringList{u"--html"_s, u"o"_s, u"--tabela"_s, u"klasy"_s, u"a"_s}
                            << int(Action::Batch) << QStringList{u"a"_s} << 6 << 1 << QString();
+    QTest::newRow("pytania-klasy")
+            << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"pytania-klasy"_s, u"a"_s}
+            << int(Action::Batch) << QStringList{u"a"_s} << 7 << 1 << QString();
     QTest::newRow("page 2") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"2"_s, u"a"_s}
                             << int(Action::Batch) << QStringList{u"a"_s} << 1 << 2 << QString();
     QTest::newRow("bad table")
             << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
             << int(Action::UsageError) << none << 1 << 1
-            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza, umiejetnosci lub klasy)"_s;
+            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza, umiejetnosci, klasy lub "
+               u"pytania-klasy)"_s;
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
@@ -303,8 +308,13 @@ void TestCommandLine::batchWritesTheMenuBytes()
 void TestCommandLine::classesBatchWritesTheMenuBytes_data()
 {
     QTest::addColumn<QString>("format");
-    QTest::newRow("txt") << u"txt"_s;
-    QTest::newRow("html") << u"html"_s;
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("item");
+    for (const QString &format : {u"txt"_s, u"html"_s}) {
+        QTest::addRow("klasy %s", qPrintable(format)) << format << u"klasy"_s << u"LAnalizaKlasy"_s;
+        QTest::addRow("pytania-klasy %s", qPrintable(format))
+                << format << u"pytania-klasy"_s << u"LAnalizaPytaniaKlas"_s;
+    }
 }
 
 // The class folders given one by one are the classes "Wczytaj klasy z
@@ -312,8 +322,10 @@ void TestCommandLine::classesBatchWritesTheMenuBytes_data()
 void TestCommandLine::classesBatchWritesTheMenuBytes()
 {
     QFETCH(QString, format);
-    const QString out = m_dir.filePath(u"klasy."_s + format);
-    const Run run = runArguments({u"--"_s + format, out, u"--tabela"_s, u"klasy"_s,
+    QFETCH(QString, table);
+    QFETCH(QString, item);
+    const QString out = m_dir.filePath(table + u'.' + format);
+    const Run run = runArguments({u"--"_s + format, out, u"--tabela"_s, table,
             test::examplesPath(u"klasy/8a"_s), test::examplesPath(u"klasy/8b"_s)});
     QCOMPARE(run.status, int(ExitSuccess));
     QCOMPARE(run.err, QString());
@@ -325,8 +337,8 @@ void TestCommandLine::classesBatchWritesTheMenuBytes()
     shell.start();
     platform.openFolderAnswers.push_back(test::examplesPath(u"klasy"_s));
     shell.menu().LPlikOpenKlasyClick();
-    shell.menu().LAnalizaKlasyClick();
-    const QString path = m_dir.filePath(u"menu-klasy."_s + format);
+    shell.menu().runEntry(*menuEntry(item.toLatin1().constData()));
+    const QString path = m_dir.filePath(u"menu-"_s + table + u'.' + format);
     platform.saveAnswers.push_back(path);
     if (format == u"txt"_s)
         shell.menu().LPlikSaveTxtClick();

@@ -249,8 +249,8 @@ private Q_SLOTS:
         QCOMPARE(cellOf(thresholds, QStringLiteral("B7")).value, QStringLiteral("0"));
     }
 
-    // Two classes add the sheet "Klasy" before "Progi": numbers as numbers,
-    // the class names as text.
+    // Two classes add the sheets "Klasy" and "Pytania w klasach" before
+    // "Progi": numbers as numbers, the class names as text.
     void classesSheet()
     {
         AnalysisState analysis = makeAnalysis(12, 5);
@@ -261,7 +261,9 @@ private Q_SLOTS:
         const QString workbook = zipMember(*xlsx, QStringLiteral("xl/workbook.xml"));
         QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Analiza pytań\" sheetId=\"4\"")));
         QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Klasy\" sheetId=\"5\"")));
-        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Progi\" sheetId=\"6\"")));
+        QVERIFY(workbook.contains(
+                QStringLiteral("<sheet name=\"Pytania w klasach\" sheetId=\"6\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Progi\" sheetId=\"7\"")));
         const QStringList strings = sharedStrings(*xlsx);
         const QString classes = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         const auto text = [&](const char *reference) {
@@ -276,9 +278,19 @@ private Q_SLOTS:
         QCOMPARE(cellOf(classes, QStringLiteral("B2")).value, QStringLiteral("4"));
         QCOMPARE(cellOf(classes, QStringLiteral("B3")).value, QStringLiteral("8"));
         QCOMPARE(cellOf(classes, QStringLiteral("B4")).value, QStringLiteral("12"));
-        // The question matrix: its header names the classes, question 1 in row 8.
-        QCOMPARE(text("B7"), QStringLiteral("8a"));
-        QVERIFY(cellOf(classes, QStringLiteral("B8")).type.isEmpty());
+        // The questions in the classes: a column per class, question 1 in row 2,
+        // easiness a number.
+        const QString questions = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet6.xml"));
+        const auto questionText = [&](const char *reference) {
+            const XmlCell cell = cellOf(questions, QString::fromLatin1(reference));
+            if (cell.type == QLatin1String("inlineStr"))
+                return cell.inlineText;
+            return cell.type == QLatin1String("s") ? strings.value(cell.value.toInt()) : QString();
+        };
+        QCOMPARE(questionText("A1"), QStringLiteral("Pytanie"));
+        QCOMPARE(questionText("B1"), QStringLiteral("8a"));
+        QCOMPARE(questionText("D1"), QStringLiteral("Razem"));
+        QVERIFY(cellOf(questions, QStringLiteral("B2")).type.isEmpty());
     }
 
     void spreadsheetShowsTheTable_data()

@@ -7,6 +7,8 @@
 #include "shell/tfglowny.h"
 #include "shell/tfkartoteka.h"
 #include "shell/tfmenu.h"
+#include "tables/view/gridview.h"
+#include "tables/view/tablepanel.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -210,8 +212,15 @@ void TestBlueprintDialog::picturesOfTheSampleClass()
     clickItem("LMenuTabele", "LAnalizaUmiejetnosci");
     QCOMPARE(m_shell->session().grid.text(0, 10), u"Pytania bez umiejętności"_s);
     QCOMPARE(m_shell->session().grid.text(1, 10), u"20"_s);
+    // Wider than the card with its long requirements: paged sideways, the
+    // skills stay in view.
     TFGlowny &glowny = m_shell->glowny();
-    keep(glowny, u"main-skills.png"_s);
+    auto *right = glowny.PTabela()->findChild<QLabel *>(u"ImTabelaWPrawo"_s);
+    QVERIFY(right->isVisibleTo(glowny.PTabela()));
+    QTest::mouseClick(right, Qt::LeftButton);
+    QCOMPARE(glowny.PTabela()->grid()->shownColumn(0), 0);
+    QVERIFY(glowny.PTabela()->grid()->shownColumn(1) > 1);
+    keep(*glowny.PTlo(), u"main-skills.png"_s);
     clickItem("LMenuWykresy", "LWykresSlupkowy");
     QVERIFY(QTest::qWaitForWindowExposed(&m_shell->wykres()));
     keep(m_shell->wykres(), u"chart-skills.png"_s);

@@ -7,6 +7,7 @@
 #include "shell/tfmenu.h"
 #include "specialfiles.h"
 #include "tables/gridmodel.h"
+#include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
 
@@ -416,7 +417,8 @@ void TestLoad::itemAnalysisOfTheSampleClass()
 
 /// The two classes of examples/klasy through "Wczytaj klasy z folderu ..." into
 /// the class comparison and its chart. With ZAVEVAD_SCREENSHOT_DIR set, the
-/// main window is written there as main-class-comparison.png.
+/// main window's card, the comparison paged sideways, is written there as
+/// main-class-comparison.png.
 void TestLoad::classesOfTheSampleTest()
 {
     // A folder without result files says so and changes nothing.
@@ -469,9 +471,17 @@ void TestLoad::classesOfTheSampleTest()
     QVERIFY(panel->isVisible());
     QVERIFY(main.rect().contains(QRect(panel->mapTo(&main, QPoint(0, 0)), panel->size())));
 
+    // Wider than the card: the right arrow shows the next columns beside the
+    // classes.
+    QCOMPARE(panel->parentWidget(), main.PTlo());
+    QVERIFY(QRect(QPoint(0, 0), TFGlowny::kPTloSize).contains(panel->geometry()));
+    QTest::mouseClick(panel->findChild<QLabel *>(u"ImTabelaWPrawo"_s), Qt::LeftButton);
+    QCOMPARE(panel->grid()->shownColumn(0), 0);
+    QCOMPARE(grid.text(panel->grid()->shownColumn(0), 1), u"8a"_s);
+    QVERIFY(panel->grid()->shownColumn(1) > 1);
     const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
     if (!dir.isEmpty())
-        QVERIFY(main.grab().save(QDir(dir).filePath(u"main-class-comparison.png"_s)));
+        QVERIFY(main.PTlo()->grab().save(QDir(dir).filePath(u"main-class-comparison.png"_s)));
 
     // The chart: each class's mean percentage, named after the class.
     QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);
@@ -484,6 +494,25 @@ void TestLoad::classesOfTheSampleTest()
     QCOMPARE(chart.bar.points.at(0).label, u"8a"_s);
     QCOMPARE(chart.bar.points.at(1).label, u"8b"_s);
     QCOMPARE(chart.bar.points.at(1).value, QLocale().toDouble(grid.text(3, 2)));
+
+    // The questions in the two classes, "Razem" last; its chart draws each
+    // question's easiness for all students.
+    m_shell->wykres().hide();
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuTabele"_s), Qt::LeftButton);
+    QTest::mouseClick(
+            m_shell->menu().findChild<QLabel *>(u"LAnalizaPytaniaKlas"_s), Qt::LeftButton);
+    QCOMPARE(session.analysis.tableMode, int(TableClassQuestions));
+    QCOMPARE(grid.text(1, 0), u"8a"_s);
+    QCOMPARE(grid.text(2, 0), u"8b"_s);
+    QCOMPARE(grid.text(3, 0), u"Razem"_s);
+    QCOMPARE(grid.rowCount(), session.analysis.questionCount + 1);
+    if (!dir.isEmpty())
+        QVERIFY(main.PTlo()->grab().save(QDir(dir).filePath(u"main-class-questions.png"_s)));
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LWykresSlupkowy"_s), Qt::LeftButton);
+    QCOMPARE(chart.header.lines, QStringList{u"Łatwość pytań"_s});
+    QCOMPARE(chart.bar.count(), session.analysis.questionCount);
+    QCOMPARE(chart.bar.points.at(0).value, QLocale().toDouble(grid.text(3, 1)) * 100);
 }
 
 QTEST_MAIN(TestLoad)

@@ -147,7 +147,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 225);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
-    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 138);
+    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 160, 159);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
@@ -317,6 +317,9 @@ void TestMenuWindow::itemsAndHints_data()
                                       << u"Pozwala przypisać pytania do umiejętności"_s;
     QTest::newRow("LAnalizaKlasy")
             << u"LAnalizaKlasy"_s << u"Tabela - Porównanie klas"_s << u"Porównuje wyniki klas"_s;
+    QTest::newRow("LAnalizaPytaniaKlas")
+            << u"LAnalizaPytaniaKlas"_s << u"Tabela - Pytania w klasach"_s
+            << u"Porównuje łatwość każdego pytania w klasach"_s;
     QTest::newRow("LWykresSlupkowy") << u"LWykresSlupkowy"_s << u"Wykres słupkowy"_s
                                      << u"Prezentuje dane z tabeli w postaci wykresu słupkowego"_s;
     QTest::newRow("LWykresKolowy") << u"LWykresKolowy"_s << u"Wykres kołowy"_s
@@ -366,6 +369,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("skills") << u"LMenuTabele"_s << u"LAnalizaUmiejetnosci"_s;
     QTest::newRow("blueprint") << u"LMenuEdycja"_s << u"LEdycjaKartoteka"_s;
     QTest::newRow("class comparison") << u"LMenuTabele"_s << u"LAnalizaKlasy"_s;
+    QTest::newRow("questions in the classes") << u"LMenuTabele"_s << u"LAnalizaPytaniaKlas"_s;
     QTest::newRow("bar chart") << u"LMenuWykresy"_s << u"LWykresSlupkowy"_s;
     QTest::newRow("pie chart") << u"LMenuWykresy"_s << u"LWykresKolowy"_s;
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
@@ -539,6 +543,8 @@ void TestMenuWindow::tableItemsSwitchTables_data()
     QTest::newRow("item analysis") << u"LAnalizaPytan"_s << int(TableItemAnalysis);
     QTest::newRow("skills") << u"LAnalizaUmiejetnosci"_s << int(TableSkills);
     QTest::newRow("class comparison") << u"LAnalizaKlasy"_s << int(TableClassComparison);
+    QTest::newRow("questions in the classes")
+            << u"LAnalizaPytaniaKlas"_s << int(TableClassQuestions);
     QTest::newRow("results") << u"LAnalizaPunktacja"_s << int(TableResults);
 }
 

@@ -128,7 +128,7 @@ def main():
         "menu-top": (86, 46),
         "menu-plik": (172, 225),
         "menu-edycja": (148, 58),
-        "menu-tabele": (145, 138),
+        "menu-tabele": (160, 159),
         "menu-wykresy": (145, 75),
         "menu-about": (146, 55),
     }.items():

@@ -1,8 +1,10 @@
 #include "tables/view/gridpainter.h"
 
+#include "tables/columnpages.h"
 #include "tables/gridmodel.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -36,17 +38,41 @@ int GridPainter::firstBodyRow() const
     return std::max(m_model.topRow(), 1);
 }
 
+GridPainter::GridPainter(const GridModel &model) : m_model(model)
+{
+    // A table that pages sideways shows one page of columns beside column 0.
+    const std::vector<int> starts = columnPageStarts(model);
+    const auto next = std::upper_bound(starts.begin(), starts.end(), model.leftColumn());
+    m_pageEnd = next == starts.end() ? model.columnCount() : *next;
+}
+
+int GridPainter::nextColumn(int column) const
+{
+    const int next = column == 0 ? std::max(m_model.leftColumn(), 1) : column + 1;
+    return next < m_pageEnd ? next : m_model.columnCount();
+}
+
 int GridPainter::columnLeft(int column) const
 {
     int x = 0;
-    for (int c = 0; c < column; ++c)
+    for (int c = 0; c < column; c = nextColumn(c))
         x += std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth;
     return x;
 }
 
+bool GridPainter::textIsCut(int column, int row) const
+{
+    const QString &text = m_model.text(column, row);
+    if (text.isEmpty())
+        return false;
+    const QFontMetrics metrics(m_model.resolvedFont(column, row).toQFont());
+    return metrics.horizontalAdvance(text) > m_model.columnWidth(column) - 2 * kTextMargin;
+}
+
 QRect GridPainter::cellRect(int column, int row) const
 {
-    if (column < 0 || column >= m_model.columnCount() || row < 0 || row >= m_model.rowCount())
+    if (column < 0 || column >= m_model.columnCount() || row < 0 || row >= m_model.rowCount()
+            || m_model.columnPagedOut(column) || column >= m_pageEnd)
         return {};
     int line = 0;
     if (row > 0) {
@@ -69,7 +95,7 @@ QPoint GridPainter::cellAt(const QPoint &pos) const
     if (rowLong >= m_model.rowCount())
         return {-1, -1};
     int x = 0;
-    for (int c = 0; c < m_model.columnCount(); ++c) {
+    for (int c = 0; c < m_model.columnCount(); c = nextColumn(c)) {
         const int width = std::max(m_model.columnWidth(c), 0);
         if (pos.x() < x + width)
             return {c, static_cast<int>(rowLong)};
@@ -96,10 +122,13 @@ void GridPainter::paint(QPainter &painter, const QSize &size, const QRect &expos
 
     const int columns = m_model.columnCount();
     const int rows = m_model.rowCount();
-    std::vector<int> lefts(static_cast<std::size_t>(columns) + 1);
-    for (int c = 0; c < columns; ++c) {
-        lefts[static_cast<std::size_t>(c) + 1] = lefts[static_cast<std::size_t>(c)]
-                + std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth;
+    // The left edges of the columns drawn, and the right edge after the last.
+    std::vector<int> drawn;
+    std::vector<int> lefts{0};
+    for (int c = 0; c < columns && lefts.back() <= area.right(); c = nextColumn(c)) {
+        drawn.push_back(c);
+        lefts.push_back(
+                lefts.back() + std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth);
     }
 
     // Only the lines that reach into the exposed area: the header line, then
@@ -116,11 +145,10 @@ void GridPainter::paint(QPainter &painter, const QSize &size, const QRect &expos
             break;
         }
         const int top = lineTop(line);
-        for (int c = 0; c < columns; ++c) {
-            const int left = lefts[static_cast<std::size_t>(c)];
-            const int right = lefts[static_cast<std::size_t>(c) + 1];
-            if (left > area.right())
-                break;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            const int c = drawn[i];
+            const int left = lefts[i];
+            const int right = lefts[i + 1];
             if (right <= area.left())
                 continue;
             const QRect cell(
@@ -157,7 +185,15 @@ void GridPainter::paintCell(QPainter &painter, int column, int row, const QRect 
     const QRect textRect = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.drawText(textRect, int(toQt(m_model.resolvedAlignment(column, row))), text);
+    QString shown = text;
+    if (m_model.marksCutTexts()) {
+        // The end of a cut text gives way to "…", so that nobody takes the
+        // part for the whole.
+        const QFontMetrics metrics(painter.font(), painter.device());
+        if (metrics.horizontalAdvance(text) > textRect.width())
+            shown = metrics.elidedText(text, Qt::ElideRight, textRect.width());
+    }
+    painter.drawText(textRect, int(toQt(m_model.resolvedAlignment(column, row))), shown);
     painter.restore();
 }
 

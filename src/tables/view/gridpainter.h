@@ -21,7 +21,7 @@ public:
     static inline const QColor kLineColour{128, 128, 128};
     static inline const QColor kEmptyColour{227, 222, 224}; ///< area beyond the last cell
 
-    explicit GridPainter(const GridModel &model) : m_model(model) { }
+    explicit GridPainter(const GridModel &model);
 
     /// Paints the rows that intersect `exposed` (grid coordinates, origin at
     /// the top-left of the header row) into a grid of `size`.
@@ -37,8 +37,15 @@ public:
     /// The cell under a point, or (-1, -1) over grid lines and empty space.
     QPoint cellAt(const QPoint &pos) const;
 
-    /// Left edge of a column.
+    /// Left edge of a column; a column paged out of view has no width and
+    /// stands at the left edge of the left column.
     int columnLeft(int column) const;
+    /// The column drawn after `column`: after column 0 the left column; the
+    /// column count after the last column of the page of columns on display.
+    int nextColumn(int column) const;
+    /// Whether a cell's text is wider than its column leaves room for, so
+    /// that the grid shows only part of it.
+    bool textIsCut(int column, int row) const;
     /// Top edge of the row drawn in visible line `line` (0 = header row).
     static int lineTop(int line) { return line * 17; }
 
@@ -47,6 +54,8 @@ private:
     int firstBodyRow() const;
 
     const GridModel &m_model;
+    /// The first column after the page of columns on display.
+    int m_pageEnd = 0;
 };
 
 } // namespace zavevad

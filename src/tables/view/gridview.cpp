@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -20,6 +21,12 @@ constexpr int kLineStep = GridModel::kRowHeight + GridModel::kGridLineWidth;
 bool isArrowKey(int key)
 {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+/// The keys that move the cell cursor while it is shown.
+bool isCursorKey(int key)
+{
+    return isArrowKey(key) || key == Qt::Key_Home || key == Qt::Key_End;
 }
 
 } // namespace
@@ -57,16 +64,19 @@ int GridView::shownColumnCount() const
     const QRect area = shownArea();
     const GridPainter painter(m_model);
     int count = 0;
-    for (int c = 0; c < m_model.columnCount() && painter.columnLeft(c) <= area.right(); ++c) {
+    for (int c = 0, left = 0; c < m_model.columnCount() && left <= area.right();
+            c = painter.nextColumn(c)) {
         if (m_model.columnWidth(c) > 0)
             ++count;
+        left += std::max(m_model.columnWidth(c), 0) + GridModel::kGridLineWidth;
     }
     return count;
 }
 
 int GridView::shownColumn(int index) const
 {
-    for (int c = 0, seen = 0; c < m_model.columnCount(); ++c) {
+    const GridPainter painter(m_model);
+    for (int c = 0, seen = 0; c < m_model.columnCount(); c = painter.nextColumn(c)) {
         if (m_model.columnWidth(c) > 0 && seen++ == index)
             return c;
     }
@@ -128,11 +138,14 @@ void GridView::moveCursor(int columns, int rows)
     const int y = m_cursor.y() + rows;
     if (x < 0 || x >= shownColumnCount()) {
         // The next page of columns starts after the name that every page repeats.
+        const int row = shownRow(m_cursor.y());
         Q_EMIT pageRequested(x < 0 ? Qt::LeftArrow : Qt::RightArrow);
-        if (m_generation == generation)
+        if (m_generation == generation) {
             m_cursor = before;
-        else
+        } else {
             m_cursor.setX(x < 0 ? shownColumnCount() - 1 : std::min(1, shownColumnCount() - 1));
+            keepCursorOnRow(row);
+        }
     } else if (y < 0 || y >= shownRowCount()) {
         // The row after (or before) the page, wherever paging puts it.
         const int target = shownRow(y);
@@ -147,6 +160,49 @@ void GridView::moveCursor(int columns, int rows)
     clampCursor();
     update();
     announceCursor();
+    showCursorTip();
+}
+
+void GridView::moveCursorToRowEnd(bool last)
+{
+    const int row = shownRow(m_cursor.y());
+    const Qt::ArrowType direction = last ? Qt::RightArrow : Qt::LeftArrow;
+    for (int turns = 0, generation = -1;
+            generation != m_generation && turns <= m_model.columnCount(); ++turns) {
+        generation = m_generation;
+        Q_EMIT pageRequested(direction);
+    }
+    m_cursor.setX(last ? shownColumnCount() - 1 : 0);
+    keepCursorOnRow(row);
+    clampCursor();
+    update();
+    announceCursor();
+    showCursorTip();
+}
+
+void GridView::keepCursorOnRow(int row)
+{
+    // A question page starts again at the top rows.
+    for (int first = -1; first != shownRow(0);) {
+        first = shownRow(0);
+        if (row < first)
+            Q_EMIT pageRequested(Qt::UpArrow);
+        else if (row >= first + shownRowCount())
+            Q_EMIT pageRequested(Qt::DownArrow);
+    }
+    m_cursor.setY(row - shownRow(0));
+}
+
+void GridView::showCursorTip()
+{
+    const int column = shownColumn(m_cursor.x());
+    const int row = shownRow(m_cursor.y());
+    if (!cursorShown() || column < 0 || !GridPainter(m_model).textIsCut(column, row)) {
+        QToolTip::hideText();
+        return;
+    }
+    const QRect cell = cellRect(column, row);
+    QToolTip::showText(mapToGlobal(cell.bottomLeft()), m_model.text(column, row), this, cell);
 }
 
 bool GridView::event(QEvent *event)
@@ -155,17 +211,31 @@ bool GridView::event(QEvent *event)
     // except while the cell cursor is shown: then they move it.
     if (event->type() == QEvent::ShortcutOverride && cursorShown()) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (isArrowKey(key->key()) && key->modifiers() == Qt::NoModifier) {
+        if (isCursorKey(key->key()) && key->modifiers() == Qt::NoModifier) {
             event->accept();
             return true;
         }
+    }
+    if (event->type() == QEvent::ToolTip) {
+        // A text that its column cuts shows whole where the mouse rests.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const GridPainter painter(m_model);
+        const QPoint cell = painter.cellAt(help->pos());
+        if (cell.x() >= 0 && painter.textIsCut(cell.x(), cell.y())) {
+            QToolTip::showText(help->globalPos(), m_model.text(cell.x(), cell.y()), this,
+                    cellRect(cell.x(), cell.y()));
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
     }
     return QWidget::event(event);
 }
 
 void GridView::keyPressEvent(QKeyEvent *event)
 {
-    if (!isArrowKey(event->key()) || event->modifiers() != Qt::NoModifier) {
+    if (!isCursorKey(event->key()) || event->modifiers() != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -186,6 +256,10 @@ void GridView::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Down:
         moveCursor(0, 1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        moveCursorToRowEnd(event->key() == Qt::Key_End);
         break;
     default:
         break;

@@ -69,6 +69,14 @@ protected:
 private:
     QRect shownArea() const;
     void moveCursor(int columns, int rows);
+    /// Home and End: the row's first or last cell, paging sideways to it.
+    void moveCursorToRowEnd(bool last);
+    /// After a sideways page: pages up or down until model row `row` is on
+    /// display again and puts the cursor on it, so that it stays with its
+    /// student.
+    void keepCursorOnRow(int row);
+    /// A text that its column cuts shows whole beside the cursor.
+    void showCursorTip();
     void clampCursor();
     void announceCursor();
 

@@ -203,11 +203,15 @@ void TablePanel::pageStep(PageStep step)
 void TablePanel::wheelEvent(QWheelEvent *event)
 {
     constexpr int kNotch = 120;
-    m_wheelAngle += event->angleDelta().y();
-    for (; m_wheelAngle >= kNotch; m_wheelAngle -= kNotch)
-        pageStep(PageStep::Up);
-    for (; m_wheelAngle <= -kNotch; m_wheelAngle += kNotch)
-        pageStep(PageStep::Down);
+    const QPoint angle = event->angleDelta();
+    const bool sideways = event->modifiers().testFlag(Qt::ShiftModifier) || angle.y() == 0;
+    int &gathered = sideways ? m_sidewaysAngle : m_wheelAngle;
+    // Shift may come with the angle on either axis, depending on the platform.
+    gathered += angle.y() != 0 ? angle.y() : angle.x();
+    for (; gathered >= kNotch; gathered -= kNotch)
+        pageStep(sideways ? PageStep::Left : PageStep::Up);
+    for (; gathered <= -kNotch; gathered += kNotch)
+        pageStep(sideways ? PageStep::Right : PageStep::Down);
     event->accept();
 }
 

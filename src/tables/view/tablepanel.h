@@ -28,8 +28,8 @@ public:
     TablePanel(GridModel &model, GridState &state, const AnalysisState &analysis,
             QWidget *parent = nullptr);
 
-    /// Builds the table of `kind` (1 results, 2 working time, 3 grade count,
-    /// 4 item analysis) and shows it; another kind changes nothing.
+    /// Builds the table of `kind` (1 results to 7 questions in the classes)
+    /// and shows it; another kind changes nothing.
     void showTable(TableKind kind);
     /// Applies the panel sizes and arrows of the grid state and repaints the
     /// grid; call after changing the model or state directly.
@@ -58,7 +58,8 @@ Q_SIGNALS:
 
 protected:
     /// One wheel notch (a full 120 of angle, gathered from finer steps) is one
-    /// up or down arrow click.
+    /// up or down arrow click; with Shift, or from a sideways wheel, one left
+    /// or right arrow click.
     void wheelEvent(QWheelEvent *event) override;
 
 private:
@@ -77,6 +78,7 @@ private:
     QWidget *m_left = nullptr;
     QWidget *m_right = nullptr;
     int m_wheelAngle = 0;
+    int m_sidewaysAngle = 0;
 };
 
 } // namespace zavevad

@@ -2,14 +2,17 @@
 
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/view/gridaccessible.h"
 #include "tables/view/gridpainter.h"
 #include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace zavevad;
 using namespace zavevad::test;
@@ -44,6 +47,17 @@ int countPixels(const QImage &image, const QRect &rect, const QColor &colour)
     return count;
 }
 
+/// `classes` classes taking turns over `students` students.
+AnalysisState classesOf(int classes, int students, int questions)
+{
+    AnalysisState analysis = makeAnalysis(students, questions);
+    for (std::size_t i = 0; i < analysis.students.size(); ++i) {
+        analysis.students[i].schoolClass =
+                u"Klasa %1"_s.arg(int(i) % classes, 2, 10, QLatin1Char('0'));
+    }
+    return analysis;
+}
+
 struct Fixture
 {
     GridModel grid;
@@ -60,6 +74,8 @@ class TestGridView : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The grid as the program shows it to assistive technology.
+    void initTestCase() { QAccessible::installFactory(gridAccessibleFactory); }
     void init() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
@@ -201,8 +217,125 @@ private Q_SLOTS:
         for (const QString &name :
                 {u"PTabelaWGore"_s, u"PTabelaWDol"_s, u"PTabelaWLewo"_s, u"PTabelawPrawo"_s})
             QVERIFY(!arrow(name)->isVisible());
-        panel.showTable(TableKind(7));
+        panel.showTable(TableKind(8));
         QCOMPARE(f.state.tableKind, int(TableGradeCount));
+    }
+
+    // Leaving the last column onto the next page of columns keeps the cursor
+    // on its student's (or question's) row, though a question page starts at
+    // the top rows; leaving the last row keeps its column.
+    void pagingKeepsTheCursorsRow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("results, two question pages") << int(TableResults);
+        QTest::newRow("questions in thirty classes") << int(TableClassQuestions);
+    }
+
+    void pagingKeepsTheCursorsRow()
+    {
+        QFETCH(int, kind);
+        Fixture f(classesOf(kind == TableResults ? 1 : 30, 40, 25));
+        TablePanel panel(f.grid, f.state, f.analysis);
+        panel.showTable(TableKind(kind));
+        panel.show();
+        panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        GridView *view = panel.grid();
+        view->clearFocus();
+        view->setFocus(Qt::TabFocusReason);
+        QVERIFY(view->cursorShown());
+        auto cursorColumn = [view] {
+            return view->shownColumn(view->cursor().x());
+        };
+        auto cursorRow = [view] {
+            return view->shownRow(view->cursor().y());
+        };
+
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Right);
+        const QString header = f.grid.text(cursorColumn(), 0);
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(view, Qt::Key_Down);
+        QVERIFY(f.grid.topRow() > 1);
+        QCOMPARE(cursorRow(), 21);
+        QCOMPARE(f.grid.text(cursorColumn(), 0), header);
+
+        const QString name = f.grid.text(0, 21);
+        while (view->cursor().x() != view->shownColumnCount() - 1)
+            QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(cursorRow(), 21);
+        const QString lastHeader = f.grid.text(cursorColumn(), 0);
+        QTest::keyClick(view, Qt::Key_Right);
+        QVERIFY(f.grid.text(1, 0) != header || f.grid.leftColumn() > 1);
+        QCOMPARE(view->cursor().x(), 1);
+        QCOMPARE(cursorRow(), 21);
+        QCOMPARE(f.grid.text(0, 21), name);
+        QTest::keyClick(view, Qt::Key_Left);
+        QCOMPARE(cursorColumn(), 0);
+        QTest::keyClick(view, Qt::Key_Left);
+        QCOMPARE(f.grid.text(cursorColumn(), 0), lastHeader);
+        QCOMPARE(cursorRow(), 21);
+    }
+
+    // Shift with the wheel, or a sideways wheel, turns the pages of columns
+    // as the left and right arrows do.
+    void sidewaysWheelTurnsColumnPages_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QPoint>("angle");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("turned");
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("results, shift") << int(TableResults) << QPoint(0, -120) << shift << true;
+        QTest::newRow("results, sideways") << int(TableResults) << QPoint(-120, 0) << 0 << true;
+        QTest::newRow("results, down") << int(TableResults) << QPoint(0, -120) << 0 << false;
+        QTest::newRow("classes, shift")
+                << int(TableClassQuestions) << QPoint(0, -120) << shift << true;
+        QTest::newRow("classes, half a notch")
+                << int(TableClassQuestions) << QPoint(0, -60) << shift << false;
+        QTest::newRow("classes, back")
+                << int(TableClassQuestions) << QPoint(0, 120) << shift << false;
+    }
+
+    void sidewaysWheelTurnsColumnPages()
+    {
+        QFETCH(int, kind);
+        QFETCH(QPoint, angle);
+        QFETCH(int, modifiers);
+        QFETCH(bool, turned);
+        Fixture f(classesOf(kind == TableResults ? 1 : 30, 40, 20));
+        TablePanel panel(f.grid, f.state, f.analysis);
+        panel.showTable(TableKind(kind));
+        const int top = f.grid.topRow();
+        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton,
+                Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&panel, &wheel);
+        const bool onSecondPage = !f.state.firstQuestionPage || f.grid.leftColumn() > 1;
+        QCOMPARE(onSecondPage, turned);
+        if (modifiers != 0)
+            QCOMPARE(f.grid.topRow(), top);
+    }
+
+    // The tables beyond the first three end a text their column cuts in
+    // "…"; those three keep their look.
+    void cutTextsEndInAnEllipsis()
+    {
+        GridModel grid;
+        grid.setColumnCount(2);
+        grid.setRowCount(2);
+        grid.setColumnWidth(0, 60);
+        grid.setText(0, 1, u"Konstantynopolitańczykiewiczówna"_s);
+        grid.setText(1, 1, u"Ala"_s);
+        const GridPainter painter(grid);
+        QVERIFY(painter.textIsCut(0, 1));
+        QVERIFY(!painter.textIsCut(1, 1));
+        const QImage plain = painter.render(QSize(200, 40));
+        grid.setMarksCutTexts(true);
+        const QImage marked = painter.render(QSize(200, 40));
+        QVERIFY(plain != marked);
+        // Only the cut cell differs.
+        const QRect other = painter.cellRect(1, 1);
+        QCOMPARE(plain.copy(other), marked.copy(other));
     }
 
     void clickClearsTheSelection()
