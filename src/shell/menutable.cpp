@@ -135,6 +135,7 @@ std::vector<MenuEntry> allEntries()
 {
     std::vector<MenuEntry> entries;
     for (const MenuEntry &entry : kFixedEntries) {
+        // "Tabele" comes between "Edycja" and "Wykresy", as the panels are built.
         if (entry.dropDown == TFMenu::MenuWykresy && entries.back().dropDown != entry.dropDown) {
             int top = kFirstTableTop;
             for (const TableKindInfo &table : tableKinds()) {
