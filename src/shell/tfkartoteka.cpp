@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -28,6 +29,31 @@ const QColor kBackground(141, 146, 141);
 
 enum Column { ColQuestion, ColSkill, ColRequirement };
 
+// What a screen reader calls the field of a cell: its column and its question.
+QString fieldName(const QModelIndex &index)
+{
+    const QString column =
+            index.model()->headerData(index.column(), Qt::Horizontal).toString();
+    const QString question = index.model()->index(index.row(), ColQuestion).data().toString();
+    return column + QStringLiteral(", pytanie ") + question;
+}
+
+// A requirement's editor, named like the skill's.
+class FieldDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+            const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor)
+            editor->setAccessibleName(fieldName(index));
+        return editor;
+    }
+};
+
 // The skill's editor offers the skills typed so far in any row.
 class SkillDelegate : public QStyledItemDelegate
 {
@@ -38,6 +64,7 @@ public:
             QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
         auto *editor = new QLineEdit(parent);
+        editor->setAccessibleName(fieldName(index));
         QStringList names;
         const QAbstractItemModel *model = index.model();
         for (int r = 0; r < model->rowCount(); ++r) {
@@ -61,6 +88,8 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
 {
     setObjectName(QStringLiteral("FKartoteka"));
     setUpFixedWindow(*this, kSize, kBackground);
+    setWindowTitle(QStringLiteral("Kartoteka testu"));
+    setAccessibleName(windowTitle());
     setModal(true);
 
     const AnalysisState &analysis = shell.session().analysis;
@@ -93,6 +122,10 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::AllEditTriggers);
     m_table->setItemDelegateForColumn(ColSkill, new SkillDelegate(m_table));
+    m_table->setItemDelegateForColumn(ColRequirement, new FieldDelegate(m_table));
+    m_table->setAccessibleName(QStringLiteral("Pytania i umiejętności"));
+    // Tab leaves the table for the buttons; the arrows move between its cells.
+    m_table->setTabKeyNavigation(false);
     fillRows(analysis.blueprint);
 
     auto makeButton = [this](const char *name, const QString &caption, int left, int width) {
@@ -119,8 +152,24 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     bevel->raise();
     close->raise();
 
+    setTabOrder(m_table, dodaj);
+    setTabOrder(dodaj, zapisz);
+    setTabOrder(zapisz, anuluj);
     centreOnScreen(*this);
     m_table->setFocus();
+}
+
+void TFKartoteka::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Enter presses the button that has the focus, and saves from anywhere else.
+    if (auto *button = qobject_cast<GradientButton *>(focusWidget()))
+        button->click();
+    else
+        BZapiszClick();
 }
 
 TFKartoteka::~TFKartoteka() = default;
@@ -215,7 +264,7 @@ void TFKartoteka::BZapiszClick()
             QDir(session.analysis.blueprintFolder).filePath(kBlueprintFileName.toString());
     // A failed write keeps the old file, the old blueprint and this window open.
     if (!runCommand(this,
-                [&] { saveFileSayingWhy(path, blueprintFileBytes(blueprint, m_questionCount)); }))
+                [&] { saveEditedInput(path, blueprintFileBytes(blueprint, m_questionCount)); }))
         return;
     session.analysis.blueprint = blueprint;
     if (session.analysis.dataLoaded && session.analysis.tableMode == TableSkills) {

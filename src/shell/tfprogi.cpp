@@ -324,7 +324,7 @@ void TFProgi::BZapiszClick()
     const QString path = QDir(m_shell.session().analysis.startDirectory)
                                  .filePath(kThresholdsFileName.toString());
     // A failed write keeps the old file and this window open.
-    if (runCommand(this, [&] { saveFileSayingWhy(path, thresholdsFileBytes(*t)); }))
+    if (runCommand(this, [&] { saveEditedInput(path, thresholdsFileBytes(*t)); }))
         accept();
 }
 

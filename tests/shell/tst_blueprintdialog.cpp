@@ -31,6 +31,8 @@ private Q_SLOTS:
     void loadWarnsAndTheMenuShowsTheSkills();
     void saveAppliesAndCancelChangesNothing_data();
     void saveAppliesAndCancelChangesNothing();
+    void keyboardAloneWalksAndSaves_data();
+    void keyboardAloneWalksAndSaves();
     void picturesOfTheSampleClass();
 
 private:
@@ -171,6 +173,62 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
         QCOMPARE(session.analysis.blueprint, blueprintBefore);
         QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
     }
+}
+
+// Without a mouse: Tab leaves the table for the buttons and comes back, every
+// field has a name, Enter saves and Escape cancels.
+void TestBlueprintDialog::keyboardAloneWalksAndSaves_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+}
+
+void TestBlueprintDialog::keyboardAloneWalksAndSaves()
+{
+    QFETCH(int, key);
+    QFETCH(bool, saved);
+    const QByteArray before = "1\tUłamki\n";
+    QVERIFY(load(before).isEmpty());
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TFKartoteka *>(modal);
+        QVERIFY(dialog);
+        ran = true;
+        QCOMPARE(dialog->windowTitle(), u"Kartoteka testu"_s);
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTableWidget *table = dialog->table();
+        QCOMPARE(dialog->focusWidget(), table);
+        QStringList walked;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            walked.append(dialog->focusWidget()->objectName());
+        }
+        QCOMPARE(walked, (QStringList{u"BDodaj"_s, u"BZapisz"_s, u"BAnuluj"_s, u"TKartoteka"_s}));
+        QTest::keyClick(table, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(dialog->focusWidget()->objectName(), u"BAnuluj"_s);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+
+        // The arrows reach the third question's skill; typing opens its field.
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Right);
+        QCOMPARE(table->currentRow(), 2);
+        QCOMPARE(table->currentColumn(), 1);
+        QTest::keyClicks(table, u"P"_s);
+        QWidget *field = dialog->focusWidget();
+        QVERIFY(field && field != table);
+        QCOMPARE(field->accessibleName(), u"Umiejętność, pytanie 3"_s);
+        QTest::keyClicks(field, u"rocenty"_s);
+        QTest::keyClick(field, Qt::Key(key));
+        if (dialog->isVisible())
+            QTest::keyClick(dialog->focusWidget(), Qt::Key(key));
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QVERIFY(ran);
+    QCOMPARE(readAll(blueprintPath()), saved ? QByteArray("1\tUłamki\n3\tProcenty\n") : before);
 }
 
 /// The sample class with its blueprint, read without a warning; with

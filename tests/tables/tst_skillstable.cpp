@@ -71,7 +71,7 @@ private Q_SLOTS:
         QCOMPARE(f.grid.rowCount(), 6);
         QCOMPARE(rowTexts(f.grid, 0),
                 QStringList({u"Umiejętność"_s, u"Wymaganie"_s, u"Pytania"_s, u"Liczba pytań"_s,
-                        u"Łatwość"_s, u"Interpretacja"_s, u"Uczniowie od 50 %"_s}));
+                        u"Łatwość"_s, u"Interpretacja"_s, u"Liczba uczniów ≥ 50 %"_s}));
         // Ułamki: 5 of 8 answers right, 0.625 shown to the even hundredth.
         QCOMPARE(rowTexts(f.grid, 1),
                 QStringList({u"Ułamki"_s, QString(), u"1, 2"_s, u"2"_s, u"0,62"_s,
