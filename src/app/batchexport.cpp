@@ -74,8 +74,8 @@ std::optional<QString> outputsRefusal(const BatchExport &request, const QStringL
         // The second write would replace the first.
         for (const QString &earlier : std::as_const(files)) {
             if (sameOutputFile(earlier, output.path))
-                return cannotSaveMessage(output.path,
-                        QStringLiteral("ten sam plik podano do zapisu dwa razy"));
+                return cannotSaveMessage(
+                        output.path, QStringLiteral("ten sam plik podano do zapisu dwa razy"));
         }
         files.append(output.path);
     }
@@ -125,7 +125,9 @@ std::optional<QString> writeOutputs(
 {
     using Writer = std::function<void(QIODevice &)>;
     const auto bytesOf = [](std::function<QByteArray()> make) -> Writer {
-        return [make = std::move(make)](QIODevice &device) { device.write(make()); };
+        return [make = std::move(make)](QIODevice &device) {
+            device.write(make());
+        };
     };
     // Each output: the path asked for and what its menu command saves, the
     // documents page by page straight into the file.
@@ -133,10 +135,15 @@ std::optional<QString> writeOutputs(
     const std::pair<const QString &, Writer> outputs[] = {
             {request.txtPath, bytesOf([&grid] { return tableTextCp1250(grid); })},
             {request.htmlPath, bytesOf([&grid] { return htmlPageBytes(grid); })},
-            {request.pdfPath, [&analysis](QIODevice &device) { writeReportPdf(analysis, device); }},
+            {request.pdfPath,
+                    [&analysis](QIODevice &device) {
+                        writeReportPdf(analysis, device);
+                    }},
             {request.xlsxPath, bytesOf([&analysis] { return workbookFileBytes(analysis); })},
             {request.cardsPath,
-                    [&analysis](QIODevice &device) { writeStudentCardsPdf(analysis, device); }},
+                    [&analysis](QIODevice &device) {
+                        writeStudentCardsPdf(analysis, device);
+                    }},
     };
     for (const auto &[path, write] : outputs) {
         if (path.isEmpty())
@@ -176,8 +183,8 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
 {
     if (request.files.isEmpty())
         return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
-    const QStringList inputs = request.files
-            + sideInputPaths(request.files.constFirst(), request.thresholdsFolder);
+    const QStringList inputs =
+            request.files + sideInputPaths(request.files.constFirst(), request.thresholdsFolder);
     if (const std::optional<QString> refusal = outputsRefusal(request, inputs)) {
         BatchOutcome outcome = failure(*refusal);
         outcome.refused = true;

@@ -296,8 +296,7 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     batch.files = expanded.files;
     batch.thresholdsFolder = QDir::currentPath();
     if (!expanded.unreadableFolders.isEmpty())
-        err << "zavevad: " << oneLine(unreadableFoldersWarning(expanded.unreadableFolders))
-            << '\n';
+        err << "zavevad: " << oneLine(unreadableFoldersWarning(expanded.unreadableFolders)) << '\n';
     const BatchOutcome outcome = runBatchExport(batch, loadThresholds(batch.thresholdsFolder));
     if (!outcome.warning.isEmpty())
         err << "zavevad: " << outcome.warning << '\n';

@@ -116,8 +116,7 @@ QStringList undecodableEntries(const QString &folder, const QString &suffix, Ent
         const QString name = fileNameFromNative(bytes);
         std::error_code statusError;
         const bool isFolder = std::filesystem::is_directory(entry.status(statusError));
-        if (name.endsWith(suffix, Qt::CaseInsensitive)
-                && isFolder == (kind == EntryKind::Folders))
+        if (name.endsWith(suffix, Qt::CaseInsensitive) && isFolder == (kind == EntryKind::Folders))
             entries.append(QDir(folder).filePath(name));
     }
 #else

@@ -24,8 +24,8 @@ public:
 /// case, also as the final target of a link, existing or not), or an existing
 /// thing that is not a regular file (a folder, FIFO, device or socket); a
 /// symbolic link to a regular file is written through as before. `inputs`
-/// holds the result files and the text files a load reads beside them. With `extensions` (lower case,
-/// without the dot) the name must also end in one of them, any case.
+/// holds the result files and the text files a load reads beside them. With `extensions` (lower
+/// case, without the dot) the name must also end in one of them, any case.
 std::optional<QString> outputRefusal(
         const QString &path, const QStringList &inputs, const QStringList &extensions = {});
 

@@ -13,10 +13,10 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
-#include <optional>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace zavevad {
@@ -436,7 +436,7 @@ private:
         QString line;
         const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString &word : words) {
-            const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            const QString joined = line.isEmpty() ? word : QString(line + QLatin1Char(' ') + word);
             if (textWidth(joined, points, false) <= room) {
                 line = joined;
                 continue;
@@ -472,8 +472,8 @@ private:
         layout.points = points;
         // The figures' columns as wide as their headers or their widest
         // possible value, whatever this student's: every card alike.
-        const QString widest[] = {QStringLiteral("30"), QStringLiteral("100 %"),
-                QStringLiteral("100 %")};
+        const QString widest[] = {
+                QStringLiteral("30"), QStringLiteral("100 %"), QStringLiteral("100 %")};
         double figures = 0;
         for (std::size_t c = 1; c < 4; ++c) {
             layout.widths[c] = std::max(textWidth(kSkillHeader[c], points, true),
@@ -496,8 +496,8 @@ private:
 
     double rowHeight(const SkillLayout &layout, qsizetype lines) const
     {
-        return std::max(layout.headerHeight,
-                layout.lineHeight * static_cast<double>(lines) + kCellPadding);
+        return std::max(
+                layout.headerHeight, layout.lineHeight * static_cast<double>(lines) + kCellPadding);
     }
 
     /// The skills from `y`, above `limit` on every page; `turnPage` ends the
@@ -654,9 +654,8 @@ CardDocument::CardDocument(const AnalysisState &analysis) : m_cards(analysis)
         return;
     QPicture scratch;
     QPainter painter(&scratch);
-    m_pagesPerCard = std::max(
-            CardPainter(painter).paint(m_cards.card(0), 1, 1, [] { return true; }),
-            1);
+    m_pagesPerCard =
+            std::max(CardPainter(painter).paint(m_cards.card(0), 1, 1, [] { return true; }), 1);
 }
 
 int paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages,

@@ -178,9 +178,10 @@ QString otherCountWarning(
     QStringList named;
     for (qsizetype i = 0; i < files.size() && i < kNamed; ++i)
         named.append(displayFileName(files.at(i)));
-    QString text = QStringLiteral("Uwaga. Pominięto pliki testu \"%1\" o liczbie pytań innej niż %2:\r")
-                           .arg(testName)
-                           .arg(questionCount)
+    QString text =
+            QStringLiteral("Uwaga. Pominięto pliki testu \"%1\" o liczbie pytań innej niż %2:\r")
+                    .arg(testName)
+                    .arg(questionCount)
             + named.join(u'\r');
     if (files.size() > kNamed)
         text += QStringLiteral("\ri dalsze (razem: %1)").arg(files.size());

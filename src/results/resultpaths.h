@@ -10,8 +10,8 @@ bool isResultFileName(const QString &path);
 
 /// The files a load reads for paths given outside the open dialog (the command
 /// line, a drop): a folder stands for its `*.dat` files in name order (or,
-/// holding none, for the classes in its folders), any other path is taken as it is, so a missing file fails the load like a bad
-/// one. The order is kept, because the first file decides the test.
+/// holding none, for the classes in its folders), any other path is taken as it is, so a missing
+/// file fails the load like a bad one. The order is kept, because the first file decides the test.
 QStringList expandResultPaths(const QStringList &paths);
 
 /// The result files of paths given outside the open dialog, and the folders

@@ -9,19 +9,19 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
 

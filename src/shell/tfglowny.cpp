@@ -2,8 +2,8 @@
 
 #include "charts/window/tfwykres.h"
 #include "platform/help.h"
-#include "platform/platform.h"
 #include "platform/nativename.h"
+#include "platform/platform.h"
 #include "results/loader.h"
 #include "results/resultpaths.h"
 #include "results/rounding.h"
@@ -414,7 +414,8 @@ QString localPathOf(const QUrl &url)
         return QString();
     const QString path = url.toLocalFile();
 #ifndef Q_OS_WIN
-    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    const QByteArray bytes =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     if (QFile::encodeName(QFile::decodeName(bytes)) != bytes)
         return fileNameFromNative(bytes);
 #endif

@@ -32,8 +32,7 @@ enum Column { ColQuestion, ColSkill, ColRequirement };
 // What a screen reader calls the field of a cell: its column and its question.
 QString fieldName(const QModelIndex &index)
 {
-    const QString column =
-            index.model()->headerData(index.column(), Qt::Horizontal).toString();
+    const QString column = index.model()->headerData(index.column(), Qt::Horizontal).toString();
     const QString question = index.model()->index(index.row(), ColQuestion).data().toString();
     return column + QStringLiteral(", pytanie ") + question;
 }

@@ -102,9 +102,8 @@ std::array<int, ColumnCount> columnWidths(const Blueprint &blueprint, const QStr
     for (int c = 0; c < ColumnCount; ++c)
         widths[static_cast<std::size_t>(c)] = kColumns[static_cast<std::size_t>(c)].width;
     if (blueprint.empty()) {
-        widths[ColSkill] =
-                std::clamp(static_cast<int>(noBlueprintText(blueprint).size()) * 6 + 10,
-                        kNoBlueprintWidth, kMaxNoBlueprintWidth);
+        widths[ColSkill] = std::clamp(static_cast<int>(noBlueprintText(blueprint).size()) * 6 + 10,
+                kNoBlueprintWidth, kMaxNoBlueprintWidth);
         return widths;
     }
     widths[ColRequirement] = widthFor(widths[ColRequirement], withoutSkill, true);

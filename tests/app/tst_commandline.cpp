@@ -508,18 +508,16 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
     const auto readBeside = [](const char *name) {
         return u"program czyta ten plik (%1) razem z wynikami"_s.arg(QLatin1String(name));
     };
-    QTest::newRow("blueprint first of *")
-            << QStringList{u"--txt"_s, u"Kartoteka.txt"_s, u"*.dat"_s} << u"Kartoteka.txt"_s
-            << readBeside("Kartoteka.txt");
+    QTest::newRow("blueprint first of *") << QStringList{u"--txt"_s, u"Kartoteka.txt"_s, u"*.dat"_s}
+                                          << u"Kartoteka.txt"_s << readBeside("Kartoteka.txt");
     QTest::newRow("thresholds, another spelling")
             << QStringList{u"--txt"_s, u"./Progi.txt"_s, u"--tabela"_s, u"oceny"_s, u"*.dat"_s}
             << u"./Progi.txt"_s << readBeside("Progi.txt");
     QTest::newRow("report and cards into one file")
             << QStringList{u"--pdf"_s, u"r.pdf"_s, u"--karty"_s, u"./r.pdf"_s, u"*.dat"_s}
             << u"./r.pdf"_s << u"ten sam plik podano do zapisu dwa razy"_s;
-    QTest::newRow("link to a new result file")
-            << QStringList{u"--txt"_s, u"wyniki.txt"_s, u"*.dat"_s} << u"wyniki.txt"_s
-            << resultFile;
+    QTest::newRow("link to a new result file") << QStringList{u"--txt"_s, u"wyniki.txt"_s,
+            u"*.dat"_s} << u"wyniki.txt"_s << resultFile;
     QTest::newRow("report to standard output")
             << QStringList{u"--pdf"_s, u"-"_s, u"*.dat"_s} << u"-"_s
             << u"na standardowe wyjście (-) można zapisać tylko tabelę (--txt, --html)"_s;
@@ -540,8 +538,8 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused()
     QVERIFY(QFile::copy(examples.filePath(results.constFirst()), dir.filePath(u"uczen.txt"_s)));
     QVERIFY(QFile::link(u"uczen.txt"_s, dir.filePath(u"link.txt"_s)));
     QVERIFY(QDir(dir.path()).mkdir(u"folder.xlsx"_s));
-    for (const auto &[name, bytes] : {std::pair{"Kartoteka.txt", "1\tDodawanie\n"},
-                 std::pair{"Progi.txt", "Dop=40\n"}}) {
+    for (const auto &[name, bytes] :
+            {std::pair{"Kartoteka.txt", "1\tDodawanie\n"}, std::pair{"Progi.txt", "Dop=40\n"}}) {
         QFile file(dir.filePath(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
     }
@@ -669,15 +667,18 @@ void TestCommandLine::folderOfClassFoldersLoadsAsClasses()
     const QStringList results = examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name);
     QVERIFY(results.size() > 3);
     const QByteArray top = QFile::encodeName(dir.filePath(u"klasy"_s));
-    for (const QByteArray &folder : {top, top + "/8a", top + "/7\xb1"})
+    for (const QByteArray &folder : QByteArrayList{top, top + "/8a", top + "/7\xb1"})
         QVERIFY(std::filesystem::create_directory(folder.toStdString()));
     for (int i = 0; i < 4; ++i) {
-        const QByteArray target = (i < 2 ? top + "/8a/" : top + "/7\xb1/") + QFile::encodeName(results.at(i));
-        std::filesystem::copy_file(QFile::encodeName(examples.filePath(results.at(i))).toStdString(),
+        const QByteArray target =
+                (i < 2 ? top + "/8a/" : top + "/7\xb1/") + QFile::encodeName(results.at(i));
+        std::filesystem::copy_file(
+                QFile::encodeName(examples.filePath(results.at(i))).toStdString(),
                 target.toStdString());
     }
     const QString out = dir.filePath(u"klasy.txt"_s);
-    const Run run = runArguments({u"--txt"_s, out, u"--tabela"_s, u"klasy"_s, dir.filePath(u"klasy"_s)});
+    const Run run =
+            runArguments({u"--txt"_s, out, u"--tabela"_s, u"klasy"_s, dir.filePath(u"klasy"_s)});
     QVERIFY2(run.status == ExitSuccess, qPrintable(run.err));
     const QByteArray table = readAll(out);
     QVERIFY(table.contains("8a"));

@@ -238,11 +238,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("same");
-        QTest::newRow("same name") << "r.pdf" << "r.pdf" << true;
-        QTest::newRow("another spelling") << "r.pdf" << "klasa/../r.pdf" << true;
-        QTest::newRow("link to it") << "r.pdf" << "do-r.pdf" << true;
-        QTest::newRow("link to a file not there yet") << "nowy.pdf" << "do-nowego.pdf" << true;
-        QTest::newRow("two files") << "r.pdf" << "karty.pdf" << false;
+        QTest::newRow("same name") << "r.pdf"
+                                   << "r.pdf" << true;
+        QTest::newRow("another spelling") << "r.pdf"
+                                          << "klasa/../r.pdf" << true;
+        QTest::newRow("link to it") << "r.pdf"
+                                    << "do-r.pdf" << true;
+        QTest::newRow("link to a file not there yet") << "nowy.pdf"
+                                                      << "do-nowego.pdf" << true;
+        QTest::newRow("two files") << "r.pdf"
+                                   << "karty.pdf" << false;
     }
     void tellsOutputsIntoOneFile()
     {
@@ -252,7 +257,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("klasa")));
         QVERIFY(writeFile(dir.filePath(QStringLiteral("r.pdf")), "raport"));
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("r.pdf")), dir.filePath(QStringLiteral("do-r.pdf"))));
+        QVERIFY(QFile::link(
+                dir.filePath(QStringLiteral("r.pdf")), dir.filePath(QStringLiteral("do-r.pdf"))));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowy.pdf")),
                 dir.filePath(QStringLiteral("do-nowego.pdf"))));
         QCOMPARE(sameOutputFile(dir.filePath(first), dir.filePath(second)), same);

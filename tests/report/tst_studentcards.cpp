@@ -184,13 +184,15 @@ private Q_SLOTS:
         AnalysisState analysis;
         const double start = kTestDay + 8 * 60 * kMinute;
         for (int i = 0; i < below; ++i)
-            analysis.students.push_back(makeStudent(QStringLiteral("Zero%1").arg(i, 3, 10, QChar(u'0')),
-                    QStringLiteral("Jan"), 0b0, 2, start, start + 10 * kMinute));
+            analysis.students.push_back(
+                    makeStudent(QStringLiteral("Zero%1").arg(i, 3, 10, QChar(u'0')),
+                            QStringLiteral("Jan"), 0b0, 2, start, start + 10 * kMinute));
         // With 4 below, 36 more share the top score: 4 of 41 are below it.
         const int top = below == 4 ? 37 : 1;
         for (int i = 0; i < top; ++i)
-            analysis.students.push_back(makeStudent(QStringLiteral("Adam%1").arg(i, 3, 10, QChar(u'0')),
-                    QStringLiteral("Ewa"), 0b1, 2, start, start + 10 * kMinute));
+            analysis.students.push_back(
+                    makeStudent(QStringLiteral("Adam%1").arg(i, 3, 10, QChar(u'0')),
+                            QStringLiteral("Ewa"), 0b1, 2, start, start + 10 * kMinute));
         finishAnalysis(analysis, 2);
         const StudentCards cards(analysis);
         const StudentCard card = cards.card(0);
@@ -199,7 +201,8 @@ private Q_SLOTS:
         QCOMPARE(card.betterThanPercent, better);
         if (below > 0)
             return;
-        const QString page = pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty"))).value(0);
+        const QString page =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty"))).value(0);
         QVERIFY(page.contains(QStringLiteral("Mediana klasy")));
         QVERIFY(!page.contains(QStringLiteral("lepszy")));
     }
@@ -213,8 +216,8 @@ private Q_SLOTS:
             const QString name = QStringLiteral("Marker%1 rozwiązuje zadania tekstowe z ułamkami "
                                                 "zwykłymi i dziesiętnymi Koniec%1")
                                          .arg(i);
-            analysis.blueprint.skills.push_back({name, QStringLiteral("V.%1").arg(i),
-                    1u << ((i - 1) % 4)});
+            analysis.blueprint.skills.push_back(
+                    {name, QStringLiteral("V.%1").arg(i), 1u << ((i - 1) % 4)});
         }
         const CardDocument document(analysis);
         QCOMPARE(document.pagesPerCard(), 2);
@@ -226,10 +229,12 @@ private Q_SLOTS:
         for (int student = 0; student < 6; ++student) {
             const QString name = analysis.students[static_cast<std::size_t>(student)].displayName();
             static const QRegularExpression space(QStringLiteral("\\s+"));
-            const QStringList words = (pages.at(2 * student) + u' ' + pages.at(2 * student + 1))
-                                              .split(space, Qt::SkipEmptyParts);
+            const QStringList words =
+                    QString(pages.at(2 * student) + u' ' + pages.at(2 * student + 1))
+                            .split(space, Qt::SkipEmptyParts);
             QVERIFY(pages.at(2 * student + 1).contains(name));
-            QVERIFY(pages.at(2 * student + 1).contains(QStringLiteral("Umiejętności (ciąg dalszy)")));
+            QVERIFY(pages.at(2 * student + 1)
+                            .contains(QStringLiteral("Umiejętności (ciąg dalszy)")));
             QVERIFY(pages.at(2 * student + 1)
                             .contains(QStringLiteral("Strona %1 z 12").arg(2 * student + 2)));
             for (int i = 1; i <= 40; ++i) {

@@ -16,12 +16,6 @@
 #include <filesystem>
 #include <fstream>
 
-#ifdef Q_OS_LINUX
-#include <sys/fsuid.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 using namespace zavevad;
 using namespace zavevad::test;
 using namespace Qt::StringLiterals;
@@ -63,30 +57,6 @@ bool writeRaw(const QByteArray &path, const ResultFileSpec &spec)
     file.write(bytes.constData(), bytes.size());
     return file.good();
 }
-#endif
-
-#ifdef Q_OS_LINUX
-// While it lives, files are opened as an unprivileged user would open them,
-// also when the tests run as the superuser, whom no permission stops.
-class FilesAsNobody
-{
-public:
-    FilesAsNobody()
-    {
-        if (::geteuid() == 0)
-            m_previous = ::setfsuid(65534);
-    }
-    ~FilesAsNobody()
-    {
-        if (m_previous >= 0)
-            ::setfsuid(static_cast<uid_t>(m_previous));
-    }
-    FilesAsNobody(const FilesAsNobody &) = delete;
-    FilesAsNobody &operator=(const FilesAsNobody &) = delete;
-
-private:
-    int m_previous = -1;
-};
 #endif
 
 } // namespace
@@ -528,11 +498,20 @@ private Q_SLOTS:
 #ifdef Q_OS_UNIX
         QTemporaryDir dir;
         const QByteArray top = QFile::encodeName(dir.path());
-        QVERIFY(makeFolder(top + "/7\xb1 \xbf" "abki"));
+        QVERIFY(makeFolder(top
+                + "/7\xb1 \xbf"
+                  "abki"));
         QVERIFY(makeFolder(top + "/7\xbf"));
         QVERIFY(makeFolder(top + "/7a"));
-        QVERIFY(writeRaw(top + "/7\xb1 \xbf" "abki/a.dat", fileSpec(u"Adamska"_s, u"Ala"_s)));
-        QVERIFY(writeRaw(top + "/7\xb1 \xbf" "abki/\xb3" "ad.dat", fileSpec(u"Bąk"_s, u"Ola"_s)));
+        QVERIFY(writeRaw(top
+                        + "/7\xb1 \xbf"
+                          "abki/a.dat",
+                fileSpec(u"Adamska"_s, u"Ala"_s)));
+        QVERIFY(writeRaw(top
+                        + "/7\xb1 \xbf"
+                          "abki/\xb3"
+                          "ad.dat",
+                fileSpec(u"Bąk"_s, u"Ola"_s)));
         QVERIFY(writeRaw(top + "/7\xbf/b.dat", fileSpec(u"Cichy"_s, u"Jan"_s)));
         QVERIFY(writeRaw(top + "/7a/c.dat", fileSpec(u"Dudek"_s, u"Ewa"_s)));
 
@@ -547,9 +526,10 @@ private Q_SLOTS:
             classes << student.displayName() + u": " + student.schoolClass;
         // Two names that lose their letters alike stay two classes.
         const QString lost = u"7\uFFFD"_s;
-        QVERIFY2(classes == (QStringList{u"Adamska Ala: 7\uFFFD \uFFFDabki"_s,
-                                     u"Bąk Ola: 7\uFFFD \uFFFDabki"_s, u"Cichy Jan: "_s + lost,
-                                     u"Dudek Ewa: 7a"_s}),
+        QVERIFY2(classes
+                        == (QStringList{u"Adamska Ala: 7\uFFFD \uFFFDabki"_s,
+                                u"Bąk Ola: 7\uFFFD \uFFFDabki"_s, u"Cichy Jan: "_s + lost,
+                                u"Dudek Ewa: 7a"_s}),
                 qPrintable(classes.join(u" | ")));
         // A kept name never shows its stand-in characters.
         for (const UczenAll &student : load.set.students) {
@@ -577,9 +557,6 @@ private Q_SLOTS:
     {
 #ifdef Q_OS_LINUX
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(),
-                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                        | QFileDevice::ReadOther | QFileDevice::ExeOther));
         for (const QString &name : {u"8a"_s, u"8b"_s}) {
             QVERIFY(QDir(dir.path()).mkdir(name));
             writeResultFile(dir.filePath(name), name + u".dat"_s, fileSpec(u"Nowak"_s, name));
@@ -587,7 +564,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(dir.filePath(u"8a"_s),
                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                         | QFileDevice::ReadOther | QFileDevice::ExeOther));
-        QVERIFY(::chmod(QFile::encodeName(dir.filePath(u"8b"_s)).constData(), 0) == 0);
+        QVERIFY(makeUnreadableFolder(dir.path(), dir.filePath(u"8b"_s)));
         const FilesAsNobody nobody;
         if (folderCanBeListed(dir.filePath(u"8b"_s)))
             QSKIP("this process may read every folder");
@@ -618,7 +595,8 @@ private Q_SLOTS:
         longer.answers = answerBytes("111111111111");
         ResultFileSpec other = fileSpec(u"Cichy"_s, u"Jan"_s, u"Test B"_s);
         other.questionCount = 12;
-        const QStringList paths{writeResultFile(dir.path(), u"a.dat"_s, fileSpec(u"Adam"_s, u"Ela"_s)),
+        const QStringList paths{
+                writeResultFile(dir.path(), u"a.dat"_s, fileSpec(u"Adam"_s, u"Ela"_s)),
                 writeResultFile(dir.path(), u"b.dat"_s, longer),
                 writeResultFile(dir.path(), u"c.dat"_s, other),
                 writeResultFile(dir.path(), u"d.dat"_s, fileSpec(u"Dudek"_s, u"Ewa"_s))};
@@ -641,7 +619,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(u"8a"_s));
-        const QString first = writeResultFile(dir.filePath(u"8a"_s), u"a.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
+        const QString first =
+                writeResultFile(dir.filePath(u"8a"_s), u"a.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
         const auto writeText = [](const QString &path, const QByteArray &bytes) {
             QFile file(path);
             return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

@@ -1,6 +1,8 @@
 #include "specialfiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <chrono>
 
@@ -10,6 +12,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
 #endif
 
 namespace zavevad::test {
@@ -79,6 +84,42 @@ FileSizeLimit::~FileSizeLimit()
     saved.rlim_max = static_cast<rlim_t>(m_savedMaximum);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, m_savedHandler);
+#endif
+}
+
+FilesAsNobody::FilesAsNobody()
+{
+#ifdef Q_OS_LINUX
+    if (::geteuid() == 0)
+        m_previous = ::setfsuid(65534);
+#endif
+}
+
+FilesAsNobody::~FilesAsNobody()
+{
+#ifdef Q_OS_LINUX
+    if (m_previous >= 0)
+        ::setfsuid(static_cast<uid_t>(m_previous));
+#endif
+}
+
+bool makeUnreadableFolder(const QString &top, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!QDir().mkpath(path))
+        return false;
+    for (QString folder = QFileInfo(path).absolutePath();;
+            folder = QFileInfo(folder).absolutePath()) {
+        if (::chmod(QFile::encodeName(folder).constData(), 0755) != 0)
+            return false;
+        if (QFileInfo(folder) == QFileInfo(top) || QFileInfo(folder).isRoot())
+            break;
+    }
+    return ::chmod(QFile::encodeName(path).constData(), 0) == 0;
+#else
+    Q_UNUSED(top);
+    Q_UNUSED(path);
+    return false;
 #endif
 }
 

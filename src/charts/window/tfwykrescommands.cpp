@@ -181,8 +181,9 @@ QString TFWykres::chartTitle() const
 
 void TFWykres::saveChartPicture()
 {
-    const QString path = askNewSavePath(
-            QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"), QStringLiteral("png"));
+    const QString path =
+            askNewSavePath(QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
+                    QStringLiteral("png"));
     if (path.isEmpty())
         return;
     // The chart at its size on screen, as the bitmap copy has it.
