@@ -664,6 +664,7 @@ void TestCommandLine::folderOfClassFoldersLoadsAsClasses()
 #ifdef Q_OS_UNIX
     QTemporaryDir dir;
     const QDir examples(test::examplesPath());
+    const test::TreeRemover remover(dir.path());
     const QStringList results = examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name);
     QVERIFY(results.size() > 3);
     const QByteArray top = QFile::encodeName(dir.filePath(u"klasy"_s));

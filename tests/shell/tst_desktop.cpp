@@ -538,6 +538,7 @@ void TestDesktop::everyClassFolderIsReadOrNamed()
     QFETCH(QString, how);
     QFETCH(bool, latin2Alone);
     QTemporaryDir dir;
+    const test::TreeRemover remover(dir.path());
     const QString top = dir.filePath(u"szkola"_s);
     const QByteArray latin2 = QFile::encodeName(top) + "/7\xb1";
     QVERIFY(QDir().mkpath(top + u"/8a"_s));

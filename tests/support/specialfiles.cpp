@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -90,17 +92,29 @@ FileSizeLimit::~FileSizeLimit()
 FilesAsNobody::FilesAsNobody()
 {
 #ifdef Q_OS_LINUX
-    if (::geteuid() == 0)
+    // The group too: a group id of 0 would meet the files' own group and its
+    // permissions instead of everyone's.
+    if (::geteuid() == 0) {
+        m_previousGroup = ::setfsgid(65534);
         m_previous = ::setfsuid(65534);
+    }
 #endif
 }
 
 FilesAsNobody::~FilesAsNobody()
 {
 #ifdef Q_OS_LINUX
-    if (m_previous >= 0)
+    if (m_previous >= 0) {
         ::setfsuid(static_cast<uid_t>(m_previous));
+        ::setfsgid(static_cast<gid_t>(m_previousGroup));
+    }
 #endif
+}
+
+TreeRemover::~TreeRemover()
+{
+    std::error_code error;
+    std::filesystem::remove_all(QFile::encodeName(m_path).toStdString(), error);
 }
 
 bool makeUnreadableFolder(const QString &top, const QString &path)

@@ -67,6 +67,21 @@ public:
 
 private:
     int m_previous = -1;
+    int m_previousGroup = -1;
+};
+
+/// Removes the folder `path` with everything in it when it goes, also the
+/// names in no valid encoding that QTemporaryDir cannot remove.
+class TreeRemover
+{
+public:
+    explicit TreeRemover(const QString &path) : m_path(path) { }
+    ~TreeRemover();
+    TreeRemover(const TreeRemover &) = delete;
+    TreeRemover &operator=(const TreeRemover &) = delete;
+
+private:
+    QString m_path;
 };
 
 /// Makes `path` a folder that no one but the superuser may list or enter
