@@ -40,14 +40,15 @@ bool sameFile(const QString &output, const QString &input)
     return std::filesystem::equivalent(filesystemPath(output), filesystemPath(input), error);
 }
 
-// The files a load reads beside the result files (the blueprint, the
-// thresholds) are text files; a result file never is.
+// Why an input may not be replaced. A result file by its usual name is one of
+// the loaded results; any other input (the blueprint, the thresholds, a result
+// file of another name) is named, so that the teacher knows which it is.
 QString inputReason(const QString &input)
 {
-    if (QFileInfo(input).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("program czyta ten plik (%1) razem z wynikami")
-                .arg(QFileInfo(input).fileName());
-    return QStringLiteral("to jest jeden z wczytanych plików wyników");
+    if (namesResultFile(input))
+        return QStringLiteral("to jest jeden z wczytanych plików wyników");
+    return QStringLiteral("to jest plik wczytany przez program (%1)")
+            .arg(QFileInfo(input).fileName());
 }
 
 } // namespace

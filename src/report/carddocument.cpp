@@ -416,6 +416,12 @@ private:
     }
 
     /// The top of a card's further page: whose card it is, and the section it continues.
+    double continuationHeight()
+    {
+        return metrics(10, false).height() * 1.3 + metrics(14, true).height() + kSectionGap
+                + metrics(11, true).height() + 4 * kUnitsPerPoint;
+    }
+
     double continuationHeading(const StudentCard &card, double left, double width, double y)
     {
         const QString kind = QStringLiteral("Karta wyników ucznia (ciąg dalszy)");
@@ -507,17 +513,15 @@ private:
             double limit, const std::function<std::optional<double>()> &turnPage)
     {
         y = sectionTitle(QStringLiteral("Umiejętności"), left, width, y);
-        // Smaller type keeps the table on the first page, down to kFloorPoints;
-        // below that it goes on over the next pages at its full size.
+        // The largest type, down to kFloorPoints, that needs the fewest pages:
+        // smaller type saves a page, never a word.
         SkillLayout layout = skillLayout(card, width, kCellPoints);
-        for (double points = kCellPoints; points >= kFloorPoints; points -= 0.5) {
+        int fewest = pagesFor(layout, y, limit);
+        for (double points = kCellPoints - 0.5; points >= kFloorPoints; points -= 0.5) {
             SkillLayout smaller = skillLayout(card, width, points);
-            double height = smaller.headerHeight;
-            for (const QStringList &lines : smaller.names)
-                height += rowHeight(smaller, lines.size());
-            if (y + height <= limit) {
+            if (const int pages = pagesFor(smaller, y, limit); pages < fewest) {
+                fewest = pages;
                 layout = std::move(smaller);
-                break;
             }
         }
 
@@ -527,12 +531,8 @@ private:
             const QStringList &lines = layout.names[s];
             qsizetype from = 0;
             while (from < lines.size()) {
-                const qsizetype rest = lines.size() - from;
-                const auto fit = static_cast<qsizetype>(
-                        std::floor((limit - y - kCellPadding) / layout.lineHeight));
-                // A row that fits a fresh page whole is not split.
-                const bool freshPage = y <= top + layout.headerHeight + 0.01;
-                if (!freshPage && (fit < 1 || (fit < rest && from == 0))) {
+                const qsizetype count = linesHere(layout, lines.size() - from, from, top, y, limit);
+                if (count == 0) {
                     skillGrid(layout, left, top, y);
                     const std::optional<double> next = turnPage();
                     if (!next)
@@ -541,13 +541,49 @@ private:
                     y = skillHeader(layout, left, width, top);
                     continue;
                 }
-                const qsizetype count = std::clamp(fit, qsizetype{1}, rest);
                 y = skillRow(card.skills[s], layout, lines.mid(from, count), from == 0, left, y);
                 from += count;
             }
         }
         skillGrid(layout, left, top, y);
         return y;
+    }
+
+    /// How many of the `rest` lines of a row (its first when `from` is 0)
+    /// go on the page whose table starts at `top`, from `y`; 0 to turn the
+    /// page first. A row that fits a fresh page whole is not split.
+    qsizetype linesHere(const SkillLayout &layout, qsizetype rest, qsizetype from, double top,
+            double y, double limit) const
+    {
+        const auto fit =
+                static_cast<qsizetype>(std::floor((limit - y - kCellPadding) / layout.lineHeight));
+        const bool freshPage = y <= top + layout.headerHeight + 0.01;
+        if (!freshPage && (fit < 1 || (fit < rest && from == 0)))
+            return 0;
+        return std::clamp(fit, qsizetype{1}, rest);
+    }
+
+    /// The pages the skills take in `layout` from `top` on the first page.
+    int pagesFor(const SkillLayout &layout, double top, double limit)
+    {
+        const double nextTop = kMargin + continuationHeight();
+        int pages = 1;
+        double y = top + layout.headerHeight;
+        for (const QStringList &lines : layout.names) {
+            qsizetype from = 0;
+            while (from < lines.size()) {
+                const qsizetype count = linesHere(layout, lines.size() - from, from, top, y, limit);
+                if (count == 0) {
+                    ++pages;
+                    top = nextTop;
+                    y = top + layout.headerHeight;
+                    continue;
+                }
+                y += rowHeight(layout, count);
+                from += count;
+            }
+        }
+        return pages;
     }
 
     double skillHeader(const SkillLayout &layout, double left, double width, double y)

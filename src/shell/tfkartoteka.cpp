@@ -266,6 +266,9 @@ void TFKartoteka::BZapiszClick()
                 [&] { saveEditedInput(path, blueprintFileBytes(blueprint, m_questionCount)); }))
         return;
     session.analysis.blueprint = blueprint;
+    // The next load reads it: from now on no other save may replace it.
+    if (session.analysis.dataLoaded && !session.loadedInputs.contains(path))
+        session.loadedInputs.append(path);
     if (session.analysis.dataLoaded && session.analysis.tableMode == TableSkills) {
         m_shell.glowny().PokazTabele(TableSkills);
         m_shell.wykres().rebuildAfterRegrading();

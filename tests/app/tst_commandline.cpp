@@ -487,7 +487,7 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("reason");
     const QString resultFile = u"to jest plik wyników testu (*.dat)"_s;
-    const QString input = u"to jest jeden z wczytanych plików wyników"_s;
+    const QString input = u"to jest plik wczytany przez program (uczen.txt)"_s;
     for (const char *option : {"--txt", "--html", "--pdf", "--xlsx"}) {
         QTest::addRow("%s *.dat", option)
                 << QStringList{QLatin1String(option), u"*.dat"_s} << u"*"_s << resultFile;
@@ -506,7 +506,7 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
     QTest::newRow("html as htm only") << QStringList{u"--html"_s, u"t.pdf"_s, u"*.dat"_s}
                                       << u"t.pdf"_s << u"oczekiwano rozszerzenia .html lub .htm"_s;
     const auto readBeside = [](const char *name) {
-        return u"program czyta ten plik (%1) razem z wynikami"_s.arg(QLatin1String(name));
+        return u"to jest plik wczytany przez program (%1)"_s.arg(QLatin1String(name));
     };
     QTest::newRow("blueprint first of *") << QStringList{u"--txt"_s, u"Kartoteka.txt"_s, u"*.dat"_s}
                                           << u"Kartoteka.txt"_s << readBeside("Kartoteka.txt");

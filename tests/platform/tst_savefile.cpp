@@ -152,17 +152,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason"); // empty: written
         const QString resultFile = QStringLiteral("to jest plik wyników testu (*.dat)");
         QTest::newRow("new result file") << QStringLiteral("nowy.DAT") << resultFile;
+        // A result file of another name is named: it is no "*.dat".
+        const QString input = QStringLiteral("to jest plik wczytany przez program (uczen.wyn)");
         QTest::newRow("input, another spelling")
-                << QStringLiteral("klasa/../klasa/./uczen.wyn")
-                << QStringLiteral("to jest jeden z wczytanych plików wyników");
-        QTest::newRow("input through a link") << QStringLiteral(
-                "do-ucznia.txt") << QStringLiteral("to jest jeden z wczytanych plików wyników");
+                << QStringLiteral("klasa/../klasa/./uczen.wyn") << input;
+        QTest::newRow("input through a link") << QStringLiteral("do-ucznia.txt") << input;
         QTest::newRow("link to a result file") << QStringLiteral("do-wynikow.txt") << resultFile;
         QTest::newRow("link to a missing result file")
                 << QStringLiteral("wyniki.txt") << resultFile;
         QTest::newRow("blueprint through a link")
                 << QStringLiteral("do-kartoteki.txt")
-                << QStringLiteral("program czyta ten plik (Kartoteka.txt) razem z wynikami");
+                << QStringLiteral("to jest plik wczytany przez program (Kartoteka.txt)");
         QTest::newRow("FIFO") << QStringLiteral("potok.txt")
                               << QStringLiteral(
                                          "to nie jest zwykły plik (urządzenie, potok lub gniazdo)");

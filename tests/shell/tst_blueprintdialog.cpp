@@ -1,5 +1,6 @@
 #include "charts/window/tfwykres.h"
 #include "filebytes.h"
+#include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void loadWarnsAndTheMenuShowsTheSkills();
     void saveAppliesAndCancelChangesNothing_data();
     void saveAppliesAndCancelChangesNothing();
+    void savesWhereItWasFound();
     void keyboardAloneWalksAndSaves_data();
     void keyboardAloneWalksAndSaves();
     void picturesOfTheSampleClass();
@@ -38,7 +41,7 @@ private Q_SLOTS:
 private:
     /// Loads four students of three questions from the class folder, beside
     /// a `Kartoteka.txt` of `blueprint`; returns the prompt texts shown.
-    QStringList load(const QByteArray &blueprint);
+    QStringList load(const QByteArray &blueprint, const QString &blueprintFile = {});
     void clickItem(const char *menuLabel, const char *item);
     QString blueprintPath() const { return QDir(m_dir.path()).filePath(u"klasa/Kartoteka.txt"_s); }
 
@@ -63,11 +66,11 @@ void TestBlueprintDialog::cleanup()
     m_platform.reset();
 }
 
-QStringList TestBlueprintDialog::load(const QByteArray &blueprint)
+QStringList TestBlueprintDialog::load(const QByteArray &blueprint, const QString &blueprintFile)
 {
     const QString folder = QDir(m_dir.path()).filePath(u"klasa"_s);
     QDir().mkpath(folder);
-    QFile file(blueprintPath());
+    QFile file(blueprintFile.isEmpty() ? blueprintPath() : blueprintFile);
     if (file.open(QIODevice::WriteOnly))
         file.write(blueprint);
     file.close();
@@ -173,6 +176,35 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
         QCOMPARE(session.analysis.blueprint, blueprintBefore);
         QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
     }
+}
+
+// One blueprint above the class folders serves them all: the dialog saves it
+// there, and no other save may replace it.
+void TestBlueprintDialog::savesWhereItWasFound()
+{
+    const QString above = QDir(m_dir.path()).filePath(u"Kartoteka.txt"_s);
+    QFile::remove(blueprintPath());
+    QVERIFY(load("1\tUłamki\n", above).isEmpty());
+    QCOMPARE(m_shell->session().analysis.blueprint.skills.size(), std::size_t(1));
+    test::ModalAnswerer answerer([](QWidget *modal) {
+        auto *dialog = qobject_cast<TFKartoteka *>(modal);
+        QVERIFY(dialog);
+        dialog->table()->item(1, 1)->setText(u"Procenty"_s);
+        dialog->BZapiszClick();
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QCOMPARE(readAll(above), QByteArray("1\tUłamki\n2\tProcenty\n"));
+    QVERIFY(!QFileInfo::exists(blueprintPath()));
+
+    // The table saved as text over it is refused, the file kept.
+    test::MessageBoxCatcher catcher;
+    m_platform->saveAnswers.push_back(above);
+    m_shell->menu().LPlikSaveTxtClick();
+    QTRY_COMPARE(catcher.texts.size(), 1);
+    QVERIFY2(catcher.texts.constFirst().endsWith(
+                     u"to jest plik wczytany przez program (Kartoteka.txt)"_s),
+            qPrintable(catcher.texts.constFirst()));
+    QCOMPARE(readAll(above), QByteArray("1\tUłamki\n2\tProcenty\n"));
 }
 
 // Without a mouse: Tab leaves the table for the buttons and comes back, every

@@ -355,8 +355,8 @@ void TestDesktop::savesNeverReplaceALoadedFile()
         menu.LPlikSaveXlsxClick();
     QTRY_COMPARE(catcher.texts,
             QStringList{
-                    u"Nie można zapisać pliku %1: to jest jeden z wczytanych plików wyników"_s.arg(
-                            QDir::toNativeSeparators(link))});
+                    u"Nie można zapisać pliku %1: to jest plik wczytany przez program (uczen.wyn)"_s
+                            .arg(QDir::toNativeSeparators(link))});
     QVERIFY(QFileInfo(link).isSymLink());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);

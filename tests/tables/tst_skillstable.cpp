@@ -126,6 +126,13 @@ private Q_SLOTS:
         QCOMPARE(none.grid.text(0, 1),
                 u"Brak kartoteki testu (plik Kartoteka.txt obok plików wyników)"_s);
         QCOMPARE(skillsTableLastSkillRow(none.grid), 0);
+        // A file that gave nothing says what was wrong with it, whole.
+        Fixture broken(classOf({u"110"_s, u"011"_s}));
+        broken.analysis.blueprint.problem = u"Kartoteka.txt: pominięto wiersze 1, 2, 3"_s;
+        broken.tables.PokazTabele(TableSkills);
+        const QString said = broken.grid.text(0, 1);
+        QCOMPARE(said, u"Brak kartoteki testu. "_s + broken.analysis.blueprint.problem);
+        QVERIFY(said.size() * 6 + 10 <= broken.grid.columnWidth(0));
 
         // Every question in a skill; no student leaves the shares undefined.
         AnalysisState empty = classOf({u"11"_s});
