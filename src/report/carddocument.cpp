@@ -1,5 +1,6 @@
 #include "report/carddocument.h"
 
+#include "report/cardskills.h"
 #include "report/paper.h"
 #include "tables/numberformat.h"
 
@@ -36,9 +37,6 @@ constexpr double kLabelPoints = 9;
 constexpr double kTimePoints = 13;
 // No skill is set smaller: the table goes on over another page instead.
 constexpr double kFloorPoints = 7;
-
-const QString kSkillHeader[] = {QStringLiteral("Umiejętność"), QStringLiteral("Liczba pytań"),
-        QStringLiteral("Uczeń: poprawnie"), QStringLiteral("Klasa: poprawnie")};
 
 // Dark on the light page, and right and wrong told apart by their marks and
 // words as well as by colour, so that a black-and-white printout keeps them.
@@ -434,76 +432,12 @@ private:
         return sectionTitle(QStringLiteral("Umiejętności (ciąg dalszy)"), left, width, y);
     }
 
-    /// `text` in lines no wider than `room` at the size given, broken
-    /// between words; a word wider than a line is broken between letters.
-    QStringList wrapped(const QString &text, double points, double room)
+    CardSkillsLayout skillLayout(const StudentCard &card, double width, double points)
     {
-        QStringList lines;
-        QString line;
-        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (const QString &word : words) {
-            const QString joined = line.isEmpty() ? word : QString(line + QLatin1Char(' ') + word);
-            if (textWidth(joined, points, false) <= room) {
-                line = joined;
-                continue;
-            }
-            if (!line.isEmpty())
-                lines.append(line);
-            line.clear();
-            for (const QChar c : word) {
-                if (!line.isEmpty() && textWidth(line + c, points, false) > room) {
-                    lines.append(line);
-                    line.clear();
-                }
-                line += c;
-            }
-        }
-        if (!line.isEmpty() || lines.isEmpty())
-            lines.append(line);
-        return lines;
-    }
-
-    struct SkillLayout
-    {
-        double points = kCellPoints;
-        std::array<double, 4> widths{}; ///< the name's column, then the figures'
-        std::vector<QStringList> names; ///< per skill, its lines
-        double lineHeight = 0;
-        double headerHeight = 0;
-    };
-
-    SkillLayout skillLayout(const StudentCard &card, double width, double points)
-    {
-        SkillLayout layout;
-        layout.points = points;
-        // The figures' columns as wide as their headers or their widest
-        // possible value, whatever this student's: every card alike.
-        const QString widest[] = {
-                QStringLiteral("30"), QStringLiteral("100 %"), QStringLiteral("100 %")};
-        double figures = 0;
-        for (std::size_t c = 1; c < 4; ++c) {
-            layout.widths[c] = std::max(textWidth(kSkillHeader[c], points, true),
-                                       textWidth(widest[c - 1], points, false))
-                    + 2 * kCellPadding;
-            figures += layout.widths[c];
-        }
-        layout.widths[0] = std::max(width - figures, width / 3);
-        const double room = layout.widths[0] - 2 * kCellPadding;
-        for (const CardSkill &skill : card.skills) {
-            QString name = skill.name;
-            if (!skill.requirement.isEmpty())
-                name += QStringLiteral(" (") + skill.requirement + QLatin1Char(')');
-            layout.names.push_back(wrapped(name, points, room));
-        }
-        layout.lineHeight = metrics(points, false).height();
-        layout.headerHeight = kRowPoints * kUnitsPerPoint * points / kCellPoints;
-        return layout;
-    }
-
-    double rowHeight(const SkillLayout &layout, qsizetype lines) const
-    {
-        return std::max(
-                layout.headerHeight, layout.lineHeight * static_cast<double>(lines) + kCellPadding);
+        return cardSkillsLayout(card.skills, width, points, metrics(points, false).height(),
+                kCellPadding, [this](const QString &text, double size, bool bold) {
+                    return textWidth(text, size, bold);
+                });
     }
 
     /// The skills from `y`, above `limit` on every page; `turnPage` ends the
@@ -515,11 +449,12 @@ private:
         y = sectionTitle(QStringLiteral("Umiejętności"), left, width, y);
         // The largest type, down to kFloorPoints, that needs the fewest pages:
         // smaller type saves a page, never a word.
-        SkillLayout layout = skillLayout(card, width, kCellPoints);
-        int fewest = pagesFor(layout, y, limit);
+        const double nextTop = kMargin + continuationHeight();
+        CardSkillsLayout layout = skillLayout(card, width, kCellPoints);
+        int fewest = layout.pagesFor(y, nextTop, limit);
         for (double points = kCellPoints - 0.5; points >= kFloorPoints; points -= 0.5) {
-            SkillLayout smaller = skillLayout(card, width, points);
-            if (const int pages = pagesFor(smaller, y, limit); pages < fewest) {
+            CardSkillsLayout smaller = skillLayout(card, width, points);
+            if (const int pages = smaller.pagesFor(y, nextTop, limit); pages < fewest) {
                 fewest = pages;
                 layout = std::move(smaller);
             }
@@ -531,7 +466,7 @@ private:
             const QStringList &lines = layout.names[s];
             qsizetype from = 0;
             while (from < lines.size()) {
-                const qsizetype count = linesHere(layout, lines.size() - from, from, top, y, limit);
+                const qsizetype count = layout.linesHere(lines.size() - from, from, top, y, limit);
                 if (count == 0) {
                     skillGrid(layout, left, top, y);
                     const std::optional<double> next = turnPage();
@@ -549,44 +484,7 @@ private:
         return y;
     }
 
-    /// How many of the `rest` lines of a row (its first when `from` is 0)
-    /// go on the page whose table starts at `top`, from `y`; 0 to turn the
-    /// page first. A row that fits a fresh page whole is not split.
-    qsizetype linesHere(const SkillLayout &layout, qsizetype rest, qsizetype from, double top,
-            double y, double limit) const
-    {
-        const auto fit =
-                static_cast<qsizetype>(std::floor((limit - y - kCellPadding) / layout.lineHeight));
-        const bool freshPage = y <= top + layout.headerHeight + 0.01;
-        if (!freshPage && (fit < 1 || (fit < rest && from == 0)))
-            return 0;
-        return std::clamp(fit, qsizetype{1}, rest);
-    }
-
-    /// The pages the skills take in `layout` from `top` on the first page.
-    int pagesFor(const SkillLayout &layout, double top, double limit)
-    {
-        const double nextTop = kMargin + continuationHeight();
-        int pages = 1;
-        double y = top + layout.headerHeight;
-        for (const QStringList &lines : layout.names) {
-            qsizetype from = 0;
-            while (from < lines.size()) {
-                const qsizetype count = linesHere(layout, lines.size() - from, from, top, y, limit);
-                if (count == 0) {
-                    ++pages;
-                    top = nextTop;
-                    y = top + layout.headerHeight;
-                    continue;
-                }
-                y += rowHeight(layout, count);
-                from += count;
-            }
-        }
-        return pages;
-    }
-
-    double skillHeader(const SkillLayout &layout, double left, double width, double y)
+    double skillHeader(const CardSkillsLayout &layout, double left, double width, double y)
     {
         m_painter.fillRect(QRectF(left, y, width, layout.headerHeight), kHeaderFill);
         const QFontMetricsF &bold = metrics(layout.points, true);
@@ -594,20 +492,21 @@ private:
         double x = left;
         for (std::size_t c = 0; c < 4; ++c) {
             if (c == 0)
-                text(kSkillHeader[c], x + kCellPadding, baseline, layout.points, true, kInk);
+                text(CardSkillsLayout::headers()[c], x + kCellPadding, baseline, layout.points,
+                        true, kInk);
             else
-                text(kSkillHeader[c], x + layout.widths[c] - kCellPadding, baseline, layout.points,
-                        true, kInk, Qt::AlignRight);
+                text(CardSkillsLayout::headers()[c], x + layout.widths[c] - kCellPadding, baseline,
+                        layout.points, true, kInk, Qt::AlignRight);
             x += layout.widths[c];
         }
         m_rowLines.assign(1, y);
         return y + layout.headerHeight;
     }
 
-    double skillRow(const CardSkill &skill, const SkillLayout &layout, const QStringList &lines,
-            bool withFigures, double left, double y)
+    double skillRow(const CardSkill &skill, const CardSkillsLayout &layout,
+            const QStringList &lines, bool withFigures, double left, double y)
     {
-        const double height = rowHeight(layout, lines.size());
+        const double height = layout.rowHeight(lines.size());
         m_rowLines.push_back(y);
         const QFontMetricsF &regular = metrics(layout.points, false);
         double baseline = y + kCellPadding / 2 + regular.ascent();
@@ -632,15 +531,12 @@ private:
         return y + height;
     }
 
-    void skillGrid(const SkillLayout &layout, double left, double top, double bottom)
+    void skillGrid(const CardSkillsLayout &layout, double left, double top, double bottom)
     {
-        double width = 0;
-        for (double w : layout.widths)
-            width += w;
         m_painter.setPen(QPen(kRule, 0.5 * kUnitsPerPoint));
         m_rowLines.push_back(bottom);
         for (double y : m_rowLines)
-            m_painter.drawLine(QLineF(left, y, left + width, y));
+            m_painter.drawLine(QLineF(left, y, left + layout.width(), y));
         double x = left;
         m_painter.drawLine(QLineF(x, top, x, bottom));
         for (double w : layout.widths) {

@@ -551,7 +551,8 @@ void TestDesktop::everyClassFolderIsReadOrNamed()
         const QByteArray bytes = test::resultFileBytes(spec);
         QFile file;
         QVERIFY(file.open(
-                ::fopen((latin2 + "/u" + QByteArray::number(i) + ".dat").constData(), "wb"),
+                ::fopen(QByteArray(latin2 + "/u" + QByteArray::number(i) + ".dat").constData(),
+                        "wb"),
                 QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         QVERIFY(file.write(bytes) == bytes.size());
     }
@@ -572,7 +573,9 @@ void TestDesktop::everyClassFolderIsReadOrNamed()
         } else {
             QMimeData data;
             const QByteArray path = latin2Alone ? latin2 : QFile::encodeName(top);
-            data.setUrls({QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(path, "/"))});
+            QByteArray url("file://");
+            url += QUrl::toPercentEncoding(path, "/");
+            data.setUrls({QUrl::fromEncoded(url)});
             QDragEnterEvent enter(
                     QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(&m_shell->glowny(), &enter);
