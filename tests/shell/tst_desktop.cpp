@@ -574,7 +574,7 @@ void TestDesktop::everyClassFolderIsReadOrNamed()
             QMimeData data;
             const QByteArray path = latin2Alone ? latin2 : QFile::encodeName(top);
             QByteArray url("file://");
-            url += QUrl::toPercentEncoding(path, "/");
+            url += path.toPercentEncoding("/");
             data.setUrls({QUrl::fromEncoded(url)});
             QDragEnterEvent enter(
                     QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
