@@ -11,6 +11,7 @@
 #include "ui/runcommand.h"
 
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <QHeaderView>
@@ -37,7 +38,9 @@ QString fieldName(const QModelIndex &index)
     return column + QStringLiteral(", pytanie ") + question;
 }
 
-// A requirement's editor, named like the skill's.
+// A cell's field, named for a screen reader. Tab and Shift+Tab end the typing
+// and leave the table, as they do from the table itself; Ctrl+Tab goes on to
+// the next cell.
 class FieldDelegate : public QStyledItemDelegate
 {
 public:
@@ -46,24 +49,51 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
             const QModelIndex &index) const override
     {
-        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget *editor = makeEditor(parent, option, index);
         if (editor)
             editor->setAccessibleName(fieldName(index));
         return editor;
     }
+
+protected:
+    virtual QWidget *makeEditor(
+            QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+    {
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (!editor || event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(object, event);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (!tab || (key->modifiers() & Qt::ControlModifier))
+            return QStyledItemDelegate::eventFilter(object, event);
+        // The field is in the view's viewport; once it is closed, the view
+        // has the focus, and the same key takes it on out of the table.
+        QWidget *view = editor->parentWidget() ? editor->parentWidget()->parentWidget() : nullptr;
+        Q_EMIT commitData(editor);
+        Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (view)
+            QCoreApplication::postEvent(
+                    view, new QKeyEvent(QEvent::KeyPress, key->key(), key->modifiers()));
+        return true;
+    }
 };
 
 // The skill's editor offers the skills typed so far in any row.
-class SkillDelegate : public QStyledItemDelegate
+class SkillDelegate : public FieldDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using FieldDelegate::FieldDelegate;
 
-    QWidget *createEditor(
+protected:
+    QWidget *makeEditor(
             QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
         auto *editor = new QLineEdit(parent);
-        editor->setAccessibleName(fieldName(index));
         QStringList names;
         const QAbstractItemModel *model = index.model();
         for (int r = 0; r < model->rowCount(); ++r) {
