@@ -9,6 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <utility>
 
 using namespace zavevad;
@@ -37,6 +40,25 @@ void BM_StudentCardsPdf(benchmark::State &bench)
             bench, [&] { return CardDocument(analysis); }, QStringLiteral("Karty"));
 }
 
+// As "Zapisz karty uczniów PDF ..." saves them: page by page into the file,
+// so that the peak memory stays that of the analysis and a few pages. Peak
+// memory: /usr/bin/time -v bench_cards --benchmark_filter=Saved.
+void BM_StudentCardsSaved(benchmark::State &bench)
+{
+    const AnalysisState &analysis = analysisOf(static_cast<int>(bench.range(0)));
+    QTemporaryDir dir;
+    qint64 bytes = 0;
+    for (auto _ : bench) {
+        QFile file(dir.filePath(QStringLiteral("karty.pdf")));
+        if (!file.open(QIODevice::WriteOnly)
+                || !CardDocument(analysis).writePdf(file, QStringLiteral("Karty")))
+            bench.SkipWithError("the cards could not be written");
+        bytes = file.size();
+    }
+    bench.counters["bytes"] = static_cast<double>(bytes);
+}
+
 } // namespace
 
 BENCHMARK(BM_StudentCardsPdf)->Apply(zavevad::bench::classSizes);
+BENCHMARK(BM_StudentCardsSaved)->Arg(100000)->Unit(benchmark::kSecond)->Iterations(1);

@@ -12,6 +12,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
+#include <QBuffer>
 #include <QDir>
 
 #include <functional>
@@ -42,7 +43,7 @@ struct OutputName
     bool mayBeStandardOutput;
 };
 
-std::optional<QString> outputsRefusal(const BatchExport &request)
+std::optional<QString> outputsRefusal(const BatchExport &request, const QStringList &inputs)
 {
     const OutputName outputs[] = {
             {request.txtPath, {QStringLiteral("txt")}, true},
@@ -52,6 +53,7 @@ std::optional<QString> outputsRefusal(const BatchExport &request)
             {request.cardsPath, {QStringLiteral("pdf")}, false},
     };
     int toStandardOutput = 0;
+    QStringList files;
     for (const OutputName &output : outputs) {
         if (output.path.isEmpty())
             continue;
@@ -67,8 +69,15 @@ std::optional<QString> outputsRefusal(const BatchExport &request)
             continue;
         }
         if (const std::optional<QString> reason =
-                        outputRefusal(output.path, request.files, output.extensions))
+                        outputRefusal(output.path, inputs, output.extensions))
             return cannotSaveMessage(output.path, *reason);
+        // The second write would replace the first.
+        for (const QString &earlier : std::as_const(files)) {
+            if (sameOutputFile(earlier, output.path))
+                return cannotSaveMessage(
+                        output.path, QStringLiteral("ten sam plik podano do zapisu dwa razy"));
+        }
+        files.append(output.path);
     }
     return std::nullopt;
 }
@@ -114,38 +123,40 @@ std::optional<QString> buildTable(
 std::optional<QString> writeOutputs(
         const BatchExport &request, const GridModel &grid, const AnalysisState &analysis)
 {
-    // Each output: the path asked for and the bytes its menu command saves.
+    using Writer = std::function<void(QIODevice &)>;
+    const auto bytesOf = [](std::function<QByteArray()> make) -> Writer {
+        return [make = std::move(make)](QIODevice &device) {
+            device.write(make());
+        };
+    };
+    // Each output: the path asked for and what its menu command saves, the
+    // documents page by page straight into the file.
     // A further format is one more line here and one more field in BatchExport.
-    const std::pair<const QString &, std::function<QByteArray()>> outputs[] = {
-            {request.txtPath,
-                    [&grid] {
-                        return tableTextCp1250(grid);
-                    }},
-            {request.htmlPath,
-                    [&grid] {
-                        return htmlPageBytes(grid);
-                    }},
+    const std::pair<const QString &, Writer> outputs[] = {
+            {request.txtPath, bytesOf([&grid] { return tableTextCp1250(grid); })},
+            {request.htmlPath, bytesOf([&grid] { return htmlPageBytes(grid); })},
             {request.pdfPath,
-                    [&analysis] {
-                        return reportPdfBytes(analysis);
+                    [&analysis](QIODevice &device) {
+                        writeReportPdf(analysis, device);
                     }},
-            {request.xlsxPath,
-                    [&analysis] {
-                        return workbookFileBytes(analysis);
-                    }},
+            {request.xlsxPath, bytesOf([&analysis] { return workbookFileBytes(analysis); })},
             {request.cardsPath,
-                    [&analysis] {
-                        return studentCardsPdfBytes(analysis);
+                    [&analysis](QIODevice &device) {
+                        writeStudentCardsPdf(analysis, device);
                     }},
     };
-    for (const auto &[path, bytes] : outputs) {
+    for (const auto &[path, write] : outputs) {
         if (path.isEmpty())
             continue;
         try {
-            if (isStandardOutput(path))
-                writeStandardOutput(bytes());
-            else
-                saveFile(path, bytes());
+            if (isStandardOutput(path)) {
+                QBuffer buffer;
+                buffer.open(QIODevice::WriteOnly);
+                write(buffer);
+                writeStandardOutput(buffer.data());
+            } else {
+                saveFile(path, write);
+            }
         } catch (const SaveFileError &error) {
             return error.explained();
         } catch (const OutputRefused &error) {
@@ -172,7 +183,9 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
 {
     if (request.files.isEmpty())
         return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
-    if (const std::optional<QString> refusal = outputsRefusal(request)) {
+    const QStringList inputs =
+            request.files + sideInputPaths(request.files.constFirst(), request.thresholdsFolder);
+    if (const std::optional<QString> refusal = outputsRefusal(request, inputs)) {
         BatchOutcome outcome = failure(*refusal);
         outcome.refused = true;
         return outcome;
@@ -185,8 +198,13 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
         return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
 
     BatchOutcome outcome;
+    QStringList warnings;
     if (load.otherTestsSkipped)
-        outcome.warning = oneLine(sameTestWarning(load.testName));
+        warnings.append(oneLine(sameTestWarning(load.testName)));
+    if (!load.otherCountFiles.isEmpty())
+        warnings.append(oneLine(
+                otherCountWarning(load.testName, load.set.questionCount, load.otherCountFiles)));
+    outcome.warning = warnings.join(u'\n');
     outcome.blueprintWarning = load.blueprint.warning;
 
     AnalysisState analysis;

@@ -19,13 +19,15 @@ struct BatchExport
     QString pdfPath; ///< the bytes of "Zapisz raport PDF ..." (needs a QGuiApplication)
     QString xlsxPath; ///< the bytes of "Zapisz jako arkusz xlsx ..."
     QString cardsPath; ///< the bytes of "Zapisz karty uczniów PDF ..." (needs a QGuiApplication)
+    /// Where the load's `Progi.txt` is read from (no output may replace it).
+    QString thresholdsFolder;
 };
 
 struct BatchOutcome
 {
     bool ok = false;
     QString error; ///< when not ok: one line for the user, in Polish
-    QString warning; ///< the load's same-test warning as one line, or empty
+    QString warning; ///< the load's warnings (other tests, other question counts), a line each
     bool refused = false; ///< an output was refused before anything was read or written
     QString blueprintWarning; ///< the warning about `Kartoteka.txt`, or empty
 };
@@ -35,8 +37,9 @@ struct BatchOutcome
 /// the arrows would, and writes each requested file with the bytes the menu's
 /// save commands write. Nothing is written unless the load and the table
 /// succeeded; a failed write ends the run. Every output is checked first
-/// (checkOutput() with the files and the extension of its option; `-` only for
-/// the text and HTML table), so that a slip such as `--txt *.dat` refuses and
+/// (outputRefusal() with the files, the other files the load reads and the
+/// extension of its option; `-` only for the text and HTML table; no two
+/// outputs into one file), so that a slip such as `--txt *.dat` refuses and
 /// leaves every file as it was.
 BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresholds);
 

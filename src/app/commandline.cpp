@@ -218,8 +218,8 @@ QString helpText()
                    "Bez opcji otwiera okno programu i wczytuje podane pliki wyników tak jak\n"
                    "polecenie \"Wczytaj wyniki testu ...\"; folder oznacza wszystkie jego pliki "
                    "*.dat\n"
-                   "w kolejności nazw. Plik *.ssw zostanie użyty jako wzór formatu pierwszego "
-                   "wykresu.\n"
+                   "w kolejności nazw, a folder bez nich - klasy z jego podfolderów. Plik *.ssw\n"
+                   "zostanie użyty jako wzór formatu pierwszego wykresu.\n"
                    "Każdy uczeń należy do klasy nazwanej jak folder jego pliku, więc kilka "
                    "folderów\n"
                    "to kilka klas (tabela \"klasy\" porównuje je).\n"
@@ -243,10 +243,13 @@ QString helpText()
                     "Progi ocen są czytane z pliku Progi.txt w bieżącym folderze.\n"
                     "Program nie zapisze pliku o rozszerzeniu innym niż opcja, pliku wyników "
                     "(*.dat),\n"
-                    "żadnego z podanych plików ani czegoś, co nie jest zwykłym plikiem (folder,\n"
-                    "potok, urządzenie).\n"
+                    "żadnego z wczytywanych plików (także Kartoteka.txt i Progi.txt), dwóch "
+                    "wyników\n"
+                    "do jednego pliku ani czegoś, co nie jest zwykłym plikiem (folder, potok,\n"
+                    "urządzenie).\n"
                     "Kartoteka testu (Kartoteka.txt) jest czytana z folderu pierwszego pliku "
-                    "wyników.\n"
+                    "wyników,\n"
+                    "a gdy jej tam nie ma, z folderu o poziom wyżej (wspólna dla klas).\n"
                     "Kod wyjścia: 0 powodzenie, 1 błędny plik lub błąd zapisu, 2 błędne "
                     "wywołanie.\n");
 }
@@ -319,8 +322,12 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     }
 
     BatchExport batch = commandLine.batch;
-    batch.files = expandResultPaths(commandLine.paths);
-    const BatchOutcome outcome = runBatchExport(batch, loadThresholds(QDir::currentPath()));
+    const ResultPaths expanded = expandPaths(commandLine.paths);
+    batch.files = expanded.files;
+    batch.thresholdsFolder = QDir::currentPath();
+    if (!expanded.unreadableFolders.isEmpty())
+        err << "zavevad: " << oneLine(unreadableFoldersWarning(expanded.unreadableFolders)) << '\n';
+    const BatchOutcome outcome = runBatchExport(batch, loadThresholds(batch.thresholdsFolder));
     if (!outcome.warning.isEmpty())
         err << "zavevad: " << outcome.warning << '\n';
     if (!outcome.blueprintWarning.isEmpty())

@@ -96,26 +96,42 @@ QString displayFileName(const QString &path)
 
 QStringList undecodableFiles(const QString &folder, const QString &suffix)
 {
-    QStringList files;
+    return undecodableEntries(folder, suffix, EntryKind::Files);
+}
+
+QStringList undecodableEntries(const QString &folder, const QString &suffix, EntryKind kind)
+{
+    QStringList entries;
 #ifndef Q_OS_WIN // names on Windows are UTF-16, which Qt always lists
+    // Qt cannot list a folder whose own name holds kept bytes: then every
+    // entry is ours to list.
+    const bool folderKept = nativeFileName(folder).has_value();
     std::error_code error;
     for (const std::filesystem::directory_entry &entry :
             std::filesystem::directory_iterator(filesystemPath(folder), error)) {
         const QByteArray bytes = QByteArray::fromStdString(entry.path().filename().native());
         // Names that decode are Qt's to list.
-        if (QFile::encodeName(QFile::decodeName(bytes)) == bytes)
+        if (!folderKept && QFile::encodeName(QFile::decodeName(bytes)) == bytes)
             continue;
         const QString name = fileNameFromNative(bytes);
         std::error_code statusError;
-        if (name.endsWith(suffix, Qt::CaseInsensitive)
-                && !std::filesystem::is_directory(entry.status(statusError)))
-            files.append(QDir(folder).filePath(name));
+        const bool isFolder = std::filesystem::is_directory(entry.status(statusError));
+        if (name.endsWith(suffix, Qt::CaseInsensitive) && isFolder == (kind == EntryKind::Folders))
+            entries.append(QDir(folder).filePath(name));
     }
 #else
     Q_UNUSED(folder);
     Q_UNUSED(suffix);
+    Q_UNUSED(kind);
 #endif
-    return files;
+    return entries;
+}
+
+bool folderCanBeListed(const QString &folder)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator listing(filesystemPath(folder), error);
+    return !error;
 }
 
 } // namespace zavevad

@@ -32,4 +32,14 @@ QString displayFileName(const QString &path);
 /// cannot list, as paths with kept bytes; empty where names are never bytes.
 QStringList undecodableFiles(const QString &folder, const QString &suffix);
 
+enum class EntryKind { Files, Folders };
+
+/// The entries of `kind` in `folder` whose names end in `suffix` that Qt
+/// cannot list: those with names in no valid encoding, and every one when the
+/// name of `folder` itself holds kept bytes. Paths with kept bytes.
+QStringList undecodableEntries(const QString &folder, const QString &suffix, EntryKind kind);
+
+/// Whether the system lets this process list `folder` (also one with kept bytes).
+bool folderCanBeListed(const QString &folder);
+
 } // namespace zavevad

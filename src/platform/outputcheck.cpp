@@ -40,7 +40,38 @@ bool sameFile(const QString &output, const QString &input)
     return std::filesystem::equivalent(filesystemPath(output), filesystemPath(input), error);
 }
 
+// Why an input may not be replaced. A result file by its usual name is one of
+// the loaded results; any other input (the blueprint, the thresholds, a result
+// file of another name) is named, so that the teacher knows which it is.
+QString inputReason(const QString &input)
+{
+    if (namesResultFile(input))
+        return QStringLiteral("to jest jeden z wczytanych plików wyników");
+    return QStringLiteral("to jest plik wczytany przez program (%1)")
+            .arg(QFileInfo(input).fileName());
+}
+
 } // namespace
+
+QString finalTarget(const QString &path)
+{
+    QString target = path;
+    // A cycle of links ends where the system would give up too.
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+bool sameOutputFile(const QString &first, const QString &second)
+{
+    const QString a = QFileInfo(finalTarget(first)).absoluteFilePath();
+    const QString b = QFileInfo(finalTarget(second)).absoluteFilePath();
+    return QDir::cleanPath(a) == QDir::cleanPath(b) || sameFile(a, b);
+}
 
 std::optional<QString> outputRefusal(
         const QString &path, const QStringList &inputs, const QStringList &extensions)
@@ -55,8 +86,12 @@ std::optional<QString> outputRefusal(
         return QStringLiteral("oczekiwano rozszerzenia .")
                 + extensions.join(QStringLiteral(" lub ."));
     }
-    // QFileInfo follows symbolic links: a link to a regular file counts as one.
-    const QFileInfo info(path);
+    // A link is judged by what it leads to, even when that does not exist
+    // yet: a save through it would create its target.
+    const QString target = finalTarget(path);
+    if (namesResultFile(target))
+        return resultFile;
+    const QFileInfo info(target);
     if (!info.exists())
         return std::nullopt;
     if (info.isDir())
@@ -66,8 +101,8 @@ std::optional<QString> outputRefusal(
     if (namesResultFile(info.canonicalFilePath()))
         return resultFile;
     for (const QString &input : inputs) {
-        if (sameFile(path, input))
-            return QStringLiteral("to jest jeden z wczytanych plików wyników");
+        if (sameFile(target, input))
+            return inputReason(input);
     }
     return std::nullopt;
 }

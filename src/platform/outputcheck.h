@@ -21,12 +21,21 @@ public:
 /// Why `path` may not be written, in Polish, or nothing when it may. An
 /// output never replaces one of `inputs` (however either is spelled: another
 /// relative form, a symbolic link, a hard link), a result file (`*.dat`, any
-/// case, also as the target of a link), or an existing thing that is not a
-/// regular file (a folder, FIFO, device or socket); a symbolic link to a
-/// regular file is written through as before. With `extensions` (lower case,
-/// without the dot) the name must also end in one of them, any case.
+/// case, also as the final target of a link, existing or not), or an existing
+/// thing that is not a regular file (a folder, FIFO, device or socket); a
+/// symbolic link to a regular file is written through as before. `inputs`
+/// holds the result files and the text files a load reads beside them. With `extensions` (lower
+/// case, without the dot) the name must also end in one of them, any case.
 std::optional<QString> outputRefusal(
         const QString &path, const QStringList &inputs, const QStringList &extensions = {});
+
+/// Where `path` leads: the final target of a chain of symbolic links (which
+/// need not exist), else `path` itself.
+QString finalTarget(const QString &path);
+
+/// Whether two outputs would write the same file: the same final target by
+/// name, or one file under two names.
+bool sameOutputFile(const QString &first, const QString &second);
 
 /// Throws OutputRefused when outputRefusal() names a reason. saveFile() calls
 /// it with the loaded inputs, so every save of the program is checked here

@@ -75,6 +75,10 @@ public:
     /// Gives `SaveTabele` its filter and default extension, then shows it.
     std::optional<QString> saveTabele(const QString &pairedFilter, const QString &defaultExtension);
 
+    /// Asks whether the existing file `path` may be replaced ("Tak", "Nie");
+    /// false keeps it and ends the save as a cancel would.
+    virtual bool confirmReplace(const QString &path) = 0;
+
     /// The folder the open and save dialogs start in: the last one that a
     /// dialog or a load used in this run, else `startDirectory` (where
     /// Progi.txt and the help stay looked for, whatever the dialogs did).

@@ -45,12 +45,12 @@ private:
 
 // `write` returns false when it knows a write came up short.
 template<typename Write>
-void saveThrough(const QString &path, Write &&write)
+void saveThrough(const QString &path, Write &&write, const QStringList &inputs = loadedInputs())
 {
     // A folder cannot be replaced: the save fails on it below, with the
     // message its caller gives a failed save (the table saves keep theirs).
     if (!QFileInfo(path).isDir())
-        checkOutput(path, loadedInputs());
+        checkOutput(path, inputs);
     QSaveFile file(path);
     auto fail = [&](SaveFileError::Stage stage) {
         const int systemError = errno;
@@ -140,6 +140,19 @@ void saveFileSayingWhy(const QString &path, const std::function<void(QIODevice &
 {
     try {
         saveFile(path, write);
+    } catch (const SaveFileError &error) {
+        throw CommandError(error.explained());
+    }
+}
+
+void saveEditedInput(const QString &path, const QByteArray &bytes)
+{
+    QStringList others = loadedInputs();
+    others.removeIf([&path](const QString &input) { return sameOutputFile(path, input); });
+    try {
+        saveThrough(
+                path, [&bytes](QFileDevice &file) { return file.write(bytes) == bytes.size(); },
+                others);
     } catch (const SaveFileError &error) {
         throw CommandError(error.explained());
     }

@@ -63,6 +63,11 @@ void saveFile(const QString &path, const std::function<void(QIODevice &)> &write
 void saveFileSayingWhy(const QString &path, const QByteArray &bytes);
 void saveFileSayingWhy(const QString &path, const std::function<void(QIODevice &)> &write);
 
+/// saveFileSayingWhy() for a file that a load reads and a dialog of the
+/// program edits (the test's blueprint, the thresholds): checked like any
+/// output, except that being that input itself is no reason to refuse it.
+void saveEditedInput(const QString &path, const QByteArray &bytes);
+
 /// Writes the bytes to the process's standard output (the output `-`) and
 /// flushes them; a failure throws CommandError "Nie można zapisać na
 /// standardowe wyjście: <reason>".

@@ -9,4 +9,11 @@ namespace zavevad {
 /// save commands' one way to ask for a file.
 QString askSavePath(const QString &pairedFilter, const QString &defaultExtension);
 
+/// askSavePath() for the outputs the program adds (the report, the cards, the
+/// workbook, pictures), which ask before they replace a file: a path that no
+/// output may take throws OutputRefused (checkOutput() with the loaded
+/// inputs); an existing file is replaced only when the user confirms
+/// (Platform::confirmReplace()), else the result is empty as for a cancel.
+QString askNewSavePath(const QString &pairedFilter, const QString &defaultExtension);
+
 } // namespace zavevad

@@ -1,5 +1,6 @@
 #include "report/carddocument.h"
 
+#include "report/cardskills.h"
 #include "report/paper.h"
 #include "tables/numberformat.h"
 
@@ -8,10 +9,15 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace zavevad {
@@ -29,6 +35,8 @@ constexpr double kCellPoints = 9;
 constexpr int kQuestionsPerBlock = 15;
 constexpr double kLabelPoints = 9;
 constexpr double kTimePoints = 13;
+// No skill is set smaller: the table goes on over another page instead.
+constexpr double kFloorPoints = 7;
 
 // Dark on the light page, and right and wrong told apart by their marks and
 // words as well as by colour, so that a black-and-white printout keeps them.
@@ -80,7 +88,10 @@ class CardPainter
 public:
     explicit CardPainter(QPainter &painter) : m_painter(painter), m_timeFormat(longTimeFormat()) { }
 
-    void paint(const StudentCard &card, int page, int pages)
+    /// Paints the card from page `page` of `pages`; `nextPage` starts the
+    /// card's next page (false: the device failed). Returns the number of
+    /// pages painted, 0 on a failure.
+    int paint(const StudentCard &card, int page, int pages, const std::function<bool()> &nextPage)
     {
         const QSizeF size = pageSize();
         const double left = kMargin;
@@ -94,13 +105,27 @@ public:
         y = questions(card, left, width, y);
 
         // The skills take the room that the working time and the thresholds
-        // at the foot leave.
+        // at the foot leave, and go on over the next pages when they need more.
         const double footHeight =
                 boxHeight(kTimePoints) + kSectionGap + metrics(8, false).height() * 2;
-        if (!card.skills.empty())
-            y = skills(card, left, width, y, bottom - footHeight) + kSectionGap;
+        int used = 1;
+        if (!card.skills.empty()) {
+            const auto turnPage = [&]() -> std::optional<double> {
+                footer(card, left, width, bottom, page + used - 1, pages);
+                if (!nextPage())
+                    return std::nullopt;
+                ++used;
+                return continuationHeading(card, left, width, kMargin);
+            };
+            const std::optional<double> end =
+                    skills(card, left, width, y, bottom - footHeight, turnPage);
+            if (!end)
+                return 0;
+            y = *end + kSectionGap;
+        }
         workingTime(card, left, width, y);
-        footer(card, left, width, bottom, page, pages);
+        footer(card, left, width, bottom, page + used - 1, pages);
+        return used;
     }
 
 private:
@@ -170,7 +195,7 @@ private:
         const double points = fitted(title, 11, true, width);
         const QFontMetricsF &m = metrics(points, true);
         text(title, left, y + m.ascent(), points, true, kInk);
-        return y + m.height() + 4 * kUnitsPerPoint;
+        return y + metrics(11, true).height() + 4 * kUnitsPerPoint;
     }
 
     double heading(const StudentCard &card, double left, double width, double y)
@@ -200,7 +225,9 @@ private:
         const QFontMetricsF &bold = metrics(points, true);
         text(test, left, y + bold.ascent(), points, true, kInk);
         text(schoolClass, left + width, y + bold.ascent(), points, true, kInk, Qt::AlignRight);
-        y += bold.height() + 6 * kUnitsPerPoint;
+        // The full size's height: every card is laid out alike, so that
+        // every card takes as many pages as the first.
+        y += metrics(14, true).height() + 6 * kUnitsPerPoint;
 
         m_painter.setPen(QPen(kRule, 0.75 * kUnitsPerPoint));
         m_painter.drawLine(QLineF(left, y, left + width, y));
@@ -261,15 +288,18 @@ private:
                 ? QStringLiteral("Na tle klasy")
                 : QStringLiteral("Na tle klasy ") + card.className;
         y = sectionTitle(title, left, width, y);
-        return boxes(
-                {{QStringLiteral("Średnia klasy"),
-                         pointsText(static_cast<double>(card.classMeanPoints100) / 100.0)},
-                        {QStringLiteral("Mediana klasy"),
-                                pointsText(static_cast<double>(card.classMedianPoints2) / 2.0)},
-                        {QStringLiteral("Pozycja w klasie"),
-                                QStringLiteral("Wynik lepszy niż %1 % klasy")
-                                        .arg(card.betterThanPercent)}},
-                {0.26, 0.22, 0.52}, 13, left, width, y);
+        std::vector<std::pair<QString, QString>> items{
+                {QStringLiteral("Średnia klasy"),
+                        pointsText(static_cast<double>(card.classMeanPoints100) / 100.0)},
+                {QStringLiteral("Mediana klasy"),
+                        pointsText(static_cast<double>(card.classMedianPoints2) / 2.0)}};
+        // Alone in the class, a student is better than no one and worse
+        // than no one: the sentence would say nothing true.
+        if (card.classSize < 2)
+            return boxes(items, {0.5, 0.5}, 13, left, width, y);
+        items.emplace_back(QStringLiteral("Pozycja w klasie"),
+                QStringLiteral("Wynik lepszy niż %1 % klasy").arg(card.betterThanPercent));
+        return boxes(items, {0.26, 0.22, 0.52}, 13, left, width, y);
     }
 
     /// Draws `table` from `top` in `width`, at the largest size up to
@@ -383,20 +413,137 @@ private:
         return bottom + kSectionGap;
     }
 
-    double skills(const StudentCard &card, double left, double width, double y, double bottom)
+    /// The top of a card's further page: whose card it is, and the section it continues.
+    double continuationHeight()
+    {
+        return metrics(10, false).height() * 1.3 + metrics(14, true).height() + kSectionGap
+                + metrics(11, true).height() + 4 * kUnitsPerPoint;
+    }
+
+    double continuationHeading(const StudentCard &card, double left, double width, double y)
+    {
+        const QString kind = QStringLiteral("Karta wyników ucznia (ciąg dalszy)");
+        const QFontMetricsF &small = metrics(10, false);
+        text(kind, left, y + small.ascent(), fitted(kind, 10, false, width), false, kLabelInk);
+        y += small.height() * 1.3;
+        const double namePoints = fitted(card.studentName, 14, true, width);
+        text(card.studentName, left, y + metrics(14, true).ascent(), namePoints, true, kInk);
+        y += metrics(14, true).height() + kSectionGap;
+        return sectionTitle(QStringLiteral("Umiejętności (ciąg dalszy)"), left, width, y);
+    }
+
+    CardSkillsLayout skillLayout(const StudentCard &card, double width, double points)
+    {
+        return cardSkillsLayout(card.skills, width, points, metrics(points, false).height(),
+                kCellPadding, [this](const QString &text, double size, bool bold) {
+                    return textWidth(text, size, bold);
+                });
+    }
+
+    /// The skills from `y`, above `limit` on every page; `turnPage` ends the
+    /// page and gives where the next one's table starts. Returns the bottom of
+    /// the table on its last page, nothing when a page could not be started.
+    std::optional<double> skills(const StudentCard &card, double left, double width, double y,
+            double limit, const std::function<std::optional<double>()> &turnPage)
     {
         y = sectionTitle(QStringLiteral("Umiejętności"), left, width, y);
-        CardTable skills;
-        skills.header = {QStringLiteral("Umiejętność"), QStringLiteral("Liczba pytań"),
-                QStringLiteral("Uczeń: poprawnie"), QStringLiteral("Klasa: poprawnie")};
-        for (const CardSkill &skill : card.skills) {
-            QString name = skill.name;
-            if (!skill.requirement.isEmpty())
-                name += QStringLiteral(" (") + skill.requirement + QLatin1Char(')');
-            skills.rows.push_back({name, QString::number(skill.questionCount),
-                    percentText(skill.studentPercent), percentText(skill.classPercent)});
+        // The largest type, down to kFloorPoints, that needs the fewest pages:
+        // smaller type saves a page, never a word.
+        const double nextTop = kMargin + continuationHeight();
+        CardSkillsLayout layout = skillLayout(card, width, kCellPoints);
+        int fewest = layout.pagesFor(y, nextTop, limit);
+        for (double points = kCellPoints - 0.5; points >= kFloorPoints; points -= 0.5) {
+            CardSkillsLayout smaller = skillLayout(card, width, points);
+            if (const int pages = smaller.pagesFor(y, nextTop, limit); pages < fewest) {
+                fewest = pages;
+                layout = std::move(smaller);
+            }
         }
-        return table(skills, left, width, y, std::max(bottom - y, 0.0));
+
+        double top = y;
+        y = skillHeader(layout, left, width, y);
+        for (std::size_t s = 0; s < card.skills.size(); ++s) {
+            const QStringList &lines = layout.names[s];
+            qsizetype from = 0;
+            while (from < lines.size()) {
+                const qsizetype count = layout.linesHere(lines.size() - from, from, top, y, limit);
+                if (count == 0) {
+                    skillGrid(layout, left, top, y);
+                    const std::optional<double> next = turnPage();
+                    if (!next)
+                        return std::nullopt;
+                    top = *next;
+                    y = skillHeader(layout, left, width, top);
+                    continue;
+                }
+                y = skillRow(card.skills[s], layout, lines.mid(from, count), from == 0, left, y);
+                from += count;
+            }
+        }
+        skillGrid(layout, left, top, y);
+        return y;
+    }
+
+    double skillHeader(const CardSkillsLayout &layout, double left, double width, double y)
+    {
+        m_painter.fillRect(QRectF(left, y, width, layout.headerHeight), kHeaderFill);
+        const QFontMetricsF &bold = metrics(layout.points, true);
+        const double baseline = y + (layout.headerHeight - bold.height()) / 2 + bold.ascent();
+        double x = left;
+        for (std::size_t c = 0; c < 4; ++c) {
+            if (c == 0)
+                text(CardSkillsLayout::headers()[c], x + kCellPadding, baseline, layout.points,
+                        true, kInk);
+            else
+                text(CardSkillsLayout::headers()[c], x + layout.widths[c] - kCellPadding, baseline,
+                        layout.points, true, kInk, Qt::AlignRight);
+            x += layout.widths[c];
+        }
+        m_rowLines.assign(1, y);
+        return y + layout.headerHeight;
+    }
+
+    double skillRow(const CardSkill &skill, const CardSkillsLayout &layout,
+            const QStringList &lines, bool withFigures, double left, double y)
+    {
+        const double height = layout.rowHeight(lines.size());
+        m_rowLines.push_back(y);
+        const QFontMetricsF &regular = metrics(layout.points, false);
+        double baseline = y + kCellPadding / 2 + regular.ascent();
+        if (lines.size() == 1)
+            baseline = y + (height - regular.height()) / 2 + regular.ascent();
+        for (const QString &line : lines) {
+            text(line, left + kCellPadding, baseline, layout.points, false, kInk);
+            baseline += layout.lineHeight;
+        }
+        if (withFigures) {
+            const QString figures[] = {QString::number(skill.questionCount),
+                    percentText(skill.studentPercent), percentText(skill.classPercent)};
+            const double first = y + (std::min(height, layout.headerHeight) - regular.height()) / 2
+                    + regular.ascent();
+            double x = left + layout.widths[0];
+            for (std::size_t c = 1; c < 4; ++c) {
+                x += layout.widths[c];
+                text(figures[c - 1], x - kCellPadding, first, layout.points, false, kInk,
+                        Qt::AlignRight);
+            }
+        }
+        return y + height;
+    }
+
+    void skillGrid(const CardSkillsLayout &layout, double left, double top, double bottom)
+    {
+        m_painter.setPen(QPen(kRule, 0.5 * kUnitsPerPoint));
+        m_rowLines.push_back(bottom);
+        for (double y : m_rowLines)
+            m_painter.drawLine(QLineF(left, y, left + layout.width(), y));
+        double x = left;
+        m_painter.drawLine(QLineF(x, top, x, bottom));
+        for (double w : layout.widths) {
+            x += w;
+            m_painter.drawLine(QLineF(x, top, x, bottom));
+        }
+        m_rowLines.clear();
     }
 
     void workingTime(const StudentCard &card, double left, double width, double y)
@@ -423,6 +570,7 @@ private:
     }
 
     QPainter &m_painter;
+    std::vector<double> m_rowLines; ///< the tops of the skill rows on this page
     const QLocale m_locale;
     const QString m_timeFormat;
     std::map<std::pair<int, bool>, FontEntry> m_fonts;
@@ -430,16 +578,27 @@ private:
 
 } // namespace
 
-CardDocument::CardDocument(const AnalysisState &analysis) : m_cards(analysis) { }
-
-void paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages)
+CardDocument::CardDocument(const AnalysisState &analysis) : m_cards(analysis)
 {
-    CardPainter(painter).paint(card, page, pages);
+    // Every card is laid out alike: the first one, painted where nothing is
+    // kept, tells how many pages each takes.
+    if (m_cards.count() == 0)
+        return;
+    QPicture scratch;
+    QPainter painter(&scratch);
+    m_pagesPerCard =
+            std::max(CardPainter(painter).paint(m_cards.card(0), 1, 1, [] { return true; }), 1);
+}
+
+int paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages,
+        const std::function<bool()> &nextPage)
+{
+    return CardPainter(painter).paint(card, page, pages, nextPage);
 }
 
 bool CardDocument::paint(QPagedPaintDevice &device) const
 {
-    const int count = pageCount();
+    const int count = m_cards.count();
     if (count == 0)
         return false;
     device.setPageLayout(a4Layout(device.pageLayout(), QPageLayout::Portrait));
@@ -447,14 +606,35 @@ bool CardDocument::paint(QPagedPaintDevice &device) const
     if (!painter.begin(&device))
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
+    const int pages = pageCount();
+    const auto nextPage = [&] {
+        if (!device.newPage())
+            return false;
+        placeOnSheet(painter, device, QPageLayout::Portrait);
+        return true;
+    };
     CardPainter cards(painter);
+    int page = 1;
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !device.newPage())
             return false;
         placeOnSheet(painter, device, QPageLayout::Portrait);
-        cards.paint(m_cards.card(i), i + 1, count);
+        const int painted = cards.paint(m_cards.card(i), page, pages, nextPage);
+        if (painted == 0)
+            return false;
+        page += painted;
     }
     return painter.end();
+}
+
+bool CardDocument::writePdf(QIODevice &device, const QString &title) const
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+    writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return paint(writer);
 }
 
 QByteArray CardDocument::toPdf(const QString &title) const

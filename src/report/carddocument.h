@@ -5,23 +5,29 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
 
 namespace zavevad {
 
-/// The students' result cards on paper: one upright A4 page per student, in
-/// the results table's order, "Strona N z M" in every footer. It paints on
-/// any paged device, so that the PDF file, the print preview and the printer
-/// get the same pages. Every text is set in full: one that is too long for
-/// its place gets a smaller font, never an ellipsis.
+/// The students' result cards on paper: upright A4 pages for each student, in
+/// the results table's order, "Strona N z M" in every footer. A card is one
+/// page unless its skills, never set below 7 pt, go on over further pages;
+/// every card takes as many pages as the first. It paints on any paged
+/// device, so that the PDF file, the print preview and the printer get the
+/// same pages. Every text is set in full: a skill's name wraps, another text
+/// that is too long for its place gets a smaller font, never an ellipsis.
 class CardDocument
 {
 public:
     /// Keeps a reference to `analysis`, which must outlive this object.
     explicit CardDocument(const AnalysisState &analysis);
 
-    int pageCount() const { return m_cards.count(); }
+    int pageCount() const { return m_cards.count() * m_pagesPerCard; }
+    int pagesPerCard() const { return m_pagesPerCard; }
     const StudentCards &cards() const { return m_cards; }
 
     /// Paints every card on `device`, which is set to A4; a sheet that lies
@@ -31,13 +37,20 @@ public:
 
     /// The cards as a PDF file, fonts embedded.
     QByteArray toPdf(const QString &title) const;
+    /// The same PDF written into `device` page by page, so that a school's
+    /// cards never stand in memory whole; false when painting failed.
+    bool writePdf(QIODevice &device, const QString &title) const;
 
 private:
     StudentCards m_cards;
+    int m_pagesPerCard = 1;
 };
 
-/// Paints one card on a page of upright A4 in layout units (tenths of a
-/// point from the sheet's corner), as page `page` of `pages`.
-void paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages);
+/// Paints one card on pages of upright A4 in layout units (tenths of a point
+/// from the sheet's corner), from page `page` of `pages`; `nextPage` starts
+/// each further page of the card (false: it failed). Returns the pages
+/// painted, 0 on a failure.
+int paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages,
+        const std::function<bool()> &nextPage);
 
 } // namespace zavevad

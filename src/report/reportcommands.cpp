@@ -64,14 +64,25 @@ QByteArray studentCardsPdfBytes(const AnalysisState &analysis)
     return pdf;
 }
 
+void writeReportPdf(const AnalysisState &analysis, QIODevice &device)
+{
+    if (!ReportDocument(reportSectionMakers(analysis)).writePdf(device, reportTitle()))
+        throw cannotMake(QStringLiteral("raportu PDF"));
+}
+
+void writeStudentCardsPdf(const AnalysisState &analysis, QIODevice &device)
+{
+    if (!CardDocument(analysis).writePdf(device, cardsTitle()))
+        throw cannotMake(QStringLiteral("kart uczniów"));
+}
+
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {
+    // Refused before the report is made, which takes a while.
     const QString path =
-            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+            askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    // Refused before the report is made, which takes a while.
-    checkOutput(path, loadedInputs());
     const ReportDocument document(reportSectionMakers(analysis));
     // Straight into the file as the pages are painted: a large class's
     // report never stands in memory whole.
@@ -90,16 +101,17 @@ void DrukujRaport(const AnalysisState &analysis)
 
 void ZapiszKartyPdf(const AnalysisState &analysis)
 {
+    // Refused before the cards are made, which takes a while.
     const QString path =
-            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+            askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    // Refused before the cards are made, which takes a while.
-    checkOutput(path, loadedInputs());
-    const QByteArray pdf = CardDocument(analysis).toPdf(cardsTitle());
-    if (pdf.isEmpty())
-        throw cannotCreate(path, QStringLiteral("kart uczniów"));
-    saveFileSayingWhy(path, pdf);
+    const CardDocument document(analysis);
+    // Page by page into the file: a school's cards never stand in memory whole.
+    saveFileSayingWhy(path, [&](QIODevice &device) {
+        if (!document.writePdf(device, cardsTitle()))
+            throw cannotCreate(path, QStringLiteral("kart uczniów"));
+    });
 }
 
 void DrukujKarty(const AnalysisState &analysis)
@@ -111,11 +123,10 @@ void DrukujKarty(const AnalysisState &analysis)
 
 void ZapiszArkusz(const AnalysisState &analysis)
 {
-    const QString path = askSavePath(
+    const QString path = askNewSavePath(
             QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
-    checkOutput(path, loadedInputs());
     QString failure;
     const std::optional<QByteArray> workbook =
             workbookBytes(workbookTableMakers(analysis), &failure);

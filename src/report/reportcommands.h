@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+class QIODevice;
+
 namespace zavevad {
 
 struct AnalysisState;
@@ -18,6 +20,11 @@ QByteArray reportPdfBytes(const AnalysisState &analysis);
 QByteArray workbookFileBytes(const AnalysisState &analysis);
 /// The students' result cards as a PDF, one page each.
 QByteArray studentCardsPdfBytes(const AnalysisState &analysis);
+
+/// The report and the cards as PDF written page by page into `device`; they
+/// throw CommandError when the document cannot be made.
+void writeReportPdf(const AnalysisState &analysis, QIODevice &device);
+void writeStudentCardsPdf(const AnalysisState &analysis, QIODevice &device);
 
 /// "Zapisz raport PDF ...": the report as a PDF file (filter "Dokument PDF
 /// (*.pdf)", default extension "pdf").

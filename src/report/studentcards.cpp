@@ -158,8 +158,11 @@ StudentCard StudentCards::card(int index) const
     card.classMeanPoints100 = figures.meanPoints100;
     card.classMedianPoints2 = figures.medianPoints2;
     const int points = std::clamp(student.Suma, 0, m_questionCount);
-    card.betterThanPercent =
-            wholePercent(figures.fewerThan[static_cast<std::size_t>(points)], figures.studentCount);
+    card.classSize = figures.studentCount;
+    if (figures.studentCount > 0)
+        card.betterThanPercent = static_cast<std::int32_t>(
+                std::int64_t{figures.fewerThan[static_cast<std::size_t>(points)]} * 100
+                / figures.studentCount);
 
     card.questions.reserve(static_cast<std::size_t>(m_questionCount));
     for (int k = 1; k <= m_questionCount; ++k)

@@ -49,8 +49,12 @@ struct StudentCard
     std::int64_t classMeanPoints100 = 0;
     /// Twice the class's median points: the middle value, or the sum of the two middle ones.
     std::int64_t classMedianPoints2 = 0;
-    /// The share of the class with fewer points than this student, whole percent.
+    /// The share of the class with fewer points than this student, in whole
+    /// percent rounded down, so that it never claims more than is true.
     std::int32_t betterThanPercent = 0;
+    /// How many students the class figures are of, this one included; with
+    /// fewer than two the card makes no comparison with the others.
+    std::int32_t classSize = 0;
 
     std::vector<CardQuestion> questions;
     /// Empty when the test has no blueprint.

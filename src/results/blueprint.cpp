@@ -4,6 +4,7 @@
 #include "results/student.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringList>
@@ -121,6 +122,7 @@ BlueprintRead readBlueprint(const QString &directory, int questionCount)
             QDir(directory).filePath(kBlueprintFileName.toString()), kMaxBlueprintFileSize + 1);
     BlueprintRead read;
     read.folder = directory;
+    read.found = head.failure != FileHead::Failure::NotFound;
     switch (head.failure) {
     case FileHead::Failure::None:
         break;
@@ -128,20 +130,62 @@ BlueprintRead readBlueprint(const QString &directory, int questionCount)
         return read;
     case FileHead::Failure::NotRegular:
         read.warning = blueprintMessage(QStringLiteral("to nie jest zwykły plik; pominięto go"));
+        read.blueprint.problem = read.warning;
         return read;
     case FileHead::Failure::CannotOpen:
     case FileHead::Failure::ReadFailed:
         read.warning = blueprintMessage(QStringLiteral("nie można odczytać pliku; pominięto go"));
+        read.blueprint.problem = read.warning;
         return read;
     }
     if (head.bytes.size() > kMaxBlueprintFileSize) {
         read.warning = blueprintMessage(QStringLiteral("plik jest większy niż %1 KB; pominięto go")
                                                 .arg(kMaxBlueprintFileSize / 1024));
+        read.blueprint.problem = read.warning;
         return read;
     }
     read = parseBlueprint(head.bytes, questionCount);
     read.folder = directory;
+    read.found = true;
+    if (read.blueprint.empty())
+        read.blueprint.problem = read.warning.isEmpty()
+                ? blueprintMessage(QStringLiteral("plik nie zawiera żadnego wiersza kartoteki"))
+                : read.warning;
     return read;
+}
+
+namespace {
+
+QStringList blueprintFolders(const QString &firstResultFile)
+{
+    const QString beside = QFileInfo(firstResultFile).absolutePath();
+    const QString above = QFileInfo(beside).absolutePath();
+    return above == beside ? QStringList{beside} : QStringList{beside, above};
+}
+
+} // namespace
+
+BlueprintRead readTestBlueprint(const QString &firstResultFile, int questionCount)
+{
+    const QStringList folders = blueprintFolders(firstResultFile);
+    for (const QString &folder : folders) {
+        if (BlueprintRead read = readBlueprint(folder, questionCount); read.found)
+            return read;
+    }
+    BlueprintRead none;
+    none.folder = folders.constFirst();
+    return none;
+}
+
+QString blueprintPathFor(const QString &firstResultFile)
+{
+    const QStringList folders = blueprintFolders(firstResultFile);
+    for (const QString &folder : folders) {
+        const QFileInfo file(QDir(folder).filePath(kBlueprintFileName.toString()));
+        if (file.exists() || file.isSymLink())
+            return file.filePath();
+    }
+    return QDir(folders.constFirst()).filePath(kBlueprintFileName.toString());
 }
 
 QString skippedLinesWarning(const QList<int> &lines)

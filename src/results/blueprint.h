@@ -32,6 +32,9 @@ struct Skill
 struct Blueprint
 {
     std::vector<Skill> skills; ///< in order of first appearance in the file
+    /// With no skills: why the test's `Kartoteka.txt`, which exists, gave none
+    /// (the read's warning); empty when there is no such file.
+    QString problem;
 
     bool empty() const { return skills.empty(); }
     friend bool operator==(const Blueprint &, const Blueprint &) = default;
@@ -41,7 +44,8 @@ struct Blueprint
 struct BlueprintRead
 {
     Blueprint blueprint;
-    QString folder; ///< where the file was looked for (readBlueprint only)
+    QString folder; ///< where the file was found, else looked for first (reads of a folder only)
+    bool found = false; ///< the file exists (readable or not)
     QList<int> skippedLines; ///< 1-based numbers of the lines left out
     QString warning; ///< for the prompt window; empty when all went well
 };
@@ -60,6 +64,16 @@ BlueprintRead parseBlueprint(QByteArrayView content, int questionCount);
 /// not a regular one, cannot be read or is larger than kMaxBlueprintFileSize
 /// is no blueprint with a warning saying why.
 BlueprintRead readBlueprint(const QString &directory, int questionCount);
+
+/// Reads the blueprint of a test whose first result file is `firstResultFile`:
+/// `Kartoteka.txt` beside it, else in the folder above it, where one file
+/// serves the classes in its folders. The folder is where it was found, else
+/// the first file's, where the blueprint dialog then saves it.
+BlueprintRead readTestBlueprint(const QString &firstResultFile, int questionCount);
+
+/// The `Kartoteka.txt` that readTestBlueprint() reads for `firstResultFile`, or
+/// the one beside it when there is none.
+QString blueprintPathFor(const QString &firstResultFile);
 
 /// "Kartoteka.txt: pominięto wiersze 4, 9" (one line: "wiersz 4").
 QString skippedLinesWarning(const QList<int> &lines);

@@ -1,12 +1,16 @@
 #include "results/loader.h"
 
+#include "platform/nativename.h"
 #include "results/resultpaths.h"
+#include "results/thresholds.h"
 #include "results/userlocale.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -14,11 +18,51 @@
 
 namespace zavevad {
 
+namespace {
+
+// The class of each file, shown as it can be decoded. A folder name in no
+// valid encoding shows its lost characters as U+FFFD; two such names that
+// would then look alike get a number, so that they stay two classes.
+QStringList shownClassNames(const QStringList &paths)
+{
+    QStringList raw;
+    raw.reserve(paths.size());
+    QSet<QString> taken;
+    for (const QString &path : paths) {
+        raw.append(schoolClassOf(path));
+        if (!nativeFileName(raw.constLast()))
+            taken.insert(raw.constLast());
+    }
+    QHash<QString, QString> shownOf;
+    QStringList shown;
+    shown.reserve(paths.size());
+    for (const QString &name : std::as_const(raw)) {
+        auto found = shownOf.constFind(name);
+        if (found == shownOf.cend()) {
+            QString candidate = name;
+            if (nativeFileName(name)) {
+                const QString base = displayFileName(name);
+                candidate = base;
+                for (int n = 2; taken.contains(candidate); ++n)
+                    candidate = base + QStringLiteral(" (%1)").arg(n);
+                taken.insert(candidate);
+            }
+            found = shownOf.insert(name, candidate);
+        }
+        shown.append(*found);
+    }
+    return shown;
+}
+
+} // namespace
+
 ReadFilesOutcome readResultFiles(const QStringList &paths)
 {
     ReadFilesOutcome outcome;
     outcome.students.reserve(static_cast<std::size_t>(paths.size()));
+    const QStringList classes = shownClassNames(paths);
     QByteArray acceptedTest;
+    std::int32_t acceptedCount = 0;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         ResultFileRead read = readResultFile(paths.at(i));
         if (!read.ok()) {
@@ -28,15 +72,21 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
         }
         if (i == 0) {
             acceptedTest = read.rawTestName;
+            acceptedCount = read.record.LiczbaPytan;
             outcome.testName = read.record.NazwaTestu;
         } else if (read.rawTestName != acceptedTest) {
             // Compared as bytes: a code page byte without a character must
             // not make two different tests look alike.
             outcome.otherTestsSkipped = true;
             continue;
+        } else if (read.record.LiczbaPytan != acceptedCount) {
+            // Scored with the first file's count, such a file would earn or
+            // lose points for questions its student never had.
+            outcome.otherCountFiles.append(paths.at(i));
+            continue;
         }
         outcome.students.emplace_back(read.record);
-        outcome.students.back().schoolClass = schoolClassOf(paths.at(i));
+        outcome.students.back().schoolClass = classes.at(i);
     }
     outcome.ok = true;
     return outcome;
@@ -90,8 +140,8 @@ LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
     outcome.status = LoadStatus::Loaded;
     outcome.otherTestsSkipped = read.otherTestsSkipped;
     outcome.testName = read.testName;
-    outcome.blueprint =
-            readBlueprint(QFileInfo(paths.constFirst()).absolutePath(), set.questionCount);
+    outcome.otherCountFiles = std::move(read.otherCountFiles);
+    outcome.blueprint = readTestBlueprint(paths.constFirst(), set.questionCount);
     return outcome;
 }
 
@@ -119,6 +169,39 @@ QString structureWarning()
 {
     return QStringLiteral("Uwaga. Wystąpiły błędy podczas wczytywania wyników.\r"
                           "Niektóre z plików mają niepoprawną strukturę.");
+}
+
+QString otherCountWarning(
+        const QString &testName, std::int32_t questionCount, const QStringList &files)
+{
+    constexpr qsizetype kNamed = 10;
+    QStringList named;
+    for (qsizetype i = 0; i < files.size() && i < kNamed; ++i)
+        named.append(displayFileName(files.at(i)));
+    QString text =
+            QStringLiteral("Uwaga. Pominięto pliki testu \"%1\" o liczbie pytań innej niż %2:\r")
+                    .arg(testName)
+                    .arg(questionCount)
+            + named.join(u'\r');
+    if (files.size() > kNamed)
+        text += QStringLiteral("\ri dalsze (razem: %1)").arg(files.size());
+    return text;
+}
+
+QStringList sideInputPaths(const QString &firstResultFile, const QString &thresholdsFolder)
+{
+    // Every file a load reads besides the result files; a new one is one line.
+    const QString candidates[] = {
+            blueprintPathFor(firstResultFile),
+            QDir(thresholdsFolder).filePath(kThresholdsFileName.toString()),
+    };
+    QStringList inputs;
+    for (const QString &path : candidates) {
+        const QFileInfo info(path);
+        if (!path.isEmpty() && (info.exists() || info.isSymLink()))
+            inputs.append(path);
+    }
+    return inputs;
 }
 
 QString badFileWarning(const QString &path)

@@ -15,14 +15,19 @@ struct ReadFilesOutcome
 {
     bool ok = false; ///< false: a file failed and ended the read at once
     bool otherTestsSkipped = false; ///< a file of another test was left out
+    /// Files of the accepted test with another question count than the
+    /// first file's, left out.
+    QStringList otherCountFiles;
     QString testName; ///< the accepted test: `NazwaTestu` of the first file
     Uczniowie students;
     int failedIndex = -1; ///< index in the path list of the file that failed
     ResultFileError error = ResultFileError::None; ///< why it failed
 };
 
-/// Reads the files in order. The first decides the test; a file whose test
-/// name differs (exactly, letter case counts) is skipped. A file that cannot
+/// Reads the files in order. The first decides the test and its question
+/// count; a file whose test name differs (exactly, letter case counts) or
+/// whose question count differs is skipped. Each student's class is the name
+/// of its file's folder, shown as it can be decoded and kept distinct. A file that cannot
 /// be read ends the read at once; later files are not opened.
 ReadFilesOutcome readResultFiles(const QStringList &paths);
 
@@ -49,12 +54,15 @@ struct LoadOutcome
 {
     LoadStatus status = LoadStatus::NoFiles;
     bool otherTestsSkipped = false; ///< when Loaded: show sameTestWarning(testName)
+    /// When Loaded: files left out for another question count; show
+    /// otherCountWarning().
+    QStringList otherCountFiles;
     QString testName; ///< the accepted test, also the first sorted student's
     LoadedSet set; ///< complete only when Loaded
     int failedIndex = -1; ///< when BadFile: index of the file that failed
     ResultFileError error = ResultFileError::None; ///< when BadFile: why
-    /// When Loaded: `Kartoteka.txt` from the folder of the first file, and
-    /// its warning for the prompt window.
+    /// When Loaded: `Kartoteka.txt` beside the first file or in the folder
+    /// above it (readTestBlueprint()), and its warning for the prompt window.
     BlueprintRead blueprint;
 
     bool loaded() const { return status == LoadStatus::Loaded; }
@@ -73,6 +81,16 @@ bool commitLoad(LoadOutcome &&outcome, AnalysisState &state);
 
 /// "Uwaga. Wczytano tylko pliki testu "<name>"." CR "Pozostałe pominięto"
 QString sameTestWarning(const QString &testName);
+
+/// "Uwaga. Pominięto pliki testu "<name>" o liczbie pytań innej niż <k>:"
+/// and the files, one per line (at most ten, then how many in all).
+QString otherCountWarning(
+        const QString &testName, std::int32_t questionCount, const QStringList &files);
+
+/// The files besides the result files that a load starting with
+/// `firstResultFile` reads and that exist: the test's blueprint and
+/// `Progi.txt` in `thresholdsFolder`. No output may replace them.
+QStringList sideInputPaths(const QString &firstResultFile, const QString &thresholdsFolder);
 
 /// "Uwaga. Wystąpiły błędy podczas wczytywania wyników." CR "Niektóre z plików mają
 /// niepoprawną strukturę."

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 #include <numeric>
 #include <vector>
 
@@ -20,6 +21,14 @@ bool isResultFileName(const QString &path)
 }
 
 namespace {
+
+bool isFolder(const QString &path)
+{
+    if (!nativeFileName(path))
+        return QFileInfo(path).isDir();
+    std::error_code error;
+    return std::filesystem::is_directory(filesystemPath(path), error);
+}
 
 QStringList resultFilesIn(const QString &path)
 {
@@ -48,16 +57,42 @@ QStringList resultFilesIn(const QString &path)
 
 QStringList expandResultPaths(const QStringList &paths)
 {
-    QStringList files;
+    return expandPaths(paths).files;
+}
+
+ResultPaths expandPaths(const QStringList &paths)
+{
+    ResultPaths expanded;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        if (!info.isDir()) {
-            files.append(path);
+        if (!isFolder(path)) {
+            expanded.files.append(path);
             continue;
         }
-        files.append(resultFilesIn(path));
+        if (!folderCanBeListed(path)) {
+            expanded.unreadableFolders.append(path);
+            continue;
+        }
+        // A folder of result files is one class; a folder that holds none
+        // itself is a folder of classes, as "Wczytaj klasy z folderu ..." reads it.
+        if (QStringList files = resultFilesIn(path); !files.isEmpty()) {
+            expanded.files.append(std::move(files));
+            continue;
+        }
+        ResultPaths classes = listClassFolders(path);
+        expanded.files.append(std::move(classes.files));
+        expanded.unreadableFolders.append(std::move(classes.unreadableFolders));
     }
-    return files;
+    return expanded;
+}
+
+QString unreadableFoldersWarning(const QStringList &folders)
+{
+    QStringList shown;
+    for (const QString &folder : folders)
+        shown.append(displayFileName(folder));
+    return (folders.size() == 1 ? QStringLiteral("Uwaga. Nie można odczytać folderu:\r")
+                                : QStringLiteral("Uwaga. Nie można odczytać folderów:\r"))
+            + shown.join(u'\r') + QStringLiteral("\rUczniów z tych folderów nie wczytano.");
 }
 
 QString schoolClassOf(const QString &path)
@@ -70,37 +105,55 @@ QString schoolClassOf(const QString &path)
 
 QStringList classFolderPaths(const QString &folder)
 {
+    return listClassFolders(folder).files;
+}
+
+ResultPaths listClassFolders(const QString &folder)
+{
     struct Class
     {
         QString name;
         QStringList files;
     };
+    ResultPaths listed;
+    if (!folderCanBeListed(folder)) {
+        listed.unreadableFolders.append(folder);
+        return listed;
+    }
     std::vector<Class> classes;
     const QDir top(folder);
     if (QStringList files = resultFilesIn(folder); !files.isEmpty())
         classes.push_back({schoolClassOf(files.constFirst()), std::move(files)});
-    const QStringList subfolders =
-            top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : subfolders) {
-        if (QStringList files = resultFilesIn(top.filePath(name)); !files.isEmpty())
-            classes.push_back({name, std::move(files)});
+    QStringList subfolders;
+    for (const QString &name :
+            top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        subfolders.append(top.filePath(name));
+    // Folders named in no valid encoding, which Qt does not list, are classes too.
+    subfolders += undecodableEntries(folder, QString(), EntryKind::Folders);
+    for (const QString &path : std::as_const(subfolders)) {
+        if (!folderCanBeListed(path)) {
+            listed.unreadableFolders.append(path);
+            continue;
+        }
+        if (QStringList files = resultFilesIn(path); !files.isEmpty())
+            classes.push_back({QFileInfo(path).fileName(), std::move(files)});
     }
 
     QStringList names;
     for (const Class &c : classes)
         names.append(c.name);
     sortClassNames(names);
-    QStringList paths;
+    names.removeDuplicates();
     for (const QString &name : std::as_const(names)) {
         // Two folders of one name (a subfolder named like its parent) are one class.
         for (Class &c : classes) {
             if (c.name == name) {
-                paths.append(c.files);
+                listed.files.append(c.files);
                 c.files.clear();
             }
         }
     }
-    return paths;
+    return listed;
 }
 
 void sortClassNames(QStringList &names)

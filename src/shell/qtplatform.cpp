@@ -10,15 +10,18 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPageSize>
 #include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -112,6 +115,22 @@ std::optional<QString> QtPlatform::runSaveDialog(
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+bool QtPlatform::confirmReplace(const QString &path)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kalmo - Zavevad"),
+            QStringLiteral("Plik %1 już istnieje.\nCzy zastąpić go nowym?")
+                    .arg(QDir::toNativeSeparators(path)),
+            QMessageBox::NoButton, dialogParent());
+    keepAbove(box);
+    QPushButton *yes = box.addButton(QStringLiteral("Tak"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Nie"), QMessageBox::NoRole);
+    // Replacing loses the old file: the safe answer is the one Enter gives.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<QColor> QtPlatform::chooseColor(const QColor &initial)

@@ -30,6 +30,7 @@ public:
             const QString &title, const QString &filter, const QString &initialDirectory) override;
     std::optional<QString> openFolder(
             const QString &title, const QString &initialDirectory) override;
+    bool confirmReplace(const QString &path) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> openPicture() override;

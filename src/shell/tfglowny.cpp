@@ -2,6 +2,7 @@
 
 #include "charts/window/tfwykres.h"
 #include "platform/help.h"
+#include "platform/nativename.h"
 #include "platform/platform.h"
 #include "results/loader.h"
 #include "results/resultpaths.h"
@@ -21,14 +22,18 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QUrl>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace zavevad {
@@ -331,7 +336,12 @@ void TFGlowny::WczytajKlasy()
             platform.dialogFolder(m_shell.session().analysis.startDirectory));
     if (!folder || folder->isEmpty())
         return;
-    const QStringList paths = classFolderPaths(*folder);
+    const ResultPaths listed = listClassFolders(*folder);
+    const QStringList &paths = listed.files;
+    if (paths.isEmpty() && !listed.unreadableFolders.isEmpty()) {
+        m_shell.Monit(TFMonit::ModeMessage, unreadableFoldersWarning(listed.unreadableFolders));
+        return;
+    }
     if (paths.isEmpty()) {
         m_shell.Monit(TFMonit::ModeMessage,
                 QStringLiteral("W folderze ") + QDir::toNativeSeparators(*folder)
@@ -341,10 +351,10 @@ void TFGlowny::WczytajKlasy()
     }
     // As for a drop: the folder the files came from is the one the user works in.
     platform.rememberFolder(paths.constFirst());
-    loadFiles(paths);
+    loadFiles(paths, listed.unreadableFolders);
 }
 
-void TFGlowny::loadFiles(const QStringList &paths)
+void TFGlowny::loadFiles(const QStringList &paths, const QStringList &unreadableFolders)
 {
     Session &session = m_shell.session();
     // The files are read into a new set; the live state changes only when the
@@ -358,13 +368,20 @@ void TFGlowny::loadFiles(const QStringList &paths)
         return;
     if (outcome.otherTestsSkipped)
         m_shell.Monit(TFMonit::ModeMessage, sameTestWarning(outcome.testName));
+    if (!outcome.otherCountFiles.isEmpty())
+        m_shell.Monit(TFMonit::ModeMessage,
+                otherCountWarning(
+                        outcome.testName, outcome.set.questionCount, outcome.otherCountFiles));
+    if (!unreadableFolders.isEmpty())
+        m_shell.Monit(TFMonit::ModeMessage, unreadableFoldersWarning(unreadableFolders));
     if (!outcome.blueprint.warning.isEmpty())
         m_shell.Monit(TFMonit::ModeMessage, outcome.blueprint.warning);
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
-    // No save may replace a file of the class now on display.
-    session.loadedInputs = paths;
+    // No save may replace a file the load read.
+    session.loadedInputs =
+            paths + sideInputPaths(paths.constFirst(), session.analysis.startDirectory);
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));
@@ -389,6 +406,28 @@ bool isTemplateFile(const QString &path)
     return path.endsWith(QLatin1String(".ssw"), Qt::CaseInsensitive);
 }
 
+// The local path of a dropped URL. A name in no valid encoding comes
+// percent-encoded byte by byte; its bytes are kept so that it still opens.
+QString localPathOf(const QUrl &url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    const QString path = url.toLocalFile();
+#ifndef Q_OS_WIN
+    const QByteArray bytes =
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (QFile::encodeName(QFile::decodeName(bytes)) != bytes)
+        return fileNameFromNative(bytes);
+#endif
+    return path;
+}
+
+bool isFolder(const QString &path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(filesystemPath(path), error);
+}
+
 } // namespace
 
 void TFGlowny::openPaths(const QStringList &paths)
@@ -407,12 +446,16 @@ void TFGlowny::openPaths(const QStringList &paths)
                     else
                         results.append(path);
                 }
-                const QStringList files = expandResultPaths(results);
-                if (files.isEmpty())
+                const ResultPaths expanded = expandPaths(results);
+                if (expanded.files.isEmpty()) {
+                    if (!expanded.unreadableFolders.isEmpty())
+                        m_shell.Monit(TFMonit::ModeMessage,
+                                unreadableFoldersWarning(expanded.unreadableFolders));
                     return;
+                }
                 // The folder the files came from is the one the user works in.
-                Platform::current().rememberFolder(files.constFirst());
-                loadFiles(files);
+                Platform::current().rememberFolder(expanded.files.constFirst());
+                loadFiles(expanded.files, expanded.unreadableFolders);
             },
             Qt::QueuedConnection);
 }
@@ -424,9 +467,8 @@ QStringList TFGlowny::droppablePaths(const QMimeData *data)
         return paths;
     const QList<QUrl> urls = data->urls();
     for (const QUrl &url : urls) {
-        const QString path = url.toLocalFile();
-        if (!path.isEmpty()
-                && (isResultFileName(path) || isTemplateFile(path) || QFileInfo(path).isDir()))
+        const QString path = localPathOf(url);
+        if (!path.isEmpty() && (isResultFileName(path) || isTemplateFile(path) || isFolder(path)))
             paths.append(path);
     }
     return paths;

@@ -70,8 +70,9 @@ public:
     /// "Wczytaj klasy z folderu ...".
     void WczytajKlasy();
     /// The load after the dialog: reads `paths` in this order, shows the
-    /// warnings and, when the whole load succeeded, the results table.
-    void loadFiles(const QStringList &paths);
+    /// warnings (naming `unreadableFolders`, class folders left out) and,
+    /// when the whole load succeeded, the results table.
+    void loadFiles(const QStringList &paths, const QStringList &unreadableFolders = {});
     /// Files and folders from the command line or a drop, opened once the
     /// event loop runs: result files and folders load as one set, a format
     /// template (`*.ssw`) waits for the first chart.

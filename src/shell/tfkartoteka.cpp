@@ -11,9 +11,11 @@
 #include "ui/runcommand.h"
 
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -28,13 +30,67 @@ const QColor kBackground(141, 146, 141);
 
 enum Column { ColQuestion, ColSkill, ColRequirement };
 
-// The skill's editor offers the skills typed so far in any row.
-class SkillDelegate : public QStyledItemDelegate
+// What a screen reader calls the field of a cell: its column and its question.
+QString fieldName(const QModelIndex &index)
+{
+    const QString column = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+    const QString question = index.model()->index(index.row(), ColQuestion).data().toString();
+    return column + QStringLiteral(", pytanie ") + question;
+}
+
+// A cell's field, named for a screen reader. Tab and Shift+Tab end the typing
+// and leave the table, as they do from the table itself; Ctrl+Tab goes on to
+// the next cell.
+class FieldDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget *createEditor(
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+            const QModelIndex &index) const override
+    {
+        QWidget *editor = makeEditor(parent, option, index);
+        if (editor)
+            editor->setAccessibleName(fieldName(index));
+        return editor;
+    }
+
+protected:
+    virtual QWidget *makeEditor(
+            QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
+    {
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (!editor || event->type() != QEvent::KeyPress)
+            return QStyledItemDelegate::eventFilter(object, event);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (!tab || (key->modifiers() & Qt::ControlModifier))
+            return QStyledItemDelegate::eventFilter(object, event);
+        // The field is in the view's viewport; once it is closed, the view
+        // has the focus, and the same key takes it on out of the table.
+        QWidget *view = editor->parentWidget() ? editor->parentWidget()->parentWidget() : nullptr;
+        Q_EMIT commitData(editor);
+        Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (view)
+            QCoreApplication::postEvent(
+                    view, new QKeyEvent(QEvent::KeyPress, key->key(), key->modifiers()));
+        return true;
+    }
+};
+
+// The skill's editor offers the skills typed so far in any row.
+class SkillDelegate : public FieldDelegate
+{
+public:
+    using FieldDelegate::FieldDelegate;
+
+protected:
+    QWidget *makeEditor(
             QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
         auto *editor = new QLineEdit(parent);
@@ -61,6 +117,8 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
 {
     setObjectName(QStringLiteral("FKartoteka"));
     setUpFixedWindow(*this, kSize, kBackground);
+    setWindowTitle(QStringLiteral("Kartoteka testu"));
+    setAccessibleName(windowTitle());
     setModal(true);
 
     const AnalysisState &analysis = shell.session().analysis;
@@ -93,6 +151,10 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::AllEditTriggers);
     m_table->setItemDelegateForColumn(ColSkill, new SkillDelegate(m_table));
+    m_table->setItemDelegateForColumn(ColRequirement, new FieldDelegate(m_table));
+    m_table->setAccessibleName(QStringLiteral("Pytania i umiejętności"));
+    // Tab leaves the table for the buttons; the arrows move between its cells.
+    m_table->setTabKeyNavigation(false);
     fillRows(analysis.blueprint);
 
     auto makeButton = [this](const char *name, const QString &caption, int left, int width) {
@@ -119,8 +181,24 @@ TFKartoteka::TFKartoteka(Shell &shell, QWidget *parent)
     bevel->raise();
     close->raise();
 
+    setTabOrder(m_table, dodaj);
+    setTabOrder(dodaj, zapisz);
+    setTabOrder(zapisz, anuluj);
     centreOnScreen(*this);
     m_table->setFocus();
+}
+
+void TFKartoteka::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Enter presses the button that has the focus, and saves from anywhere else.
+    if (auto *button = qobject_cast<GradientButton *>(focusWidget()))
+        button->click();
+    else
+        BZapiszClick();
 }
 
 TFKartoteka::~TFKartoteka() = default;
@@ -215,9 +293,12 @@ void TFKartoteka::BZapiszClick()
             QDir(session.analysis.blueprintFolder).filePath(kBlueprintFileName.toString());
     // A failed write keeps the old file, the old blueprint and this window open.
     if (!runCommand(this,
-                [&] { saveFileSayingWhy(path, blueprintFileBytes(blueprint, m_questionCount)); }))
+                [&] { saveEditedInput(path, blueprintFileBytes(blueprint, m_questionCount)); }))
         return;
     session.analysis.blueprint = blueprint;
+    // The next load reads it: from now on no other save may replace it.
+    if (session.analysis.dataLoaded && !session.loadedInputs.contains(path))
+        session.loadedInputs.append(path);
     if (session.analysis.dataLoaded && session.analysis.tableMode == TableSkills) {
         m_shell.glowny().PokazTabele(TableSkills);
         m_shell.wykres().rebuildAfterRegrading();

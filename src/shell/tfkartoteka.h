@@ -12,8 +12,10 @@ class Shell;
 
 /// "Kartoteka testu ...": which skill (and requirement) each question of the
 /// loaded test checks, one row per question and skill. "Zapisz" writes
-/// `Kartoteka.txt` beside the result files and applies the blueprint at once;
-/// "Anuluj", Esc and the close spot change nothing.
+/// `Kartoteka.txt` where the load found it (else beside the first result
+/// file) and applies the blueprint at once; "Anuluj", Esc and the close spot
+/// change nothing. Tab goes from the table to "Dodaj umiejętność", "Zapisz"
+/// and "Anuluj".
 class TFKartoteka : public QDialog
 {
     Q_OBJECT
@@ -33,6 +35,10 @@ public:
     void BDodajClick();
     void BZapiszClick();
     void BAnulujClick();
+
+protected:
+    /// Enter saves (or presses the button that has the focus); Escape cancels.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void fillRows(const Blueprint &blueprint);

@@ -324,8 +324,13 @@ void TFProgi::BZapiszClick()
     const QString path = QDir(m_shell.session().analysis.startDirectory)
                                  .filePath(kThresholdsFileName.toString());
     // A failed write keeps the old file and this window open.
-    if (runCommand(this, [&] { saveFileSayingWhy(path, thresholdsFileBytes(*t)); }))
-        accept();
+    if (!runCommand(this, [&] { saveEditedInput(path, thresholdsFileBytes(*t)); }))
+        return;
+    // Read at every start: from now on no other save may replace it.
+    Session &session = m_shell.session();
+    if (session.analysis.dataLoaded && !session.loadedInputs.contains(path))
+        session.loadedInputs.append(path);
+    accept();
 }
 
 void TFProgi::BZastosujClick()

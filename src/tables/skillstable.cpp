@@ -44,12 +44,14 @@ constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"Liczba pytań", 86, ColumnRole::Count},
         {u"Łatwość", 56, ColumnRole::Statistic},
         {u"Interpretacja", 126, ColumnRole::Text},
-        {u"Uczniowie od 50 %", 124, ColumnRole::Count},
+        {u"Liczba uczniów \u2265 50 %", 150, ColumnRole::Count},
 }};
 
 // Without a blueprint the first column holds the sentence that says where the
 // file belongs, in full.
 constexpr int kNoBlueprintWidth = 360;
+// What was wrong with the file grows the column up to the table area's width.
+constexpr int kMaxNoBlueprintWidth = 630;
 
 // The grid clips a cell's text, and the teacher's names and question lists
 // have no fixed length: a column grows for its longest text, at 6 pixels a
@@ -74,6 +76,14 @@ QString questionList(std::uint32_t questions)
     return numbers.isEmpty() ? QString(QChar(0x2013)) : numbers.join(QStringLiteral(", "));
 }
 
+// Where the file belongs, or what was wrong with the one that is there.
+QString noBlueprintText(const Blueprint &blueprint)
+{
+    if (blueprint.problem.isEmpty())
+        return QStringLiteral("Brak kartoteki testu (plik Kartoteka.txt obok plików wyników)");
+    return QStringLiteral("Brak kartoteki testu. ") + blueprint.problem;
+}
+
 void setLooked(Table &table, int column, int row, const CellLook &look, const QString &text)
 {
     table.setText(column, row, text);
@@ -86,7 +96,8 @@ std::array<int, ColumnCount> columnWidths(const Blueprint &blueprint, const QStr
     for (int c = 0; c < ColumnCount; ++c)
         widths[static_cast<std::size_t>(c)] = kColumns[static_cast<std::size_t>(c)].width;
     if (blueprint.empty()) {
-        widths[ColSkill] = kNoBlueprintWidth;
+        widths[ColSkill] = std::clamp(static_cast<int>(noBlueprintText(blueprint).size()) * 6 + 10,
+                kNoBlueprintWidth, kMaxNoBlueprintWidth);
         return widths;
     }
     widths[ColRequirement] = widthFor(widths[ColRequirement], withoutSkill, true);
@@ -160,8 +171,7 @@ Table skillsTable(const AnalysisState &analysis)
         table.setBand(r, r <= skillCount && r % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
 
     if (blueprint.empty()) {
-        setLooked(table, ColSkill, 1, kTextLook,
-                QStringLiteral("Brak kartoteki testu (plik Kartoteka.txt obok plików wyników)"));
+        setLooked(table, ColSkill, 1, kTextLook, noBlueprintText(blueprint));
         return table;
     }
     const std::vector<SkillStats> stats = computeSkillStats(analysis);

@@ -23,7 +23,9 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <filesystem>
 #include <fstream>
+#include <utility>
 
 using namespace zavevad;
 using zavevad::test::readAll;
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void fullStandardOutputFails_data();
     void fullStandardOutputFails();
     void undecodableFileNameLoads();
+    void folderOfClassFoldersLoadsAsClasses();
     void fullDiskSaysWhyInOneLine_data();
     void fullDiskSaysWhyInOneLine();
 
@@ -496,7 +499,7 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("reason");
     const QString resultFile = u"to jest plik wyników testu (*.dat)"_s;
-    const QString input = u"to jest jeden z wczytanych plików wyników"_s;
+    const QString input = u"to jest plik wczytany przez program (uczen.txt)"_s;
     for (const char *option : {"--txt", "--html", "--pdf", "--xlsx"}) {
         QTest::addRow("%s *.dat", option)
                 << QStringList{QLatin1String(option), u"*.dat"_s} << u"*"_s << resultFile;
@@ -514,6 +517,19 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
                                      << u"tabela.html"_s << u"oczekiwano rozszerzenia .txt"_s;
     QTest::newRow("html as htm only") << QStringList{u"--html"_s, u"t.pdf"_s, u"*.dat"_s}
                                       << u"t.pdf"_s << u"oczekiwano rozszerzenia .html lub .htm"_s;
+    const auto readBeside = [](const char *name) {
+        return u"to jest plik wczytany przez program (%1)"_s.arg(QLatin1String(name));
+    };
+    QTest::newRow("blueprint first of *") << QStringList{u"--txt"_s, u"Kartoteka.txt"_s, u"*.dat"_s}
+                                          << u"Kartoteka.txt"_s << readBeside("Kartoteka.txt");
+    QTest::newRow("thresholds, another spelling")
+            << QStringList{u"--txt"_s, u"./Progi.txt"_s, u"--tabela"_s, u"oceny"_s, u"*.dat"_s}
+            << u"./Progi.txt"_s << readBeside("Progi.txt");
+    QTest::newRow("report and cards into one file")
+            << QStringList{u"--pdf"_s, u"r.pdf"_s, u"--karty"_s, u"./r.pdf"_s, u"*.dat"_s}
+            << u"./r.pdf"_s << u"ten sam plik podano do zapisu dwa razy"_s;
+    QTest::newRow("link to a new result file") << QStringList{u"--txt"_s, u"wyniki.txt"_s,
+            u"*.dat"_s} << u"wyniki.txt"_s << resultFile;
     QTest::newRow("report to standard output")
             << QStringList{u"--pdf"_s, u"-"_s, u"*.dat"_s} << u"-"_s
             << u"na standardowe wyjście (-) można zapisać tylko tabelę (--txt, --html)"_s;
@@ -534,6 +550,12 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused()
     QVERIFY(QFile::copy(examples.filePath(results.constFirst()), dir.filePath(u"uczen.txt"_s)));
     QVERIFY(QFile::link(u"uczen.txt"_s, dir.filePath(u"link.txt"_s)));
     QVERIFY(QDir(dir.path()).mkdir(u"folder.xlsx"_s));
+    for (const auto &[name, bytes] :
+            {std::pair{"Kartoteka.txt", "1\tDodawanie\n"}, std::pair{"Progi.txt", "Dop=40\n"}}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
+    }
+    QVERIFY(QFile::link(dir.filePath(u"nowy.dat"_s), dir.filePath(u"wyniki.txt"_s)));
     const test::Fifo fifo(dir.filePath(u"potok.html"_s));
     QVERIFY(fifo.made());
     const QMap<QString, QByteArray> before = contents(dir.path());
@@ -645,6 +667,38 @@ void TestCommandLine::undecodableFileNameLoads()
     QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
             qPrintable(err));
     QVERIFY(readAll(dir.filePath(u"tabela.txt"_s)).contains("Kowalski Jan"));
+}
+
+// A folder of class folders loads as the menu's "Wczytaj klasy z folderu ..."
+// loads it, also a class folder named in Latin-2 bytes.
+void TestCommandLine::folderOfClassFoldersLoadsAsClasses()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QDir examples(test::examplesPath());
+    const test::TreeRemover remover(dir.path());
+    const QStringList results = examples.entryList({u"*.dat"_s}, QDir::Files, QDir::Name);
+    QVERIFY(results.size() > 3);
+    const QByteArray top = QFile::encodeName(dir.filePath(u"klasy"_s));
+    for (const QByteArray &folder : QByteArrayList{top, top + "/8a", top + "/7\xb1"})
+        QVERIFY(std::filesystem::create_directory(folder.toStdString()));
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray target =
+                (i < 2 ? top + "/8a/" : top + "/7\xb1/") + QFile::encodeName(results.at(i));
+        std::filesystem::copy_file(
+                QFile::encodeName(examples.filePath(results.at(i))).toStdString(),
+                target.toStdString());
+    }
+    const QString out = dir.filePath(u"klasy.txt"_s);
+    const Run run =
+            runArguments({u"--txt"_s, out, u"--tabela"_s, u"klasy"_s, dir.filePath(u"klasy"_s)});
+    QVERIFY2(run.status == ExitSuccess, qPrintable(run.err));
+    const QByteArray table = readAll(out);
+    QVERIFY(table.contains("8a"));
+    QVERIFY(table.contains("7?"));
+#else
+    QSKIP("file names are bytes only on POSIX systems");
+#endif
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -152,12 +152,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason"); // empty: written
         const QString resultFile = QStringLiteral("to jest plik wyników testu (*.dat)");
         QTest::newRow("new result file") << QStringLiteral("nowy.DAT") << resultFile;
+        // A result file of another name is named: it is no "*.dat".
+        const QString input = QStringLiteral("to jest plik wczytany przez program (uczen.wyn)");
         QTest::newRow("input, another spelling")
-                << QStringLiteral("klasa/../klasa/./uczen.wyn")
-                << QStringLiteral("to jest jeden z wczytanych plików wyników");
-        QTest::newRow("input through a link") << QStringLiteral(
-                "do-ucznia.txt") << QStringLiteral("to jest jeden z wczytanych plików wyników");
+                << QStringLiteral("klasa/../klasa/./uczen.wyn") << input;
+        QTest::newRow("input through a link") << QStringLiteral("do-ucznia.txt") << input;
         QTest::newRow("link to a result file") << QStringLiteral("do-wynikow.txt") << resultFile;
+        QTest::newRow("link to a missing result file")
+                << QStringLiteral("wyniki.txt") << resultFile;
+        QTest::newRow("blueprint through a link")
+                << QStringLiteral("do-kartoteki.txt")
+                << QStringLiteral("to jest plik wczytany przez program (Kartoteka.txt)");
         QTest::newRow("FIFO") << QStringLiteral("potok.txt")
                               << QStringLiteral(
                                          "to nie jest zwykły plik (urządzenie, potok lub gniazdo)");
@@ -182,6 +187,13 @@ private Q_SLOTS:
                 dir.filePath(QStringLiteral("do-wynikow.txt"))));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("stara.txt")),
                 dir.filePath(QStringLiteral("do-starej.txt"))));
+        // A link to a file not there yet: a save through it would create a
+        // result file in the class folder.
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("klasa/nowy.dat")),
+                dir.filePath(QStringLiteral("wyniki.txt"))));
+        const QString blueprint = dir.filePath(QStringLiteral("klasa/Kartoteka.txt"));
+        QVERIFY(writeFile(blueprint, "1\tDodawanie\n"));
+        QVERIFY(QFile::link(blueprint, dir.filePath(QStringLiteral("do-kartoteki.txt"))));
         const Fifo fifo(dir.filePath(QStringLiteral("potok.txt")));
         if (!fifo.made())
             QSKIP("needs a FIFO");
@@ -197,7 +209,7 @@ private Q_SLOTS:
         const QStringList before = listing();
 
         const QString path = dir.filePath(output);
-        setLoadedInputs({input});
+        setLoadedInputs({input, blueprint});
         const QString message = test::commandErrorOf([&] { saveFile(path, "nowe"); });
         setLoadedInputs({});
         QVERIFY(!fifo.releasedAReader());
@@ -215,7 +227,42 @@ private Q_SLOTS:
                         : QStringLiteral("Nie można zapisać pliku %1: %2")
                                   .arg(QDir::toNativeSeparators(path), reason));
         QCOMPARE(listing(), before);
-        QCOMPARE(outputRefusal(path, {input}), std::optional<QString>(reason));
+        QCOMPARE(outputRefusal(path, {input, blueprint}), std::optional<QString>(reason));
+        QCOMPARE(readAll(blueprint), QByteArray("1\tDodawanie\n"));
+    }
+
+    // Two outputs of one command into one file: the second would replace the
+    // first, whatever the spelling.
+    void tellsOutputsIntoOneFile_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("same name") << "r.pdf"
+                                   << "r.pdf" << true;
+        QTest::newRow("another spelling") << "r.pdf"
+                                          << "klasa/../r.pdf" << true;
+        QTest::newRow("link to it") << "r.pdf"
+                                    << "do-r.pdf" << true;
+        QTest::newRow("link to a file not there yet") << "nowy.pdf"
+                                                      << "do-nowego.pdf" << true;
+        QTest::newRow("two files") << "r.pdf"
+                                   << "karty.pdf" << false;
+    }
+    void tellsOutputsIntoOneFile()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, same);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("klasa")));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("r.pdf")), "raport"));
+        QVERIFY(QFile::link(
+                dir.filePath(QStringLiteral("r.pdf")), dir.filePath(QStringLiteral("do-r.pdf"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowy.pdf")),
+                dir.filePath(QStringLiteral("do-nowego.pdf"))));
+        QCOMPARE(sameOutputFile(dir.filePath(first), dir.filePath(second)), same);
+        QCOMPARE(sameOutputFile(dir.filePath(second), dir.filePath(first)), same);
     }
 
     // Our own messages say why in Polish; the system's text is the fallback.

@@ -81,6 +81,18 @@ private Q_SLOTS:
         QCOMPARE(runCommand(command, analysis), QString());
         QVERIFY(readAll(dir.filePath(QStringLiteral("raport.") + extension)).startsWith(magic));
 
+        // An existing file is replaced only when the user says so.
+        const QString old = dir.filePath(QStringLiteral("stary.") + extension);
+        QVERIFY(writeFile(old, "stare"));
+        platform.saveAnswers.push_back(old);
+        QCOMPARE(runCommand(command, analysis), QString());
+        QCOMPARE(platform.replaceQuestions, QStringList{old});
+        QCOMPARE(readAll(old), QByteArray("stare"));
+        platform.saveAnswers.push_back(old);
+        platform.replaceAnswers.push_back(true);
+        QCOMPARE(runCommand(command, analysis), QString());
+        QVERIFY(readAll(old).startsWith(magic));
+
         // The name fits the folder but the temporary sibling's does not: the
         // write fails at its very end, and the old file stays as it was.
         const QString longName = QString(250 - extension.size() - 1, QLatin1Char('n'));
@@ -89,6 +101,7 @@ private Q_SLOTS:
         const QStringList before =
                 root.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         platform.saveAnswers.push_back(dir.filePath(longName));
+        platform.replaceAnswers.push_back(true);
         const QString message = runCommand(command, analysis);
         QVERIFY2(message.startsWith(QStringLiteral("Nie można zapisać pliku ")
                          + QDir::toNativeSeparators(chosen) + QStringLiteral(": ")),

@@ -57,6 +57,7 @@ struct Word
     double left = 0;
     double right = 0;
     QString text;
+    double height = 0;
 };
 
 QList<Word> pdfWords(const QByteArray &pdf)
@@ -66,8 +67,8 @@ QList<Word> pdfWords(const QByteArray &pdf)
             {QStringLiteral("-bbox"), file.path(), QStringLiteral("-")}));
     QList<Word> words;
     static const QRegularExpression tag(
-            QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" "
-                           "xMax=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+            QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                           "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
     int page = 0;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
@@ -75,8 +76,8 @@ QList<Word> pdfWords(const QByteArray &pdf)
             ++page;
             continue;
         }
-        words.append({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
-                match.captured(3)});
+        words.append({page, match.captured(1).toDouble(), match.captured(3).toDouble(),
+                match.captured(5), match.captured(4).toDouble() - match.captured(2).toDouble()});
     }
     return words;
 }
@@ -108,7 +109,7 @@ private Q_SLOTS:
         QTest::newRow("tie, first") << 1 << 3 << 75 << "Db — dobry" << 50;
         QTest::newRow("tie, second") << 2 << 3 << 75 << "Db — dobry" << 50;
         QTest::newRow("half") << 3 << 2 << 50 << "Dop — dopuszczający" << 33;
-        QTest::newRow("one") << 4 << 1 << 25 << "Ndst — niedostateczny" << 17;
+        QTest::newRow("one") << 4 << 1 << 25 << "Ndst — niedostateczny" << 16; // 16,7 down
         QTest::newRow("none") << 5 << 0 << 0 << "Ndst — niedostateczny" << 0;
     }
     void handComputedClass()
@@ -166,6 +167,96 @@ private Q_SLOTS:
         QVERIFY(!text.contains(QStringLiteral("Umiejętności")));
     }
 
+    // "Lepszy niż N %" never claims more than the share below: rounded down,
+    // and not said at all where there is no one else.
+    void betterThanNeverOverstates_data()
+    {
+        QTest::addColumn<int>("below"); // students with no points; one more has 1 point
+        QTest::addColumn<int>("better");
+        QTest::newRow("alone in the class") << 0 << 0;
+        QTest::newRow("4 of 41 below: 9,8 %") << 4 << 9;
+        QTest::newRow("best of 251: 99,6 %") << 250 << 99;
+    }
+    void betterThanNeverOverstates()
+    {
+        QFETCH(int, below);
+        QFETCH(int, better);
+        AnalysisState analysis;
+        const double start = kTestDay + 8 * 60 * kMinute;
+        for (int i = 0; i < below; ++i)
+            analysis.students.push_back(
+                    makeStudent(QStringLiteral("Zero%1").arg(i, 3, 10, QChar(u'0')),
+                            QStringLiteral("Jan"), 0b0, 2, start, start + 10 * kMinute));
+        // With 4 below, 36 more share the top score: 4 of 41 are below it.
+        const int top = below == 4 ? 37 : 1;
+        for (int i = 0; i < top; ++i)
+            analysis.students.push_back(
+                    makeStudent(QStringLiteral("Adam%1").arg(i, 3, 10, QChar(u'0')),
+                            QStringLiteral("Ewa"), 0b1, 2, start, start + 10 * kMinute));
+        finishAnalysis(analysis, 2);
+        const StudentCards cards(analysis);
+        int row = 0;
+        while (analysis.students[static_cast<std::size_t>(row)].Suma != 1)
+            ++row;
+        const StudentCard card = cards.card(row);
+        QCOMPARE(card.points, 1);
+        QCOMPARE(card.classSize, below + top);
+        QCOMPARE(card.betterThanPercent, better);
+        if (below > 0)
+            return;
+        const QString page =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty"))).value(0);
+        QVERIFY(page.contains(QStringLiteral("Mediana klasy")));
+        QVERIFY(!page.contains(QStringLiteral("lepszy")));
+    }
+
+    // Forty skills with long names: never set below 7 pt, they go on over a
+    // second page of the student's card, every name whole.
+    void manySkillsGoOnOverASecondPage()
+    {
+        AnalysisState analysis = handClass();
+        for (int i = 1; i <= 40; ++i) {
+            const QString name = QStringLiteral("Marker%1 rozwiązuje zadania tekstowe z ułamkami "
+                                                "zwykłymi i dziesiętnymi Koniec%1")
+                                         .arg(i);
+            analysis.blueprint.skills.push_back(
+                    {name, QStringLiteral("V.%1").arg(i), 1u << ((i - 1) % 4)});
+        }
+        const CardDocument document(analysis);
+        QCOMPARE(document.pagesPerCard(), 2);
+        QCOMPARE(document.pageCount(), 12);
+        const QByteArray pdf = document.toPdf(QStringLiteral("Karty"));
+        writeForDocs(pdf, QStringLiteral("cards-two-pages.pdf"));
+        const QStringList pages = pdfPageTexts(pdf);
+        QCOMPARE(pages.size(), 12);
+        for (int student = 0; student < 6; ++student) {
+            const QString name = analysis.students[static_cast<std::size_t>(student)].displayName();
+            static const QRegularExpression space(QStringLiteral("\\s+"));
+            const QStringList words =
+                    QString(pages.at(2 * student) + u' ' + pages.at(2 * student + 1))
+                            .split(space, Qt::SkipEmptyParts);
+            QVERIFY(pages.at(2 * student + 1).contains(name));
+            QVERIFY(pages.at(2 * student + 1)
+                            .contains(QStringLiteral("Umiejętności (ciąg dalszy)")));
+            QVERIFY(pages.at(2 * student + 1)
+                            .contains(QStringLiteral("Strona %1 z 12").arg(2 * student + 2)));
+            for (int i = 1; i <= 40; ++i) {
+                for (const QString &word : {QStringLiteral("Marker%1").arg(i),
+                             QStringLiteral("Koniec%1").arg(i), QStringLiteral("(V.%1)").arg(i)})
+                    QVERIFY2(words.count(word) == 1, qPrintable(word));
+            }
+            // The working time closes the card, on its last page.
+            QVERIFY(pages.at(2 * student + 1).contains(QStringLiteral("Średni czas pracy klasy")));
+        }
+        for (const Word &word : pdfWords(pdf)) {
+            QVERIFY2(word.height >= 7.0 && word.left >= 42 && word.right <= 595 - 42,
+                    qPrintable(QStringLiteral("page %1: %2, %3 pt high")
+                                       .arg(word.page)
+                                       .arg(word.text)
+                                       .arg(word.height)));
+        }
+    }
+
     void skillsOfTheBlueprint()
     {
         AnalysisState analysis = handClass();
@@ -212,7 +303,7 @@ private Q_SLOTS:
         QCOMPARE(first.className, QStringLiteral("8a"));
         QCOMPARE(first.classMeanPoints100, 333); // 10 / 3
         QCOMPARE(first.classMedianPoints2, 6);
-        QCOMPARE(first.betterThanPercent, 67);
+        QCOMPARE(first.betterThanPercent, 66); // 2 of 3, rounded down
         const StudentCard last = cards.card(5);
         QCOMPARE(last.className, QStringLiteral("8b"));
         QCOMPARE(last.classMeanPoints100, 100);

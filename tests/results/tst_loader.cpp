@@ -9,9 +9,11 @@
 #include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace zavevad;
@@ -40,6 +42,22 @@ QStringList names(const Uczniowie &students)
         out << s.displayName();
     return out;
 }
+
+#ifdef Q_OS_UNIX
+// A folder or a result file under a name given as raw bytes.
+bool makeFolder(const QByteArray &path)
+{
+    return std::filesystem::create_directory(path.toStdString());
+}
+
+bool writeRaw(const QByteArray &path, const ResultFileSpec &spec)
+{
+    std::ofstream file(path.toStdString(), std::ios::binary);
+    const QByteArray bytes = resultFileBytes(spec);
+    file.write(bytes.constData(), bytes.size());
+    return file.good();
+}
+#endif
 
 } // namespace
 
@@ -188,6 +206,7 @@ private Q_SLOTS:
     {
 #ifdef Q_OS_UNIX
         QTemporaryDir dir;
+        const TreeRemover remover(dir.path());
         writeResultFile(dir.path(), u"b.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
         const QByteArray latin2 = QFile::encodeName(dir.path()) + "/\xb3\xb1ka.dat";
         {
@@ -282,10 +301,10 @@ private Q_SLOTS:
         state.startDirectory = u"/start"_s;
 
         ResultFileSpec a = fileSpec(u"Zając"_s, u"Ola"_s);
-        a.questionCount = 8;
-        a.answers = answerBytes("11111000");
+        a.questionCount = 12;
+        a.answers = answerBytes("11111000 0000");
         ResultFileSpec b = fileSpec(u"Adamczyk"_s, u"Piotr"_s);
-        b.questionCount = 12; // the first student after sorting decides the count
+        b.questionCount = 12; // a file of another count is left out (otherQuestionCount...)
         b.answers = answerBytes("10000000 1111");
         const LoadOutcome outcome =
                 loadResults({writeResultFile(m_dir.path(), u"z.dat"_s, a),
@@ -470,6 +489,169 @@ private Q_SLOTS:
         // A folder without result files, or none at all, gives no files.
         QVERIFY(classFolderPaths(top + u"/Pusty"_s).isEmpty());
         QVERIFY(classFolderPaths(dir.filePath(u"brak"_s)).isEmpty());
+    }
+
+    // Class folders named in Latin-2 bytes under a UTF-8 locale: each is its
+    // own class, shown with what can be decoded, from the menu's listing and
+    // from a folder of classes given on the command line or dropped.
+    void classFoldersInNoValidEncodingStayApart()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const TreeRemover remover(dir.path());
+        const QByteArray top = QFile::encodeName(dir.path());
+        QVERIFY(makeFolder(top
+                + "/7\xb1 \xbf"
+                  "abki"));
+        QVERIFY(makeFolder(top + "/7\xbf"));
+        QVERIFY(makeFolder(top + "/7a"));
+        QVERIFY(writeRaw(top
+                        + "/7\xb1 \xbf"
+                          "abki/a.dat",
+                fileSpec(u"Adamska"_s, u"Ala"_s)));
+        QVERIFY(writeRaw(top
+                        + "/7\xb1 \xbf"
+                          "abki/\xb3"
+                          "ad.dat",
+                fileSpec(u"Bąk"_s, u"Ola"_s)));
+        QVERIFY(writeRaw(top + "/7\xbf/b.dat", fileSpec(u"Cichy"_s, u"Jan"_s)));
+        QVERIFY(writeRaw(top + "/7a/c.dat", fileSpec(u"Dudek"_s, u"Ewa"_s)));
+
+        const ResultPaths listed = listClassFolders(dir.path());
+        QVERIFY(listed.unreadableFolders.isEmpty());
+        QCOMPARE(listed.files.size(), 4);
+        QCOMPARE(expandPaths({dir.path()}).files, listed.files);
+        const LoadOutcome load = loadResults(listed.files, Thresholds{});
+        QCOMPARE(load.status, LoadStatus::Loaded);
+        QStringList classes;
+        for (const UczenAll &student : load.set.students)
+            classes << student.displayName() + u": " + student.schoolClass;
+        // Two names that lose their letters alike stay two classes.
+        const QString lost = u"7\uFFFD"_s;
+        QVERIFY2(classes
+                        == (QStringList{u"Adamska Ala: 7\uFFFD \uFFFDabki"_s,
+                                u"Bąk Ola: 7\uFFFD \uFFFDabki"_s, u"Cichy Jan: "_s + lost,
+                                u"Dudek Ewa: 7a"_s}),
+                qPrintable(classes.join(u" | ")));
+        // A kept name never shows its stand-in characters.
+        for (const UczenAll &student : load.set.students) {
+            for (const QChar c : student.schoolClass)
+                QVERIFY(!c.isSurrogate());
+        }
+
+        // Names that would look alike after the loss are numbered.
+        QVERIFY(makeFolder(top + "/7\xb1"));
+        QVERIFY(writeRaw(top + "/7\xb1/e.dat", fileSpec(u"Ewert"_s, u"Iza"_s)));
+        const LoadOutcome both = loadResults(listClassFolders(dir.path()).files, Thresholds{});
+        QSet<QString> shown;
+        for (const UczenAll &student : both.set.students)
+            shown.insert(student.schoolClass);
+        QCOMPARE(shown.size(), 4);
+        QVERIFY(shown.contains(lost));
+        QVERIFY(shown.contains(lost + u" (2)"_s));
+#else
+        QSKIP("file names are bytes only on POSIX systems");
+#endif
+    }
+
+    // A class folder the program may not read is named, and the others load.
+    void unreadableClassFolderIsNamed()
+    {
+#ifdef Q_OS_LINUX
+        QTemporaryDir dir;
+        for (const QString &name : {u"8a"_s, u"8b"_s}) {
+            QVERIFY(QDir(dir.path()).mkdir(name));
+            writeResultFile(dir.filePath(name), name + u".dat"_s, fileSpec(u"Nowak"_s, name));
+        }
+        QVERIFY(QFile::setPermissions(dir.filePath(u"8a"_s),
+                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                        | QFileDevice::ReadOther | QFileDevice::ExeOther));
+        QVERIFY(makeUnreadableFolder(dir.path(), dir.filePath(u"8b"_s)));
+        const FilesAsNobody nobody;
+        if (folderCanBeListed(dir.filePath(u"8b"_s)))
+            QSKIP("this process may read every folder");
+
+        for (const ResultPaths &paths : {listClassFolders(dir.path()), expandPaths({dir.path()})}) {
+            QCOMPARE(paths.files, QStringList{dir.filePath(u"8a/8a.dat"_s)});
+            QCOMPARE(paths.unreadableFolders, QStringList{dir.filePath(u"8b"_s)});
+        }
+        QCOMPARE(unreadableFoldersWarning({dir.filePath(u"8b"_s)}),
+                u"Uwaga. Nie można odczytać folderu:\r"_s
+                        + QDir::toNativeSeparators(dir.filePath(u"8b"_s))
+                        + u"\rUczniów z tych folderów nie wczytano."_s);
+        // A folder given alone that cannot be read is named as well.
+        QCOMPARE(expandPaths({dir.filePath(u"8b"_s)}).unreadableFolders,
+                QStringList{dir.filePath(u"8b"_s)});
+#else
+        QSKIP("needs Linux file permissions");
+#endif
+    }
+
+    // Files of the test with another question count would be scored for
+    // questions their students never had: they are left out and named.
+    void otherQuestionCountIsLeftOutAndNamed()
+    {
+        QTemporaryDir dir;
+        ResultFileSpec longer = fileSpec(u"Bąk"_s, u"Ola"_s);
+        longer.questionCount = 12;
+        longer.answers = answerBytes("111111111111");
+        ResultFileSpec other = fileSpec(u"Cichy"_s, u"Jan"_s, u"Test B"_s);
+        other.questionCount = 12;
+        const QStringList paths{
+                writeResultFile(dir.path(), u"a.dat"_s, fileSpec(u"Adam"_s, u"Ela"_s)),
+                writeResultFile(dir.path(), u"b.dat"_s, longer),
+                writeResultFile(dir.path(), u"c.dat"_s, other),
+                writeResultFile(dir.path(), u"d.dat"_s, fileSpec(u"Dudek"_s, u"Ewa"_s))};
+        const LoadOutcome load = loadResults(paths, Thresholds{});
+        QCOMPARE(load.status, LoadStatus::Loaded);
+        QCOMPARE(names(load.set.students), (QStringList{u"Adam Ela"_s, u"Dudek Ewa"_s}));
+        QCOMPARE(load.set.questionCount, 10);
+        QVERIFY(load.otherTestsSkipped);
+        QCOMPARE(load.otherCountFiles, QStringList{paths.at(1)});
+        for (const UczenAll &student : load.set.students)
+            QCOMPARE(student.Suma, 5);
+        QCOMPARE(otherCountWarning(load.testName, 10, load.otherCountFiles),
+                u"Uwaga. Pominięto pliki testu \"Test A\" o liczbie pytań innej niż 10:\r"_s
+                        + QDir::toNativeSeparators(paths.at(1)));
+    }
+
+    // One blueprint for all classes lives in the folder above them; one
+    // beside the first class's files comes first. Both are inputs of the load.
+    void blueprintBesideOrAboveTheClasses()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"8a"_s));
+        const QString first =
+                writeResultFile(dir.filePath(u"8a"_s), u"a.dat"_s, fileSpec(u"Nowak"_s, u"Ewa"_s));
+        const auto writeText = [](const QString &path, const QByteArray &bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(writeText(dir.filePath(u"Kartoteka.txt"_s), "1\tDodawanie\n2\tOdejmowanie\n"));
+        QVERIFY(writeText(dir.filePath(u"Progi.txt"_s), "Dop=40\n"));
+        LoadOutcome load = loadResults({first}, Thresholds{});
+        QCOMPARE(load.blueprint.blueprint.skills.size(), 2u);
+        QCOMPARE(load.blueprint.folder, dir.path());
+        QCOMPARE(sideInputPaths(first, dir.path()),
+                (QStringList{dir.filePath(u"Kartoteka.txt"_s), dir.filePath(u"Progi.txt"_s)}));
+
+        QVERIFY(writeText(dir.filePath(u"8a/Kartoteka.txt"_s), "1\tMnożenie\n"));
+        load = loadResults({first}, Thresholds{});
+        QCOMPARE(load.blueprint.blueprint.skills.size(), 1u);
+        QCOMPARE(load.blueprint.folder, dir.filePath(u"8a"_s));
+        QCOMPARE(sideInputPaths(first, dir.filePath(u"8a"_s)),
+                QStringList{dir.filePath(u"8a/Kartoteka.txt"_s)});
+
+        // A file whose every line is wrong says so where the skills would be.
+        QVERIFY(writeText(dir.filePath(u"8a/Kartoteka.txt"_s), "Mnożenie\n"));
+        load = loadResults({first}, Thresholds{});
+        QVERIFY(load.blueprint.blueprint.empty());
+        QCOMPARE(load.blueprint.blueprint.problem, u"Kartoteka.txt: pominięto wiersz 1"_s);
+        QVERIFY(QFile::remove(dir.filePath(u"8a/Kartoteka.txt"_s)));
+        QVERIFY(QFile::remove(dir.filePath(u"Kartoteka.txt"_s)));
+        load = loadResults({first}, Thresholds{});
+        QCOMPARE(load.blueprint.folder, dir.filePath(u"8a"_s));
+        QCOMPARE(load.blueprint.blueprint.problem, QString());
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "charts/window/tfwykres.h"
 #include "filebytes.h"
+#include "messageboxcatcher.h"
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -33,12 +35,15 @@ private Q_SLOTS:
     void loadWarnsAndTheMenuShowsTheSkills();
     void saveAppliesAndCancelChangesNothing_data();
     void saveAppliesAndCancelChangesNothing();
+    void savesWhereItWasFound();
+    void keyboardAloneWalksAndSaves_data();
+    void keyboardAloneWalksAndSaves();
     void picturesOfTheSampleClass();
 
 private:
     /// Loads four students of three questions from the class folder, beside
     /// a `Kartoteka.txt` of `blueprint`; returns the prompt texts shown.
-    QStringList load(const QByteArray &blueprint);
+    QStringList load(const QByteArray &blueprint, const QString &blueprintFile = {});
     void clickItem(const char *menuLabel, const char *item);
     QString blueprintPath() const { return QDir(m_dir.path()).filePath(u"klasa/Kartoteka.txt"_s); }
 
@@ -63,11 +68,11 @@ void TestBlueprintDialog::cleanup()
     m_platform.reset();
 }
 
-QStringList TestBlueprintDialog::load(const QByteArray &blueprint)
+QStringList TestBlueprintDialog::load(const QByteArray &blueprint, const QString &blueprintFile)
 {
     const QString folder = QDir(m_dir.path()).filePath(u"klasa"_s);
     QDir().mkpath(folder);
-    QFile file(blueprintPath());
+    QFile file(blueprintFile.isEmpty() ? blueprintPath() : blueprintFile);
     if (file.open(QIODevice::WriteOnly))
         file.write(blueprint);
     file.close();
@@ -173,6 +178,96 @@ void TestBlueprintDialog::saveAppliesAndCancelChangesNothing()
         QCOMPARE(session.analysis.blueprint, blueprintBefore);
         QCOMPARE(session.grid.text(2, 1), u"1, 2"_s);
     }
+}
+
+// One blueprint above the class folders serves them all: the dialog saves it
+// there, and no other save may replace it.
+void TestBlueprintDialog::savesWhereItWasFound()
+{
+    const QString above = QDir(m_dir.path()).filePath(u"Kartoteka.txt"_s);
+    QFile::remove(blueprintPath());
+    QVERIFY(load("1\tUłamki\n", above).isEmpty());
+    QCOMPARE(m_shell->session().analysis.blueprint.skills.size(), std::size_t(1));
+    test::ModalAnswerer answerer([](QWidget *modal) {
+        auto *dialog = qobject_cast<TFKartoteka *>(modal);
+        QVERIFY(dialog);
+        dialog->table()->item(1, 1)->setText(u"Procenty"_s);
+        dialog->BZapiszClick();
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QCOMPARE(readAll(above), QByteArray("1\tUłamki\n2\tProcenty\n"));
+    QVERIFY(!QFileInfo::exists(blueprintPath()));
+
+    // The table saved as text over it is refused, the file kept.
+    test::MessageBoxCatcher catcher;
+    m_platform->saveAnswers.push_back(above);
+    m_shell->menu().LPlikSaveTxtClick();
+    QTRY_COMPARE(catcher.texts.size(), 1);
+    QVERIFY2(catcher.texts.constFirst().endsWith(
+                     u"to jest plik wczytany przez program (Kartoteka.txt)"_s),
+            qPrintable(catcher.texts.constFirst()));
+    QCOMPARE(readAll(above), QByteArray("1\tUłamki\n2\tProcenty\n"));
+}
+
+// Without a mouse: Tab leaves the table for the buttons and comes back, every
+// field has a name, Enter saves and Escape cancels.
+void TestBlueprintDialog::keyboardAloneWalksAndSaves_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+}
+
+void TestBlueprintDialog::keyboardAloneWalksAndSaves()
+{
+    QFETCH(int, key);
+    QFETCH(bool, saved);
+    const QByteArray before = "1\tUłamki\n";
+    QVERIFY(load(before).isEmpty());
+    bool ran = false;
+    test::ModalAnswerer answerer([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TFKartoteka *>(modal);
+        QVERIFY(dialog);
+        ran = true;
+        QCOMPARE(dialog->windowTitle(), u"Kartoteka testu"_s);
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTableWidget *table = dialog->table();
+        QCOMPARE(dialog->focusWidget(), table);
+        QStringList walked;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            walked.append(dialog->focusWidget()->objectName());
+        }
+        QCOMPARE(walked, (QStringList{u"BDodaj"_s, u"BZapisz"_s, u"BAnuluj"_s, u"TKartoteka"_s}));
+        QTest::keyClick(table, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(dialog->focusWidget()->objectName(), u"BAnuluj"_s);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+
+        // The arrows reach the third question's skill; F2 opens its field.
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Right);
+        QCOMPARE(table->currentRow(), 2);
+        QCOMPARE(table->currentColumn(), 1);
+        QTest::keyClick(table, Qt::Key_F2);
+        QWidget *field = dialog->focusWidget();
+        QVERIFY(field && field != table);
+        QCOMPARE(field->accessibleName(), u"Umiejętność, pytanie 3"_s);
+        QTest::keyClicks(field, u"Procenty"_s);
+        // Tab ends the typing and leaves the table too; Shift+Tab comes back.
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_COMPARE(dialog->focusWidget()->objectName(), u"BDodaj"_s);
+        QCOMPARE(table->item(2, 1)->text(), u"Procenty"_s);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(dialog->focusWidget(), table);
+        QTest::keyClick(table, Qt::Key(key));
+        QVERIFY(!dialog->isVisible());
+    });
+    clickItem("LMenuEdycja", "LEdycjaKartoteka");
+    QVERIFY(ran);
+    QCOMPARE(readAll(blueprintPath()), saved ? QByteArray("1\tUłamki\n3\tProcenty\n") : before);
 }
 
 /// The sample class with its blueprint, read without a warning; with

@@ -2,6 +2,7 @@
 #include "modalhelper.h"
 #include "resultfilewriter.h"
 #include "scriptedplatform.h"
+#include "specialfiles.h"
 
 #include "charts/formattemplate.h"
 #include "charts/window/tfwykres.h"
@@ -23,6 +24,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace zavevad;
 using namespace Qt::StringLiterals;
@@ -73,6 +80,8 @@ private Q_SLOTS:
     void shortcutsRunMenuCommands();
     void dialogsRememberTheLastFolder();
     void droppedFoldersAreClasses();
+    void everyClassFolderIsReadOrNamed_data();
+    void everyClassFolderIsReadOrNamed();
 
 private:
     /// `students` files of one test with `questions` questions, in a folder of their own.
@@ -346,8 +355,8 @@ void TestDesktop::savesNeverReplaceALoadedFile()
         menu.LPlikSaveXlsxClick();
     QTRY_COMPARE(catcher.texts,
             QStringList{
-                    u"Nie można zapisać pliku %1: to jest jeden z wczytanych plików wyników"_s.arg(
-                            QDir::toNativeSeparators(link))});
+                    u"Nie można zapisać pliku %1: to jest plik wczytany przez program (uczen.wyn)"_s
+                            .arg(QDir::toNativeSeparators(link))});
     QVERIFY(QFileInfo(link).isSymLink());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
@@ -508,6 +517,94 @@ void TestDesktop::droppedFoldersAreClasses()
         classes.append(student.schoolClass);
     classes.sort();
     QCOMPARE(classes, (QStringList{u"8a"_s, u"8a"_s, u"8a"_s, u"8b"_s, u"8b"_s, u"8c"_s}));
+}
+
+// A folder of classes from the menu, a drop or the command line: a class
+// folder named in Latin-2 bytes loads as its own class, one that may not be
+// read is named in a warning, and the others load.
+void TestDesktop::everyClassFolderIsReadOrNamed_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("latin2Alone");
+    QTest::newRow("menu") << u"menu"_s << false;
+    QTest::newRow("drop") << u"drop"_s << false;
+    QTest::newRow("command line") << u"command line"_s << false;
+    QTest::newRow("drop of the Latin-2 folder") << u"drop"_s << true;
+}
+
+void TestDesktop::everyClassFolderIsReadOrNamed()
+{
+#ifdef Q_OS_LINUX
+    QFETCH(QString, how);
+    QFETCH(bool, latin2Alone);
+    QTemporaryDir dir;
+    const test::TreeRemover remover(dir.path());
+    const QString top = dir.filePath(u"szkola"_s);
+    const QByteArray latin2 = QFile::encodeName(top) + "/7\xb1";
+    QVERIFY(QDir().mkpath(top + u"/8a"_s));
+    QVERIFY(::mkdir(latin2.constData(), 0755) == 0);
+    for (int i = 0; i < 2; ++i) {
+        test::ResultFileSpec spec;
+        spec.surname = u"Ósma%1"_s.arg(i);
+        test::writeResultFile(top + u"/8a"_s, u"u%1.dat"_s.arg(i), spec);
+        spec.surname = u"Siódma%1"_s.arg(i);
+        const QByteArray bytes = test::resultFileBytes(spec);
+        QFile file;
+        QVERIFY(file.open(
+                ::fopen(QByteArray(latin2 + "/u" + QByteArray::number(i) + ".dat").constData(),
+                        "wb"),
+                QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        QVERIFY(file.write(bytes) == bytes.size());
+    }
+    QVERIFY(test::makeUnreadableFolder(dir.path(), top + u"/8z"_s));
+
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            QTest::mouseClick(modal->findChild<QWidget *>(u"BCloseOK"_s), Qt::LeftButton);
+        });
+        const test::FilesAsNobody nobody;
+        if (how == u"menu"_s) {
+            m_platform->openFolderAnswers.push_back(top);
+            m_shell->glowny().WczytajKlasy();
+        } else if (how == u"command line"_s) {
+            m_shell->glowny().openPaths({top});
+        } else {
+            QMimeData data;
+            const QByteArray path = latin2Alone ? latin2 : QFile::encodeName(top);
+            QByteArray url("file://");
+            url += path.toPercentEncoding("/");
+            data.setUrls({QUrl::fromEncoded(url)});
+            QDragEnterEvent enter(
+                    QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&m_shell->glowny(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent dropped(
+                    QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&m_shell->glowny(), &dropped);
+            QVERIFY(dropped.isAccepted());
+        }
+        QTRY_VERIFY(m_shell->session().analysis.dataLoaded);
+    }
+    QStringList classes;
+    for (const UczenAll &student : m_shell->session().analysis.students)
+        classes.append(student.displayName() + u": "_s + student.schoolClass);
+    if (latin2Alone) {
+        QCOMPARE(classes, (QStringList{u"Siódma0 Jan: 7\uFFFD"_s, u"Siódma1 Jan: 7\uFFFD"_s}));
+        QCOMPARE(prompts, QStringList());
+        return;
+    }
+    QCOMPARE(classes,
+            (QStringList{u"Ósma0 Jan: 8a"_s, u"Ósma1 Jan: 8a"_s, u"Siódma0 Jan: 7\uFFFD"_s,
+                    u"Siódma1 Jan: 7\uFFFD"_s}));
+    // The prompt shows the warning's carriage returns as line breaks.
+    QCOMPARE(prompts,
+            QStringList{u"Uwaga. Nie można odczytać folderu:\n%1\nUczniów z tych folderów nie "
+                        "wczytano."_s.arg(QDir::toNativeSeparators(top + u"/8z"_s))});
+#else
+    QSKIP("needs Linux file names and permissions");
+#endif
 }
 
 QTEST_MAIN(TestDesktop)

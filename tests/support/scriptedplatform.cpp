@@ -68,6 +68,16 @@ std::optional<QString> ScriptedPlatform::runSaveDialog(
     return takeAnswer(saveAnswers);
 }
 
+bool ScriptedPlatform::confirmReplace(const QString &path)
+{
+    replaceQuestions.append(path);
+    if (replaceAnswers.empty())
+        return false;
+    const bool answer = replaceAnswers.front();
+    replaceAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QColor> ScriptedPlatform::chooseColor(const QColor &initial)
 {
     calls.append({DialogCall::Color, {}, {}, {}, {}, initial, {}});

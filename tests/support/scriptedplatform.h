@@ -42,6 +42,10 @@ public:
     std::deque<std::optional<QString>> pictureAnswers;
     std::deque<std::optional<QString>> openFolderAnswers;
 
+    /// Questions before a file is replaced: true = "Tak"; none queued = "Nie".
+    std::deque<bool> replaceAnswers;
+    QStringList replaceQuestions; ///< the paths asked about, in order
+
     /// Print previews: true = the user prints, false or none queued = closes
     /// the preview. Printed pages go to a PDF, kept in `printed`.
     std::deque<bool> printAnswers;
@@ -66,6 +70,7 @@ public:
             const QString &title, const QString &filter, const QString &initialDirectory) override;
     std::optional<QString> openFolder(
             const QString &title, const QString &initialDirectory) override;
+    bool confirmReplace(const QString &path) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> openPicture() override;

@@ -1,8 +1,12 @@
 #include "specialfiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -10,6 +14,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
 #endif
 
 namespace zavevad::test {
@@ -79,6 +86,54 @@ FileSizeLimit::~FileSizeLimit()
     saved.rlim_max = static_cast<rlim_t>(m_savedMaximum);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, m_savedHandler);
+#endif
+}
+
+FilesAsNobody::FilesAsNobody()
+{
+#ifdef Q_OS_LINUX
+    // The group too: a group id of 0 would meet the files' own group and its
+    // permissions instead of everyone's.
+    if (::geteuid() == 0) {
+        m_previousGroup = ::setfsgid(65534);
+        m_previous = ::setfsuid(65534);
+    }
+#endif
+}
+
+FilesAsNobody::~FilesAsNobody()
+{
+#ifdef Q_OS_LINUX
+    if (m_previous >= 0) {
+        ::setfsuid(static_cast<uid_t>(m_previous));
+        ::setfsgid(static_cast<gid_t>(m_previousGroup));
+    }
+#endif
+}
+
+TreeRemover::~TreeRemover()
+{
+    std::error_code error;
+    std::filesystem::remove_all(QFile::encodeName(m_path).toStdString(), error);
+}
+
+bool makeUnreadableFolder(const QString &top, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!QDir().mkpath(path))
+        return false;
+    for (QString folder = QFileInfo(path).absolutePath();;
+            folder = QFileInfo(folder).absolutePath()) {
+        if (::chmod(QFile::encodeName(folder).constData(), 0755) != 0)
+            return false;
+        if (QFileInfo(folder) == QFileInfo(top) || QFileInfo(folder).isRoot())
+            break;
+    }
+    return ::chmod(QFile::encodeName(path).constData(), 0) == 0;
+#else
+    Q_UNUSED(top);
+    Q_UNUSED(path);
+    return false;
 #endif
 }
 

@@ -54,4 +54,39 @@ private:
     void (*m_savedHandler)(int) = nullptr;
 };
 
+/// While it lives, this thread opens files as an unprivileged user would,
+/// also in a test run by the superuser, whom no permission stops (Linux: the
+/// file system user id; elsewhere nothing changes).
+class FilesAsNobody
+{
+public:
+    FilesAsNobody();
+    ~FilesAsNobody();
+    FilesAsNobody(const FilesAsNobody &) = delete;
+    FilesAsNobody &operator=(const FilesAsNobody &) = delete;
+
+private:
+    int m_previous = -1;
+    int m_previousGroup = -1;
+};
+
+/// Removes the folder `path` with everything in it when it goes, also the
+/// names in no valid encoding that QTemporaryDir cannot remove.
+class TreeRemover
+{
+public:
+    explicit TreeRemover(const QString &path) : m_path(path) { }
+    ~TreeRemover();
+    TreeRemover(const TreeRemover &) = delete;
+    TreeRemover &operator=(const TreeRemover &) = delete;
+
+private:
+    QString m_path;
+};
+
+/// Makes `path` a folder that no one but the superuser may list or enter
+/// (mode 0) and the folders above it up to `top` open to everyone, so that
+/// under FilesAsNobody only it cannot be read. False when it cannot.
+bool makeUnreadableFolder(const QString &top, const QString &path);
+
 } // namespace zavevad::test

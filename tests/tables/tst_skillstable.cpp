@@ -82,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(f.grid.rowCount(), 6);
         QCOMPARE(rowTexts(f.grid, 0),
                 QStringList({u"Umiejętność"_s, u"Wymaganie"_s, u"Pytania"_s, u"Liczba pytań"_s,
-                        u"Łatwość"_s, u"Interpretacja"_s, u"Uczniowie od 50 %"_s}));
+                        u"Łatwość"_s, u"Interpretacja"_s, u"Liczba uczniów ≥ 50 %"_s}));
         // Ułamki: 5 of 8 answers right, 0.625 shown to the even hundredth.
         QCOMPARE(rowTexts(f.grid, 1),
                 QStringList({u"Ułamki"_s, QString(), u"1, 2"_s, u"2"_s, u"0,62"_s,
@@ -142,6 +142,13 @@ private Q_SLOTS:
         QCOMPARE(none.grid.text(0, 1),
                 u"Brak kartoteki testu (plik Kartoteka.txt obok plików wyników)"_s);
         QCOMPARE(skillsTableLastSkillRow(none.grid), 0);
+        // A file that gave nothing says what was wrong with it, whole.
+        Fixture broken(classOf({u"110"_s, u"011"_s}));
+        broken.analysis.blueprint.problem = u"Kartoteka.txt: pominięto wiersze 1, 2, 3"_s;
+        broken.tables.PokazTabele(TableSkills);
+        const QString said = broken.grid.text(0, 1);
+        QCOMPARE(said, u"Brak kartoteki testu. "_s + broken.analysis.blueprint.problem);
+        QVERIFY(said.size() * 6 + 10 <= broken.grid.columnWidth(0));
 
         // Every question in a skill; no student leaves the shares undefined.
         AnalysisState empty = classOf({u"11"_s});

@@ -13,6 +13,7 @@
 #include "platform/commanderror.h"
 #include "platform/platform.h"
 #include "platform/savefile.h"
+#include "platform/savepath.h"
 #include "results/analysisstate.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -180,22 +181,22 @@ QString TFWykres::chartTitle() const
 
 void TFWykres::saveChartPicture()
 {
-    const std::optional<QString> path = Platform::current().saveTabele(
-            QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
-            QStringLiteral("png"));
-    if (!path)
+    const QString path =
+            askNewSavePath(QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
+                    QStringLiteral("png"));
+    if (path.isEmpty())
         return;
     // The chart at its size on screen, as the bitmap copy has it.
     QByteArray bytes;
-    if (path->endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         bytes = m_Wykres->toSvg(m_Wykres->size(), chartTitle());
     } else {
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
             throw CommandError(
-                    cannotSaveMessage(*path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
+                    cannotSaveMessage(path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
     }
-    saveFileSayingWhy(*path, bytes);
+    saveFileSayingWhy(path, bytes);
 }
 
 void TFWykres::printChart()

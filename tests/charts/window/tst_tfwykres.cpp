@@ -837,7 +837,14 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
         const QString longName = QString(246, QLatin1Char('n')) + QStringLiteral(".png");
         QVERIFY(writeFile(dir.filePath(longName), "stary obraz"));
+        // An existing picture is kept unless the user lets it be replaced.
         m_platform->saveAnswers.push_back(dir.filePath(longName));
+        click("LWykresMenuPlik");
+        click("LZapiszObraz");
+        QCOMPARE(m_platform->replaceQuestions, QStringList{dir.filePath(longName)});
+        QCOMPARE(readFile(dir.filePath(longName)), QByteArray("stary obraz"));
+        m_platform->saveAnswers.push_back(dir.filePath(longName));
+        m_platform->replaceAnswers.push_back(true);
         MessageBoxCatcher catcher;
         click("LWykresMenuPlik");
         click("LZapiszObraz");
