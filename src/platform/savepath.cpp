@@ -4,9 +4,13 @@
 
 namespace zavevad {
 
-QString askSavePath(const QString &pairedFilter, const QString &defaultExtension)
+QString askSavePath(
+        const QString &pairedFilter, const QString &defaultExtension, const QString &title)
 {
-    return Platform::current().saveTabele(pairedFilter, defaultExtension).value_or(QString());
+    return Platform::current()
+            .saveTabele(pairedFilter, defaultExtension,
+                    title.isEmpty() ? Platform::saveTabeleTitle() : title)
+            .value_or(QString());
 }
 
 } // namespace zavevad

@@ -66,8 +66,8 @@ QByteArray studentCardsPdfBytes(const AnalysisState &analysis)
 
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {
-    const QString path =
-            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    const QString path = askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"),
+            QStringLiteral("pdf"), QStringLiteral("Zapisz raport PDF"));
     if (path.isEmpty())
         return;
     // Refused before the report is made, which takes a while.
@@ -90,8 +90,8 @@ void DrukujRaport(const AnalysisState &analysis)
 
 void ZapiszKartyPdf(const AnalysisState &analysis)
 {
-    const QString path =
-            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    const QString path = askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"),
+            QStringLiteral("pdf"), QStringLiteral("Zapisz karty uczniów"));
     if (path.isEmpty())
         return;
     // Refused before the cards are made, which takes a while.
@@ -111,8 +111,8 @@ void DrukujKarty(const AnalysisState &analysis)
 
 void ZapiszArkusz(const AnalysisState &analysis)
 {
-    const QString path = askSavePath(
-            QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+    const QString path = askSavePath(QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"),
+            QStringLiteral("xlsx"), QStringLiteral("Zapisz arkusz"));
     if (path.isEmpty())
         return;
     checkOutput(path, loadedInputs());

@@ -32,9 +32,9 @@ public:
 
     QAccessible::Role role() const override
     {
-        if (title() >= 0)
+        if (title() >= 0 || chartMenuTitle())
             return QAccessible::PopupMenu;
-        if (item())
+        if (item() || chartFormatTitle() || chartItem())
             return QAccessible::MenuItem;
         if (isButton())
             return QAccessible::Button;
@@ -50,7 +50,7 @@ public:
         case QAccessible::Name:
             if (dropDown >= 0)
                 return glowny()->menuTitle(dropDown);
-            if (item())
+            if (item() || chartMenuTitle() || chartFormatTitle() || chartItem())
                 return label()->text();
             if (!label()->accessibleName().isEmpty())
                 return label()->accessibleName();
@@ -73,7 +73,13 @@ public:
             s.disabled = !menu->itemAvailable(label());
             s.focusable = true;
             s.focused = menu->keyboardItem() == label();
-        } else if (title() >= 0) {
+        } else if (TFWykres *chartWindow = chartItem()) {
+            s.focusable = true;
+            s.focused = chartWindow->keyboardItem() == label();
+        } else if (TFWykres *chartWindow = chartFormatTitle()) {
+            s.focusable = true;
+            s.focused = chartWindow->keyboardItem() == label();
+        } else if (title() >= 0 || chartMenuTitle()) {
             s.hasPopup = true;
         } else if (isPicture() && !isButton() && label()->accessibleName().isEmpty()) {
             // Artwork says nothing to a listener.
@@ -84,7 +90,7 @@ public:
 
     QStringList actionNames() const override
     {
-        if (title() >= 0 || item() || isButton())
+        if (title() >= 0 || item() || isButton() || chartWindow())
             return {pressAction()};
         return {};
     }
@@ -97,6 +103,8 @@ public:
             glowny()->openMenuByKeyboard(dropDown);
         else if (TFMenu *menu = item())
             menu->triggerItem(label());
+        else if (TFWykres *window = chartWindow())
+            window->triggerLabel(label());
         else if (isButton())
             Q_EMIT label()->clicked();
     }
@@ -115,6 +123,32 @@ private:
     {
         auto *menu = qobject_cast<TFMenu *>(label()->window());
         return menu && menu->dropDownOfItem(label()) >= 0 ? menu : nullptr;
+    }
+    /// The chart window of a label of its menu (a title or a shown item).
+    TFWykres *chartWindow() const
+    {
+        auto *window = qobject_cast<TFWykres *>(label()->window());
+        return window && (window->titleOfLabel(label()) || window->isShownItem(label())) ? window
+                                                                                         : nullptr;
+    }
+    /// "Plik" or "Edycja" on the chart window's strip: menus of their own.
+    bool chartMenuTitle() const
+    {
+        const TFWykres *window = chartWindow();
+        const auto title = window ? window->titleOfLabel(label()) : std::nullopt;
+        return title && *title != TFWykres::ChartTitle::Format;
+    }
+    /// "Formatuj" on the chart window's strip: an item that opens a dialog.
+    TFWykres *chartFormatTitle() const
+    {
+        TFWykres *window = chartWindow();
+        const auto title = window ? window->titleOfLabel(label()) : std::nullopt;
+        return title == TFWykres::ChartTitle::Format ? window : nullptr;
+    }
+    TFWykres *chartItem() const
+    {
+        TFWykres *window = chartWindow();
+        return window && window->isShownItem(label()) ? window : nullptr;
     }
     /// No word on it: a picture, or a sign such as "[X]".
     bool isPicture() const

@@ -28,7 +28,7 @@ QString pointsText(qsizetype count)
     const char *word = count == 1                                  ? "punkt"
             : (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14)) ? "punkty"
                                                                    : "punktów";
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(word));
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(word));
 }
 
 } // namespace
@@ -46,12 +46,14 @@ ChartSpeech chartSpeech(const Chart &chart)
                 chart.bottomAxis.title.isEmpty() ? QStringLiteral("X") : chart.bottomAxis.title;
         speech.valueColumn =
                 chart.leftAxis.title.isEmpty() ? QStringLiteral("Y") : chart.leftAxis.title;
-        for (const XYPoint &point : chart.xy.points) {
+        for (qsizetype i = 0; i < chart.xy.points.size(); ++i) {
+            const XYPoint &point = chart.xy.points[i];
             const QString x = number(point.x);
-            speech.rows.append({point.label.isEmpty()
-                            ? x
-                            : point.label + QStringLiteral(" (") + x + QLatin1Char(')'),
-                    number(point.y)});
+            // Every point by its name, also those whose name is not drawn.
+            const QString name = point.label.isEmpty() ? chart.xy.pointNames.value(i) : point.label;
+            speech.rows.append(
+                    {name.isEmpty() ? x : name + QStringLiteral(" (") + x + QLatin1Char(')'),
+                            number(point.y)});
             values.append(point.y);
         }
     } else {
@@ -209,6 +211,9 @@ QAccessibleInterface *chartAccessibleFactory(const QString &className, QObject *
 {
     if (className == QLatin1String(ChartWidget::staticMetaObject.className()))
         return new ChartAccessible(static_cast<ChartWidget *>(object));
+    // The chart window's drop-down: a menu named after its title.
+    if (className == QLatin1String("QFrame") && object->objectName() == u"PWykresMenu")
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::PopupMenu);
     return nullptr;
 }
 

@@ -54,6 +54,9 @@ void TFWykres::showAppliedChart()
     refreshChart();
     show();
     raise();
+    // The window comes to the keyboard too: a reader names the chart at once.
+    activateWindow();
+    m_Wykres->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TFWykres::chartCommand(
@@ -182,7 +185,7 @@ void TFWykres::saveChartPicture()
 {
     const std::optional<QString> path = Platform::current().saveTabele(
             QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
-            QStringLiteral("png"));
+            QStringLiteral("png"), QStringLiteral("Zapisz obraz wykresu"));
     if (!path)
         return;
     // The chart at its size on screen, as the bitmap copy has it.
