@@ -34,7 +34,7 @@ public:
     {
         if (title() >= 0 || chartMenuTitle())
             return QAccessible::PopupMenu;
-        if (item() || chartFormatTitle() || chartItem())
+        if (item() || chartItem())
             return QAccessible::MenuItem;
         if (isButton())
             return QAccessible::Button;
@@ -76,9 +76,8 @@ public:
         } else if (TFWykres *chartWindow = chartItem()) {
             s.focusable = true;
             s.focused = chartWindow->keyboardItem() == label();
-        } else if (TFWykres *chartWindow = chartFormatTitle()) {
+        } else if (chartFormatTitle()) {
             s.focusable = true;
-            s.focused = chartWindow->keyboardItem() == label();
         } else if (title() >= 0 || chartMenuTitle()) {
             s.hasPopup = true;
         } else if (isPicture() && !isButton() && label()->accessibleName().isEmpty()) {

@@ -204,7 +204,9 @@ void TFGlowny::FormShow()
     session.analysis.studentCount = 0;
     session.gridState.tableKind = TableNone;
 
-    m_ZZBFocus->setFocus();
+    // The window itself holds the focus until a table takes it: a reader
+    // names the window, never the hidden filler, which takes no focus.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TFGlowny::keyPressEvent(QKeyEvent *event)
@@ -456,6 +458,10 @@ void TFGlowny::placeTablePanel()
     // window instead, centred on the card and kept inside the window.
     const QPoint home(36, 192);
     const bool wasShown = !m_PTabela->isHidden();
+    // A move to another parent takes the focus from the table: it goes back.
+    QWidget *focused = focusWidget();
+    if (!m_PTabela->isAncestorOf(focused))
+        focused = nullptr;
     if (home.x() + m_PTabela->width() <= kPTloSize.width()) {
         if (m_PTabela->parentWidget() != m_PTlo)
             m_PTabela->setParent(m_PTlo);
@@ -469,6 +475,8 @@ void TFGlowny::placeTablePanel()
     }
     m_PTabela->raise();
     m_PTabela->setVisible(wasShown);
+    if (focused && focused->isVisible() && !focused->hasFocus())
+        focused->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace zavevad
