@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <QWindow>
 
 namespace zavevad {
 
@@ -154,6 +155,16 @@ void TFUstawwykres::showEvent(QShowEvent *event)
         return;
     centreOnScreen(*this);
     FormShow();
+    // The keyboard starts on the page tabs, where the arrows choose a page;
+    // the dialog takes it once it is on the screen.
+    m_PageControl1->setFocus(Qt::ActiveWindowFocusReason);
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible())
+                    activateWindow();
+            },
+            Qt::QueuedConnection);
 }
 
 void TFUstawwykres::FormShow()

@@ -268,19 +268,7 @@ void TFWykres::hideEvent(QHideEvent *event)
     // The keyboard's cursor leaves with the window; the drop-down stays.
     setKeyboardCursor(std::nullopt, -1);
     m_altAlone = false;
-    const bool wasActive = isActiveWindow();
     QWidget::hideEvent(event);
-    if (wasActive && !event->spontaneous()) {
-        // The keyboard goes back to the program's main window, not to nowhere.
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        for (QWidget *window : windows) {
-            if (window != this && window->isVisible() && window->windowType() == Qt::Window
-                    && !window->isMinimized()) {
-                window->activateWindow();
-                break;
-            }
-        }
-    }
 }
 
 void TFWykres::announceMenu(bool wasOpen)
