@@ -16,6 +16,7 @@
 #include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
+#include "ui/radiogroup.h"
 #include "ui/spinedit.h"
 
 #include <QAbstractButton>
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void chartMenuRowsAreItems();
     void appearanceDialogByKeys();
     void focusNeverDrops();
+    void radioGroupIsEnteredOnItsChoice();
 
 private:
     QWidget *menuItem(const char *objectName) const
@@ -269,6 +271,12 @@ void TestAccessibility::gridIsATable()
                 QCOMPARE(name(cell), model.text(column, model.topRow() + r));
                 QCOMPARE(table->indexOfChild(cell), (r + 1) * t->columnCount() + c);
                 QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0), header);
+                // Each value names its row: the student, question, skill or grade.
+                const auto rowHeaders = cell->tableCellInterface()->rowHeaderCells();
+                if (c == 0)
+                    QVERIFY(rowHeaders.isEmpty());
+                else
+                    QCOMPARE(rowHeaders.value(0), t->cellAt(r, 0));
             }
         }
         // Every row on display is wholly inside the panel that clips the grid.
@@ -358,6 +366,7 @@ void TestAccessibility::chartSpeaks()
     for (int r = 0; r < t->rowCount(); ++r) {
         QCOMPARE(name(t->cellAt(r, 0)), bar.points[r].label);
         QCOMPARE(name(t->cellAt(r, 1)), QLocale().toString(bar.points[r].value, 'g', 15));
+        QCOMPARE(t->cellAt(r, 1)->tableCellInterface()->rowHeaderCells().value(0), t->cellAt(r, 0));
     }
     // The chart window's drawn menu names itself and can be pressed.
     QAccessibleInterface *format =
@@ -404,6 +413,8 @@ void TestAccessibility::controlsAreNamed()
     loadSampleClass();
     TFProgi progi(*m_shell);
     checkNamed(&progi);
+    QCOMPARE(name(iface(&progi)), u"Progi ocen"_s);
+    QCOMPARE(name(iface(&m_shell->ustawWykres())), u"Formatuj"_s);
     auto *field = progi.findChildren<SpinEdit *>().value(0);
     QVERIFY(field);
     QAccessibleInterface *spin = iface(field);
@@ -635,6 +646,36 @@ void TestAccessibility::focusNeverDrops()
     QTRY_COMPARE(QApplication::activeWindow(), &main);
     QVERIFY(grid()->hasFocus());
     QVERIFY(!main.focusHolder()->hasFocus());
+}
+
+void TestAccessibility::radioGroupIsEnteredOnItsChoice()
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *group = new RadioGroup(u"Wyrównanie"_s, {u"A"_s, u"B"_s, u"C"_s}, &window);
+    auto *after = new QLineEdit(&window);
+    group->move(0, 30);
+    after->move(0, 120);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (int choice : {2, 0, 1, -1}) {
+        group->setItemIndex(choice);
+        before->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        // On the checked button, the first when none is; the next Tab leaves.
+        QCOMPARE(QApplication::focusWidget(), group->button(qMax(choice, 0)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
+    }
+    // The arrows choose within the group, and Tab comes back to the choice.
+    group->setItemIndex(0);
+    group->button(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(group->button(0), Qt::Key_Down);
+    QCOMPARE(group->itemIndex(), 1);
+    before->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), group->button(1));
 }
 
 QTEST_MAIN(TestAccessibility)

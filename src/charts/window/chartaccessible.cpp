@@ -119,6 +119,8 @@ public:
 
     bool isSelected() const override { return false; }
     QList<QAccessibleInterface *> columnHeaderCells() const override;
+    /// A value's row header is the point's name.
+    QList<QAccessibleInterface *> rowHeaderCells() const override;
 
 private:
     ChartWidget *chartWidget() const { return static_cast<ChartWidget *>(tableWidget()); }
@@ -203,6 +205,14 @@ QList<QAccessibleInterface *> ChartCellAccessible::columnHeaderCells() const
     if (m_row < 0 || !chart)
         return {};
     return {chart->cell(-1, m_column)};
+}
+
+QList<QAccessibleInterface *> ChartCellAccessible::rowHeaderCells() const
+{
+    auto *chart = dynamic_cast<ChartAccessible *>(parent());
+    if (m_row < 0 || m_column == 0 || !chart)
+        return {};
+    return {chart->cell(m_row, 0)};
 }
 
 } // namespace
