@@ -64,9 +64,9 @@ TFProgi::TFProgi(Shell &shell, QWidget *parent)
       m_shell(shell), m_before(shell.session().state())
 {
     setObjectName(QStringLiteral("FProgi"));
+    setUpFixedWindow(*this, kSize, kBackground);
     // Named as its menu item for a screen reader; the strip draws no title.
     setWindowTitle(QStringLiteral("Progi ocen"));
-    setUpFixedWindow(*this, kSize, kBackground);
     setModal(true);
 
     addTitle();
