@@ -186,6 +186,26 @@ public:
             return QAccessible::queryAccessibleInterface(item);
         return QAccessibleWidget::focusChild();
     }
+
+    /// A pop-up is no child of the application for assistive technology: the
+    /// open drop-down belongs to the main window, so a reader finds it there.
+    QAccessibleInterface *parent() const override
+    {
+        if (TFGlowny *main = mainWindow())
+            return QAccessible::queryAccessibleInterface(main);
+        return QAccessibleWidget::parent();
+    }
+
+private:
+    static TFGlowny *mainWindow()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (auto *main = qobject_cast<TFGlowny *>(window))
+                return main;
+        }
+        return nullptr;
+    }
 };
 
 /// The focus holder is no control a user can see or use: hidden, nameless.
@@ -221,6 +241,39 @@ public:
             return;
         widget()->raise();
         widget()->activateWindow();
+    }
+
+    // The main window's open drop-down is its last child.
+    int childCount() const override
+    {
+        return QAccessibleWidget::childCount() + (openMenu() ? 1 : 0);
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int own = QAccessibleWidget::childCount();
+        if (index == own && openMenu())
+            return QAccessible::queryAccessibleInterface(openMenu());
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (child && openMenu() && child->object() == openMenu())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    TFMenu *openMenu() const
+    {
+        if (!qobject_cast<TFGlowny *>(widget()))
+            return nullptr;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            auto *menu = qobject_cast<TFMenu *>(window);
+            if (menu && menu->isVisible())
+                return menu;
+        }
+        return nullptr;
     }
 };
 

@@ -148,15 +148,20 @@ public:
         }
     }
 
-    int childCount() const override { return 2 * (rowCount() + 1); }
+    // The data cells, then the window's drop-down while it is open over the chart.
+    int childCount() const override { return cellCount() + (openMenu() ? 1 : 0); }
     QAccessibleInterface *child(int index) const override
     {
         if (index < 0 || index >= childCount())
             return nullptr;
+        if (index == cellCount())
+            return QAccessible::queryAccessibleInterface(openMenu());
         return cell(index / 2 - 1, index % 2);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
+        if (child && openMenu() && child->object() == openMenu())
+            return cellCount();
         if (!child || child->parent() != this)
             return -1;
         QAccessibleTableCellInterface *cell =
@@ -190,6 +195,14 @@ public:
     {
         const ChartSpeech s = speech();
         return row >= 0 && row < s.rows.size() ? s.rows[row].value(0) : QString();
+    }
+
+    int cellCount() const { return 2 * (rowCount() + 1); }
+    QWidget *openMenu() const
+    {
+        auto *menu = chartWidget()->findChild<QWidget *>(
+                QStringLiteral("PWykresMenu"), Qt::FindDirectChildrenOnly);
+        return menu && menu->isVisible() ? menu : nullptr;
     }
 
     QAccessibleInterface *cell(int row, int column) const
