@@ -179,6 +179,11 @@ void TestAccessibility::menuTitlesAndItems()
     press(title("LMenuTabele"));
     QCOMPARE(m_shell->menu().shownDropDown(), int(TFMenu::MenuTabele));
     QCOMPARE(name(iface(&m_shell->menu())), u"Tabele"_s);
+    // The open drop-down is the main window's last child, where a reader looks.
+    QAccessibleInterface *main = iface(&m_shell->glowny());
+    QCOMPARE(main->child(main->childCount() - 1), iface(&m_shell->menu()));
+    QCOMPARE(iface(&m_shell->menu())->parent(), main);
+    QCOMPARE(main->indexOfChild(iface(&m_shell->menu())), main->childCount() - 1);
     loadSampleClass();
     QVERIFY(!saveTxt->state().disabled);
     press(menuItem("LAnalizaCzas"));

@@ -138,6 +138,11 @@ void TestChartKeyboard::chartWindowByKeys()
     QAccessibleInterface *panel = iface(label("PWykresMenu"));
     QCOMPARE(panel->role(), QAccessible::PopupMenu);
     QCOMPARE(name(panel), u"Plik"_s);
+    // The drop-down lies over the chart: it is the chart's last child.
+    QAccessibleInterface *chart = iface(chartWidget);
+    QCOMPARE(chart->child(chart->childCount() - 1), panel);
+    QCOMPARE(chart->indexOfChild(panel), chart->childCount() - 1);
+    QCOMPARE(panel->parent(), chart);
     // Down walks the five items round; Up goes back.
     const char *fileItems[] = {
             "LWczytajFormat", "LZapiszObraz", "LDrukujWykres", "LZamknijWykres", "LZapiszFormat"};
