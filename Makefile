@@ -11,7 +11,7 @@ LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPIL
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev \
 	qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core clang-format libbenchmark-dev ccache \
 	libxlsxwriter-dev poppler-utils unzip libreoffice-calc-nogui \
-	xvfb xauth dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+	xvfb xauth dbus-daemon dbus-bin at-spi2-core python3-pyatspi openbox
 
 # Fuzzing (clang's libFuzzer) and the Debian package need a few more packages.
 FUZZ_PACKAGES := clang libclang-rt-14-dev

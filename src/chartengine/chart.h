@@ -304,6 +304,9 @@ struct XYPlot
     /// Heading of the box beside the plot that lists the point names with no
     /// free place beside their markers, so that no name is left out.
     QString overflowTitle;
+    /// What a listener hears for each point, in the points' order, where the
+    /// drawn label is left empty; may be shorter than the points.
+    QStringList pointNames;
 
     void clear() { *this = XYPlot(); }
 

@@ -65,6 +65,7 @@ void fillTimeScore(const AnalysisState &state, chart::XYPlot &xy)
     for (const TimeScorePoint &p : data.points) {
         xy.points.append({double(p.minutes), double(p.points), gradeColor(p.grade),
                 p.flagged ? p.name : QString()});
+        xy.pointNames.append(p.name);
     }
     if (!data.points.isEmpty()) {
         xy.referenceLines.append({double(data.firstQuartile),

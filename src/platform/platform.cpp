@@ -66,10 +66,10 @@ void Platform::setSaveFilter(const QString &pairedFilter, const QString &default
     m_saveDefaultExtension = defaultExtension;
 }
 
-std::optional<QString> Platform::saveTabele()
+std::optional<QString> Platform::saveTabele(const QString &title)
 {
     std::optional<QString> path =
-            runSaveDialog(saveTabeleTitle(), qtFileFilter(m_saveFilter), m_saveDefaultExtension);
+            runSaveDialog(title, qtFileFilter(m_saveFilter), m_saveDefaultExtension);
     if (!path || path->isEmpty())
         return std::nullopt;
     rememberFolder(*path);
@@ -77,10 +77,10 @@ std::optional<QString> Platform::saveTabele()
 }
 
 std::optional<QString> Platform::saveTabele(
-        const QString &pairedFilter, const QString &defaultExtension)
+        const QString &pairedFilter, const QString &defaultExtension, const QString &title)
 {
     setSaveFilter(pairedFilter, defaultExtension);
-    return saveTabele();
+    return saveTabele(title);
 }
 
 QString Platform::dialogFolder(const QString &startDirectory) const

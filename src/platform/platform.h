@@ -69,11 +69,13 @@ public:
     QString saveDefaultExtension() const { return m_saveDefaultExtension; }
 
     /// Shows `SaveTabele` (no question before replacing a file, no check that it
-    /// exists; also used to pick a template to load). The chosen path gets the
-    /// default extension when typed without one.
-    std::optional<QString> saveTabele();
+    /// exists; also used to pick a template to load) with `title`, which says
+    /// what is saved. The chosen path gets the default extension when typed
+    /// without one.
+    std::optional<QString> saveTabele(const QString &title = saveTabeleTitle());
     /// Gives `SaveTabele` its filter and default extension, then shows it.
-    std::optional<QString> saveTabele(const QString &pairedFilter, const QString &defaultExtension);
+    std::optional<QString> saveTabele(const QString &pairedFilter, const QString &defaultExtension,
+            const QString &title = saveTabeleTitle());
 
     /// Asks whether the existing file `path` may be replaced ("Tak", "Nie");
     /// false keeps it and ends the save as a cancel would.

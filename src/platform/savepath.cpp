@@ -7,14 +7,19 @@
 
 namespace zavevad {
 
-QString askSavePath(const QString &pairedFilter, const QString &defaultExtension)
+QString askSavePath(
+        const QString &pairedFilter, const QString &defaultExtension, const QString &title)
 {
-    return Platform::current().saveTabele(pairedFilter, defaultExtension).value_or(QString());
+    return Platform::current()
+            .saveTabele(pairedFilter, defaultExtension,
+                    title.isEmpty() ? Platform::saveTabeleTitle() : title)
+            .value_or(QString());
 }
 
-QString askNewSavePath(const QString &pairedFilter, const QString &defaultExtension)
+QString askNewSavePath(
+        const QString &pairedFilter, const QString &defaultExtension, const QString &title)
 {
-    const QString path = askSavePath(pairedFilter, defaultExtension);
+    const QString path = askSavePath(pairedFilter, defaultExtension, title);
     if (path.isEmpty())
         return path;
     checkOutput(path, loadedInputs());

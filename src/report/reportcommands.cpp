@@ -79,8 +79,8 @@ void writeStudentCardsPdf(const AnalysisState &analysis, QIODevice &device)
 void ZapiszRaportPdf(const AnalysisState &analysis)
 {
     // Refused before the report is made, which takes a while.
-    const QString path =
-            askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    const QString path = askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"),
+            QStringLiteral("pdf"), QStringLiteral("Zapisz raport PDF"));
     if (path.isEmpty())
         return;
     const ReportDocument document(reportSectionMakers(analysis));
@@ -102,8 +102,8 @@ void DrukujRaport(const AnalysisState &analysis)
 void ZapiszKartyPdf(const AnalysisState &analysis)
 {
     // Refused before the cards are made, which takes a while.
-    const QString path =
-            askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    const QString path = askNewSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"),
+            QStringLiteral("pdf"), QStringLiteral("Zapisz karty uczniów"));
     if (path.isEmpty())
         return;
     const CardDocument document(analysis);
@@ -123,8 +123,8 @@ void DrukujKarty(const AnalysisState &analysis)
 
 void ZapiszArkusz(const AnalysisState &analysis)
 {
-    const QString path = askNewSavePath(
-            QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+    const QString path = askNewSavePath(QStringLiteral("Skoroszyt programu Excel (*.xlsx)|*.xlsx"),
+            QStringLiteral("xlsx"), QStringLiteral("Zapisz arkusz"));
     if (path.isEmpty())
         return;
     QString failure;

@@ -10,6 +10,7 @@
 #include "shell/tfglowny.h"
 #include "shell/tfmenu.h"
 #include "shell/tfmonit.h"
+#include "ui/activationkeeper.h"
 
 namespace zavevad {
 
@@ -37,6 +38,7 @@ Shell::Shell(Platform *platform)
     installCommandHooks(*this);
     installShortcuts(*this);
     new MenuKeys(*this);
+    new ActivationKeeper(*m_glowny);
     installAccessibility();
 }
 

@@ -32,9 +32,9 @@ public:
 
     QAccessible::Role role() const override
     {
-        if (title() >= 0)
+        if (title() >= 0 || chartMenuTitle())
             return QAccessible::PopupMenu;
-        if (item())
+        if (item() || chartItem())
             return QAccessible::MenuItem;
         if (isButton())
             return QAccessible::Button;
@@ -50,7 +50,7 @@ public:
         case QAccessible::Name:
             if (dropDown >= 0)
                 return glowny()->menuTitle(dropDown);
-            if (item())
+            if (item() || chartMenuTitle() || chartFormatTitle() || chartItem())
                 return label()->text();
             if (!label()->accessibleName().isEmpty())
                 return label()->accessibleName();
@@ -73,7 +73,12 @@ public:
             s.disabled = !menu->itemAvailable(label());
             s.focusable = true;
             s.focused = menu->keyboardItem() == label();
-        } else if (title() >= 0) {
+        } else if (TFWykres *chartWindow = chartItem()) {
+            s.focusable = true;
+            s.focused = chartWindow->keyboardItem() == label();
+        } else if (chartFormatTitle()) {
+            s.focusable = true;
+        } else if (title() >= 0 || chartMenuTitle()) {
             s.hasPopup = true;
         } else if (isPicture() && !isButton() && label()->accessibleName().isEmpty()) {
             // Artwork says nothing to a listener.
@@ -84,7 +89,7 @@ public:
 
     QStringList actionNames() const override
     {
-        if (title() >= 0 || item() || isButton())
+        if (title() >= 0 || item() || isButton() || chartWindow())
             return {pressAction()};
         return {};
     }
@@ -97,6 +102,8 @@ public:
             glowny()->openMenuByKeyboard(dropDown);
         else if (TFMenu *menu = item())
             menu->triggerItem(label());
+        else if (TFWykres *window = chartWindow())
+            window->triggerLabel(label());
         else if (isButton())
             Q_EMIT label()->clicked();
     }
@@ -115,6 +122,32 @@ private:
     {
         auto *menu = qobject_cast<TFMenu *>(label()->window());
         return menu && menu->dropDownOfItem(label()) >= 0 ? menu : nullptr;
+    }
+    /// The chart window of a label of its menu (a title or a shown item).
+    TFWykres *chartWindow() const
+    {
+        auto *window = qobject_cast<TFWykres *>(label()->window());
+        return window && (window->titleOfLabel(label()) || window->isShownItem(label())) ? window
+                                                                                         : nullptr;
+    }
+    /// "Plik" or "Edycja" on the chart window's strip: menus of their own.
+    bool chartMenuTitle() const
+    {
+        const TFWykres *window = chartWindow();
+        const auto title = window ? window->titleOfLabel(label()) : std::nullopt;
+        return title && *title != TFWykres::ChartTitle::Format;
+    }
+    /// "Formatuj" on the chart window's strip: an item that opens a dialog.
+    TFWykres *chartFormatTitle() const
+    {
+        TFWykres *window = chartWindow();
+        const auto title = window ? window->titleOfLabel(label()) : std::nullopt;
+        return title == TFWykres::ChartTitle::Format ? window : nullptr;
+    }
+    TFWykres *chartItem() const
+    {
+        TFWykres *window = chartWindow();
+        return window && window->isShownItem(label()) ? window : nullptr;
     }
     /// No word on it: a picture, or a sign such as "[X]".
     bool isPicture() const
@@ -153,6 +186,26 @@ public:
             return QAccessible::queryAccessibleInterface(item);
         return QAccessibleWidget::focusChild();
     }
+
+    /// A pop-up is no child of the application for assistive technology: the
+    /// open drop-down belongs to the main window, so a reader finds it there.
+    QAccessibleInterface *parent() const override
+    {
+        if (TFGlowny *main = mainWindow())
+            return QAccessible::queryAccessibleInterface(main);
+        return QAccessibleWidget::parent();
+    }
+
+private:
+    static TFGlowny *mainWindow()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            if (auto *main = qobject_cast<TFGlowny *>(window))
+                return main;
+        }
+        return nullptr;
+    }
 };
 
 /// The focus holder is no control a user can see or use: hidden, nameless.
@@ -188,6 +241,39 @@ public:
             return;
         widget()->raise();
         widget()->activateWindow();
+    }
+
+    // The main window's open drop-down is its last child.
+    int childCount() const override
+    {
+        return QAccessibleWidget::childCount() + (openMenu() ? 1 : 0);
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int own = QAccessibleWidget::childCount();
+        if (index == own && openMenu())
+            return QAccessible::queryAccessibleInterface(openMenu());
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (child && openMenu() && child->object() == openMenu())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    TFMenu *openMenu() const
+    {
+        if (!qobject_cast<TFGlowny *>(widget()))
+            return nullptr;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            auto *menu = qobject_cast<TFMenu *>(window);
+            if (menu && menu->isVisible())
+                return menu;
+        }
+        return nullptr;
     }
 };
 

@@ -209,7 +209,9 @@ void TFGlowny::FormShow()
     session.analysis.studentCount = 0;
     session.gridState.tableKind = TableNone;
 
-    m_ZZBFocus->setFocus();
+    // The window itself holds the focus until a table takes it: a reader
+    // names the window, never the hidden filler, which takes no focus.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TFGlowny::keyPressEvent(QKeyEvent *event)

@@ -17,6 +17,11 @@ public:
     /// Whether a click does anything (someone listens to clicked()).
     bool isClickable() const;
 
+    /// Makes the label a button of the keyboard too: Tab reaches it, and
+    /// Enter or Space while it has the focus click it.
+    void makeKeyboardButton();
+    bool isKeyboardButton() const { return m_keyboardButton; }
+
 Q_SIGNALS:
     void clicked();
     void hovered();
@@ -25,9 +30,14 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool m_pressed = false;
+    bool m_keyboardButton = false;
 };
 
 } // namespace zavevad

@@ -1,5 +1,6 @@
 #include "ui/gradientbutton.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -59,6 +60,18 @@ void GradientButton::paintEvent(QPaintEvent *)
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(face.adjusted(3, 3, -3, -3), 2, 2);
     }
+}
+
+void GradientButton::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the focused button, as Space does, as on any desktop.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void GradientButton::enterEvent(QEnterEvent *event)

@@ -14,7 +14,18 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *
         m_buttons.append(button);
     }
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    connect(m_group, &QButtonGroup::idToggled, this, [this] { updateTabStop(); });
     arrangeItems(10, 20, 20);
+    updateTabStop();
+}
+
+void RadioGroup::updateTabStop()
+{
+    // Tab enters the group on its checked button (the first when none is),
+    // as on any desktop; the arrows move between the buttons.
+    const int stop = qMax(m_group->checkedId(), 0);
+    for (int i = 0; i < count(); ++i)
+        m_buttons.at(i)->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::itemIndex() const
@@ -32,6 +43,7 @@ void RadioGroup::setItemIndex(int index)
         for (QRadioButton *button : std::as_const(m_buttons))
             button->setChecked(false);
         m_group->setExclusive(true);
+        updateTabStop();
         return;
     }
     m_buttons.at(qMin(index, count() - 1))->setChecked(true);

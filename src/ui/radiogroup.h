@@ -35,6 +35,8 @@ Q_SIGNALS:
     void itemClicked(int index);
 
 private:
+    void updateTabStop();
+
     QButtonGroup *m_group = nullptr;
     QList<QRadioButton *> m_buttons;
 };

@@ -218,6 +218,11 @@ private Q_SLOTS:
                 {61, 7, gradeColor(u"Dst"), QString()},
         };
         QCOMPARE(c.xy.points, expected);
+        // A listener hears every student's name, drawn or not.
+        QStringList names;
+        for (const UczenAll &student : state.students)
+            names.append(student.displayName());
+        QCOMPARE(c.xy.pointNames, names);
         QCOMPARE(*c.xy.yMin, 0.0);
         QCOMPARE(*c.xy.yMax, 10.0);
         QCOMPARE(c.xy.referenceLines.size(), 1);

@@ -48,12 +48,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QByteArray>("magic");
+        // The dialog's title says what is saved.
+        QTest::addColumn<QString>("title");
         QTest::newRow("pdf") << Command(ZapiszRaportPdf) << "Dokument PDF (*.pdf)"
-                             << "pdf" << QByteArray("%PDF-");
+                             << "pdf" << QByteArray("%PDF-") << "Zapisz raport PDF";
         QTest::newRow("cards") << Command(ZapiszKartyPdf) << "Dokument PDF (*.pdf)"
-                               << "pdf" << QByteArray("%PDF-");
+                               << "pdf" << QByteArray("%PDF-") << "Zapisz karty uczniów";
         QTest::newRow("xlsx") << Command(ZapiszArkusz) << "Skoroszyt programu Excel (*.xlsx)"
-                              << "xlsx" << QByteArray("PK\x03\x04");
+                              << "xlsx" << QByteArray("PK\x03\x04") << "Zapisz arkusz";
     }
     void saves()
     {
@@ -61,6 +63,7 @@ private Q_SLOTS:
         QFETCH(QString, filter);
         QFETCH(QString, extension);
         QFETCH(QByteArray, magic);
+        QFETCH(QString, title);
         const AnalysisState analysis = makeAnalysis(6, 12);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -71,7 +74,7 @@ private Q_SLOTS:
         platform.saveAnswers.push_back(std::nullopt);
         QCOMPARE(runCommand(command, analysis), QString());
         QCOMPARE(platform.calls.size(), 1);
-        QCOMPARE(platform.calls.at(0).title, QStringLiteral("Zapisz tabelę jako..."));
+        QCOMPARE(platform.calls.at(0).title, title);
         QCOMPARE(platform.calls.at(0).filter, filter);
         QCOMPARE(platform.calls.at(0).defaultExtension, extension);
         QVERIFY(root.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));

@@ -15,6 +15,7 @@
 #include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
 #include "testsupport.h"
+#include "ui/radiogroup.h"
 #include "ui/spinedit.h"
 
 #include <QAbstractButton>
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -42,6 +44,14 @@ QAccessibleInterface *iface(QObject *object)
 QString name(QAccessibleInterface *i)
 {
     return i ? i->text(QAccessible::Name) : u"<none>"_s;
+}
+
+/// Presses `key` where the keyboard is now, as a person would.
+void typeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget *target = QApplication::focusWidget();
+    QVERIFY2(target, "nothing has the keyboard focus");
+    QTest::keyClick(target, key, modifiers);
 }
 
 void press(QObject *object)
@@ -71,6 +81,8 @@ private Q_SLOTS:
     void gridCellCursor();
     void chartSpeaks();
     void controlsAreNamed();
+    void focusNeverDrops();
+    void radioGroupIsEnteredOnItsChoice();
 
 private:
     QWidget *menuItem(const char *objectName) const
@@ -167,6 +179,11 @@ void TestAccessibility::menuTitlesAndItems()
     press(title("LMenuTabele"));
     QCOMPARE(m_shell->menu().shownDropDown(), int(TFMenu::MenuTabele));
     QCOMPARE(name(iface(&m_shell->menu())), u"Tabele"_s);
+    // The open drop-down is the main window's last child, where a reader looks.
+    QAccessibleInterface *main = iface(&m_shell->glowny());
+    QCOMPARE(main->child(main->childCount() - 1), iface(&m_shell->menu()));
+    QCOMPARE(iface(&m_shell->menu())->parent(), main);
+    QCOMPARE(main->indexOfChild(iface(&m_shell->menu())), main->childCount() - 1);
     loadSampleClass();
     QVERIFY(!saveTxt->state().disabled);
     press(menuItem("LAnalizaCzas"));
@@ -264,6 +281,12 @@ void TestAccessibility::gridIsATable()
                 QCOMPARE(name(cell), model.text(column, model.topRow() + r));
                 QCOMPARE(table->indexOfChild(cell), (r + 1) * t->columnCount() + c);
                 QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0), header);
+                // Each value names its row: the student, question, skill or grade.
+                const auto rowHeaders = cell->tableCellInterface()->rowHeaderCells();
+                if (c == 0)
+                    QVERIFY(rowHeaders.isEmpty());
+                else
+                    QCOMPARE(rowHeaders.value(0), t->cellAt(r, 0));
             }
         }
         // Every row on display is wholly inside the panel that clips the grid.
@@ -353,6 +376,7 @@ void TestAccessibility::chartSpeaks()
     for (int r = 0; r < t->rowCount(); ++r) {
         QCOMPARE(name(t->cellAt(r, 0)), bar.points[r].label);
         QCOMPARE(name(t->cellAt(r, 1)), QLocale().toString(bar.points[r].value, 'g', 15));
+        QCOMPARE(t->cellAt(r, 1)->tableCellInterface()->rowHeaderCells().value(0), t->cellAt(r, 0));
     }
     // The chart window's drawn menu names itself and can be pressed.
     QAccessibleInterface *format =
@@ -399,6 +423,8 @@ void TestAccessibility::controlsAreNamed()
     loadSampleClass();
     TFProgi progi(*m_shell);
     checkNamed(&progi);
+    QCOMPARE(name(iface(&progi)), u"Progi ocen"_s);
+    QCOMPARE(name(iface(&m_shell->ustawWykres())), u"Formatuj"_s);
     auto *field = progi.findChildren<SpinEdit *>().value(0);
     QVERIFY(field);
     QAccessibleInterface *spin = iface(field);
@@ -409,6 +435,74 @@ void TestAccessibility::controlsAreNamed()
     QAccessibleInterface *close = iface(progi.findChild<QLabel *>(u"LCloseProgi"_s));
     QCOMPARE(close->role(), QAccessible::Button);
     QCOMPARE(name(close), u"Zamknij bez zmian"_s);
+}
+
+void TestAccessibility::focusNeverDrops()
+{
+    TFGlowny &main = m_shell->glowny();
+    // At start the window holds the focus, not the hidden filler.
+    QVERIFY(QApplication::focusWidget() != main.focusHolder());
+    QCOMPARE(QApplication::focusWidget(), &main);
+    loadSampleClass();
+    GridView *view = grid();
+    view->setFocus(Qt::TabFocusReason);
+    QVERIFY(view->hasFocus());
+
+    // Every table switch leaves the focus on the table.
+    for (TableKind kind :
+            {TableSkills, TableResults, TableItemAnalysis, TableSkills, TableWorkingTime}) {
+        main.PokazTabele(kind);
+        QVERIFY2(grid()->hasFocus(), qPrintable(QString::number(int(kind))));
+    }
+    // The menu closed by Escape gives the focus back to the table.
+    typeKey(Qt::Key_F10);
+    QVERIFY(m_shell->menu().isVisible());
+    typeKey(Qt::Key_Escape);
+    QVERIFY(!m_shell->menu().isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), &main);
+    QVERIFY(grid()->hasFocus());
+    // So does a closed prompt.
+    {
+        test::ModalAnswerer answerer([](QWidget *modal) {
+            QTRY_COMPARE(QApplication::activeWindow(), modal);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!modal->isVisible());
+        });
+        m_shell->monit().Monit(TFMonit::ModeMessage, u"Uwaga"_s);
+    }
+    QTRY_COMPARE(QApplication::activeWindow(), &main);
+    QVERIFY(grid()->hasFocus());
+    QVERIFY(!main.focusHolder()->hasFocus());
+}
+
+void TestAccessibility::radioGroupIsEnteredOnItsChoice()
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *group = new RadioGroup(u"Wyrównanie"_s, {u"A"_s, u"B"_s, u"C"_s}, &window);
+    auto *after = new QLineEdit(&window);
+    group->move(0, 30);
+    after->move(0, 120);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (int choice : {2, 0, 1, -1}) {
+        group->setItemIndex(choice);
+        before->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        // On the checked button, the first when none is; the next Tab leaves.
+        QCOMPARE(QApplication::focusWidget(), group->button(qMax(choice, 0)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), after);
+    }
+    // The arrows choose within the group, and Tab comes back to the choice.
+    group->setItemIndex(0);
+    group->button(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(group->button(0), Qt::Key_Down);
+    QCOMPARE(group->itemIndex(), 1);
+    before->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), group->button(1));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -119,7 +119,9 @@ void paintField(QWidget *w, const DialogTheme &theme)
         palette.setColor(role, theme.text);
         palette.setColor(QPalette::Disabled, role, disabled);
     }
-    palette.setColor(QPalette::Highlight, theme.window);
+    // The focus frame and the selection are drawn in the highlight: dark
+    // enough to stand at least 3:1 against the field.
+    palette.setColor(QPalette::Highlight, theme.window.darker(250));
     palette.setColor(QPalette::HighlightedText, theme.text);
     w->setPalette(palette);
 }

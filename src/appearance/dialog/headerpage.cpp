@@ -77,6 +77,8 @@ HeaderPage::HeaderPage(AppearanceDialogContext &context, QWidget *parent)
     m_RENaglowek->setAccessibleName(QStringLiteral("Treść"));
     m_RENaglowek->setAcceptRichText(false);
     m_RENaglowek->setLineWrapMode(QTextEdit::NoWrap);
+    // Tab leaves the box for the next control, as in every dialog field.
+    m_RENaglowek->setTabChangesFocus(true);
     m_RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_RENaglowek->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_RENaglowek->document()->setDocumentMargin(2);

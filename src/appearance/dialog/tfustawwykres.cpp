@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <QWindow>
 
 namespace zavevad {
 
@@ -118,6 +119,12 @@ void TFUstawwykres::buildWindow()
     connect(m_PageControl1, &QTabWidget::currentChanged, this, &TFUstawwykres::PageControl1Change);
 
     m_LCloseUstawienia->setAccessibleName(QStringLiteral("Zamknij"));
+    // The close spot is a button of the keyboard too, the last stop of Tab.
+    m_LCloseUstawienia->makeKeyboardButton();
+    setTabOrder(m_PageControl1, m_LCloseUstawienia);
+    // Named as the command that opens it; the strip draws no title.
+    setWindowTitle(QStringLiteral("Formatuj"));
+    setAccessibleName(windowTitle());
     nameControlsByLabels(this);
 }
 
@@ -148,6 +155,16 @@ void TFUstawwykres::showEvent(QShowEvent *event)
         return;
     centreOnScreen(*this);
     FormShow();
+    // The keyboard starts on the page tabs, where the arrows choose a page;
+    // the dialog takes it once it is on the screen.
+    m_PageControl1->setFocus(Qt::ActiveWindowFocusReason);
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible())
+                    activateWindow();
+            },
+            Qt::QueuedConnection);
 }
 
 void TFUstawwykres::FormShow()
@@ -216,9 +233,18 @@ bool TFUstawwykres::eventFilter(QObject *watched, QEvent *event)
 
 void TFUstawwykres::keyPressEvent(QKeyEvent *event)
 {
-    // Only the close spot on the strip closes the dialog, never Escape.
+    // The close spot on the strip closes the dialog, and the desktop's keys
+    // for closing a window (also where no window manager acts on Alt+F4);
+    // never Escape.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    const bool closeKey = (event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier)
+            || (event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier);
+    if (closeKey) {
+        event->accept();
+        LCloseUstawieniaClick();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -28,7 +28,7 @@ QString pointsText(qsizetype count)
     const char *word = count == 1                                  ? "punkt"
             : (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14)) ? "punkty"
                                                                    : "punktów";
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(word));
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(word));
 }
 
 } // namespace
@@ -46,12 +46,14 @@ ChartSpeech chartSpeech(const Chart &chart)
                 chart.bottomAxis.title.isEmpty() ? QStringLiteral("X") : chart.bottomAxis.title;
         speech.valueColumn =
                 chart.leftAxis.title.isEmpty() ? QStringLiteral("Y") : chart.leftAxis.title;
-        for (const XYPoint &point : chart.xy.points) {
+        for (qsizetype i = 0; i < chart.xy.points.size(); ++i) {
+            const XYPoint &point = chart.xy.points[i];
             const QString x = number(point.x);
-            speech.rows.append({point.label.isEmpty()
-                            ? x
-                            : point.label + QStringLiteral(" (") + x + QLatin1Char(')'),
-                    number(point.y)});
+            // Every point by its name, also those whose name is not drawn.
+            const QString name = point.label.isEmpty() ? chart.xy.pointNames.value(i) : point.label;
+            speech.rows.append(
+                    {name.isEmpty() ? x : name + QStringLiteral(" (") + x + QLatin1Char(')'),
+                            number(point.y)});
             values.append(point.y);
         }
     } else {
@@ -117,6 +119,8 @@ public:
 
     bool isSelected() const override { return false; }
     QList<QAccessibleInterface *> columnHeaderCells() const override;
+    /// A value's row header is the point's name.
+    QList<QAccessibleInterface *> rowHeaderCells() const override;
 
 private:
     ChartWidget *chartWidget() const { return static_cast<ChartWidget *>(tableWidget()); }
@@ -144,15 +148,20 @@ public:
         }
     }
 
-    int childCount() const override { return 2 * (rowCount() + 1); }
+    // The data cells, then the window's drop-down while it is open over the chart.
+    int childCount() const override { return cellCount() + (openMenu() ? 1 : 0); }
     QAccessibleInterface *child(int index) const override
     {
         if (index < 0 || index >= childCount())
             return nullptr;
+        if (index == cellCount())
+            return QAccessible::queryAccessibleInterface(openMenu());
         return cell(index / 2 - 1, index % 2);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
+        if (child && openMenu() && child->object() == openMenu())
+            return cellCount();
         if (!child || child->parent() != this)
             return -1;
         QAccessibleTableCellInterface *cell =
@@ -188,6 +197,14 @@ public:
         return row >= 0 && row < s.rows.size() ? s.rows[row].value(0) : QString();
     }
 
+    int cellCount() const { return 2 * (rowCount() + 1); }
+    QWidget *openMenu() const
+    {
+        auto *menu = chartWidget()->findChild<QWidget *>(
+                QStringLiteral("PWykresMenu"), Qt::FindDirectChildrenOnly);
+        return menu && menu->isVisible() ? menu : nullptr;
+    }
+
     QAccessibleInterface *cell(int row, int column) const
     {
         const int key = (row + 1) * 2 + column;
@@ -203,12 +220,23 @@ QList<QAccessibleInterface *> ChartCellAccessible::columnHeaderCells() const
     return {chart->cell(-1, m_column)};
 }
 
+QList<QAccessibleInterface *> ChartCellAccessible::rowHeaderCells() const
+{
+    auto *chart = dynamic_cast<ChartAccessible *>(parent());
+    if (m_row < 0 || m_column == 0 || !chart)
+        return {};
+    return {chart->cell(m_row, 0)};
+}
+
 } // namespace
 
 QAccessibleInterface *chartAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String(ChartWidget::staticMetaObject.className()))
         return new ChartAccessible(static_cast<ChartWidget *>(object));
+    // The chart window's drop-down: a menu named after its title.
+    if (className == QLatin1String("QFrame") && object->objectName() == u"PWykresMenu")
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::PopupMenu);
     return nullptr;
 }
 

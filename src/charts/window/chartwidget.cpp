@@ -1,6 +1,7 @@
 #include "charts/window/chartwidget.h"
 
 #include "chartengine/chartrenderer.h"
+#include "ui/focusframe.h"
 
 #include <QAccessible>
 #include <QCryptographicHash>
@@ -21,6 +22,9 @@ constexpr int kClickSlop = 3;
 ChartWidget::ChartWidget(Chart &chart, QWidget *parent) : QWidget(parent), m_chart(chart)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The chart is the window's one control for the keyboard: a reader
+    // reads its name, description and data from the focus.
+    setFocusPolicy(Qt::StrongFocus);
     m_signature = dataSignature();
 }
 
@@ -110,6 +114,20 @@ void ChartWidget::paintEvent(QPaintEvent *)
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawRect(band);
     }
+    if (hasFocus())
+        drawFocusFrame(painter, rect());
+}
+
+void ChartWidget::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ChartWidget::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ChartWidget::mousePressEvent(QMouseEvent *event)

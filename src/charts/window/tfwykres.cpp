@@ -3,6 +3,7 @@
 #include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
 #include "charts/formattemplate.h"
+#include "charts/window/chartmenutable.h"
 #include "charts/window/chartwidget.h"
 #include "charts/window/stripartwork.h"
 #include "platform/platform.h"
@@ -45,23 +46,6 @@ constexpr int kFileMenuHeight = 99;
 constexpr int kEditMenuLeft = 56;
 constexpr int kEditMenuHeight = 43;
 constexpr int kMenuItemLeft = 8;
-
-QString captionZapiszFormat()
-{
-    return QStringLiteral("Zapisz jako wzór...");
-}
-QString captionWczytajFormat()
-{
-    return QStringLiteral("Wczytaj wzór formatu...");
-}
-QString captionZapiszObraz()
-{
-    return QStringLiteral("Zapisz obraz ...");
-}
-QString captionDrukujWykres()
-{
-    return QStringLiteral("Drukuj wykres ...");
-}
 
 /// The drop-down items' font: the window's font, made narrower and then
 /// smaller while the longest item would not fit the panel (the design font is
@@ -121,6 +105,7 @@ TFWykres::TFWykres(SessionState &state, QWidget *parent)
     m_Rameczka = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
     m_Rameczka->setObjectName(QStringLiteral("Rameczka"));
 
+    installKeys();
     layoutWindow();
 }
 
@@ -143,16 +128,16 @@ void TFWykres::buildTitleStrip()
     m_LListwa->installEventFilter(this);
     connect(m_LListwa, &ClickableLabel::clicked, this, &TFWykres::PWykresMenuClick);
 
-    ClickableLabel *plik = addLabel(
+    m_LWykresMenuPlik = addLabel(
             m_PListwaLeft, "LWykresMenuPlik", QStringLiteral("Plik"), QRect(11, 22, 38, 12), true);
-    connect(plik, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuPlikClick);
-    ClickableLabel *edycja = addLabel(m_PListwaLeft, "LWykresMenuEdycja", QStringLiteral("Edycja"),
+    connect(m_LWykresMenuPlik, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuPlikClick);
+    m_LWykresMenuEdycja = addLabel(m_PListwaLeft, "LWykresMenuEdycja", QStringLiteral("Edycja"),
             QRect(59, 21, 46, 14), true);
-    connect(edycja, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuEdycjaClick);
-    ClickableLabel *formatuj = addLabel(m_PListwaLeft, "LWykresMenuFormat",
-            QStringLiteral("Formatuj"), QRect(115, 21, 46, 14), true);
-    connect(formatuj, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuFormatClick);
-    for (ClickableLabel *label : {plik, edycja, formatuj})
+    connect(m_LWykresMenuEdycja, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuEdycjaClick);
+    m_LWykresMenuFormat = addLabel(m_PListwaLeft, "LWykresMenuFormat", QStringLiteral("Formatuj"),
+            QRect(115, 21, 46, 14), true);
+    connect(m_LWykresMenuFormat, &ClickableLabel::clicked, this, &TFWykres::LWykresMenuFormatClick);
+    for (ClickableLabel *label : {m_LWykresMenuPlik, m_LWykresMenuEdycja, m_LWykresMenuFormat})
         fitLabelWidth(label, label->width());
 
     m_PListwaSrodek = new QWidget(m_PListwa);
@@ -171,6 +156,7 @@ void TFWykres::buildTitleStrip()
     setSharpPicture(*imListwaRight, stripartwork::rightPicture);
     ClickableLabel *close =
             addLabel(m_PListwaRight, "LCloseWykres", QString(), QRect(8, 0, 17, 17), true);
+    close->setAccessibleName(QStringLiteral("Zamknij"));
     connect(close, &ClickableLabel::clicked, this, &TFWykres::LCloseWykresClick);
 }
 
@@ -219,26 +205,29 @@ void TFWykres::buildDropDown()
     menuPalette.setColor(QPalette::Dark, menuColor.darker(160));
     m_PWykresMenu->setPalette(menuPalette);
     m_PWykresMenu->installEventFilter(this);
+    const auto caption = [](const char *label) {
+        return QString::fromUtf8(
+                chartMenuEntry(ChartMenu::File, QString::fromLatin1(label))->caption);
+    };
     m_LZapiszFormat = addLabel(
-            m_PWykresMenu, "LZapiszFormat", captionZapiszFormat(), QRect(8, 8, 89, 13), true);
+            m_PWykresMenu, "LZapiszFormat", caption("LZapiszFormat"), QRect(8, 8, 89, 13), true);
     connect(m_LZapiszFormat, &ClickableLabel::clicked, this, &TFWykres::LZapiszFormatClick);
-    m_LWczytajFormat = addLabel(
-            m_PWykresMenu, "LWczytajFormat", captionWczytajFormat(), QRect(8, 24, 113, 13), true);
+    m_LWczytajFormat = addLabel(m_PWykresMenu, "LWczytajFormat", caption("LWczytajFormat"),
+            QRect(8, 24, 113, 13), true);
     connect(m_LWczytajFormat, &ClickableLabel::clicked, this, &TFWykres::LWczytajFormatClick);
     m_LZapiszObraz = addLabel(
-            m_PWykresMenu, "LZapiszObraz", captionZapiszObraz(), QRect(8, 41, 105, 13), true);
+            m_PWykresMenu, "LZapiszObraz", caption("LZapiszObraz"), QRect(8, 41, 105, 13), true);
     connect(m_LZapiszObraz, &ClickableLabel::clicked, this, &TFWykres::LZapiszObrazClick);
     m_LDrukujWykres = addLabel(
-            m_PWykresMenu, "LDrukujWykres", captionDrukujWykres(), QRect(8, 58, 105, 13), true);
+            m_PWykresMenu, "LDrukujWykres", caption("LDrukujWykres"), QRect(8, 58, 105, 13), true);
     connect(m_LDrukujWykres, &ClickableLabel::clicked, this, &TFWykres::LDrukujWykresClick);
-    m_LZamknijWykres = addLabel(m_PWykresMenu, "LZamknijWykres", QStringLiteral("Zamknij"),
+    m_LZamknijWykres = addLabel(m_PWykresMenu, "LZamknijWykres", caption("LZamknijWykres"),
             QRect(8, 75, 105, 13), true);
     connect(m_LZamknijWykres, &ClickableLabel::clicked, this, &TFWykres::LZamknijWykresClick);
-    const QFont itemFont = menuItemFont(font(),
-            {captionZapiszFormat(), captionWczytajFormat(), QStringLiteral("Kopiuj jako BMP"),
-                    QStringLiteral("Kopiuj jako WMF"), captionZapiszObraz(), captionDrukujWykres(),
-                    QStringLiteral("Zamknij")},
-            kMenuWidth - kMenuItemLeft);
+    QStringList captions;
+    for (const ChartMenuEntry &entry : chartMenuEntries())
+        captions.append(QString::fromUtf8(entry.caption));
+    const QFont itemFont = menuItemFont(font(), captions, kMenuWidth - kMenuItemLeft);
     for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat, m_LZapiszObraz,
                  m_LDrukujWykres, m_LZamknijWykres}) {
         label->setFont(itemFont);
@@ -367,34 +356,35 @@ TFWykres::ChartMenu TFWykres::chartMenu() const
 
 void TFWykres::ShowChartMenu(ChartMenu menu)
 {
-    if (menu == ChartMenu::File) {
+    const bool wasOpen = isChartMenuOpen();
+    if (menu == ChartMenu::File)
         m_PWykresMenu->setGeometry(kFileMenuLeft, kMenuTop, kMenuWidth, kFileMenuHeight);
-        m_LZapiszFormat->setText(captionZapiszFormat());
-        m_LWczytajFormat->setText(captionWczytajFormat());
-        m_LZamknijWykres->setText(QStringLiteral("Zamknij"));
-        m_LZapiszObraz->show();
-        m_LDrukujWykres->show();
-        m_LZamknijWykres->show();
-    } else {
-        // "Zamknij" lies below the edit menu's height; hidden, so that not even
-        // the top of its letters shows in the panel's last two pixel rows.
+    else
         m_PWykresMenu->setGeometry(kEditMenuLeft, kMenuTop, kMenuWidth, kEditMenuHeight);
-        m_LZapiszFormat->setText(QStringLiteral("Kopiuj jako BMP"));
-        m_LWczytajFormat->setText(QStringLiteral("Kopiuj jako WMF"));
-        m_LZapiszObraz->hide();
-        m_LDrukujWykres->hide();
-        m_LZamknijWykres->hide();
+    // A label with no row in the menu is hidden: in the edit menu "Zamknij"
+    // would otherwise show the top of its letters in the panel's last rows.
+    for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat, m_LZapiszObraz,
+                 m_LDrukujWykres, m_LZamknijWykres}) {
+        const ChartMenuEntry *entry = chartMenuEntry(menu, label->objectName());
+        label->setVisible(entry != nullptr);
+        if (entry)
+            label->setText(QString::fromUtf8(entry->caption));
     }
     for (ClickableLabel *label : {m_LZapiszFormat, m_LWczytajFormat})
         fitLabelWidth(label, 0);
+    m_PWykresMenu->setAccessibleName(
+            titleName(menu == ChartMenu::File ? ChartTitle::File : ChartTitle::Edit));
     m_PWykresMenu->raise();
     m_PWykresMenu->show();
+    announceMenu(wasOpen);
 }
 
 void TFWykres::PWykresMenuClick()
 {
-    if (isChartMenuOpen())
+    if (isChartMenuOpen()) {
         m_PWykresMenu->hide();
+        announceMenu(true);
+    }
 }
 
 void TFWykres::LWykresMenuPlikClick()
@@ -412,43 +402,47 @@ void TFWykres::runMenuItem(F &&command)
 {
     // A failed command leaves the drop-down open; a cancelled dialog is no failure.
     if (runCommand(this, std::forward<F>(command)))
-        m_PWykresMenu->hide();
+        PWykresMenuClick();
+}
+
+void TFWykres::runLabel(const ClickableLabel *label)
+{
+    if (const ChartMenuEntry *entry = chartMenuEntry(chartMenu(), label->objectName()))
+        runEntry(*entry);
+}
+
+void TFWykres::runEntry(const ChartMenuEntry &entry)
+{
+    if (entry.hidesMenu)
+        runMenuItem([this, &entry] { entry.command(*this); });
+    else
+        entry.command(*this);
 }
 
 void TFWykres::LZapiszFormatClick()
 {
-    runMenuItem([this] {
-        if (chartMenu() == ChartMenu::File)
-            SaveFormatTemplate();
-        else
-            copyChartAsBitmap();
-    });
+    runLabel(m_LZapiszFormat);
 }
 
 void TFWykres::LWczytajFormatClick()
 {
-    runMenuItem([this] {
-        if (chartMenu() == ChartMenu::File)
-            LoadFormatTemplate();
-        else
-            copyChartAsMetafile();
-    });
+    runLabel(m_LWczytajFormat);
 }
 
 void TFWykres::LZapiszObrazClick()
 {
-    runMenuItem([this] { saveChartPicture(); });
+    runLabel(m_LZapiszObraz);
 }
 
 void TFWykres::LDrukujWykresClick()
 {
-    runMenuItem([this] { printChart(); });
+    runLabel(m_LDrukujWykres);
 }
 
 void TFWykres::LZamknijWykresClick()
 {
     // Only the window goes; the drop-down is still open when it shows again.
-    hide();
+    runLabel(m_LZamknijWykres);
 }
 
 void TFWykres::LCloseWykresClick()
@@ -474,6 +468,8 @@ void TFWykres::LWykresMenuFormatClick()
     if (applyKindProjection(
                 m_state.chartKind.ChartKind, m_state.appearances.CurrentAppearance, chart()))
         refreshChart();
+    // Back from the dialog, the keyboard is where it was before the menu.
+    setKeyboardCursor(std::nullopt, -1);
 }
 
 // ---- Moving and resizing ----

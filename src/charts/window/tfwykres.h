@@ -23,6 +23,7 @@ namespace zavevad {
 
 class ClickableLabel;
 class GridModel;
+struct ChartMenuEntry;
 struct GridState;
 struct AnalysisState;
 
@@ -46,6 +47,8 @@ public:
 
     /// What the drop-down `PWykresMenu` shows.
     enum class ChartMenu { File, Edit };
+    /// The strip's menu titles in their order, walked by Left and Right.
+    enum class ChartTitle { File, Edit, Format };
 
     /// `state` belongs to the run and outlives the window.
     explicit TFWykres(SessionState &state, QWidget *parent = nullptr);
@@ -91,6 +94,27 @@ public:
     /// The drop-down's state: hidden, or the file or edit menu.
     bool isChartMenuOpen() const;
     ChartMenu chartMenu() const;
+
+    // ---- The menu by keyboard (F10 or Alt alone) ----
+    /// Puts the keyboard cursor on `title`: "Plik" and "Edycja" show their
+    /// drop-down with the cursor on its first item, "Formatuj" is lit alone.
+    void openMenuByKeyboard(ChartTitle title);
+    /// Takes the keyboard cursor out of the menu and hides the drop-down; the
+    /// chart takes the focus.
+    void closeMenuByKeyboard();
+    /// The label under the keyboard cursor (an item or "Formatuj"), or null.
+    QWidget *keyboardItem() const;
+    /// The title that `label` is on the strip, if it is one.
+    std::optional<ChartTitle> titleOfLabel(const QWidget *label) const;
+    /// The title's name as the strip shows it.
+    QString titleName(ChartTitle title) const;
+    /// Whether `label` is an item of the drop-down as it shows now.
+    bool isShownItem(const QWidget *label) const;
+    /// The shown drop-down's title ("Plik" or "Edycja"); empty while hidden.
+    QString shownMenuTitle() const;
+    /// Runs the command of the item `label` shows now (a title opens its
+    /// menu, "Formatuj" its dialog); anything else does nothing.
+    void triggerLabel(const QWidget *label);
 
     // ---- Commands (throw CommandError; the click handlers show it) ----
     /// Writes `CurrentAppearance` to a template file chosen in `SaveTabele`.
@@ -146,6 +170,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -168,6 +195,18 @@ private:
     /// Runs a drop-down item: hides the drop-down only when the command succeeded.
     template<typename F>
     void runMenuItem(F &&command);
+    /// Runs the row of the item `label` shows in the current menu.
+    void runLabel(const ClickableLabel *label);
+    void runEntry(const ChartMenuEntry &entry);
+    void installKeys();
+    /// The walk's keys while the keyboard cursor is in the menu.
+    bool walkMenu(const QKeyEvent &event);
+    void setKeyboardCursor(std::optional<ChartTitle> title, int item);
+    void moveKeyboardItem(int step);
+    QList<ClickableLabel *> shownItems() const;
+    ClickableLabel *titleLabel(ChartTitle title) const;
+    /// Tells assistive technology that the drop-down came, went or changed.
+    void announceMenu(bool wasOpen);
 
     SessionState &m_state;
     AppearanceDialogLink m_dialog;
@@ -188,9 +227,18 @@ private:
     ClickableLabel *m_LDrukujWykres = nullptr;
     ClickableLabel *m_LZamknijWykres = nullptr;
     ClickableLabel *m_LListwa = nullptr;
+    ClickableLabel *m_LWykresMenuPlik = nullptr;
+    ClickableLabel *m_LWykresMenuEdycja = nullptr;
+    ClickableLabel *m_LWykresMenuFormat = nullptr;
     std::unique_ptr<QRubberBand> m_Rameczka;
 
     QString m_pendingTemplate;
+
+    /// The keyboard cursor: its title, and its item in the drop-down (-1 none).
+    std::optional<ChartTitle> m_keyboardTitle;
+    int m_keyboardItem = -1;
+    /// Alt went down with nothing else: its release opens the menu.
+    bool m_altAlone = false;
 
     bool m_placed = false;
     WindowDrag m_drag;

@@ -55,6 +55,9 @@ void TFWykres::showAppliedChart()
     refreshChart();
     show();
     raise();
+    // The window comes to the keyboard too: a reader names the chart at once.
+    activateWindow();
+    m_Wykres->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TFWykres::chartCommand(ChartKindCode kind, const AnalysisState &analysis,
@@ -183,7 +186,7 @@ void TFWykres::saveChartPicture()
 {
     const QString path =
             askNewSavePath(QStringLiteral("Obraz PNG (*.png)|*.png|Obraz SVG (*.svg)|*.svg"),
-                    QStringLiteral("png"));
+                    QStringLiteral("png"), QStringLiteral("Zapisz obraz wykresu"));
     if (path.isEmpty())
         return;
     // The chart at its size on screen, as the bitmap copy has it.

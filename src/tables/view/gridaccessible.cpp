@@ -62,6 +62,9 @@ public:
         return m_row >= 0 && view()->cursorShown() && view()->cursor() == QPoint(m_column, m_row);
     }
     QList<QAccessibleInterface *> columnHeaderCells() const override;
+    /// The row's first cell on display (the student, question, skill or
+    /// class), so that a move between rows says whose value it is.
+    QList<QAccessibleInterface *> rowHeaderCells() const override;
 
 private:
     GridView *view() const { return static_cast<GridView *>(tableWidget()); }
@@ -184,6 +187,16 @@ QList<QAccessibleInterface *> GridCellAccessible::columnHeaderCells() const
     if (!grid)
         return {};
     return {grid->cell(-1, m_column)};
+}
+
+QList<QAccessibleInterface *> GridCellAccessible::rowHeaderCells() const
+{
+    if (m_row < 0 || m_column == 0 || !view())
+        return {};
+    auto *grid = dynamic_cast<GridAccessible *>(QAccessible::queryAccessibleInterface(view()));
+    if (!grid)
+        return {};
+    return {grid->cell(m_row, 0)};
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "ui/gradienttabwidget.h"
 #include "ui/spinedit.h"
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -136,6 +138,32 @@ private Q_SLOTS:
         QTest::mouseClick(f.control<QLabel>("LCloseUstawienia"), Qt::LeftButton);
         QVERIFY(!f.dialog.isVisible());
         QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
+    }
+
+    void focusFrameStandsOutOfItsField_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("combo box") << u"CNaglowek"_s;
+        QTest::newRow("text box") << u"RENaglowek"_s;
+    }
+    void focusFrameStandsOutOfItsField()
+    {
+        // The focus frame is drawn in the highlight: at least 3:1 against the field.
+        QFETCH(QString, control);
+        DialogFixture f(ChartKindBar);
+        f.dialog.show();
+        const QPalette palette = f.control<QWidget>(control.toLatin1().constData())->palette();
+        const auto luminance = [](const QColor &c) {
+            const auto channel = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+                    + 0.0722 * channel(c.blueF());
+        };
+        const double field = luminance(palette.color(QPalette::Base));
+        const double frame = luminance(palette.color(QPalette::Highlight));
+        const double ratio = (std::max(field, frame) + 0.05) / (std::min(field, frame) + 0.05);
+        QVERIFY2(ratio >= 3.0, qPrintable(QString::number(ratio)));
     }
 
     void draggingTheStripMovesTheWindow_data()

@@ -1,5 +1,7 @@
-// Zooming and panning the chart with the mouse, and clicks on it.
+// Zooming and panning the chart with the mouse, clicks on it, and what a
+// listener hears of it.
 #include "chartengine/chartrenderer.h"
+#include "charts/window/chartaccessible.h"
 #include "charts/window/chartwidget.h"
 
 #include <QSignalSpy>
@@ -62,6 +64,9 @@ private Q_SLOTS:
     void clickEmitsClicked();
     void refreshDropsZoomOfOldData();
     void imageIsTheChartAsShown();
+    void speechCountsPointsInPolish_data();
+    void speechCountsPointsInPolish();
+    void speechNamesEveryPlotPoint();
 
 private:
     Chart m_chart;
@@ -252,6 +257,52 @@ void TstChartWidget::imageIsTheChartAsShown()
     QCOMPARE(image, renderToImage(m_widget->chart(), QSize(555, 376)));
     const QByteArray svg = m_widget->toSvg(QSize(554, 375), QStringLiteral("Wykres"));
     QVERIFY(svg.contains("<svg"));
+}
+
+void TstChartWidget::speechCountsPointsInPolish_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("counted");
+    QTest::newRow("1") << 1 << QStringLiteral("1 punkt");
+    QTest::newRow("3") << 3 << QStringLiteral("3 punkty");
+    QTest::newRow("5") << 5 << QStringLiteral("5 punktów");
+    QTest::newRow("12") << 12 << QStringLiteral("12 punktów");
+    QTest::newRow("22") << 22 << QStringLiteral("22 punkty");
+    QTest::newRow("28") << 28 << QStringLiteral("28 punktów");
+}
+
+void TstChartWidget::speechCountsPointsInPolish()
+{
+    QFETCH(int, count);
+    QFETCH(QString, counted);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    Chart c;
+    for (int i = 0; i < count; ++i)
+        c.bar.addPoint(i + 0.5, QStringLiteral("P%1").arg(i), Qt::red);
+    c.setSeriesActive(PieSeriesIndex, false);
+    c.setSeriesActive(BarSeriesIndex, true);
+    const QString max = QLocale().toString(count - 0.5, 'g', 15);
+    QCOMPARE(chartSpeech(c).description,
+            QStringLiteral("Wykres słupkowy: %1, najmniejsza wartość 0,5, największa %2")
+                    .arg(counted, max));
+}
+
+void TstChartWidget::speechNamesEveryPlotPoint()
+{
+    // A plot draws only some names beside their points; a listener hears all.
+    Chart c;
+    c.xy.active = true;
+    c.bottomAxis.title = QStringLiteral("Czas (min)");
+    c.xy.points = {{12, 3, Qt::red, QStringLiteral("Ola")}, {35, 9, Qt::blue, QString()},
+            {20, 6, Qt::green, QString()}};
+    c.xy.pointNames = {QStringLiteral("Ola"), QStringLiteral("Jan"), QStringLiteral("Ewa")};
+    const ChartSpeech speech = chartSpeech(c);
+    QCOMPARE(speech.labelColumn, QStringLiteral("Czas (min)"));
+    QCOMPARE(speech.rows.size(), 3);
+    QCOMPARE(speech.rows[0].value(0), QStringLiteral("Ola (12)"));
+    QCOMPARE(speech.rows[1].value(0), QStringLiteral("Jan (35)"));
+    QCOMPARE(speech.rows[2].value(0), QStringLiteral("Ewa (20)"));
+    QCOMPARE(speech.rows[2].value(1), QStringLiteral("6"));
 }
 
 QTEST_MAIN(TstChartWidget)

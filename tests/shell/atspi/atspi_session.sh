@@ -24,6 +24,13 @@ done
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
     >/dev/null 2>&1 || { echo "SKIP: the accessibility bus did not start"; exit 77; }
 
+# A window manager, as on a desktop: it places, activates and closes windows.
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 1
+fi
+
 # One test's files (the sample folder also holds two of another test).
 files=()
 for f in "$examples"/*.dat; do
