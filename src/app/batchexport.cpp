@@ -8,11 +8,13 @@
 #include "platform/savefile.h"
 #include "report/reportcommands.h"
 #include "results/loader.h"
+#include "results/reportnotes.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <functional>
 #include <optional>
@@ -51,6 +53,10 @@ std::optional<QString> outputsRefusal(const BatchExport &request)
             {request.xlsxPath, {QStringLiteral("xlsx")}, false},
             {request.cardsPath, {QStringLiteral("pdf")}, false},
     };
+    // The teacher's notes beside the first file are read like the results.
+    QStringList inputs = request.files;
+    if (!request.files.isEmpty())
+        inputs.append(reportNotesPath(QFileInfo(request.files.constFirst()).absolutePath()));
     int toStandardOutput = 0;
     for (const OutputName &output : outputs) {
         if (output.path.isEmpty())
@@ -67,7 +73,7 @@ std::optional<QString> outputsRefusal(const BatchExport &request)
             continue;
         }
         if (const std::optional<QString> reason =
-                        outputRefusal(output.path, request.files, output.extensions))
+                        outputRefusal(output.path, inputs, output.extensions))
             return cannotSaveMessage(output.path, *reason);
     }
     return std::nullopt;

@@ -28,6 +28,7 @@ struct CommandHooks
     std::function<void()> KopiujCsv; ///< "Kopiuj tabelę jako csv"
     std::function<void()> editThresholds; ///< "Progi ocen ..."
     std::function<void()> editBlueprint; ///< "Kartoteka testu ..."
+    std::function<void()> editReportNotes; ///< "Wnioski i dane raportu ..."
     /// The "Tabele" items: writes the table of `kind` into the grid.
     std::function<void(TableKind kind)> PokazTabele;
     /// The "Wykresy" items with the chart kind (1 bar, 2 pie, 3 line): set the

@@ -89,6 +89,9 @@ const std::array kEntries = {
     MenuEntry{TFMenu::MenuEdycja, "LEdycjaKartoteka", "Kartoteka testu ...",
         "Pozwala przypisać pytania do umiejętności", 76,
         kData, kLoaded, kClosing, [](const H &h) { call(h.editBlueprint); }, kNoKey},
+    MenuEntry{TFMenu::MenuEdycja, "LEdycjaRaport", "Wnioski i dane raportu ...",
+        "Pozwala wpisać szkołę, nauczyciela oraz wnioski i rekomendacje do raportu", 98,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.editReportNotes); }, kNoKey},
 
     MenuEntry{TFMenu::MenuTabele, "LAnalizaPunktacja", "Tabela - Wyniki testu",
         "Prezentuje wyniki testu w postaci tabeli", 9,

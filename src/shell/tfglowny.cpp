@@ -4,6 +4,7 @@
 #include "platform/help.h"
 #include "platform/platform.h"
 #include "results/loader.h"
+#include "results/reportnotes.h"
 #include "results/resultpaths.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
@@ -363,8 +364,13 @@ void TFGlowny::loadFiles(const QStringList &paths)
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
-    // No save may replace a file of the class now on display.
+    // No save may replace a file of the class now on display, nor the
+    // teacher's notes beside it (only their own dialog writes them).
     session.loadedInputs = paths;
+    session.loadedInputs.append(reportNotesPath(session.analysis.blueprintFolder));
+    const QString notesWarning = readReportNotes(session.analysis.blueprintFolder).warning;
+    if (!notesWarning.isEmpty())
+        m_shell.Monit(TFMonit::ModeMessage, notesWarning);
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

@@ -39,8 +39,8 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // rows of the students' cards, and wide enough for their captions.
         return {{172, 225}, {16, 48}};
     case MenuEdycja:
-        // Grown by two items below the two copies.
-        return {{148, 102}, {67, 48}};
+        // Grown by three items below the two copies.
+        return {{148, 124}, {67, 48}};
     case MenuTabele:
         // Three items more than the three it was drawn for: 21 pixels taller each.
         return {{145, 138}, {121, 48}};

@@ -146,7 +146,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 225);
-    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
+    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 124);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 138);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
@@ -315,6 +315,9 @@ void TestMenuWindow::itemsAndHints_data()
             << u"Prezentuje wykonanie umiejętności sprawdzanych przez test"_s;
     QTest::newRow("LEdycjaKartoteka") << u"LEdycjaKartoteka"_s << u"Kartoteka testu ..."_s
                                       << u"Pozwala przypisać pytania do umiejętności"_s;
+    QTest::newRow("LEdycjaRaport")
+            << u"LEdycjaRaport"_s << u"Wnioski i dane raportu ..."_s
+            << u"Pozwala wpisać szkołę, nauczyciela oraz wnioski i rekomendacje do raportu"_s;
     QTest::newRow("LAnalizaKlasy")
             << u"LAnalizaKlasy"_s << u"Tabela - Porównanie klas"_s << u"Porównuje wyniki klas"_s;
     QTest::newRow("LWykresSlupkowy") << u"LWykresSlupkowy"_s << u"Wykres słupkowy"_s
