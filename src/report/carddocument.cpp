@@ -50,9 +50,10 @@ QString percentText(std::int32_t percent)
     return QStringLiteral("%1 %").arg(percent);
 }
 
-QString pointsText(double points)
+/// A mean or a median with two decimals, as the report shows them.
+QString statisticPointsText(std::int64_t hundredths)
 {
-    return generalNumber(points) + QStringLiteral(" pkt");
+    return twoDecimalText(hundredths) + QStringLiteral(" pkt");
 }
 
 QString markText(bool correct)
@@ -262,10 +263,9 @@ private:
                 : QStringLiteral("Na tle klasy ") + card.className;
         y = sectionTitle(title, left, width, y);
         return boxes(
-                {{QStringLiteral("Średnia klasy"),
-                         pointsText(static_cast<double>(card.classMeanPoints100) / 100.0)},
+                {{QStringLiteral("Średnia klasy"), statisticPointsText(card.classMeanPoints100)},
                         {QStringLiteral("Mediana klasy"),
-                                pointsText(static_cast<double>(card.classMedianPoints2) / 2.0)},
+                                statisticPointsText(card.classMedianPoints2 * 50)},
                         {QStringLiteral("Pozycja w klasie"),
                                 QStringLiteral("Wynik lepszy niż %1 % klasy")
                                         .arg(card.betterThanPercent)}},
