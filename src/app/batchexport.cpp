@@ -7,6 +7,7 @@
 #include "platform/outputcheck.h"
 #include "platform/savefile.h"
 #include "report/reportcommands.h"
+#include "results/anonymise.h"
 #include "results/loader.h"
 #include "results/reportnotes.h"
 #include "tables/analysistables.h"
@@ -122,6 +123,14 @@ std::optional<QString> writeOutputs(
 {
     // Each output: the path asked for and the bytes its menu command saves.
     // A further format is one more line here and one more field in BatchExport.
+    std::optional<AnalysisState> anonymous;
+    const auto shared = [&]() -> const AnalysisState & {
+        if (!request.withoutNames)
+            return analysis;
+        if (!anonymous)
+            anonymous = withoutNames(analysis);
+        return *anonymous;
+    };
     const std::pair<const QString &, std::function<QByteArray()>> outputs[] = {
             {request.txtPath,
                     [&grid] {
@@ -132,12 +141,12 @@ std::optional<QString> writeOutputs(
                         return htmlPageBytes(grid);
                     }},
             {request.pdfPath,
-                    [&analysis] {
-                        return reportPdfBytes(analysis);
+                    [&shared] {
+                        return reportPdfBytes(shared());
                     }},
             {request.xlsxPath,
-                    [&analysis] {
-                        return workbookFileBytes(analysis);
+                    [&shared] {
+                        return workbookFileBytes(shared());
                     }},
             {request.cardsPath,
                     [&analysis] {

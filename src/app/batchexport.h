@@ -19,6 +19,9 @@ struct BatchExport
     QString pdfPath; ///< the bytes of "Zapisz raport PDF ..." (needs a QGuiApplication)
     QString xlsxPath; ///< the bytes of "Zapisz jako arkusz xlsx ..."
     QString cardsPath; ///< the bytes of "Zapisz karty uczniów PDF ..." (needs a QGuiApplication)
+    /// The report and the workbook name the students "Uczeń 1", "Uczeń 2",
+    /// ... (the cards always name their own student).
+    bool withoutNames = false;
 };
 
 struct BatchOutcome

@@ -1,5 +1,6 @@
 #include "export/reporttables.h"
 
+#include "export/classcolumn.h"
 #include "results/classcomparison.h"
 #include "tables/classcomparisontable.h"
 #include "tables/itemanalysistable.h"
@@ -14,12 +15,12 @@ namespace zavevad {
 
 ReportTable resultsReportTable(const AnalysisState &analysis)
 {
-    return resultsTable(analysis);
+    return withClassColumn(resultsTable(analysis), analysis);
 }
 
 ReportTable workingTimeReportTable(const AnalysisState &analysis)
 {
-    return workingTimeTable(analysis);
+    return withClassColumn(workingTimeTable(analysis), analysis);
 }
 
 ReportTable gradeCountReportTable(const AnalysisState &analysis)

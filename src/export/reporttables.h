@@ -18,9 +18,11 @@ using ReportTable = Table;
 using ReportCell = ShownCell;
 
 /// The results table with every question in one table (the screen shows at
-/// most fifteen at a time).
+/// most fifteen at a time); with two or more classes, a "Klasa" column after
+/// the names.
 ReportTable resultsReportTable(const AnalysisState &analysis);
-/// The working-time table; start and end carry their dates as values.
+/// The working-time table; start and end carry their dates as values; with
+/// two or more classes, a "Klasa" column after the names.
 ReportTable workingTimeReportTable(const AnalysisState &analysis);
 /// The grade-count table.
 ReportTable gradeCountReportTable(const AnalysisState &analysis);

@@ -29,6 +29,7 @@ struct CommandHooks
     std::function<void()> editThresholds; ///< "Progi ocen ..."
     std::function<void()> editBlueprint; ///< "Kartoteka testu ..."
     std::function<void()> editReportNotes; ///< "Wnioski i dane raportu ..."
+    std::function<void()> ZapiszRaportBezNazwisk; ///< "Raport bez nazwisk ..."
     /// The "Tabele" items: writes the table of `kind` into the grid.
     std::function<void(TableKind kind)> PokazTabele;
     /// The "Wykresy" items with the chart kind (1 bar, 2 pie, 3 line): set the

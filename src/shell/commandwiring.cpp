@@ -75,6 +75,9 @@ void installCommandHooks(Shell &shell)
     hooks.ZapiszArkusz = [&session] {
         ZapiszArkusz(session.analysis);
     };
+    hooks.ZapiszRaportBezNazwisk = [&session] {
+        ZapiszRaportBezNazwisk(session.analysis);
+    };
     hooks.DrukujRaport = [&session] {
         DrukujRaport(session.analysis);
     };

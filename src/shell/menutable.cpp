@@ -73,6 +73,9 @@ const std::array kEntries = {
     MenuEntry{TFMenu::MenuPlik, "LZamknij", "Zamknij", "Kończy pracę z programem", 200,
         MenuCheck::None, kAlways, kAtOnce, [](const H &h) { call(h.quit); },
         Qt::CTRL | Qt::Key_Q},
+    MenuEntry{TFMenu::MenuPlik, "LPlikSaveAnonymous", "Raport bez nazwisk ...",
+        "Zapisuje raport PDF i skoroszyt z uczniami oznaczonymi numerami zamiast nazwisk", 218,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.ZapiszRaportBezNazwisk); }, kNoKey},
 
     // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
     // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.

@@ -8,9 +8,11 @@
 #include "export/reporttables.h"
 #include "export/tabletext.h"
 #include "report/conclusions.h"
+#include "report/reportcommands.h"
 #include "report/reportdocument.h"
 #include "report/reportkey.h"
 #include "report/reportsummary.h"
+#include "results/anonymise.h"
 #include "results/reportnotes.h"
 
 #include <QDir>
@@ -361,6 +363,55 @@ private Q_SLOTS:
         const QString key = pages.mid(first).join(QLatin1Char(' '));
         QVERIFY(key.contains(QStringLiteral("Moc różn. – moc różnicująca")));
         QVERIFY(key.contains(QStringLiteral("Łatwość pytań w klasach –")));
+    }
+
+    // With classes, each student's class stands beside the name in the
+    // report's and the workbook's student tables; one class adds nothing.
+    void classColumnBesideTheNames()
+    {
+        const AnalysisState classes = classOf(kNeutral, kWeaker);
+        const TableTexts texts;
+        for (const ReportTable &table :
+                {resultsReportTable(classes), workingTimeReportTable(classes)}) {
+            QCOMPARE(texts.text(table, 1, 0), QStringLiteral("Klasa"));
+            QCOMPARE(table.frozenColumns, 2);
+            for (int r = 1; r <= classes.studentCount; ++r) {
+                const UczenAll &student = classes.students[static_cast<std::size_t>(r - 1)];
+                QCOMPARE(texts.text(table, 0, r), student.displayName());
+                QCOMPARE(texts.text(table, 1, r), student.schoolClass);
+            }
+            for (int r = classes.studentCount + 1; r < table.rowCount(); ++r)
+                QVERIFY(texts.text(table, 1, r).isEmpty());
+        }
+        QCOMPARE(texts.text(resultsReportTable(classes), 2, 0), QStringLiteral("1"));
+        const AnalysisState one = classOf(kNeutral);
+        QCOMPARE(texts.text(resultsReportTable(one), 1, 0), QStringLiteral("1"));
+        QCOMPARE(texts.text(workingTimeReportTable(one), 1, 0), QStringLiteral("Początek"));
+        const QStringList pages = reportPages(classes);
+        const QString results = pages.filter(QStringLiteral("Tabela - Wyniki testu")).value(0);
+        QVERIFY(results.contains(QStringLiteral("Klasa")));
+        QVERIFY(results.contains(QStringLiteral("Ewa 8a")));
+        QVERIFY(results.contains(QStringLiteral("Ewa 8b")));
+    }
+
+    // The report and the workbook without names: "Uczeń 1", ... in the
+    // results table's order, no student's name anywhere in either.
+    void anonymousOutputsNameNoOne()
+    {
+        AnalysisState analysis = classOf(kNeutral, kWeaker);
+        const AnalysisState anonymous = withoutNames(analysis);
+        const QString text = reportText(anonymous);
+        const QString sheet = zipMember(workbookFileBytes(anonymous), QStringLiteral("*"));
+        QVERIFY(!sheet.isEmpty());
+        for (const UczenAll &student : analysis.students) {
+            QVERIFY2(!text.contains(student.Nazwisko), qPrintable(student.Nazwisko));
+            QVERIFY2(!sheet.contains(student.Nazwisko), qPrintable(student.Nazwisko));
+        }
+        const QString first = analysis.students.front().displayName();
+        QVERIFY(text.contains(QStringLiteral("Uczeń 1 8a")));
+        QVERIFY(text.contains(QStringLiteral("Uczeń 20 8b")));
+        QVERIFY(sheet.contains(QStringLiteral("Uczeń 20")));
+        QVERIFY(!first.startsWith(QStringLiteral("Uczeń")));
     }
 
     // A table over several pages repeats its title with "(cd.)".
