@@ -215,10 +215,11 @@ QString gradeSharesText(const SummaryFigures &figures)
 {
     QStringList parts;
     for (std::size_t i = 0; i < figures.grades.size(); ++i) {
-        QString part = gradeNames()[i] + QLatin1Char(' ') + QString::number(figures.grades[i]);
+        // Each grade stays on one line: no break inside "Bdb 5 (17 %)".
+        QString part = gradeNames()[i] + QChar(0x00A0) + QString::number(figures.grades[i]);
         if (const std::optional<std::int64_t> share =
                         percentDown(figures.grades[i], figures.students))
-            part += QStringLiteral(" (%1\u00a0%)").arg(*share);
+            part += QStringLiteral("\u00a0(%1\u00a0%)").arg(*share);
         parts.append(part);
     }
     return parts.join(QStringLiteral(", "));

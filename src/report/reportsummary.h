@@ -104,7 +104,8 @@ QString reliabilityWord(std::int64_t kr20Hundredths);
 /// "bardzo trudny" ... "bardzo łatwy", by the item analysis's bands.
 QString testCategory(const Fraction &easiness);
 
-/// "Cel, Bdb, ... , Ndst" as a list of "Bdb 5 (17 %)" with shares rounded down.
+/// "Cel 0 (0 %), Bdb 5 (17 %), ..., Ndst 1 (3 %)": each grade's count and
+/// share rounded down, each item unbreakable (no-break spaces).
 QString gradeSharesText(const SummaryFigures &figures);
 
 /// The line of the running header: the test and its class or classes.

@@ -116,7 +116,7 @@ TitleSection summarySection(
         mean += QStringLiteral(" (%1)").arg(percentText(*f.easiness));
     add(u"Średnia:", mean);
     add(u"Mediana:", pointsText(f.median));
-    add(u"Ocena Dop lub wyższa:", passedText(f));
+    add(u"Co najmniej Dop:", passedText(f));
     add(u"Oceny:", gradeSharesText(f));
     add(u"Łatwość testu:",
             f.easiness ? twoDecimals(f.easiness) + QStringLiteral(" – ") + testCategory(*f.easiness)

@@ -253,7 +253,7 @@ private Q_SLOTS:
                     qPrintable(grade));
         }
         QVERIFY(first.contains(QStringLiteral("Cel 2 (66 %)")));
-        QVERIFY(first.contains(QStringLiteral("Ocena Dop lub wyższa: 2 z 3 (66 %)")));
+        QVERIFY(first.contains(QStringLiteral("Co najmniej Dop: 2 z 3 (66 %)")));
         QVERIFY(first.contains(QStringLiteral("uzyskało 66 % uczniów")));
     }
 
@@ -412,6 +412,21 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Uczeń 20 8b")));
         QVERIFY(sheet.contains(QStringLiteral("Uczeń 20")));
         QVERIFY(!first.startsWith(QStringLiteral("Uczeń")));
+    }
+
+    // The guide's table of rules is the program's, row by row.
+    void guideListsEveryRule()
+    {
+        QFile guide(QStringLiteral(ZAVEVAD_EXAMPLES_DIR "/../docs/guide/pomoc.html"));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(guide.readAll());
+        for (const ConclusionRule &rule : conclusionRules()) {
+            const QString row =
+                    QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+                            .arg(rule.figure.toHtmlEscaped(), rule.condition.toHtmlEscaped(),
+                                    rule.pattern.toHtmlEscaped());
+            QVERIFY2(text.contains(row), qPrintable(row));
+        }
     }
 
     // A table over several pages repeats its title with "(cd.)".
