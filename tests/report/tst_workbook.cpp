@@ -4,6 +4,7 @@
 #include "reporttools.h"
 
 #include "export/htmlexport.h"
+#include "export/reporttables.h"
 #include "export/tabletext.h"
 #include "export/workbook.h"
 #include "results/loader.h"
@@ -135,6 +136,31 @@ QMap<QString, QList<QStringList>> sheetsAsShown(const QByteArray &xlsx)
             sheets.insert(name.mid(2, name.size() - 6), csvRows(QString::fromUtf8(csv.readAll())));
     }
     return sheets;
+}
+
+/// The workbook as LibreOffice Calc prints it to PDF; empty when it cannot.
+QByteArray printedByCalc(const QByteArray &xlsx)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    QTemporaryDir dir;
+    if (soffice.isEmpty() || !dir.isValid())
+        return {};
+    QFile file(dir.filePath(QStringLiteral("w.xlsx")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(xlsx) != xlsx.size())
+        return {};
+    file.close();
+    QProcess process;
+    process.start(soffice,
+            {QStringLiteral("-env:UserInstallation=")
+                            + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile")))
+                                      .toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                    QStringLiteral("pdf"), QStringLiteral("--outdir"), dir.path(),
+                    file.fileName()});
+    if (!process.waitForFinished(300000) || process.exitCode() != 0)
+        return {};
+    QFile pdf(dir.filePath(QStringLiteral("w.pdf")));
+    return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
 }
 
 /// A cell's text as a spreadsheet in an English locale shows the table's:
@@ -336,6 +362,33 @@ private Q_SLOTS:
                                                .arg(cell, cells[c].text)));
                 }
             }
+        }
+    }
+
+    // Printed from a spreadsheet, every page of the students' results has
+    // the header row and the names: landscape A4, the header row and the
+    // name columns repeated on each page.
+    void printsWithTheNamesOnEveryPage()
+    {
+        AnalysisState analysis = makeAnalysis(120, 30);
+        for (std::size_t i = 0; i < analysis.students.size(); ++i) {
+            analysis.students[i].Nazwisko = QStringLiteral("Wierzbicka-Fijałkowa%1").arg(i);
+            analysis.students[i].schoolClass = i % 2 ? QStringLiteral("8b") : QStringLiteral("8a");
+        }
+        const std::optional<QByteArray> xlsx = workbookBytes({resultsReportTable(analysis)});
+        QVERIFY(xlsx);
+        const QString sheet = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet1.xml"));
+        QVERIFY2(sheet.contains(QStringLiteral("paperSize=\"9\""))
+                        && sheet.contains(QStringLiteral("orientation=\"landscape\"")),
+                qPrintable(sheet.right(600)));
+        const QString book = zipMember(*xlsx, QStringLiteral("xl/workbook.xml"));
+        QVERIFY(book.contains(QStringLiteral("_xlnm.Print_Titles")));
+        const QStringList pages = pdfPageTexts(printedByCalc(*xlsx));
+        QVERIFY2(pages.size() > 1, "LibreOffice Calc prints the workbook");
+        for (const QString &page : pages) {
+            QVERIFY2(page.contains(QStringLiteral("Nazwisko i imię"))
+                            && page.contains(QStringLiteral("Wierzbicka-Fijałkowa")),
+                    qPrintable(page.left(300)));
         }
     }
 
