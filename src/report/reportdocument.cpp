@@ -53,6 +53,9 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     section.title = QStringLiteral("Wykres - Ilość ocen");
     BuildChartFromTable(
             {grid, TableGradeCount, analysis.studentCount, 0}, appearances, section.chart, kinds);
+    // On paper, often grey, each slice says its grade and count ("Bdb 5"):
+    // no reader needs the colours to tell the slices apart.
+    section.chart.pie.marks.style = chart::MarksStyle::smsLabelValue;
     putOnPaper(section.chart);
     return section;
 }

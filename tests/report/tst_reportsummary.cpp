@@ -429,6 +429,20 @@ private Q_SLOTS:
         }
     }
 
+    // The report's pie names each slice's grade with its count, readable in
+    // black and white; the counts are the grade table's.
+    void pieSlicesSayTheirGrade()
+    {
+        const AnalysisState analysis = classOf(kNeutral);
+        const QString pie =
+                reportPages(analysis).filter(QStringLiteral("Wykres - Ilość ocen")).value(0);
+        const ReportTable grades = gradeCountReportTable(analysis);
+        for (const QString &grade : gradeNames()) {
+            const QString label = grade + QLatin1Char(' ') + valueBeside(grades, grade);
+            QVERIFY2(pie.contains(label), qPrintable(label + QStringLiteral(" in ") + pie));
+        }
+    }
+
     // A table over several pages repeats its title with "(cd.)".
     void continuedTablesSayTheyAre()
     {
