@@ -53,9 +53,12 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     section.title = QStringLiteral("Wykres - Ilość ocen");
     BuildChartFromTable(
             {grid, TableGradeCount, analysis.studentCount, 0}, appearances, section.chart, kinds);
-    // On paper, often grey, each slice says its grade and count ("Bdb 5"):
+    // On paper, often grey, each slice says its grade and count ("Bdb 5")
+    // and is hatched in its grade's colour, each in a pattern of its own:
     // no reader needs the colours to tell the slices apart.
     section.chart.pie.marks.style = chart::MarksStyle::smsLabelValue;
+    section.chart.pie.patterns = true;
+    section.chart.pie.backColor = Qt::white;
     putOnPaper(section.chart);
     return section;
 }
