@@ -92,6 +92,20 @@ SheetValue sheetValue(const ReportCell &cell)
     return {cell.text.isEmpty() ? Type::Blank : Type::Text, 0, nullptr};
 }
 
+/// A header cell: a text, except a question's number, which is a number a
+/// formula or a chart can read.
+SheetValue headerValue(const ReportTable &table, int column, const ReportCell &cell)
+{
+    using Type = SheetValue::Type;
+    if (cell.text.isEmpty())
+        return {Type::Blank, 0, nullptr};
+    bool whole = false;
+    const int number = cell.text.toInt(&whole);
+    if (whole && table.column(column).role == ColumnRole::Question)
+        return {Type::Number, static_cast<double>(number), nullptr};
+    return {Type::Text, 0, nullptr};
+}
+
 /// The characters a cell takes in its column as a spreadsheet shows it.
 int shownLength(const ReportCell &cell, const SheetValue &value)
 {
@@ -189,10 +203,7 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const ReportCell cell = texts.shown(table, c, row);
-            const SheetValue value = row == 0
-                    ? SheetValue{cell.text.isEmpty() ? SheetValue::Type::Blank
-                                                     : SheetValue::Type::Text}
-                    : sheetValue(cell);
+            const SheetValue value = row == 0 ? headerValue(table, c, cell) : sheetValue(cell);
             std::size_t column = static_cast<std::size_t>(c);
             widths[column] = std::max(widths[column], shownLength(cell, value));
             if (!writeCell(sheet, row, c, cell, value, formats.of(cell, value, row == 0)))
