@@ -7,13 +7,16 @@
 #include "platform/outputcheck.h"
 #include "platform/savefile.h"
 #include "report/reportcommands.h"
+#include "results/anonymise.h"
 #include "results/loader.h"
+#include "results/reportnotes.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 
 #include <functional>
 #include <optional>
@@ -132,14 +135,22 @@ std::optional<QString> writeOutputs(
     // Each output: the path asked for and what its menu command saves, the
     // documents page by page straight into the file.
     // A further format is one more line here and one more field in BatchExport.
+    std::optional<AnalysisState> anonymous;
+    const auto shared = [&]() -> const AnalysisState & {
+        if (!request.withoutNames)
+            return analysis;
+        if (!anonymous)
+            anonymous = withoutNames(analysis);
+        return *anonymous;
+    };
     const std::pair<const QString &, Writer> outputs[] = {
             {request.txtPath, bytesOf([&grid] { return tableTextCp1250(grid); })},
             {request.htmlPath, bytesOf([&grid] { return htmlPageBytes(grid); })},
             {request.pdfPath,
-                    [&analysis](QIODevice &device) {
-                        writeReportPdf(analysis, device);
+                    [&shared](QIODevice &device) {
+                        writeReportPdf(shared(), device);
                     }},
-            {request.xlsxPath, bytesOf([&analysis] { return workbookFileBytes(analysis); })},
+            {request.xlsxPath, bytesOf([&shared] { return workbookFileBytes(shared()); })},
             {request.cardsPath,
                     [&analysis](QIODevice &device) {
                         writeStudentCardsPdf(analysis, device);

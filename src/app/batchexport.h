@@ -21,6 +21,9 @@ struct BatchExport
     QString cardsPath; ///< the bytes of "Zapisz karty uczniów PDF ..." (needs a QGuiApplication)
     /// Where the load's `Progi.txt` is read from (no output may replace it).
     QString thresholdsFolder;
+    /// The report and the workbook name the students "Uczeń 1", "Uczeń 2",
+    /// ... (the cards always name their own student).
+    bool withoutNames = false;
 };
 
 struct BatchOutcome

@@ -32,6 +32,7 @@ constexpr auto kHtml = "html";
 constexpr auto kPdf = "pdf";
 constexpr auto kXlsx = "xlsx";
 constexpr auto kKarty = "karty";
+constexpr auto kBezNazwisk = "bez-nazwisk";
 constexpr auto kTabela = "tabela";
 constexpr auto kStrona = "strona";
 
@@ -90,6 +91,7 @@ struct Options
     QCommandLineOption pdf{option(kPdf), QString(), QStringLiteral("PLIK")};
     QCommandLineOption xlsx{option(kXlsx), QString(), QStringLiteral("PLIK")};
     QCommandLineOption karty{option(kKarty), QString(), QStringLiteral("PLIK")};
+    QCommandLineOption bezNazwisk{option(kBezNazwisk)};
 };
 
 // Why the parser refused the arguments.
@@ -140,6 +142,7 @@ QString readExports(
     batch.pdfPath = parser.value(options.pdf);
     batch.xlsxPath = parser.value(options.xlsx);
     batch.cardsPath = parser.value(options.karty);
+    batch.withoutNames = parser.isSet(options.bezNazwisk);
     const bool tableExports = parser.isSet(options.txt) || parser.isSet(options.html);
     const bool exports = tableExports || parser.isSet(options.pdf) || parser.isSet(options.xlsx)
             || parser.isSet(options.karty);
@@ -149,6 +152,8 @@ QString readExports(
         if (parser.isSet(options.tabela) || parser.isSet(options.strona))
             return QStringLiteral("Opcje --tabela i --strona działają tylko z --txt lub --html.");
     }
+    if (batch.withoutNames && !parser.isSet(options.pdf) && !parser.isSet(options.xlsx))
+        return QStringLiteral("Opcja --bez-nazwisk działa tylko z --pdf lub --xlsx.");
     if (!exports)
         return QString();
     if ((parser.isSet(options.txt) && batch.txtPath.isEmpty())
@@ -236,6 +241,10 @@ QString helpText()
                     "  --pdf PLIK        zapisuje pełny raport z analizy testu jako PDF\n"
                     "  --xlsx PLIK       zapisuje wszystkie tabele do skoroszytu xlsx\n"
                     "  --karty PLIK      zapisuje kartę wyników każdego ucznia jako PDF\n"
+                    "  --bez-nazwisk     raport (--pdf) i skoroszyt (--xlsx) nazywają uczniów\n"
+                    "                    \"Uczeń 1\", \"Uczeń 2\", ... w kolejności tabeli "
+                    "wyników\n"
+                    "                    (karta ucznia zawsze podaje jego nazwisko)\n"
                     "\n"
                     "  -h, --help        wyświetla tę pomoc\n"
                     "  -v, --version     wyświetla wersję programu\n"
@@ -265,7 +274,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const Options options;
     parser.addOptions({options.help, options.version, options.txt, options.html, options.tabela,
-            options.strona, options.pdf, options.xlsx, options.karty});
+            options.strona, options.pdf, options.xlsx, options.karty, options.bezNazwisk});
     if (!parser.parse(arguments))
         return parseFailure(parser);
 

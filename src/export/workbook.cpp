@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,6 +24,13 @@ namespace {
 
 constexpr double kMinColumnWidth = 4;
 constexpr double kMaxColumnWidth = 60;
+/// The widest sheet (in characters of the default font) fitted to the width
+/// of a landscape A4 page: about 140 fit at full size, and fitting 200 keeps
+/// the font at about 70 %, still readable. A wider sheet prints over several
+/// pages, its leading columns on each.
+constexpr double kFitWidthCharacters = 200;
+/// A4 in the spreadsheet's paper numbering.
+constexpr std::uint8_t kPaperA4 = 9;
 
 constexpr double kSecondsPerDay = 24 * 60 * 60;
 
@@ -82,6 +90,20 @@ SheetValue sheetValue(const ReportCell &cell)
         break;
     }
     return {cell.text.isEmpty() ? Type::Blank : Type::Text, 0, nullptr};
+}
+
+/// A header cell: a text, except a question's number, which is a number a
+/// formula or a chart can read.
+SheetValue headerValue(const ReportTable &table, int column, const ReportCell &cell)
+{
+    using Type = SheetValue::Type;
+    if (cell.text.isEmpty())
+        return {Type::Blank, 0, nullptr};
+    bool whole = false;
+    const int number = cell.text.toInt(&whole);
+    if (whole && table.column(column).role == ColumnRole::Question)
+        return {Type::Number, static_cast<double>(number), nullptr};
+    return {Type::Text, 0, nullptr};
 }
 
 /// The characters a cell takes in its column as a spreadsheet shows it.
@@ -152,6 +174,24 @@ bool writeCell(lxw_worksheet *sheet, int row, int column, const ReportCell &cell
             == LXW_NO_ERROR;
 }
 
+/// Printed from the spreadsheet: landscape A4, the header row and the
+/// `frozen` leading columns (the names) on every page; `fitWidth` fits the
+/// sheet to the page's width.
+bool setUpPrinting(lxw_worksheet *sheet, int frozen, bool fitWidth)
+{
+    worksheet_set_landscape(sheet);
+    worksheet_set_paper(sheet, kPaperA4);
+    if (worksheet_repeat_rows(sheet, 0, 0) != LXW_NO_ERROR)
+        return false;
+    if (frozen > 0
+            && worksheet_repeat_columns(sheet, 0, static_cast<lxw_col_t>(frozen - 1))
+                    != LXW_NO_ERROR)
+        return false;
+    if (fitWidth)
+        worksheet_fit_to_pages(sheet, 1, 0);
+    return true;
+}
+
 bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &table)
 {
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, table.sheetName.toUtf8().constData());
@@ -163,24 +203,24 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int c = 0; c < table.columnCount(); ++c) {
             const ReportCell cell = texts.shown(table, c, row);
-            const SheetValue value = row == 0
-                    ? SheetValue{cell.text.isEmpty() ? SheetValue::Type::Blank
-                                                     : SheetValue::Type::Text}
-                    : sheetValue(cell);
+            const SheetValue value = row == 0 ? headerValue(table, c, cell) : sheetValue(cell);
             std::size_t column = static_cast<std::size_t>(c);
             widths[column] = std::max(widths[column], shownLength(cell, value));
             if (!writeCell(sheet, row, c, cell, value, formats.of(cell, value, row == 0)))
                 return false;
         }
     }
+    double total = 0;
     for (std::size_t c = 0; c < widths.size(); ++c) {
         const double width = std::clamp(widths[c] + 2.0, kMinColumnWidth, kMaxColumnWidth);
+        total += width;
         const auto column = static_cast<lxw_col_t>(c);
         if (worksheet_set_column(sheet, column, column, width, nullptr) != LXW_NO_ERROR)
             return false;
     }
-    worksheet_freeze_panes(sheet, 1, static_cast<lxw_col_t>(std::max(table.frozenColumns, 0)));
-    return true;
+    const int frozen = std::clamp(table.frozenColumns, 0, table.columnCount());
+    worksheet_freeze_panes(sheet, 1, static_cast<lxw_col_t>(frozen));
+    return setUpPrinting(sheet, frozen, total <= kFitWidthCharacters);
 }
 
 } // namespace

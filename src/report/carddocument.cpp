@@ -58,9 +58,10 @@ QString percentText(std::int32_t percent)
     return QStringLiteral("%1 %").arg(percent);
 }
 
-QString pointsText(double points)
+/// A mean or a median with two decimals, as the report shows them.
+QString statisticPointsText(std::int64_t hundredths)
 {
-    return generalNumber(points) + QStringLiteral(" pkt");
+    return twoDecimalText(hundredths) + QStringLiteral(" pkt");
 }
 
 QString markText(bool correct)
@@ -289,10 +290,9 @@ private:
                 : QStringLiteral("Na tle klasy ") + card.className;
         y = sectionTitle(title, left, width, y);
         std::vector<std::pair<QString, QString>> items{
-                {QStringLiteral("Średnia klasy"),
-                        pointsText(static_cast<double>(card.classMeanPoints100) / 100.0)},
+                {QStringLiteral("Średnia klasy"), statisticPointsText(card.classMeanPoints100)},
                 {QStringLiteral("Mediana klasy"),
-                        pointsText(static_cast<double>(card.classMedianPoints2) / 2.0)}};
+                        statisticPointsText(card.classMedianPoints2 * 50)}};
         // Alone in the class, a student is better than no one and worse
         // than no one: the sentence would say nothing true.
         if (card.classSize < 2)

@@ -8,8 +8,10 @@
 #include "platform/savepath.h"
 #include "report/carddocument.h"
 #include "report/reportdocument.h"
+#include "results/anonymise.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QIODevice>
 
 namespace zavevad {
@@ -119,6 +121,31 @@ void DrukujKarty(const AnalysisState &analysis)
     const CardDocument document(analysis);
     Platform::current().printDocument(cardsTitle(),
             [&document](QPagedPaintDevice &device) { return document.paint(device); });
+}
+
+void ZapiszRaportBezNazwisk(const AnalysisState &analysis)
+{
+    const QString path =
+            askSavePath(QStringLiteral("Dokument PDF (*.pdf)|*.pdf"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    const QString workbookPath =
+            info.dir().filePath(info.completeBaseName() + QStringLiteral(".xlsx"));
+    checkOutput(path, loadedInputs());
+    checkOutput(workbookPath, loadedInputs());
+    const AnalysisState anonymous = withoutNames(analysis);
+    const ReportDocument document(reportSectionMakers(anonymous));
+    saveFileSayingWhy(path, [&](QIODevice &device) {
+        if (!document.writePdf(device, reportTitle()))
+            throw cannotCreate(path, QStringLiteral("raportu PDF"));
+    });
+    QString failure;
+    const std::optional<QByteArray> workbook =
+            workbookBytes(workbookTableMakers(anonymous), &failure);
+    if (!workbook)
+        throw CommandError(cannotSaveMessage(workbookPath, failure));
+    saveFileSayingWhy(workbookPath, *workbook);
 }
 
 void ZapiszArkusz(const AnalysisState &analysis)

@@ -44,4 +44,11 @@ void DrukujKarty(const AnalysisState &analysis);
 /// (filter "Skoroszyt programu Excel (*.xlsx)", default extension "xlsx").
 void ZapiszArkusz(const AnalysisState &analysis);
 
+/// "Raport bez nazwisk ...": the report as a PDF file (filter "Dokument PDF
+/// (*.pdf)", default extension "pdf") and the workbook beside it under the
+/// same name with ".xlsx", both naming the students "Uczeń 1", "Uczeń 2", ...
+/// in the results table's order. Both outputs are checked before either is
+/// written.
+void ZapiszRaportBezNazwisk(const AnalysisState &analysis);
+
 } // namespace zavevad

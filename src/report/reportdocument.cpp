@@ -7,6 +7,11 @@
 #include "charts/scorecharts.h"
 #include "report/paper.h"
 #include "report/reportlayout.h"
+#include "report/summarysections.h"
+#include "results/reportnotes.h"
+#include "tables/analysistables.h"
+#include "tables/gridmodel.h"
+#include "tables/gridstate.h"
 #include "tables/resultstables.h"
 
 #include <QBuffer>
@@ -24,6 +29,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
+#include <memory>
 #include <optional>
 
 namespace zavevad {
@@ -31,26 +38,6 @@ namespace zavevad {
 using namespace reportlayout;
 
 namespace {
-
-TitleSection titleSection(const AnalysisState &analysis)
-{
-    const QLocale locale;
-    TitleSection title;
-    title.heading = QStringLiteral("Raport z analizy testu");
-    const QString testName =
-            analysis.students.empty() ? QString() : analysis.students.front().NazwaTestu;
-    title.lines.emplace_back(QStringLiteral("Test:"), testName);
-    const std::optional<QDateTime> start = earliestStart(analysis);
-    title.lines.emplace_back(QStringLiteral("Data testu:"),
-            start ? locale.toString(start->date(), QLocale::ShortFormat) : QString());
-    title.lines.emplace_back(
-            QStringLiteral("Liczba uczniów:"), QString::number(analysis.studentCount));
-    title.lines.emplace_back(
-            QStringLiteral("Liczba pytań:"), QString::number(analysis.questionCount));
-    title.lines.emplace_back(
-            QStringLiteral("Progi ocen:"), gradeThresholdsText(analysis.thresholds));
-    return title;
-}
 
 /// The grade pie as the "Wykres kołowy" item draws it from the grade-count
 /// table, on white paper rather than the window's dark panel.
@@ -64,6 +51,12 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     section.title = QStringLiteral("Wykres - Ilość ocen");
     BuildChartFromValues(gradeCountTable(analysis), TableGradeCount, analysis.studentCount,
             appearances, section.chart, kinds);
+    // On paper, often grey, each slice says its grade and count ("Bdb 5")
+    // and is hatched in its grade's colour, each in a pattern of its own:
+    // no reader needs the colours to tell the slices apart.
+    section.chart.pie.marks.style = chart::MarksStyle::smsLabelValue;
+    section.chart.pie.patterns = true;
+    section.chart.pie.backColor = Qt::white;
     putOnPaper(section.chart);
     return section;
 }
@@ -133,13 +126,14 @@ public:
             int row = 0;
             bool first = true;
             do {
-                const double room = bottom - top - (first ? titleH : 0) - rowH;
+                // Every page of the table repeats its title, with "(cd.)" after the first.
+                const double room = bottom - top - titleH - rowH;
                 const int fit = std::max(1, static_cast<int>(std::floor(room / rowH)));
                 const int end = breakRow(row, std::min(rows, row + fit), rows, summaryStart);
                 const int count = end - row;
-                const double height = (first ? titleH : 0) + rowH * (1 + count);
-                m_pages.back().blocks.push_back(
-                        {section, row, count, first, QRectF(left, top, width, height), part});
+                const double height = titleH + rowH * (1 + count);
+                m_pages.back().blocks.push_back({section, row, count, true,
+                        QRectF(left, top, width, height), part, !first});
                 m_y = top + height;
                 row = end;
                 first = false;
@@ -150,6 +144,42 @@ public:
             } while (row < rows);
         }
     }
+
+    /// A section of lines or paragraphs of `heights` under a heading of
+    /// `headingH` ("(cd.)" headings of `continuedH` on later pages), broken
+    /// between them; one taller than a page stands on a page of its own.
+    void placeItems(int section, double headingH, double continuedH,
+            const std::vector<double> &heights, QPageLayout::Orientation orientation)
+    {
+        const QRectF content = contentRect(orientation);
+        const int count = static_cast<int>(heights.size());
+        const double firstH = count > 0 ? heights.front() : 0;
+        double top = place(orientation, headingH + firstH);
+        double y = top + headingH;
+        int first = 0;
+        bool continued = false;
+        const auto close = [&](int end) {
+            m_pages.back().blocks.push_back({section, first, end - first, true,
+                    QRectF(content.left(), top, content.width(), y - top), 0, continued});
+            m_y = y;
+        };
+        for (int i = 0; i < count; ++i) {
+            const double height = heights[static_cast<std::size_t>(i)];
+            if (i > first && y + height > content.bottom()) {
+                close(i);
+                newPage(orientation);
+                top = m_y;
+                y = top + continuedH;
+                first = i;
+                continued = true;
+            }
+            y += height;
+        }
+        close(count);
+    }
+
+    /// The next block starts on a new page.
+    void endPage() { m_y = std::numeric_limits<double>::infinity(); }
 
 private:
     void newPage(QPageLayout::Orientation orientation)
@@ -180,9 +210,17 @@ private:
 std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysis)
 {
     const AnalysisState *state = &analysis;
-    std::vector<ReportSectionMaker> makers{[state] {
-        return ReportSection(titleSection(*state));
+    // The summary's figures are few: computed once, read by the text sections.
+    const auto figures = std::make_shared<const SummaryFigures>(
+            summaryFigures(analysis, readReportNotes(analysis.blueprintFolder).notes));
+    const QDate today = QDate::currentDate();
+    std::vector<ReportSectionMaker> makers{[figures, state, today] {
+        return ReportSection(summarySection(*figures, state->thresholds, today));
     }};
+    if (conclusionsSection(*figures))
+        makers.emplace_back([figures] { return ReportSection(*conclusionsSection(*figures)); });
+    if (teacherSection(figures->notes))
+        makers.emplace_back([figures] { return ReportSection(*teacherSection(figures->notes)); });
     const auto addTables = [&makers](std::vector<ReportTableMaker> tables) {
         for (ReportTableMaker &table : tables) {
             makers.emplace_back(
@@ -192,6 +230,9 @@ std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysi
     addTables(outputTableMakers(analysis, Output::Report));
     makers.emplace_back([state] { return ReportSection(gradePieSection(*state)); });
     makers.emplace_back([state] { return ReportSection(scoreDistributionSection(*state)); });
+    const bool classes = figures->classes.size() > 1;
+    const bool skills = !analysis.blueprint.empty();
+    makers.emplace_back([classes, skills] { return ReportSection(keySection(classes, skills)); });
     return makers;
 }
 
@@ -238,36 +279,34 @@ const ReportSection &ReportDocument::sectionAt(std::size_t index, MadeSection &m
 void ReportDocument::layout()
 {
     m_pages.clear();
+    m_runningHeader.clear();
     m_tables.assign(sectionCount(), {});
     PageFlow flow(m_pages);
     MadeSection made;
-    // A section that asks for no orientation (the title block) takes the
-    // next one's: it waits, measured, until that one is set.
-    std::vector<std::pair<int, double>> waiting;
-    const auto placeWaiting = [&](QPageLayout::Orientation orientation) {
-        for (const auto &[section, height] : waiting)
-            flow.placeWhole(section, orientation, height);
-        waiting.clear();
-    };
     for (std::size_t i = 0; i < sectionCount(); ++i) {
         const int section = static_cast<int>(i);
         const ReportSection &item = sectionAt(i, made);
+        // Text reads best upright: the summary, the conclusions and the key
+        // stand on portrait pages whatever follows them.
         if (const auto *title = std::get_if<TitleSection>(&item)) {
-            waiting.emplace_back(section, titleSectionHeight(*title));
-            continue;
-        }
-        const auto *table = std::get_if<TableSection>(&item);
-        const QPageLayout::Orientation orientation =
-                table ? fitTable(table->table, m_tables[i]) : QPageLayout::Portrait;
-        placeWaiting(orientation);
-        if (table) {
+            if (i == 0)
+                m_runningHeader = title->runningHeader;
+            flow.placeItems(section, titleHeadingHeight(*title), sectionTitleHeight(),
+                    titleLineHeights(*title), QPageLayout::Portrait);
+        } else if (const auto *text = std::get_if<TextSection>(&item)) {
+            if (text->newPage)
+                flow.endPage();
+            flow.placeItems(section, sectionTitleHeight(), sectionTitleHeight(),
+                    paragraphHeights(*text), QPageLayout::Portrait);
+        } else if (const auto *table = std::get_if<TableSection>(&item)) {
+            const QPageLayout::Orientation orientation = fitTable(table->table, m_tables[i]);
             flow.placeTable(section, table->table.bodyRowCount(), table->table.summaryRows,
                     m_tables[i], orientation);
         } else {
-            flow.placeWhole(section, orientation, sectionTitleHeight() + chartHeight(orientation));
+            flow.placeWhole(section, QPageLayout::Portrait,
+                    sectionTitleHeight() + chartHeight(QPageLayout::Portrait));
         }
     }
-    placeWaiting(QPageLayout::Portrait);
 }
 
 } // namespace zavevad

@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -19,11 +20,26 @@ class QPagedPaintDevice;
 
 namespace zavevad {
 
-/// The opening block: a heading and lines of a label and its value.
+/// The opening block: a heading, a subheading and lines of a label and its
+/// value, a long value wrapping under itself. Runs over pages between lines.
 struct TitleSection
 {
     QString heading;
+    QString subheading;
     std::vector<std::pair<QString, QString>> lines;
+    /// The line every page of the document carries at its top (the test and
+    /// its classes); the first section's counts.
+    QString runningHeader;
+};
+
+/// Paragraphs of running text under a title; a long section runs over pages
+/// between paragraphs, its title repeated with "(cd.)".
+struct TextSection
+{
+    QString title;
+    QStringList paragraphs;
+    /// Starts on a page of its own (the key, which a reader looks up).
+    bool newPage = false;
 };
 
 /// A table under its title; long tables run over several pages, the header
@@ -40,13 +56,15 @@ struct ChartSection
     chart::Chart chart;
 };
 
-using ReportSection = std::variant<TitleSection, TableSection, ChartSection>;
+using ReportSection = std::variant<TitleSection, TableSection, ChartSection, TextSection>;
 
 /// Makes one section when the report lays it out or paints it.
 using ReportSectionMaker = std::function<ReportSection()>;
 
-/// The sections of the report on the analysis, in order: the title block,
-/// the analysis tables, the charts.
+/// The sections of the report on the analysis, in order: the summary, the
+/// generated conclusions, the teacher's conclusions (from `Raport.txt` beside
+/// the result files, when it holds any), the analysis tables, the charts and
+/// the key.
 std::vector<ReportSection> reportSections(const AnalysisState &analysis);
 
 /// The makers of the same sections, in the same order, each making its
@@ -54,7 +72,8 @@ std::vector<ReportSection> reportSections(const AnalysisState &analysis);
 std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysis);
 
 /// The report paginated on A4: portrait pages, landscape ones where a table
-/// needs the width, "Strona N z M" in every footer. Lengths are in tenths of
+/// needs the width, a running header on every page (the first section's
+/// line, "Strona N z M"). Lengths are in tenths of
 /// a point. It paints on any paged device, so that the PDF file, the print
 /// preview and the printer get the same pages.
 class ReportDocument
@@ -64,14 +83,18 @@ public:
     struct Block
     {
         int section = 0;
-        /// Tables: the body rows on this page, from `firstRow`.
+        /// Tables: the body rows on this page, from `firstRow`; title and
+        /// text sections: their lines or paragraphs.
         int firstRow = 0;
         int rowCount = 0;
-        /// Whether the section's title stands above the block (its first page).
+        /// Whether the section's title stands above the block: on its first
+        /// page, and with "(cd.)" on the next ones.
         bool withTitle = true;
         QRectF rect;
         /// Tables too wide for a page: which of their parts (column ranges) this is.
         int part = 0;
+        /// Whether the block continues its section from an earlier page.
+        bool continued = false;
     };
 
     /// How a table is set: its font size and its parts, each a page wide,
@@ -104,6 +127,8 @@ public:
     /// The sections kept whole; none when they are made as needed.
     const std::vector<ReportSection> &sections() const { return m_sections; }
     const std::vector<Page> &pages() const { return m_pages; }
+    /// The running header's line: the first section's, when it is a title.
+    const QString &runningHeader() const { return m_runningHeader; }
     /// The setting of section `section` when it is a table.
     const TableLayout &tableLayout(int section) const
     {
@@ -141,6 +166,7 @@ private:
     std::vector<ReportSection> m_sections;
     std::vector<ReportSectionMaker> m_makers;
     std::vector<Page> m_pages;
+    QString m_runningHeader;
     /// Per section: how a table is set (empty for other sections).
     std::vector<TableLayout> m_tables;
 };

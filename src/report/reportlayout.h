@@ -13,6 +13,7 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <algorithm>
 #include <vector>
 
 namespace zavevad::reportlayout {
@@ -80,10 +81,67 @@ inline double titleLineHeight()
     return QFontMetricsF(labelFont()).height() * 1.4;
 }
 
-inline double titleSectionHeight(const TitleSection &title)
+/// Text sections are set in the width of an upright page, wherever they stand.
+inline double textWidth()
+{
+    return contentRect(QPageLayout::Portrait).width();
+}
+
+inline QFont paragraphFont()
+{
+    return reportFont(10);
+}
+
+constexpr double kParagraphGap = 4 * kUnitsPerPoint;
+
+/// The height `text` takes wrapped in `width` in `font`.
+inline double wrappedHeight(const QFont &font, const QString &text, double width)
+{
+    return QFontMetricsF(font)
+            .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text)
+            .height();
+}
+
+inline double titleHeadingHeight(const TitleSection &title)
 {
     return QFontMetricsF(headingFont()).height() * 1.6
-            + static_cast<double>(title.lines.size()) * titleLineHeight();
+            + (title.subheading.isEmpty() ? 0 : sectionTitleHeight());
+}
+
+/// Where the values of a title block's lines start, right of the widest label.
+inline double titleLabelWidth(const TitleSection &title)
+{
+    const QFontMetricsF label(labelFont(true));
+    double width = 0;
+    for (const auto &line : title.lines)
+        width = std::max(width, label.horizontalAdvance(line.first));
+    return width + kCellPaddingX * 2;
+}
+
+inline double titleValueWidth(const TitleSection &title)
+{
+    return std::max(textWidth() - titleLabelWidth(title), textWidth() / 3);
+}
+
+/// Each line's height, its value wrapped in the room right of the labels.
+inline std::vector<double> titleLineHeights(const TitleSection &title)
+{
+    const double gap = titleLineHeight() - QFontMetricsF(labelFont()).height();
+    const double room = titleValueWidth(title);
+    std::vector<double> heights;
+    for (const auto &line : title.lines) {
+        heights.push_back(
+                std::max(titleLineHeight(), wrappedHeight(labelFont(), line.second, room) + gap));
+    }
+    return heights;
+}
+
+inline std::vector<double> paragraphHeights(const TextSection &text)
+{
+    std::vector<double> heights;
+    for (const QString &paragraph : text.paragraphs)
+        heights.push_back(wrappedHeight(paragraphFont(), paragraph, textWidth()) + kParagraphGap);
+    return heights;
 }
 
 inline double chartHeight(QPageLayout::Orientation orientation)

@@ -36,24 +36,55 @@ using namespace reportlayout;
 
 namespace {
 
-void paintTitle(QPainter &painter, const TitleSection &title, const QRectF &rect)
+QString continuedTitle(const QString &title)
 {
+    return title + QStringLiteral(" (cd.)");
+}
+
+double paintSectionTitle(QPainter &painter, const QString &text, const QRectF &rect);
+
+void paintTitle(QPainter &painter, const TitleSection &title, const ReportDocument::Block &block)
+{
+    const QRectF &rect = block.rect;
+    double y = rect.top();
     painter.setPen(Qt::black);
-    painter.setFont(headingFont());
-    const QFontMetricsF heading(headingFont());
-    painter.drawText(QPointF(rect.left(), rect.top() + heading.ascent()), title.heading);
-    double y = rect.top() + heading.height() * 1.6;
+    if (block.continued) {
+        y = paintSectionTitle(painter, continuedTitle(title.subheading), rect);
+    } else {
+        painter.setFont(headingFont());
+        const QFontMetricsF heading(headingFont());
+        painter.drawText(QPointF(rect.left(), y + heading.ascent()), title.heading);
+        y += heading.height() * 1.6;
+        if (!title.subheading.isEmpty())
+            y = paintSectionTitle(painter, title.subheading, QRectF(rect.left(), y, 1, 1));
+    }
     const QFontMetricsF label(labelFont(true));
-    double labelWidth = 0;
-    for (const auto &line : title.lines)
-        labelWidth = std::max(labelWidth, label.horizontalAdvance(line.first));
-    for (const auto &line : title.lines) {
+    const double labelWidth = titleLabelWidth(title);
+    const double room = titleValueWidth(title);
+    const std::vector<double> heights = titleLineHeights(title);
+    for (int i = block.firstRow; i < block.firstRow + block.rowCount; ++i) {
+        const auto &line = title.lines[static_cast<std::size_t>(i)];
         painter.setFont(labelFont(true));
         painter.drawText(QPointF(rect.left(), y + label.ascent()), line.first);
         painter.setFont(labelFont());
-        painter.drawText(QPointF(rect.left() + labelWidth + kCellPaddingX * 2, y + label.ascent()),
-                line.second);
-        y += titleLineHeight();
+        painter.drawText(QRectF(rect.left() + labelWidth, y, room, 1e6),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line.second);
+        y += heights[static_cast<std::size_t>(i)];
+    }
+}
+
+void paintText(QPainter &painter, const TextSection &text, const ReportDocument::Block &block)
+{
+    double y = paintSectionTitle(
+            painter, block.continued ? continuedTitle(text.title) : text.title, block.rect);
+    painter.setPen(Qt::black);
+    painter.setFont(paragraphFont());
+    const std::vector<double> heights = paragraphHeights(text);
+    for (int i = block.firstRow; i < block.firstRow + block.rowCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        painter.drawText(QRectF(block.rect.left(), y, textWidth(), 1e6),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.paragraphs[index]);
+        y += heights[index];
     }
 }
 
@@ -257,7 +288,8 @@ void paintTable(QPainter &painter, const TableSection &section,
         if (layout.parts.size() > 1)
             title +=
                     QStringLiteral(" (część %1 z %2)").arg(block.part + 1).arg(layout.parts.size());
-        top = paintSectionTitle(painter, title, block.rect);
+        top = paintSectionTitle(
+                painter, block.continued ? continuedTitle(title) : title, block.rect);
     }
     const double rowH = rowHeight(layout.points);
 
@@ -292,14 +324,29 @@ void paintChart(QPainter &painter, const ChartSection &section, const QRectF &re
             QRectF(rect.left(), top, rect.width(), rect.bottom() - top));
 }
 
-void paintFooter(QPainter &painter, QPageLayout::Orientation orientation, int page, int pages)
+/// The running header in the top margin: the test and its classes on the
+/// left, "Strona N z M" on the right, a thin rule under them.
+void paintHeader(QPainter &painter, QPageLayout::Orientation orientation, const QString &line,
+        int page, int pages)
 {
     const QSizeF size = pageSize(orientation);
     painter.setPen(Qt::black);
-    painter.setFont(reportFont(8));
-    const QRectF footer(kMargin, size.height() - kMargin, size.width() - 2 * kMargin, kMargin / 2);
-    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter,
-            QStringLiteral("Strona %1 z %2").arg(page).arg(pages));
+    const QFont font = reportFont(8);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const QString number = QStringLiteral("Strona %1 z %2").arg(page).arg(pages);
+    const double width = size.width() - 2 * kMargin;
+    const double numberWidth = metrics.horizontalAdvance(number) + kCellPaddingX * 4;
+    const double baseline = kMargin / 2;
+    // The line wraps short of the page number; it is never drawn over it.
+    painter.drawText(
+            QRectF(kMargin, baseline - metrics.ascent(), width - numberWidth, metrics.height() * 3),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, line);
+    painter.drawText(
+            QPointF(kMargin + width - metrics.horizontalAdvance(number), baseline), number);
+    painter.setPen(QPen(QColor(144, 144, 144), 0.5 * kUnitsPerPoint));
+    const double rule = kMargin * 0.8;
+    painter.drawLine(QLineF(kMargin, rule, kMargin + width, rule));
 }
 
 } // namespace
@@ -335,13 +382,15 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
             const auto section = static_cast<std::size_t>(block.section);
             const ReportSection &item = sectionAt(section, made);
             if (const auto *title = std::get_if<TitleSection>(&item))
-                paintTitle(painter, *title, block.rect);
+                paintTitle(painter, *title, block);
+            else if (const auto *text = std::get_if<TextSection>(&item))
+                paintText(painter, *text, block);
             else if (const auto *table = std::get_if<TableSection>(&item))
                 paintTable(painter, *table, m_tables[section], block);
             else
                 paintChart(painter, std::get<ChartSection>(item), block.rect);
         }
-        paintFooter(painter, page.orientation, i + 1, count);
+        paintHeader(painter, page.orientation, m_runningHeader, i + 1, count);
     }
     return painter.end();
 }

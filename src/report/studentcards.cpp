@@ -2,6 +2,7 @@
 
 #include "export/reporttables.h"
 #include "results/classcomparison.h"
+#include "results/resultpaths.h"
 #include "results/rounding.h"
 
 #include <QHash>
@@ -80,6 +81,14 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     m_classes.reserve(members.size());
     for (const std::vector<std::size_t> &group : members)
         m_classes.push_back(figuresOf(group));
+    // A teacher hands the cards out class by class.
+    QStringList names = classIndex.keys();
+    sortClassNames(names);
+    m_order.reserve(m_students);
+    for (const QString &name : std::as_const(names)) {
+        const std::vector<std::size_t> &group = members[classIndex.value(name)];
+        m_order.insert(m_order.end(), group.begin(), group.end());
+    }
 }
 
 StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t> &members) const
@@ -138,10 +147,11 @@ StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t
 
 StudentCard StudentCards::card(int index) const
 {
-    const UczenAll &student = m_analysis.students[static_cast<std::size_t>(index)];
+    const std::size_t at = m_order.empty() ? static_cast<std::size_t>(index)
+                                           : m_order[static_cast<std::size_t>(index)];
+    const UczenAll &student = m_analysis.students[at];
     const bool byClass = !m_classOf.empty();
-    const ClassFigures &figures =
-            byClass ? m_classes[m_classOf[static_cast<std::size_t>(index)]] : m_class;
+    const ClassFigures &figures = byClass ? m_classes[m_classOf[at]] : m_class;
     StudentCard card;
     if (byClass)
         card.className = student.schoolClass;

@@ -69,7 +69,9 @@ struct StudentCard
 /// The full name of a grade: "Db" gives "dobry"; an unknown name gives itself.
 QString fullGradeName(const QString &grade);
 
-/// The cards of a loaded set, one per student in the results table's order.
+/// The cards of a loaded set, one per student in the results table's order;
+/// with two or more classes, class by class (in the collation order of their
+/// names), each class in the results table's order.
 /// The class's figures are worked out once; each card is made when asked
 /// for, so that a school's worth of cards needs no more memory than one.
 class StudentCards
@@ -79,7 +81,7 @@ public:
     explicit StudentCards(const AnalysisState &analysis);
 
     int count() const { return static_cast<int>(m_students); }
-    /// The card of the student in row `index` (0-based) of the results table.
+    /// The card at `index` (0-based) of that order.
     StudentCard card(int index) const;
 
 private:
@@ -110,6 +112,8 @@ private:
     /// student the index of their class's; empty otherwise.
     std::vector<ClassFigures> m_classes;
     std::vector<std::size_t> m_classOf;
+    /// With two or more classes: the student of each card; empty otherwise.
+    std::vector<std::size_t> m_order;
 };
 
 } // namespace zavevad

@@ -1,5 +1,7 @@
 #include "results/loader.h"
 
+#include "results/reportnotes.h"
+
 #include "platform/nativename.h"
 #include "results/resultpaths.h"
 #include "results/thresholds.h"
@@ -201,6 +203,9 @@ QStringList sideInputPaths(const QString &firstResultFile, const QString &thresh
         if (!path.isEmpty() && (info.exists() || info.isSymLink()))
             inputs.append(path);
     }
+    // The teacher's notes, even before they are first written: a table saved
+    // under their name would be read back as the notes.
+    inputs.append(reportNotesPath(QFileInfo(firstResultFile).absolutePath()));
     return inputs;
 }
 

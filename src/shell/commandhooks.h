@@ -29,6 +29,8 @@ struct CommandHooks
     std::function<void()> KopiujCsv; ///< "Kopiuj tabelę jako csv"
     std::function<void()> editThresholds; ///< "Progi ocen ..."
     std::function<void()> editBlueprint; ///< "Kartoteka testu ..."
+    std::function<void()> editReportNotes; ///< "Wnioski i dane raportu ..."
+    std::function<void()> ZapiszRaportBezNazwisk; ///< "Raport bez nazwisk ..."
     /// The "Tabele" items: writes the table of `kind` into the grid.
     std::function<void(TableKind kind)> PokazTabele;
     /// The "Wykresy" items with the chart kind (bar, pie, line): set the

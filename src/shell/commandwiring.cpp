@@ -9,6 +9,7 @@
 #include "shell/tfkartoteka.h"
 #include "shell/tfmenu.h"
 #include "shell/tfprogi.h"
+#include "shell/tfraport.h"
 
 namespace zavevad {
 
@@ -32,6 +33,10 @@ void installWindowCommands(Shell &shell, CommandHooks &hooks)
     };
     hooks.editBlueprint = [&shell] {
         TFKartoteka dialog(shell);
+        dialog.exec();
+    };
+    hooks.editReportNotes = [&shell] {
+        TFRaport dialog(shell);
         dialog.exec();
     };
     hooks.showAbout = [&shell] {
@@ -69,6 +74,9 @@ void installCommandHooks(Shell &shell)
     };
     hooks.ZapiszArkusz = [&session] {
         ZapiszArkusz(session.analysis);
+    };
+    hooks.ZapiszRaportBezNazwisk = [&session] {
+        ZapiszRaportBezNazwisk(session.analysis);
     };
     hooks.DrukujRaport = [&session] {
         DrukujRaport(session.analysis);

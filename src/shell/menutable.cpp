@@ -76,6 +76,9 @@ const std::array kFixedEntries = {
     MenuEntry{TFMenu::MenuPlik, "LZamknij", "Zamknij", "Kończy pracę z programem", 200,
         MenuCheck::None, kAlways, kAtOnce, [](const H &h) { call(h.quit); },
         Qt::CTRL | Qt::Key_Q},
+    MenuEntry{TFMenu::MenuPlik, "LPlikSaveAnonymous", "Raport bez nazwisk ...",
+        "Zapisuje raport PDF i skoroszyt z uczniami oznaczonymi numerami zamiast nazwisk", 218,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.ZapiszRaportBezNazwisk); }, kNoKey},
 
     // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
     // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.
@@ -92,6 +95,9 @@ const std::array kFixedEntries = {
     MenuEntry{TFMenu::MenuEdycja, "LEdycjaKartoteka", "Kartoteka testu ...",
         "Pozwala przypisać pytania do umiejętności", 76,
         kData, kLoaded, kClosing, [](const H &h) { call(h.editBlueprint); }, kNoKey},
+    MenuEntry{TFMenu::MenuEdycja, "LEdycjaRaport", "Wnioski i dane raportu ...",
+        "Pozwala wpisać szkołę, nauczyciela oraz wnioski i rekomendacje do raportu", 98,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.editReportNotes); }, kNoKey},
 
     MenuEntry{TFMenu::MenuWykresy, "LWykresSlupkowy", "Wykres słupkowy",
         "Prezentuje dane z tabeli w postaci wykresu słupkowego", 9,

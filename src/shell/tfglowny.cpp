@@ -5,6 +5,7 @@
 #include "platform/nativename.h"
 #include "platform/platform.h"
 #include "results/loader.h"
+#include "results/reportnotes.h"
 #include "results/resultpaths.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
@@ -381,9 +382,13 @@ void TFGlowny::loadFiles(const QStringList &paths, const QStringList &unreadable
 
     const QString testName = outcome.testName;
     commitLoad(std::move(outcome), session.analysis);
-    // No save may replace a file the load read.
+    // No save may replace a file the load read, nor the teacher's notes
+    // beside it (only their own dialog writes them).
     session.loadedInputs =
             paths + sideInputPaths(paths.constFirst(), session.analysis.startDirectory);
+    const QString notesWarning = readReportNotes(session.analysis.blueprintFolder).warning;
+    if (!notesWarning.isEmpty())
+        m_shell.Monit(TFMonit::ModeMessage, notesWarning);
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

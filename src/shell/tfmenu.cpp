@@ -37,11 +37,12 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         return {{86, 46}, {1, 22}};
     case MenuPlik:
         // Grown by the load of classes below the load of one test, by the two
-        // rows of the students' cards, and wide enough for their captions.
-        return {{172, 225}, {16, 48}};
+        // rows of the students' cards, by the report without names at its
+        // end, and wide enough for their captions.
+        return {{172, 243}, {16, 48}};
     case MenuEdycja:
-        // Grown by two items below the two copies.
-        return {{148, 102}, {67, 48}};
+        // Grown by three items below the two copies.
+        return {{148, 124}, {67, 48}};
     case MenuTabele:
         // A row of 21 pixels per table kind below a margin of 12.
         return {{160, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};

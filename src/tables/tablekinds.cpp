@@ -2,6 +2,7 @@
 
 #include "results/classcomparison.h"
 #include "tables/analysistables.h"
+#include "tables/classcolumn.h"
 #include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/itemanalysistable.h"
@@ -75,12 +76,12 @@ const std::array kKinds = {
         "Prezentuje wyniki testu w postaci tabeli", "Tabela - Wyniki testu", "wyniki",
         &AnalysisTables::showResults, nullptr,
         {u"Wyniki testu", TableChart::kSumaColumn, ChartUnit::Number, studentRows<GridModel>, studentRows<Table>},
-        kEverywhere},
+        {.report = true, .workbook = true, .build = resultsReportTable}},
     TableKindInfo{TableWorkingTime, workingTimeTable, "LAnalizaCzas", "Tabela - Czas pracy",
         "Prezentuje zestawienie czasu pracy w postaci tabeli", "Tabela - Czas pracy", "czas",
         &AnalysisTables::PokazCzasPracy, nullptr,
         {u"Czas pracy", 3, ChartUnit::Minutes, studentRows<GridModel>, studentRows<Table>},
-        kEverywhere},
+        {.report = true, .workbook = true, .build = workingTimeReportTable}},
     TableKindInfo{TableGradeCount, gradeCountTable, "LAnalizaOceny", "Tabela - Ilość ocen",
         "Prezentuje zestawienie ocen z testu", "Tabela - Ilość ocen", "oceny",
         &AnalysisTables::PokazOceny, nullptr,
@@ -182,7 +183,9 @@ std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output 
             }
             continue;
         }
-        makers.emplace_back([state, build = info.build] { return build(*state); });
+        makers.emplace_back([state, build = outputs.build ? outputs.build : info.build] {
+            return build(*state);
+        });
     }
     return makers;
 }

@@ -60,6 +60,9 @@ struct TableOutputs
     /// The report's tables in place of the whole table (a table wider than a
     /// page, cut into parts); null: the whole table. Built together, once.
     std::vector<Table> (*reportParts)(const AnalysisState &analysis) = nullptr;
+    /// The table as the report and the workbook give it, where it differs
+    /// from the screen's (a "Klasa" column); null: the kind's builder.
+    Table (*build)(const AnalysisState &analysis) = nullptr;
 };
 
 /// Everything the program knows about one table kind: one row of the

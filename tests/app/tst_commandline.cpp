@@ -168,6 +168,13 @@ void TestCommandLine::parse_data()
             << u"Nie podano plików wyników (*.dat)."_s;
     QTest::newRow("output without name") << QStringList{u"--txt"_s} << int(Action::UsageError)
                                          << none << 1 << 1 << u"Brak wartości opcji."_s;
+    QTest::newRow("without names")
+            << QStringList{u"--bez-nazwisk"_s, u"--xlsx"_s, u"o"_s, u"a"_s} << int(Action::Batch)
+            << QStringList{u"a"_s} << 1 << 1 << QString();
+    QTest::newRow("without names of a table")
+            << QStringList{u"--bez-nazwisk"_s, u"--txt"_s, u"o"_s, u"a"_s}
+            << int(Action::UsageError) << none << 1 << 1
+            << u"Opcja --bez-nazwisk działa tylko z --pdf lub --xlsx."_s;
 }
 
 void TestCommandLine::parse()
@@ -533,6 +540,9 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
     QTest::newRow("report to standard output")
             << QStringList{u"--pdf"_s, u"-"_s, u"*.dat"_s} << u"-"_s
             << u"na standardowe wyjście (-) można zapisać tylko tabelę (--txt, --html)"_s;
+    // The teacher's notes beside the result files are read with them.
+    QTest::newRow("teacher's notes")
+            << QStringList{u"--txt"_s, u"Raport.txt"_s, u"*.dat"_s} << u"Raport.txt"_s << input;
 }
 
 void TestCommandLine::outputsThatWouldDestroyAreRefused()
@@ -556,6 +566,10 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused()
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
     }
     QVERIFY(QFile::link(dir.filePath(u"nowy.dat"_s), dir.filePath(u"wyniki.txt"_s)));
+    QFile notes(dir.filePath(u"Raport.txt"_s));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("Szkoła: SP 1\n");
+    notes.close();
     const test::Fifo fifo(dir.filePath(u"potok.html"_s));
     QVERIFY(fifo.made());
     const QMap<QString, QByteArray> before = contents(dir.path());

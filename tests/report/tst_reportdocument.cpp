@@ -130,14 +130,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("landscapePages");
         // Eight questions fit an upright page; thirty need a landscape one
-        // for the results table, and the title block shares its first page.
-        // The item analysis, as narrow as on screen, fits an upright page.
-        QTest::newRow("5 x 8") << 5 << 8 << 3 << 0;
-        QTest::newRow("28 x 8") << 28 << 8 << 4 << 0;
-        QTest::newRow("200 x 8") << 200 << 8 << 10 << 0;
-        QTest::newRow("5 x 30") << 5 << 30 << 4 << 1;
-        QTest::newRow("28 x 30") << 28 << 30 << 5 << 2;
-        QTest::newRow("200 x 30") << 200 << 30 << 13 << 6;
+        // for the results table. The summary and the conclusions stand
+        // upright on page one, the key on the last page. The item analysis,
+        // as narrow as on screen, fits an upright page.
+        QTest::newRow("5 x 8") << 5 << 8 << 4 << 0;
+        QTest::newRow("28 x 8") << 28 << 8 << 5 << 0;
+        QTest::newRow("200 x 8") << 200 << 8 << 12 << 0;
+        QTest::newRow("5 x 30") << 5 << 30 << 6 << 1;
+        QTest::newRow("28 x 30") << 28 << 30 << 6 << 1;
+        QTest::newRow("200 x 30") << 200 << 30 << 15 << 6;
     }
     void pagesAndBreaks()
     {
@@ -173,8 +174,11 @@ private Q_SLOTS:
         for (const UczenAll &student : analysis.students)
             QCOMPARE(all.count(student.displayName()), 2);
         for (const char *title : {"Tabela - Wyniki testu", "Tabela - Czas pracy",
-                     "Tabela - Ilość ocen", "Wykres - Ilość ocen"})
-            QCOMPARE(all.count(QString::fromUtf8(title)), 1);
+                     "Tabela - Ilość ocen", "Wykres - Ilość ocen"}) {
+            // Once as it starts; each later page of it says it continues.
+            const QString start = QString::fromUtf8(title);
+            QCOMPARE(all.count(start) - all.count(start + QStringLiteral(" (cd.)")), 1);
+        }
         // All questions in one table: the last question's header is there.
         QVERIFY(all.contains(QStringLiteral("Średnia (%)")));
     }
@@ -358,7 +362,7 @@ private Q_SLOTS:
     void printerKeepsItsPaper()
     {
         // A printer cannot turn its paper between pages: it keeps the first
-        // page's landscape sheets, and the upright pages come out turned on them.
+        // page's upright sheets, and the landscape pages come out turned on them.
         const AnalysisState analysis = polishClass(28, 30);
         ScriptedPlatform platform;
         platform.printAnswers.push_back(true);
@@ -369,10 +373,10 @@ private Q_SLOTS:
         writeForDocs(pdf, QStringLiteral("report-printed.pdf"));
         const QList<QSizeF> sizes = pdfPageSizes(pdf);
         QCOMPARE(sizes.size(), ReportDocument(reportSections(analysis)).pageCount());
-        QCOMPARE(std::count_if(sizes.begin(), sizes.end(), isLandscape), sizes.size());
+        QCOMPARE(std::count_if(sizes.begin(), sizes.end(), isLandscape), 0);
         const QString all = pdfPageTexts(pdf).join(QChar(u'\n'));
         QVERIFY(all.contains(QStringLiteral("Łuczak Anna")));
-        QVERIFY(all.contains(QStringLiteral("Strona 1 z 5")));
+        QVERIFY(all.contains(QStringLiteral("Strona 1 z 6")));
 
         // Closing the preview prints nothing.
         DrukujRaport(analysis);

@@ -9,6 +9,7 @@
 #include "report/reportcommands.h"
 #include "report/studentcards.h"
 #include "tables/analysistables.h"
+#include "tables/numberformat.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(pages.size(), 6);
         const QString &text = pages.at(row);
         for (const QString &expected : {grade, QStringLiteral("2,17 pkt"),
-                     QStringLiteral("2,5 pkt"), QStringLiteral("15.03.2023"),
+                     QStringLiteral("2,50 pkt"), QStringLiteral("15.03.2023"),
                      QStringLiteral("Wynik lepszy niż %1 % klasy").arg(betterThan),
                      QStringLiteral("%1 z 4 pkt").arg(points),
                      QStringLiteral("Strona %1 z 6").arg(row + 1)})
@@ -312,6 +313,31 @@ private Q_SLOTS:
                 pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty")));
         QVERIFY(pages.at(0).contains(QStringLiteral("Klasa: 8a")));
         QVERIFY(pages.at(5).contains(QStringLiteral("Klasa: 8b")));
+    }
+
+    // Classes loaded together, their students mixed in the results table:
+    // the cards come class by class, each in the table's order, and the
+    // class's mean and median read with two decimals, as in the report.
+    void cardsComeClassByClass()
+    {
+        AnalysisState analysis = handClass();
+        for (std::size_t i = 0; i < analysis.students.size(); ++i)
+            analysis.students[i].schoolClass = i % 2 ? QStringLiteral("8a") : QStringLiteral("8b");
+        const StudentCards cards(analysis);
+        const int order[] = {1, 3, 5, 0, 2, 4};
+        for (int c = 0; c < cards.count(); ++c) {
+            const UczenAll &student = analysis.students[static_cast<std::size_t>(order[c])];
+            QCOMPARE(cards.card(c).studentName, student.displayName());
+            QCOMPARE(cards.card(c).className, student.schoolClass);
+        }
+        const QStringList pages =
+                pdfPageTexts(CardDocument(analysis).toPdf(QStringLiteral("Karty")));
+        QCOMPARE(pages.size(), 6);
+        const qint64 mean = cards.card(0).classMeanPoints100;
+        QVERIFY2(pages.at(0).contains(twoDecimalText(mean) + QStringLiteral(" pkt")),
+                qPrintable(pages.at(0)));
+        QVERIFY(pages.at(0).contains(
+                twoDecimalText(cards.card(0).classMedianPoints2 * 50) + QStringLiteral(" pkt")));
     }
 
     void pagesNameTheirStudentOnly()

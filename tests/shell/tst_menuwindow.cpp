@@ -145,8 +145,8 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 225);
-    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 243);
+    QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 124);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 160, 159);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
@@ -180,7 +180,7 @@ void TestMenuWindow::secondClickOnlyCloses()
     open("LMenuPlik");
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.shownDropDown(), int(TFMenu::MenuPlik));
-    QCOMPARE(menu.size(), QSize(172, 225));
+    QCOMPARE(menu.size(), QSize(172, 243));
     open("LMenuPlik");
     QVERIFY(!menu.isVisible());
     QCOMPARE(menu.shownDropDown(), -1);
@@ -295,6 +295,9 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LPlikPrintCards") << u"LPlikPrintCards"_s << u"Drukuj karty uczniów ..."_s
                                      << u"Drukuje kartę wyników każdego ucznia"_s;
     QTest::newRow("LZamknij") << u"LZamknij"_s << u"Zamknij"_s << u"Kończy pracę z programem"_s;
+    QTest::newRow("LPlikSaveAnonymous")
+            << u"LPlikSaveAnonymous"_s << u"Raport bez nazwisk ..."_s
+            << u"Zapisuje raport PDF i skoroszyt z uczniami oznaczonymi numerami zamiast nazwisk"_s;
     QTest::newRow("LEdycjaCopyHTML") << u"LEdycjaCopyHTML"_s << u"Kopiuj tabelę jako html"_s
                                      << u"Kopiuje tabelę w formacie html"_s;
     QTest::newRow("LEdycjaCopyCSV")
@@ -315,6 +318,9 @@ void TestMenuWindow::itemsAndHints_data()
             << u"Prezentuje wykonanie umiejętności sprawdzanych przez test"_s;
     QTest::newRow("LEdycjaKartoteka") << u"LEdycjaKartoteka"_s << u"Kartoteka testu ..."_s
                                       << u"Pozwala przypisać pytania do umiejętności"_s;
+    QTest::newRow("LEdycjaRaport")
+            << u"LEdycjaRaport"_s << u"Wnioski i dane raportu ..."_s
+            << u"Pozwala wpisać szkołę, nauczyciela oraz wnioski i rekomendacje do raportu"_s;
     QTest::newRow("LAnalizaKlasy")
             << u"LAnalizaKlasy"_s << u"Tabela - Porównanie klas"_s << u"Porównuje wyniki klas"_s;
     QTest::newRow("LAnalizaPytaniaKlas")
