@@ -64,7 +64,9 @@ SheetValue sheetValue(const ReportCell &cell)
     case CellKind::Percent:
         return {Type::Number, cell.value, nullptr};
     case CellKind::Decimal:
-        // The statistics' two decimals, as the table shows them.
+        // The statistics' decimals, as the table shows them.
+        if (cell.digits == 1)
+            return {Type::Number, cell.value, "0.0"};
         return {Type::Number, cell.value, cell.digits == 2 ? "0.00" : nullptr};
     case CellKind::DateTime:
         // A value no spreadsheet could show (none, or before its first day)

@@ -48,7 +48,7 @@ struct TableCell
     double value = 0;
     std::uint32_t text = 0; ///< index into the table's texts; 0 is the empty text
     CellKind kind = CellKind::Empty;
-    /// Decimal: 2, or -1 for the shortest general form.
+    /// Decimal: 2 or 1, or -1 for the shortest general form.
     std::int8_t digits = -1;
     /// Index into the table's looks; 0: the cell gets no look of its own.
     std::uint16_t look = 0;
@@ -65,6 +65,9 @@ struct TableColumn
     int width = 0; ///< the grid's pixels
     ColumnRole role = ColumnRole::Text;
     std::uint16_t look = 0; ///< the `UstawKolumne` look; 0: none
+    /// A heavy line under this column's cell of this row (the P curve of the
+    /// student-problem table); -1: none.
+    std::int32_t heavyLineBelowRow = -1;
 };
 
 struct TableRow
@@ -73,6 +76,9 @@ struct TableRow
     std::uint16_t look = 0; ///< the `UstawWiersz` look; 0: none
     /// The grid's header row: resolved against the header's defaults.
     bool header = false;
+    /// A heavy line on the right edge of this row's cell of this column (the
+    /// S curve of the student-problem table); -1: none.
+    std::int16_t heavyLineAfterColumn = -1;
 };
 
 /// A cell as a reader sees it: its text and the look the grid would give it
@@ -125,6 +131,9 @@ public:
     const TableRow &row(int r) const { return m_rows[static_cast<std::size_t>(r)]; }
     void setBand(int r, RowBand band) { m_rows[static_cast<std::size_t>(r)].band = band; }
     void setRowLook(int r, const CellLook &look);
+    /// The heavy line of row `r` after column `c`, of column `c` below row `r`.
+    void setHeavyLineAfter(int r, int c);
+    void setHeavyLineBelow(int c, int r);
 
     const TableCell &cell(int c, int r) const { return m_cells[index(c, r)]; }
     const QString &storedText(const TableCell &cell) const { return m_texts[cell.text]; }

@@ -81,7 +81,7 @@ private Q_SLOTS:
         f.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(f.state.tableKind, int(TableItemAnalysis));
         QCOMPARE(f.grid.columnCount(), 8);
-        QCOMPARE(f.grid.rowCount(), questions + 12);
+        QCOMPARE(f.grid.rowCount(), questions + 16);
         QCOMPARE(rowTexts(f.grid, 0),
                 QStringList({u"Pytanie"_s, u"Dobrze"_s, u"Łatwość"_s, u"Interpretacja"_s,
                         u"Moc różn."_s, u"Górna-dolna"_s, u"KR-20 bez"_s, u"Uwagi"_s}));
@@ -99,10 +99,10 @@ private Q_SLOTS:
         for (int c = 0; c < 8; ++c)
             width += f.grid.columnWidth(c) + 1;
         QCOMPARE(f.state.tableWidth, width);
-        QCOMPARE(f.state.tableHeight, 17 * (questions + 12) + 3);
-        // All eight columns at once, arrows included, in the main card's
-        // table area (about 690 pixels from the panel's place) like the results table.
-        QVERIFY(f.state.panels.PTabela.width() <= 690);
+        QCOMPARE(f.state.tableHeight, 17 * (questions + 16) + 3);
+        // All eight columns at once, arrows included, no wider than the main
+        // card (750 pixels), so that it stays inside the smallest window.
+        QVERIFY(f.state.panels.PTabela.width() <= 750);
         QVERIFY(!f.state.panels.PTabelaWLewo.visible && !f.state.panels.PTabelawPrawo.visible);
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(f.grid.selection().isCleared());
