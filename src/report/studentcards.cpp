@@ -67,13 +67,14 @@ QString scoreBandLine(const StudentCard &card)
     if (!card.scoreBand || card.questionCount < 1)
         return {};
     const auto gradeOf = [&card](std::int32_t points) {
-        return gradeName(static_cast<std::int32_t>(roundHalfEven(points * 100LL, card.questionCount)),
+        return gradeName(
+                static_cast<std::int32_t>(roundHalfEven(points * 100LL, card.questionCount)),
                 card.thresholds);
     };
     const QString low = gradeOf(card.scoreBand->lower);
     const QString high = gradeOf(card.scoreBand->upper);
-    const QString grades = low == high ? QStringLiteral("ocena ") + low
-                                       : QStringLiteral("oceny ") + low + u'\u2013' + high;
+    const QString grades = low == high ? QString(QStringLiteral("ocena ") + low)
+                                       : QString(QStringLiteral("oceny ") + low + u'\u2013' + high);
     return QStringLiteral("Wynik w przedziale %1\u2013%2 pkt (%3)")
             .arg(card.scoreBand->lower)
             .arg(card.scoreBand->upper)

@@ -1,5 +1,7 @@
 #include "tablefixture.h"
 
+#include "tables/heavylines.h"
+#include "tables/staninestable.h"
 #include "tables/studentproblemtable.h"
 
 #include <QLocale>
@@ -103,6 +105,20 @@ private Q_SLOTS:
         QCOMPARE(int(part.row(1).heavyLineAfterColumn), -1); // S1: after column 3, cut away
         QCOMPARE(part.column(1).heavyLineBelowRow, 0); // Q1: below row 3, the part's first
         QCOMPARE(part.column(2).heavyLineBelowRow, -1); // Q4: below row 2, above the part
+    }
+
+    void curvesAsStaircases()
+    {
+        // Students S3 (3), S1 (2), S2 (1); questions 1 (3 right), 2 (2), 3 (1).
+        // A perfect pattern: the S and P staircases run along the same edges.
+        const Table table = studentProblemTable(classOf({u"110"_s, u"100"_s, u"111"_s}));
+        const std::vector<HeavySegment> expected{
+                // S: each row's piece after its points, joined row to row.
+                {4, 1, 4, 2}, {3, 2, 3, 3}, {3, 2, 4, 2}, {2, 3, 2, 4}, {2, 3, 3, 3},
+                // P: each column's piece below its count, joined column to column.
+                {1, 4, 2, 4}, {2, 3, 3, 3}, {2, 3, 2, 4}, {3, 2, 4, 2}, {3, 2, 3, 3}};
+        QCOMPARE(heavyLineSegments(table), expected);
+        QVERIFY(heavyLineSegments(staninesTable(handClass())).empty());
     }
 
     void emptyAndSingle()
