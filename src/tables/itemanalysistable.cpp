@@ -21,8 +21,12 @@ constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
 constexpr std::int32_t kGrey = packedRgb(128, 128, 128);
 constexpr std::int32_t kOrange = packedRgb(192, 96, 0);
 constexpr int kSummaryRows = 14;
+// The last of the summary rows: how far the scores can be trusted.
+constexpr int kReliabilityRows = 4;
 constexpr CellLook kSummaryRowLook{
         .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
+constexpr CellLook kReliabilityLabelLook{
+        .background = kSummaryRowColour, .fontColour = kNavy, .align = alLeft};
 
 enum Column {
     ColQuestion,
@@ -45,12 +49,13 @@ struct ColumnSpec
 
 // Each column as wide as its longest text in the grid's faces (bold where
 // the text is bold) with four pixels to spare: the header, "umiarkowanie
-// trudne", in column 0 "Przedział wyniku (±1,96 SEM)" and in column 1 an
-// interval such as "-0,12 – 0,87". Short headers and flag words (the guide
-// gives them in full) keep the table narrow (710 pixels of columns).
+// trudne", and in column 0 "Przedział wyniku (±1,96 SEM)" in the regular
+// face. Short headers and flag words (the guide gives them in full) keep the
+// table on the main card's artwork and on an upright report page (654 pixels
+// of columns).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Pytanie", 200, ColumnRole::Label},
-        {u"Dobrze", 72, ColumnRole::Count},
+        {u"Pytanie", 168, ColumnRole::Label},
+        {u"Dobrze", 48, ColumnRole::Count},
         {u"Łatwość", 56, ColumnRole::Statistic},
         {u"Interpretacja", 122, ColumnRole::Text},
         {u"Moc różn.", 64, ColumnRole::Statistic},
@@ -173,10 +178,17 @@ void questionRow(Table &table, int q, const ItemStats &item)
 /// How far the scores can be trusted: the rows after "Łatwość testu".
 void reliabilityRows(Table &table, int r, const Reliability &reliability)
 {
+    // The labels in the regular face: the rows of how far the scores can be
+    // trusted follow the summary, and keep the label column narrow enough
+    // for the main card and an upright report page.
+    for (int i = 0; i < kReliabilityRows; ++i)
+        table.setLook(ColQuestion, r + i, kReliabilityLabelLook);
     if (const std::optional<Interval> &interval = reliability.kr20Interval) {
-        table.setText(ColCorrect, r,
+        // Too wide for "Dobrze": in the wide "Interpretacja" column.
+        table.setText(ColInterpretation, r,
                 twoDecimalText(hundredths(interval->lower)) + u" – "
                         + twoDecimalText(hundredths(interval->upper)));
+        table.setLook(ColInterpretation, r, lookOf(kRed, true));
     } else {
         table.setText(ColCorrect, r, undefinedText());
     }
