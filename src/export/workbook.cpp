@@ -1,6 +1,7 @@
 #include "export/workbook.h"
 
 #include "platform/quietstderr.h"
+#include "tables/heavylines.h"
 #include "tables/numberformat.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -72,7 +74,9 @@ SheetValue sheetValue(const ReportCell &cell)
     case CellKind::Percent:
         return {Type::Number, cell.value, nullptr};
     case CellKind::Decimal:
-        // The statistics' two decimals, as the table shows them.
+        // The statistics' decimals, as the table shows them.
+        if (cell.digits == 1)
+            return {Type::Number, cell.value, "0.0"};
         return {Type::Number, cell.value, cell.digits == 2 ? "0.00" : nullptr};
     case CellKind::DateTime:
         // A value no spreadsheet could show (none, or before its first day)
@@ -119,6 +123,41 @@ lxw_color_t rgbOf(const QColor &colour)
     return static_cast<lxw_color_t>(colour.rgb() & 0xFFFFFF);
 }
 
+/// The heavy edges of one cell: the table's heavy lines as borders.
+struct CellBorders
+{
+    bool right = false;
+    bool bottom = false;
+};
+
+/// The cells whose right or bottom edge carries a piece of a heavy line,
+/// keyed row * columns + column.
+struct HeavyEdges
+{
+    std::set<std::int64_t> right;
+    std::set<std::int64_t> bottom;
+    std::int64_t columns = 0;
+
+    explicit HeavyEdges(const ReportTable &table) : columns(table.columnCount())
+    {
+        for (const HeavySegment &s : heavyLineSegments(table)) {
+            if (s.vertical()) {
+                for (int r = s.row1; r < s.row2 && s.column1 > 0; ++r)
+                    right.insert(r * columns + s.column1 - 1);
+            } else {
+                for (int c = s.column1; c < s.column2 && s.row1 > 0; ++c)
+                    bottom.insert((s.row1 - 1) * columns + c);
+            }
+        }
+    }
+
+    CellBorders of(int c, int r) const
+    {
+        const std::int64_t at = r * columns + c;
+        return {right.contains(at), bottom.contains(at)};
+    }
+};
+
 /// The workbook's formats, one per distinct look: a sheet of thousands of
 /// cells uses a handful.
 class Formats
@@ -126,10 +165,12 @@ class Formats
 public:
     explicit Formats(lxw_workbook *workbook) : m_workbook(workbook) { }
 
-    lxw_format *of(const ReportCell &cell, const SheetValue &value, bool header)
+    lxw_format *of(
+            const ReportCell &cell, const SheetValue &value, bool header, CellBorders heavy = {})
     {
         const Key key{rgbOf(cell.background), rgbOf(cell.color), cell.bold || header,
-                static_cast<int>(cell.alignment), value.format ? value.format : "", header};
+                static_cast<int>(cell.alignment), value.format ? value.format : "", header,
+                heavy.right, heavy.bottom};
         auto found = m_formats.find(key);
         if (found != m_formats.end())
             return found->second;
@@ -147,12 +188,20 @@ public:
         // The grid draws its lines in the colour of the panel around it.
         format_set_border(format, LXW_BORDER_THIN);
         format_set_border_color(format, 0xC0C0C0);
+        if (heavy.right) {
+            format_set_right(format, LXW_BORDER_THICK);
+            format_set_right_color(format, 0x000000);
+        }
+        if (heavy.bottom) {
+            format_set_bottom(format, LXW_BORDER_THICK);
+            format_set_bottom_color(format, 0x000000);
+        }
         m_formats.emplace(key, format);
         return format;
     }
 
 private:
-    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, std::string, bool>;
+    using Key = std::tuple<lxw_color_t, lxw_color_t, bool, int, std::string, bool, bool, bool>;
     lxw_workbook *m_workbook;
     std::map<Key, lxw_format *> m_formats;
 };
@@ -198,6 +247,7 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
     if (!sheet)
         return false;
     const TableTexts texts;
+    const HeavyEdges heavy(table);
     std::vector<int> widths(static_cast<std::size_t>(table.columnCount()), 0);
     // Row by row: the sheet's rows go to the temporary folder as they are written.
     for (int row = 0; row < table.rowCount(); ++row) {
@@ -206,7 +256,8 @@ bool writeSheet(lxw_workbook *workbook, Formats &formats, const ReportTable &tab
             const SheetValue value = row == 0 ? headerValue(table, c, cell) : sheetValue(cell);
             std::size_t column = static_cast<std::size_t>(c);
             widths[column] = std::max(widths[column], shownLength(cell, value));
-            if (!writeCell(sheet, row, c, cell, value, formats.of(cell, value, row == 0)))
+            if (!writeCell(sheet, row, c, cell, value,
+                        formats.of(cell, value, row == 0, heavy.of(c, row))))
                 return false;
         }
     }

@@ -103,6 +103,7 @@ public:
         y = heading(card, left, width, y);
         y = resultBoxes(card, left, width, y);
         y = classBoxes(card, left, width, y);
+        y = standing(card, left, width, y);
         y = questions(card, left, width, y);
 
         // The skills take the room that the working time and the thresholds
@@ -300,6 +301,22 @@ private:
         items.emplace_back(QStringLiteral("Pozycja w klasie"),
                 QStringLiteral("Wynik lepszy niż %1 % klasy").arg(card.betterThanPercent));
         return boxes(items, {0.26, 0.22, 0.52}, 13, left, width, y);
+    }
+
+    /// The stanine and the score band, a line each where they are defined.
+    double standing(const StudentCard &card, double left, double width, double y)
+    {
+        bool any = false;
+        for (const QString &line : {stanineLine(card), scoreBandLine(card)}) {
+            if (line.isEmpty())
+                continue;
+            const double points = fitted(line, 11, false, width);
+            const QFontMetricsF &m = metrics(points, false);
+            text(line, left, y + m.ascent(), points, false, kInk);
+            y += m.height() + 2 * kUnitsPerPoint;
+            any = true;
+        }
+        return any ? y + kSectionGap - 2 * kUnitsPerPoint : y;
     }
 
     /// Draws `table` from `top` in `width`, at the largest size up to

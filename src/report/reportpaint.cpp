@@ -13,6 +13,7 @@
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
+#include "tables/heavylines.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -275,6 +276,58 @@ private:
     QColor m_colour;
 };
 
+/// The x of column edge `edge` (see HeavySegment) in a part of `columns`
+/// whose left edges are `lefts`; none where neither neighbour is in the part.
+std::optional<double> edgeX(
+        int edge, const std::vector<int> &columns, const std::vector<double> &lefts)
+{
+    for (std::size_t p = 0; p < columns.size(); ++p) {
+        if (columns[p] == edge - 1)
+            return lefts[p + 1];
+    }
+    for (std::size_t p = 0; p < columns.size(); ++p) {
+        if (columns[p] == edge)
+            return lefts[p];
+    }
+    return std::nullopt;
+}
+
+/// The table's heavy lines (the curves of the student-problem table) within
+/// a block whose body rows are `firstRow` + 1 onward, `rowCount` of them, the
+/// first one's top at `top`.
+void paintHeavyLines(QPainter &painter, const ReportTable &table, const std::vector<int> &columns,
+        const std::vector<double> &widths, double top, double rowH, int firstRow, int rowCount)
+{
+    const std::vector<HeavySegment> segments = heavyLineSegments(table);
+    if (segments.empty())
+        return;
+    std::vector<double> lefts{0};
+    for (double w : widths)
+        lefts.push_back(lefts.back() + w);
+    const int firstEdge = firstRow + 1;
+    const int lastEdge = firstRow + rowCount + 1;
+    auto y = [&](int edge) {
+        return top + rowH * (edge - firstRow - 1);
+    };
+    painter.setPen(QPen(Qt::black, 2 * kUnitsPerPoint, Qt::SolidLine, Qt::SquareCap));
+    for (const HeavySegment &s : segments) {
+        if (s.vertical()) {
+            const int from = std::max(s.row1, firstEdge);
+            const int to = std::min(s.row2, lastEdge);
+            const std::optional<double> x = edgeX(s.column1, columns, lefts);
+            if (from < to && x)
+                painter.drawLine(QLineF(*x, y(from), *x, y(to)));
+            continue;
+        }
+        if (s.row1 < firstEdge || s.row1 > lastEdge)
+            continue;
+        for (std::size_t p = 0; p < columns.size(); ++p) {
+            if (columns[p] >= s.column1 && columns[p] < s.column2)
+                painter.drawLine(QLineF(lefts[p], y(s.row1), lefts[p + 1], y(s.row1)));
+        }
+    }
+}
+
 void paintTable(QPainter &painter, const TableSection &section,
         const ReportDocument::TableLayout &layout, const ReportDocument::Block &block)
 {
@@ -314,6 +367,8 @@ void paintTable(QPainter &painter, const TableSection &section,
         x += w;
         painter.drawLine(QLineF(x, top, x, bottom));
     }
+    paintHeavyLines(
+            painter, table, part.columns, widths, top + rowH, rowH, block.firstRow, block.rowCount);
     painter.restore();
 }
 

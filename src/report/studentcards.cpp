@@ -2,8 +2,10 @@
 
 #include "export/reporttables.h"
 #include "results/classcomparison.h"
+#include "results/itemanalysis.h"
 #include "results/resultpaths.h"
 #include "results/rounding.h"
+#include "results/thresholds.h"
 
 #include <QHash>
 #include <QLocale>
@@ -49,6 +51,37 @@ QString fullGradeName(const QString &grade)
     return grade;
 }
 
+QString stanineLine(const StudentCard &card)
+{
+    if (card.stanine < 1)
+        return {};
+    // "na tle" takes the genitive: 1 ucznia, 2 or more uczniów.
+    return QStringLiteral("Stanin: %1 \u2014 %2 (na tle %3 %4)")
+            .arg(card.stanine)
+            .arg(stanineDescription(card.stanine))
+            .arg(card.stanineGroup)
+            .arg(card.stanineGroup == 1 ? QStringLiteral("ucznia") : QStringLiteral("uczniów"));
+}
+
+QString scoreBandLine(const StudentCard &card)
+{
+    if (!card.scoreBand || card.questionCount < 1)
+        return {};
+    const auto gradeOf = [&card](std::int32_t points) {
+        return gradeName(
+                static_cast<std::int32_t>(roundHalfEven(points * 100LL, card.questionCount)),
+                card.thresholds);
+    };
+    const QString low = gradeOf(card.scoreBand->lower);
+    const QString high = gradeOf(card.scoreBand->upper);
+    const QString grades = low == high ? QString(QStringLiteral("ocena ") + low)
+                                       : QString(QStringLiteral("oceny ") + low + u'\u2013' + high);
+    return QStringLiteral("Wynik w przedziale %1\u2013%2 pkt (%3)")
+            .arg(card.scoreBand->lower)
+            .arg(card.scoreBand->upper)
+            .arg(grades);
+}
+
 StudentCards::StudentCards(const AnalysisState &analysis)
     : m_analysis(analysis), m_students(std::min(analysis.students.size(),
                                     static_cast<std::size_t>(std::max(analysis.studentCount, 0)))),
@@ -61,6 +94,10 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     std::vector<std::size_t> everyone(m_students);
     std::iota(everyone.begin(), everyone.end(), std::size_t{0});
     m_class = figuresOf(everyone);
+    // The stanines and the score band belong to the whole loaded set, the
+    // norm group of the stanine table.
+    m_stanines = computeStanines(analysis);
+    m_bandHalfWidth = computeReliability(analysis, computeItemAnalysis(analysis)).bandHalfWidth;
 
     // Side by side classes: a student is compared with their own class.
     if (schoolClassCount(analysis) < 2)
@@ -190,6 +227,13 @@ StudentCard StudentCards::card(int index) const
                 wholePercent(figures.skillCorrect[s],
                         static_cast<std::int64_t>(figures.studentCount) * count)});
     }
+
+    if (m_stanines.studentCount > 0) {
+        card.stanine = m_stanines.stanine[static_cast<std::size_t>(points)];
+        card.stanineGroup = m_stanines.studentCount;
+    }
+    if (m_bandHalfWidth)
+        card.scoreBand = scoreBand(points, m_questionCount, *m_bandHalfWidth);
 
     card.workingTime = student.workingTime();
     card.classAverageWorkingTime = figures.averageWorkingTime;

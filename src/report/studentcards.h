@@ -1,10 +1,13 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/reliability.h"
+#include "results/stanines.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zavevad {
@@ -60,6 +63,13 @@ struct StudentCard
     /// Empty when the test has no blueprint.
     std::vector<CardSkill> skills;
 
+    /// The stanine 1..9 of the points among all loaded students; 0 for none.
+    int stanine = 0;
+    std::int32_t stanineGroup = 0; ///< all loaded students: the stanines' norm group
+    /// The points ± 1.96 SEM of the whole loaded test, whole points within
+    /// 0..k; none without SEM.
+    std::optional<ScoreBand> scoreBand;
+
     double workingTime = 0; ///< days, as the working-time table takes it
     double classAverageWorkingTime = 0; ///< days, the working-time table's average
 
@@ -68,6 +78,14 @@ struct StudentCard
 
 /// The full name of a grade: "Db" gives "dobry"; an unknown name gives itself.
 QString fullGradeName(const QString &grade);
+
+/// "Stanin: 7 — wysoki (na tle 25 uczniów)"; empty without a stanine.
+QString stanineLine(const StudentCard &card);
+
+/// "Wynik w przedziale 14–20 pkt (oceny Db–Cel)", the grades at both ends
+/// under the card's thresholds ("(ocena Db)" when they agree); empty without
+/// a band.
+QString scoreBandLine(const StudentCard &card);
 
 /// The cards of a loaded set, one per student in the results table's order;
 /// with two or more classes, class by class (in the collation order of their
@@ -108,6 +126,8 @@ private:
     /// Per skill of the blueprint: its questions among 1..k, as a bit mask.
     std::vector<std::uint32_t> m_skillQuestions;
     ClassFigures m_class;
+    StanineScale m_stanines;
+    std::optional<double> m_bandHalfWidth;
     /// With two or more classes loaded: each class's figures, and for each
     /// student the index of their class's; empty otherwise.
     std::vector<ClassFigures> m_classes;

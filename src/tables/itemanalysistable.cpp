@@ -1,10 +1,12 @@
 #include "tables/itemanalysistable.h"
 
 #include "results/itemanalysis.h"
+#include "results/reliability.h"
 #include "results/skillanalysis.h"
 #include "tables/columnpages.h"
 #include "tables/columnspec.h"
 #include "tables/gridoperations.h"
+#include "tables/numberformat.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -20,9 +22,13 @@ namespace {
 constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
 constexpr std::int32_t kGrey = packedRgb(128, 128, 128);
 constexpr std::int32_t kOrange = packedRgb(192, 96, 0);
-constexpr int kSummaryRows = 10;
+constexpr int kSummaryRows = 14;
+// The last of the summary rows: how far the scores can be trusted.
+constexpr int kReliabilityRows = 4;
 constexpr CellLook kSummaryRowLook{
         .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
+constexpr CellLook kReliabilityLabelLook{
+        .background = kSummaryRowColour, .fontColour = kNavy, .align = alLeft};
 
 enum Column {
     ColQuestion,
@@ -38,11 +44,12 @@ enum Column {
 
 // Each column as wide as its longest text in the grid's faces (bold where
 // the text is bold) with four pixels to spare: the header, "umiarkowanie
-// trudne", and in column 0 "Odchylenie standardowe". Short headers and flag
-// words (the guide gives them in full) keep the table within the main card's
-// table area, about as wide as the results table (644 pixels of columns).
+// trudne", and in column 0 "Przedział wyniku (±1,96 SEM)" in the regular
+// face. Short headers and flag words (the guide gives them in full) keep the
+// table on the main card's artwork and on an upright report page (654 pixels
+// of columns).
 constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
-        {u"Pytanie", 158, ColumnRole::Label},
+        {u"Pytanie", 168, ColumnRole::Label},
         {u"Dobrze", 48, ColumnRole::Count},
         {u"Łatwość", 56, ColumnRole::Statistic},
         {u"Interpretacja", 122, ColumnRole::Text},
@@ -163,11 +170,42 @@ void questionRow(Table &table, int q, const ItemStats &item)
     setLooked(table, ColRemarks, q, remark(flag));
 }
 
-void summaryRows(Table &table, int firstRow, const ItemAnalysis &stats)
+/// How far the scores can be trusted: the rows after "Łatwość testu".
+void reliabilityRows(Table &table, int r, const Reliability &reliability)
+{
+    // The labels in the regular face: the rows of how far the scores can be
+    // trusted follow the summary, and keep the label column narrow enough
+    // for the main card and an upright report page.
+    for (int i = 0; i < kReliabilityRows; ++i)
+        table.setLook(ColQuestion, r + i, kReliabilityLabelLook);
+    if (const std::optional<Interval> &interval = reliability.kr20Interval) {
+        // Too wide for "Dobrze": in the wide "Interpretacja" column.
+        table.setText(ColInterpretation, r,
+                twoDecimalText(hundredths(interval->lower)) + u" – "
+                        + twoDecimalText(hundredths(interval->upper)));
+        table.setLook(ColInterpretation, r, lookOf(kRed, true));
+    } else {
+        table.setText(ColCorrect, r, undefinedText());
+    }
+    ++r;
+    std::optional<double> split;
+    if (reliability.splitHalf)
+        split = reliability.splitHalf->reliability;
+    setStatisticOf(table, ColCorrect, r++, split);
+    std::optional<std::int32_t> questions;
+    if (reliability.questionsFor080)
+        questions = static_cast<std::int32_t>(*reliability.questionsFor080);
+    setWhole(table, ColCorrect, r++, questions);
+    setStatisticOf(table, ColCorrect, r, reliability.bandHalfWidth);
+}
+
+void summaryRows(Table &table, int firstRow, const ItemAnalysis &stats, const Reliability &more)
 {
     const char16_t *labels[kSummaryRows] = {u"Liczba uczniów", u"Średnia (pkt)", u"Mediana (pkt)",
             u"Odchylenie standardowe", u"KR-20 (rzetelność)", u"Błąd pomiaru (SEM)",
-            u"Wynik najniższy (pkt)", u"Wynik najwyższy (pkt)", u"Modalna (pkt)", u"Łatwość testu"};
+            u"Wynik najniższy (pkt)", u"Wynik najwyższy (pkt)", u"Modalna (pkt)", u"Łatwość testu",
+            u"KR-20: przedział 95 %", u"Rzetelność połówkowa", u"Pytań do rzetelności 0,80",
+            u"Przedział wyniku (±1,96 SEM)"};
     for (int i = 0; i < kSummaryRows; ++i) {
         table.setRowLook(firstRow + i, kSummaryRowLook);
         table.setText(ColQuestion, firstRow + i, QString::fromUtf16(labels[i]));
@@ -189,6 +227,7 @@ void summaryRows(Table &table, int firstRow, const ItemAnalysis &stats)
         // "Łatwość" column is too narrow to show "umiarkowanie trudne" whole.
         setInterpretation(table, ColInterpretation, r, difficultyBand(*stats.testFacility));
     }
+    reliabilityRows(table, r + 1, more);
 }
 
 } // namespace
@@ -234,7 +273,7 @@ Table itemAnalysisTable(const AnalysisState &analysis)
         table.setBand(r, r <= k && r % 5 == 0 ? RowBand::Fifth : RowBand::Plain);
     for (int q = 1; q <= k; ++q)
         questionRow(table, q, stats.items[static_cast<std::size_t>(q - 1)]);
-    summaryRows(table, k + 2, stats);
+    summaryRows(table, k + 2, stats, computeReliability(analysis, stats));
     return table;
 }
 

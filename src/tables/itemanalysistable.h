@@ -9,7 +9,7 @@
 namespace zavevad {
 
 /// Rows of the item-analysis table of `questionCount` questions: the header,
-/// one row per question, an empty row and the ten summary rows.
+/// one row per question, an empty row and the fourteen summary rows.
 int itemAnalysisRowCount(int questionCount);
 
 /// The last question row of the item-analysis table in `grid` (question k is

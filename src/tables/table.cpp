@@ -5,6 +5,9 @@
 #include "tables/gridstate.h"
 #include "tables/numberformat.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zavevad {
 
 namespace {
@@ -103,6 +106,16 @@ void Table::setRowLook(int r, const CellLook &look)
     m_rows[static_cast<std::size_t>(r)].look = lookIndex(look);
 }
 
+void Table::setHeavyLineAfter(int r, int c)
+{
+    m_rows[static_cast<std::size_t>(r)].heavyLineAfterColumn = static_cast<std::int16_t>(c);
+}
+
+void Table::setHeavyLineBelow(int c, int r)
+{
+    m_columns[static_cast<std::size_t>(c)].heavyLineBelowRow = r;
+}
+
 void Table::setText(int c, int r, const QString &text, CellKind kind)
 {
     TableCell &cell = m_cells[index(c, r)];
@@ -164,10 +177,20 @@ Table Table::slice(const std::vector<int> &columns, int firstRow, int endRow) co
     part.m_texts = m_texts;
     part.m_shortTexts = m_shortTexts;
     part.m_looks = m_looks;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        part.m_columns[i] = m_columns[static_cast<std::size_t>(columns[i])];
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        TableColumn &column = part.m_columns[i];
+        column = m_columns[static_cast<std::size_t>(columns[i])];
+        // A line below a row of the part moves with it; one outside is dropped.
+        const int below = column.heavyLineBelowRow;
+        column.heavyLineBelowRow = below >= firstRow && below < endRow ? below - firstRow : -1;
+    }
     for (int r = firstRow; r < endRow; ++r) {
-        part.m_rows[static_cast<std::size_t>(r - firstRow)] = m_rows[static_cast<std::size_t>(r)];
+        TableRow &row = part.m_rows[static_cast<std::size_t>(r - firstRow)];
+        row = m_rows[static_cast<std::size_t>(r)];
+        const auto after = std::find(columns.begin(), columns.end(), int(row.heavyLineAfterColumn));
+        row.heavyLineAfterColumn = row.heavyLineAfterColumn >= 0 && after != columns.end()
+                ? static_cast<std::int16_t>(after - columns.begin())
+                : std::int16_t(-1);
         for (std::size_t i = 0; i < columns.size(); ++i)
             part.m_cells[part.index(static_cast<int>(i), r - firstRow)] = cell(columns[i], r);
     }
@@ -183,6 +206,9 @@ QString TableTexts::text(const Table &table, const TableCell &cell) const
     case CellKind::Percent:
         return QString::number(static_cast<std::int64_t>(cell.value)) + table.storedText(cell);
     case CellKind::Decimal:
+        if (cell.digits == 1)
+            return oneDecimalText(static_cast<std::int64_t>(std::nearbyint(cell.value * 10.0)))
+                    + table.storedText(cell);
         return (cell.digits == 2 ? twoDecimalText(hundredths(cell.value))
                                  : generalNumber(cell.value))
                 + table.storedText(cell);

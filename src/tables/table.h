@@ -50,7 +50,7 @@ struct TableCell
     /// follows its value, with this text (its mark) after it.
     std::uint32_t text = 0;
     CellKind kind = CellKind::Empty;
-    /// Decimal: 2, or -1 for the shortest general form.
+    /// Decimal: 2 or 1, or -1 for the shortest general form.
     std::int8_t digits = -1;
     /// Index into the table's looks; 0: the cell gets no look of its own.
     std::uint16_t look = 0;
@@ -67,6 +67,9 @@ struct TableColumn
     int width = 0; ///< the grid's pixels
     ColumnRole role = ColumnRole::Text;
     std::uint16_t look = 0; ///< the `UstawKolumne` look; 0: none
+    /// A heavy line under this column's cell of this row (the P curve of the
+    /// student-problem table); -1: none.
+    std::int32_t heavyLineBelowRow = -1;
 };
 
 struct TableRow
@@ -75,6 +78,9 @@ struct TableRow
     std::uint16_t look = 0; ///< the `UstawWiersz` look; 0: none
     /// The grid's header row: resolved against the header's defaults.
     bool header = false;
+    /// A heavy line on the right edge of this row's cell of this column (the
+    /// S curve of the student-problem table); -1: none.
+    std::int16_t heavyLineAfterColumn = -1;
 };
 
 /// A cell as a reader sees it: its text and the look the grid would give it
@@ -127,6 +133,9 @@ public:
     const TableRow &row(int r) const { return m_rows[static_cast<std::size_t>(r)]; }
     void setBand(int r, RowBand band) { m_rows[static_cast<std::size_t>(r)].band = band; }
     void setRowLook(int r, const CellLook &look);
+    /// The heavy line of row `r` after column `c`, of column `c` below row `r`.
+    void setHeavyLineAfter(int r, int c);
+    void setHeavyLineBelow(int c, int r);
 
     const TableCell &cell(int c, int r) const { return m_cells[index(c, r)]; }
     const QString &storedText(const TableCell &cell) const { return m_texts[cell.text]; }

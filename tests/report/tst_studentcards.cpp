@@ -18,6 +18,7 @@
 
 using namespace zavevad;
 using namespace zavevad::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -256,6 +257,58 @@ private Q_SLOTS:
                                        .arg(word.text)
                                        .arg(word.height)));
         }
+
+    void standingAndScoreBand_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("stanine");
+        QTest::addColumn<QString>("band");
+        // Points 4, 3, 2, 1, 0 of 4: PR 90, 70, 50, 30, 10. KR-20 = 112/150,
+        // SEM = sqrt(50) / 5 * sqrt(1 - 112/150) = 0,7118; 1,96 SEM = 1,395.
+        // 4 - 1,395 = 2,6 down to 2; 0 + 1,395 up to 2 (2 of 4: Dop).
+        QTest::newRow("top") << 0 << u"Stanin: 8 — bardzo wysoki (na tle 5 uczniów)"_s
+                             << u"Wynik w przedziale 2–4 pkt (oceny Dop–Cel)"_s;
+        QTest::newRow("middle") << 1 << u"Stanin: 6 — wyżej średni (na tle 5 uczniów)"_s
+                                << u"Wynik w przedziale 1–4 pkt (oceny Ndst–Cel)"_s;
+        QTest::newRow("bottom") << 4 << u"Stanin: 2 — bardzo niski (na tle 5 uczniów)"_s
+                                << u"Wynik w przedziale 0–2 pkt (oceny Ndst–Dop)"_s;
+    }
+    void standingAndScoreBand()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, stanine);
+        QFETCH(QString, band);
+        AnalysisState analysis;
+        const char *answers[] = {"1111", "1110", "1010", "0100", "0000"};
+        for (const char *line : answers) {
+            std::uint32_t mask = 0;
+            for (int q = 0; q < 4; ++q)
+                mask |= line[q] == '1' ? 1u << q : 0u;
+            analysis.students.push_back(makeStudent(u"Uczeń"_s, u"Ala"_s, mask, 4));
+        }
+        finishAnalysis(analysis, 4);
+        StudentCard card = StudentCards(analysis).card(row);
+        QCOMPARE(stanineLine(card), stanine);
+        QCOMPARE(scoreBandLine(card), band);
+        // The thresholds in force decide the grades, as the live dialog sets them.
+        card.thresholds.dop = 40;
+        card.thresholds.dst = 60;
+        card.scoreBand = ScoreBand{2, 2};
+        QCOMPARE(scoreBandLine(card), u"Wynik w przedziale 2–2 pkt (ocena Dop)"_s);
+        card.thresholds.dop = 55;
+        QCOMPARE(scoreBandLine(card), u"Wynik w przedziale 2–2 pkt (ocena Ndst)"_s);
+    }
+
+    void oneStudentAndNoBand()
+    {
+        AnalysisState analysis;
+        analysis.students.push_back(makeStudent(u"Uczeń"_s, u"Ala"_s, 0b11, 4));
+        finishAnalysis(analysis, 4);
+        const StudentCard card = StudentCards(analysis).card(0);
+        QCOMPARE(stanineLine(card), u"Stanin: 5 — średni (na tle 1 ucznia)"_s);
+        // No KR-20 for one student: no SEM, no band, no sentence.
+        QVERIFY(!card.scoreBand);
+        QVERIFY(scoreBandLine(card).isEmpty());
     }
 
     void skillsOfTheBlueprint()

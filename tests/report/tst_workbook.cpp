@@ -9,6 +9,7 @@
 #include "export/workbook.h"
 #include "results/loader.h"
 #include "tables/gridmodel.h"
+#include "tables/studentproblemtable.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -175,6 +176,24 @@ bool showsTheTable(const QString &shown, const ReportCell &cell)
     return shown == text;
 }
 
+/// The style of cell `reference` of a sheet: its border's XML in the styles part.
+QString borderOf(const QString &sheetXml, const QString &stylesXml, const QString &reference)
+{
+    const QRegularExpression cell(QStringLiteral("<c r=\"%1\"[^>]* s=\"(\\d+)\"").arg(reference));
+    const qsizetype style = cell.match(sheetXml).captured(1).toInt();
+    const QString xfs = stylesXml.section(QStringLiteral("<cellXfs"), 1)
+                                .section(QStringLiteral("</cellXfs>"), 0, 0);
+    static const QRegularExpression xf(QStringLiteral("<xf [^>]*borderId=\"(\\d+)\""));
+    QStringList borderIds;
+    for (auto it = xf.globalMatch(xfs); it.hasNext();)
+        borderIds.append(it.next().captured(1));
+    const QString borders = stylesXml.section(QStringLiteral("<borders"), 1)
+                                    .section(QStringLiteral("</borders>"), 0, 0);
+    const QStringList each = borders.split(QStringLiteral("<border>"));
+    const qsizetype border = borderIds.value(style).toInt() + 1;
+    return each.value(border);
+}
+
 } // namespace
 
 class TestWorkbook : public QObject
@@ -187,6 +206,32 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
         QVERIFY2(!runTool(QStringLiteral("unzip"), {QStringLiteral("-v")}).isNull(),
                 "unzip reads the workbook back");
+    }
+
+    void curvesAsBorders()
+    {
+        // A perfect pattern: students of 3, 2 and 1 points on questions
+        // answered right by 3, 2 and 1: the S curve right of D2, C3 and B4,
+        // joined along the bottoms of D2 and C3; the P curve below B4, C3 and
+        // D2 runs along the same edges.
+        AnalysisState analysis;
+        for (const std::uint32_t mask : {0b011u, 0b001u, 0b111u})
+            analysis.students.push_back(makeStudent(u"Uczeń"_s, u"Ala"_s, mask, 3));
+        finishAnalysis(analysis, 3);
+        const std::optional<QByteArray> xlsx = workbookBytes({studentProblemTable(analysis)});
+        QVERIFY(xlsx);
+        const QString sheet = zipMember(*xlsx, u"xl/worksheets/sheet1.xml"_s);
+        const QString styles = zipMember(*xlsx, u"xl/styles.xml"_s);
+        const auto thick = [&](const QString &reference, const QString &side) {
+            return borderOf(sheet, styles, reference).contains(u"<%1 style=\"thick\""_s.arg(side));
+        };
+        for (const QString &reference : {u"D2"_s, u"C3"_s, u"B4"_s})
+            QVERIFY2(thick(reference, u"right"_s), qPrintable(reference));
+        for (const QString &reference : {u"D2"_s, u"C3"_s, u"B4"_s})
+            QVERIFY2(thick(reference, u"bottom"_s), qPrintable(reference));
+        QVERIFY(!thick(u"C2"_s, u"bottom"_s));
+        QVERIFY(!thick(u"B2"_s, u"right"_s));
+        QVERIFY(!thick(u"A1"_s, u"right"_s) && !thick(u"E2"_s, u"right"_s));
     }
 
     void sheetsAndCells()

@@ -368,7 +368,7 @@ void TestLoad::itemAnalysisOfTheSampleClass()
     const Session &session = m_shell->session();
     QCOMPARE(session.analysis.tableMode, int(TableItemAnalysis));
     const GridModel &grid = session.grid;
-    QCOMPARE(grid.rowCount(), session.analysis.questionCount + 12);
+    QCOMPARE(grid.rowCount(), session.analysis.questionCount + 16);
     // Every text is seen whole in its column, in the face the grid draws.
     for (int r = 0; r < grid.rowCount(); ++r) {
         for (int c = 0; c < grid.columnCount(); ++c) {
@@ -401,7 +401,7 @@ void TestLoad::itemAnalysisOfTheSampleClass()
     auto *down = panel->findChild<QWidget *>(u"ImTabelaWDol"_s);
     for (int clicks = 0; down->isVisibleTo(panel) && clicks < 5; ++clicks)
         QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(grid.topRow(), questions + 10 - 15);
+    QCOMPARE(grid.topRow(), questions + 14 - 15);
 
     const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
     if (!dir.isEmpty())

@@ -81,7 +81,7 @@ private Q_SLOTS:
         f.tables.PokazTabele(TableItemAnalysis);
         QCOMPARE(f.state.tableKind, int(TableItemAnalysis));
         QCOMPARE(f.grid.columnCount(), 8);
-        QCOMPARE(f.grid.rowCount(), questions + 12);
+        QCOMPARE(f.grid.rowCount(), questions + 16);
         QCOMPARE(rowTexts(f.grid, 0),
                 QStringList({u"Pytanie"_s, u"Dobrze"_s, u"Łatwość"_s, u"Interpretacja"_s,
                         u"Moc różn."_s, u"Górna-dolna"_s, u"KR-20 bez"_s, u"Uwagi"_s}));
@@ -99,10 +99,11 @@ private Q_SLOTS:
         for (int c = 0; c < 8; ++c)
             width += f.grid.columnWidth(c) + 1;
         QCOMPARE(f.state.tableWidth, width);
-        QCOMPARE(f.state.tableHeight, 17 * (questions + 12) + 3);
-        // All eight columns at once, arrows included, in the main card's
-        // table area (about 690 pixels from the panel's place) like the results table.
-        QVERIFY(f.state.panels.PTabela.width() <= 690);
+        QCOMPARE(f.state.tableHeight, 17 * (questions + 16) + 3);
+        // All eight columns at once, arrows included, on the main card's
+        // artwork (750 pixels wide) from the panel's place (36) like the
+        // results table.
+        QVERIFY(f.state.panels.PTabela.width() <= 750 - 36);
         QVERIFY(!f.state.panels.PTabelaWLewo.visible && !f.state.panels.PTabelawPrawo.visible);
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(f.grid.selection().isCleared());
@@ -195,8 +196,8 @@ private Q_SLOTS:
 
     void pagesLikeTheWorkingTimeTable()
     {
-        // 30 questions: 41 body rows, paged by 16 as the working-time table
-        // pages 40 students.
+        // 30 questions: 45 body rows, paged by 16 as the working-time table
+        // pages 44 students.
         Fixture f(makeAnalysis(5, 30));
         f.tables.PokazTabele(TableItemAnalysis);
         const PanelGeometry &p = f.state.panels;
@@ -207,10 +208,10 @@ private Q_SLOTS:
         QCOMPARE(f.grid.topRow(), 17);
         QVERIFY(p.PTabelaWGore.visible && p.PTabelaWDol.visible);
         f.tables.ImTabelaWDolClick();
-        QCOMPARE(f.grid.topRow(), 25); // rows 25 to 41 on the last page
+        QCOMPARE(f.grid.topRow(), 29); // rows 29 to 45 on the last page
         QVERIFY(p.PTabelaWGore.visible && !p.PTabelaWDol.visible);
         f.tables.ImTabelaWGoreClick();
-        QCOMPARE(f.grid.topRow(), 9);
+        QCOMPARE(f.grid.topRow(), 13);
         f.tables.ImTabelaWGoreClick();
         QCOMPARE(f.grid.topRow(), 1);
         QVERIFY(!p.PTabelaWGore.visible && p.PTabelaWDol.visible);
@@ -218,10 +219,10 @@ private Q_SLOTS:
         f.tables.ImTabelaWPrawoClick();
         QCOMPARE(f.state.tableKind, int(TableItemAnalysis));
 
-        // 4 questions: 15 body rows fit, the panel is as tall as the table.
-        Fixture small(makeAnalysis(40, 4));
+        // 1 question: its 16 body rows fit the panel, no arrows.
+        Fixture small(makeAnalysis(40, 1));
         small.tables.PokazTabele(TableItemAnalysis);
-        QCOMPARE(small.state.panels.PPodTabele.height(), 17 * 16 + 3);
+        QCOMPARE(small.state.panels.PPodTabele.height(), 309);
         QVERIFY(!small.state.panels.PTabelaWGore.visible);
         QVERIFY(!small.state.panels.PTabelaWDol.visible);
     }
