@@ -52,19 +52,22 @@ void setHeader(chart::Chart &chart, const QString &header)
     chart.header.lines = QStringList{header};
 }
 
+// Rows `firstRow` to `lastRow` are the points, the row above them their
+// header; the colours count from the first point.
 template<class Convert>
 void fillBarAndLine(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
-        const QString &header, chart::Chart &chart, const QString &bottomSuffix, Convert convert)
+        const QString &header, chart::Chart &chart, const QString &bottomSuffix, Convert convert,
+        int firstRow = 1)
 {
     setHeader(chart, header);
     chart.bar.clear();
     chart.line.clear();
-    chart.leftAxis.title = grid.text(labelColumn, 0);
-    chart.bottomAxis.title = grid.text(valueColumn, 0) + bottomSuffix;
-    for (int r = 1; r <= lastRow; ++r) {
+    chart.leftAxis.title = grid.text(labelColumn, firstRow - 1);
+    chart.bottomAxis.title = grid.text(valueColumn, firstRow - 1) + bottomSuffix;
+    for (int r = firstRow; r <= lastRow; ++r) {
         const double value = convert(grid.text(valueColumn, r));
         const QString &label = grid.text(labelColumn, r);
-        const QColor colour = PointColor(r);
+        const QColor colour = PointColor(r - firstRow + 1);
         chart.bar.addPoint(value, label, colour);
         chart.line.addPoint(value, label, colour);
     }
@@ -72,13 +75,13 @@ void fillBarAndLine(const GridModel &grid, int labelColumn, int valueColumn, int
 
 template<class Convert>
 void fillPie(const GridModel &grid, int labelColumn, int valueColumn, int lastRow,
-        const QString &header, chart::Chart &chart, Convert convert)
+        const QString &header, chart::Chart &chart, Convert convert, int firstRow = 1)
 {
     setHeader(chart, header);
     chart.pie.clear();
-    for (int r = 1; r <= lastRow; ++r) {
+    for (int r = firstRow; r <= lastRow; ++r) {
         const double value = convert(grid.text(valueColumn, r));
-        chart.pie.addPoint(value, grid.text(labelColumn, r), PointColor(r));
+        chart.pie.addPoint(value, grid.text(labelColumn, r), PointColor(r - firstRow + 1));
     }
 }
 
@@ -208,9 +211,11 @@ double shownNumber(
     }
     if (!cell.isNumber())
         throw notANumber(texts.text(table, cell));
-    const double shown = cell.kind == CellKind::Decimal && cell.digits == 2
-            ? static_cast<double>(hundredths(cell.value)) / 100.0
-            : cell.value;
+    double shown = cell.value;
+    if (cell.kind == CellKind::Decimal && cell.digits == 2)
+        shown = static_cast<double>(hundredths(cell.value)) / 100.0;
+    else if (cell.kind == CellKind::Decimal && cell.digits == 1)
+        shown = std::nearbyint(cell.value * 10.0) / 10.0;
     // As `toPercent`: rounding at the fourth decimal gives 85 for 0,85.
     return unit == ChartUnit::Percent ? std::round(shown * 10000.0) / 100.0 : shown;
 }
@@ -263,15 +268,21 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         fillBarAndLineSeries = FillBarAndLineSeriesPercent;
         fillPieSeries = FillPieSeriesPercent;
     }
-    const int valueColumn = description.valueColumn == TableChart::kSumaColumn
-            ? source.sumaColumn
-            : description.valueColumn;
+    const int valueColumn = description.valueColumnOf(source.grid.columnCount(), source.sumaColumn);
     const int lastRow = description.lastRow(source.grid, source.studentCount);
     const QString header = QString::fromUtf16(description.header);
 
     // A chart of the table takes the place of a numeric plot shown before.
     chart.xy.active = false;
     constexpr int labelColumn = 0;
+    if (description.firstRow) {
+        // Points below the table's own header: numbers as the table shows them.
+        const int firstRow = description.firstRow(source.studentCount);
+        fillBarAndLine(source.grid, labelColumn, valueColumn, lastRow, header, chart,
+                unitSuffix(description.unit), toNumber, firstRow);
+        fillPie(source.grid, labelColumn, valueColumn, lastRow, header, chart, toNumber, firstRow);
+        return finishBuild(description, header, current, chart, state);
+    }
     fillBarAndLineSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
     fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
     return finishBuild(description, header, current, chart, state);
@@ -287,11 +298,8 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
         return {};
     const TableChart &description = info->chart;
     const TableTexts texts;
-    int valueColumn = description.valueColumn;
-    if (valueColumn == TableChart::kSumaColumn)
-        valueColumn = table.columnCount() - 2;
-    else if (valueColumn == TableChart::kLastColumn)
-        valueColumn = table.columnCount() - 1;
+    // The results value holds every question: "Suma" is its last column but one.
+    const int valueColumn = description.valueColumnOf(table.columnCount(), table.columnCount() - 2);
     const int lastRow =
             std::min(description.lastValueRow(table, studentCount), table.rowCount() - 1);
     const QString header = QString::fromUtf16(description.header);
@@ -300,15 +308,17 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
     chart.header.lines = QStringList{header};
     chart.bar.clear();
     chart.line.clear();
-    chart.leftAxis.title = texts.text(table, 0, 0);
-    chart.bottomAxis.title = texts.text(table, valueColumn, 0) + unitSuffix(description.unit);
+    const int firstRow = description.firstRow ? description.firstRow(studentCount) : 1;
+    chart.leftAxis.title = texts.text(table, 0, firstRow - 1);
+    chart.bottomAxis.title =
+            texts.text(table, valueColumn, firstRow - 1) + unitSuffix(description.unit);
     std::vector<std::pair<double, QString>> points;
-    for (int r = 1; r <= lastRow; ++r) {
+    for (int r = firstRow; r <= lastRow; ++r) {
         const double value =
                 shownNumber(table, table.cell(valueColumn, r), description.unit, texts);
         const QString label = texts.text(table, 0, r);
-        chart.bar.addPoint(value, label, PointColor(r));
-        chart.line.addPoint(value, label, PointColor(r));
+        chart.bar.addPoint(value, label, PointColor(r - firstRow + 1));
+        chart.line.addPoint(value, label, PointColor(r - firstRow + 1));
         points.emplace_back(value, label);
     }
     chart.pie.clear();

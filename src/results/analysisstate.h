@@ -47,7 +47,8 @@ struct ClassSummary
 };
 
 /// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
-/// count, 4 item analysis, 5 skills, 6 class comparison, 7 questions in the classes.
+/// count, 4 item analysis, 5 skills, 6 class comparison, 7 questions in the classes,
+/// 8 stanines, 9 student-problem table.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
@@ -57,6 +58,8 @@ enum TableKind : std::int32_t {
     TableSkills = 5,
     TableClassComparison = 6,
     TableClassQuestions = 7,
+    TableStanines = 8,
+    TableStudentProblem = 9,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,

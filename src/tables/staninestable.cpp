@@ -159,4 +159,21 @@ Table staninesTable(const AnalysisState &analysis)
     return table;
 }
 
+int staninesPagingCount(const AnalysisState &analysis)
+{
+    const int n = analysis.studentCount;
+    return n + kDistributionRows + (n < kStanineSmallGroup ? 1 : 0) - 1;
+}
+
+int stanineDistributionFirstRow(int studentCount)
+{
+    // The students, an empty row and the distribution's header.
+    return studentCount + 3;
+}
+
+int stanineDistributionLastRow(int studentCount)
+{
+    return stanineDistributionFirstRow(studentCount) + 8;
+}
+
 } // namespace zavevad

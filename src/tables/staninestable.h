@@ -16,4 +16,12 @@ inline constexpr int kStanineSmallGroup = 30;
 /// "Mała grupa: staniny są orientacyjne". "Klasa" only with two or more classes.
 Table staninesTable(const AnalysisState &analysis);
 
+/// What the up and down arrows page by on the stanine table: its body rows
+/// less one.
+int staninesPagingCount(const AnalysisState &analysis);
+/// The first and last row of the distribution (stanines 1 and 9) in a
+/// stanine table of `studentCount` students.
+int stanineDistributionFirstRow(int studentCount);
+int stanineDistributionLastRow(int studentCount);
+
 } // namespace zavevad

@@ -129,4 +129,10 @@ Table studentProblemTable(const AnalysisState &analysis)
     return table;
 }
 
+int studentProblemPagingCount(const AnalysisState &analysis)
+{
+    // The students, the caution indices of the questions and their remarks.
+    return analysis.studentCount + 1;
+}
+
 } // namespace zavevad

@@ -16,4 +16,8 @@ namespace zavevad {
 /// below the row of its correct answers.
 Table studentProblemTable(const AnalysisState &analysis);
 
+/// What the up and down arrows page by on the student-problem table: its
+/// body rows less one.
+int studentProblemPagingCount(const AnalysisState &analysis);
+
 } // namespace zavevad

@@ -8,6 +8,8 @@
 #include "tables/itemanalysistable.h"
 #include "tables/resultstables.h"
 #include "tables/skillstable.h"
+#include "tables/staninestable.h"
+#include "tables/studentproblemtable.h"
 
 #include <array>
 #include <memory>
@@ -56,6 +58,12 @@ int lastRowOfGrid(const GridModel &grid, int)
 int lastRowOfTable(const Table &table, int)
 {
     return table.rowCount() - 1;
+}
+
+template<class Shown>
+int stanineRows(const Shown &, int studentCount)
+{
+    return stanineDistributionLastRow(studentCount);
 }
 
 bool hasBlueprint(const AnalysisState &analysis)
@@ -113,6 +121,18 @@ const std::array kKinds = {
         {u"Łatwość pytań", TableChart::kLastColumn, ChartUnit::Percent, lastRowOfGrid, lastRowOfTable, nullptr,
             true},
         {.report = true, .workbook = true, .present = hasClasses}},
+    TableKindInfo{TableStanines, staninesTable, "LAnalizaStaniny", "Tabela - Staniny",
+        "Pokazuje miejsce każdego ucznia na skali staninowej", "Tabela - Staniny", "staniny",
+        nullptr, staninesPagingCount,
+        {u"Rozkład staninowy", 2, ChartUnit::Number, stanineRows<GridModel>, stanineRows<Table>, nullptr,
+            true, stanineDistributionFirstRow},
+        kEverywhere},
+    TableKindInfo{TableStudentProblem, studentProblemTable, "LAnalizaSP", "Tabela S-P",
+        "Pokazuje nietypowe odpowiedzi uczniów i pytania do sprawdzenia", "Tabela S-P", "sp",
+        nullptr, studentProblemPagingCount,
+        {u"Punkty uczniów", TableChart::fromRight(3), ChartUnit::Number, studentRows<GridModel>,
+            studentRows<Table>, nullptr, true},
+        kEverywhere},
 };
 // clang-format on
 

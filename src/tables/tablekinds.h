@@ -44,10 +44,22 @@ struct TableChart
     /// else from the grid's texts, as the specified tables' charts do.
     bool fromValues = false;
 
+    /// The first row with a point, from the student count, the row above it
+    /// the points' header; null: row 1 under the table's header.
+    int (*firstRow)(int studentCount) = nullptr;
+
     static constexpr int kSumaColumn = -1;
-    /// `valueColumn`: the table's last column (a table whose width follows
-    /// the data, such as one column per class).
-    static constexpr int kLastColumn = -2;
+    /// `valueColumn` counted from the table's right edge, 1 the last column:
+    /// for a table whose width follows the data (one column per class).
+    static constexpr int fromRight(int n) { return -1 - n; }
+    static constexpr int kLastColumn = fromRight(1);
+    /// The value column of a table or grid of `columnCount` columns.
+    int valueColumnOf(int columnCount, int sumaColumn) const
+    {
+        if (valueColumn == kSumaColumn)
+            return sumaColumn;
+        return valueColumn < kSumaColumn ? columnCount + valueColumn + 1 : valueColumn;
+    }
 };
 
 /// Where a table of the kind goes when the whole analysis is taken out.
