@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/blueprint.h"
+#include "results/progressdata.h"
 #include "results/student.h"
 
 #include <QString>
@@ -75,6 +76,9 @@ struct AnalysisState
     Blueprint blueprint;
     /// The folder of the first loaded result file, where `Kartoteka.txt` lives.
     QString blueprintFolder;
+    /// The tests of a load of several tests, the shown one (the newest)
+    /// among them; empty after a load of one test.
+    ProgressData progress;
 
     friend bool operator==(const AnalysisState &, const AnalysisState &) = default;
 };

@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -57,6 +58,24 @@ QStringList expandResultPaths(const QStringList &paths)
         }
         files.append(resultFilesIn(path));
     }
+    return files;
+}
+
+QStringList resultFilesUnder(const QString &folder)
+{
+    QStringList folders{folder};
+    // Linked folders are not followed: a link back up would never end.
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+            QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders.append(it.next());
+    std::sort(folders.begin() + 1, folders.end(), [](const QString &a, const QString &b) {
+        const int byName = a.compare(b, Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : a < b;
+    });
+    QStringList files;
+    for (const QString &path : std::as_const(folders))
+        files.append(resultFilesIn(path));
     return files;
 }
 

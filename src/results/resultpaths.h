@@ -14,6 +14,12 @@ bool isResultFileName(const QString &path);
 /// one. The order is kept, because the first file decides the test.
 QStringList expandResultPaths(const QStringList &paths);
 
+/// Every result file in `folder` and its subfolders, for "Wczytaj testy z
+/// folderu ...": the folder's own files first, then each subfolder's (the
+/// folders in a fixed order of their paths, letter case ignored), each in
+/// name order. Linked folders are not entered.
+QStringList resultFilesUnder(const QString &folder);
+
 /// The class a result file belongs to: the name of its folder. A load from one
 /// folder is one class; files named one by one go to the class of their folder.
 QString schoolClassOf(const QString &path);
