@@ -65,7 +65,8 @@ SheetValue sheetValue(const ReportCell &cell)
         return {Type::Number, cell.value, nullptr};
     case CellKind::Decimal:
         // The statistics' two decimals, as the table shows them.
-        return {Type::Number, cell.value, cell.digits == 2 ? "0.00" : nullptr};
+        return {Type::Number, cell.value,
+                cell.digits == 2 ? "0.00" : (cell.digits == 1 ? "0.0" : nullptr)};
     case CellKind::DateTime:
         // A value no spreadsheet could show (none, or before its first day)
         // stays the text the table shows.

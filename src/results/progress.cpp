@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QHash>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -141,11 +142,16 @@ public:
     void add(std::size_t test, const QString &testName, const std::vector<Entry> &entries)
     {
         QHash<QString, int> counts;
+        QSet<QString> named;
         for (const Entry &entry : entries)
             ++counts[entry.key];
         for (const Entry &entry : entries) {
             if (counts.value(entry.key) > 1) {
-                m_unmatched.append(entry.name + QStringLiteral(" (") + testName + u')');
+                // Named once however often it stands.
+                if (!named.contains(entry.key)) {
+                    named.insert(entry.key);
+                    m_unmatched.append(entry.name + QStringLiteral(" (") + testName + u')');
+                }
                 newRow(entry.name).tenths[test] = entry.tenths;
                 continue;
             }
@@ -232,6 +238,14 @@ ProgressLoad loadProgress(const QStringList &files, const Thresholds &thresholds
     sortByName(load.progress.students);
     load.status = LoadStatus::Loaded;
     return load;
+}
+
+bool commitProgress(ProgressLoad &&load, AnalysisState &state)
+{
+    if (!load.loaded() || !commitLoad(std::move(load.newest), state))
+        return false;
+    state.progress = std::move(load.progress);
+    return true;
 }
 
 QString matchingKey(const QString &name)

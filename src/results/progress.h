@@ -35,6 +35,11 @@ struct ProgressLoad
 /// are matched across them by matchingKey() of their names.
 ProgressLoad loadProgress(const QStringList &files, const Thresholds &thresholds);
 
+/// Commits the newest test as commitLoad() commits a load of its files,
+/// then keeps every test's progress. Does nothing and returns false unless
+/// the load is Loaded.
+bool commitProgress(ProgressLoad &&load, AnalysisState &state);
+
 /// The key under which names match across tests: letter case, blanks
 /// around and repeated between words, and the marks of letters (ą→a, ł→l,
 /// ó→o) are ignored.

@@ -73,6 +73,9 @@ const std::array kEntries = {
     MenuEntry{TFMenu::MenuPlik, "LZamknij", "Zamknij", "Kończy pracę z programem", 200,
         MenuCheck::None, kAlways, kAtOnce, [](const H &h) { call(h.quit); },
         Qt::CTRL | Qt::Key_Q},
+    MenuEntry{TFMenu::MenuPlik, "LPlikOpenTesty", "Wczytaj testy z folderu ...",
+        "Wczytuje wszystkie testy z folderu, by pokazać postępy uczniów", 218,
+        MenuCheck::None, kAlways, kClosing, [](const H &h) { call(h.WczytajTesty); }, kNoKey},
 
     // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
     // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.

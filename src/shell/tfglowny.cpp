@@ -365,6 +365,12 @@ void TFGlowny::loadFiles(const QStringList &paths)
     commitLoad(std::move(outcome), session.analysis);
     // No save may replace a file of the class now on display.
     session.loadedInputs = paths;
+    showLoadedTest(testName);
+}
+
+void TFGlowny::showLoadedTest(const QString &testName)
+{
+    Session &session = m_shell.session();
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

@@ -36,8 +36,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         return {{86, 46}, {1, 22}};
     case MenuPlik:
         // Grown by the load of classes below the load of one test, by the two
-        // rows of the students' cards, and wide enough for their captions.
-        return {{172, 225}, {16, 48}};
+        // rows of the students' cards and the load of several tests, and wide
+        // enough for their captions.
+        return {{172, 243}, {16, 48}};
     case MenuEdycja:
         // Grown by two items below the two copies.
         return {{148, 102}, {67, 48}};

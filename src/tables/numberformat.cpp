@@ -117,4 +117,16 @@ QString twoDecimalText(std::int64_t hundredths)
     return text;
 }
 
+QString oneDecimalText(std::int64_t tenths)
+{
+    const std::int64_t magnitude = tenths < 0 ? -tenths : tenths;
+    QString text;
+    if (tenths < 0)
+        text += QLatin1Char('-');
+    text += QString::number(magnitude / 10);
+    text += QLocale().decimalPoint();
+    text += QString::number(magnitude % 10);
+    return text;
+}
+
 } // namespace zavevad

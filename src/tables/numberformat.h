@@ -37,4 +37,7 @@ namespace zavevad {
 /// a chart reads it back with the locale.
 QString twoDecimalText(std::int64_t hundredths);
 
+/// `tenths` / 10 with one decimal, written like twoDecimalText() ("45,5", "-3,0").
+QString oneDecimalText(std::int64_t tenths);
+
 } // namespace zavevad

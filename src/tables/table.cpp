@@ -178,6 +178,8 @@ QString TableTexts::text(const Table &table, const TableCell &cell) const
     case CellKind::Percent:
         return QString::number(static_cast<std::int64_t>(cell.value));
     case CellKind::Decimal:
+        if (cell.digits == 1)
+            return oneDecimalText(std::llround(cell.value * 10));
         return cell.digits == 2 ? twoDecimalText(hundredths(cell.value))
                                 : generalNumber(cell.value);
     case CellKind::DateTime:

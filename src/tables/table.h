@@ -48,7 +48,7 @@ struct TableCell
     double value = 0;
     std::uint32_t text = 0; ///< index into the table's texts; 0 is the empty text
     CellKind kind = CellKind::Empty;
-    /// Decimal: 2, or -1 for the shortest general form.
+    /// Decimal: 1 or 2, or -1 for the shortest general form.
     std::int8_t digits = -1;
     /// Index into the table's looks; 0: the cell gets no look of its own.
     std::uint16_t look = 0;

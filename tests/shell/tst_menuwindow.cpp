@@ -145,7 +145,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 225);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 243);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 138);
     QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
@@ -180,7 +180,7 @@ void TestMenuWindow::secondClickOnlyCloses()
     open("LMenuPlik");
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.shownDropDown(), int(TFMenu::MenuPlik));
-    QCOMPARE(menu.size(), QSize(172, 225));
+    QCOMPARE(menu.size(), QSize(172, 243));
     open("LMenuPlik");
     QVERIFY(!menu.isVisible());
     QCOMPARE(menu.shownDropDown(), -1);
