@@ -11,7 +11,6 @@
 #include <QDate>
 #include <QHash>
 #include <QLocale>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -142,16 +141,18 @@ public:
     void add(std::size_t test, const QString &testName, const std::vector<Entry> &entries)
     {
         QHash<QString, int> counts;
-        QSet<QString> named;
         for (const Entry &entry : entries)
             ++counts[entry.key];
+        // Each doubled name once, with every spelling it stands in.
+        QStringList doubled;
+        QHash<QString, QStringList> spellings;
         for (const Entry &entry : entries) {
             if (counts.value(entry.key) > 1) {
-                // Named once however often it stands.
-                if (!named.contains(entry.key)) {
-                    named.insert(entry.key);
-                    m_unmatched.append(entry.name + QStringLiteral(" (") + testName + u')');
-                }
+                if (!spellings.contains(entry.key))
+                    doubled.append(entry.key);
+                QStringList &names = spellings[entry.key];
+                if (!names.contains(entry.name))
+                    names.append(entry.name);
                 newRow(entry.name).tenths[test] = entry.tenths;
                 continue;
             }
@@ -164,6 +165,10 @@ public:
             // Tests come oldest first: the last spelling is the newest.
             student.name = entry.name;
             student.tenths[test] = entry.tenths;
+        }
+        for (const QString &key : std::as_const(doubled)) {
+            m_unmatched.append(spellings.value(key).join(QStringLiteral(" / "))
+                    + QStringLiteral(" (") + testName + u')');
         }
     }
 

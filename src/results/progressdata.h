@@ -47,8 +47,8 @@ struct ProgressData
 {
     std::vector<ProgressTest> tests; ///< oldest first
     std::vector<ProgressStudent> students; ///< in the collation order of their names
-    /// "Nazwisko Imie (test)" of each student left unmatched because the
-    /// name stands more than once in that test.
+    /// "Nazwisko Imie (test)" of each name left unmatched because it stands
+    /// more than once in that test (its spellings there joined by " / ").
     QStringList unmatched;
 
     bool empty() const { return tests.empty(); }

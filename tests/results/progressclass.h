@@ -58,13 +58,13 @@ inline std::vector<SampleTest> sampleTests()
         int strength;
     };
     const std::vector<std::vector<Who>> who{
-            {{u"Nowak", u"Anna", 8}, {u"Kowalski", u"Jan", 4}, {u"Wójcik", u"Lucja", 6},
+            {{u"Nowak", u"Anna", 8}, {u"Kowalski", u"Jan", 4}, {u"Wójcik", u"Lucja", 10},
                     {u"Zieliński", u"Piotr", 5}, {u"Adamska", u"Ewa", 7}, {u"Bąk", u"Tomasz", 3}},
             {{u"Bąk", u"Tomasz", 6}, {u"Nowak", u"Anna", 7}, {u"WOJCIK ", u"lucja", 7},
                     {u"Zieliński", u"Piotr", 2}, {u"Zielinski", u"piotr", 9},
                     {u"Adamska", u"Ewa", 5}},
             {{u"Adamska", u"Ewa", 9}, {u"Nowak", u"Anna", 9}, {u"Kowalski", u"Jan", 7},
-                    {u"Wójcik", u"Łucja", 3}, {u"Zieliński", u"Piotr", 8}, {u"Bąk", u"Tomasz", 5}},
+                    {u"Wójcik", u"Łucja", 0}, {u"Zieliński", u"Piotr", 8}, {u"Bąk", u"Tomasz", 5}},
     };
     std::vector<SampleTest> tests{
             {QStringLiteral("Ułamki"), QStringLiteral("ulamki"), QDate(2026, 11, 16), 7, {}},
@@ -105,10 +105,10 @@ inline void writeSampleTests(
     }
 }
 
-/// A percentage of the maximum to one decimal, as a teacher rounds it.
+/// A percentage of the maximum to one decimal, a half to the even tenth.
 inline QString oneDecimal(double percent)
 {
-    const long long tenths = std::llround(percent * 10);
+    const auto tenths = static_cast<long long>(std::nearbyint(percent * 10));
     return QString::number(tenths / 10) + u',' + QString::number(std::abs(tenths % 10));
 }
 
