@@ -304,6 +304,9 @@ struct XYPlot
     /// Heading of the box beside the plot that lists the point names with no
     /// free place beside their markers, so that no name is left out.
     QString overflowTitle;
+    /// Markers only: the points of each colour, in their order, are joined by
+    /// a line of that colour under the markers (a series over time).
+    bool joinByColour = false;
 
     void clear() { *this = XYPlot(); }
 

@@ -133,6 +133,10 @@ const std::array kEntries = {
         "Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem", 93,
         kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::TimeScore); },
         kNoKey},
+    MenuEntry{TFMenu::MenuWykresy, "LWykresPostepy", "Postępy klasy",
+        "Pokazuje średnią i medianę klasy w kolejnych testach", 114,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::Progress); },
+        kNoKey},
 
     MenuEntry{TFMenu::MenuAbout, "LAboutWinietka", "O programie", "O programie", 9,
         MenuCheck::None, kAlways, kClosing, [](const H &h) { call(h.showAbout); }, kNoKey},

@@ -46,8 +46,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // Three items more than the three it was drawn for: 21 pixels taller each.
         return {{145, 138}, {121, 48}};
     case MenuWykresy:
-        // Grown by the two charts of the scores below the three of the table.
-        return {{145, 117}, {177, 48}};
+        // Grown by the two charts of the scores below the three of the table,
+        // and by the chart of several tests.
+        return {{145, 138}, {177, 48}};
     case MenuAbout:
         return {{146, 55}, {237, 48}};
     }

@@ -148,7 +148,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 243);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 102);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 145, 138);
-    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
+    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 138);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
 
@@ -295,6 +295,9 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LPlikPrintCards") << u"LPlikPrintCards"_s << u"Drukuj karty uczniów ..."_s
                                      << u"Drukuje kartę wyników każdego ucznia"_s;
     QTest::newRow("LZamknij") << u"LZamknij"_s << u"Zamknij"_s << u"Kończy pracę z programem"_s;
+    QTest::newRow("LPlikOpenTesty")
+            << u"LPlikOpenTesty"_s << u"Wczytaj testy z folderu ..."_s
+            << u"Wczytuje wszystkie testy z folderu, by pokazać postępy uczniów"_s;
     QTest::newRow("LEdycjaCopyHTML") << u"LEdycjaCopyHTML"_s << u"Kopiuj tabelę jako html"_s
                                      << u"Kopiuje tabelę w formacie html"_s;
     QTest::newRow("LEdycjaCopyCSV")
@@ -371,6 +374,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
     QTest::newRow("score distribution") << u"LMenuWykresy"_s << u"LWykresRozklad"_s;
     QTest::newRow("time and score") << u"LMenuWykresy"_s << u"LWykresCzasWynik"_s;
+    QTest::newRow("progress") << u"LMenuWykresy"_s << u"LWykresPostepy"_s;
 }
 
 void TestMenuWindow::greyItemsBeforeLoad()
