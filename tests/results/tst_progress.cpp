@@ -5,6 +5,7 @@
 #include "results/resultpaths.h"
 #include "results/thresholds.h"
 #include "tables/progresstable.h"
+#include "testsupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -214,6 +215,34 @@ private Q_SLOTS:
         QVERIFY(commitLoad(std::move(single), state));
         QVERIFY(state.progress.empty());
         QCOMPARE(progressTable(state).rowCount(), 2);
+    }
+
+    void sampleClassOverTheYear()
+    {
+        ProgressLoad load =
+                loadProgress(resultFilesUnder(examplesPath(u"postepy"_s)), Thresholds{});
+        QVERIFY(load.loaded());
+        QVERIFY(load.progress.unmatched.isEmpty());
+        QStringList names;
+        for (const ProgressTest &test : load.progress.tests)
+            names << test.name + u' ' + testDateText(test);
+        QCOMPARE(names,
+                (QStringList{u"Sprawdzian - ułamki zwykłe 16.11"_s,
+                        u"Sprawdzian - procenty 13.01"_s, u"Sprawdzian - potęgi 17.03"_s}));
+        // The first test's blueprint lies in its own folder only.
+        QVERIFY(load.newest.blueprint.blueprint.empty());
+        QCOMPARE(load.progress.students.size(), std::size_t(28));
+        for (const ProgressStudent &student : load.progress.students) {
+            if (student.name == u"Lis Wojciech"_s)
+                QVERIFY(student.tenths[0] && !student.tenths[1] && student.tenths[2]);
+            else
+                QVERIFY2(student.tenths[0] && student.tenths[1] && student.tenths[2],
+                        qPrintable(student.name));
+        }
+        AnalysisState state;
+        QVERIFY(commitProgress(std::move(load), state));
+        QCOMPARE(state.studentCount, 28);
+        QCOMPARE(state.questionCount, 15);
     }
 
     void passedFollowsTheThresholdsInForce()
