@@ -28,7 +28,7 @@ const QStringList kSurnames{QStringLiteral("Nowak"), QStringLiteral("Wiśniewski
 
 // Written once: a folder per test, a file per student; every tenth student
 // types the name without Polish letters in odd tests.
-const QString &yearFolder()
+QString yearFolder()
 {
     static std::unique_ptr<QTemporaryDir> dir;
     if (!dir) {
@@ -59,7 +59,7 @@ const QString &yearFolder()
 
 void BM_LoadTestsAndTable(benchmark::State &bench)
 {
-    const QString &folder = yearFolder();
+    const QString folder = yearFolder();
     for (auto _ : bench) {
         AnalysisState state;
         if (!commitProgress(loadProgress(resultFilesUnder(folder), Thresholds{}), state))
