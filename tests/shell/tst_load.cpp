@@ -489,7 +489,8 @@ void TestLoad::classesOfTheSampleTest()
 
 /// The three tests of examples/postepy through "Wczytaj testy z folderu ...":
 /// the newest is shown, the prompt says so, the chart follows the class, and
-/// a later load of one test ends the view of several.
+/// a later load of one test ends the view of several. With
+/// ZAVEVAD_SCREENSHOT_DIR set, the chart is written there as chart-progress.png.
 void TestLoad::testsOfTheSampleClassOverTheYear()
 {
     m_platform->openFolderAnswers.push_back(test::examplesPath(u"postepy"_s));
@@ -519,6 +520,9 @@ void TestLoad::testsOfTheSampleClassOverTheYear()
     QCOMPARE(session.chart.header.lines, QStringList{u"Postępy klasy"_s});
     QVERIFY(session.chart.xy.active && session.chart.xy.joinByColour);
     QCOMPARE(session.chart.xy.points.size(), 2 * 3);
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(m_shell->wykres().grab().save(QDir(dir).filePath(u"chart-progress.png"_s)));
 
     load(QStringList{write({u"Nowak"_s, u"Anna"_s, u"Jeden test"_s})});
     QCOMPARE(session.analysis.studentCount, 1);
