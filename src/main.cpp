@@ -27,7 +27,9 @@ int main(int argc, char *argv[])
 
     zavevad::Shell shell;
     shell.start();
-    shell.glowny().openPaths(
-            zavevad::parseCommandLine(zavevad::programArguments(argc, argv)).paths);
+    const zavevad::CommandLine commandLine =
+            zavevad::parseCommandLine(zavevad::programArguments(argc, argv));
+    shell.glowny().openPaths(commandLine.paths);
+    shell.glowny().openTestsFolder(commandLine.testsFolder);
     return QApplication::exec();
 }

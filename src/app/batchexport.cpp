@@ -9,6 +9,7 @@
 #include "report/reportcommands.h"
 #include "results/anonymise.h"
 #include "results/loader.h"
+#include "results/progress.h"
 #include "results/reportnotes.h"
 #include "tables/analysistables.h"
 #include "tables/gridmodel.h"
@@ -180,6 +181,22 @@ std::optional<QString> writeOutputs(
     return std::nullopt;
 }
 
+// Loads several tests into `analysis`, their warnings into `outcome`;
+// returns why the load failed, or nothing.
+std::optional<QString> loadTests(
+        const QStringList &files, AnalysisState &analysis, BatchOutcome &outcome)
+{
+    ProgressLoad load = loadProgress(files, analysis.thresholds);
+    if (load.status == LoadStatus::BadFile)
+        return badFileMessage(load.failedPath);
+    if (!load.loaded())
+        return QStringLiteral("Nie podano plików wyników (*.dat).");
+    outcome.warning = oneLine(unmatchedWarning(load.progress));
+    outcome.blueprintWarning = load.newest.blueprint.warning;
+    commitProgress(std::move(load), analysis);
+    return std::nullopt;
+}
+
 } // namespace
 
 QString oneLine(QString text)
@@ -202,25 +219,28 @@ BatchOutcome runBatchExport(const BatchExport &request, const Thresholds &thresh
         return outcome;
     }
 
-    LoadOutcome load = loadResults(request.files, thresholds);
-    if (load.status == LoadStatus::BadFile)
-        return failure(badFileMessage(request.files.value(load.failedIndex)));
-    if (!load.loaded())
-        return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
-
     BatchOutcome outcome;
-    QStringList warnings;
-    if (load.otherTestsSkipped)
-        warnings.append(oneLine(sameTestWarning(load.testName)));
-    if (!load.otherCountFiles.isEmpty())
-        warnings.append(oneLine(
-                otherCountWarning(load.testName, load.set.questionCount, load.otherCountFiles)));
-    outcome.warning = warnings.join(u'\n');
-    outcome.blueprintWarning = load.blueprint.warning;
-
     AnalysisState analysis;
     analysis.thresholds = thresholds;
-    commitLoad(std::move(load), analysis);
+    if (request.severalTests) {
+        if (const std::optional<QString> error = loadTests(request.files, analysis, outcome))
+            return failure(*error);
+    } else {
+        LoadOutcome load = loadResults(request.files, thresholds);
+        if (load.status == LoadStatus::BadFile)
+            return failure(badFileMessage(request.files.value(load.failedIndex)));
+        if (!load.loaded())
+            return failure(QStringLiteral("Nie podano plików wyników (*.dat)."));
+        QStringList warnings;
+        if (load.otherTestsSkipped)
+            warnings.append(oneLine(sameTestWarning(load.testName)));
+        if (!load.otherCountFiles.isEmpty())
+            warnings.append(oneLine(otherCountWarning(
+                    load.testName, load.set.questionCount, load.otherCountFiles)));
+        outcome.warning = warnings.join(u'\n');
+        outcome.blueprintWarning = load.blueprint.warning;
+        commitLoad(std::move(load), analysis);
+    }
     analysis.dataLoaded = true;
     analysis.tableMode = request.tableKind;
 

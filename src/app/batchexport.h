@@ -12,6 +12,9 @@ namespace zavevad {
 struct BatchExport
 {
     QStringList files; ///< result files in load order (folders already expanded)
+    /// The files are several tests of one class, loaded as "Wczytaj testy z
+    /// folderu ..." loads them: the tables show the newest.
+    bool severalTests = false;
     TableKind tableKind = TableResults;
     int page = 1; ///< results table: 1 questions 1 to 15, 2 from 16 on
     QString txtPath; ///< the bytes of "Zapisz tabelę jako txt"; `-`: standard output

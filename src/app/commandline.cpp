@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -35,6 +36,7 @@ constexpr auto kKarty = "karty";
 constexpr auto kBezNazwisk = "bez-nazwisk";
 constexpr auto kTabela = "tabela";
 constexpr auto kStrona = "strona";
+constexpr auto kTesty = "testy";
 
 QString option(const char *name)
 {
@@ -92,6 +94,7 @@ struct Options
     QCommandLineOption xlsx{option(kXlsx), QString(), QStringLiteral("PLIK")};
     QCommandLineOption karty{option(kKarty), QString(), QStringLiteral("PLIK")};
     QCommandLineOption bezNazwisk{option(kBezNazwisk)};
+    QCommandLineOption testy{option(kTesty), QString(), QStringLiteral("FOLDER")};
 };
 
 // Why the parser refused the arguments.
@@ -162,9 +165,25 @@ QString readExports(
             || (parser.isSet(options.xlsx) && batch.xlsxPath.isEmpty())
             || (parser.isSet(options.karty) && batch.cardsPath.isEmpty()))
         return QStringLiteral("Brak nazwy pliku do zapisu.");
-    if (commandLine.paths.isEmpty())
+    if (commandLine.paths.isEmpty() && commandLine.testsFolder.isEmpty())
         return QStringLiteral("Nie podano plików wyników (*.dat).");
     commandLine.action = CommandLine::Action::Batch;
+    return QString();
+}
+
+// Reads --testy into the command line; returns what is wrong with it, or an
+// empty text.
+QString readTestsFolder(
+        const QCommandLineParser &parser, const Options &options, CommandLine &commandLine)
+{
+    if (!parser.isSet(options.testy))
+        return QString();
+    commandLine.testsFolder = parser.value(options.testy);
+    if (commandLine.testsFolder.isEmpty())
+        return QStringLiteral("Brak nazwy folderu testów.");
+    if (!commandLine.paths.isEmpty())
+        return QStringLiteral("Opcji --testy nie łączy się z plikami wyników: folder wskazuje "
+                              "wszystkie testy.");
     return QString();
 }
 
@@ -245,6 +264,9 @@ QString helpText()
                     "                    \"Uczeń 1\", \"Uczeń 2\", ... w kolejności tabeli "
                     "wyników\n"
                     "                    (karta ucznia zawsze podaje jego nazwisko)\n"
+                    "  --testy FOLDER    wczytuje wszystkie testy z folderu i jego podfolderów\n"
+                    "                    (postępy uczniów); pozostałe tabele pokazują najnowszy "
+                    "test\n"
                     "\n"
                     "  -h, --help        wyświetla tę pomoc\n"
                     "  -v, --version     wyświetla wersję programu\n"
@@ -274,7 +296,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const Options options;
     parser.addOptions({options.help, options.version, options.txt, options.html, options.tabela,
-            options.strona, options.pdf, options.xlsx, options.karty, options.bezNazwisk});
+            options.strona, options.pdf, options.xlsx, options.karty, options.bezNazwisk,
+            options.testy});
     if (!parser.parse(arguments))
         return parseFailure(parser);
 
@@ -288,6 +311,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         commandLine.action = CommandLine::Action::Version;
         return commandLine;
     }
+    if (const QString error = readTestsFolder(parser, options, commandLine); !error.isEmpty())
+        return usageError(error);
     if (const QString error = readExports(parser, options, commandLine); !error.isEmpty())
         return usageError(error);
     return commandLine;
@@ -295,20 +320,44 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 bool wantsWindow(int argc, char **argv)
 {
+    // --testy opens the window only alone: with files or without its folder
+    // it is a usage error, which needs no window.
+    bool tests = false;
+    bool files = false;
     for (int i = 1; i < argc; ++i) {
         QByteArray argument(argv[i]);
-        if (argument == "--")
+        if (argument == "--") {
+            files = files || i + 1 < argc;
             break;
-        if (argument.size() < 2 || !argument.startsWith('-'))
+        }
+        if (argument.size() < 2 || !argument.startsWith('-')) {
+            files = true;
             continue;
+        }
         const bool valueAttached = argument.contains('=');
         bool takesValue = false;
-        if (!isQtOption(optionName(argument), &takesValue))
+        if (optionName(argument) == kTesty) {
+            if (!valueAttached && i + 1 >= argc)
+                return false;
+            tests = true;
+            takesValue = true;
+        } else if (!isQtOption(optionName(argument), &takesValue)) {
             return false;
+        }
         if (takesValue && !valueAttached)
             ++i;
     }
-    return true;
+    return !(tests && files);
+}
+
+QString testsFolderError(const QString &folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("Nie ma folderu ") + QDir::toNativeSeparators(folder);
+    if (resultFilesUnder(folder).isEmpty())
+        return QStringLiteral("W folderze ") + QDir::toNativeSeparators(folder)
+                + QStringLiteral(" ani w jego podfolderach nie ma plików wyników (*.dat).");
+    return QString();
 }
 
 int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
@@ -331,11 +380,21 @@ int runWithoutWindow(const CommandLine &commandLine, QTextStream &out, QTextStre
     }
 
     BatchExport batch = commandLine.batch;
-    const ResultPaths expanded = expandPaths(commandLine.paths);
-    batch.files = expanded.files;
+    if (!commandLine.testsFolder.isEmpty()) {
+        if (const QString error = testsFolderError(commandLine.testsFolder); !error.isEmpty()) {
+            err << "zavevad: " << error << '\n';
+            return ExitFailure;
+        }
+        batch.files = resultFilesUnder(commandLine.testsFolder);
+        batch.severalTests = true;
+    } else {
+        const ResultPaths expanded = expandPaths(commandLine.paths);
+        batch.files = expanded.files;
+        if (!expanded.unreadableFolders.isEmpty())
+            err << "zavevad: " << oneLine(unreadableFoldersWarning(expanded.unreadableFolders))
+                << '\n';
+    }
     batch.thresholdsFolder = QDir::currentPath();
-    if (!expanded.unreadableFolders.isEmpty())
-        err << "zavevad: " << oneLine(unreadableFoldersWarning(expanded.unreadableFolders)) << '\n';
     const BatchOutcome outcome = runBatchExport(batch, loadThresholds(batch.thresholdsFolder));
     if (!outcome.warning.isEmpty())
         err << "zavevad: " << outcome.warning << '\n';

@@ -29,6 +29,9 @@ struct CommandLine
 
     Action action = Action::Window;
     QStringList paths; ///< the files and folders given, as given
+    /// --testy: the folder whose tests are loaded together, as given; empty
+    /// without the option.
+    QString testsFolder;
     BatchExport batch; ///< for Batch: the table, page and outputs (files not yet expanded)
     QString error; ///< for UsageError: one line, in Polish
 };
@@ -51,6 +54,10 @@ QString versionText();
 /// than Qt's own. Decided before an application object exists, so that help,
 /// errors and exports need no display.
 bool wantsWindow(int argc, char **argv);
+
+/// Why "--testy `folder`" cannot load: no such folder, or no result file
+/// in it or its subfolders; empty when it can.
+QString testsFolderError(const QString &folder);
 
 /// Carries out a command line that needs no window, writing to `out` and
 /// `err` (Polish, one line per message); returns the exit status. The grade

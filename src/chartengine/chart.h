@@ -307,6 +307,9 @@ struct XYPlot
     /// What a listener hears for each point, in the points' order, where the
     /// drawn label is left empty; may be shorter than the points.
     QStringList pointNames;
+    /// Markers only: the points of each colour, in their order, are joined by
+    /// a line of that colour under the markers (a series over time).
+    bool joinByColour = false;
 
     void clear() { *this = XYPlot(); }
 

@@ -91,6 +91,7 @@ private:
     void paintAxes(QPainter &painter) const;
     void paintColumns(QPainter &painter) const;
     void paintMarkers(QPainter &painter) const;
+    void paintJoins(QPainter &painter) const;
     void paintReferenceLines(QPainter &painter) const;
     void paintLabels(QPainter &painter) const;
 

@@ -371,6 +371,29 @@ void XYChart::paintLabels(QPainter &painter) const
     }
 }
 
+void XYChart::paintJoins(QPainter &painter) const
+{
+    QList<QRgb> colours;
+    QHash<QRgb, QPolygonF> byColour;
+    for (const XYPoint &p : m_xy.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            continue;
+        const QRgb colour = (p.color.isValid() ? p.color : m_chart.line.lineColor).rgba();
+        if (!byColour.contains(colour))
+            colours.append(colour);
+        byColour[colour].append(toPlot(p.x, p.y));
+    }
+    painter.save();
+    painter.setClipRect(m_plot, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    for (QRgb rgba : std::as_const(colours)) {
+        painter.setPen(QPen(QColor::fromRgba(rgba), 2));
+        painter.drawPolyline(byColour[rgba]);
+    }
+    painter.restore();
+}
+
 void XYChart::paint(QPainter &painter) const
 {
     painter.save();
@@ -379,6 +402,8 @@ void XYChart::paint(QPainter &painter) const
     if (m_xy.style == XYStyle::Columns)
         paintColumns(painter);
     paintReferenceLines(painter);
+    if (m_xy.style == XYStyle::Markers && m_xy.joinByColour)
+        paintJoins(painter);
     if (m_xy.style == XYStyle::Markers)
         paintMarkers(painter);
     paintAxes(painter);

@@ -1,5 +1,6 @@
 #include "charts/scorecharts.h"
 
+#include "results/progress.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
 #include "tables/numberformat.h"
@@ -13,20 +14,41 @@ namespace {
 
 QString header(ScoreChart which)
 {
-    return which == ScoreChart::Distribution ? QStringLiteral("Rozkład punktów")
-                                             : QStringLiteral("Czas a wynik");
+    switch (which) {
+    case ScoreChart::Distribution:
+        return QStringLiteral("Rozkład punktów");
+    case ScoreChart::TimeScore:
+        return QStringLiteral("Czas a wynik");
+    case ScoreChart::Progress:
+        break;
+    }
+    return QStringLiteral("Postępy klasy");
 }
 
 QString xTitle(ScoreChart which)
 {
-    return which == ScoreChart::Distribution ? QStringLiteral("Punkty")
-                                             : QStringLiteral("Czas pracy [min]");
+    switch (which) {
+    case ScoreChart::Distribution:
+        return QStringLiteral("Punkty");
+    case ScoreChart::TimeScore:
+        return QStringLiteral("Czas pracy [min]");
+    case ScoreChart::Progress:
+        break;
+    }
+    return QStringLiteral("Test (według daty)");
 }
 
 QString yTitle(ScoreChart which)
 {
-    return which == ScoreChart::Distribution ? QStringLiteral("Liczba uczniów")
-                                             : QStringLiteral("Punkty");
+    switch (which) {
+    case ScoreChart::Distribution:
+        return QStringLiteral("Liczba uczniów");
+    case ScoreChart::TimeScore:
+        return QStringLiteral("Punkty");
+    case ScoreChart::Progress:
+        break;
+    }
+    return QStringLiteral("Procent punktów");
 }
 
 QList<chart::LegendItem> gradeLegend()
@@ -77,7 +99,53 @@ void fillTimeScore(const AnalysisState &state, chart::XYPlot &xy)
     xy.yMax = double(std::max(state.questionCount, 1));
 }
 
+// Each test at x = 1, 2, ... in date order; its name and date on its mean.
+void fillProgress(const AnalysisState &state, chart::XYPlot &xy)
+{
+    const QList<ProgressLine> lines = progressLines(state);
+    xy.style = chart::XYStyle::Markers;
+    xy.joinByColour = true;
+    xy.overflowTitle = QStringLiteral("Testy:");
+    const std::vector<ProgressTest> &tests = state.progress.tests;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ProgressLine &line = lines[i];
+        xy.legendItems.append({line.name, line.color});
+        for (qsizetype t = 0; t < line.percents.size(); ++t) {
+            if (!line.percents[t])
+                continue;
+            const ProgressTest &test = tests[static_cast<std::size_t>(t)];
+            const QString label = i == 0 ? QString::number(t + 1) + QStringLiteral(". ") + test.name
+                            + u' ' + testDateText(test)
+                                         : QString();
+            xy.points.append({double(t + 1), *line.percents[t], line.color, label.trimmed()});
+        }
+    }
+    xy.xMin = 0.5;
+    xy.xMax = double(std::max<std::size_t>(tests.size(), 1)) + 0.5;
+    xy.yMin = 0.0;
+    xy.yMax = 100.0;
+}
+
 } // namespace
+
+QList<ProgressLine> progressLines(const AnalysisState &state)
+{
+    const std::vector<ProgressTest> &tests = state.progress.tests;
+    if (tests.empty())
+        return {};
+    ProgressLine mean{QStringLiteral("Średnia"), QColor(0, 0, 128), {}};
+    ProgressLine median{QStringLiteral("Mediana"), QColor(220, 110, 0), {}};
+    const auto percent = [](const std::optional<std::int64_t> &tenths) -> std::optional<double> {
+        if (!tenths)
+            return std::nullopt;
+        return double(*tenths) / 10.0;
+    };
+    for (const ProgressTest &test : tests) {
+        mean.percents.append(percent(test.meanTenths));
+        median.percents.append(percent(test.medianTenths));
+    }
+    return {mean, median};
+}
 
 QStringList gradeNamesRising()
 {
@@ -177,11 +245,19 @@ void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &
     xy.clear();
     xy.active = true;
     xy.wholeNumbers = true;
-    xy.legendItems = gradeLegend();
-    if (which == ScoreChart::Distribution)
+    switch (which) {
+    case ScoreChart::Distribution:
+        xy.legendItems = gradeLegend();
         fillDistribution(state, xy);
-    else
+        break;
+    case ScoreChart::TimeScore:
+        xy.legendItems = gradeLegend();
         fillTimeScore(state, xy);
+        break;
+    case ScoreChart::Progress:
+        fillProgress(state, xy);
+        break;
+    }
 }
 
 ChartBuildResult BuildScoreChart(ScoreChart which, const AnalysisState &state,

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 namespace zavevad {
 
 /// The six grade names, worst first: "Ndst", "Dop", "Dst", "Db", "Bdb", "Cel".
@@ -77,7 +79,20 @@ TimeScoreData timeScoreData(const AnalysisState &state);
 enum class ScoreChart {
     Distribution, ///< "Rozkład punktów"
     TimeScore, ///< "Czas a wynik"
+    Progress, ///< "Postępy klasy": several tests loaded together
 };
+
+/// One line of the progress chart: a percentage per test, oldest first;
+/// none where the line has no value for the test.
+struct ProgressLine
+{
+    QString name;
+    QColor color;
+    QList<std::optional<double>> percents;
+};
+
+/// The class's mean and median per test; empty without several tests.
+QList<ProgressLine> progressLines(const AnalysisState &state);
 
 /// The chart kind whose appearance settings a score chart takes: the
 /// distribution's columns are bars (1), the time chart's markers are the line

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/blueprint.h"
+#include "results/progressdata.h"
 #include "results/student.h"
 
 #include <QString>
@@ -48,7 +49,7 @@ struct ClassSummary
 
 /// Which table is shown, or in the grid: 0 none, 1 results, 2 working time, 3 grade
 /// count, 4 item analysis, 5 skills, 6 class comparison, 7 questions in the classes,
-/// 8 stanines, 9 student-problem table.
+/// 8 stanines, 9 student-problem table, 10 progress over several tests.
 enum TableKind : std::int32_t {
     TableNone = 0,
     TableResults = 1,
@@ -60,6 +61,7 @@ enum TableKind : std::int32_t {
     TableClassQuestions = 7,
     TableStanines = 8,
     TableStudentProblem = 9,
+    TableProgress = 10,
 };
 
 /// The loaded set and everything derived from it. The student list, counts,
@@ -79,6 +81,9 @@ struct AnalysisState
     Blueprint blueprint;
     /// The folder of the first loaded result file, where `Kartoteka.txt` lives.
     QString blueprintFolder;
+    /// The tests of a load of several tests, the shown one (the newest)
+    /// among them; empty after a load of one test.
+    ProgressData progress;
 
     friend bool operator==(const AnalysisState &, const AnalysisState &) = default;
 };

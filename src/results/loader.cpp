@@ -128,11 +128,18 @@ LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
         outcome.error = read.error;
         return outcome;
     }
+    return analyseRead(std::move(read), paths.constFirst(), thresholds);
+}
 
+LoadOutcome analyseRead(
+        ReadFilesOutcome &&read, const QString &firstPath, const Thresholds &thresholds)
+{
+    LoadOutcome outcome;
+    if (!read.ok || read.students.empty())
+        return outcome;
     LoadedSet &set = outcome.set;
     set.students = std::move(read.students);
     sortStudents(set.students);
-    // The first file is always accepted, so the list is never empty here.
     set.questionCount = set.students.front().LiczbaPytan;
     set.summary = ClassSummary{};
     gradeStudents(set.students, set.questionCount, thresholds, set.summary);
@@ -143,7 +150,7 @@ LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds)
     outcome.otherTestsSkipped = read.otherTestsSkipped;
     outcome.testName = read.testName;
     outcome.otherCountFiles = std::move(read.otherCountFiles);
-    outcome.blueprint = readTestBlueprint(paths.constFirst(), set.questionCount);
+    outcome.blueprint = readTestBlueprint(firstPath, set.questionCount);
     return outcome;
 }
 
@@ -159,6 +166,8 @@ bool commitLoad(LoadOutcome &&outcome, AnalysisState &state)
     state.summary = set.summary;
     state.blueprint = std::move(outcome.blueprint.blueprint);
     state.blueprintFolder = outcome.blueprint.folder;
+    // A load of one test ends a view of several.
+    state.progress = {};
     return true;
 }
 

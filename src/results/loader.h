@@ -73,8 +73,16 @@ struct LoadOutcome
 /// beside the first file. The live state is not touched.
 LoadOutcome loadResults(const QStringList &paths, const Thresholds &thresholds);
 
+/// The analysis half of loadResults(): sorts, grades and computes the
+/// statistics and totals of the students `read` holds into a new set, and
+/// reads the blueprint beside `firstPath`, the first file of the read. A read
+/// that failed or holds no student is not Loaded.
+LoadOutcome analyseRead(
+        ReadFilesOutcome &&read, const QString &firstPath, const Thresholds &thresholds);
+
 /// Moves a loaded set over the state's students, student count, question
-/// count, question statistics, class summary and blueprint. Does nothing and returns
+/// count, question statistics, class summary and blueprint, and empties the
+/// progress of several tests. Does nothing and returns
 /// false unless the outcome is Loaded, so a failed load leaves all as it was.
 /// The data-loaded flag and the table mode stay for the caller to set.
 bool commitLoad(LoadOutcome &&outcome, AnalysisState &state);

@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -93,6 +94,24 @@ QString unreadableFoldersWarning(const QStringList &folders)
     return (folders.size() == 1 ? QStringLiteral("Uwaga. Nie można odczytać folderu:\r")
                                 : QStringLiteral("Uwaga. Nie można odczytać folderów:\r"))
             + shown.join(u'\r') + QStringLiteral("\rUczniów z tych folderów nie wczytano.");
+}
+
+QStringList resultFilesUnder(const QString &folder)
+{
+    QStringList folders{folder};
+    // Linked folders are not followed: a link back up would never end.
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+            QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders.append(it.next());
+    std::sort(folders.begin() + 1, folders.end(), [](const QString &a, const QString &b) {
+        const int byName = a.compare(b, Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : a < b;
+    });
+    QStringList files;
+    for (const QString &path : std::as_const(folders))
+        files.append(resultFilesIn(path));
+    return files;
 }
 
 QString schoolClassOf(const QString &path)

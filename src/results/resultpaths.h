@@ -30,6 +30,12 @@ ResultPaths expandPaths(const QStringList &paths);
 /// The load's warning for folders that could not be read, one per line.
 QString unreadableFoldersWarning(const QStringList &folders);
 
+/// Every result file in `folder` and its subfolders, for "Wczytaj testy z
+/// folderu ...": the folder's own files first, then each subfolder's (the
+/// folders in a fixed order of their paths, letter case ignored), each in
+/// name order. Linked folders are not entered.
+QStringList resultFilesUnder(const QString &folder);
+
 /// The class a result file belongs to: the name of its folder. A load from one
 /// folder is one class; files named one by one go to the class of their folder.
 QString schoolClassOf(const QString &path);

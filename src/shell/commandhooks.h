@@ -18,6 +18,7 @@ struct CommandHooks
 {
     std::function<void()> Wczytaj; ///< "Wczytaj wyniki testu ..."
     std::function<void()> WczytajKlasy; ///< "Wczytaj klasy z folderu ..."
+    std::function<void()> WczytajTesty; ///< "Wczytaj testy z folderu ..."
     std::function<void()> ZapiszTxt; ///< "Zapisz tabelę jako txt"
     std::function<void()> ZapiszHtml; ///< "Zapisz tabelę jako html"
     std::function<void()> ZapiszRaportPdf; ///< "Zapisz raport PDF ..."

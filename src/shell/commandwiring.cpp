@@ -24,6 +24,9 @@ void installWindowCommands(Shell &shell, CommandHooks &hooks)
     hooks.WczytajKlasy = [&glowny] {
         glowny.WczytajKlasy();
     };
+    hooks.WczytajTesty = [&glowny] {
+        glowny.WczytajTesty();
+    };
     hooks.PokazTabele = [&glowny](TableKind kind) {
         glowny.PokazTabele(kind);
     };

@@ -79,6 +79,9 @@ const std::array kFixedEntries = {
     MenuEntry{TFMenu::MenuPlik, "LPlikSaveAnonymous", "Raport bez nazwisk ...",
         "Zapisuje raport PDF i skoroszyt z uczniami oznaczonymi numerami zamiast nazwisk", 218,
         kData, kLoaded, kClosing, [](const H &h) { call(h.ZapiszRaportBezNazwisk); }, kNoKey},
+    MenuEntry{TFMenu::MenuPlik, "LPlikOpenTesty", "Wczytaj testy z folderu ...",
+        "Wczytuje wszystkie testy z folderu, by pokazać postępy uczniów", 239,
+        MenuCheck::None, kAlways, kClosing, [](const H &h) { call(h.WczytajTesty); }, kNoKey},
 
     // Ctrl+C copies the text, which every program pastes; Ctrl+Shift+C the
     // formatted table, as Ctrl+Shift+S saves the page beside Ctrl+S's text.
@@ -115,6 +118,10 @@ const std::array kFixedEntries = {
     MenuEntry{TFMenu::MenuWykresy, "LWykresCzasWynik", "Czas a wynik",
         "Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem", 93,
         kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::TimeScore); },
+        kNoKey},
+    MenuEntry{TFMenu::MenuWykresy, "LWykresPostepy", "Postępy klasy",
+        "Pokazuje średnią i medianę klasy w kolejnych testach", 114,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::Progress); },
         kNoKey},
 
     MenuEntry{TFMenu::MenuAbout, "LAboutWinietka", "O programie", "O programie", 9,

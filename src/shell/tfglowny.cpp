@@ -389,6 +389,12 @@ void TFGlowny::loadFiles(const QStringList &paths, const QStringList &unreadable
     const QString notesWarning = readReportNotes(session.analysis.blueprintFolder).warning;
     if (!notesWarning.isEmpty())
         m_shell.Monit(TFMonit::ModeMessage, notesWarning);
+    showLoadedTest(testName);
+}
+
+void TFGlowny::showLoadedTest(const QString &testName)
+{
+    Session &session = m_shell.session();
     m_PTabela->showTable(TableResults);
     placeTablePanel();
     m_LTopKomentarz->setText(loadedCaption(testName));

@@ -73,6 +73,15 @@ public:
     /// warnings (naming `unreadableFolders`, class folders left out) and,
     /// when the whole load succeeded, the results table.
     void loadFiles(const QStringList &paths, const QStringList &unreadableFolders = {});
+    /// The load of several tests of one class, run by "Wczytaj testy z
+    /// folderu ...".
+    void WczytajTesty();
+    /// Loads every test in `folder` and its subfolders: the other tables show
+    /// the newest as if it alone had been loaded, the prompt says how many
+    /// tests were found. A bad file changes nothing.
+    void loadTests(const QString &folder);
+    /// The folder of `--testy`, loaded once the event loop runs.
+    void openTestsFolder(const QString &folder);
     /// Files and folders from the command line or a drop, opened once the
     /// event loop runs: result files and folders load as one set, a format
     /// template (`*.ssw`) waits for the first chart.
@@ -98,6 +107,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    /// The results table of the test just committed, and its caption.
+    void showLoadedTest(const QString &testName);
     ClickableLabel *addLabel(const char *name, const QString &caption, QPoint pos);
     void placeTablePanel();
     Shell &m_shell;

@@ -37,9 +37,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         return {{86, 46}, {1, 22}};
     case MenuPlik:
         // Grown by the load of classes below the load of one test, by the two
-        // rows of the students' cards, by the report without names at its
-        // end, and wide enough for their captions.
-        return {{172, 243}, {16, 48}};
+        // rows of the students' cards, by the report without names and the
+        // load of several tests at its end, and wide enough for their captions.
+        return {{172, 264}, {16, 48}};
     case MenuEdycja:
         // Grown by three items below the two copies.
         return {{148, 124}, {67, 48}};
@@ -47,8 +47,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // A row of 21 pixels per table kind below a margin of 12.
         return {{160, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};
     case MenuWykresy:
-        // Grown by the two charts of the scores below the three of the table.
-        return {{145, 117}, {177, 48}};
+        // Grown by the two charts of the scores below the three of the table,
+        // and by the chart of several tests.
+        return {{145, 138}, {177, 48}};
     case MenuAbout:
         return {{146, 55}, {237, 48}};
     }

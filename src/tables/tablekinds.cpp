@@ -6,11 +6,13 @@
 #include "tables/classcomparisontable.h"
 #include "tables/gridmodel.h"
 #include "tables/itemanalysistable.h"
+#include "tables/progresstable.h"
 #include "tables/resultstables.h"
 #include "tables/skillstable.h"
 #include "tables/staninestable.h"
 #include "tables/studentproblemtable.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -64,6 +66,19 @@ template<class Shown>
 int stanineRows(const Shown &, int studentCount)
 {
     return stanineDistributionLastRow(studentCount);
+}
+
+// The student rows of the progress table: all but the header, the empty
+// row and the four class rows (none before tests are loaded together).
+template<class Shown>
+int progressRows(const Shown &shown, int)
+{
+    return std::max(shown.rowCount() - 6, 0);
+}
+
+bool hasSeveralTests(const AnalysisState &analysis)
+{
+    return analysis.progress.tests.size() >= 2;
 }
 
 bool hasBlueprint(const AnalysisState &analysis)
@@ -133,6 +148,12 @@ const std::array kKinds = {
         {u"Punkty uczniów", TableChart::fromRight(3), ChartUnit::Number, studentRows<GridModel>,
             studentRows<Table>, nullptr, true},
         kEverywhere},
+    TableKindInfo{TableProgress, progressTable, "LAnalizaPostepy", "Tabela - Postępy",
+        "Pokazuje postępy uczniów w kolejnych testach", "Tabela - Postępy", "postepy",
+        nullptr, progressTablePagingCount,
+        {u"Zmiana wyniku", TableChart::fromRight(2), ChartUnit::Number, progressRows<GridModel>,
+            progressRows<Table>, nullptr, true},
+        {.report = true, .workbook = true, .present = hasSeveralTests}},
 };
 // clang-format on
 

@@ -1,13 +1,17 @@
+#include "../results/progressclass.h"
 #include "appearance/chartappearance.h"
 #include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
 #include "charts/scorecharts.h"
 #include "results/grading.h"
+#include "results/progress.h"
 #include "results/regrading.h"
+#include "results/resultpaths.h"
 #include "tables/gridmodel.h"
 
 #include <QImage>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <set>
@@ -440,6 +444,54 @@ private Q_SLOTS:
         const QByteArray svg = chart::renderToSvg(c, size, u"Czas a wynik"_s);
         QVERIFY(!svg.contains("<image"));
         QVERIFY(svg.contains("Próg"));
+    }
+
+    void progressLinesJoinTheTestsInDateOrder()
+    {
+        QTemporaryDir dir;
+        const std::vector<test::SampleTest> tests = test::sampleTests();
+        test::writeSampleTests(dir.path(), tests, true);
+        AnalysisState state;
+        QVERIFY(commitProgress(loadProgress(resultFilesUnder(dir.path()), Thresholds{}), state));
+
+        chart::Chart c;
+        c.setPieActive(false);
+        c.legend.visible = false;
+        fillScoreChart(ScoreChart::Progress, state, c);
+        QVERIFY(c.xy.active && c.xy.joinByColour);
+        const QList<ProgressLine> lines = progressLines(state);
+        QCOMPARE(lines.size(), 2);
+        // The mean line: one point per test at x = 1, 2, 3, its class mean.
+        QList<chart::XYPoint> means;
+        for (const chart::XYPoint &p : std::as_const(c.xy.points)) {
+            if (p.color == lines[0].color)
+                means.append(p);
+        }
+        QCOMPARE(means.size(), 3);
+        for (int t = 0; t < 3; ++t) {
+            const test::SampleTest &sample = tests[std::size_t(t)];
+            double points = 0;
+            for (const test::SampleStudent &s : sample.students)
+                points += sample.points(s);
+            const double percent =
+                    100.0 * points / (sample.questions * double(sample.students.size()));
+            QCOMPARE(means[t].x, double(t + 1));
+            QVERIFY2(std::abs(means[t].y - percent) <= 0.05, qPrintable(QString::number(percent)));
+        }
+        QVERIFY(means[2].label.contains(u"Potęgi 22.03"_s));
+
+        // Between two tests the line is drawn in its colour.
+        const QSize size(555, 376);
+        const chart::ChartGeometry g = chart::chartGeometry(c, QRectF(QPointF(0, 0), size));
+        const QImage image = chart::renderToImage(c, size);
+        const auto at = [&](double x, double y) {
+            return QPointF(g.plot.left() + (x - 0.5) / 3.0 * g.plot.width(),
+                    g.plot.bottom() - y / 100.0 * g.plot.height());
+        };
+        const QPointF middle = (at(means[0].x, means[0].y) + at(means[1].x, means[1].y)) / 2;
+        const QColor pixel = image.pixelColor(middle.toPoint());
+        QVERIFY2(std::abs(pixel.blue() - lines[0].color.blue()) < 60 && pixel.red() < 90,
+                qPrintable(pixel.name()));
     }
 };
 

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void menuCommandsReachExportAndCharts();
     void itemAnalysisOfTheSampleClass();
     void classesOfTheSampleTest();
+    void testsOfTheSampleClassOverTheYear();
 
 private:
     QString write(const Student &student, int questions = 10);
@@ -513,6 +514,48 @@ void TestLoad::classesOfTheSampleTest()
     QCOMPARE(chart.header.lines, QStringList{u"Łatwość pytań"_s});
     QCOMPARE(chart.bar.count(), session.analysis.questionCount);
     QCOMPARE(chart.bar.points.at(0).value, QLocale().toDouble(grid.text(3, 1)) * 100);
+}
+
+/// The three tests of examples/postepy through "Wczytaj testy z folderu ...":
+/// the newest is shown, the prompt says so, the chart follows the class, and
+/// a later load of one test ends the view of several. With
+/// ZAVEVAD_SCREENSHOT_DIR set, the chart is written there as chart-progress.png.
+void TestLoad::testsOfTheSampleClassOverTheYear()
+{
+    m_platform->openFolderAnswers.push_back(test::examplesPath(u"postepy"_s));
+    QStringList prompts;
+    {
+        test::ModalAnswerer answerer([&prompts](QWidget *modal) {
+            prompts.append(modal->findChild<QLabel *>(u"LTesktMonitu"_s)->text());
+            QTest::mouseClick(modal->findChild<QWidget *>(u"BCloseOK"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(m_shell->glowny().findChild<QLabel *>(u"LMenuPlik"_s), Qt::LeftButton);
+        QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LPlikOpenTesty"_s), Qt::LeftButton);
+    }
+    QCOMPARE(prompts.size(), 1);
+    QVERIFY2(prompts.constFirst().contains(u"Wczytano testów: 3."_s)
+                    && prompts.constFirst().contains(u"\"Sprawdzian - potęgi\" z 17.03"_s),
+            qPrintable(prompts.constFirst()));
+    const Session &session = m_shell->session();
+    QVERIFY(session.analysis.dataLoaded);
+    QCOMPARE(session.analysis.studentCount, 28);
+    QCOMPARE(session.analysis.progress.tests.size(), std::size_t(3));
+    QCOMPARE(session.loadedInputs.size(), 28 + 27 + 28);
+    QCOMPARE(caption(), u"Kalmo - Zavevad - Przetwarzanie testu: Sprawdzian - potęgi"_s);
+
+    TFGlowny &main = m_shell->glowny();
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LWykresPostepy"_s), Qt::LeftButton);
+    QCOMPARE(session.chart.header.lines, QStringList{u"Postępy klasy"_s});
+    QVERIFY(session.chart.xy.active && session.chart.xy.joinByColour);
+    QCOMPARE(session.chart.xy.points.size(), 2 * 3);
+    const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(m_shell->wykres().grab().save(QDir(dir).filePath(u"chart-progress.png"_s)));
+
+    load(QStringList{write({u"Nowak"_s, u"Anna"_s, u"Jeden test"_s})});
+    QCOMPARE(session.analysis.studentCount, 1);
+    QVERIFY(session.analysis.progress.empty());
 }
 
 QTEST_MAIN(TestLoad)

@@ -145,10 +145,10 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QRect>("geometry"); // relative to PTlo
     QTest::newRow("window menu") << u"LMTop"_s << u"PMenuTop"_s << QRect(1, 22, 86, 46);
-    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 243);
+    QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 264);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 124);
-    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 160, 159);
-    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 117);
+    QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 160, 222);
+    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 138);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
 
@@ -298,6 +298,9 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LPlikSaveAnonymous")
             << u"LPlikSaveAnonymous"_s << u"Raport bez nazwisk ..."_s
             << u"Zapisuje raport PDF i skoroszyt z uczniami oznaczonymi numerami zamiast nazwisk"_s;
+    QTest::newRow("LPlikOpenTesty")
+            << u"LPlikOpenTesty"_s << u"Wczytaj testy z folderu ..."_s
+            << u"Wczytuje wszystkie testy z folderu, by pokazać postępy uczniów"_s;
     QTest::newRow("LEdycjaCopyHTML") << u"LEdycjaCopyHTML"_s << u"Kopiuj tabelę jako html"_s
                                      << u"Kopiuje tabelę w formacie html"_s;
     QTest::newRow("LEdycjaCopyCSV")
@@ -381,6 +384,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("line chart") << u"LMenuWykresy"_s << u"LWykresLiniowy"_s;
     QTest::newRow("score distribution") << u"LMenuWykresy"_s << u"LWykresRozklad"_s;
     QTest::newRow("time and score") << u"LMenuWykresy"_s << u"LWykresCzasWynik"_s;
+    QTest::newRow("progress") << u"LMenuWykresy"_s << u"LWykresPostepy"_s;
 }
 
 void TestMenuWindow::greyItemsBeforeLoad()
