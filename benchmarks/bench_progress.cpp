@@ -38,19 +38,19 @@ QString yearFolder()
                     dir->filePath(QStringLiteral("test%1").arg(t, 2, 10, QLatin1Char('0')));
             QDir().mkpath(folder);
             for (int i = 0; i < kStudents; ++i) {
-                ResultFileSpec spec;
-                spec.surname = kSurnames[i % kSurnames.size()];
+                ResultFileSpec fileSpec;
+                fileSpec.surname = kSurnames[i % kSurnames.size()];
                 if (i % 10 == 0 && t % 2 == 1)
-                    spec.surname = matchingKey(spec.surname);
-                spec.firstName = QStringLiteral("Uczeń %1").arg(i);
-                spec.testName = QStringLiteral("Sprawdzian %1").arg(t);
-                spec.questionCount = 20;
-                spec.answers = QByteArray(20, 0);
+                    fileSpec.surname = matchingKey(fileSpec.surname);
+                fileSpec.firstName = QStringLiteral("Uczeń %1").arg(i);
+                fileSpec.testName = QStringLiteral("Sprawdzian %1").arg(t);
+                fileSpec.questionCount = 20;
+                fileSpec.answers = QByteArray(20, 0);
                 for (int k = 0; k < 20; ++k)
-                    spec.answers[k] = char((i * 31 + k * 7 + t * 3) % 10 < 6);
-                spec.start = 46000 + 7 * t + i / 100000.0;
-                writeResultFile(
-                        folder, QStringLiteral("u%1.dat").arg(i, 4, 10, QLatin1Char('0')), spec);
+                    fileSpec.answers[k] = char((i * 31 + k * 7 + t * 3) % 10 < 6);
+                fileSpec.start = 46000 + 7 * t + i / 100000.0;
+                writeResultFile(folder, QStringLiteral("u%1.dat").arg(i, 4, 10, QLatin1Char('0')),
+                        fileSpec);
             }
         }
     }

@@ -90,17 +90,17 @@ inline void writeSampleTests(
         QVERIFY(QDir().mkpath(folder));
         int i = 0;
         for (const SampleStudent &s : test.students) {
-            ResultFileSpec spec;
-            spec.surname = s.surname;
-            spec.firstName = s.firstName;
-            spec.testName = test.name;
-            spec.questionCount = test.questions;
-            spec.answers = answerBytes(s.answers.constData());
+            ResultFileSpec fileSpec;
+            fileSpec.surname = s.surname;
+            fileSpec.firstName = s.firstName;
+            fileSpec.testName = test.name;
+            fileSpec.questionCount = test.questions;
+            fileSpec.answers = answerBytes(s.answers.constData());
             // Later students start later, so the earliest start is the first's.
-            spec.start = toDayCount(QDateTime(test.day, QTime(8, i)));
-            spec.end = spec.start + 0.02;
+            fileSpec.start = toDayCount(QDateTime(test.day, QTime(8, i)));
+            fileSpec.end = fileSpec.start + 0.02;
             writeResultFile(
-                    folder, test.folder + QString::number(++i) + QStringLiteral(".dat"), spec);
+                    folder, test.folder + QString::number(++i) + QStringLiteral(".dat"), fileSpec);
         }
     }
 }

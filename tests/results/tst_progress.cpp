@@ -261,18 +261,18 @@ private Q_SLOTS:
         // The later test's first file comes first, and one of its students
         // started before some of the other test's: the earliest start decides.
         QTemporaryDir dir;
-        ResultFileSpec spec;
-        spec.testName = u"Późny"_s;
-        spec.start = toDayCount(QDateTime(QDate(2027, 2, 1), QTime(9, 0)));
-        writeResultFile(dir.path(), u"a1.dat"_s, spec);
-        spec.start = toDayCount(QDateTime(QDate(2026, 10, 5), QTime(9, 0)));
-        writeResultFile(dir.path(), u"a2.dat"_s, spec);
-        spec.testName = u"Wczesny"_s;
-        spec.start = toDayCount(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
-        writeResultFile(dir.path(), u"b1.dat"_s, spec);
-        spec.start = std::numeric_limits<double>::quiet_NaN();
-        spec.testName = u"Bez daty"_s;
-        writeResultFile(dir.path(), u"c1.dat"_s, spec);
+        ResultFileSpec fileSpec;
+        fileSpec.testName = u"Późny"_s;
+        fileSpec.start = toDayCount(QDateTime(QDate(2027, 2, 1), QTime(9, 0)));
+        writeResultFile(dir.path(), u"a1.dat"_s, fileSpec);
+        fileSpec.start = toDayCount(QDateTime(QDate(2026, 10, 5), QTime(9, 0)));
+        writeResultFile(dir.path(), u"a2.dat"_s, fileSpec);
+        fileSpec.testName = u"Wczesny"_s;
+        fileSpec.start = toDayCount(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+        writeResultFile(dir.path(), u"b1.dat"_s, fileSpec);
+        fileSpec.start = std::numeric_limits<double>::quiet_NaN();
+        fileSpec.testName = u"Bez daty"_s;
+        writeResultFile(dir.path(), u"c1.dat"_s, fileSpec);
 
         const ProgressLoad load = loadProgress(resultFilesUnder(dir.path()), Thresholds{});
         QVERIFY(load.loaded());
