@@ -183,10 +183,10 @@ Table classComparisonTable(const AnalysisState &analysis)
     for (const ClassStats &stats : comparison.classes)
         nameWidth = std::max(nameWidth, widthForName(stats.name, nameWidth));
     for (int c = 0; c < ColumnCount; ++c) {
-        const ColumnSpec &spec = kColumns[static_cast<std::size_t>(c)];
-        table.setColumn(c, c == ColClass ? nameWidth : spec.width,
+        const ColumnSpec &column = kColumns[static_cast<std::size_t>(c)];
+        table.setColumn(c, c == ColClass ? nameWidth : column.width,
                 c == ColClass ? ColumnRole::Label : ColumnRole::Statistic);
-        table.setText(c, 0, QString::fromUtf16(spec.header));
+        table.setText(c, 0, QString::fromUtf16(column.header));
     }
     // Body rows banded as in the other tables, "Razem" in the look of
     // summary rows.

@@ -50,10 +50,10 @@ bool makeFolder(const QByteArray &path)
     return std::filesystem::create_directory(path.toStdString());
 }
 
-bool writeRaw(const QByteArray &path, const ResultFileSpec &spec)
+bool writeRaw(const QByteArray &path, const ResultFileSpec &record)
 {
     std::ofstream file(path.toStdString(), std::ios::binary);
-    const QByteArray bytes = resultFileBytes(spec);
+    const QByteArray bytes = resultFileBytes(record);
     file.write(bytes.constData(), bytes.size());
     return file.good();
 }

@@ -544,11 +544,11 @@ void TestDesktop::everyClassFolderIsReadOrNamed()
     QVERIFY(QDir().mkpath(top + u"/8a"_s));
     QVERIFY(::mkdir(latin2.constData(), 0755) == 0);
     for (int i = 0; i < 2; ++i) {
-        test::ResultFileSpec spec;
-        spec.surname = u"Ósma%1"_s.arg(i);
-        test::writeResultFile(top + u"/8a"_s, u"u%1.dat"_s.arg(i), spec);
-        spec.surname = u"Siódma%1"_s.arg(i);
-        const QByteArray bytes = test::resultFileBytes(spec);
+        test::ResultFileSpec record;
+        record.surname = u"Ósma%1"_s.arg(i);
+        test::writeResultFile(top + u"/8a"_s, u"u%1.dat"_s.arg(i), record);
+        record.surname = u"Siódma%1"_s.arg(i);
+        const QByteArray bytes = test::resultFileBytes(record);
         QFile file;
         QVERIFY(file.open(
                 ::fopen(QByteArray(latin2 + "/u" + QByteArray::number(i) + ".dat").constData(),
