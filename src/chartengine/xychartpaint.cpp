@@ -384,7 +384,7 @@ void XYChart::paintJoins(QPainter &painter) const
         byColour[colour].append(toPlot(p.x, p.y));
     }
     painter.save();
-    painter.setClipRect(m_plot, Qt::IntersectClip);
+    painter.setClipRect(m_layout.frame.plot, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
     for (QRgb rgba : std::as_const(colours)) {
