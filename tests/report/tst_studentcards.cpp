@@ -257,6 +257,7 @@ private Q_SLOTS:
                                        .arg(word.text)
                                        .arg(word.height)));
         }
+    }
 
     void standingAndScoreBand_data()
     {
