@@ -86,13 +86,46 @@ const std::vector<KeyEntry> &reportKey()
             {QStringLiteral("Łatwość testu"),
                     QStringLiteral("średni wynik jako ułamek liczby pytań, oceniany jak łatwość "
                                    "pytania.")},
+            {QStringLiteral("KR-20: przedział 95 %"),
+                    QStringLiteral("przedział, w którym z prawdopodobieństwem 95 % leży "
+                                   "rzetelność testu (metoda Feldta).")},
+            {QStringLiteral("Rzetelność połówkowa"),
+                    QStringLiteral("zgodność wyników z pytań nieparzystych i parzystych, "
+                                   "przeliczona na cały test (Spearman–Brown).")},
+            {QStringLiteral("Pytań do rzetelności 0,80"),
+                    QStringLiteral("ile podobnych pytań musiałby mieć test, by jego rzetelność "
+                                   "sięgnęła 0,80.")},
+            {QStringLiteral("Przedział wyniku (±1,96 SEM)"),
+                    QStringLiteral("o ile punktów w górę i w dół może się różnić wynik ucznia "
+                                   "przy 95 % pewności.")},
+            {QStringLiteral("Punkty, Procent"),
+                    QStringLiteral("wynik ucznia w punktach i w procentach liczby pytań.")},
+            {QStringLiteral("Ranga centylowa"),
+                    QStringLiteral("odsetek uczniów z niższym wynikiem (równy wynik liczy się "
+                                   "w połowie).")},
+            {QStringLiteral("Stanin, Opis"),
+                    QStringLiteral("miejsce na dziewięciostopniowej skali staninowej (1 "
+                                   "najniższy, 5 średni, 9 najwyższy) i jego nazwa.")},
+            {QStringLiteral("Udział (%), Norma (%)"),
+                    QStringLiteral("odsetek uczniów w danym staninie i odsetek oczekiwany przy "
+                                   "rozkładzie normalnym.")},
+            {QStringLiteral("Mała grupa: staniny są orientacyjne"),
+                    QStringLiteral("przy mniej niż 30 uczniach jeden punkt potrafi zmienić "
+                                   "stanin.")},
+            {QStringLiteral("Wskaźnik ostrożności, Wskaźnik ostrożności pytania"),
+                    QStringLiteral("wskaźnik Sato: 0, gdy odpowiedzi pasują do wyniku; od 0,50 "
+                                   "odpowiedzi są nietypowe (ucznia) lub pytanie warto "
+                                   "sprawdzić.")},
+            {QStringLiteral("nietypowe odpowiedzi, sprawdź klucz"),
+                    QStringLiteral("uczeń myli się w łatwych pytaniach, a trafia w trudne; "
+                                   "pytanie lepiej wychodzi słabszym niż lepszym uczniom.")},
             {QStringLiteral("Umiejętność, Wymaganie"),
                     QStringLiteral("umiejętność i wymaganie z kartoteki testu "
                                    "(Kartoteka.txt)."),
                     skills},
             {QStringLiteral("Pytania, Liczba pytań"),
                     QStringLiteral("pytania sprawdzające umiejętność i ich liczba."), skills},
-            {QStringLiteral("Uczniowie od 50 %"),
+            {QStringLiteral("Liczba uczniów ≥ 50 %"),
                     QStringLiteral("liczba uczniów, którzy poprawnie odpowiedzieli na co "
                                    "najmniej połowę pytań danej umiejętności."),
                     skills},

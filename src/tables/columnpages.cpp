@@ -3,6 +3,8 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
 namespace zavevad {
@@ -62,6 +64,20 @@ void fitColumnsToWidth(GridModel &grid, int width)
 {
     if (grid.columnCount() < 1)
         return;
+    // A column grows to its longest text (the painter's two-pixel margins on
+    // both sides), so that nothing is cut while there is room for it.
+    constexpr int kMargins = 4;
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        int needed = grid.columnWidth(c);
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            const QString &text = grid.text(c, r);
+            if (text.isEmpty())
+                continue;
+            const QFontMetrics metrics(grid.resolvedFont(c, r).toQFont());
+            needed = std::max(needed, metrics.horizontalAdvance(text) + kMargins);
+        }
+        grid.setColumnWidth(c, needed);
+    }
     const int first = std::min(grid.columnWidth(0), width / 2 - GridModel::kGridLineWidth);
     grid.setColumnWidth(0, first);
     const int other = width - first - 2 * GridModel::kGridLineWidth;

@@ -54,7 +54,7 @@ constexpr std::array<ColumnSpec, ColumnCount> kColumns{{
         {u"Łatwość", 56, ColumnRole::Statistic},
         {u"Interpretacja", 122, ColumnRole::Text},
         {u"Moc różn.", 64, ColumnRole::Statistic},
-        {u"Górna-dolna", 80, ColumnRole::Statistic},
+        {u"Górna-dolna", 76, ColumnRole::Statistic},
         {u"KR-20 bez", 66, ColumnRole::Statistic},
         {u"Uwagi", 50, ColumnRole::Text},
 }};

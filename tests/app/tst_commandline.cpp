@@ -150,8 +150,8 @@ void TestCommandLine::parse_data()
     QTest::newRow("bad table")
             << QStringList{u"--txt"_s, u"o"_s, u"--tabela"_s, u"x"_s, u"a"_s}
             << int(Action::UsageError) << none << 1 << 1
-            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza, umiejetnosci, klasy lub "
-               u"pytania-klasy)"_s;
+            << u"Nieznany rodzaj tabeli: x (wyniki, czas, oceny, analiza, umiejetnosci, klasy, "
+               u"pytania-klasy, staniny, sp lub postepy)"_s;
     QTest::newRow("bad page") << QStringList{u"--txt"_s, u"o"_s, u"--strona"_s, u"3"_s, u"a"_s}
                               << int(Action::UsageError) << none << 1 << 1
                               << u"Strona pytań może być tylko 1 lub 2: 3"_s;
@@ -542,7 +542,8 @@ void TestCommandLine::outputsThatWouldDestroyAreRefused_data()
             << u"na standardowe wyjście (-) można zapisać tylko tabelę (--txt, --html)"_s;
     // The teacher's notes beside the result files are read with them.
     QTest::newRow("teacher's notes")
-            << QStringList{u"--txt"_s, u"Raport.txt"_s, u"*.dat"_s} << u"Raport.txt"_s << input;
+            << QStringList{u"--txt"_s, u"Raport.txt"_s, u"*.dat"_s} << u"Raport.txt"_s
+            << u"to jest plik wczytany przez program (Raport.txt)"_s;
 }
 
 void TestCommandLine::outputsThatWouldDestroyAreRefused()

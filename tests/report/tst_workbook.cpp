@@ -251,7 +251,7 @@ private Q_SLOTS:
         QCOMPARE(names,
                 QStringList({QStringLiteral("Wyniki"), QStringLiteral("Czas pracy"),
                         QStringLiteral("Ilość ocen"), QStringLiteral("Analiza pytań"),
-                        QStringLiteral("Progi")}));
+                        QStringLiteral("Staniny"), QStringLiteral("S-P"), QStringLiteral("Progi")}));
 
         const QStringList strings = sharedStrings(*xlsx);
         const auto text = [&](const XmlCell &cell) {
@@ -338,7 +338,9 @@ private Q_SLOTS:
         QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Klasy\" sheetId=\"5\"")));
         QVERIFY(workbook.contains(
                 QStringLiteral("<sheet name=\"Pytania w klasach\" sheetId=\"6\"")));
-        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Progi\" sheetId=\"7\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Staniny\" sheetId=\"7\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"S-P\" sheetId=\"8\"")));
+        QVERIFY(workbook.contains(QStringLiteral("<sheet name=\"Progi\" sheetId=\"9\"")));
         const QStringList strings = sharedStrings(*xlsx);
         const QString classes = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
         const auto text = [&](const char *reference) {

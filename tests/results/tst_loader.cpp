@@ -632,8 +632,10 @@ private Q_SLOTS:
         LoadOutcome load = loadResults({first}, Thresholds{});
         QCOMPARE(load.blueprint.blueprint.skills.size(), 2u);
         QCOMPARE(load.blueprint.folder, dir.path());
+        // The teacher's notes count even before they are written.
         QCOMPARE(sideInputPaths(first, dir.path()),
-                (QStringList{dir.filePath(u"Kartoteka.txt"_s), dir.filePath(u"Progi.txt"_s)}));
+                (QStringList{dir.filePath(u"Kartoteka.txt"_s), dir.filePath(u"Progi.txt"_s),
+                        dir.filePath(u"8a/Raport.txt"_s)}));
 
         QVERIFY(writeText(dir.filePath(u"8a/Kartoteka.txt"_s), "1\tMnożenie\n"));
         load = loadResults({first}, Thresholds{});

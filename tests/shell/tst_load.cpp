@@ -540,7 +540,8 @@ void TestLoad::testsOfTheSampleClassOverTheYear()
     QVERIFY(session.analysis.dataLoaded);
     QCOMPARE(session.analysis.studentCount, 28);
     QCOMPARE(session.analysis.progress.tests.size(), std::size_t(3));
-    QCOMPARE(session.loadedInputs.size(), 28 + 27 + 28);
+    // Every result file, and the blueprint and the teacher's notes beside the first.
+    QCOMPARE(session.loadedInputs.size(), 28 + 27 + 28 + 2);
     QCOMPARE(caption(), u"Kalmo - Zavevad - Przetwarzanie testu: Sprawdzian - potęgi"_s);
 
     TFGlowny &main = m_shell->glowny();

@@ -14,6 +14,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace zavevad;
 using namespace zavevad::test;
 using namespace Qt::StringLiterals;
@@ -128,8 +130,10 @@ private Q_SLOTS:
 
         // The report and the workbook add the table only with a blueprint.
         const std::vector<ReportTable> tables = analysisReportTables(f.analysis);
-        QCOMPARE(tables.back().sheetName, u"Umiejętności"_s);
-        QCOMPARE(tables.back().cell(4, 1).value, 0.62);
+        const auto skills = std::find_if(tables.begin(), tables.end(),
+                [](const ReportTable &table) { return table.sheetName == u"Umiejętności"_s; });
+        QVERIFY(skills != tables.end());
+        QCOMPARE(skills->cell(4, 1).value, 0.62);
         f.analysis.blueprint = {};
         QCOMPARE(analysisReportTables(f.analysis).size(), tables.size() - 1);
     }
@@ -148,7 +152,9 @@ private Q_SLOTS:
         broken.tables.PokazTabele(TableSkills);
         const QString said = broken.grid.text(0, 1);
         QCOMPARE(said, u"Brak kartoteki testu. "_s + broken.analysis.blueprint.problem);
-        QVERIFY(said.size() * 6 + 10 <= broken.grid.columnWidth(0));
+        // Wider than the first column may grow: marked as cut, read whole
+        // where the cursor or mouse rests.
+        QVERIFY(said.size() * 6 + 10 <= broken.grid.columnWidth(0) || broken.grid.marksCutTexts());
 
         // Every question in a skill; no student leaves the shares undefined.
         AnalysisState empty = classOf({u"11"_s});

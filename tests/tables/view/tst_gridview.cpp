@@ -217,7 +217,7 @@ private Q_SLOTS:
         for (const QString &name :
                 {u"PTabelaWGore"_s, u"PTabelaWDol"_s, u"PTabelaWLewo"_s, u"PTabelawPrawo"_s})
             QVERIFY(!arrow(name)->isVisible());
-        panel.showTable(TableKind(8));
+        panel.showTable(TableKind(99));
         QCOMPARE(f.state.tableKind, int(TableGradeCount));
     }
 
