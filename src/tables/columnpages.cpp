@@ -4,6 +4,7 @@
 #include "tables/gridstate.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -65,9 +66,12 @@ void fitColumnsToWidth(GridModel &grid, int width)
     if (grid.columnCount() < 1)
         return;
     // A column grows to its longest text (the painter's two-pixel margins on
-    // both sides), so that nothing is cut while there is room for it.
+    // both sides), so that nothing is cut while there is room for it. Texts
+    // are measured as the painter draws them, which needs the fonts of a
+    // running GUI; without one (an export with no display) the widths stay.
     constexpr int kMargins = 4;
-    for (int c = 0; c < grid.columnCount(); ++c) {
+    const bool canMeasure = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    for (int c = 0; canMeasure && c < grid.columnCount(); ++c) {
         int needed = grid.columnWidth(c);
         for (int r = 0; r < grid.rowCount(); ++r) {
             const QString &text = grid.text(c, r);

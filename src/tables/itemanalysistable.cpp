@@ -280,14 +280,16 @@ Table itemAnalysisTable(const AnalysisState &analysis)
 void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pagingCount)
 {
     renderHeader(grid, table);
-    // A table wider than the card's area pages sideways, its first column
-    // always in view, and is only as wide as its widest page.
-    fitColumnsToWidth(grid);
     grid.setLeftColumn(1);
     grid.setMarksCutTexts(true);
-    state.tableWidth = pagedTableWidth(grid);
     state.tableHeight = 17 * table.rowCount() + 3;
     renderRowFormats(grid, state, table);
+    renderCells(grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
+    // A table wider than the card's area pages sideways, its first column
+    // always in view, and is only as wide as its widest page; its columns
+    // are fitted once every text stands in them.
+    fitColumnsToWidth(grid);
+    state.tableWidth = pagedTableWidth(grid);
 
     UstawRozmiarTabeli(state, pagingCount);
     PanelGeometry &panels = state.panels;
@@ -302,7 +304,6 @@ void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pa
     panels.PTabelaWGore.visible = false;
     panels.PTabelaWDol.visible = pagingCount > 15;
 
-    renderCells(grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
     grid.setTopRow(1);
     grid.clearSelection();
 }

@@ -132,13 +132,14 @@ private Q_SLOTS:
         // Eight questions fit an upright page; thirty need a landscape one
         // for the results table. The summary and the conclusions stand
         // upright on page one, the key on the last page. The item analysis,
-        // as narrow as on screen, fits an upright page.
-        QTest::newRow("5 x 8") << 5 << 8 << 4 << 0;
-        QTest::newRow("28 x 8") << 28 << 8 << 5 << 0;
-        QTest::newRow("200 x 8") << 200 << 8 << 12 << 0;
-        QTest::newRow("5 x 30") << 5 << 30 << 6 << 1;
-        QTest::newRow("28 x 30") << 28 << 30 << 6 << 1;
-        QTest::newRow("200 x 30") << 200 << 30 << 15 << 6;
+        // as narrow as on screen, fits an upright page; the student-problem
+        // table, a column per question, goes landscape.
+        QTest::newRow("5 x 8") << 5 << 8 << 6 << 1;
+        QTest::newRow("28 x 8") << 28 << 8 << 9 << 3;
+        QTest::newRow("200 x 8") << 200 << 8 << 24 << 7;
+        QTest::newRow("5 x 30") << 5 << 30 << 8 << 2;
+        QTest::newRow("28 x 30") << 28 << 30 << 10 << 4;
+        QTest::newRow("200 x 30") << 200 << 30 << 26 << 12;
     }
     void pagesAndBreaks()
     {
@@ -168,11 +169,12 @@ private Q_SLOTS:
                 QVERIFY2(text.contains(QStringLiteral("Nazwisko i imię")),
                         qPrintable(QStringLiteral("header on page %1").arg(p + 1)));
         }
-        // Every student stands once in the results and once in the
-        // working-time table: no row lost or repeated at a page break.
+        // Every student stands once in each table of the students (results,
+        // working time, stanines, student-problem): no row lost or repeated at
+        // a page break.
         const QString all = texts.join(QChar(u'\n'));
         for (const UczenAll &student : analysis.students)
-            QCOMPARE(all.count(student.displayName()), 2);
+            QCOMPARE(all.count(student.displayName()), 4);
         for (const char *title : {"Tabela - Wyniki testu", "Tabela - Czas pracy",
                      "Tabela - Ilość ocen", "Wykres - Ilość ocen"}) {
             // Once as it starts; each later page of it says it continues.
@@ -376,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(std::count_if(sizes.begin(), sizes.end(), isLandscape), 0);
         const QString all = pdfPageTexts(pdf).join(QChar(u'\n'));
         QVERIFY(all.contains(QStringLiteral("Łuczak Anna")));
-        QVERIFY(all.contains(QStringLiteral("Strona 1 z 6")));
+        QVERIFY(all.contains(QStringLiteral("Strona 1 z 10")));
 
         // Closing the preview prints nothing.
         DrukujRaport(analysis);

@@ -251,7 +251,8 @@ private Q_SLOTS:
         QCOMPARE(names,
                 QStringList({QStringLiteral("Wyniki"), QStringLiteral("Czas pracy"),
                         QStringLiteral("Ilość ocen"), QStringLiteral("Analiza pytań"),
-                        QStringLiteral("Staniny"), QStringLiteral("S-P"), QStringLiteral("Progi")}));
+                        QStringLiteral("Staniny"), QStringLiteral("S-P"),
+                        QStringLiteral("Progi")}));
 
         const QStringList strings = sharedStrings(*xlsx);
         const auto text = [&](const XmlCell &cell) {
@@ -318,7 +319,8 @@ private Q_SLOTS:
         const XmlCell difficulty = cellOf(items, QStringLiteral("C2"));
         QVERIFY(difficulty.found && difficulty.type.isEmpty());
         QVERIFY(cellOf(items, QStringLiteral("D2")).isText());
-        const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet5.xml"));
+        // After the four tables, the stanines and the student-problem table.
+        const QString thresholds = zipMember(*xlsx, QStringLiteral("xl/worksheets/sheet7.xml"));
         QCOMPARE(text(cellOf(thresholds, QStringLiteral("A2"))), QStringLiteral("Cel"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B2")).value, QStringLiteral("95"));
         QCOMPARE(cellOf(thresholds, QStringLiteral("B7")).value, QStringLiteral("0"));

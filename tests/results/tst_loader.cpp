@@ -642,7 +642,8 @@ private Q_SLOTS:
         QCOMPARE(load.blueprint.blueprint.skills.size(), 1u);
         QCOMPARE(load.blueprint.folder, dir.filePath(u"8a"_s));
         QCOMPARE(sideInputPaths(first, dir.filePath(u"8a"_s)),
-                QStringList{dir.filePath(u"8a/Kartoteka.txt"_s)});
+                (QStringList{
+                        dir.filePath(u"8a/Kartoteka.txt"_s), dir.filePath(u"8a/Raport.txt"_s)}));
 
         // A file whose every line is wrong says so where the skills would be.
         QVERIFY(writeText(dir.filePath(u"8a/Kartoteka.txt"_s), "Mnożenie\n"));

@@ -49,7 +49,7 @@ void TestArtworkScale::picturesAreDrawnForTheScreen_data()
     QTest::newRow("main window") << u"FGlowny"_s << u"ImTloGlowny"_s << QSize(750, 560)
                                  << svg(u"glowny"_s, QSize(750, 560));
     QTest::newRow("menu Plik") << u"FMenu"_s << u"ImPlik"_s << QSize(172, 264)
-                               << svg(u"menu-plik"_s, QSize(172, 243));
+                               << svg(u"menu-plik"_s, QSize(172, 264));
     QTest::newRow("About icon") << u"FAbout"_s << u"Image1"_s << QSize(32, 32)
                                 << svg(u"icon"_s, QSize(32, 32));
     QTest::newRow("table arrow") << u"FGlowny"_s << u"ImTabelaWDol"_s << QSize(25, 25)

@@ -145,8 +145,7 @@ private Q_SLOTS:
                 f.grid, info.kind, f.analysis.studentCount, resultsSumaColumn(f.state, f.analysis)};
         QVERIFY(BuildChartFromTable(source, appearances, chart, kinds).applied);
         QCOMPARE(chart.header.lines, QStringList{QString::fromUtf16(info.chart.header)});
-        const int firstRow =
-                info.chart.firstRow ? info.chart.firstRow(f.analysis.studentCount) : 1;
+        const int firstRow = info.chart.firstRow ? info.chart.firstRow(f.analysis.studentCount) : 1;
         const int points = info.chart.lastRow(f.grid, f.analysis.studentCount) - firstRow + 1;
         // Only a table the analysis does not have yet may have no points.
         QVERIFY(points > 0 || (info.outputs.present && !info.outputs.present(f.analysis)));
