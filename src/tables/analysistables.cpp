@@ -61,9 +61,25 @@ void AnalysisTables::PokazTabele(TableKind kind)
 
 void AnalysisTables::showResults()
 {
-    const Table table = resultsTable(m_analysis);
-    showResultsPage(table, 1);
-    writeNames(table);
+    m_results = resultsTable(m_analysis);
+    m_resultsKey = resultsKey();
+    showResultsPage(m_results, 1);
+    writeNames(m_results);
+}
+
+AnalysisTables::ResultsKey AnalysisTables::resultsKey() const
+{
+    return {m_analysis.students.data(), m_analysis.studentCount, m_analysis.questionCount,
+            m_analysis.summary, m_analysis.thresholds};
+}
+
+const Table &AnalysisTables::keptResultsTable()
+{
+    if (m_resultsKey != resultsKey()) {
+        m_results = resultsTable(m_analysis);
+        m_resultsKey = resultsKey();
+    }
+    return m_results;
 }
 
 int resultsQuestionColumns(const GridState &state, const AnalysisState &analysis)
@@ -81,7 +97,7 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
 
 void AnalysisTables::PokazWyniki(int page)
 {
-    showResultsPage(resultsTable(m_analysis), page);
+    showResultsPage(keptResultsTable(), page);
 }
 
 void AnalysisTables::showResultsPage(const Table &table, int page)

@@ -4,6 +4,8 @@
 #include "tables/itemanalysistable.h"
 #include "tables/resultstables.h"
 
+#include <cstdint>
+
 namespace zavevad {
 
 class GridModel;
@@ -34,11 +36,14 @@ public:
     /// without a row.
     void PokazTabele(TableKind kind);
 
-    /// Page 1 of the results table with the names.
+    /// Page 1 of the results table with the names, built afresh from the
+    /// analysis (after a load or a regrading) and kept for the question pages.
     void showResults();
 
     /// Page 1 (questions 1 to 15) or page 2 (16 onward) of the results table,
-    /// without the names of column 0.
+    /// without the names of column 0: the table `showResults` kept, built again
+    /// only when the analysis no longer has the students, question count,
+    /// summary and thresholds it was built from.
     void PokazWyniki(int page);
     void PokazCzasPracy();
     void PokazOceny();
@@ -61,6 +66,8 @@ private:
     int lastPageTopRow() const;
     void placeVerticalArrows();
     void showQuestionPage(int page);
+    /// The results table of the analysis: the kept one while it still fits.
+    const Table &keptResultsTable();
     /// `table` (the results table) as question page `page` of the grid.
     void showResultsPage(const Table &table, int page);
     /// The names of `table`'s column 0 into the grid's rows 1 to n.
@@ -71,6 +78,22 @@ private:
     const AnalysisState &m_analysis;
     ItemAnalysisVisit m_ownStash;
     ItemAnalysisVisit &m_itemAnalysisVisit;
+
+    /// What the kept results table was built from; a page switch of a large
+    /// class must not pay for building it again.
+    struct ResultsKey
+    {
+        const UczenAll *students = nullptr;
+        std::int32_t studentCount = -1;
+        std::int32_t questionCount = -1;
+        ClassSummary summary;
+        Thresholds thresholds;
+
+        friend bool operator==(const ResultsKey &, const ResultsKey &) = default;
+    };
+    ResultsKey resultsKey() const;
+    Table m_results;
+    ResultsKey m_resultsKey;
 };
 
 } // namespace zavevad

@@ -6,7 +6,9 @@
 #include "tables/numberformat.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace zavevad {
 
@@ -69,6 +71,85 @@ void resolveLook(const Table &table, int c, int r, ShownCell &shown)
         shown.alignment = row.header ? Qt::AlignHCenter : Qt::AlignLeft;
     }
 }
+
+/// The texts of small whole numbers without a mark (answers, counts,
+/// scores), which fill most cells: each is made once per rendering and
+/// shared by the cells, as `TableTexts` would write it.
+class SmallNumberTexts
+{
+public:
+    /// The shared text of `cell`; null when the cell is not such a number.
+    const QString *text(const TableCell &cell)
+    {
+        if ((cell.kind != CellKind::Whole && cell.kind != CellKind::Percent) || cell.text != 0
+                || !(cell.value >= 0 && cell.value < kCount))
+            return nullptr;
+        const auto value = static_cast<std::int64_t>(cell.value);
+        QString &text = m_texts[static_cast<std::size_t>(value)];
+        if (text.isNull())
+            text = QString::number(value);
+        return &text;
+    }
+
+private:
+    static constexpr int kCount = 128;
+    std::array<QString, kCount> m_texts;
+};
+
+/// `UstawKomorke` for many cells of one table. The format a look gives an
+/// unformatted cell is made once per look; a cell without a format gets a
+/// copy of it, a cell that already has it keeps it (a look applied twice
+/// gives what it gave once), and any other cell gets the look applied.
+class LookFormats
+{
+public:
+    explicit LookFormats(const Table &table) : m_table(table) { }
+
+    void apply(GridModel &grid, int column, int row, std::uint16_t look)
+    {
+        GridFormat &format = grid.cellFormat(column, row);
+        const GridFormat &given = formatOf(look);
+        if (format.isEmpty())
+            format = given;
+        else if (!sameFormat(format, given))
+            UstawKomorke(grid, column, row, m_table.look(look));
+    }
+
+private:
+    /// `a == b`, the parts that differ most often first.
+    static bool sameFormat(const GridFormat &a, const GridFormat &b)
+    {
+        if (a.alignment != b.alignment || a.font.has_value() != b.font.has_value())
+            return false;
+        if (a.font) {
+            const GridFont &x = *a.font;
+            const GridFont &y = *b.font;
+            if (x.style() != y.style() || x.isChanged() != y.isChanged()
+                    || x.pixelHeight() != y.pixelHeight() || x.pointSize() != y.pointSize()
+                    || x.color() != y.color()
+                    || (x.name().constData() != y.name().constData() && x.name() != y.name()))
+                return false;
+        }
+        return a.background == b.background;
+    }
+
+    const GridFormat &formatOf(std::uint16_t look)
+    {
+        if (look >= m_formats.size())
+            m_formats.resize(static_cast<std::size_t>(look) + 1);
+        std::optional<GridFormat> &format = m_formats[look];
+        if (!format) {
+            // Every grid starts from the same fixed body font.
+            GridModel blank;
+            UstawKomorke(blank, 0, 0, m_table.look(look));
+            format = blank.cellFormat(0, 0);
+        }
+        return *format;
+    }
+
+    const Table &m_table;
+    std::vector<std::optional<GridFormat>> m_formats;
+};
 
 } // namespace
 
@@ -254,13 +335,20 @@ void renderCells(GridModel &grid, const Table &table, int first, int end, int gr
         int firstRow, int endRow)
 {
     const TableTexts texts;
+    SmallNumberTexts numbers;
+    LookFormats formats(table);
     for (int r = firstRow; r < endRow; ++r) {
         for (int c = first; c < end; ++c) {
             const TableCell &cell = table.cell(c, r);
             const int column = gridColumn + c - first;
             if (cell.look != 0)
-                UstawKomorke(grid, column, r, table.look(cell.look));
-            grid.setText(column, r, texts.text(table, cell));
+                formats.apply(grid, column, r, cell.look);
+            const QString *shared = numbers.text(cell);
+            if (!shared)
+                grid.setText(column, r, texts.text(table, cell));
+            else if (const QString &held = grid.text(column, r);
+                     held.constData() != shared->constData() && held != *shared)
+                grid.setText(column, r, *shared); // else it holds the text already
         }
     }
 }

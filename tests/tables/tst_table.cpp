@@ -4,6 +4,7 @@
 #include "tablefixture.h"
 
 #include "results/blueprint.h"
+#include "results/regrading.h"
 #include "tables/table.h"
 #include "tables/tablekinds.h"
 
@@ -32,6 +33,21 @@ Qt::Alignment qtAlignment(TMyAlign alignment)
     return alignment == alRight     ? Qt::AlignRight
             : alignment == alCenter ? Qt::AlignHCenter
                                     : Qt::AlignLeft;
+}
+
+/// A table's cells into `grid` one by one through the formatting operations,
+/// from grid column `offset` on: what any faster rendering must equal.
+void renderCellByCell(GridModel &grid, const Table &table, int offset)
+{
+    const TableTexts texts;
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const TableCell &cell = table.cell(c, r);
+            if (cell.look != 0)
+                UstawKomorke(grid, c + offset, r, table.look(cell.look));
+            grid.setText(c + offset, r, texts.text(table, cell));
+        }
+    }
 }
 
 } // namespace
@@ -96,6 +112,73 @@ private Q_SLOTS:
             QCOMPARE(table.cell(15 + g, sumRow).kind, CellKind::Whole);
             QCOMPARE(texts.shown(table, 15 + g, sumRow).color, QColor(0, 0, 128));
             QCOMPARE(f.grid.resolvedFont(g, sumRow).color(), QColor(Qt::black));
+        }
+    }
+
+    void renderingOverAnotherTable_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("offset");
+        for (const TableKindInfo &before : tableKinds()) {
+            for (const TableKindInfo &after : tableKinds()) {
+                for (const int offset : {0, 1}) {
+                    QTest::addRow("%s, then %s at %d", before.commandLineName,
+                            after.commandLineName, offset)
+                            << int(before.kind) << int(after.kind) << offset;
+                }
+            }
+        }
+    }
+
+    void renderingOverAnotherTable()
+    {
+        // The grid keeps what the table before left (formats, texts), as a
+        // page switch or a change of table finds it; the rendering must give
+        // exactly what the formatting operations give cell by cell.
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QFETCH(int, offset);
+        const AnalysisState analysis = sampleClass();
+        const Table first = tableKindInfo(TableKind(before))->build(analysis);
+        const Table second = tableKindInfo(TableKind(after))->build(analysis);
+        GridModel rendered;
+        GridModel expected;
+        renderCells(rendered, first, 0, first.columnCount(), 0, 0, first.rowCount());
+        renderCellByCell(expected, first, 0);
+        QVERIFY(rendered == expected);
+        renderCells(rendered, second, 0, second.columnCount(), offset, 0, second.rowCount());
+        renderCellByCell(expected, second, offset);
+        for (int r = 0; r < second.rowCount(); ++r) {
+            for (int c = offset; c < second.columnCount() + offset; ++c) {
+                const QString where = QStringLiteral("column %1 row %2").arg(c).arg(r);
+                QVERIFY2(rendered.text(c, r) == expected.text(c, r), qPrintable(where));
+                QVERIFY2(rendered.cellFormat(c, r) == expected.cellFormat(c, r), qPrintable(where));
+            }
+        }
+        QVERIFY(rendered == expected);
+    }
+
+    void questionPagesFollowARegrading()
+    {
+        // A page switch shows the grades of the analysis as it is now, also
+        // when it was regraded after the table was shown.
+        Fixture f(sampleClass());
+        f.tables.PokazTabele(TableResults);
+        regradeAnalysis(
+                f.analysis, Thresholds{.cel = 40, .bdb = 30, .db = 20, .dst = 10, .dop = 5});
+        const Table table = resultsTable(f.analysis);
+        const TableTexts texts;
+        for (const int page : {2, 1}) {
+            if (page == 2)
+                f.tables.ImTabelaWPrawoClick();
+            else
+                f.tables.ImTabelaWLewoClick();
+            const int gradeColumn = f.grid.columnCount() - 1;
+            for (int r = 1; r < f.grid.rowCount(); ++r) {
+                QCOMPARE(
+                        f.grid.text(gradeColumn, r), texts.text(table, table.columnCount() - 1, r));
+            }
         }
     }
 };
