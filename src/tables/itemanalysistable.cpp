@@ -303,6 +303,11 @@ void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pa
     panels.PTabelaWDol.visible = pagingCount > 15;
 
     renderCells(grid, table, 0, table.columnCount(), 0, 1, table.rowCount());
+    grid.clearHeavyLines();
+    for (int r = 0; r < table.rowCount(); ++r)
+        grid.setHeavyLineAfterColumn(r, table.row(r).heavyLineAfterColumn);
+    for (int c = 0; c < table.columnCount(); ++c)
+        grid.setHeavyLineBelowRow(c, table.column(c).heavyLineBelowRow);
     grid.setTopRow(1);
     grid.clearSelection();
 }
