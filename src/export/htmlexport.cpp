@@ -202,7 +202,8 @@ QString htmlTableText(const GridModel &grid)
     for (int row = 0; row < grid.rowCount(); ++row) {
         out += QLatin1String(" <tr>") + kCrLf;
         for (int column = 0; column < grid.columnCount(); ++column, ++cell)
-            appendCell(out, grid, column, row, heavy.empty() ? NoHeavyEdge : heavy[cell]);
+            appendCell(out, grid, column, row,
+                    heavy.empty() ? std::uint8_t(NoHeavyEdge) : heavy[cell]);
         out += QLatin1String(" </tr>") + kCrLf;
     }
     out += QLatin1String("</table>") + kCrLf;
