@@ -237,5 +237,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStudentProblemTable)
+QTEST_MAIN(TestStudentProblemTable)
 #include "tst_studentproblemtable.moc"
