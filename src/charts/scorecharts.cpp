@@ -161,8 +161,7 @@ void fillQuestionMap(const AnalysisState &state, chart::XYPlot &xy)
     xy.overflowTitle = QStringLiteral("Pytania bez miejsca:");
     xy.zones.append({0.30, 0.80, 0.30, 1.0, QColor(60, 170, 90, 60), Qt::SolidPattern});
     xy.zones.append({0.0, 1.0, -1.0, 0.20, QColor(214, 39, 40, 90), Qt::BDiagPattern});
-    xy.legendItems = {
-            {QStringLiteral("dobre: łatwość 0,30–0,80, r ≥ 0,30"), zoneColor(QuestionZone::Good)},
+    xy.legendItems = {{QStringLiteral("dobre"), zoneColor(QuestionZone::Good)},
             {QStringLiteral("r < 0,20: słabo różnicuje"), zoneColor(QuestionZone::Weak)},
             {QStringLiteral("pozostałe"), zoneColor(QuestionZone::Other)}};
     QStringList undefined;
