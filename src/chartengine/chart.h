@@ -270,6 +270,21 @@ struct ReferenceLine
     friend bool operator==(const ReferenceLine &, const ReferenceLine &) = default;
 };
 
+/// A rectangle of the numeric plot in data units, shaded under the points
+/// to mark the values that mean something; ends beyond the axes are cut at
+/// the plot's edges.
+struct XYZone
+{
+    double xLo = 0.0;
+    double xHi = 0.0;
+    double yLo = 0.0;
+    double yHi = 0.0;
+    QColor color;
+    Qt::BrushStyle brush = Qt::SolidPattern;
+
+    friend bool operator==(const XYZone &, const XYZone &) = default;
+};
+
 /// One legend row given as it stands rather than taken from the points.
 struct LegendItem
 {
@@ -292,6 +307,11 @@ struct XYPlot
     XYStyle style = XYStyle::Markers;
     QList<XYPoint> points;
     QList<ReferenceLine> referenceLines;
+    /// Drawn over the plot's background, under the grid and the points.
+    QList<XYZone> zones;
+    /// Written under the plot in the bottom axis's labels font, wrapped to
+    /// the chart's width: what the plot itself cannot show. Empty: nothing.
+    QString note;
     /// Empty: no legend rows.
     QList<LegendItem> legendItems;
     /// Fixed ends of the axes; without them an axis spans its data in whole steps.

@@ -66,6 +66,8 @@ struct ChartGeometry
     QList<QRectF> pointBoxes;
     QList<MarkGeometry> referenceLabels;
     QList<MarkGeometry> overflowNames;
+    /// The numeric plot's note under it, when it has one.
+    QList<MarkGeometry> notes;
     /// The pie: its face (the unmoved pie's ellipse) and its slices.
     QRectF pie;
     QList<PieSliceGeometry> pieSlices;

@@ -369,6 +369,20 @@ XYOverflowBox placeOverflowBox(
     return result;
 }
 
+/// The note at the bottom of `area`, wrapped to its width; an empty label
+/// without a note.
+XYLabel placeNote(const Chart &c, QPaintDevice *device, const QRectF &area)
+{
+    if (c.xy.note.isEmpty())
+        return {};
+    const QFontMetricsF fm = metricsFor(c.bottomAxis.labelsFont, device);
+    const QRectF wrapped = fm.boundingRect(
+            QRectF(0.0, 0.0, area.width(), 1e6), Qt::AlignHCenter | Qt::TextWordWrap, c.xy.note);
+    const double height = std::min(wrapped.height(), area.height() / 2.0);
+    return {QRectF(area.left(), area.bottom() - height, area.width(), height), c.xy.note,
+            QPointF()};
+}
+
 } // namespace
 
 QPointF XYFrame::toPlot(double x, double y) const
@@ -407,8 +421,12 @@ void XYChart::layout(const QRectF &area)
     int rows = int(std::min<qsizetype>(labelledLines, 2));
     double aside = 0.0;
     XYLayout layout;
+    layout.note = placeNote(m_chart, m_device, area);
+    QRectF plotArea = area;
+    if (!layout.note.text.isEmpty())
+        plotArea.setBottom(layout.note.box.top() - kGap);
     for (int pass = 0; pass < 4; ++pass) {
-        layout.frame = layoutPlot(m_chart, m_device, area, e, rows, aside);
+        layout.frame = layoutPlot(m_chart, m_device, plotArea, e, rows, aside);
         const ReferenceLabels reference =
                 placeReferenceLabels(m_chart, m_device, layout.frame, rows);
         layout.referenceLabels = reference.labels;
@@ -437,6 +455,8 @@ ChartGeometry XYChart::geometry() const
         const XYLabel &row = l.overflow.rows[i];
         g.overflowNames.append(MarkGeometry{i == 0 ? -1 : int(i - 1), row.box, row.text});
     }
+    if (!l.note.text.isEmpty())
+        g.notes.append(MarkGeometry{-1, l.note.box, l.note.text});
     const double half = columnHalfWidth();
     const double base = toPlot(0.0, std::clamp(0.0, l.frame.yScale.min, l.frame.yScale.max)).y();
     for (const XYPoint &p : m_xy.points) {

@@ -65,6 +65,8 @@ struct XYLayout
     QList<XYLabel> referenceLabels;
     XYPointLabels labels;
     XYOverflowBox overflow;
+    /// The note under the plot; an empty text when there is none.
+    XYLabel note;
 };
 
 /// The numeric plot (Chart::xy) with its axes: the layout within the room
@@ -87,6 +89,7 @@ private:
     /// A marker's box with a pixel to spare, which no name may cover.
     QRectF markerBox(const QPointF &at) const;
     void paintBackground(QPainter &painter) const;
+    void paintZones(QPainter &painter) const;
     void paintGrid(QPainter &painter) const;
     void paintAxes(QPainter &painter) const;
     void paintColumns(QPainter &painter) const;
@@ -94,6 +97,7 @@ private:
     void paintJoins(QPainter &painter) const;
     void paintReferenceLines(QPainter &painter) const;
     void paintLabels(QPainter &painter) const;
+    void paintNote(QPainter &painter) const;
 
     const Chart &m_chart;
     const XYPlot &m_xy;

@@ -78,6 +78,42 @@ void XYChart::paintBackground(QPainter &painter) const
     }
 }
 
+void XYChart::paintZones(QPainter &painter) const
+{
+    if (m_xy.zones.isEmpty())
+        return;
+    const QRectF &plot = m_layout.frame.plot;
+    painter.save();
+    painter.setClipRect(plot, Qt::IntersectClip);
+    for (const XYZone &zone : m_xy.zones) {
+        if (!std::isfinite(zone.xLo) || !std::isfinite(zone.xHi) || !std::isfinite(zone.yLo)
+                || !std::isfinite(zone.yHi))
+            continue;
+        const QRectF box = QRectF(toPlot(zone.xLo, zone.yHi), toPlot(zone.xHi, zone.yLo))
+                                   .normalized()
+                                   .intersected(plot);
+        if (box.isEmpty())
+            continue;
+        QColor edge = zone.color;
+        edge.setAlpha(std::min(255, zone.color.alpha() * 2));
+        painter.setPen(QPen(edge, 1, Qt::DashLine));
+        painter.setBrush(QBrush(zone.color, zone.brush));
+        painter.drawRect(box);
+    }
+    painter.restore();
+}
+
+void XYChart::paintNote(QPainter &painter) const
+{
+    const XYLabel &note = m_layout.note;
+    if (note.text.isEmpty())
+        return;
+    const TextFont &font = m_chart.bottomAxis.labelsFont;
+    painter.setFont(font.font);
+    painter.setPen(font.color);
+    painter.drawText(note.box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, note.text);
+}
+
 void XYChart::paintGrid(QPainter &painter) const
 {
     if (!m_layout.frame.axes)
@@ -398,6 +434,7 @@ void XYChart::paint(QPainter &painter) const
 {
     painter.save();
     paintBackground(painter);
+    paintZones(painter);
     paintGrid(painter);
     if (m_xy.style == XYStyle::Columns)
         paintColumns(painter);
@@ -408,6 +445,7 @@ void XYChart::paint(QPainter &painter) const
         paintMarkers(painter);
     paintAxes(painter);
     paintLabels(painter);
+    paintNote(painter);
     painter.restore();
 }
 

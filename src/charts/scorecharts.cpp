@@ -1,5 +1,6 @@
 #include "charts/scorecharts.h"
 
+#include "results/itemanalysis.h"
 #include "results/progress.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zavevad {
 
@@ -19,6 +21,8 @@ QString header(ScoreChart which)
         return QStringLiteral("Rozkład punktów");
     case ScoreChart::TimeScore:
         return QStringLiteral("Czas a wynik");
+    case ScoreChart::QuestionMap:
+        return QStringLiteral("Mapa pytań");
     case ScoreChart::Progress:
         break;
     }
@@ -32,6 +36,8 @@ QString xTitle(ScoreChart which)
         return QStringLiteral("Punkty");
     case ScoreChart::TimeScore:
         return QStringLiteral("Czas pracy [min]");
+    case ScoreChart::QuestionMap:
+        return QStringLiteral("Łatwość");
     case ScoreChart::Progress:
         break;
     }
@@ -45,6 +51,8 @@ QString yTitle(ScoreChart which)
         return QStringLiteral("Liczba uczniów");
     case ScoreChart::TimeScore:
         return QStringLiteral("Punkty");
+    case ScoreChart::QuestionMap:
+        return QStringLiteral("Korelacja z wynikiem (r)");
     case ScoreChart::Progress:
         break;
     }
@@ -126,7 +134,85 @@ void fillProgress(const AnalysisState &state, chart::XYPlot &xy)
     xy.yMax = 100.0;
 }
 
+QColor zoneColor(QuestionZone zone)
+{
+    switch (zone) {
+    case QuestionZone::Good:
+        return QColor(31, 140, 70);
+    case QuestionZone::Weak:
+        return QColor(214, 39, 40);
+    case QuestionZone::Other:
+    case QuestionZone::Undefined:
+        break;
+    }
+    return QColor(31, 100, 200);
+}
+
+// Two decimals, as the item analysis table writes them.
+QString shown(double value)
+{
+    return twoDecimalText(std::llround(value * 100.0));
+}
+
+void fillQuestionMap(const AnalysisState &state, chart::XYPlot &xy)
+{
+    xy.style = chart::XYStyle::Markers;
+    xy.wholeNumbers = false;
+    xy.overflowTitle = QStringLiteral("Pytania bez miejsca:");
+    xy.zones.append({0.30, 0.80, 0.30, 1.0, QColor(60, 170, 90, 60), Qt::SolidPattern});
+    xy.zones.append({0.0, 1.0, -1.0, 0.20, QColor(214, 39, 40, 90), Qt::BDiagPattern});
+    xy.legendItems = {{QStringLiteral("dobre"), zoneColor(QuestionZone::Good)},
+            {QStringLiteral("r < 0,20: słabo różnicuje"), zoneColor(QuestionZone::Weak)},
+            {QStringLiteral("pozostałe"), zoneColor(QuestionZone::Other)}};
+    QStringList undefined;
+    for (const QuestionMapPoint &q : questionMap(state)) {
+        if (!q.r) {
+            undefined.append(QString::number(q.question));
+            continue;
+        }
+        xy.points.append({q.easiness, *q.r, zoneColor(q.zone), QString::number(q.question)});
+        xy.pointNames.append(QStringLiteral("Pytanie %1: łatwość %2, r %3")
+                                     .arg(q.question)
+                                     .arg(shown(q.easiness), shown(*q.r)));
+    }
+    if (!undefined.isEmpty()) {
+        xy.note = QStringLiteral("Bez wskaźnika r (–), poza wykresem: pytania ")
+                + undefined.join(QStringLiteral(", "));
+    }
+    xy.xMin = 0.0;
+    xy.xMax = 1.0;
+    xy.yMin = -1.0;
+    xy.yMax = 1.0;
+}
+
 } // namespace
+
+QList<QuestionMapPoint> questionMap(const AnalysisState &state)
+{
+    QList<QuestionMapPoint> map;
+    if (!state.dataLoaded)
+        return map;
+    const ItemAnalysis analysis = computeItemAnalysis(state);
+    for (std::size_t i = 0; i < analysis.items.size(); ++i) {
+        const ItemStats &item = analysis.items[i];
+        QuestionMapPoint q;
+        q.question = int(i) + 1;
+        const std::int64_t p = hundredths(item.difficulty);
+        q.easiness = double(p) / 100.0;
+        if (item.discrimination) {
+            const std::int64_t r = hundredths(*item.discrimination);
+            q.r = double(r) / 100.0;
+            if (r < 20)
+                q.zone = QuestionZone::Weak;
+            else if (r >= 30 && p >= 30 && p <= 80)
+                q.zone = QuestionZone::Good;
+            else
+                q.zone = QuestionZone::Other;
+        }
+        map.append(q);
+    }
+    return map;
+}
 
 QList<ProgressLine> progressLines(const AnalysisState &state)
 {
@@ -256,6 +342,9 @@ void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &
         break;
     case ScoreChart::Progress:
         fillProgress(state, xy);
+        break;
+    case ScoreChart::QuestionMap:
+        fillQuestionMap(state, xy);
         break;
     }
 }

@@ -75,11 +75,36 @@ int firstQuartile(QList<int> minutes);
 
 TimeScoreData timeScoreData(const AnalysisState &state);
 
-/// The two charts of the class's scores.
+/// Where a question lies on the map of the questions, judged on its
+/// easiness and r as the item analysis table shows them (two decimals).
+enum class QuestionZone {
+    Good, ///< "dobre": easiness 0.30 to 0.80 and r >= 0.30
+    Weak, ///< r < 0.20: the question tells good students from weak ones poorly
+    Other,
+    Undefined, ///< r undefined ("–"): not on the plot, listed under it
+};
+
+/// One question on the map: its easiness p and corrected item-total
+/// correlation r, each as the item analysis table shows it (hundredths).
+struct QuestionMapPoint
+{
+    int question = 0; ///< its number, from 1
+    double easiness = 0.0;
+    std::optional<double> r;
+    QuestionZone zone = QuestionZone::Undefined;
+
+    friend bool operator==(const QuestionMapPoint &, const QuestionMapPoint &) = default;
+};
+
+/// Every question of the loaded set in number order; empty before a load.
+QList<QuestionMapPoint> questionMap(const AnalysisState &state);
+
+/// The charts of the class's scores and questions.
 enum class ScoreChart {
     Distribution, ///< "Rozkład punktów"
     TimeScore, ///< "Czas a wynik"
     Progress, ///< "Postępy klasy": several tests loaded together
+    QuestionMap, ///< "Mapa pytań": easiness against r, one point per question
 };
 
 /// One line of the progress chart: a percentage per test, oldest first;

@@ -2,6 +2,10 @@
 
 #include "results/codepage.h"
 #include "tables/gridmodel.h"
+#include "tables/heavylines.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace zavevad {
 
@@ -59,7 +63,38 @@ void appendEscaped(QString &out, QStringView text)
     }
 }
 
-void appendCell(QString &out, const GridModel &grid, int column, int row)
+// Which of a cell's edges carry a heavy line.
+enum HeavyEdge : std::uint8_t { NoHeavyEdge = 0, HeavyRight = 1, HeavyBottom = 2 };
+
+/// Element row * columns + column: the heavy edges of that cell, each piece
+/// of a heavy line given to the cells left of or above it. Empty for a grid
+/// without heavy lines.
+std::vector<std::uint8_t> heavyEdges(const GridModel &grid)
+{
+    if (!grid.hasHeavyLines())
+        return {};
+    const int columns = grid.columnCount();
+    std::vector<std::uint8_t> edges(
+            static_cast<std::size_t>(columns) * static_cast<std::size_t>(grid.rowCount()), 0);
+    const auto mark = [&](int column, int row, HeavyEdge edge) {
+        if (column >= 0 && column < columns && row >= 0 && row < grid.rowCount())
+            edges[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns)
+                    + static_cast<std::size_t>(column)] |= edge;
+    };
+    for (const HeavySegment &s :
+            heavyLineSegments(grid.heavyLinesAfterColumn(), grid.heavyLinesBelowRow(), columns)) {
+        if (s.vertical()) {
+            for (int r = s.row1; r < s.row2; ++r)
+                mark(s.column1 - 1, r, HeavyRight);
+        } else {
+            for (int c = s.column1; c < s.column2; ++c)
+                mark(c, s.row1 - 1, HeavyBottom);
+        }
+    }
+    return edges;
+}
+
+void appendCell(QString &out, const GridModel &grid, int column, int row, std::uint8_t heavy)
 {
     const bool header = row == 0;
     out += header ? QLatin1String("  <th") : QLatin1String("  <td");
@@ -68,6 +103,14 @@ void appendCell(QString &out, const GridModel &grid, int column, int row)
     if (!sameRgb(background, grid.bodyBackground())) {
         out += QLatin1String(" bgcolor=#");
         appendRrggbb(out, background);
+    }
+    if (heavy != NoHeavyEdge) {
+        out += QLatin1String(" style=\"");
+        if (heavy & HeavyRight)
+            out += QLatin1String("border-right:3px solid #000000;");
+        if (heavy & HeavyBottom)
+            out += QLatin1String("border-bottom:3px solid #000000;");
+        out += QLatin1Char('"');
     }
     out += QLatin1Char('>') + kCrLf;
 
@@ -154,10 +197,13 @@ QString htmlTableText(const GridModel &grid)
     out += QLatin1String("<table bgcolor=#");
     appendRrggbb(out, grid.bodyBackground());
     out += QLatin1Char('>') + kCrLf;
+    const std::vector<std::uint8_t> heavy = heavyEdges(grid);
+    std::size_t cell = 0;
     for (int row = 0; row < grid.rowCount(); ++row) {
         out += QLatin1String(" <tr>") + kCrLf;
-        for (int column = 0; column < grid.columnCount(); ++column)
-            appendCell(out, grid, column, row);
+        for (int column = 0; column < grid.columnCount(); ++column, ++cell)
+            appendCell(out, grid, column, row,
+                    heavy.empty() ? std::uint8_t(NoHeavyEdge) : heavy[cell]);
         out += QLatin1String(" </tr>") + kCrLf;
     }
     out += QLatin1String("</table>") + kCrLf;

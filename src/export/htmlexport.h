@@ -12,7 +12,9 @@ class GridModel;
 /// The HTML table text of the grid, as Unicode: one `<table>` carrying each
 /// cell's resolved alignment, a background where it differs from the grid's
 /// body background, and a font part (colour, size, bold, italic, strike-out,
-/// underline) where the resolved font counts as set. Lines end in CR LF. Cell
+/// underline) where the resolved font counts as set, and a style of heavy
+/// right and bottom borders where the grid's heavy lines run (a grid without
+/// them gets no style at all). Lines end in CR LF. Cell
 /// texts are escaped (`&`, `<`, `>`), so no name can break the page. This is
 /// what the clipboard's `text/html` holds.
 QString htmlTableText(const GridModel &grid);

@@ -123,6 +123,10 @@ const std::array kFixedEntries = {
         "Pokazuje średnią i medianę klasy w kolejnych testach", 114,
         kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::Progress); },
         kNoKey},
+    MenuEntry{TFMenu::MenuWykresy, "LWykresMapaPytan", "Mapa pytań",
+        "Pokazuje łatwość i moc różnicującą każdego pytania", 135,
+        kData, kLoaded, kClosing, [](const H &h) { call(h.scoreChart, ScoreChart::QuestionMap); },
+        kNoKey},
 
     MenuEntry{TFMenu::MenuAbout, "LAboutWinietka", "O programie", "O programie", 9,
         MenuCheck::None, kAlways, kClosing, [](const H &h) { call(h.showAbout); }, kNoKey},

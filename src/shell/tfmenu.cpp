@@ -47,9 +47,9 @@ TFMenu::Placement TFMenu::placement(DropDown dropDown)
         // A row of 21 pixels per table kind below a margin of 12.
         return {{160, 12 + 21 * static_cast<int>(tableKinds().size())}, {121, 48}};
     case MenuWykresy:
-        // Grown by the two charts of the scores below the three of the table,
-        // and by the chart of several tests.
-        return {{145, 138}, {177, 48}};
+        // A row of 21 pixels per chart: the three of the table, then the
+        // distribution, time, progress and question charts.
+        return {{145, 159}, {177, 48}};
     case MenuAbout:
         return {{146, 55}, {237, 48}};
     }

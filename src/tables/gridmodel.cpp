@@ -54,6 +54,50 @@ void GridModel::setRowCount(int count)
     m_rowCount = std::max(0, count);
 }
 
+namespace {
+
+// The stored lines, -1 where none is stored, as long as `count`.
+std::vector<int> linesOf(const std::vector<int> &stored, int count)
+{
+    std::vector<int> lines(static_cast<std::size_t>(count), -1);
+    std::copy_n(stored.begin(), std::min(stored.size(), lines.size()), lines.begin());
+    return lines;
+}
+
+void storeLine(std::vector<int> &stored, int index, int value)
+{
+    if (index < 0)
+        return;
+    const auto i = static_cast<std::size_t>(index);
+    if (value < 0 && i >= stored.size())
+        return;
+    if (i >= stored.size())
+        stored.resize(i + 1, -1);
+    stored[i] = std::max(value, -1);
+}
+
+} // namespace
+
+std::vector<int> GridModel::heavyLinesAfterColumn() const
+{
+    return linesOf(m_heavyAfterColumn, m_rowCount);
+}
+
+void GridModel::setHeavyLineAfterColumn(int row, int column)
+{
+    storeLine(m_heavyAfterColumn, row, column);
+}
+
+std::vector<int> GridModel::heavyLinesBelowRow() const
+{
+    return linesOf(m_heavyBelowRow, m_columnCount);
+}
+
+void GridModel::setHeavyLineBelowRow(int column, int row)
+{
+    storeLine(m_heavyBelowRow, column, row);
+}
+
 int GridModel::columnWidth(int column) const
 {
     const int *width = findIn(m_columnWidths, column);

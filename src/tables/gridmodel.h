@@ -94,6 +94,25 @@ public:
     GridFormat &headerRowFormat() { return m_headerRowFormat; }
     GridFormat &headerColumnFormat(int column);
 
+    // ---- Heavy lines ----
+    // A table of its own may carry heavy lines along its grid lines (the S
+    // and P curves of the student-problem table); the specified tables have
+    // none, so their pictures and exports stay as they were.
+    /// Element r: the column on whose right edge row r's heavy line runs; -1
+    /// for none. As long as the row count.
+    std::vector<int> heavyLinesAfterColumn() const;
+    void setHeavyLineAfterColumn(int row, int column);
+    /// Element c: the row under which column c's heavy line runs; -1 for
+    /// none. As long as the column count.
+    std::vector<int> heavyLinesBelowRow() const;
+    void setHeavyLineBelowRow(int column, int row);
+    void clearHeavyLines()
+    {
+        m_heavyAfterColumn.clear();
+        m_heavyBelowRow.clear();
+    }
+    bool hasHeavyLines() const { return !m_heavyAfterColumn.empty() || !m_heavyBelowRow.empty(); }
+
     // ---- Fixed look ----
     QColor bodyBackground() const { return m_bodyBackground; }
     QColor headerBackground() const { return m_headerBackground; }
@@ -149,6 +168,8 @@ private:
     int m_stride = 0;
     int m_storedRows = 0;
 
+    std::vector<int> m_heavyAfterColumn;
+    std::vector<int> m_heavyBelowRow;
     std::vector<int> m_columnWidths;
     std::vector<GridFormat> m_rowFormats;
     std::vector<GridFormat> m_columnFormats;

@@ -6,13 +6,26 @@ namespace zavevad {
 
 std::vector<HeavySegment> heavyLineSegments(const Table &table)
 {
+    std::vector<int> afterColumn;
+    for (int r = 0; r < table.rowCount(); ++r)
+        afterColumn.push_back(table.row(r).heavyLineAfterColumn);
+    std::vector<int> belowRow;
+    for (int c = 0; c < table.columnCount(); ++c)
+        belowRow.push_back(table.column(c).heavyLineBelowRow);
+    return heavyLineSegments(afterColumn, belowRow, table.columnCount());
+}
+
+std::vector<HeavySegment> heavyLineSegments(
+        const std::vector<int> &afterColumn, const std::vector<int> &belowRow, int columns)
+{
     std::vector<HeavySegment> segments;
+    const int rows = static_cast<int>(afterColumn.size());
     // Rows: a vertical piece in each row, joined to the next row's by a
     // horizontal piece along their common edge.
     int previous = -1;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        const int after = table.row(r).heavyLineAfterColumn;
-        if (after < 0 || after >= table.columnCount()) {
+    for (int r = 0; r < rows; ++r) {
+        const int after = afterColumn[static_cast<std::size_t>(r)];
+        if (after < 0 || after >= columns) {
             previous = -1;
             continue;
         }
@@ -25,9 +38,10 @@ std::vector<HeavySegment> heavyLineSegments(const Table &table)
     // Columns: a horizontal piece under each column's row, joined to the
     // next column's by a vertical piece along their common edge.
     previous = -1;
-    for (int c = 0; c < table.columnCount(); ++c) {
-        const int below = table.column(c).heavyLineBelowRow;
-        if (below < 0 || below >= table.rowCount()) {
+    const int lineColumns = std::min(columns, static_cast<int>(belowRow.size()));
+    for (int c = 0; c < lineColumns; ++c) {
+        const int below = belowRow[static_cast<std::size_t>(c)];
+        if (below < 0 || below >= rows) {
             previous = -1;
             continue;
         }

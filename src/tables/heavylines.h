@@ -28,4 +28,12 @@ struct HeavySegment
 /// Empty for a table without heavy lines.
 std::vector<HeavySegment> heavyLineSegments(const Table &table);
 
+/// The same pieces from the lines given row by row (element r: the column
+/// after which row r's line runs) and column by column (element c: the row
+/// under which column c's line runs), -1 for none, in a table of `columns`
+/// columns and as many rows as `afterColumn` has; a line outside the table
+/// is left out.
+std::vector<HeavySegment> heavyLineSegments(
+        const std::vector<int> &afterColumn, const std::vector<int> &belowRow, int columns);
+
 } // namespace zavevad

@@ -304,6 +304,11 @@ void renderOwnGrid(GridModel &grid, GridState &state, const Table &table, int pa
     panels.PTabelaWGore.visible = false;
     panels.PTabelaWDol.visible = pagingCount > 15;
 
+    grid.clearHeavyLines();
+    for (int r = 0; r < table.rowCount(); ++r)
+        grid.setHeavyLineAfterColumn(r, table.row(r).heavyLineAfterColumn);
+    for (int c = 0; c < table.columnCount(); ++c)
+        grid.setHeavyLineBelowRow(c, table.column(c).heavyLineBelowRow);
     grid.setTopRow(1);
     grid.clearSelection();
 }

@@ -148,7 +148,7 @@ void TestMenuWindow::dropDownGeometry_data()
     QTest::newRow("Plik") << u"LMenuPlik"_s << u"PPlik"_s << QRect(16, 48, 172, 264);
     QTest::newRow("Edycja") << u"LMenuEdycja"_s << u"Pedycja"_s << QRect(67, 48, 148, 124);
     QTest::newRow("Tabele") << u"LMenuTabele"_s << u"PTabele"_s << QRect(121, 48, 160, 222);
-    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 138);
+    QTest::newRow("Wykresy") << u"LMenuWykresy"_s << u"PWykresy"_s << QRect(177, 48, 145, 159);
     QTest::newRow("O programie") << u"LMenuAbout"_s << u"PAbout"_s << QRect(237, 48, 146, 55);
 }
 
@@ -340,6 +340,8 @@ void TestMenuWindow::itemsAndHints_data()
     QTest::newRow("LWykresCzasWynik")
             << u"LWykresCzasWynik"_s << u"Czas a wynik"_s
             << u"Pokazuje, czy szybkie oddanie testu szło w parze z wynikiem"_s;
+    QTest::newRow("LWykresMapaPytan") << u"LWykresMapaPytan"_s << u"Mapa pytań"_s
+                                      << u"Pokazuje łatwość i moc różnicującą każdego pytania"_s;
     QTest::newRow("LAboutWinietka") << u"LAboutWinietka"_s << u"O programie"_s << u"O programie"_s;
     QTest::newRow("LAboutPomoc") << u"LAboutPomoc"_s << u"Pomoc"_s << u"Pomoc"_s;
 }
@@ -385,6 +387,7 @@ void TestMenuWindow::greyItemsBeforeLoad_data()
     QTest::newRow("score distribution") << u"LMenuWykresy"_s << u"LWykresRozklad"_s;
     QTest::newRow("time and score") << u"LMenuWykresy"_s << u"LWykresCzasWynik"_s;
     QTest::newRow("progress") << u"LMenuWykresy"_s << u"LWykresPostepy"_s;
+    QTest::newRow("question map") << u"LMenuWykresy"_s << u"LWykresMapaPytan"_s;
 }
 
 void TestMenuWindow::greyItemsBeforeLoad()

@@ -624,6 +624,10 @@ void TestThresholdsDialog::picturesOfTheSampleClass()
     keep(wykres, u"chart-score-distribution.png"_s);
     clickItem("LMenuWykresy", "LWykresCzasWynik");
     keep(wykres, u"chart-time-score.png"_s);
+    clickItem("LMenuWykresy", "LWykresMapaPytan");
+    QVERIFY(wykres.chart().xy.active);
+    QCOMPARE(wykres.chart().header.lines, QStringList{u"Mapa pytań"_s});
+    keep(wykres, u"chart-question-map.png"_s);
     wykres.hide();
     clickItem("LMenuTabele", "LAnalizaOceny");
     runDialog([&](TFProgi &dialog) {

@@ -1,11 +1,17 @@
 #include "tablefixture.h"
 
+#include "export/htmlexport.h"
 #include "tables/heavylines.h"
+#include "tables/itemanalysistable.h"
 #include "tables/staninestable.h"
 #include "tables/studentproblemtable.h"
+#include "tables/view/gridpainter.h"
 
+#include <QImage>
 #include <QLocale>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace zavevad;
 using namespace zavevad::test;
@@ -28,6 +34,26 @@ AnalysisState handClass()
 {
     return classOf({u"011010"_s, u"111111"_s, u"010000"_s, u"111010"_s, u"000000"_s, u"011110"_s,
             u"100011"_s, u"011000"_s});
+}
+
+GridModel ownGrid(const Table &table)
+{
+    GridModel grid;
+    GridState state;
+    renderOwnGrid(grid, state, table, table.rowCount());
+    return grid;
+}
+
+/// The cells of each row of an HTML table text, each from its "<td" or "<th".
+QList<QStringList> htmlCells(const QString &html)
+{
+    QList<QStringList> rows;
+    for (const QString &row : html.split(u" <tr>"_s).mid(1)) {
+        QStringList cells = row.split(u"  <t"_s);
+        cells.removeFirst();
+        rows.append(cells);
+    }
+    return rows;
 }
 
 } // namespace
@@ -121,6 +147,82 @@ private Q_SLOTS:
         QVERIFY(heavyLineSegments(staninesTable(handClass())).empty());
     }
 
+    void curvesOnTheScreenGrid()
+    {
+        // Students S3 (3), S1 (2), S2 (1): row 1's line after question
+        // column 3, row 2's after column 2, joined along the top of row 2.
+        const GridModel grid =
+                ownGrid(studentProblemTable(classOf({u"110"_s, u"100"_s, u"111"_s})));
+        const GridPainter painter(grid);
+        const QSize size(painter.columnLeft(grid.columnCount()), 17 * grid.rowCount());
+        const QImage image = painter.render(size);
+        const QColor heavy = GridPainter::kHeavyLineColour;
+        const QColor line = GridPainter::kLineColour;
+        const auto rightEdge = [&](int column) {
+            return painter.columnLeft(column + 1) - 1;
+        };
+        const int row1 = GridPainter::lineTop(1) + 8;
+        const int row2 = GridPainter::lineTop(2) + 8;
+        QCOMPARE(image.pixelColor(rightEdge(3), row1), heavy);
+        QCOMPARE(image.pixelColor(rightEdge(2), row1), line);
+        QCOMPARE(image.pixelColor(rightEdge(2), row2), heavy);
+        QCOMPARE(image.pixelColor(rightEdge(3), row2), line);
+        // The join between the two rows and the P curve under question 1's
+        // three correct answers.
+        const int x3 = (painter.columnLeft(3) + rightEdge(3)) / 2;
+        QCOMPARE(image.pixelColor(x3, GridPainter::lineTop(2) - 1), heavy);
+        const int x1 = (painter.columnLeft(1) + rightEdge(1)) / 2;
+        QCOMPARE(image.pixelColor(x1, GridPainter::lineTop(4) - 1), heavy);
+        QCOMPARE(image.pixelColor(x1, GridPainter::lineTop(3) - 1), line);
+
+        // Scrolled down a row, the lines move with their rows and none is
+        // drawn along the header.
+        GridModel scrolled = grid;
+        scrolled.setTopRow(2);
+        const QImage down = GridPainter(scrolled).render(size);
+        QCOMPARE(down.pixelColor(rightEdge(2), row1), heavy);
+        QCOMPARE(down.pixelColor(rightEdge(3), row1), line);
+        QCOMPARE(down.pixelColor(x3, GridPainter::lineTop(1) - 1), line);
+
+        // A table without curves keeps its plain grid.
+        const GridModel plain = ownGrid(staninesTable(handClass()));
+        QVERIFY(!plain.hasHeavyLines());
+        const GridPainter plainPainter(plain);
+        const QImage plainImage = plainPainter.render(QSize(400, 100));
+        for (int x = 0; x < 400; ++x)
+            QVERIFY(plainImage.pixelColor(x, 16) != heavy);
+    }
+
+    void curvesAsHtmlBorders()
+    {
+        const GridModel grid =
+                ownGrid(studentProblemTable(classOf({u"110"_s, u"100"_s, u"111"_s})));
+        const QList<QStringList> rows = htmlCells(htmlTableText(grid));
+        QCOMPARE(rows.size(), grid.rowCount());
+        const auto edges = [&](int column, int row) {
+            const QString &cell = rows[row][column];
+            return QStringList{
+                    cell.contains(u"border-right:3px solid #000000;"_s) ? u"R"_s : QString(),
+                    cell.contains(u"border-bottom:3px solid #000000;"_s) ? u"B"_s : QString()}
+                    .join(QString());
+        };
+        // A perfect pattern: the S curve right of each student's points and
+        // the P curve under each question's count run along the same edges,
+        // each piece on the cell left of or above it.
+        QCOMPARE(edges(3, 1), u"RB"_s);
+        QCOMPARE(edges(2, 2), u"RB"_s);
+        QCOMPARE(edges(1, 3), u"RB"_s);
+        QCOMPARE(edges(3, 0), QString());
+        QCOMPARE(edges(4, 1), QString());
+        int styled = 0;
+        for (const QStringList &row : rows)
+            styled += int(std::count_if(row.begin(), row.end(),
+                    [](const QString &cell) { return cell.contains(u"style="_s); }));
+        QCOMPARE(styled, 3);
+
+        QVERIFY(!htmlTableText(ownGrid(staninesTable(handClass()))).contains(u"style="_s));
+    }
+
     void emptyAndSingle()
     {
         AnalysisState none;
@@ -135,5 +237,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStudentProblemTable)
+QTEST_MAIN(TestStudentProblemTable)
 #include "tst_studentproblemtable.moc"

@@ -2,6 +2,7 @@
 
 #include "tables/columnpages.h"
 #include "tables/gridmodel.h"
+#include "tables/heavylines.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -162,7 +163,57 @@ void GridPainter::paint(QPainter &painter, const QSize &size, const QRect &expos
                     kLineColour);
         }
     }
+    paintHeavyLines(painter);
     painter.restore();
+}
+
+bool GridPainter::columnShown(int column) const
+{
+    return column == 0 || (!m_model.columnPagedOut(column) && column < m_pageEnd);
+}
+
+void GridPainter::paintHeavyLines(QPainter &painter) const
+{
+    if (!m_model.hasHeavyLines())
+        return;
+    // Grid-line positions of the edges; rows scrolled above the top row end
+    // at the header's bottom line, so only what is in view is drawn.
+    const int headerLine = lineTop(1) - GridModel::kGridLineWidth;
+    const auto edgeX = [this](int edge) {
+        return std::max(columnLeft(edge) - GridModel::kGridLineWidth, 0);
+    };
+    const auto edgeY = [this, headerLine](int edge) {
+        if (edge < firstBodyRow())
+            return headerLine;
+        return lineTop(edge - firstBodyRow() + 1) - GridModel::kGridLineWidth;
+    };
+    const int half = kHeavyLineWidth / 2;
+    for (const HeavySegment &s : heavyLineSegments(m_model.heavyLinesAfterColumn(),
+                 m_model.heavyLinesBelowRow(), m_model.columnCount())) {
+        if (s.vertical()) {
+            if (!columnShown(s.column1 - 1))
+                continue;
+            const int x = edgeX(s.column1);
+            const int y1 = edgeY(s.row1);
+            const int y2 = edgeY(s.row2);
+            if (y2 > y1)
+                painter.fillRect(
+                        QRect(x - half, y1 - half, kHeavyLineWidth, y2 - y1 + 2 * half + 1),
+                        kHeavyLineColour);
+        } else {
+            // The top edge of the first row in view is the bottom of a row
+            // scrolled away.
+            if (s.row1 < firstBodyRow() || (s.row1 == firstBodyRow() && s.row1 > 1))
+                continue;
+            const int x1 = edgeX(s.column1);
+            const int x2 = edgeX(s.column2);
+            const int y = edgeY(s.row1);
+            if (x2 > x1)
+                painter.fillRect(
+                        QRect(x1 - half, y - half, x2 - x1 + 2 * half + 1, kHeavyLineWidth),
+                        kHeavyLineColour);
+        }
+    }
 }
 
 void GridPainter::paintCell(QPainter &painter, int column, int row, const QRect &rect) const

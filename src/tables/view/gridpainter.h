@@ -13,13 +13,17 @@ class GridModel;
 
 /// Draws the grid as `Tabela` shows it: the header row at the top, then the
 /// body rows from the model's top row, 16-pixel rows and columns of their
-/// widths, each followed by a 1-pixel grid line. Takes any QPainter, so the
+/// widths, each followed by a 1-pixel grid line, and the model's heavy lines
+/// over the grid lines they follow. Takes any QPainter, so the
 /// widget, an image and a test all use the same drawing.
 class GridPainter
 {
 public:
     static inline const QColor kLineColour{128, 128, 128};
     static inline const QColor kEmptyColour{227, 222, 224}; ///< area beyond the last cell
+    static inline const QColor kHeavyLineColour{0, 0, 0};
+    /// Width of a heavy line, centred on the grid line it covers.
+    static constexpr int kHeavyLineWidth = 3;
 
     explicit GridPainter(const GridModel &model);
 
@@ -51,6 +55,9 @@ public:
 
 private:
     void paintCell(QPainter &painter, int column, int row, const QRect &rect) const;
+    void paintHeavyLines(QPainter &painter) const;
+    /// Whether a column is drawn on the page of columns on display.
+    bool columnShown(int column) const;
     int firstBodyRow() const;
 
     const GridModel &m_model;
