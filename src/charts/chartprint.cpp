@@ -91,7 +91,8 @@ QImage printResolutionImage(
         const chart::Chart &chart, const QSize &pixels, const chart::ViewState &zoomPan)
 {
     const QSize size = pixels.expandedTo(QSize(1, 1));
-    const double a4Inches = QPageSize(QPageSize::A4).size(QPageSize::Inch).width();
+    // In millimetres, exact for A4 (its size in inches is rounded).
+    const double a4Inches = QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width() / 25.4;
     const double scale = std::max(1.0, a4Inches * kPrintDpi / size.width());
     QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);

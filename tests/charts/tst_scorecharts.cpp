@@ -425,7 +425,7 @@ private Q_SLOTS:
         const QSize size(600, 400);
         const QImage print = printResolutionImage(c, size);
         QCOMPARE(print.width(), 2480);
-        QCOMPARE(print.height(), 2480 * 400 / 600);
+        QCOMPARE(print.height(), qRound(210 / 25.4 * 300 * 400 / 600));
         QCOMPARE(qRound(print.dotsPerMeterX() * 0.0254), 300);
         const QImage screen = chart::renderToImage(c, size);
         const QImage back = print.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

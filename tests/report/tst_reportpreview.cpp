@@ -98,7 +98,7 @@ private Q_SLOTS:
                 [&document](QPagedPaintDevice &device) { return document.paint(device); });
         QVERIFY(!printed);
         QCOMPARE(previewPages, document.pageCount());
-        saveForDocs(picture, QStringLiteral("report-preview.png"));
+        QVERIFY(!picture.isNull());
     }
 
     void previewPagesLieAsInThePdf()
@@ -126,6 +126,11 @@ private Q_SLOTS:
             QVERIFY(dialog);
             QTest::qWait(50);
             QVERIFY2(made.size() < pdfLandscape.size(), "every page made before it was looked at");
+            // A landscape page among upright ones, for the guide.
+            const int landscape = static_cast<int>(pdfLandscape.indexOf(true));
+            dialog->scrollArea().ensureVisible(0, dialog->canvas().pageRect(landscape).center().y());
+            QTest::qWait(50);
+            saveForDocs(dialog->grab().toImage(), QStringLiteral("report-preview.png"));
             PreviewCanvas &canvas = dialog->canvas();
             for (int page = 0; page < pdfLandscape.size(); ++page) {
                 const QImage image = canvas.pageImage(page);
