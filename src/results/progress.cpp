@@ -226,8 +226,10 @@ ProgressLoad loadProgress(const QStringList &files, const Thresholds &thresholds
     Matcher matcher(groups.size());
     for (std::size_t t = 0; t < groups.size(); ++t) {
         TestGroup &group = groups[t];
-        ReadFilesOutcome files{
-                .ok = true, .testName = group.name, .students = std::move(group.students)};
+        ReadFilesOutcome files;
+        files.ok = true;
+        files.testName = group.name;
+        files.students = std::move(group.students);
         LoadOutcome outcome = analyseRead(std::move(files), group.files.constFirst(), thresholds);
         if (t + 1 == groups.size()) {
             load.newest = outcome;

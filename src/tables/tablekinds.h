@@ -52,7 +52,7 @@ struct TableChart
     /// `valueColumn` counted from the table's right edge, 1 the last column:
     /// for a table whose width follows the data (one column per class).
     static constexpr int fromRight(int n) { return -1 - n; }
-    static constexpr int kLastColumn = fromRight(1);
+    static constexpr int kLastColumn = -2; ///< fromRight(1)
     /// The value column of a table or grid of `columnCount` columns.
     int valueColumnOf(int columnCount, int sumaColumn) const
     {
