@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScrollArea>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,7 +129,8 @@ private Q_SLOTS:
             QVERIFY2(made.size() < pdfLandscape.size(), "every page made before it was looked at");
             // A landscape page among upright ones, for the guide.
             const int landscape = static_cast<int>(pdfLandscape.indexOf(true));
-            dialog->scrollArea().ensureVisible(0, dialog->canvas().pageRect(landscape).center().y());
+            dialog->scrollArea().ensureVisible(
+                    0, dialog->canvas().pageRect(landscape).center().y());
             QTest::qWait(50);
             saveForDocs(dialog->grab().toImage(), QStringLiteral("report-preview.png"));
             PreviewCanvas &canvas = dialog->canvas();
