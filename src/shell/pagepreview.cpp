@@ -34,6 +34,7 @@ PreviewCanvas::PreviewCanvas(const Platform::PreviewPages &pages, QWidget *paren
     : QWidget(parent), m_pages(pages), m_made(kKeptKilobytes)
 {
     setObjectName(QStringLiteral("PreviewCanvas"));
+    placePages();
     resize(sizeHint());
 }
 
@@ -41,37 +42,44 @@ void PreviewCanvas::setZoom(double zoom)
 {
     m_zoom = std::clamp(zoom, 0.2, 6.0);
     m_made.clear();
+    placePages();
     resize(sizeHint());
     update();
 }
 
+void PreviewCanvas::placePages()
+{
+    // Only the orientations are asked for: no page is made to be placed.
+    m_tops.assign(static_cast<std::size_t>(std::max(0, m_pages.count)), 0);
+    int top = kGap;
+    for (int page = 0; page < m_pages.count; ++page) {
+        m_tops[static_cast<std::size_t>(page)] = top;
+        top += static_cast<int>(std::ceil(pagePoints(m_pages.orientation(page)).height() * m_zoom))
+                + kGap;
+    }
+    m_height = top;
+}
+
 QRect PreviewCanvas::pageRect(int page) const
 {
-    // Every page is A4 and as long as an upright one at most, so a page's
-    // place follows from its number: no pass over all the pages.
-    const int height =
-            static_cast<int>(std::ceil(pagePoints(QPageLayout::Portrait).height() * m_zoom));
     const QSizeF size = pagePoints(m_pages.orientation(page)) * m_zoom;
     const int width = static_cast<int>(std::ceil(size.width()));
-    const int left = (sizeHint().width() - width) / 2;
-    const int top = kGap + page * (height + kGap)
-            + (height - static_cast<int>(std::ceil(size.height()))) / 2;
-    return QRect(left, top, width, static_cast<int>(std::ceil(size.height())));
+    return QRect((sizeHint().width() - width) / 2, m_tops[static_cast<std::size_t>(page)], width,
+            static_cast<int>(std::ceil(size.height())));
 }
 
 int PreviewCanvas::pageAt(int y) const
 {
-    const int height =
-            static_cast<int>(std::ceil(pagePoints(QPageLayout::Portrait).height() * m_zoom));
-    return std::clamp((y - kGap) / (height + kGap), 0, std::max(0, m_pages.count - 1));
+    if (m_tops.empty())
+        return 0;
+    const auto after = std::upper_bound(m_tops.begin(), m_tops.end(), y);
+    return std::max(0, static_cast<int>(after - m_tops.begin()) - 1);
 }
 
 QSize PreviewCanvas::sizeHint() const
 {
-    const QSizeF landscape = pagePoints(QPageLayout::Landscape) * m_zoom;
-    const int height = static_cast<int>(std::ceil(landscape.width()));
-    return QSize(static_cast<int>(std::ceil(landscape.width())) + 2 * kGap,
-            kGap + m_pages.count * (height + kGap));
+    const double width = pagePoints(QPageLayout::Landscape).width() * m_zoom;
+    return QSize(static_cast<int>(std::ceil(width)) + 2 * kGap, m_height);
 }
 
 QImage PreviewCanvas::pageImage(int page)
@@ -164,9 +172,28 @@ void PagePreview::zoomBy(double factor)
     showPageNumber();
 }
 
+void PagePreview::fitWidth()
+{
+    const double width = QPageSize(QPageSize::A4).size(QPageSize::Point).height();
+    m_canvas->setZoom((m_scroll->viewport()->width() - 2 * kGap - 2) / width);
+    showPageNumber();
+}
+
+void PagePreview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The first time only: a zoom the user chose stays.
+    if (!m_fitted) {
+        m_fitted = true;
+        fitWidth();
+    }
+}
+
 void PagePreview::showPageNumber()
 {
-    const int page = m_canvas->pageAt(m_scroll->verticalScrollBar()->value());
+    // The page in the middle of the view.
+    const QScrollBar *bar = m_scroll->verticalScrollBar();
+    const int page = m_canvas->pageAt(bar->value() + m_scroll->viewport()->height() / 2);
     m_pageLabel->setText(
             QStringLiteral("Strona %1 z %2").arg(m_count == 0 ? 0 : page + 1).arg(m_count));
 }

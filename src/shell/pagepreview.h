@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QScrollArea;
@@ -41,7 +42,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void placePages();
+
     const Platform::PreviewPages &m_pages;
+    /// Where each page starts, for the current zoom.
+    std::vector<int> m_tops;
+    int m_height = 0;
     double m_zoom = 1.0;
     /// Pictures of pages at the current zoom, their cost in kilobytes.
     QCache<int, QImage> m_made;
@@ -68,7 +74,12 @@ public:
     /// Prints on printer() as it is set and closes the preview as accepted.
     void printNow();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    /// The zoom that shows a landscape page whole across the view.
+    void fitWidth();
     void askAndPrint();
     void zoomBy(double factor);
     void showPageNumber();
@@ -76,6 +87,7 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     Print m_print;
     bool m_printed = false;
+    bool m_fitted = false;
     int m_count = 0;
     PreviewCanvas *m_canvas = nullptr;
     QScrollArea *m_scroll = nullptr;
