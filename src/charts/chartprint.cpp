@@ -8,6 +8,7 @@
 #include <QPicture>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zavevad {
 
@@ -84,6 +85,29 @@ void drawChartScaled(QPainter &painter, const chart::Chart &chart, const QSizeF 
     }
     painter.drawPicture(QPointF(0, 0), picture);
     painter.restore();
+}
+
+QImage printResolutionImage(
+        const chart::Chart &chart, const QSize &pixels, const chart::ViewState &zoomPan)
+{
+    const QSize size = pixels.expandedTo(QSize(1, 1));
+    // In millimetres, exact for A4 (its size in inches is rounded).
+    const double a4Inches = QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width() / 25.4;
+    const double scale = std::max(1.0, a4Inches * kPrintDpi / size.width());
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        // Laid out at the screen's resolution, as the window lays it out
+        // (fonts in points would grow with the picture's own), then scaled.
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
+        chart::renderChart(painter, chart, QRectF(QPointF(0, 0), size), zoomPan);
+    }
+    const int dotsPerMeter = static_cast<int>(std::lround(kPrintDpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
 }
 
 bool paintChartPage(QPagedPaintDevice &device, const chart::Chart &chart, const QSizeF &pixels,

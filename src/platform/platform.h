@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,7 @@
 
 class QMimeData;
 class QPagedPaintDevice;
+class QPainter;
 
 namespace zavevad {
 
@@ -114,6 +116,28 @@ public:
     /// false when the user closed the preview or cancelled the print dialog.
     /// A printer that fails throws CommandError naming the document.
     virtual bool printDocument(const QString &title, const PagePainter &paint) = 0;
+
+    /// A document's pages one by one, for a preview that makes only the pages
+    /// looked at and shows each as it lies on paper.
+    struct PreviewPages
+    {
+        int count = 0;
+        /// How page `page` (from 0) lies: it is A4 of that orientation.
+        std::function<QPageLayout::Orientation(int page)> orientation;
+        /// Paints page `page` on `painter`, in points from the page's top
+        /// left corner, the page upright as it lies; false when it failed.
+        std::function<bool(QPainter &painter, int page)> paint;
+    };
+
+    /// As printDocument above, the preview showing `pages` one by one, each
+    /// made when it comes into view, each with its own orientation; `paint`
+    /// still prints the whole job.
+    virtual bool printDocument(
+            const QString &title, const PagePainter &paint, const PreviewPages &pages)
+    {
+        (void)pages;
+        return printDocument(title, paint);
+    }
 
 protected:
     /// Runs the save dialog itself; `filter` is already in Qt's form.

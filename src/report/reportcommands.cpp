@@ -97,8 +97,10 @@ void ZapiszRaportPdf(const AnalysisState &analysis)
 void DrukujRaport(const AnalysisState &analysis)
 {
     const ReportDocument document(reportSectionMakers(analysis));
-    Platform::current().printDocument(reportTitle(),
-            [&document](QPagedPaintDevice &device) { return document.paint(device); });
+    Platform::current().printDocument(
+            reportTitle(),
+            [&document](QPagedPaintDevice &device) { return document.paint(device); },
+            reportPreviewPages(document));
 }
 
 void ZapiszKartyPdf(const AnalysisState &analysis)

@@ -55,6 +55,11 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     // and is hatched in its grade's colour, each in a pattern of its own:
     // no reader needs the colours to tell the slices apart.
     section.chart.pie.marks.style = chart::MarksStyle::smsLabelValue;
+    // Each grade in the colour the score distribution gives it.
+    for (chart::Point &point : section.chart.pie.points) {
+        if (gradeNamesRising().contains(point.label))
+            point.color = gradeColor(point.label);
+    }
     section.chart.pie.patterns = true;
     section.chart.pie.backColor = Qt::white;
     putOnPaper(section.chart);

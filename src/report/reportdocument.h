@@ -2,6 +2,7 @@
 
 #include "chartengine/chart.h"
 #include "export/reporttables.h"
+#include "platform/platform.h"
 
 #include <QByteArray>
 #include <QPageLayout>
@@ -17,6 +18,7 @@
 
 class QIODevice;
 class QPagedPaintDevice;
+class QPainter;
 
 namespace zavevad {
 
@@ -142,6 +144,13 @@ public:
     /// the device could not be painted on.
     bool paint(QPagedPaintDevice &device) const;
 
+    /// Paints page `page` (from 0) alone on `painter`, in points from the
+    /// page's top left corner, the page upright as it lies (A4 of its
+    /// orientation); false when there is no such page. The section it needs
+    /// is kept until a page of another section is painted, so that paging
+    /// through a long table makes it once.
+    bool paintPage(QPainter &painter, int page) const;
+
     /// The document as a PDF file, fonts embedded.
     QByteArray toPdf(const QString &title) const;
     /// The same written into `device` as the pages are painted, so that a
@@ -162,6 +171,7 @@ private:
     /// (and the one before dropped) unless it is that one.
     const ReportSection &sectionAt(std::size_t index, MadeSection &made) const;
     void layout();
+    void paintPage(QPainter &painter, int page, MadeSection &made) const;
 
     std::vector<ReportSection> m_sections;
     std::vector<ReportSectionMaker> m_makers;
@@ -169,6 +179,12 @@ private:
     QString m_runningHeader;
     /// Per section: how a table is set (empty for other sections).
     std::vector<TableLayout> m_tables;
+    /// The section the pages painted alone last needed.
+    mutable MadeSection m_previewMade;
 };
+
+/// The pages of `document` for the print preview, made one by one as they
+/// are looked at. `document` must outlive them.
+Platform::PreviewPages reportPreviewPages(const ReportDocument &document);
 
 } // namespace zavevad

@@ -432,22 +432,52 @@ bool ReportDocument::paint(QPagedPaintDevice &device) const
                 return false;
         }
         placeOnSheet(painter, device, page.orientation);
-
-        for (const Block &block : page.blocks) {
-            const auto section = static_cast<std::size_t>(block.section);
-            const ReportSection &item = sectionAt(section, made);
-            if (const auto *title = std::get_if<TitleSection>(&item))
-                paintTitle(painter, *title, block);
-            else if (const auto *text = std::get_if<TextSection>(&item))
-                paintText(painter, *text, block);
-            else if (const auto *table = std::get_if<TableSection>(&item))
-                paintTable(painter, *table, m_tables[section], block);
-            else
-                paintChart(painter, std::get<ChartSection>(item), block.rect);
-        }
-        paintHeader(painter, page.orientation, m_runningHeader, i + 1, count);
+        paintPage(painter, i, made);
     }
     return painter.end();
+}
+
+void ReportDocument::paintPage(QPainter &painter, int index, MadeSection &made) const
+{
+    const Page &page = m_pages[static_cast<std::size_t>(index)];
+    for (const Block &block : page.blocks) {
+        const auto section = static_cast<std::size_t>(block.section);
+        const ReportSection &item = sectionAt(section, made);
+        if (const auto *title = std::get_if<TitleSection>(&item))
+            paintTitle(painter, *title, block);
+        else if (const auto *text = std::get_if<TextSection>(&item))
+            paintText(painter, *text, block);
+        else if (const auto *table = std::get_if<TableSection>(&item))
+            paintTable(painter, *table, m_tables[section], block);
+        else
+            paintChart(painter, std::get<ChartSection>(item), block.rect);
+    }
+    paintHeader(painter, page.orientation, m_runningHeader, index + 1, pageCount());
+}
+
+bool ReportDocument::paintPage(QPainter &painter, int page) const
+{
+    if (page < 0 || page >= pageCount())
+        return false;
+    painter.save();
+    painter.scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
+    paintPage(painter, page, m_previewMade);
+    painter.restore();
+    return true;
+}
+
+Platform::PreviewPages reportPreviewPages(const ReportDocument &document)
+{
+    Platform::PreviewPages pages;
+    pages.count = document.pageCount();
+    const ReportDocument *source = &document;
+    pages.orientation = [source](int page) {
+        return source->pages()[static_cast<std::size_t>(page)].orientation;
+    };
+    pages.paint = [source](QPainter &painter, int page) {
+        return source->paintPage(painter, page);
+    };
+    return pages;
 }
 
 bool ReportDocument::writePdf(QIODevice &device, const QString &title) const

@@ -5,6 +5,8 @@
 #include "results/grading.h"
 #include "results/skillanalysis.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 
@@ -135,6 +137,17 @@ SummaryFigures summaryFigures(const AnalysisState &analysis, const ReportNotes &
 {
     SummaryFigures figures;
     figures.notes = notes;
+    // The folder names the class: files of one name in two classes stay apart.
+    const auto shortNames = [](const QStringList &paths) {
+        QStringList names;
+        for (const QString &path : paths) {
+            const QFileInfo info(path);
+            names.append(info.dir().dirName() + QLatin1Char('/') + info.fileName());
+        }
+        return names;
+    };
+    figures.otherTestFiles = shortNames(analysis.otherTestFiles);
+    figures.otherCountFiles = shortNames(analysis.otherCountFiles);
     figures.students = static_cast<std::int32_t>(usableStudents(analysis));
     figures.questions = usableQuestionCount(analysis.questionCount);
     if (!analysis.students.empty())

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -68,6 +69,10 @@ struct SummaryFigures
     std::vector<QuestionFigure> negativeDiscrimination;
     /// The blueprint's skills, in its order; empty without one.
     std::vector<SkillFigure> skills;
+    /// The result files the load left out, each as its folder and name:
+    /// of another test, and with another question count.
+    QStringList otherTestFiles;
+    QStringList otherCountFiles;
     /// What the teacher wrote in `Raport.txt`.
     ReportNotes notes;
 

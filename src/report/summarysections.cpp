@@ -76,6 +76,20 @@ QString weakSkillsText(const SummaryFigures &f)
     return items.join(QStringLiteral(", "));
 }
 
+/// The files the load left out and why: the reader must know whom the
+/// figures leave out.
+QString skippedFilesText(const SummaryFigures &f)
+{
+    QStringList parts;
+    if (!f.otherTestFiles.isEmpty())
+        parts.append(f.otherTestFiles.join(QStringLiteral(", ")) + QStringLiteral(" (inny test)"));
+    if (!f.otherCountFiles.isEmpty()) {
+        parts.append(f.otherCountFiles.join(QStringLiteral(", "))
+                + QStringLiteral(" (inna liczba pytań)"));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 QString passedText(const SummaryFigures &f)
 {
     QString text = QStringLiteral("%1 z %2").arg(f.passed()).arg(f.students);
@@ -110,6 +124,7 @@ TitleSection summarySection(
     addIf(u"Nauczyciel:", f.notes.teacher);
     add(u"Liczba uczniów:", QString::number(f.students));
     add(u"Liczba pytań:", QString::number(f.questions));
+    addIf(u"Pominięte pliki:", skippedFilesText(f));
     add(u"Progi ocen:", gradeThresholdsText(thresholds));
     QString mean = pointsText(f.mean);
     if (f.mean && f.easiness)

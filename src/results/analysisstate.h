@@ -5,6 +5,7 @@
 #include "results/student.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -84,6 +85,10 @@ struct AnalysisState
     /// The tests of a load of several tests, the shown one (the newest)
     /// among them; empty after a load of one test.
     ProgressData progress;
+    /// The result files the load left out: of another test, and of the
+    /// accepted test with another question count.
+    QStringList otherTestFiles{};
+    QStringList otherCountFiles{};
 
     friend bool operator==(const AnalysisState &, const AnalysisState &) = default;
 };

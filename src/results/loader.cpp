@@ -80,6 +80,7 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
             // Compared as bytes: a code page byte without a character must
             // not make two different tests look alike.
             outcome.otherTestsSkipped = true;
+            outcome.otherTestFiles.append(paths.at(i));
             continue;
         } else if (read.record.LiczbaPytan != acceptedCount) {
             // Scored with the first file's count, such a file would earn or
@@ -150,6 +151,7 @@ LoadOutcome analyseRead(
     outcome.otherTestsSkipped = read.otherTestsSkipped;
     outcome.testName = read.testName;
     outcome.otherCountFiles = std::move(read.otherCountFiles);
+    outcome.otherTestFiles = std::move(read.otherTestFiles);
     outcome.blueprint = readTestBlueprint(firstPath, set.questionCount);
     return outcome;
 }
@@ -166,6 +168,8 @@ bool commitLoad(LoadOutcome &&outcome, AnalysisState &state)
     state.summary = set.summary;
     state.blueprint = std::move(outcome.blueprint.blueprint);
     state.blueprintFolder = outcome.blueprint.folder;
+    state.otherTestFiles = std::move(outcome.otherTestFiles);
+    state.otherCountFiles = std::move(outcome.otherCountFiles);
     // A load of one test ends a view of several.
     state.progress = {};
     return true;

@@ -20,6 +20,8 @@ struct ReadFilesOutcome
     QStringList otherCountFiles;
     QString testName; ///< the accepted test: `NazwaTestu` of the first file
     Uczniowie students;
+    /// The files of another test, left out.
+    QStringList otherTestFiles{};
     int failedIndex = -1; ///< index in the path list of the file that failed
     ResultFileError error = ResultFileError::None; ///< why it failed
 };
@@ -59,6 +61,8 @@ struct LoadOutcome
     QStringList otherCountFiles;
     QString testName; ///< the accepted test, also the first sorted student's
     LoadedSet set; ///< complete only when Loaded
+    /// When Loaded: the files of another test, left out.
+    QStringList otherTestFiles{};
     int failedIndex = -1; ///< when BadFile: index of the file that failed
     ResultFileError error = ResultFileError::None; ///< when BadFile: why
     /// When Loaded: `Kartoteka.txt` beside the first file or in the folder

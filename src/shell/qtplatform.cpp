@@ -3,6 +3,7 @@
 #include "platform/commanderror.h"
 #include "platform/savefile.h"
 #include "shell/fontcolordialog.h"
+#include "shell/pagepreview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -208,6 +209,40 @@ bool writesPdfFile(QPrinter &printer)
 
 } // namespace
 
+namespace {
+
+/// Paints the job on `printer`, or, when the print dialog chose a file,
+/// makes the pages into bytes kept in `pdf` for `pdfPath`: printing to a
+/// file is a save like any other, written through saveFile so that a failed
+/// write keeps the old file and says so (the PDF printer reports no failed
+/// write). Returns whether the pages were painted.
+bool paintJob(QPrinter &printer, const QString &title, const Platform::PagePainter &paint,
+        QString &pdfPath, QByteArray &pdf)
+{
+    if (!writesPdfFile(printer))
+        return paint(printer);
+    pdfPath = printer.outputFileName();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
+    writer.setPageLayout(printer.pageLayout());
+    return paint(writer);
+}
+
+/// The end of a print job: a failure named, a file printed to saved.
+void finishJob(const QPrinter &printer, const QString &title, bool painted, const QString &pdfPath,
+        const QByteArray &pdf)
+{
+    if (!painted || (pdfPath.isEmpty() && printer.printerState() == QPrinter::Error))
+        throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
+    if (!pdfPath.isEmpty())
+        saveFileSayingWhy(pdfPath, pdf);
+}
+
+} // namespace
+
 bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -219,33 +254,39 @@ bool QtPlatform::printDocument(const QString &title, const PagePainter &paint)
     dialog.resize(900, 700);
     hideOrientationButtons(dialog);
     bool painted = true;
-    // Printing to a file is a save like any other: the pages are made into
-    // bytes first and written through saveFile, so that a failed write keeps
-    // the old file and says so (the PDF printer reports no failed write).
     QString pdfPath;
     QByteArray pdf;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *device) {
-        if (!writesPdfFile(*device)) {
-            painted = paint(*device);
-            return;
-        }
-        pdfPath = device->outputFileName();
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Kalmo - Zavevad"));
-        writer.setPageLayout(device->pageLayout());
-        painted = paint(writer);
-    });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+            [&](QPrinter *device) { painted = paintJob(*device, title, paint, pdfPath, pdf); });
     // The preview's print button runs the print dialog and, when it is
     // confirmed, paints on the printer and closes the preview.
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!painted || (pdfPath.isEmpty() && printer.printerState() == QPrinter::Error))
-        throw CommandError(QStringLiteral("Nie można wydrukować: %1").arg(title));
-    if (!pdfPath.isEmpty())
-        saveFileSayingWhy(pdfPath, pdf);
+    finishJob(printer, title, painted, pdfPath, pdf);
+    return true;
+}
+
+bool QtPlatform::printDocument(
+        const QString &title, const PagePainter &paint, const PreviewPages &pages)
+{
+    QString pdfPath;
+    QByteArray pdf;
+    QPrinter *used = nullptr;
+    PagePreview dialog(
+            pages,
+            [&](QPrinter &printer) {
+                used = &printer;
+                return paintJob(printer, title, paint, pdfPath, pdf);
+            },
+            dialogParent());
+    dialog.printer().setDocName(title);
+    dialog.printer().setPageSize(QPageSize(QPageSize::A4));
+    keepAbove(dialog);
+    dialog.setWindowTitle(title);
+    dialog.resize(900, 700);
+    if (dialog.exec() != QDialog::Accepted || !used)
+        return false;
+    finishJob(*used, title, dialog.printed(), pdfPath, pdf);
     return true;
 }
 

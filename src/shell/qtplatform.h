@@ -38,6 +38,8 @@ public:
     void setClipboardMimeData(std::unique_ptr<QMimeData> data) override;
     void openDocument(const QString &path) override;
     bool printDocument(const QString &title, const PagePainter &paint) override;
+    bool printDocument(
+            const QString &title, const PagePainter &paint, const PreviewPages &pages) override;
 
 protected:
     std::optional<QString> runSaveDialog(

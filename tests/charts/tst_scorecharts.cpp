@@ -2,6 +2,7 @@
 #include "appearance/chartappearance.h"
 #include "chartengine/chartrenderer.h"
 #include "charts/chartdata.h"
+#include "charts/chartprint.h"
 #include "charts/scorecharts.h"
 #include "results/grading.h"
 #include "results/progress.h"
@@ -410,6 +411,31 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < boxes.size(); ++i)
             for (qsizetype j = i + 1; j < boxes.size(); ++j)
                 QVERIFY(!boxes[i].intersects(boxes[j]));
+    }
+
+    void pictureForPrint()
+    {
+        // "Zapisz obraz": A4 wide at 300 dpi, the window's picture scaled up,
+        // not laid out anew with texts a third of their size.
+        chart::Chart c;
+        c.setPieActive(false);
+        c.xy.active = true;
+        c.xy.style = chart::XYStyle::Columns;
+        c.xy.points = {{1, 4, QColor(255, 0, 0), QString()}, {2, 9, QColor(0, 0, 255), QString()}};
+        const QSize size(600, 400);
+        const QImage print = printResolutionImage(c, size);
+        QCOMPARE(print.width(), 2480);
+        QCOMPARE(print.height(), qRound(210 / 25.4 * 300 * 400 / 600));
+        QCOMPARE(qRound(print.dotsPerMeterX() * 0.0254), 300);
+        const QImage screen = chart::renderToImage(c, size);
+        const QImage back = print.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 difference = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x)
+                difference += std::abs(qGray(screen.pixel(x, y)) - qGray(back.pixel(x, y)));
+        }
+        QVERIFY2(difference / (size.width() * size.height()) < 12,
+                qPrintable(QString::number(difference / (size.width() * size.height()))));
     }
 
     void scatterMarkersAreDrawnWhereTheirDataIs()

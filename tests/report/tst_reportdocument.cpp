@@ -5,18 +5,26 @@
 #include "reporttools.h"
 #include "scriptedplatform.h"
 
+#include "chartengine/chartrenderer.h"
 #include "report/reportcommands.h"
 #include "report/reportdocument.h"
+#include "report/reportlayout.h"
 #include "tables/numberformat.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 using namespace zavevad;
 using namespace zavevad::test;
@@ -107,6 +115,80 @@ int darkestIn(const QImage &image, const QRectF &box, int dpi)
             darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
     }
     return darkest;
+}
+
+/// A class of 20 questions with every grade, four to nine students each, so
+/// that every slice of its grade pie is wide enough to look into.
+AnalysisState everyGradeClass()
+{
+    AnalysisState analysis;
+    // Correct answers out of 20 for Cel, Bdb, Db, Dst, Dop and Ndst.
+    const int scores[][2] = {{20, 4}, {18, 6}, {16, 9}, {13, 7}, {11, 5}, {6, 8}};
+    int number = 0;
+    for (const auto &[correct, students] : scores) {
+        for (int i = 0; i < students; ++i) {
+            analysis.students.push_back(makeStudent(QStringLiteral("Uczeń%1").arg(++number),
+                    QStringLiteral("Anna"), (1u << correct) - 1, 20));
+        }
+    }
+    finishAnalysis(analysis, 20);
+    return analysis;
+}
+
+/// A page of a PDF file rendered in shades of grey, as a black-and-white
+/// printer or copier makes it.
+QImage renderGreyPage(const QString &pdfPath, int page, int dpi)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-r"),
+                    QString::number(dpi), QStringLiteral("-f"), QString::number(page),
+                    QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"),
+                    pdfPath, prefix});
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+/// How a region of a grey picture looks: its mean grey, and how much the
+/// grey changes a step away along each of four directions (a hatch changes
+/// little along its lines and much across them).
+struct GreyLook
+{
+    double mean = 0;
+    std::array<double, 4> change{};
+
+    /// The largest difference in grey level or in the hatch's direction.
+    double distance(const GreyLook &other) const
+    {
+        double d = std::abs(mean - other.mean);
+        for (std::size_t i = 0; i < change.size(); ++i)
+            d = std::max(d, std::abs(change[i] - other.change[i]));
+        return d;
+    }
+};
+
+GreyLook greyLook(const QImage &grey, const QList<QPoint> &points)
+{
+    static constexpr int steps[4][2] = {{2, 0}, {2, -2}, {0, 2}, {2, 2}};
+    GreyLook look;
+    int counted = 0;
+    for (const QPoint &p : points) {
+        if (!grey.rect().adjusted(2, 2, -2, -2).contains(p))
+            continue;
+        const int value = grey.pixelColor(p).value();
+        look.mean += value;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const QPoint q = p + QPoint(steps[i][0], steps[i][1]);
+            look.change[i] += std::abs(value - grey.pixelColor(q).value());
+        }
+        ++counted;
+    }
+    if (counted > 0) {
+        look.mean /= counted;
+        for (double &change : look.change)
+            change /= counted;
+    }
+    return look;
 }
 
 } // namespace
@@ -359,6 +441,98 @@ private Q_SLOTS:
         }
         for (const char *expected : {"Liczba", "uczniów", "Punkty", "30", "Cel", "Ndst"})
             QVERIFY2(seen.contains(QString::fromUtf8(expected)), expected);
+    }
+
+    void pieDistinctInGrey()
+    {
+        // Printed in black and white, the grade pie's neighbouring slices
+        // still differ: in grey level or in the direction of their hatch.
+        const ReportDocument document(reportSections(everyGradeClass()));
+        const TempFile file(document.toPdf(QStringLiteral("Raport")), QStringLiteral("pdf"));
+        int page = -1;
+        ReportDocument::Block pieBlock;
+        const chart::Chart *pie = nullptr;
+        for (int p = 0; p < document.pageCount(); ++p) {
+            for (const ReportDocument::Block &block : document.pages()[std::size_t(p)].blocks) {
+                const auto *chart =
+                        std::get_if<ChartSection>(&document.sections()[std::size_t(block.section)]);
+                if (chart && chart->chart.pie.active) {
+                    page = p;
+                    pieBlock = block;
+                    pie = &chart->chart;
+                }
+            }
+        }
+        QVERIFY(pie);
+        constexpr int dpi = 200;
+        const QImage grey = renderGreyPage(file.path(), page + 1, dpi);
+        QVERIFY(!grey.isNull());
+
+        // Where the chart lies on the page, as the report places it.
+        const QSizeF pixels = reportlayout::kChartPixels;
+        const QRectF target = pieBlock.rect.adjusted(0, reportlayout::sectionTitleHeight(), 0, 0);
+        const double scale =
+                std::min(target.width() / pixels.width(), target.height() / pixels.height());
+        const QPointF origin =
+                target.center() - QPointF(pixels.width(), pixels.height()) * scale / 2;
+        const double toImage = dpi / 72.0 / kUnitsPerPoint;
+        const chart::ChartGeometry geometry =
+                chart::chartGeometry(*pie, QRectF(QPointF(0, 0), pixels));
+        QList<chart::PieSliceGeometry> slices;
+        for (const chart::PieSliceGeometry &slice : geometry.pieSlices) {
+            if (slice.span > 0)
+                slices.append(slice);
+        }
+        QCOMPARE(slices.size(), 6);
+        std::sort(slices.begin(), slices.end(),
+                [](const auto &a, const auto &b) { return a.start < b.start; });
+        QList<GreyLook> looks;
+        for (const chart::PieSliceGeometry &slice : slices) {
+            // The middle of the slice, away from its edges and its label's leader.
+            QList<QPoint> points;
+            for (double f = 0.3; f <= 0.7; f += 0.02) {
+                const double angle = qDegreesToRadians(slice.start + slice.span * f);
+                for (double r = 0.3; r <= 0.7; r += 0.01) {
+                    const QPointF at = slice.centre
+                            + QPointF(std::cos(angle) * geometry.pie.width() / 2 * r,
+                                    -std::sin(angle) * geometry.pie.height() / 2 * r);
+                    points.append(((origin + at * scale) * toImage).toPoint());
+                }
+            }
+            looks.append(greyLook(grey, points));
+        }
+        for (qsizetype i = 0; i < looks.size(); ++i) {
+            const GreyLook &a = looks.at(i);
+            const GreyLook &b = looks.at((i + 1) % looks.size());
+            QVERIFY2(a.distance(b) >= 8,
+                    qPrintable(QStringLiteral("slices %1 and %2: grey %3 and %4")
+                                       .arg(slices.at(i).point)
+                                       .arg(slices.at((i + 1) % slices.size()).point)
+                                       .arg(a.mean)
+                                       .arg(b.mean)));
+        }
+    }
+
+    void gradeColoursAgree()
+    {
+        // A grade has one colour in the report: the pie's slice, the score
+        // distribution's columns and its legend.
+        const std::vector<ReportSection> sections = reportSections(everyGradeClass());
+        QHash<QString, QColor> pie;
+        QHash<QString, QColor> distribution;
+        for (const ReportSection &section : sections) {
+            const auto *chart = std::get_if<ChartSection>(&section);
+            if (chart && chart->chart.pie.active) {
+                for (const chart::Point &point : chart->chart.pie.points)
+                    pie.insert(point.label, point.color);
+            }
+            if (chart && chart->chart.xy.active) {
+                for (const chart::LegendItem &item : chart->chart.xy.legendItems)
+                    distribution.insert(item.text, item.color);
+            }
+        }
+        QCOMPARE(pie.size(), 6);
+        QCOMPARE(pie, distribution);
     }
 
     void printerKeepsItsPaper()

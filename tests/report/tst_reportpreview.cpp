@@ -11,6 +11,7 @@
 
 #include "platform/commanderror.h"
 #include "report/reportdocument.h"
+#include "shell/pagepreview.h"
 #include "shell/qtplatform.h"
 #include "shell/shell.h"
 #include "shell/tfglowny.h"
@@ -24,6 +25,8 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScrollArea>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +40,18 @@ void saveForDocs(const QImage &image, const QString &name)
     const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
     if (!dir.isEmpty())
         QVERIFY(image.save(QDir(dir).filePath(name)));
+}
+
+int darkPixels(const QImage &image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    int dark = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar *line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x)
+            dark += line[x] < 128 ? 1 : 0;
+    }
+    return dark;
 }
 
 } // namespace
@@ -84,7 +99,62 @@ private Q_SLOTS:
                 [&document](QPagedPaintDevice &device) { return document.paint(device); });
         QVERIFY(!printed);
         QCOMPARE(previewPages, document.pageCount());
-        saveForDocs(picture, QStringLiteral("report-preview.png"));
+        QVERIFY(!picture.isNull());
+    }
+
+    void previewPagesLieAsInThePdf()
+    {
+        // Landscape and upright pages in one report: the preview shows each
+        // as the PDF has it, and makes only the pages looked at.
+        const ReportDocument document(reportSections(makeAnalysis(120, 30)));
+        const QString title = QStringLiteral("Raport z analizy testu");
+        QList<bool> pdfLandscape;
+        for (const QSizeF &size : pdfPageSizes(document.toPdf(title)))
+            pdfLandscape.append(size.width() > size.height());
+        QVERIFY(pdfLandscape.contains(true) && pdfLandscape.contains(false));
+        QVERIFY(pdfLandscape.size() > 4);
+
+        Platform::PreviewPages pages = reportPreviewPages(document);
+        const auto paintPage = pages.paint;
+        QSet<int> made;
+        pages.paint = [&](QPainter &painter, int page) {
+            made.insert(page);
+            return paintPage(painter, page);
+        };
+        QList<bool> previewLandscape;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            auto *dialog = qobject_cast<PagePreview *>(modal);
+            QVERIFY(dialog);
+            QTest::qWait(50);
+            QVERIFY2(made.size() < pdfLandscape.size(), "every page made before it was looked at");
+            // A landscape page among upright ones, for the guide.
+            const int landscape = static_cast<int>(pdfLandscape.indexOf(true));
+            dialog->scrollArea().ensureVisible(
+                    0, dialog->canvas().pageRect(landscape).center().y());
+            QTest::qWait(50);
+            saveForDocs(dialog->grab().toImage(), QStringLiteral("report-preview.png"));
+            PreviewCanvas &canvas = dialog->canvas();
+            for (int page = 0; page < pdfLandscape.size(); ++page) {
+                const QImage image = canvas.pageImage(page);
+                QVERIFY(!image.isNull());
+                previewLandscape.append(image.width() > image.height());
+                // The page is drawn, not left blank.
+                QVERIFY(darkPixels(image) > 100);
+            }
+            dialog->reject();
+        });
+        QtPlatform platform;
+        QVERIFY(!platform.printDocument(
+                title, [&document](QPagedPaintDevice &device) { return document.paint(device); },
+                pages));
+        QCOMPARE(previewLandscape, pdfLandscape);
+    }
+
+    void printToFileIsASave_data()
+    {
+        QTest::addColumn<bool>("pageByPage");
+        QTest::newRow("whole job") << false;
+        QTest::newRow("pages made as looked at") << true;
     }
 
     void printToFileIsASave()
@@ -92,6 +162,7 @@ private Q_SLOTS:
         // "Print to file" in the print dialog: the preview's printer writes a
         // PDF file, which must be the saved report's pages, written as any
         // save is, so that a failed write keeps the old file.
+        QFETCH(bool, pageByPage);
         const ReportDocument document(reportSections(makeAnalysis(28, 30)));
         const QString title = QStringLiteral("Raport z analizy testu");
         QTemporaryDir dir;
@@ -101,18 +172,26 @@ private Q_SLOTS:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
         }
+        const auto paint = [&document](QPagedPaintDevice &device) {
+            return document.paint(device);
+        };
         const auto printToFile = [&] {
             ModalAnswerer answerer([&](QWidget *modal) {
+                // What the preview does once the print dialog chose a file.
+                if (auto *paged = qobject_cast<PagePreview *>(modal)) {
+                    paged->printer().setOutputFileName(path);
+                    paged->printNow();
+                    return;
+                }
                 auto *dialog = qobject_cast<QPrintPreviewDialog *>(modal);
                 QVERIFY(dialog);
-                // What the preview does once the print dialog chose a file.
                 dialog->printer()->setOutputFileName(path);
                 dialog->findChild<QPrintPreviewWidget *>()->print();
                 dialog->accept();
             });
             QtPlatform platform;
-            return platform.printDocument(title,
-                    [&document](QPagedPaintDevice &device) { return document.paint(device); });
+            return pageByPage ? platform.printDocument(title, paint, reportPreviewPages(document))
+                              : platform.printDocument(title, paint);
         };
         {
             const FileSizeLimit full(old.size() + 1000);

@@ -4,6 +4,7 @@
 
 #include "../tables/analysisbuilder.h"
 #include "reporttools.h"
+#include "testsupport.h"
 
 #include "export/reporttables.h"
 #include "export/tabletext.h"
@@ -13,6 +14,7 @@
 #include "report/reportkey.h"
 #include "report/reportsummary.h"
 #include "results/anonymise.h"
+#include "results/loader.h"
 #include "results/reportnotes.h"
 #include "tables/classcolumn.h"
 #include "tables/itemanalysistable.h"
@@ -416,6 +418,33 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Uczeń 20 8b")));
         QVERIFY(sheet.contains(QStringLiteral("Uczeń 20")));
         QVERIFY(!first.startsWith(QStringLiteral("Uczeń")));
+    }
+
+    void skippedFilesListed()
+    {
+        // A load of the sample folder leaves out the files of another test:
+        // the summary says which, so that no reader takes the figures for the
+        // whole class; the anonymised report names no such file.
+        QStringList paths;
+        for (const QString &name : QDir(examplesPath()).entryList({QStringLiteral("*.dat")}))
+            paths.append(examplesPath(name));
+        LoadOutcome load = loadResults(paths, Thresholds{});
+        QVERIFY(load.loaded());
+        AnalysisState analysis;
+        QVERIFY(commitLoad(std::move(load), analysis));
+        const QString first = reportPages(analysis).first();
+        const QRegularExpression line(
+                QStringLiteral("Pominięte pliki: \\S+/inny_test_nowak_aleksander.dat, "
+                               "\\S+/inny_test_sikora_zofia.dat \\(inny test\\)"));
+        QVERIFY2(line.match(first).hasMatch(), qPrintable(first));
+        QVERIFY(!first.contains(QStringLiteral("inna liczba pytań")));
+
+        const QString anonymous = reportText(withoutNames(analysis));
+        QVERIFY(!anonymous.contains(QStringLiteral("inny_test")));
+        QVERIFY(anonymous.contains(QStringLiteral("plik2.dat (inny test)")));
+
+        analysis.otherTestFiles.clear();
+        QVERIFY(!reportText(analysis).contains(QStringLiteral("Pominięte pliki")));
     }
 
     // The guide's table of rules is the program's, row by row.

@@ -123,6 +123,13 @@ private Q_SLOTS:
         QVERIFY(outcome.otherTestsSkipped);
         QCOMPARE(outcome.testName, accepted);
         QCOMPARE(names(outcome.set.students), loaded);
+        // Every file left out is named, and only those.
+        QStringList skipped;
+        for (int i = 0; i < tests.size(); ++i) {
+            if (tests[i] != accepted)
+                skipped.append(paths[i]);
+        }
+        QCOMPARE(outcome.otherTestFiles, skipped);
         QCOMPARE(sameTestWarning(outcome.testName),
                 u"Uwaga. Wczytano tylko pliki testu \"" + accepted + u"\".\rPozostałe pominięto");
     }

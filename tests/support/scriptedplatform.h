@@ -77,6 +77,7 @@ public:
     void setClipboardText(const QString &text) override;
     void setClipboardMimeData(std::unique_ptr<QMimeData> data) override;
     void openDocument(const QString &path) override;
+    using Platform::printDocument;
     bool printDocument(const QString &title, const PagePainter &paint) override;
 
 protected:

@@ -189,13 +189,16 @@ void TFWykres::saveChartPicture()
                     QStringLiteral("png"), QStringLiteral("Zapisz obraz wykresu"));
     if (path.isEmpty())
         return;
-    // The chart at its size on screen, as the bitmap copy has it.
+    // The SVG at the size on screen; the PNG laid out as on screen and drawn
+    // A4 wide at print resolution, sharp on paper.
     QByteArray bytes;
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         bytes = m_Wykres->toSvg(m_Wykres->size(), chartTitle());
     } else {
         QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !m_Wykres->toImage().save(&buffer, "PNG"))
+        if (!buffer.open(QIODevice::WriteOnly)
+                || !printResolutionImage(chart(), m_Wykres->size(), m_Wykres->viewState())
+                            .save(&buffer, "PNG"))
             throw CommandError(
                     cannotSaveMessage(path, QStringLiteral("nie udało się utworzyć obrazu PNG")));
     }

@@ -813,13 +813,22 @@ private Q_SLOTS:
         QCOMPARE(call.defaultExtension, QStringLiteral("png"));
         QImage png;
         QVERIFY(png.loadFromData(readFile(dir.filePath(QStringLiteral("wykres.png"))), "PNG"));
-        QCOMPARE(png.size(), chartSize);
-        // The very picture the bitmap copy holds.
+        // For print: A4 wide at 300 dpi, in the chart's proportions.
+        QCOMPARE(png.width(), 2480);
+        QCOMPARE(png.height(), qRound(2480.0 * chartSize.height() / chartSize.width()));
+        QCOMPARE(qRound(png.dotsPerMeterX() * 0.0254), 300);
+        // The picture the bitmap copy holds, drawn larger.
         click("LWykresMenuEdycja");
         click("LZapiszFormat");
-        QCOMPARE(png.convertToFormat(QImage::Format_ARGB32),
-                qvariant_cast<QImage>(m_platform->clipboard()->imageData())
-                        .convertToFormat(QImage::Format_ARGB32));
+        const QImage copy = qvariant_cast<QImage>(m_platform->clipboard()->imageData());
+        QCOMPARE(copy.size(), chartSize);
+        const QImage back = png.scaled(chartSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 difference = 0;
+        for (int y = 0; y < chartSize.height(); ++y) {
+            for (int x = 0; x < chartSize.width(); ++x)
+                difference += std::abs(qGray(copy.pixel(x, y)) - qGray(back.pixel(x, y)));
+        }
+        QVERIFY(difference / (chartSize.width() * chartSize.height()) < 12);
 
         m_platform->saveAnswers.push_back(dir.filePath(QStringLiteral("wykres.SVG")));
         click("LWykresMenuPlik");
