@@ -14,7 +14,7 @@ void rebuildChartAfterRegrading(SessionState &state)
     if (!analysis.dataLoaded)
         return;
     if (state.scoreChart) {
-        fillScoreChart(*state.scoreChart, analysis, state.chart);
+        fillScoreChart(*state.scoreChart, analysis, state.chart, state.progressStudent);
         return;
     }
     if (state.chartTable == TableNone)
