@@ -360,6 +360,14 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
     return result;
 }
 
+void restoreReferenceLine(TableKind table, const ChartKindState &state, chart::Chart &chart)
+{
+    const TableKindInfo *info = tableKindInfo(table);
+    if (info && info->chart.referenceColumn > 0 && state.ShownChartKind == ChartKindBar
+            && !chart.line.points.isEmpty())
+        chart.setSeriesActive(chart::LineSeriesIndex, true);
+}
+
 ChartBuildResult BuildChartOfTable(const ChartSource &source, const AnalysisState &analysis,
         Appearances &appearances, chart::Chart &chart, ChartKindState &state)
 {

@@ -230,8 +230,9 @@ private Q_SLOTS:
     }
 
     // The stanine distribution's bar chart sets each share beside its norm:
-    // the share as bars, the norm as a line over them. Its pie and line
-    // charts keep the share alone, and no other kind's bar chart gains a line.
+    // the share as bars, the norm as a line over them, also once the kind is
+    // applied again. Its pie and line charts keep the share alone, and no
+    // other kind's bar chart gains a line.
     void stanineBarsStandBesideTheNorm()
     {
         const AnalysisState analysis = sampleClass();
@@ -251,6 +252,12 @@ private Q_SLOTS:
                 QVERIFY2(d.chart.line.active == (withNorm || chartKind == ChartKindLine),
                         qPrintable(row));
                 QCOMPARE(d.chart.line.points.size(), d.chart.bar.points.size());
+                // A template or a rebuild applies the kind again: the line comes back.
+                DrawnChart again = d;
+                ApplyChartKind(
+                        chartKind, again.appearances.CurrentAppearance, again.chart, again.kinds);
+                restoreReferenceLine(info.kind, again.kinds, again.chart);
+                QCOMPARE(again.chart.line.active, d.chart.line.active);
                 for (qsizetype i = 0; i < d.chart.bar.points.size(); ++i) {
                     const double line = d.chart.line.points.at(i).value;
                     QCOMPARE(line, withNorm ? norm[i] : d.chart.bar.points.at(i).value);

@@ -125,6 +125,10 @@ void TFWykres::loadTemplateFile(const QString &path)
 {
     loadFormatTemplateFile(path, m_state.appearances.CurrentAppearance);
     ApplyChartKind(m_state.chartKind.ChartKind);
+    if (!m_state.scoreChart) {
+        restoreReferenceLine(m_state.chartTable, m_state.chartKind, chart());
+        refreshChart();
+    }
 }
 
 void TFWykres::applyTemplateToNextChart(const QString &path)
