@@ -490,7 +490,9 @@ private Q_SLOTS:
         }
 
         // On paper: the section, every test named, the student's figures.
-        const QStringList pages = pdfPageTexts(CardDocument(analysis).toPdf(u"Karty"_s));
+        const QByteArray pdf = CardDocument(analysis).toPdf(u"Karty"_s);
+        writeForDocs(pdf, u"cards-progress.pdf"_s);
+        const QStringList pages = pdfPageTexts(pdf);
         QCOMPARE(pages.size(), 4);
         for (const QString &word : {u"Postępy"_s, u"Ułamki"_s, u"Potęgi"_s, u"80,0 %"_s,
                      u"100,0 %"_s, u"Średnia klasy"_s})
