@@ -8,6 +8,7 @@
 #include "export/tabletext.h"
 #include "export/workbook.h"
 #include "results/loader.h"
+#include "tables/classcolumn.h"
 #include "tables/gridmodel.h"
 #include "tables/studentproblemtable.h"
 #include "testsupport.h"

@@ -114,7 +114,7 @@ void TestChartKeyboard::chartWindowByKeys()
 {
     loadSampleClass();
     m_shell->glowny().PokazTabele(TableGradeCount);
-    m_shell->hooks().Wykres(1);
+    m_shell->hooks().Wykres(ChartKindBar);
     TFWykres &window = m_shell->wykres();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *chartWidget = window.findChild<chart::ChartWidget *>();
@@ -202,7 +202,7 @@ void TestChartKeyboard::chartMenuRowsAreItems()
     // menu, with its caption, and a press on it runs it.
     loadSampleClass();
     m_shell->glowny().PokazTabele(TableGradeCount);
-    m_shell->hooks().Wykres(1);
+    m_shell->hooks().Wykres(ChartKindBar);
     TFWykres &window = m_shell->wykres();
     for (const ChartMenuEntry &entry : chartMenuEntries()) {
         window.ShowChartMenu(entry.menu);
@@ -229,7 +229,7 @@ void TestChartKeyboard::appearanceDialogByKeys()
 {
     loadSampleClass();
     m_shell->glowny().PokazTabele(TableGradeCount);
-    m_shell->hooks().Wykres(1);
+    m_shell->hooks().Wykres(ChartKindBar);
     TFWykres &window = m_shell->wykres();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *chartWidget = window.findChild<chart::ChartWidget *>();

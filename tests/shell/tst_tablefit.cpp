@@ -13,6 +13,7 @@
 #include "tables/itemanalysistable.h"
 #include "tables/resultstables.h"
 #include "tables/skillstable.h"
+#include "tables/tablekinds.h"
 #include "tables/view/gridpainter.h"
 #include "tables/view/gridview.h"
 #include "tables/view/tablepanel.h"
@@ -67,25 +68,8 @@ AnalysisState schoolOf(int classes)
 
 Table tableOf(TableKind kind, const AnalysisState &analysis)
 {
-    switch (kind) {
-    case TableResults:
-        return resultsTable(analysis);
-    case TableWorkingTime:
-        return workingTimeTable(analysis);
-    case TableGradeCount:
-        return gradeCountTable(analysis);
-    case TableItemAnalysis:
-        return itemAnalysisTable(analysis);
-    case TableSkills:
-        return skillsTable(analysis);
-    case TableClassComparison:
-        return classComparisonTable(analysis);
-    case TableClassQuestions:
-        return classQuestionsTable(analysis);
-    case TableNone:
-        break;
-    }
-    return {};
+    const TableKindInfo *info = tableKindInfo(kind);
+    return info ? info->build(analysis) : Table();
 }
 
 QString accessibleText(GridView *view, int row, int column)
@@ -205,11 +189,10 @@ void TestTableFit::everyTableStaysOnTheCard_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("classes");
-    const char *names[] = {"", "results", "working time", "grade count", "item analysis", "skills",
-            "class comparison", "questions in the classes"};
-    for (int kind = TableResults; kind <= TableClassQuestions; ++kind) {
+    for (const TableKindInfo &info : tableKinds()) {
         for (const int classes : {2, 8, 30}) {
-            QTest::addRow("%s, %d classes", names[kind], classes) << kind << classes;
+            QTest::addRow("%s, %d classes", info.commandLineName, classes)
+                    << int(info.kind) << classes;
         }
     }
 }
