@@ -201,6 +201,9 @@ void FillPieSeriesPercent(const GridModel &grid, int labelColumn, int valueColum
 namespace {
 
 /// The number a chart takes from a value cell of `unit`, as the table shows it.
+/// The reference line's colour: dark, apart from every bar's colour.
+const QColor kReferenceColour(0, 0, 0);
+
 double shownNumber(
         const Table &table, const TableCell &cell, ChartUnit unit, const TableTexts &texts)
 {
@@ -246,6 +249,19 @@ QString unitSuffix(ChartUnit unit)
     return QString();
 }
 
+/// The bar chart's line: the reference column's values over the bars, so
+/// that each bar stands beside its norm. Only a bar chart gets it.
+void showReferenceLine(const std::vector<std::pair<double, QString>> &points,
+        const ChartKindState &state, chart::Chart &chart)
+{
+    if (state.ShownChartKind != ChartKindBar)
+        return;
+    chart.line.clear();
+    for (const auto &[value, label] : points)
+        chart.line.addPoint(value, label, kReferenceColour);
+    chart.setSeriesActive(chart::LineSeriesIndex, true);
+}
+
 } // namespace
 
 ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &appearances,
@@ -281,7 +297,15 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
         fillBarAndLine(source.grid, labelColumn, valueColumn, lastRow, header, chart,
                 unitSuffix(description.unit), toNumber, firstRow);
         fillPie(source.grid, labelColumn, valueColumn, lastRow, header, chart, toNumber, firstRow);
-        return finishBuild(description, header, current, chart, state);
+        std::vector<std::pair<double, QString>> reference;
+        for (int r = firstRow; r <= lastRow && description.referenceColumn > 0; ++r) {
+            reference.emplace_back(toNumber(source.grid.text(description.referenceColumn, r)),
+                    source.grid.text(labelColumn, r));
+        }
+        const ChartBuildResult result = finishBuild(description, header, current, chart, state);
+        if (result.applied && description.referenceColumn > 0)
+            showReferenceLine(reference, state, chart);
+        return result;
     }
     fillBarAndLineSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
     fillPieSeries(source.grid, labelColumn, valueColumn, lastRow, header, chart);
@@ -324,7 +348,24 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
     chart.pie.clear();
     for (std::size_t i = 0; i < points.size(); ++i)
         chart.pie.addPoint(points[i].first, points[i].second, PointColor(static_cast<int>(i) + 1));
-    return finishBuild(description, header, current, chart, state);
+    std::vector<std::pair<double, QString>> reference;
+    for (int r = firstRow; r <= lastRow && description.referenceColumn > 0; ++r) {
+        reference.emplace_back(shownNumber(table, table.cell(description.referenceColumn, r),
+                                       description.unit, texts),
+                texts.text(table, 0, r));
+    }
+    const ChartBuildResult result = finishBuild(description, header, current, chart, state);
+    if (result.applied && description.referenceColumn > 0)
+        showReferenceLine(reference, state, chart);
+    return result;
+}
+
+void restoreReferenceLine(TableKind table, const ChartKindState &state, chart::Chart &chart)
+{
+    const TableKindInfo *info = tableKindInfo(table);
+    if (info && info->chart.referenceColumn > 0 && state.ShownChartKind == ChartKindBar
+            && !chart.line.points.isEmpty())
+        chart.setSeriesActive(chart::LineSeriesIndex, true);
 }
 
 ChartBuildResult BuildChartOfTable(const ChartSource &source, const AnalysisState &analysis,

@@ -88,6 +88,12 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
 ChartBuildResult BuildChartOfTable(const ChartSource &source, const AnalysisState &analysis,
         Appearances &appearances, chart::Chart &chart, ChartKindState &state);
 
+/// After the chart kind was applied again to a chart of a `table` kind (a
+/// template, a rebuild), which shows only the kind's series: a bar chart
+/// whose registry row has a reference column shows that line over the bars
+/// again. Anything else is left as it is.
+void restoreReferenceLine(TableKind table, const ChartKindState &state, chart::Chart &chart);
+
 /// The chart `BuildChartFromTable` draws from the grid that shows `table`
 /// (a table of `kind`, its first question page), its numbers taken from the
 /// cells' values as the table shows them rather than read back from texts:

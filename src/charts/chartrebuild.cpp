@@ -14,7 +14,7 @@ void rebuildChartAfterRegrading(SessionState &state)
     if (!analysis.dataLoaded)
         return;
     if (state.scoreChart) {
-        fillScoreChart(*state.scoreChart, analysis, state.chart);
+        fillScoreChart(*state.scoreChart, analysis, state.chart, state.progressStudent);
         return;
     }
     if (state.chartTable == TableNone)
@@ -34,6 +34,7 @@ void rebuildChartAfterRegrading(SessionState &state)
     chart.header.lines = state.chart.header.lines;
     chart.footer.lines = state.chart.footer.lines;
     ApplyChartKind(kindState.ChartKind, appearances.CurrentAppearance, chart, kindState);
+    restoreReferenceLine(state.chartTable, kindState, chart);
     state.appearances = std::move(appearances);
     state.chart = std::move(chart);
     state.chartKind = kindState;

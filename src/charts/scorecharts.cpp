@@ -108,9 +108,9 @@ void fillTimeScore(const AnalysisState &state, chart::XYPlot &xy)
 }
 
 // Each test at x = 1, 2, ... in date order; its name and date on its mean.
-void fillProgress(const AnalysisState &state, chart::XYPlot &xy)
+void fillProgress(const AnalysisState &state, chart::XYPlot &xy, std::optional<std::size_t> student)
 {
-    const QList<ProgressLine> lines = progressLines(state);
+    const QList<ProgressLine> lines = progressLines(state, student);
     xy.style = chart::XYStyle::Markers;
     xy.joinByColour = true;
     xy.overflowTitle = QStringLiteral("Testy:");
@@ -214,7 +214,7 @@ QList<QuestionMapPoint> questionMap(const AnalysisState &state)
     return map;
 }
 
-QList<ProgressLine> progressLines(const AnalysisState &state)
+QList<ProgressLine> progressLines(const AnalysisState &state, std::optional<std::size_t> student)
 {
     const std::vector<ProgressTest> &tests = state.progress.tests;
     if (tests.empty())
@@ -230,7 +230,17 @@ QList<ProgressLine> progressLines(const AnalysisState &state)
         mean.percents.append(percent(test.meanTenths));
         median.percents.append(percent(test.medianTenths));
     }
-    return {mean, median};
+    if (!student || *student >= state.progress.students.size())
+        return {mean, median};
+    const ProgressStudent &row = state.progress.students[*student];
+    // Green apart from the class's blue and orange.
+    ProgressLine own{row.name, QColor(0, 140, 60), {}};
+    for (std::size_t t = 0; t < tests.size(); ++t) {
+        const bool wrote = t < row.tenths.size() && row.tenths[t];
+        own.percents.append(
+                wrote ? std::optional<double>(double(*row.tenths[t]) / 10.0) : std::nullopt);
+    }
+    return {mean, median, own};
 }
 
 QStringList gradeNamesRising()
@@ -325,7 +335,8 @@ int chartKindOf(ScoreChart which)
     return which == ScoreChart::Distribution ? ChartKindBar : ChartKindLine;
 }
 
-void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &chart)
+void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &chart,
+        std::optional<std::size_t> progressStudent)
 {
     chart::XYPlot &xy = chart.xy;
     xy.clear();
@@ -341,7 +352,7 @@ void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &
         fillTimeScore(state, xy);
         break;
     case ScoreChart::Progress:
-        fillProgress(state, xy);
+        fillProgress(state, xy, progressStudent);
         break;
     case ScoreChart::QuestionMap:
         fillQuestionMap(state, xy);
@@ -350,13 +361,14 @@ void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &
 }
 
 ChartBuildResult BuildScoreChart(ScoreChart which, const AnalysisState &state,
-        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState)
+        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState,
+        std::optional<std::size_t> progressStudent)
 {
     if (!state.dataLoaded)
         return {};
     TChartAppearance &current = appearances.CurrentAppearance;
     current = appearances.DefaultAppearance;
-    fillScoreChart(which, state, chart);
+    fillScoreChart(which, state, chart, progressStudent);
     chart.header.lines = QStringList{header(which)};
     chart.leftAxis.title = yTitle(which);
     chart.bottomAxis.title = xTitle(which);

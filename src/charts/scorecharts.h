@@ -116,8 +116,11 @@ struct ProgressLine
     QList<std::optional<double>> percents;
 };
 
-/// The class's mean and median per test; empty without several tests.
-QList<ProgressLine> progressLines(const AnalysisState &state);
+/// The class's mean and median per test, then the line of `student` (a row
+/// of the progress data; none, or a row it lacks: no such line); empty
+/// without several tests.
+QList<ProgressLine> progressLines(
+        const AnalysisState &state, std::optional<std::size_t> student = std::nullopt);
 
 /// The chart kind whose appearance settings a score chart takes: the
 /// distribution's columns are bars (1), the time chart's markers are the line
@@ -127,13 +130,16 @@ int chartKindOf(ScoreChart which);
 
 /// Replaces the chart's numeric plot by the score chart of the state and
 /// makes it active; the header, axis titles and every setting stay.
-void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &chart);
+/// `progressStudent`: the student whose line the progress chart adds.
+void fillScoreChart(ScoreChart which, const AnalysisState &state, chart::Chart &chart,
+        std::optional<std::size_t> progressStudent = std::nullopt);
 
 /// As a "Wykresy" item: resets `CurrentAppearance` to the defaults, fills the
 /// plot, sets the header and axis titles in the chart and the record, and
 /// applies the kind of `chartKindOf(which)` (also made `ChartKind`).
 /// Nothing before a load.
 ChartBuildResult BuildScoreChart(ScoreChart which, const AnalysisState &state,
-        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState);
+        Appearances &appearances, chart::Chart &chart, ChartKindState &kindState,
+        std::optional<std::size_t> progressStudent = std::nullopt);
 
 } // namespace zavevad

@@ -32,6 +32,9 @@ struct SessionState
     chart::Chart chart; ///< what the chart window shows and the appearance dialog restyles
     /// What the chart shows: a score chart, else the table of `chartTable`.
     std::optional<ScoreChart> scoreChart;
+    /// The student (a row of the analysis's progress data) whose line the
+    /// progress chart adds; none: the class's lines alone.
+    std::optional<std::size_t> progressStudent;
     TableKind chartTable = TableNone;
     /// The result files of the analysis now loaded, which no save may replace.
     QStringList loadedInputs;

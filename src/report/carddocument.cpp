@@ -1,5 +1,6 @@
 #include "report/carddocument.h"
 
+#include "report/cardprogress.h"
 #include "report/cardskills.h"
 #include "report/paper.h"
 #include "tables/numberformat.h"
@@ -104,6 +105,7 @@ public:
         y = resultBoxes(card, left, width, y);
         y = classBoxes(card, left, width, y);
         y = standing(card, left, width, y);
+        y = progress(card, left, width, y);
         y = questions(card, left, width, y);
 
         // The skills take the room that the working time and the thresholds
@@ -317,6 +319,17 @@ private:
             any = true;
         }
         return any ? y + kSectionGap - 2 * kUnitsPerPoint : y;
+    }
+
+    /// With several tests loaded: the student's percentage per test beside
+    /// the class's mean.
+    double progress(const StudentCard &card, double left, double width, double y)
+    {
+        if (card.progress.empty())
+            return y;
+        y = sectionTitle(QStringLiteral("Postępy"), left, width, y);
+        paintCardProgress(m_painter, card.progress, QRectF(left, y, width, kCardProgressHeight));
+        return y + kCardProgressHeight + kSectionGap;
     }
 
     /// Draws `table` from `top` in `width`, at the largest size up to

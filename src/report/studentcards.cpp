@@ -3,12 +3,14 @@
 #include "export/reporttables.h"
 #include "results/classcomparison.h"
 #include "results/itemanalysis.h"
+#include "results/progress.h"
 #include "results/resultpaths.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
 
 #include <QHash>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <bit>
@@ -98,6 +100,23 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     // norm group of the stanine table.
     m_stanines = computeStanines(analysis);
     m_bandHalfWidth = computeReliability(analysis, computeItemAnalysis(analysis)).bandHalfWidth;
+
+    // A card's student is the progress row of their name in the newest test;
+    // a key that two such rows share names two students and matches neither.
+    if (analysis.progress.tests.size() >= 2) {
+        QSet<QString> shared;
+        for (std::size_t r = 0; r < analysis.progress.students.size(); ++r) {
+            const ProgressStudent &row = analysis.progress.students[r];
+            if (row.tenths.empty() || !row.tenths.back())
+                continue;
+            const QString key = matchingKey(row.name);
+            if (m_progressRows.contains(key))
+                shared.insert(key);
+            m_progressRows.insert(key, r);
+        }
+        for (const QString &key : std::as_const(shared))
+            m_progressRows.remove(key);
+    }
 
     // Side by side classes: a student is compared with their own class.
     if (schoolClassCount(analysis) < 2)
@@ -235,10 +254,31 @@ StudentCard StudentCards::card(int index) const
     if (m_bandHalfWidth)
         card.scoreBand = scoreBand(points, m_questionCount, *m_bandHalfWidth);
 
+    fillProgress(student, card);
     card.workingTime = student.workingTime();
     card.classAverageWorkingTime = figures.averageWorkingTime;
     card.thresholds = m_analysis.thresholds;
     return card;
+}
+
+void StudentCards::fillProgress(const UczenAll &student, StudentCard &card) const
+{
+    const ProgressData &progress = m_analysis.progress;
+    if (progress.tests.size() < 2)
+        return;
+    const auto found = m_progressRows.constFind(matchingKey(student.displayName()));
+    const ProgressStudent *row =
+            found == m_progressRows.constEnd() ? nullptr : &progress.students[*found];
+    card.progress.reserve(progress.tests.size());
+    for (std::size_t t = 0; t < progress.tests.size(); ++t) {
+        const ProgressTest &test = progress.tests[t];
+        const QString date = testDateText(test);
+        CardProgress point{
+                date.isEmpty() ? test.name : test.name + u' ' + date, {}, test.meanTenths};
+        if (row && t < row->tenths.size())
+            point.studentTenths = row->tenths[t];
+        card.progress.push_back(std::move(point));
+    }
 }
 
 } // namespace zavevad

@@ -4,6 +4,7 @@
 #include "results/reliability.h"
 #include "results/stanines.h"
 
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -29,6 +30,17 @@ struct CardSkill
     int questionCount = 0;
     std::int32_t studentPercent = 0;
     std::int32_t classPercent = 0;
+};
+
+/// One test on a student's card when several tests were loaded.
+struct CardProgress
+{
+    QString test; ///< its name and the day of its earliest start: "Ułamki 16.11"
+    /// The student's percentage in tenths; none where they did not write it.
+    std::optional<std::int32_t> studentTenths;
+    std::optional<std::int64_t> classMeanTenths; ///< the class's mean percentage in tenths
+
+    friend bool operator==(const CardProgress &, const CardProgress &) = default;
 };
 
 /// What one student's result card shows: this student's result and, for
@@ -69,6 +81,11 @@ struct StudentCard
     /// The points ± 1.96 SEM of the whole loaded test, whole points within
     /// 0..k; none without SEM.
     std::optional<ScoreBand> scoreBand;
+
+    /// Every loaded test, oldest first, when two or more were loaded; else
+    /// empty. The student's values are there only when their name matches
+    /// one row of the tests (a name twice in the newest test matches none).
+    std::vector<CardProgress> progress;
 
     double workingTime = 0; ///< days, as the working-time table takes it
     double classAverageWorkingTime = 0; ///< days, the working-time table's average
@@ -134,6 +151,11 @@ private:
     std::vector<std::size_t> m_classOf;
     /// With two or more classes: the student of each card; empty otherwise.
     std::vector<std::size_t> m_order;
+    /// With several tests loaded: the progress row of each matched name's
+    /// key (progress rows that hold the newest test).
+    QHash<QString, std::size_t> m_progressRows;
+
+    void fillProgress(const UczenAll &student, StudentCard &card) const;
 };
 
 } // namespace zavevad

@@ -10,10 +10,26 @@
 #include "shell/tfmenu.h"
 #include "shell/tfprogi.h"
 #include "shell/tfraport.h"
+#include "tables/view/gridview.h"
+#include "tables/view/tablepanel.h"
+
+#include <optional>
 
 namespace zavevad {
 
 namespace {
+
+/// The student of the row the teacher chose in "Tabela - Postępy", while
+/// that table is shown; none otherwise or on a row of the class's figures.
+std::optional<std::size_t> progressStudentChosen(const Session &session, const TablePanel &table)
+{
+    const AnalysisState &analysis = session.analysis;
+    const int row = table.grid()->chosenRow();
+    if (analysis.tableMode != TableProgress || row < 1
+            || static_cast<std::size_t>(row) > analysis.progress.students.size())
+        return std::nullopt;
+    return static_cast<std::size_t>(row - 1);
+}
 
 void installWindowCommands(Shell &shell, CommandHooks &hooks)
 {
@@ -103,8 +119,9 @@ void installCommandHooks(Shell &shell)
         // A template given to the program styles the first chart drawn.
         wykres.applyPendingTemplate();
     };
-    hooks.scoreChart = [&session, &wykres](ScoreChart which) {
-        wykres.scoreChartCommand(which, session.analysis);
+    hooks.scoreChart = [&session, &wykres, &shell](ScoreChart which) {
+        wykres.scoreChartCommand(
+                which, session.analysis, progressStudentChosen(session, *shell.glowny().PTabela()));
     };
 }
 

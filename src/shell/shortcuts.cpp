@@ -22,7 +22,7 @@ void installShortcuts(Shell &shell)
     using Step = TablePanel::PageStep;
     const auto page = [&table](Step step) {
         return [&table, step] {
-            table.pageStep(step);
+            table.pageKey(step);
         };
     };
 

@@ -140,7 +140,7 @@ const std::array kKinds = {
         "Pokazuje miejsce każdego ucznia na skali staninowej", "Tabela - Staniny", "staniny",
         nullptr, staninesPagingCount,
         {u"Rozkład staninowy", 2, ChartUnit::Number, stanineRows<GridModel>, stanineRows<Table>, nullptr,
-            true, stanineDistributionFirstRow},
+            true, stanineDistributionFirstRow, 3},
         kEverywhere},
     TableKindInfo{TableStudentProblem, studentProblemTable, "LAnalizaSP", "Tabela S-P",
         "Pokazuje nietypowe odpowiedzi uczniów i pytania do sprawdzenia", "Tabela S-P", "sp",

@@ -47,6 +47,10 @@ struct TableChart
     /// The first row with a point, from the student count, the row above it
     /// the points' header; null: row 1 under the table's header.
     int (*firstRow)(int studentCount) = nullptr;
+    /// A column whose values a bar chart draws as a line over the bars, the
+    /// reference the values are read against (the stanine norm); 0: none,
+    /// the line repeats the bars. Read for charts drawn from values only.
+    int referenceColumn = 0;
 
     static constexpr int kSumaColumn = -1;
     /// `valueColumn` counted from the table's right edge, 1 the last column:

@@ -519,6 +519,52 @@ private Q_SLOTS:
         QVERIFY2(std::abs(pixel.blue() - lines[0].color.blue()) < 60 && pixel.red() < 90,
                 qPrintable(pixel.name()));
     }
+
+    // A chosen student's line joins the class's: their percentage (one
+    // decimal) at each test they wrote, named in the legend; a row the
+    // progress data lacks adds nothing.
+    void progressChartAddsTheChosenStudent()
+    {
+        QTemporaryDir dir;
+        const std::vector<test::SampleTest> tests = test::sampleTests();
+        test::writeSampleTests(dir.path(), tests, true);
+        AnalysisState state;
+        QVERIFY(commitProgress(loadProgress(resultFilesUnder(dir.path()), Thresholds{}), state));
+        const std::vector<ProgressStudent> &rows = state.progress.students;
+        const auto kowalski = std::find_if(rows.begin(), rows.end(),
+                [](const ProgressStudent &row) { return row.name == u"Kowalski Jan"_s; });
+        QVERIFY(kowalski != rows.end());
+        const auto row = static_cast<std::size_t>(kowalski - rows.begin());
+
+        chart::Chart c;
+        fillScoreChart(ScoreChart::Progress, state, c, row);
+        const QList<ProgressLine> lines = progressLines(state, row);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[2].name, u"Kowalski Jan"_s);
+        QVERIFY(lines[2].color != lines[0].color && lines[2].color != lines[1].color);
+        QCOMPARE(c.xy.legendItems.size(), 3);
+        QList<chart::XYPoint> own;
+        for (const chart::XYPoint &p : std::as_const(c.xy.points)) {
+            if (p.color == lines[2].color)
+                own.append(p);
+        }
+        // Kowalski Jan missed the middle test.
+        QCOMPARE(own.size(), 2);
+        for (const chart::XYPoint &p : own) {
+            const test::SampleTest &sample = tests[std::size_t(p.x) - 1];
+            const auto student = std::find_if(sample.students.begin(), sample.students.end(),
+                    [](const test::SampleStudent &s) { return s.surname == u"Kowalski"_s; });
+            QVERIFY(student != sample.students.end());
+            const double percent =
+                    std::round(1000.0 * sample.points(*student) / sample.questions) / 10.0;
+            QCOMPARE(p.y, percent);
+        }
+        QCOMPARE(own[0].x, 1.0);
+        QCOMPARE(own[1].x, 3.0);
+
+        QCOMPARE(progressLines(state, rows.size()).size(), 2);
+        QCOMPARE(progressLines(state).size(), 2);
+    }
 };
 
 // The renderer needs fonts: a QGuiApplication, with the core alone linked.

@@ -6,6 +6,7 @@
 #include "scriptedplatform.h"
 
 #include "report/carddocument.h"
+#include "report/cardprogress.h"
 #include "report/reportcommands.h"
 #include "report/studentcards.h"
 #include "tables/analysistables.h"
@@ -441,6 +442,88 @@ private Q_SLOTS:
             QVERIFY2(word.left >= 42 && word.right <= 595 - 42,
                     qPrintable(QStringLiteral("page %1: %2").arg(word.page).arg(word.text)));
         }
+    }
+
+    // With several tests loaded each card shows the student's percentage per
+    // test beside the class's mean: the student found by name whatever its
+    // letter case or Polish letters, no line for a name twice in the newest
+    // test (nor from an older test's row of that name), gaps where a test was
+    // missed; one test alone gives no such section.
+    void progressOfSeveralTests()
+    {
+        AnalysisState analysis = makeAnalysis(4, 10);
+        const auto rename = [&](std::size_t i, const QString &surname, const QString &first) {
+            analysis.students[i].Nazwisko = surname;
+            analysis.students[i].Imie = first;
+        };
+        rename(0, u"Wójcik"_s, u"Łucja"_s);
+        rename(1, u"Nowak"_s, u"Anna"_s);
+        rename(2, u"Bąk"_s, u"Tomasz"_s);
+        rename(3, u"Bąk"_s, u"Tomasz"_s);
+        using Tenths = std::optional<std::int32_t>;
+        ProgressData &progress = analysis.progress;
+        for (const char16_t *name : {u"Ułamki", u"Procenty", u"Potęgi"})
+            progress.tests.push_back(
+                    ProgressTest{QString::fromUtf16(name), {}, 10, {}, {}, {}, {}});
+        progress.tests[0].meanTenths = 500;
+        progress.tests[1].meanTenths = 615;
+        progress.students = {
+                {u"Bąk Tomasz"_s, {Tenths(300), Tenths(), Tenths(700)}},
+                {u"Bąk Tomasz"_s, {Tenths(), Tenths(), Tenths(710)}},
+                {u"Nowak Anna"_s, {Tenths(512), Tenths(), Tenths(633)}},
+                {u"WOJCIK  lucja"_s, {Tenths(), Tenths(400), Tenths()}},
+                {u"Wojcik Lucja"_s, {Tenths(800), Tenths(900), Tenths(1000)}},
+        };
+        const StudentCards cards(analysis);
+        const QStringList names{u"Ułamki"_s, u"Procenty"_s, u"Potęgi"_s};
+        const std::vector<std::vector<Tenths>> expected{{Tenths(800), Tenths(900), Tenths(1000)},
+                {Tenths(512), Tenths(), Tenths(633)}, {Tenths(), Tenths(), Tenths()},
+                {Tenths(), Tenths(), Tenths()}};
+        for (int c = 0; c < 4; ++c) {
+            const StudentCard card = cards.card(c);
+            QCOMPARE(card.progress.size(), std::size_t{3});
+            for (std::size_t t = 0; t < 3; ++t) {
+                QCOMPARE(card.progress[t].test, names[int(t)]);
+                QVERIFY(card.progress[t].studentTenths == expected[std::size_t(c)][t]);
+                QVERIFY(card.progress[t].classMeanTenths == progress.tests[t].meanTenths);
+            }
+        }
+
+        // On paper: the section, every test named, the student's figures.
+        const QByteArray pdf = CardDocument(analysis).toPdf(u"Karty"_s);
+        writeForDocs(pdf, u"cards-progress.pdf"_s);
+        const QStringList pages = pdfPageTexts(pdf);
+        QCOMPARE(pages.size(), 4);
+        for (const QString &word : {u"Postępy"_s, u"Ułamki"_s, u"Potęgi"_s, u"80,0 %"_s,
+                     u"100,0 %"_s, u"Średnia klasy"_s})
+            QVERIFY2(pages.at(0).contains(word), qPrintable(word));
+        QVERIFY(!pages.at(1).contains(u"80,0 %"_s));
+
+        progress.tests.resize(1);
+        progress.students.clear();
+        QVERIFY(StudentCards(analysis).card(0).progress.empty());
+        QVERIFY(!pdfPageTexts(CardDocument(analysis).toPdf(u"Karty"_s))
+                         .at(0)
+                         .contains(u"Postępy"_s));
+    }
+
+    // The chart's marks: 0 % on the plot's bottom, 100 % on its top, one slot
+    // per test from the left, no mark for a test the student missed.
+    void progressChartLayout()
+    {
+        using Tenths = std::optional<std::int32_t>;
+        const std::vector<CardProgress> tests{{u"A"_s, Tenths(0), 1000}, {u"B"_s, Tenths(), 250},
+                {u"C"_s, Tenths(1000), std::nullopt}};
+        const QRectF plot(100, 200, 300, 400);
+        const CardProgressLayout layout = cardProgressLayout(tests, plot);
+        QCOMPARE(layout.slot, 100.0);
+        QCOMPARE(layout.x, (std::vector<double>{150, 250, 350}));
+        QVERIFY(layout.student[0] == QPointF(150, 600));
+        QVERIFY(!layout.student[1]);
+        QVERIFY(layout.student[2] == QPointF(350, 200));
+        QVERIFY(layout.classMean[0] == QPointF(150, 200));
+        QVERIFY(layout.classMean[1] == QPointF(250, 500));
+        QVERIFY(!layout.classMean[2]);
     }
 
     void printEqualsThePdf()

@@ -550,6 +550,20 @@ void TestLoad::testsOfTheSampleClassOverTheYear()
     QCOMPARE(session.chart.header.lines, QStringList{u"Postępy klasy"_s});
     QVERIFY(session.chart.xy.active && session.chart.xy.joinByColour);
     QCOMPARE(session.chart.xy.points.size(), 2 * 3);
+
+    // A student's row chosen in the progress table adds their line.
+    m_shell->wykres().hide();
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuTabele"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LAnalizaPostepy"_s), Qt::LeftButton);
+    QCOMPARE(session.analysis.tableMode, int(TableProgress));
+    GridView *view = main.PTabela()->grid();
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->cellRect(0, 3).center());
+    const QString student = session.grid.text(0, 3);
+    QTest::mouseClick(main.findChild<QLabel *>(u"LMenuWykresy"_s), Qt::LeftButton);
+    QTest::mouseClick(m_shell->menu().findChild<QLabel *>(u"LWykresPostepy"_s), Qt::LeftButton);
+    QCOMPARE(session.chart.xy.legendItems.size(), 3);
+    QCOMPARE(session.chart.xy.legendItems.at(2).text, student);
+    QVERIFY(session.chart.xy.points.size() > 2 * 3);
     const QString dir = qEnvironmentVariable("ZAVEVAD_SCREENSHOT_DIR");
     if (!dir.isEmpty())
         QVERIFY(m_shell->wykres().grab().save(QDir(dir).filePath(u"chart-progress.png"_s)));

@@ -102,6 +102,34 @@ private Q_SLOTS:
         QVERIFY(loadedInputs().contains(notesPath()));
     }
 
+    // By keys alone: every field is named, Tab leaves each one (the notes
+    // too, whose text keeps no tab) for the next and reaches "Zapisz", and
+    // Enter there saves.
+    void keyboardAloneWalksAndSaves()
+    {
+        bool ran = false;
+        test::ModalAnswerer answerer([&](QWidget *modal) {
+            ran = true;
+            const QStringList names{u"Szkoła"_s, u"Nauczyciel"_s, u"Wnioski i rekomendacje"_s};
+            const QStringList typed{u"SP 9"_s, u"Jan Kos"_s, u"Powtorzyc."_s};
+            for (int i = 0; i < names.size(); ++i) {
+                QWidget *field = modal->focusWidget();
+                QVERIFY(field);
+                QCOMPARE(field->accessibleName(), names[i]);
+                QTest::keyClicks(field, typed[i]);
+                QTest::keyClick(field, Qt::Key_Tab);
+                QVERIFY(modal->focusWidget() != field);
+            }
+            QCOMPARE(modal->focusWidget()->objectName(), u"BZapisz"_s);
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Return);
+        });
+        clickItem("LMenuEdycja", "LEdycjaRaport");
+        QVERIFY(ran);
+        QCOMPARE(readAll(notesPath()),
+                QByteArray("Szkoła: SP 9\nNauczyciel: Jan Kos\nWnioski i "
+                           "rekomendacje:\nPowtorzyc.\n"));
+    }
+
 private:
     QString notesPath() const { return QDir(m_dir->path()).filePath(u"Raport.txt"_s); }
 

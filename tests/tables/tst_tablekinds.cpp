@@ -232,6 +232,55 @@ private Q_SLOTS:
         QCOMPARE(!fromGrid.error.isEmpty(), stops);
     }
 
+    // The stanine distribution's bar chart sets each share beside its norm:
+    // the share as bars, the norm as a line over them, also once the kind is
+    // applied again. Its pie and line charts keep the share alone, and no
+    // other kind's bar chart gains a line.
+    void stanineBarsStandBesideTheNorm()
+    {
+        const AnalysisState analysis = sampleClass();
+        const double norm[] = {4, 7, 12, 17, 20, 17, 12, 7, 4};
+        for (const TableKindInfo &info : tableKinds()) {
+            const Table table = info.build(analysis);
+            for (const int chartKind : {ChartKindBar, ChartKindPie, ChartKindLine}) {
+                const DrawnChart d =
+                        drawn(chartKind, [&](auto &appearances, auto &chart, auto &kinds) {
+                            BuildChartFromValues(table, info.kind, analysis.studentCount,
+                                    appearances, chart, kinds);
+                        });
+                const QString row = QString::fromLatin1(info.commandLineName) + u' '
+                        + QString::number(chartKind);
+                QVERIFY2(d.error.isEmpty(), qPrintable(row));
+                const bool withNorm = info.kind == TableStanines && chartKind == ChartKindBar;
+                QVERIFY2(d.chart.line.active == (withNorm || chartKind == ChartKindLine),
+                        qPrintable(row));
+                QCOMPARE(d.chart.line.points.size(), d.chart.bar.points.size());
+                // A template or a rebuild applies the kind again: the line comes back.
+                DrawnChart again = d;
+                ApplyChartKind(
+                        chartKind, again.appearances.CurrentAppearance, again.chart, again.kinds);
+                restoreReferenceLine(info.kind, again.kinds, again.chart);
+                QCOMPARE(again.chart.line.active, d.chart.line.active);
+                for (qsizetype i = 0; i < d.chart.bar.points.size(); ++i) {
+                    const double line = d.chart.line.points.at(i).value;
+                    QCOMPARE(line, withNorm ? norm[i] : d.chart.bar.points.at(i).value);
+                    QCOMPARE(d.chart.line.points.at(i).label, d.chart.bar.points.at(i).label);
+                }
+                if (info.kind != TableStanines)
+                    continue;
+                QCOMPARE(d.chart.header.lines, QStringList{QStringLiteral("Rozkład staninowy")});
+                QCOMPARE(d.chart.bar.points.size(), 9);
+                // The shares of all students, each to one decimal, make 100.
+                double shares = 0;
+                for (qsizetype i = 0; i < 9; ++i) {
+                    QCOMPARE(d.chart.bar.points.at(i).label, QString::number(i + 1));
+                    shares += d.chart.bar.points.at(i).value;
+                }
+                QVERIFY2(std::abs(shares - 100) <= 0.45, qPrintable(QString::number(shares)));
+            }
+        }
+    }
+
     void ownGridVisitLeavesNoTrace_data() { renderingsAgree_data(); }
 
     void ownGridVisitLeavesNoTrace()

@@ -83,9 +83,12 @@ public:
     /// conversion message; the window is then not shown.
     void chartCommand(ChartKindCode kind, const AnalysisState &analysis, const GridModel &grid,
             const GridState &gridState);
-    /// "Rozkład punktów" or "Czas a wynik": nothing before a load; otherwise
-    /// the score chart of the class with a fresh appearance.
-    void scoreChartCommand(ScoreChart which, const AnalysisState &analysis);
+    /// "Rozkład punktów", "Czas a wynik" or "Postępy klasy": nothing before a
+    /// load; otherwise the score chart of the class with a fresh appearance,
+    /// the progress chart with the line of `progressStudent` (a row of the
+    /// progress data) if given.
+    void scoreChartCommand(ScoreChart which, const AnalysisState &analysis,
+            std::optional<std::size_t> progressStudent = std::nullopt);
     /// The grades or the blueprint of the run's analysis changed: a chart on
     /// the screen is drawn again (rebuildChartAfterRegrading) and repainted; a
     /// failure is shown in a message box and leaves the chart as it was.

@@ -70,6 +70,7 @@ void TFWykres::chartCommand(ChartKindCode kind, const AnalysisState &analysis,
             resultsSumaColumn(gridState, analysis)};
     // The chart is the table's from here on, even when a cell stops the build.
     m_state.scoreChart.reset();
+    m_state.progressStudent.reset();
     m_state.chartTable = analysis.tableMode;
     const ChartBuildResult result =
             BuildChartOfTable(source, analysis, m_state.appearances, chart(), m_state.chartKind);
@@ -77,13 +78,17 @@ void TFWykres::chartCommand(ChartKindCode kind, const AnalysisState &analysis,
         showAppliedChart();
 }
 
-void TFWykres::scoreChartCommand(ScoreChart which, const AnalysisState &analysis)
+void TFWykres::scoreChartCommand(
+        ScoreChart which, const AnalysisState &analysis, std::optional<std::size_t> progressStudent)
 {
     if (!analysis.dataLoaded)
         return;
-    const ChartBuildResult result =
-            BuildScoreChart(which, analysis, m_state.appearances, chart(), m_state.chartKind);
+    if (which != ScoreChart::Progress)
+        progressStudent.reset();
+    const ChartBuildResult result = BuildScoreChart(
+            which, analysis, m_state.appearances, chart(), m_state.chartKind, progressStudent);
     m_state.scoreChart = which;
+    m_state.progressStudent = progressStudent;
     if (result.applied)
         showAppliedChart();
 }
@@ -120,6 +125,10 @@ void TFWykres::loadTemplateFile(const QString &path)
 {
     loadFormatTemplateFile(path, m_state.appearances.CurrentAppearance);
     ApplyChartKind(m_state.chartKind.ChartKind);
+    if (!m_state.scoreChart) {
+        restoreReferenceLine(m_state.chartTable, m_state.chartKind, chart());
+        refreshChart();
+    }
 }
 
 void TFWykres::applyTemplateToNextChart(const QString &path)

@@ -27,7 +27,11 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (!isValid() || t != QAccessible::Name)
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Description && isSelected())
+            return view()->edgeNote();
+        if (t != QAccessible::Name)
             return {};
         return view()->model().text(modelColumn(), modelRow());
     }
@@ -83,6 +87,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        if (t == QAccessible::Description && !view()->edgeNote().isEmpty())
+            return view()->edgeNote();
         if (t == QAccessible::Description && rowCount() > 0) {
             // Which rows of how many are on display, for the pages of a long table.
             const int bodyRows = view()->model().rowCount() - 1;

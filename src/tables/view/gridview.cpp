@@ -4,6 +4,7 @@
 #include "tables/view/gridpainter.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -11,6 +12,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <optional>
 
 namespace zavevad {
 
@@ -27,6 +29,20 @@ bool isArrowKey(int key)
 bool isCursorKey(int key)
 {
     return isArrowKey(key) || key == Qt::Key_Home || key == Qt::Key_End;
+}
+
+QString edgeText(Qt::ArrowType direction)
+{
+    switch (direction) {
+    case Qt::UpArrow:
+        return QStringLiteral("Początek tabeli");
+    case Qt::DownArrow:
+        return QStringLiteral("Koniec tabeli");
+    case Qt::LeftArrow:
+        return QStringLiteral("Pierwsza kolumna");
+    default:
+        return QStringLiteral("Ostatnia kolumna");
+    }
 }
 
 } // namespace
@@ -106,6 +122,7 @@ QRect GridView::cellRect(int column, int row) const
 void GridView::contentsChanged()
 {
     ++m_generation;
+    m_edgeNote.clear();
     clampCursor();
     update();
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
@@ -124,10 +141,23 @@ void GridView::announceCursor()
 {
     if (shownRowCount() == 0 || shownColumnCount() == 0)
         return;
+    m_chosenRow = shownRow(m_cursor.y());
     // The header cells come first among the grid's accessible children.
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(shownColumnCount() * (m_cursor.y() + 1) + m_cursor.x());
     QAccessible::updateAccessibility(&focus);
+}
+
+void GridView::signalEdge(Qt::ArrowType direction)
+{
+    QApplication::beep();
+    m_edgeNote = edgeText(direction);
+    // Readers speak a changed description of the object they follow.
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    if (cursorShown() && shownRowCount() > 0 && shownColumnCount() > 0)
+        changed.setChild(shownColumnCount() * (m_cursor.y() + 1) + m_cursor.x());
+    QAccessible::updateAccessibility(&changed);
+    Q_EMIT edgeReached(direction);
 }
 
 void GridView::moveCursor(int columns, int rows)
@@ -136,12 +166,15 @@ void GridView::moveCursor(int columns, int rows)
     const int generation = m_generation;
     const int x = m_cursor.x() + columns;
     const int y = m_cursor.y() + rows;
+    m_edgeNote.clear();
+    std::optional<Qt::ArrowType> edge;
     if (x < 0 || x >= shownColumnCount()) {
         // The next page of columns starts after the name that every page repeats.
         const int row = shownRow(m_cursor.y());
         Q_EMIT pageRequested(x < 0 ? Qt::LeftArrow : Qt::RightArrow);
         if (m_generation == generation) {
             m_cursor = before;
+            edge = x < 0 ? Qt::LeftArrow : Qt::RightArrow;
         } else {
             m_cursor.setX(x < 0 ? shownColumnCount() - 1 : std::min(1, shownColumnCount() - 1));
             keepCursorOnRow(row);
@@ -150,10 +183,12 @@ void GridView::moveCursor(int columns, int rows)
         // The row after (or before) the page, wherever paging puts it.
         const int target = shownRow(y);
         Q_EMIT pageRequested(y < 0 ? Qt::UpArrow : Qt::DownArrow);
-        if (m_generation == generation)
+        if (m_generation == generation) {
             m_cursor = before;
-        else
+            edge = y < 0 ? Qt::UpArrow : Qt::DownArrow;
+        } else {
             m_cursor.setY(target - shownRow(0));
+        }
     } else {
         m_cursor = QPoint(x, y);
     }
@@ -161,11 +196,16 @@ void GridView::moveCursor(int columns, int rows)
     update();
     announceCursor();
     showCursorTip();
+    if (edge)
+        signalEdge(*edge);
 }
 
 void GridView::moveCursorToRowEnd(bool last)
 {
     const int row = shownRow(m_cursor.y());
+    const QPoint before = m_cursor;
+    const int start = m_generation;
+    m_edgeNote.clear();
     const Qt::ArrowType direction = last ? Qt::RightArrow : Qt::LeftArrow;
     for (int turns = 0, generation = -1;
             generation != m_generation && turns <= m_model.columnCount(); ++turns) {
@@ -178,6 +218,8 @@ void GridView::moveCursorToRowEnd(bool last)
     update();
     announceCursor();
     showCursorTip();
+    if (m_generation == start && m_cursor == before)
+        signalEdge(direction);
 }
 
 void GridView::keepCursorOnRow(int row)
@@ -321,8 +363,10 @@ void GridView::mousePressEvent(QMouseEvent *event)
     // As in any grid, pressing selects the cell under the mouse; the click
     // that follows clears it again.
     const QPoint cell = GridPainter(m_model).cellAt(event->position().toPoint());
-    if (cell.y() >= 1)
+    if (cell.y() >= 1) {
         m_model.setSelection({cell.x(), cell.y(), cell.x(), cell.y()});
+        m_chosenRow = cell.y();
+    }
     m_pressed = true;
     update();
     event->accept();

@@ -50,12 +50,29 @@ public:
     bool cursorShown() const { return m_cursorShown && hasFocus(); }
     /// The cursor's shown column and shown body row (indexes as above).
     QPoint cursor() const { return m_cursor; }
+    /// The model body row the teacher last chose: the one the cell cursor
+    /// was last on, or the last one pressed with the mouse; -1 for none
+    /// since the table was shown.
+    int chosenRow() const { return m_chosenRow; }
+    /// A new table: no row is chosen.
+    void forgetChosenRow() { m_chosenRow = -1; }
+
+    /// The cell cursor or a paging key met the table's edge towards
+    /// `direction` (no further row, column or page): a short sound, and
+    /// assistive technology hears which edge through the description of the
+    /// cursor's cell (or of the grid, without a cursor). The note stays until
+    /// the cursor moves or the table changes.
+    void signalEdge(Qt::ArrowType direction);
+    /// The edge note last signalled and not yet passed ("" if none).
+    QString edgeNote() const { return m_edgeNote; }
 
 Q_SIGNALS:
     /// After a click on the grid, once the selection has been cleared.
     void clicked();
     /// The cell cursor left the cells on display towards `direction`.
     void pageRequested(Qt::ArrowType direction);
+    /// After signalEdge(): the table's edge was met towards `direction`.
+    void edgeReached(Qt::ArrowType direction);
 
 protected:
     bool event(QEvent *event) override;
@@ -84,6 +101,8 @@ private:
     bool m_pressed = false;
     bool m_cursorShown = false;
     QPoint m_cursor{0, 0};
+    QString m_edgeNote;
+    int m_chosenRow = -1;
     /// Counts contentsChanged(), so that a page request shows whether it paged.
     int m_generation = 0;
 };

@@ -133,6 +133,7 @@ void TablePanel::showTable(TableKind kind)
     if (!tableKindInfo(kind))
         return;
     m_tables.PokazTabele(kind);
+    m_grid->forgetChosenRow();
     refresh();
     Q_EMIT tableShown();
 }
@@ -165,38 +166,62 @@ void TablePanel::ImTabelaWPrawoClick()
     Q_EMIT tableShown();
 }
 
-void TablePanel::pageStep(PageStep step)
+bool TablePanel::pageStep(PageStep step)
 {
     const PanelGeometry &arrows = m_state.panels;
     switch (step) {
     case PageStep::Up:
         if (arrows.PTabelaWGore.visible)
             ImTabelaWGoreClick();
-        break;
+        return arrows.PTabelaWGore.visible;
     case PageStep::Down:
         if (arrows.PTabelaWDol.visible)
             ImTabelaWDolClick();
-        break;
+        return arrows.PTabelaWDol.visible;
     case PageStep::Left:
         if (arrows.PTabelaWLewo.visible)
             ImTabelaWLewoClick();
-        break;
+        return arrows.PTabelaWLewo.visible;
     case PageStep::Right:
         if (arrows.PTabelawPrawo.visible)
             ImTabelaWPrawoClick();
-        break;
+        return arrows.PTabelawPrawo.visible;
     case PageStep::First:
     case PageStep::Last: {
         const PageStep single = step == PageStep::First ? PageStep::Up : PageStep::Down;
         const ArrowPanel &arrow =
                 step == PageStep::First ? arrows.PTabelaWGore : arrows.PTabelaWDol;
+        const int start = m_model.topRow();
         // A short working-time table keeps its down arrow on the only page.
         for (int before = -1; arrow.visible && m_model.topRow() != before;) {
             before = m_model.topRow();
             pageStep(single);
         }
-        break;
+        return m_model.topRow() != start;
     }
+    }
+    return false;
+}
+
+void TablePanel::pageKey(PageStep step)
+{
+    if (pageStep(step))
+        return;
+    switch (step) {
+    case PageStep::Up:
+    case PageStep::First:
+        m_grid->signalEdge(Qt::UpArrow);
+        break;
+    case PageStep::Down:
+    case PageStep::Last:
+        m_grid->signalEdge(Qt::DownArrow);
+        break;
+    case PageStep::Left:
+        m_grid->signalEdge(Qt::LeftArrow);
+        break;
+    case PageStep::Right:
+        m_grid->signalEdge(Qt::RightArrow);
+        break;
     }
 }
 

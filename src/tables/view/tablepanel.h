@@ -48,7 +48,12 @@ public:
     /// only while that arrow is shown. First and Last click up or down until
     /// the arrow hides or the table stops moving.
     enum class PageStep { Up, Down, Left, Right, First, Last };
-    void pageStep(PageStep step);
+    /// Returns whether the table paged (an arrow was clicked).
+    bool pageStep(PageStep step);
+    /// A paging key: pageStep(), and where the table cannot page that way
+    /// (its first or last rows, columns or page on display) the grid's edge
+    /// signal instead.
+    void pageKey(PageStep step);
 
 Q_SIGNALS:
     /// A click on the grid (`TabelaClick`), after the selection was cleared.

@@ -277,6 +277,98 @@ private Q_SLOTS:
         QCOMPARE(cursorRow(), 21);
     }
 
+    // At the table's edge the cell cursor stays, and the grid sounds and
+    // tells assistive technology which edge (on the cursor's cell) until the
+    // cursor moves on; a move inside the table says nothing of edges.
+    void cursorSignalsTheEdges_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("edges");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("note");
+        // Past every row, whatever follows the students.
+        const QList<int> down(80, Qt::Key_Down);
+        QTest::newRow("up from the first row")
+                << QList<int>{Qt::Key_Up} << 1 << int(Qt::UpArrow) << u"Początek tabeli"_s;
+        QTest::newRow("left from the names")
+                << QList<int>{Qt::Key_Left} << 1 << int(Qt::LeftArrow) << u"Pierwsza kolumna"_s;
+        QTest::newRow("home on the names")
+                << QList<int>{Qt::Key_Home} << 1 << int(Qt::LeftArrow) << u"Pierwsza kolumna"_s;
+        QTest::newRow("end twice") << QList<int>{Qt::Key_End, Qt::Key_End} << 1
+                                   << int(Qt::RightArrow) << u"Ostatnia kolumna"_s;
+        QTest::newRow("right past the last page") << QList<int>{Qt::Key_End, Qt::Key_Right} << 1
+                                                  << int(Qt::RightArrow) << u"Ostatnia kolumna"_s;
+        QTest::newRow("down past the last student")
+                << down << -1 << int(Qt::DownArrow) << u"Koniec tabeli"_s;
+        QTest::newRow("inside the table") << QList<int>{Qt::Key_Right, Qt::Key_Down, Qt::Key_End,
+                Qt::Key_Home} << 0 << -1 << QString();
+        QTest::newRow("moved on from the edge")
+                << QList<int>{Qt::Key_Up, Qt::Key_Down} << 1 << int(Qt::UpArrow) << QString();
+    }
+
+    void cursorSignalsTheEdges()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, edges);
+        QFETCH(int, direction);
+        QFETCH(QString, note);
+        Fixture f(makeAnalysis(40, 25));
+        TablePanel panel(f.grid, f.state, f.analysis);
+        panel.showTable(TableResults);
+        panel.show();
+        panel.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        GridView *view = panel.grid();
+        view->clearFocus();
+        view->setFocus(Qt::TabFocusReason);
+        QVERIFY(view->cursorShown());
+        QSignalSpy spy(view, &GridView::edgeReached);
+        for (int key : keys)
+            QTest::keyClick(view, Qt::Key(key));
+        // -1: at least one, once per key that met the edge.
+        if (edges >= 0)
+            QCOMPARE(spy.count(), edges);
+        else
+            QVERIFY(spy.count() > 0);
+        if (edges != 0)
+            QCOMPARE(spy.last().at(0).value<Qt::ArrowType>(), Qt::ArrowType(direction));
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(view)->focusChild();
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Description), note);
+    }
+
+    // A paging key that cannot page (no arrow that way) signals the edge,
+    // which the grid's description then names; one that pages does not.
+    void pagingKeysSignalTheEdges_data()
+    {
+        using Step = TablePanel::PageStep;
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("up at the top") << int(Step::Up) << int(Qt::UpArrow);
+        QTest::newRow("home at the top") << int(Step::First) << int(Qt::UpArrow);
+        QTest::newRow("left on the first page") << int(Step::Left) << int(Qt::LeftArrow);
+        QTest::newRow("down") << int(Step::Down) << -1;
+        QTest::newRow("end") << int(Step::Last) << -1;
+    }
+
+    void pagingKeysSignalTheEdges()
+    {
+        QFETCH(int, step);
+        QFETCH(int, direction);
+        Fixture f(makeAnalysis(40, 25));
+        TablePanel panel(f.grid, f.state, f.analysis);
+        panel.showTable(TableResults);
+        panel.show();
+        QSignalSpy spy(panel.grid(), &GridView::edgeReached);
+        panel.pageKey(TablePanel::PageStep(step));
+        QCOMPARE(spy.count(), direction < 0 ? 0 : 1);
+        if (direction >= 0)
+            QCOMPARE(spy.first().at(0).value<Qt::ArrowType>(), Qt::ArrowType(direction));
+        const QString description =
+                QAccessible::queryAccessibleInterface(panel.grid())->text(QAccessible::Description);
+        QCOMPARE(description.startsWith(u"Wiersze"_s), direction < 0);
+    }
+
     // Shift with the wheel, or a sideways wheel, turns the pages of columns
     // as the left and right arrows do.
     void sidewaysWheelTurnsColumnPages_data()
