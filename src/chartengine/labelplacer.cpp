@@ -17,11 +17,6 @@ bool boxesOverlap(const QRectF &a, const QRectF &b)
             && b.top() < a.bottom();
 }
 
-/// The owner of a placed label: an obstacle to every other label.
-constexpr int kLabelOwner = -2;
-/// The least room between two labels, in pixels.
-constexpr double kLabelGap = 1.5;
-
 } // namespace
 
 LabelPlacer::LabelPlacer(const QRectF &bounds) : m_bounds(bounds.normalized())
@@ -78,16 +73,14 @@ bool LabelPlacer::isFree(const QRectF &rect, int owner) const
             && rect.bottom() <= m_bounds.bottom() + 0.5;
     if (!rect.isValid() || !inside)
         return false;
-    // Two labels keep a gap: texts that touch read as one number.
-    const QRectF near = rect.adjusted(-kLabelGap, -kLabelGap, kLabelGap, kLabelGap);
-    const int first = rowOf(near.top());
-    const int last = rowOf(near.bottom());
+    const int first = rowOf(rect.top());
+    const int last = rowOf(rect.bottom());
     for (int r = first; r <= last; ++r) {
         for (int index : m_rows[r]) {
             const Item &item = m_items[index];
             if (owner >= 0 && item.owner == owner)
                 continue;
-            if (!boxesOverlap(item.box, item.owner == kLabelOwner ? near : rect))
+            if (!boxesOverlap(item.box, rect))
                 continue;
             if (item.shape.isEmpty() || overlaps(item.shape, rect))
                 return false;
@@ -101,7 +94,7 @@ bool LabelPlacer::place(const QRectF &rect, int owner)
     if (!isFree(rect, owner))
         return false;
     // A label is an obstacle for every other label, whoever owns it.
-    insert(Item{rect, QPolygonF(), kLabelOwner});
+    insert(Item{rect, QPolygonF(), -2});
     m_placed.append(rect);
     return true;
 }

@@ -23,8 +23,7 @@ public:
     void addObstacle(const QPolygonF &convex, int owner = -1);
     void addObstacle(const QRectF &rect, int owner = -1);
 
-    /// Whether rect lies within bounds, overlaps nothing but shapes of owner
-    /// and keeps a gap of a pixel and a half from every label placed.
+    /// Whether rect lies within bounds and overlaps nothing but shapes of owner.
     bool isFree(const QRectF &rect, int owner = -1) const;
     /// Takes rect when it is free; true when it was taken.
     bool place(const QRectF &rect, int owner = -1);
