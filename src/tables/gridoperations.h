@@ -27,6 +27,12 @@ struct CellLook
 /// table's red label in cell (0,7) returns to on the other tables.
 inline constexpr CellLook kPlainLabelLook{.fontColour = kBlack, .align = alLeft};
 
+/// The pale yellow of the summary rows under the body of the added tables.
+inline constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
+/// A summary row of the added tables: navy and bold on pale yellow.
+inline constexpr CellLook kSummaryRowLook{
+        .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
+
 // The formatting operations through which the table builders write every
 // colour, font and alignment.
 

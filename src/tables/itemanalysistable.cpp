@@ -19,14 +19,11 @@ namespace zavevad {
 
 namespace {
 
-constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
 constexpr std::int32_t kGrey = packedRgb(128, 128, 128);
 constexpr std::int32_t kOrange = packedRgb(192, 96, 0);
 constexpr int kSummaryRows = 14;
 // The last of the summary rows: how far the scores can be trusted.
 constexpr int kReliabilityRows = 4;
-constexpr CellLook kSummaryRowLook{
-        .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
 constexpr CellLook kReliabilityLabelLook{
         .background = kSummaryRowColour, .fontColour = kNavy, .align = alLeft};
 

@@ -14,9 +14,6 @@ namespace zavevad {
 
 namespace {
 
-constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
-constexpr CellLook kSummaryRowLook{
-        .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
 constexpr CellLook kSkillLook{.fontColour = kBlack, .bold = true, .align = alLeft};
 constexpr CellLook kTextLook{.fontColour = kBlack, .align = alLeft};
 constexpr CellLook kValueLook{.fontColour = kBlack};

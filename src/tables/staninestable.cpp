@@ -11,9 +11,6 @@ namespace zavevad {
 
 namespace {
 
-constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
-constexpr CellLook kSummaryRowLook{
-        .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
 constexpr CellLook kNameLook{.fontColour = kBlack, .align = alLeft};
 constexpr CellLook kValueLook{.fontColour = kBlack};
 constexpr CellLook kStanineLook{.fontColour = kRed, .bold = true};

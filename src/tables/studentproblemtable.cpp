@@ -10,9 +10,6 @@ namespace zavevad {
 
 namespace {
 
-constexpr std::int32_t kSummaryRowColour = packedRgb(255, 255, 200);
-constexpr CellLook kSummaryRowLook{
-        .background = kSummaryRowColour, .fontColour = kNavy, .bold = true, .align = alLeft};
 constexpr CellLook kNameLook{.fontColour = kBlack, .align = alLeft};
 constexpr CellLook kCorrectLook{.fontColour = kBlack};
 constexpr CellLook kWrongLook{.fontColour = kRed};
