@@ -9,6 +9,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/skillstable.h"
+#include "tables/tablekinds.h"
 
 #include <QSet>
 
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     GridModel grid;
     GridState state;
-    PokazUmiejetnosci(grid, state, analysis);
+    showOwnGrid(grid, state, analysis, *tableKindInfo(TableSkills));
     check(grid.rowCount() == skillsTableRowCount(analysis));
     return 0;
 }
