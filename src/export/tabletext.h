@@ -13,7 +13,9 @@ class GridModel;
 /// them, nothing else.
 QString tableText(const GridModel &grid);
 
-/// `tableText` in Windows code page 1250, the bytes of a saved text file.
+/// `tableText` in Windows code page 1250, the bytes of a saved text file;
+/// the arrows and the mark of the added tables, which the code page lacks,
+/// as words ("wzrost", "spadek", "bez zmian", "(niżej)").
 QByteArray tableTextCp1250(const GridModel &grid);
 
 } // namespace zavevad

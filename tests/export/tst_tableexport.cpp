@@ -246,6 +246,23 @@ private Q_SLOTS:
         QCOMPARE(tableText(grid), QStringLiteral("H\r\n") + text + QStringLiteral("\r\n"));
     }
 
+    // Signs the code page lacks reach the text file as words, not as "?".
+    void signsTheCodePageLacksBecomeWords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("rise") << QStringLiteral("\u2191") << QByteArray("wzrost");
+        QTest::newRow("fall") << QStringLiteral("\u2193") << QByteArray("spadek");
+        QTest::newRow("no change") << QStringLiteral("\u2192") << QByteArray("bez zmian");
+        QTest::newRow("mark") << QStringLiteral("0,29 \u25BC") << QByteArray("0,29 (ni\xbfej)");
+    }
+    void signsTheCodePageLacksBecomeWords()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(tableTextCp1250(gridWithText(text)), "H\r\n" + bytes + "\r\n");
+    }
+
     void polishTextGetsTheSixLetterConversion()
     {
         const QString letters = QStringLiteral("aąbcćdeęfghijklłmnńoóprsśtuwyzźż"
