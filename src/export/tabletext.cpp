@@ -34,7 +34,7 @@ QByteArray tableTextCp1250(const GridModel &grid)
     };
     QString text = tableText(grid);
     for (const auto &[sign, word] : kWords)
-        text.replace(sign, word);
+        text.replace(sign.toString(), word.toString());
     return codepage::toCp1250(text);
 }
 
