@@ -254,7 +254,9 @@ private Q_SLOTS:
         QTest::newRow("rise") << QStringLiteral("\u2191") << QByteArray("wzrost");
         QTest::newRow("fall") << QStringLiteral("\u2193") << QByteArray("spadek");
         QTest::newRow("no change") << QStringLiteral("\u2192") << QByteArray("bez zmian");
-        QTest::newRow("mark") << QStringLiteral("0,29 \u25BC") << QByteArray("0,29 (ni\xbfej)");
+        QTest::newRow("mark") << QStringLiteral("0,29 \u25BC")
+                              << QByteArray("0,29 (ni\xbf"
+                                            "ej)");
     }
     void signsTheCodePageLacksBecomeWords()
     {
