@@ -1,3 +1,5 @@
+#include "answerclass.h"
+
 #include "results/fdistribution.h"
 #include "results/reliability.h"
 
@@ -12,17 +14,7 @@ namespace {
 
 AnalysisState classOf(std::initializer_list<const char *> answers)
 {
-    AnalysisState state;
-    for (const char *line : answers) {
-        UczenAll student;
-        const int k = static_cast<int>(std::strlen(line));
-        for (int q = 0; q < k; ++q)
-            student.Odpowiedzi[static_cast<std::size_t>(q)] = line[q] == '1' ? 1 : 0;
-        state.questionCount = k;
-        state.students.push_back(student);
-    }
-    state.studentCount = static_cast<std::int32_t>(state.students.size());
-    return state;
+    return test::answerClass(answers);
 }
 
 } // namespace
