@@ -5,72 +5,101 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace zavevad {
 
 namespace {
 
-// A name Qt cannot open (bytes in no valid encoding) is opened by its bytes.
-bool openNative(QFile &file, const QByteArray &name, FileHead &head)
+#ifdef Q_OS_UNIX
+// One lookup of the name instead of a check and then an open: a load reads
+// thousands of small files, and the lookups were most of its time. Opened
+// without blocking, a FIFO or device is then refused by what the open handle
+// is, never read.
+FileHead readHeadByName(const QByteArray &name, qint64 maxBytes)
 {
-    std::error_code error;
-    const std::filesystem::file_status status =
-            std::filesystem::status(std::filesystem::path(name.toStdString()), error);
-    if (!std::filesystem::exists(status)) {
-        head.failure = FileHead::Failure::NotFound;
-        return false;
+    FileHead head;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        const bool missing =
+                error == ENOENT || error == ENOTDIR || error == ELOOP || error == ENAMETOOLONG;
+        head.failure = missing ? FileHead::Failure::NotFound : FileHead::Failure::CannotOpen;
+        head.systemError = missing ? 0 : error;
+        head.fileError = missing ? QFileDevice::NoError : QFileDevice::OpenError;
+        return head;
     }
-    if (!std::filesystem::is_regular_file(status)) {
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
         head.failure = FileHead::Failure::NotRegular;
-        return false;
+        return head;
     }
-    errno = 0;
-    std::FILE *handle = std::fopen(name.constData(), "rb");
-    if (!handle || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        head.failure = FileHead::Failure::CannotOpen;
-        head.systemError = errno;
-        if (handle)
-            std::fclose(handle);
-        return false;
+    head.bytes.resize(maxBytes);
+    qint64 filled = 0;
+    // A read may hand out fewer bytes than asked for; keep reading until
+    // enough came, the file ends, or it fails.
+    while (filled < maxBytes) {
+        const ssize_t got =
+                ::read(fd, head.bytes.data() + filled, static_cast<std::size_t>(maxBytes - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
+            head.bytes.clear();
+            head.failure = FileHead::Failure::ReadFailed;
+            head.fileError = QFileDevice::ReadError;
+            return head;
+        }
+        if (got == 0)
+            break;
+        filled += got;
     }
-    return true;
+    ::close(fd);
+    head.bytes.truncate(filled);
+    return head;
 }
+#endif
 
 } // namespace
 
 FileHead readHead(const QString &path, qint64 maxBytes)
 {
+#ifdef Q_OS_UNIX
+    if (path.isEmpty()) {
+        FileHead head;
+        head.failure = FileHead::Failure::NotFound;
+        return head;
+    }
+    return readHeadByName(nativeFileName(path).value_or(QFile::encodeName(path)), maxBytes);
+#else
+    // Names on Windows are UTF-16: Qt opens every one. Checked before
+    // opening, because opening is what blocks; a file swapped for a FIFO
+    // between the check and the open is not guarded against.
     FileHead head;
-    QFile file;
-    if (const std::optional<QByteArray> name = nativeFileName(path)) {
-        if (!openNative(file, *name, head))
-            return head;
-    } else {
-        // Checked before opening, because opening is what blocks. A file
-        // swapped for a FIFO between the check and the open is not guarded
-        // against.
-        const QFileInfo info(path);
-        if (!info.exists()) {
-            head.failure = FileHead::Failure::NotFound;
-            return head;
-        }
-        if (!info.isFile()) {
-            head.failure = FileHead::Failure::NotRegular;
-            return head;
-        }
-        file.setFileName(path);
-        errno = 0;
-        if (!file.open(QIODevice::ReadOnly)) {
-            head.failure = FileHead::Failure::CannotOpen;
-            head.systemError = errno;
-            head.fileError = file.error();
-            return head;
-        }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        head.failure = FileHead::Failure::NotFound;
+        return head;
+    }
+    if (!info.isFile()) {
+        head.failure = FileHead::Failure::NotRegular;
+        return head;
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        head.failure = FileHead::Failure::CannotOpen;
+        head.systemError = errno;
+        head.fileError = file.error();
+        return head;
     }
     head.bytes.resize(maxBytes);
     qint64 filled = 0;
@@ -90,6 +119,7 @@ FileHead readHead(const QString &path, qint64 maxBytes)
     }
     head.bytes.truncate(filled);
     return head;
+#endif
 }
 
 } // namespace zavevad

@@ -30,7 +30,17 @@ QStringList shownClassNames(const QStringList &paths)
     QStringList raw;
     raw.reserve(paths.size());
     QSet<QString> taken;
+    // The files of a class come together: its folder is worked out once.
+    QStringView lastFolder;
     for (const QString &path : paths) {
+        // Either separator: a name after the last one is a file of the folder.
+        const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+        const QStringView folder = QStringView(path).first(std::max<qsizetype>(slash, 0));
+        if (slash > 0 && !raw.isEmpty() && folder == lastFolder) {
+            raw.append(raw.constLast());
+            continue;
+        }
+        lastFolder = slash > 0 ? folder : QStringView();
         raw.append(schoolClassOf(path));
         if (!nativeFileName(raw.constLast()))
             taken.insert(raw.constLast());
