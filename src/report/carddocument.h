@@ -5,11 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
-
 class QIODevice;
 class QPagedPaintDevice;
-class QPainter;
 
 namespace zavevad {
 
@@ -45,12 +42,5 @@ private:
     StudentCards m_cards;
     int m_pagesPerCard = 1;
 };
-
-/// Paints one card on pages of upright A4 in layout units (tenths of a point
-/// from the sheet's corner), from page `page` of `pages`; `nextPage` starts
-/// each further page of the card (false: it failed). Returns the pages
-/// painted, 0 on a failure.
-int paintStudentCard(QPainter &painter, const StudentCard &card, int page, int pages,
-        const std::function<bool()> &nextPage);
 
 } // namespace zavevad
