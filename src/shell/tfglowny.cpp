@@ -394,22 +394,20 @@ void TFGlowny::loadFiles(const QStringList &paths, const QStringList &unreadable
 
 void TFGlowny::showLoadedTest(const QString &testName)
 {
-    Session &session = m_shell.session();
-    m_PTabela->showTable(TableResults);
-    placeTablePanel();
+    PokazTabele(TableResults);
     m_LTopKomentarz->setText(loadedCaption(testName));
-    session.analysis.dataLoaded = true;
-    session.analysis.tableMode = TableResults;
+    m_shell.session().analysis.dataLoaded = true;
     if (m_PTabela->isHidden())
         m_PTabela->show();
 }
 
 void TFGlowny::PokazTabele(TableKind kind)
 {
-    Session &session = m_shell.session();
+    // The one place the window's shown table changes: the grid, then the
+    // mode the charts read.
     m_PTabela->showTable(kind);
     placeTablePanel();
-    session.analysis.tableMode = kind;
+    m_shell.session().analysis.tableMode = kind;
 }
 
 namespace {
