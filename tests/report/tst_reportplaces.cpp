@@ -174,8 +174,8 @@ private Q_SLOTS:
                     const QByteArray what =
                             (table.title + QStringLiteral(", column %1").arg(c)).toUtf8();
                     QVERIFY2(part.widths[i] >= own, what.constData());
-                    // The column's width on screen may add a little (a grade's
-                    // room for a bold "10000"), never a class name's.
+                    // The column's own room on screen may add a little (a
+                    // grade's room for a bold "10000"), never a class name's.
                     QVERIFY2(part.widths[i] <= own * 1.15 + 15 * kUnitsPerPoint, what.constData());
                 }
             }
