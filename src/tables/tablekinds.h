@@ -122,7 +122,8 @@ struct TableKindInfo
     }
 };
 
-/// Every table kind, in the order of the menu, the report and the workbook.
+/// Every table kind, in the order of the menu and the workbook; the report
+/// takes them in that order too, but for a kind moved by its `reportAfter`.
 std::span<const TableKindInfo> tableKinds();
 
 /// The row of `kind`; null for `TableNone` and a value no row has.
