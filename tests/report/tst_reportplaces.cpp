@@ -50,6 +50,25 @@ AnalysisState longNamedClasses()
     return analysis;
 }
 
+/// Twelve students of 8 questions, question 8 right for everyone: its r is
+/// undefined ("–"). So is that of questions 1, 4 and 7: whoever misses them
+/// misses all three, so that every student's rest score on them is 5.
+AnalysisState everyoneRightOnTheLast()
+{
+    AnalysisState analysis;
+    for (int i = 0; i < 12; ++i) {
+        std::uint32_t mask = 1u << 7;
+        for (int k = 1; k <= 7; ++k) {
+            if ((i + k) % 3 != 0)
+                mask |= 1u << (k - 1);
+        }
+        analysis.students.push_back(
+                makeStudent(QStringLiteral("Uczeń%1").arg(i + 1), QStringLiteral("Anna"), mask, 8));
+    }
+    finishAnalysis(analysis, 8);
+    return analysis;
+}
+
 /// The widest text of each column of `table` in the report's cell font of `points`.
 std::vector<double> widestTexts(const ReportTable &table, double points)
 {
@@ -149,6 +168,20 @@ private Q_SLOTS:
         QVERIFY(!titles.contains(QStringLiteral("Wykres - Mapa pytań")));
         QVERIFY(titles.contains(QStringLiteral("Tabela - Analiza pytań")));
         QVERIFY(titles.contains(QStringLiteral("Wykres - Rozkład staninowy")));
+    }
+
+    // The map's page lists under the plot the questions it cannot place.
+    void mapPageListsQuestionsWithoutR()
+    {
+        const QByteArray pdf =
+                ReportDocument(reportSections(everyoneRightOnTheLast())).toPdf(QStringLiteral("R"));
+        const QStringList pages = pdfPageTexts(pdf);
+        const QStringList map = pages.filter(QStringLiteral("Wykres - Mapa pytań"));
+        QCOMPARE(map.size(), 1);
+        const QString page = map.first().simplified();
+        QVERIFY2(page.contains(
+                         QStringLiteral("Bez wskaźnika r (–), poza wykresem: pytania 1, 4, 7, 8")),
+                qPrintable(page));
     }
 
     // Each column of the tables of classes is as wide as its own texts:
