@@ -26,6 +26,11 @@ constexpr int kSlidingMarks = 80;
 constexpr int kSlideSteps = 8;
 /// Room a label moved away from its point keeps from lines (pixels).
 constexpr double kSlidClearance = 2.0;
+/// Room between two value labels' boxes (pixels): numbers that touch read
+/// as one. A box already keeps half a pixel around the ink, so this parts
+/// two texts by a pixel and a half and still lets the rows of a class's
+/// chart at the window's size stand beside their bars at the smallest font.
+constexpr double kLabelGap = 0.5;
 
 QString inkSample(const Series &series)
 {
@@ -140,7 +145,7 @@ QList<MarkGeometry> placeBarMarks(
             continue;
         // Cheap test first: rows of labels never overlap, so a label that
         // would reach the last one is left out before its text is made.
-        if (!slide && std::abs(y - previousY) < height)
+        if (!slide && std::abs(y - previousY) < height + kLabelGap)
             continue;
         double reachRight = -1e300, reachLeft = 1e300;
         for (double yy : {yc - g.barHalf, yc + g.barHalf})
@@ -335,12 +340,13 @@ MarksSettings axisstages::fitBarMarks(
     const double span = std::max(geometry.shown.categoryMax - geometry.shown.categoryMin, 1e-9);
     const double slotPx = geometry.projection.frontRect().height() / span;
     // Labels of close bars shrink until two rows of them fit beside each
-    // other, never below the floor (a template's smaller font stays).
+    // other with the gap between them, never below the floor (a template's
+    // smaller font stays); below it, labels step outwards past each other.
     const double floorPoints = std::min(setPoints, kMinTextPoints);
     for (double points : shrinkingSizes(setPoints, floorPoints)) {
         fitted.font.font.setPointSizeF(points);
         const MarkMetrics metrics(fitted, in.device, inkSample(bar));
-        if (metrics.height() <= slotPx)
+        if (metrics.height() + kLabelGap <= slotPx)
             return fitted;
     }
     fitted.font.font.setPointSizeF(floorPoints);
@@ -358,7 +364,8 @@ axisstages::SeriesMarks axisstages::placeMarks(const AxisInputs &in, const AxisF
         return out;
     // Labels may reach over the wall strips, not over the axis labels.
     const double strip = frame.strip;
-    LabelPlacer placer(geometry.projection.outline().boundingRect().adjusted(-strip, -1, strip, 1));
+    LabelPlacer placer(
+            geometry.projection.outline().boundingRect().adjusted(-strip, -1, strip, 1), kLabelGap);
     if (frame.bars)
         addBarObstacles(c.bar, geometry, placer);
     if (frame.line)

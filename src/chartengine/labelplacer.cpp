@@ -17,9 +17,13 @@ bool boxesOverlap(const QRectF &a, const QRectF &b)
             && b.top() < a.bottom();
 }
 
+/// The owner of a placed label: an obstacle to every other label.
+constexpr int kLabelOwner = -2;
+
 } // namespace
 
-LabelPlacer::LabelPlacer(const QRectF &bounds) : m_bounds(bounds.normalized())
+LabelPlacer::LabelPlacer(const QRectF &bounds, double labelGap)
+    : m_bounds(bounds.normalized()), m_labelGap(std::max(labelGap, 0.0))
 {
     const double h = std::max(m_bounds.height(), 1.0);
     const int rows = std::clamp(int(h / m_rowHeight) + 1, 1, kMaxRows);
@@ -73,14 +77,17 @@ bool LabelPlacer::isFree(const QRectF &rect, int owner) const
             && rect.bottom() <= m_bounds.bottom() + 0.5;
     if (!rect.isValid() || !inside)
         return false;
-    const int first = rowOf(rect.top());
-    const int last = rowOf(rect.bottom());
+    // A label is measured against the others with the gap around it.
+    const double g = m_labelGap;
+    const QRectF near = rect.adjusted(-g, -g, g, g);
+    const int first = rowOf(near.top());
+    const int last = rowOf(near.bottom());
     for (int r = first; r <= last; ++r) {
         for (int index : m_rows[r]) {
             const Item &item = m_items[index];
             if (owner >= 0 && item.owner == owner)
                 continue;
-            if (!boxesOverlap(item.box, rect))
+            if (!boxesOverlap(item.box, item.owner == kLabelOwner ? near : rect))
                 continue;
             if (item.shape.isEmpty() || overlaps(item.shape, rect))
                 return false;
@@ -94,7 +101,7 @@ bool LabelPlacer::place(const QRectF &rect, int owner)
     if (!isFree(rect, owner))
         return false;
     // A label is an obstacle for every other label, whoever owns it.
-    insert(Item{rect, QPolygonF(), -2});
+    insert(Item{rect, QPolygonF(), kLabelOwner});
     m_placed.append(rect);
     return true;
 }

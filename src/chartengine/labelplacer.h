@@ -15,7 +15,9 @@ class LabelPlacer
 {
 public:
     /// Labels must lie within bounds; obstacles outside it are ignored.
-    explicit LabelPlacer(const QRectF &bounds);
+    /// Two labels keep `labelGap` pixels apart (0: they may touch), so that
+    /// texts side by side never read as one.
+    explicit LabelPlacer(const QRectF &bounds, double labelGap = 0.0);
 
     /// A convex shape (its points in order around it; two points make a
     /// segment) that labels must keep clear of. owner names the point the
@@ -23,7 +25,8 @@ public:
     void addObstacle(const QPolygonF &convex, int owner = -1);
     void addObstacle(const QRectF &rect, int owner = -1);
 
-    /// Whether rect lies within bounds and overlaps nothing but shapes of owner.
+    /// Whether rect lies within bounds, overlaps nothing but shapes of owner
+    /// and keeps the gap from every label placed.
     bool isFree(const QRectF &rect, int owner = -1) const;
     /// Takes rect when it is free; true when it was taken.
     bool place(const QRectF &rect, int owner = -1);
@@ -46,6 +49,7 @@ private:
     int rowOf(double y) const;
 
     QRectF m_bounds;
+    double m_labelGap = 0.0;
     double m_rowHeight = 16.0;
     QList<Item> m_items;
     /// Items by the rows of m_rowHeight pixels that their boxes touch.

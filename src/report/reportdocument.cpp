@@ -13,6 +13,7 @@
 #include "tables/gridmodel.h"
 #include "tables/gridstate.h"
 #include "tables/resultstables.h"
+#include "tables/tablekinds.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -77,6 +78,43 @@ ChartSection scoreDistributionSection(const AnalysisState &analysis)
     BuildScoreChart(ScoreChart::Distribution, analysis, appearances, section.chart, kinds);
     putOnPaper(section.chart);
     return section;
+}
+
+/// The chart the chart window draws of `table`, a table of `info`'s kind,
+/// as bars, on paper.
+ChartSection tableChartSection(const Table &table, const TableKindInfo &info, int studentCount)
+{
+    Appearances appearances;
+    FillAppearanceDefaults(appearances);
+    ChartKindState kinds;
+    kinds.ChartKind = ChartKindBar;
+    ChartSection section;
+    section.title = QStringLiteral("Wykres - ") + QString::fromUtf16(info.chart.header);
+    BuildChartFromValues(table, info.kind, studentCount, appearances, section.chart, kinds);
+    putOnPaper(section.chart);
+    return section;
+}
+
+/// The map of the questions as its "Wykresy" item draws it, on paper, on a
+/// page of its own: a map of many questions needs the room to be read.
+ChartSection questionMapSection(const AnalysisState &analysis)
+{
+    Appearances appearances;
+    FillAppearanceDefaults(appearances);
+    ChartKindState kinds;
+    ChartSection section;
+    section.title = QStringLiteral("Wykres - Mapa pytań");
+    BuildScoreChart(ScoreChart::QuestionMap, analysis, appearances, section.chart, kinds);
+    putOnPaper(section.chart);
+    section.ownPage = true;
+    return section;
+}
+
+/// Whether the map of the questions has a point to show.
+bool hasQuestionMap(const AnalysisState &analysis)
+{
+    const QList<QuestionMapPoint> map = questionMap(analysis);
+    return std::any_of(map.begin(), map.end(), [](const QuestionMapPoint &q) { return q.r; });
 }
 
 /// Where a page that could hold the rows up to `end` breaks a table of
@@ -226,13 +264,22 @@ std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysi
         makers.emplace_back([figures] { return ReportSection(*conclusionsSection(*figures)); });
     if (teacherSection(figures->notes))
         makers.emplace_back([figures] { return ReportSection(*teacherSection(figures->notes)); });
-    const auto addTables = [&makers](std::vector<ReportTableMaker> tables) {
-        for (ReportTableMaker &table : tables) {
-            makers.emplace_back(
-                    [table = std::move(table)] { return ReportSection(TableSection{table()}); });
+    const std::vector<OutputTable> tables = outputTables(analysis, Output::Report);
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const OutputTable &table = tables[i];
+        makers.emplace_back([make = table.make] { return ReportSection(TableSection{make()}); });
+        // A chart follows the last part of its table.
+        if (i + 1 < tables.size() && tables[i + 1].info == table.info)
+            continue;
+        if (table.info->outputs.reportChart) {
+            makers.emplace_back([state, table] {
+                return ReportSection(
+                        tableChartSection(table.make(), *table.info, state->studentCount));
+            });
         }
-    };
-    addTables(outputTableMakers(analysis, Output::Report));
+        if (table.info->kind == TableItemAnalysis && hasQuestionMap(analysis))
+            makers.emplace_back([state] { return ReportSection(questionMapSection(*state)); });
+    }
     makers.emplace_back([state] { return ReportSection(gradePieSection(*state)); });
     makers.emplace_back([state] { return ReportSection(scoreDistributionSection(*state)); });
     const bool classes = figures->classes.size() > 1;
@@ -308,8 +355,13 @@ void ReportDocument::layout()
             flow.placeTable(section, table->table.bodyRowCount(), table->table.summaryRows,
                     m_tables[i], orientation);
         } else {
+            const bool ownPage = std::get<ChartSection>(item).ownPage;
+            if (ownPage)
+                flow.endPage();
             flow.placeWhole(section, QPageLayout::Portrait,
                     sectionTitleHeight() + chartHeight(QPageLayout::Portrait));
+            if (ownPage)
+                flow.endPage();
         }
     }
 }

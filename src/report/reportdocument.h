@@ -56,6 +56,9 @@ struct ChartSection
 {
     QString title;
     chart::Chart chart;
+    /// Stands alone on a page of its own (a chart read on its own, the map
+    /// of the questions).
+    bool ownPage = false;
 };
 
 using ReportSection = std::variant<TitleSection, TableSection, ChartSection, TextSection>;
@@ -65,8 +68,11 @@ using ReportSectionMaker = std::function<ReportSection()>;
 
 /// The sections of the report on the analysis, in order: the summary, the
 /// generated conclusions, the teacher's conclusions (from `Raport.txt` beside
-/// the result files, when it holds any), the analysis tables, the charts and
-/// the key.
+/// the result files, when it holds any), the analysis tables in the report's
+/// order of the table registry, each followed by its chart where its row
+/// asks for one, the map of the questions on a page of its own after the
+/// item analysis (when some question has a point on it), the grade pie, the
+/// score distribution and the key.
 std::vector<ReportSection> reportSections(const AnalysisState &analysis);
 
 /// The makers of the same sections, in the same order, each making its

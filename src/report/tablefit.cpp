@@ -253,8 +253,10 @@ QPageLayout::Orientation fitTable(const ReportTable &table, ReportDocument::Tabl
     const ColumnTexts texts(table);
     ColumnWidths measured = measureColumns(table, texts, kCellPoints);
     layout.points = kCellPoints;
-    if (sum(measured.natural) <= contentRect(QPageLayout::Portrait).width()) {
-        layout.parts.push_back({all, measured.natural});
+    // Upright whenever the texts fit: the grid's extra room gives way first.
+    const double portrait = contentRect(QPageLayout::Portrait).width();
+    if (sum(measured.least) <= portrait) {
+        layout.parts.push_back({all, fitWidths(measured, all, portrait)});
         return QPageLayout::Portrait;
     }
     const double room = contentRect(QPageLayout::Landscape).width();

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace zavevad {
 
@@ -141,7 +142,7 @@ const std::array kKinds = {
         nullptr, staninesPagingCount,
         {u"Rozkład staninowy", 2, ChartUnit::Number, stanineRows<GridModel>, stanineRows<Table>, nullptr,
             true, stanineDistributionFirstRow, 3},
-        kEverywhere},
+        {.report = true, .workbook = true, .reportAfter = TableGradeCount, .reportChart = true}},
     TableKindInfo{TableStudentProblem, studentProblemTable, "LAnalizaSP", "Tabela S-P",
         "Pokazuje nietypowe odpowiedzi uczniów i pytania do sprawdzenia", "Tabela S-P", "sp",
         nullptr, studentProblemPagingCount,
@@ -206,10 +207,34 @@ void showOwnGrid(
     renderOwnGrid(grid, state, info.build(analysis), info.paging(analysis));
 }
 
-std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output output)
+namespace {
+
+// Where the report gives a kind's tables: at its `reportAfter` kind's place,
+// just after that kind's own, when the analysis has that kind.
+std::vector<OutputTable> inReportOrder(std::vector<OutputTable> tables)
+{
+    const auto present = [&tables](TableKind kind) {
+        return std::any_of(tables.begin(), tables.end(),
+                [kind](const OutputTable &table) { return table.info->kind == kind; });
+    };
+    const auto place = [&](const TableKindInfo *info) {
+        const TableKind after = info->outputs.reportAfter;
+        const bool moved = after != TableNone && present(after);
+        const TableKindInfo *anchor = moved ? tableKindInfo(after) : info;
+        return std::pair(anchor - kKinds.data(), moved);
+    };
+    std::stable_sort(tables.begin(), tables.end(), [&](const OutputTable &a, const OutputTable &b) {
+        return place(a.info) < place(b.info);
+    });
+    return tables;
+}
+
+} // namespace
+
+std::vector<OutputTable> outputTables(const AnalysisState &analysis, Output output)
 {
     const AnalysisState *state = &analysis;
-    std::vector<TableMaker> makers;
+    std::vector<OutputTable> tables;
     for (const TableKindInfo &info : kKinds) {
         const TableOutputs &outputs = info.outputs;
         if (!(output == Output::Report ? outputs.report : outputs.workbook))
@@ -220,14 +245,24 @@ std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output 
             // Small parts of one table, made together once.
             for (Table &part : outputs.reportParts(analysis)) {
                 auto kept = std::make_shared<const Table>(std::move(part));
-                makers.emplace_back([kept] { return *kept; });
+                tables.push_back({&info, [kept] {
+                                      return *kept;
+                                  }});
             }
             continue;
         }
-        makers.emplace_back([state, build = outputs.build ? outputs.build : info.build] {
-            return build(*state);
-        });
+        tables.push_back({&info, [state, build = outputs.build ? outputs.build : info.build] {
+                              return build(*state);
+                          }});
     }
+    return output == Output::Report ? inReportOrder(std::move(tables)) : tables;
+}
+
+std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output output)
+{
+    std::vector<TableMaker> makers;
+    for (OutputTable &table : outputTables(analysis, output))
+        makers.push_back(std::move(table.make));
     return makers;
 }
 

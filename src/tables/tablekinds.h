@@ -79,6 +79,14 @@ struct TableOutputs
     /// The table as the report and the workbook give it, where it differs
     /// from the screen's (a "Klasa" column); null: the kind's builder.
     Table (*build)(const AnalysisState &analysis) = nullptr;
+    /// The report gives the table right after the tables of this kind where
+    /// the analysis has them (a table read with another one); `TableNone`,
+    /// or that kind absent: in the registry's order. The menu and the
+    /// workbook keep the registry's order.
+    TableKind reportAfter = TableNone;
+    /// Whether the report draws the kind's chart (`TableKindInfo::chart`)
+    /// right after the table, as the chart window draws it.
+    bool reportChart = false;
 };
 
 /// Everything the program knows about one table kind: one row of the
@@ -114,7 +122,8 @@ struct TableKindInfo
     }
 };
 
-/// Every table kind, in the order of the menu, the report and the workbook.
+/// Every table kind, in the order of the menu and the workbook; the report
+/// takes them in that order too, but for a kind moved by its `reportAfter`.
 std::span<const TableKindInfo> tableKinds();
 
 /// The row of `kind`; null for `TableNone` and a value no row has.
@@ -135,11 +144,24 @@ QString tableTitle(TableKind kind);
 void showOwnGrid(GridModel &grid, GridState &state, const AnalysisState &analysis,
         const TableKindInfo &info);
 
-/// The tables of the kinds that `outputs` selects for `analysis`, in the
-/// registry's order, each made when called.
 using TableMaker = std::function<Table()>;
 enum class Output : std::uint8_t { Report, Workbook };
-/// `analysis` must outlive the makers.
+
+/// One table an output takes: the row of its kind and its maker.
+struct OutputTable
+{
+    const TableKindInfo *info = nullptr;
+    TableMaker make;
+};
+
+/// The tables of the kinds that `outputs` selects for `analysis`, each made
+/// when called: the workbook's in the registry's order, the report's with
+/// each kind moved after its `reportAfter` kind. A table the report takes in
+/// parts gives one entry per part, in order. `analysis` must outlive the
+/// makers.
+std::vector<OutputTable> outputTables(const AnalysisState &analysis, Output output);
+
+/// The makers of `outputTables`, in the same order.
 std::vector<TableMaker> outputTableMakers(const AnalysisState &analysis, Output output);
 
 } // namespace zavevad

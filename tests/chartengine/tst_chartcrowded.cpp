@@ -93,6 +93,8 @@ private Q_SLOTS:
     void marksLieOnBackground();
     void pieLabelsApart_data();
     void pieLabelsApart();
+    void valueLabelsNeverTouch_data();
+    void valueLabelsNeverTouch();
     void legendTextsNeverTouch_data();
     void legendTextsNeverTouch();
 
@@ -419,6 +421,50 @@ void TstChartCrowded::pieLabelsApart()
         QVERIFY(g.marks[i].box.intersects(kTarget));
         for (qsizetype j = i + 1; j < g.marks.size(); ++j)
             QVERIFY2(!g.marks[i].box.intersects(g.marks[j].box),
+                    qPrintable(g.marks[i].text + QLatin1Char('/') + g.marks[j].text));
+    }
+}
+
+void TstChartCrowded::valueLabelsNeverTouch_data()
+{
+    QTest::addColumn<int>("bars");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("view3D");
+    QTest::addColumn<int>("placed"); // -1: some may be left out
+    // The class of 28 at the window's design size keeps every label.
+    QTest::newRow("class, design size, 3D") << 28 << kSize << true << 28;
+    QTest::newRow("class, design size, 2D") << 28 << kSize << false << 28;
+    for (int bars : {12, 28, 40, 79, 200}) {
+        for (const QSize &size : {QSize(555, 376), QSize(400, 260), QSize(260, 180)}) {
+            for (bool view3D : {false, true}) {
+                const QByteArray tag = QByteArray::number(bars) + " bars, "
+                        + QByteArray::number(size.width()) + "x" + QByteArray::number(size.height())
+                        + (view3D ? ", 3D" : ", 2D");
+                QTest::newRow(tag.constData()) << bars << size << view3D << -1;
+            }
+        }
+    }
+}
+
+void TstChartCrowded::valueLabelsNeverTouch()
+{
+    // However close the bars stand, two value labels keep room between
+    // them: numbers side by side or one above the other never read as one.
+    QFETCH(int, bars);
+    QFETCH(QSize, size);
+    QFETCH(bool, view3D);
+    QFETCH(int, placed);
+    Chart c = placed == 28 ? classChart(Kind::Bar) : sampleChart(Kind::Bar, bars);
+    c.view3D.view3D = view3D;
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const ChartGeometry g = chartGeometry(c, QRectF(QPointF(), size), {}, &image);
+    QVERIFY(!g.marks.isEmpty());
+    if (placed >= 0)
+        QCOMPARE(g.marks.size(), qsizetype(placed));
+    for (qsizetype i = 0; i < g.marks.size(); ++i) {
+        const QRectF around = g.marks[i].box.adjusted(-0.5, -0.5, 0.5, 0.5);
+        for (qsizetype j = i + 1; j < g.marks.size(); ++j)
+            QVERIFY2(!around.intersects(g.marks[j].box),
                     qPrintable(g.marks[i].text + QLatin1Char('/') + g.marks[j].text));
     }
 }

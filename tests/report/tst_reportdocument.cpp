@@ -215,13 +215,14 @@ private Q_SLOTS:
         // for the results table. The summary and the conclusions stand
         // upright on page one, the key on the last page. The item analysis,
         // as narrow as on screen, fits an upright page; the student-problem
-        // table, a column per question, goes landscape.
-        QTest::newRow("5 x 8") << 5 << 8 << 6 << 1;
-        QTest::newRow("28 x 8") << 28 << 8 << 9 << 3;
-        QTest::newRow("200 x 8") << 200 << 8 << 24 << 7;
-        QTest::newRow("5 x 30") << 5 << 30 << 8 << 2;
-        QTest::newRow("28 x 30") << 28 << 30 << 10 << 4;
-        QTest::newRow("200 x 30") << 200 << 30 << 26 << 12;
+        // table, a column per question, goes landscape. The stanine chart
+        // follows its table; the map of the questions has a page of its own.
+        QTest::newRow("5 x 8") << 5 << 8 << 8 << 1;
+        QTest::newRow("28 x 8") << 28 << 8 << 9 << 1;
+        QTest::newRow("200 x 8") << 200 << 8 << 26 << 7;
+        QTest::newRow("5 x 30") << 5 << 30 << 10 << 2;
+        QTest::newRow("28 x 30") << 28 << 30 << 11 << 2;
+        QTest::newRow("200 x 30") << 200 << 30 << 28 << 12;
     }
     void pagesAndBreaks()
     {
@@ -422,18 +423,31 @@ private Q_SLOTS:
     {
         // Every word on a chart page, the axes' numbers and titles among
         // them, shows darker than the page around it.
-        const QByteArray pdf =
-                ReportDocument(reportSections(polishClass(28, 30))).toPdf(QStringLiteral("Raport"));
+        const ReportDocument document(reportSections(polishClass(28, 30)));
+        const QByteArray pdf = document.toPdf(QStringLiteral("Raport"));
         const TempFile file(pdf, QStringLiteral("pdf"));
         const QStringList pages = pdfPageTexts(pdf);
         constexpr int dpi = 150;
         QStringList seen;
         for (int p = 1; p <= pages.size(); ++p) {
-            if (!pages.at(p - 1).contains(QStringLiteral("Wykres - ")))
+            // The charts' blocks on the page, in points: a table may share
+            // the page with a chart.
+            QList<QRectF> charts;
+            for (const ReportDocument::Block &block :
+                    document.pages()[static_cast<std::size_t>(p - 1)].blocks) {
+                const auto section = static_cast<std::size_t>(block.section);
+                if (std::holds_alternative<ChartSection>(document.sections()[section]))
+                    charts.append(QRectF(block.rect.topLeft() / kUnitsPerPoint,
+                            block.rect.size() / kUnitsPerPoint));
+            }
+            if (charts.isEmpty())
                 continue;
             const QImage image = renderPage(file.path(), p, dpi);
             QVERIFY(!image.isNull());
             for (const PlacedWord &word : pdfWords(file.path(), p)) {
+                if (std::none_of(charts.begin(), charts.end(),
+                            [&](const QRectF &chart) { return chart.contains(word.box.center()); }))
+                    continue;
                 seen.append(word.text);
                 QVERIFY2(darkestIn(image, word.box, dpi) < 120,
                         qPrintable(QStringLiteral("page %1: %2").arg(p).arg(word.text)));
@@ -526,7 +540,9 @@ private Q_SLOTS:
                 for (const chart::Point &point : chart->chart.pie.points)
                     pie.insert(point.label, point.color);
             }
-            if (chart && chart->chart.xy.active) {
+            // The map of the questions colours its zones, not grades.
+            if (chart && chart->chart.xy.active
+                    && chart->title != QStringLiteral("Wykres - Mapa pytań")) {
                 for (const chart::LegendItem &item : chart->chart.xy.legendItems)
                     distribution.insert(item.text, item.color);
             }
@@ -552,7 +568,7 @@ private Q_SLOTS:
         QCOMPARE(std::count_if(sizes.begin(), sizes.end(), isLandscape), 0);
         const QString all = pdfPageTexts(pdf).join(QChar(u'\n'));
         QVERIFY(all.contains(QStringLiteral("Łuczak Anna")));
-        QVERIFY(all.contains(QStringLiteral("Strona 1 z 10")));
+        QVERIFY(all.contains(QStringLiteral("Strona 1 z 11")));
 
         // Closing the preview prints nothing.
         DrukujRaport(analysis);
