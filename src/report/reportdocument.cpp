@@ -91,7 +91,15 @@ ChartSection tableChartSection(const Table &table, const TableKindInfo &info, in
     ChartSection section;
     section.title = QStringLiteral("Wykres - ") + QString::fromUtf16(info.chart.header);
     BuildChartFromValues(table, info.kind, studentCount, appearances, section.chart, kinds);
-    putOnPaper(section.chart);
+    // Flat on paper, the norm a plain dark line the bars are read against,
+    // and the legend naming what each is rather than the series' own names.
+    chart::Chart &chart = section.chart;
+    chart.view3D.view3D = false;
+    chart.bar.title = chart.bottomAxis.title;
+    chart.line.title = QStringLiteral("Norma");
+    chart.line.lineColor = Qt::black;
+    chart.line.pointerColor = Qt::black;
+    putOnPaper(chart);
     return section;
 }
 
@@ -161,7 +169,9 @@ public:
         const double left = contentRect(orientation).left();
         const double rowH = rowHeight(setting.points);
         const int summaryStart = rows - std::clamp(summaryRows, 0, rows);
-        const int firstRows = std::min(rows, kMinRowsUnderTitle);
+        // A short table (the grade counts) is never split: it starts on the
+        // next page when it does not fit whole.
+        const int firstRows = rows <= kWholeTableRows ? rows : std::min(rows, kMinRowsUnderTitle);
         const int parts = static_cast<int>(setting.parts.size());
         for (int part = 0; part < parts; ++part) {
             const double width = sum(setting.parts[static_cast<std::size_t>(part)].widths);

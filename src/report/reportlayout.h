@@ -33,6 +33,8 @@ constexpr qsizetype kShortText = 6;
 /// A table whose first page would hold fewer rows than this starts on the
 /// next page, and no page break leaves fewer of them on the next page.
 constexpr int kMinRowsUnderTitle = 3;
+/// A table of at most this many body rows stands whole on one page.
+constexpr int kWholeTableRows = 12;
 /// The cells' font, and the smallest it gets on a crowded page.
 constexpr double kCellPoints = 8;
 constexpr double kSmallestPoints = 6;
