@@ -1,5 +1,6 @@
 #include "tables/resultstables.h"
 
+#include "results/classstatistics.h"
 #include "results/grading.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
@@ -194,16 +195,7 @@ Table gradeCountTable(const AnalysisState &analysis)
 
 double averageWorkingTime(const AnalysisState &analysis)
 {
-    // Extended precision, in list order, one division: the average must not
-    // depend on how the sum was split.
-    const int n = std::max(analysis.studentCount, 0);
-    long double sum = 0;
-    for (int r = 0; r < n && static_cast<std::size_t>(r) < analysis.students.size(); ++r) {
-        const UczenAll &student = analysis.students[static_cast<std::size_t>(r)];
-        sum += static_cast<long double>(student.Koniec)
-                - static_cast<long double>(student.Poczatek);
-    }
-    return n > 0 ? static_cast<double>(sum / n) : 0.0;
+    return computeClassStatistics(analysis).averageWorkingTime;
 }
 
 } // namespace zavevad
