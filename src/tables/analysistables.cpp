@@ -159,18 +159,6 @@ void AnalysisTables::showResultsPage(const Table &table, int page, bool names)
     m_grid.clearSelection();
 }
 
-void AnalysisTables::writeNames(const Table &table)
-{
-    const TableTexts texts;
-    const int n = std::max(m_analysis.studentCount, 0);
-    for (int r = 1; r <= n && r < table.rowCount(); ++r) {
-        // The grade-count table leaves cell (0,7) red and bold.
-        if (r == 7)
-            UstawKomorke(m_grid, 0, 7, kPlainLabelLook);
-        m_grid.setText(0, r, texts.text(table, 0, r));
-    }
-}
-
 void AnalysisTables::PokazCzasPracy()
 {
     m_itemAnalysisVisit.leave(m_grid, m_state);
@@ -191,7 +179,6 @@ void AnalysisTables::PokazCzasPracy()
 
     KolorujWiersze(m_grid, m_state, rows);
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
-    writeNames(table);
     UstawRozmiarTabeli(m_state, n);
 
     m_state.panels.PTabelaWLewo.visible = false;
@@ -202,9 +189,9 @@ void AnalysisTables::PokazCzasPracy()
     StrzalkiPionowe();
 
     renderRowLooks(m_grid, table);
-    renderCells(m_grid, table, 0, 1, 0, 0, 1);
-    renderCells(m_grid, table, 0, 1, 0, n + 1, rows);
-    renderCells(m_grid, table, 1, 4, 1, 0, rows);
+    // The names too, in one sweep: `KolorujWiersze` has set cell (0,7) as the
+    // results table wants it.
+    renderCells(m_grid, table, 0, 4, 0, 0, rows);
 
     m_grid.clearSelection();
 }

@@ -71,8 +71,6 @@ private:
     /// `table` (the results table) as question page `page` of the grid; the
     /// students' names too when `names` is set (a page switch keeps them).
     void showResultsPage(const Table &table, int page, bool names);
-    /// The names of `table`'s column 0 into the grid's rows 1 to n.
-    void writeNames(const Table &table);
 
     GridModel &m_grid;
     GridState &m_state;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace zavevad {
 
@@ -94,6 +95,27 @@ public:
 private:
     static constexpr int kCount = 128;
     std::array<QString, kCount> m_texts;
+};
+
+/// The texts of times (starts, ends, working times), which repeat in a
+/// class: each is formatted once per rendering. A time's text follows from
+/// its milliseconds of the day alone.
+class TimeTexts
+{
+public:
+    /// The text of `cell`; null when the cell is not a time.
+    const QString *text(const TableTexts &texts, const Table &table, const TableCell &cell)
+    {
+        if (cell.kind != CellKind::DateTime && cell.kind != CellKind::Duration)
+            return nullptr;
+        QString &text = m_texts[timeOfDayMilliseconds(cell.value)];
+        if (text.isNull())
+            text = texts.text(table, cell);
+        return &text;
+    }
+
+private:
+    std::unordered_map<int, QString> m_texts;
 };
 
 /// `UstawKomorke` for many cells of one table. The format a look gives an
@@ -353,6 +375,7 @@ void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &
 {
     const TableTexts texts;
     SmallNumberTexts numbers;
+    TimeTexts times;
     LookFormats formats(table);
     const int count = static_cast<int>(columns.size());
     for (int r = firstRow; r < endRow; ++r) {
@@ -362,6 +385,8 @@ void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &
             if (cell.look != 0)
                 formats.apply(grid, column, r, cell.look);
             const QString *shared = numbers.text(cell);
+            if (!shared)
+                shared = times.text(texts, table, cell);
             const bool stored = cell.kind == CellKind::Text || cell.kind == CellKind::Grade
                     || cell.kind == CellKind::Empty;
             if (!shared && !stored) {
