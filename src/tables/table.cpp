@@ -74,27 +74,30 @@ void resolveLook(const Table &table, int c, int r, ShownCell &shown)
 }
 
 /// The texts of small whole numbers without a mark (answers, counts,
-/// scores), which fill most cells: each is made once per rendering and
-/// shared by the cells, as `TableTexts` would write it.
+/// scores), which fill most cells: each is made once and shared by the
+/// cells, as `TableTexts` would write it.
 class SmallNumberTexts
 {
 public:
     /// The shared text of `cell`; null when the cell is not such a number.
-    const QString *text(const TableCell &cell)
+    static const QString *text(const TableCell &cell)
     {
         if ((cell.kind != CellKind::Whole && cell.kind != CellKind::Percent) || cell.text != 0
                 || !(cell.value >= 0 && cell.value < kCount))
             return nullptr;
-        const auto value = static_cast<std::int64_t>(cell.value);
-        QString &text = m_texts[static_cast<std::size_t>(value)];
-        if (text.isNull())
-            text = QString::number(value);
-        return &text;
+        // Made once for the program, so that a grid cell written by an
+        // earlier rendering is recognised by its characters' address.
+        static const std::array<QString, kCount> texts = [] {
+            std::array<QString, kCount> made;
+            for (int value = 0; value < kCount; ++value)
+                made[static_cast<std::size_t>(value)] = QString::number(value);
+            return made;
+        }();
+        return &texts[static_cast<std::size_t>(cell.value)];
     }
 
 private:
     static constexpr int kCount = 128;
-    std::array<QString, kCount> m_texts;
 };
 
 /// The texts of times (starts, ends, working times), which repeat in a
@@ -374,7 +377,6 @@ void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &
         int gridColumn, int firstRow, int endRow)
 {
     const TableTexts texts;
-    SmallNumberTexts numbers;
     TimeTexts times;
     LookFormats formats(table);
     const int count = static_cast<int>(columns.size());
@@ -384,7 +386,7 @@ void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &
             const int column = gridColumn + i;
             if (cell.look != 0)
                 formats.apply(grid, column, r, cell.look);
-            const QString *shared = numbers.text(cell);
+            const QString *shared = SmallNumberTexts::text(cell);
             if (!shared)
                 shared = times.text(texts, table, cell);
             const bool stored = cell.kind == CellKind::Text || cell.kind == CellKind::Grade
