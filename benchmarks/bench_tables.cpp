@@ -1,6 +1,10 @@
 // Building the analysis tables into the grid model, for small and large
 // classes. The results table for 10,000 students must stay well under 50 ms,
 // and so must the item analysis of 10,000 students and 30 questions.
+// Release, 10,000 students, an idle two-core machine, medians of three: the
+// results table 8.2 ms (11.7 before its page was rendered in one sweep), its
+// rebuild 5.2 ms (10.0), a question-page switch 4.1 ms (5.2), the
+// working-time table 4.3 ms (12.6, before each time's text was made once).
 
 #include <QLocale>
 

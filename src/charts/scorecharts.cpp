@@ -1,5 +1,6 @@
 #include "charts/scorecharts.h"
 
+#include "results/classstatistics.h"
 #include "results/itemanalysis.h"
 #include "results/progress.h"
 #include "results/rounding.h"
@@ -274,11 +275,10 @@ ScoreDistribution scoreDistribution(const AnalysisState &state)
     const int q = state.questionCount;
     if (!state.dataLoaded || q < 1 || q > kMaxQuestions)
         return d;
-    d.counts.fill(0, q + 1);
-    for (const UczenAll &student : state.students) {
-        if (student.Suma >= 0 && student.Suma <= q)
-            ++d.counts[student.Suma];
-    }
+    const ClassStatistics statistics = computeClassStatistics(state.students, q);
+    d.counts.reserve(q + 1);
+    for (int s = 0; s <= q; ++s)
+        d.counts.append(statistics.withPoints[static_cast<std::size_t>(s)]);
     for (int s = 0; s <= q; ++s) {
         // The percentage and grade that grading gives s points.
         const auto percent = static_cast<std::int32_t>(roundHalfEven(std::int64_t(s) * 100, q));

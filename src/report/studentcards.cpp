@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <numeric>
 
 namespace zavevad {
 
@@ -34,6 +33,18 @@ std::uint32_t correctAnswers(const UczenAll &student, int questionCount)
             answers |= 1u << (k - 1);
     }
     return answers;
+}
+
+/// The class's correct answers to the questions of `questions` (bit q - 1
+/// for question q): a skill's questions answered right, summed over the class.
+std::int64_t correctOf(const ClassStatistics &figures, std::uint32_t questions)
+{
+    std::int64_t sum = 0;
+    for (int q = 0; q < figures.questionCount; ++q) {
+        if (questions & (1u << q))
+            sum += figures.correct[static_cast<std::size_t>(q)];
+    }
+    return sum;
 }
 
 } // namespace
@@ -93,13 +104,12 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     const std::uint32_t asked = (1u << m_questionCount) - 1u; // k is 30 at most
     for (const Skill &skill : analysis.blueprint.skills)
         m_skillQuestions.push_back(skill.questions & asked);
-    std::vector<std::size_t> everyone(m_students);
-    std::iota(everyone.begin(), everyone.end(), std::size_t{0});
-    m_class = figuresOf(everyone);
+    const ItemAnalysis items = computeItemAnalysis(analysis);
+    m_class = items.statistics;
     // The stanines and the score band belong to the whole loaded set, the
     // norm group of the stanine table.
-    m_stanines = computeStanines(analysis);
-    m_bandHalfWidth = computeReliability(analysis, computeItemAnalysis(analysis)).bandHalfWidth;
+    m_stanines = stanineScale(items.statistics);
+    m_bandHalfWidth = computeReliability(analysis, items).bandHalfWidth;
 
     // A card's student is the progress row of their name in the newest test;
     // a key that two such rows share names two students and matches neither.
@@ -136,7 +146,7 @@ StudentCards::StudentCards(const AnalysisState &analysis)
     }
     m_classes.reserve(members.size());
     for (const std::vector<std::size_t> &group : members)
-        m_classes.push_back(figuresOf(group));
+        m_classes.push_back(computeClassStatistics(analysis.students, group, m_questionCount));
     // A teacher hands the cards out class by class.
     QStringList names = classIndex.keys();
     sortClassNames(names);
@@ -145,60 +155,6 @@ StudentCards::StudentCards(const AnalysisState &analysis)
         const std::vector<std::size_t> &group = members[classIndex.value(name)];
         m_order.insert(m_order.end(), group.begin(), group.end());
     }
-}
-
-StudentCards::ClassFigures StudentCards::figuresOf(const std::vector<std::size_t> &members) const
-{
-    ClassFigures figures;
-    const auto n = static_cast<std::int64_t>(members.size());
-    figures.studentCount = static_cast<std::int32_t>(n);
-    figures.fewerThan.assign(static_cast<std::size_t>(m_questionCount) + 2, 0);
-    figures.questionPercent.assign(static_cast<std::size_t>(m_questionCount), 0);
-    figures.skillCorrect.assign(m_skillQuestions.size(), 0);
-    if (n == 0)
-        return figures;
-
-    // Points are 0..k: a count per score gives the median and, summed up,
-    // how many have fewer points than any score.
-    std::vector<std::int64_t> withPoints(static_cast<std::size_t>(m_questionCount) + 1, 0);
-    std::vector<std::int64_t> correct(static_cast<std::size_t>(m_questionCount), 0);
-    std::int64_t total = 0;
-    // Extended precision, in list order, one division: the working-time
-    // table's average, which must not depend on how the sum was split.
-    long double time = 0;
-    for (std::size_t member : members) {
-        const UczenAll &student = m_analysis.students[member];
-        const int points = std::clamp(student.Suma, 0, m_questionCount);
-        ++withPoints[static_cast<std::size_t>(points)];
-        total += student.Suma;
-        for (int k = 1; k <= m_questionCount; ++k)
-            correct[static_cast<std::size_t>(k - 1)] += student.correct(k) ? 1 : 0;
-        const std::uint32_t answers = correctAnswers(student, m_questionCount);
-        for (std::size_t s = 0; s < m_skillQuestions.size(); ++s)
-            figures.skillCorrect[s] += std::popcount(answers & m_skillQuestions[s]);
-        time += static_cast<long double>(student.Koniec)
-                - static_cast<long double>(student.Poczatek);
-    }
-    figures.meanPoints100 = roundHalfEven(total * 100, n);
-    figures.averageWorkingTime = static_cast<double>(time / static_cast<long double>(n));
-    for (int k = 0; k < m_questionCount; ++k)
-        figures.questionPercent[static_cast<std::size_t>(k)] =
-                wholePercent(correct[static_cast<std::size_t>(k)], n);
-
-    std::int64_t below = 0;
-    const std::int64_t lowerMiddle = (n - 1) / 2; // 0-based ranks of the middle pair
-    const std::int64_t upperMiddle = n / 2;
-    for (int p = 0; p <= m_questionCount; ++p) {
-        const std::int64_t count = withPoints[static_cast<std::size_t>(p)];
-        figures.fewerThan[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(below);
-        if (lowerMiddle >= below && lowerMiddle < below + count)
-            figures.medianPoints2 += p;
-        if (upperMiddle >= below && upperMiddle < below + count)
-            figures.medianPoints2 += p;
-        below += count;
-    }
-    figures.fewerThan.back() = static_cast<std::int32_t>(below);
-    return figures;
 }
 
 StudentCard StudentCards::card(int index) const
@@ -221,19 +177,17 @@ StudentCard StudentCards::card(int index) const
     card.percent = student.Procent;
     card.grade = student.Ocena;
 
-    card.classMeanPoints100 = figures.meanPoints100;
-    card.classMedianPoints2 = figures.medianPoints2;
+    card.classMeanPoints100 = figures.meanPoints100();
+    card.classMedianPoints2 = figures.medianPoints2();
     const int points = std::clamp(student.Suma, 0, m_questionCount);
     card.classSize = figures.studentCount;
     if (figures.studentCount > 0)
         card.betterThanPercent = static_cast<std::int32_t>(
-                std::int64_t{figures.fewerThan[static_cast<std::size_t>(points)]} * 100
-                / figures.studentCount);
+                std::int64_t{figures.studentsBelow(points)} * 100 / figures.studentCount);
 
     card.questions.reserve(static_cast<std::size_t>(m_questionCount));
     for (int k = 1; k <= m_questionCount; ++k)
-        card.questions.push_back(
-                {k, student.correct(k), figures.questionPercent[static_cast<std::size_t>(k - 1)]});
+        card.questions.push_back({k, student.correct(k), figures.questionPercent(k)});
 
     const std::uint32_t answers = correctAnswers(student, m_questionCount);
     for (std::size_t s = 0; s < m_skillQuestions.size(); ++s) {
@@ -243,7 +197,7 @@ StudentCard StudentCards::card(int index) const
         const Skill &skill = m_analysis.blueprint.skills[s];
         card.skills.push_back({skill.name, skill.requirement, count,
                 wholePercent(std::popcount(answers & m_skillQuestions[s]), count),
-                wholePercent(figures.skillCorrect[s],
+                wholePercent(correctOf(figures, m_skillQuestions[s]),
                         static_cast<std::int64_t>(figures.studentCount) * count)});
     }
 

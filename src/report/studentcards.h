@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/classstatistics.h"
 #include "results/reliability.h"
 #include "results/stanines.h"
 
@@ -122,20 +123,7 @@ public:
 private:
     /// The figures of the students one is compared with: the student's own
     /// class when classes were loaded, else the whole loaded set.
-    struct ClassFigures
-    {
-        std::int32_t studentCount = 0;
-        std::int64_t meanPoints100 = 0;
-        std::int64_t medianPoints2 = 0;
-        /// Element p: how many students have fewer than p points.
-        std::vector<std::int32_t> fewerThan;
-        std::vector<std::int32_t> questionPercent; ///< element k - 1 for question k
-        /// Per skill of the blueprint: the correct answers to its questions.
-        std::vector<std::int64_t> skillCorrect;
-        double averageWorkingTime = 0;
-    };
-
-    ClassFigures figuresOf(const std::vector<std::size_t> &members) const;
+    using ClassFigures = ClassStatistics;
 
     const AnalysisState &m_analysis;
     std::size_t m_students = 0;

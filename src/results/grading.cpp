@@ -1,5 +1,6 @@
 #include "results/grading.h"
 
+#include "results/classstatistics.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
 
@@ -38,14 +39,11 @@ void gradeStudents(Uczniowie &students, std::int32_t questionCount, const Thresh
 void computeQuestionStats(
         const Uczniowie &students, std::int32_t questionCount, QuestionStats &stats)
 {
-    const std::int32_t q = usableQuestionCount(questionCount);
-    const auto studentCount = static_cast<std::int64_t>(students.size());
-    for (int k = 1; k <= q; ++k) {
-        const auto correct = std::count_if(students.cbegin(), students.cend(),
-                [k](const UczenAll &s) { return s.correct(k); });
-        QuestionStat &stat = stats[k - 1];
-        stat.correctCount = static_cast<std::int32_t>(correct);
-        stat.correctPercent = percentOf(correct, studentCount);
+    const ClassStatistics statistics = computeClassStatistics(students, questionCount);
+    for (int k = 1; k <= statistics.questionCount; ++k) {
+        QuestionStat &stat = stats[static_cast<std::size_t>(k - 1)];
+        stat.correctCount = statistics.correct[static_cast<std::size_t>(k - 1)];
+        stat.correctPercent = statistics.questionPercent(k);
     }
 }
 

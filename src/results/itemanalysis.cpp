@@ -4,27 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
-#include <numeric>
 
 namespace zavevad {
 
 namespace {
-
-Fraction reduced(std::int64_t numerator, std::int64_t denominator)
-{
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    const std::int64_t divisor = std::gcd(numerator, denominator);
-    if (divisor > 1) {
-        numerator /= divisor;
-        denominator /= divisor;
-    }
-    return {numerator, denominator};
-}
 
 // KR-20 = k / (k - 1) * (1 - sum p(1 - p) / sigma^2). With every term taken
 // times n^2 it is a quotient of whole numbers: k (V - S) / ((k - 1) V), where
@@ -33,7 +19,7 @@ std::optional<Fraction> kr20(std::int64_t k, std::int64_t n, std::int64_t v, std
 {
     if (n < 2 || k < 2 || v <= 0)
         return std::nullopt;
-    return reduced(k * (v - s), (k - 1) * v);
+    return reducedFraction(k * (v - s), (k - 1) * v);
 }
 
 } // namespace
@@ -64,19 +50,17 @@ namespace {
 using QuestionCounts = std::array<std::int64_t, kMaxQuestions>;
 using ScoreCounts = std::array<std::int32_t, kMaxQuestions + 1>;
 
-/// What the one pass over the students gathers: each student's answers as a
-/// bit mask and points X, and per question the correct count c and the sum T
-/// of X over the students who got it right, from which r follows without a
-/// second pass.
+/// What the one pass over the students gathers: the class statistics (the
+/// correct count c of each question, the score counts, sum X and sum X^2),
+/// each student's answers as a bit mask and points X, and per question the
+/// sum T of X over the students who got it right, from which r follows
+/// without a second pass.
 struct StudentSums
 {
+    ClassStatistics statistics;
     std::vector<std::uint32_t> masks;
     std::vector<std::uint8_t> scores;
-    QuestionCounts correct{};
     QuestionCounts scoreOfCorrect{};
-    ScoreCounts withScore{};
-    std::int64_t sumX = 0;
-    std::int64_t sumX2 = 0;
 };
 
 StudentSums sumStudents(const AnalysisState &state, int n, int k)
@@ -84,28 +68,18 @@ StudentSums sumStudents(const AnalysisState &state, int n, int k)
     StudentSums sums;
     sums.masks.resize(static_cast<std::size_t>(n));
     sums.scores.resize(static_cast<std::size_t>(n));
+    ClassStatisticsCounter counter(k);
     for (int s = 0; s < n; ++s) {
-        const UczenAll &student = state.students[static_cast<std::size_t>(s)];
-        std::uint32_t mask = 0;
-        int x = 0;
+        const std::uint32_t mask = counter.add(state.students[static_cast<std::size_t>(s)]);
+        const int x = std::popcount(mask);
         for (int q = 0; q < k; ++q) {
-            if (student.Odpowiedzi[static_cast<std::size_t>(q)] != 0) {
-                mask |= 1u << q;
-                ++x;
-            }
-        }
-        for (int q = 0; q < k; ++q) {
-            if (mask & (1u << q)) {
-                ++sums.correct[static_cast<std::size_t>(q)];
+            if (mask & (1u << q))
                 sums.scoreOfCorrect[static_cast<std::size_t>(q)] += x;
-            }
         }
         sums.masks[static_cast<std::size_t>(s)] = mask;
         sums.scores[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(x);
-        ++sums.withScore[static_cast<std::size_t>(x)];
-        sums.sumX += x;
-        sums.sumX2 += static_cast<std::int64_t>(x) * x;
     }
+    sums.statistics = counter.result();
     return sums;
 }
 
@@ -116,7 +90,7 @@ std::vector<std::int32_t> rankByScore(const StudentSums &sums, int n, int k)
     std::int32_t offset = 0;
     for (int x = k; x >= 0; --x) {
         next[static_cast<std::size_t>(x)] = offset;
-        offset += sums.withScore[static_cast<std::size_t>(x)];
+        offset += sums.statistics.withPoints[static_cast<std::size_t>(x)];
     }
     std::vector<std::int32_t> ranked(static_cast<std::size_t>(n));
     for (int st = 0; st < n; ++st)
@@ -154,7 +128,7 @@ ItemStats itemStats(const StudentSums &sums, const GroupCounts &groups, int grou
 {
     const std::size_t i = static_cast<std::size_t>(q);
     ItemStats item;
-    const std::int64_t c = sums.correct[i];
+    const std::int64_t c = sums.statistics.correct[i];
     const std::int64_t t = sums.scoreOfCorrect[i];
     item.correct = static_cast<std::int32_t>(c);
     item.difficulty = Fraction{c, n};
@@ -162,15 +136,15 @@ ItemStats itemStats(const StudentSums &sums, const GroupCounts &groups, int grou
     // Rest score R = X - I. With sums over the students: sum R = sum X - c,
     // sum R^2 = sum X^2 - 2T + c, sum I R = T - c.
     const std::int64_t itemVariance = c * (n - c);
-    const std::int64_t sumR = sums.sumX - c;
-    const std::int64_t restVariance = n * (sums.sumX2 - 2 * t + c) - sumR * sumR;
+    const std::int64_t sumR = sums.statistics.pointsTotal - c;
+    const std::int64_t restVariance = n * (sums.statistics.pointsSquares - 2 * t + c) - sumR * sumR;
     const std::int64_t covariance = n * (t - c) - c * sumR;
     if (itemVariance > 0 && restVariance > 0) {
         item.discrimination = static_cast<double>(covariance)
                 / std::sqrt(static_cast<double>(itemVariance) * static_cast<double>(restVariance));
     }
     if (groupSize > 0)
-        item.upperLower = reduced(groups.upper[i] - groups.lower[i], groupSize);
+        item.upperLower = reducedFraction(groups.upper[i] - groups.lower[i], groupSize);
     item.kr20WithoutItem = kr20(k - 1, n, restVariance, s - itemVariance);
     return item;
 }
@@ -178,7 +152,7 @@ ItemStats itemStats(const StudentSums &sums, const GroupCounts &groups, int grou
 /// The score summary of a staff-meeting report, from the score counts.
 void summariseScores(ItemAnalysis &result, const StudentSums &sums, int n, int k)
 {
-    const ScoreCounts &withScore = sums.withScore;
+    const ScoreCounts &withScore = sums.statistics.withPoints;
     const std::int32_t mostFrequent = *std::max_element(withScore.begin(), withScore.end());
     for (int x = 0; x <= k; ++x) {
         const std::int32_t count = withScore[static_cast<std::size_t>(x)];
@@ -191,7 +165,7 @@ void summariseScores(ItemAnalysis &result, const StudentSums &sums, int n, int k
             result.modes.push_back(x);
     }
     if (k > 0)
-        result.testFacility = reduced(sums.sumX, std::int64_t(n) * k);
+        result.testFacility = reducedFraction(sums.statistics.pointsTotal, std::int64_t(n) * k);
 }
 
 } // namespace
@@ -205,18 +179,23 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state)
     result.studentCount = n;
     result.questionCount = k;
     result.items.resize(static_cast<std::size_t>(k));
+    result.statistics.questionCount = k;
     if (n == 0)
         return result;
 
     const StudentSums sums = sumStudents(state, n, k);
-    const std::int64_t v = n * sums.sumX2 - sums.sumX * sums.sumX;
+    const ClassStatistics &statistics = sums.statistics;
+    const std::int64_t v =
+            n * statistics.pointsSquares - statistics.pointsTotal * statistics.pointsTotal;
     std::int64_t s = 0;
-    for (int q = 0; q < k; ++q)
-        s += sums.correct[static_cast<std::size_t>(q)]
-                * (n - sums.correct[static_cast<std::size_t>(q)]);
+    for (int q = 0; q < k; ++q) {
+        const std::int64_t c = statistics.correct[static_cast<std::size_t>(q)];
+        s += c * (n - c);
+    }
 
-    result.mean = reduced(sums.sumX, n);
-    result.standardDeviation = std::sqrt(static_cast<double>(v)) / n;
+    result.statistics = statistics;
+    result.mean = statistics.mean();
+    result.standardDeviation = statistics.standardDeviation();
     result.kr20 = kr20(k, n, v, s);
     if (result.kr20) {
         // KR-20 never exceeds 1; the clamp only keeps rounding out of the root.
@@ -225,12 +204,7 @@ ItemAnalysis computeItemAnalysis(const AnalysisState &state)
     }
 
     const std::vector<std::int32_t> ranked = rankByScore(sums, n, k);
-    // Median from the ranks: the middle value, or the mean of the two middle ones.
-    const std::int64_t upperMiddle =
-            sums.scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>((n - 1) / 2)])];
-    const std::int64_t lowerMiddle =
-            sums.scores[static_cast<std::size_t>(ranked[static_cast<std::size_t>(n / 2)])];
-    result.median = reduced(upperMiddle + lowerMiddle, 2);
+    result.median = statistics.median();
 
     GroupCounts groups;
     if (n >= 2) {

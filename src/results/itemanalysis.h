@@ -1,27 +1,14 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/classstatistics.h"
+#include "results/fraction.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace zavevad {
-
-/// An exact quotient of two whole numbers, kept apart so that a value can be
-/// rounded for display without the error of a floating-point division
-/// (p = 1/8 is a tie, 0.7450000001 is not). The denominator is positive.
-struct Fraction
-{
-    std::int64_t numerator = 0;
-    std::int64_t denominator = 1;
-
-    double value() const
-    {
-        return static_cast<double>(numerator) / static_cast<double>(denominator);
-    }
-    friend bool operator==(const Fraction &, const Fraction &) = default;
-};
 
 /// How hard a question was, from its exact share of correct answers p.
 enum class Difficulty : std::uint8_t {
@@ -87,6 +74,9 @@ struct ItemAnalysis
     std::vector<std::int32_t> modes;
     /// The test's difficulty: mean X / k; none for an empty set or k = 0.
     std::optional<Fraction> testFacility;
+    /// The class figures the analysis is built on, for whoever needs more of
+    /// them (the scores' distribution, the working time).
+    ClassStatistics statistics;
 };
 
 /// Computes the item analysis of questions 1 to the question count over the

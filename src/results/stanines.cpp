@@ -34,28 +34,28 @@ QString stanineDescription(int stanine)
 
 StanineScale computeStanines(const AnalysisState &state)
 {
+    return stanineScale(computeClassStatistics(state));
+}
+
+StanineScale stanineScale(const ClassStatistics &statistics)
+{
     StanineScale scale;
-    const int k = usableQuestionCount(state.questionCount);
-    const std::int64_t n =
-            std::clamp<std::int64_t>(state.studentCount, 0, std::ssize(state.students));
-    scale.studentCount = static_cast<std::int32_t>(n);
+    const int k = statistics.questionCount;
+    const std::int64_t n = statistics.studentCount;
+    scale.studentCount = statistics.studentCount;
     scale.questionCount = k;
     const auto scores = static_cast<std::size_t>(k) + 1;
-    scale.withPoints.assign(scores, 0);
+    scale.withPoints.assign(statistics.withPoints.begin(),
+            statistics.withPoints.begin() + static_cast<std::ptrdiff_t>(scores));
     scale.rankTenths.assign(scores, 0);
     scale.stanine.assign(scores, 0);
-    for (std::int64_t i = 0; i < n; ++i)
-        ++scale.withPoints[static_cast<std::size_t>(
-                scale.clampedPoints(state.students[static_cast<std::size_t>(i)].Suma))];
-    std::int64_t below = 0;
     for (std::size_t p = 0; p < scores; ++p) {
         const std::int64_t equal = scale.withPoints[p];
-        scale.rankTenths[p] = percentileRankTenths(below, equal, n);
+        scale.rankTenths[p] = percentileRankTenths(statistics.fewerThan[p], equal, n);
         const int stanine = stanineOfRank(scale.rankTenths[p]);
         scale.stanine[p] = static_cast<std::int8_t>(stanine);
         scale.stanineCounts[static_cast<std::size_t>(stanine - 1)] +=
                 static_cast<std::int32_t>(equal);
-        below += equal;
     }
     return scale;
 }

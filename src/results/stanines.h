@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/analysisstate.h"
+#include "results/classstatistics.h"
 
 #include <QString>
 
@@ -41,8 +42,11 @@ struct StanineScale
 };
 
 /// The scale of all loaded students of `state`, their points as the results
-/// table counts them (`Suma`), clamped to 0..k.
+/// table counts them (`Suma`: the correct answers among questions 1..k).
 StanineScale computeStanines(const AnalysisState &state);
+
+/// The scale of the scores' distribution of `statistics`.
+StanineScale stanineScale(const ClassStatistics &statistics);
 
 /// The share `count` / n in tenths of a percent, rounded half to even; 0 for n < 1.
 std::int64_t shareTenths(std::int64_t count, std::int64_t n);

@@ -63,8 +63,7 @@ void AnalysisTables::showResults()
 {
     m_results = resultsTable(m_analysis);
     m_resultsKey = resultsKey();
-    showResultsPage(m_results, 1);
-    writeNames(m_results);
+    showResultsPage(m_results, 1, true);
 }
 
 AnalysisTables::ResultsKey AnalysisTables::resultsKey() const
@@ -97,10 +96,10 @@ int resultsSumaColumn(const GridState &state, const AnalysisState &analysis)
 
 void AnalysisTables::PokazWyniki(int page)
 {
-    showResultsPage(keptResultsTable(), page);
+    showResultsPage(keptResultsTable(), page, false);
 }
 
-void AnalysisTables::showResultsPage(const Table &table, int page)
+void AnalysisTables::showResultsPage(const Table &table, int page, bool names)
 {
     m_itemAnalysisVisit.leave(m_grid, m_state);
     m_state.firstQuestionPage = page == 1;
@@ -130,14 +129,25 @@ void AnalysisTables::showResultsPage(const Table &table, int page)
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
     UstawRozmiarTabeli(m_state, n);
 
-    // The names of column 0 are written by `writeNames`; its header and
-    // summary rows here.
-    renderCells(m_grid, table, 0, 1, 0, 0, 1);
-    renderCells(m_grid, table, 0, 1, 0, n + 1, rows);
-    for (int i = 1; i < 3; ++i) {
-        renderCells(m_grid, table, pieces[i].first, pieces[i].first + widths[i], pieces[i].second,
-                0, rows);
+    // The page's pieces side by side, rendered in one sweep of the grid; the
+    // students' names only when asked for, as a page switch keeps them.
+    std::vector<int> columns;
+    columns.reserve(static_cast<std::size_t>(m) + 3);
+    for (int i = 0; i < 3; ++i) {
+        for (int c = 0; c < widths[i]; ++c)
+            columns.push_back(pieces[i].first + c);
     }
+    renderColumns(m_grid, table, columns, 0, 0, 1);
+    if (names) {
+        // The grade-count table leaves cell (0,7) red and bold.
+        if (n >= 7)
+            UstawKomorke(m_grid, 0, 7, kPlainLabelLook);
+        renderColumns(m_grid, table, columns, 0, 1, n + 1);
+    } else {
+        const std::vector<int> questions(columns.begin() + 1, columns.end());
+        renderColumns(m_grid, table, questions, 1, 1, n + 1);
+    }
+    renderColumns(m_grid, table, columns, 0, n + 1, rows);
     if (!m_state.firstQuestionPage) {
         for (int c = 1; c <= m; ++c)
             UstawKomorke(m_grid, c, n + 1, kSecondPageCountLook);
@@ -147,18 +157,6 @@ void AnalysisTables::showResultsPage(const Table &table, int page)
     UlozStrzalki();
     StrzalkiPionowe();
     m_grid.clearSelection();
-}
-
-void AnalysisTables::writeNames(const Table &table)
-{
-    const TableTexts texts;
-    const int n = std::max(m_analysis.studentCount, 0);
-    for (int r = 1; r <= n && r < table.rowCount(); ++r) {
-        // The grade-count table leaves cell (0,7) red and bold.
-        if (r == 7)
-            UstawKomorke(m_grid, 0, 7, kPlainLabelLook);
-        m_grid.setText(0, r, texts.text(table, 0, r));
-    }
 }
 
 void AnalysisTables::PokazCzasPracy()
@@ -181,7 +179,6 @@ void AnalysisTables::PokazCzasPracy()
 
     KolorujWiersze(m_grid, m_state, rows);
     PaskiWierszy(m_grid, m_state, 5, m_state.fifthRowColour, m_state.plainRowColour);
-    writeNames(table);
     UstawRozmiarTabeli(m_state, n);
 
     m_state.panels.PTabelaWLewo.visible = false;
@@ -192,9 +189,9 @@ void AnalysisTables::PokazCzasPracy()
     StrzalkiPionowe();
 
     renderRowLooks(m_grid, table);
-    renderCells(m_grid, table, 0, 1, 0, 0, 1);
-    renderCells(m_grid, table, 0, 1, 0, n + 1, rows);
-    renderCells(m_grid, table, 1, 4, 1, 0, rows);
+    // The names too, in one sweep: `KolorujWiersze` has set cell (0,7) as the
+    // results table wants it.
+    renderCells(m_grid, table, 0, 4, 0, 0, rows);
 
     m_grid.clearSelection();
 }

@@ -68,10 +68,9 @@ private:
     void showQuestionPage(int page);
     /// The results table of the analysis: the kept one while it still fits.
     const Table &keptResultsTable();
-    /// `table` (the results table) as question page `page` of the grid.
-    void showResultsPage(const Table &table, int page);
-    /// The names of `table`'s column 0 into the grid's rows 1 to n.
-    void writeNames(const Table &table);
+    /// `table` (the results table) as question page `page` of the grid; the
+    /// students' names too when `names` is set (a page switch keeps them).
+    void showResultsPage(const Table &table, int page, bool names);
 
     GridModel &m_grid;
     GridState &m_state;

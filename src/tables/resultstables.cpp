@@ -1,5 +1,6 @@
 #include "tables/resultstables.h"
 
+#include "results/classstatistics.h"
 #include "results/grading.h"
 #include "results/rounding.h"
 #include "results/thresholds.h"
@@ -102,15 +103,22 @@ Table resultsTable(const AnalysisState &analysis)
     table.setText(gradeColumn, 0, QStringLiteral("Ocena"));
 
     studentRows(table, analysis, n);
+    // Each look found once, not once per cell.
+    const std::uint16_t correctLook = table.lookIndex(kCorrectLook);
+    const std::uint16_t wrongLook = table.lookIndex(kWrongLook);
+    const std::uint16_t pointsLook = table.lookIndex(kStudentPointsLook);
+    const std::uint16_t gradeLook = table.lookIndex(kStudentGradeLook);
     for (int r = 1; r <= n; ++r) {
         const UczenAll &student = analysis.students[static_cast<std::size_t>(r - 1)];
         for (int c = 1; c <= q; ++c) {
             const bool correct = student.correct(c);
-            number(table, c, r, correct ? 1 : 0, correct ? kCorrectLook : kWrongLook);
+            table.setNumber(c, r, CellKind::Whole, correct ? 1.0 : 0.0);
+            table.setLookIndex(c, r, correct ? correctLook : wrongLook);
         }
-        number(table, sumColumn, r, student.Suma, kStudentPointsLook);
+        table.setNumber(sumColumn, r, CellKind::Whole, student.Suma);
+        table.setLookIndex(sumColumn, r, pointsLook);
         table.setText(gradeColumn, r, student.Ocena, CellKind::Grade);
-        table.setLook(gradeColumn, r, kStudentGradeLook);
+        table.setLookIndex(gradeColumn, r, gradeLook);
     }
     resultsSummaryRows(table, analysis, q, n);
     return table;
@@ -194,16 +202,7 @@ Table gradeCountTable(const AnalysisState &analysis)
 
 double averageWorkingTime(const AnalysisState &analysis)
 {
-    // Extended precision, in list order, one division: the average must not
-    // depend on how the sum was split.
-    const int n = std::max(analysis.studentCount, 0);
-    long double sum = 0;
-    for (int r = 0; r < n && static_cast<std::size_t>(r) < analysis.students.size(); ++r) {
-        const UczenAll &student = analysis.students[static_cast<std::size_t>(r)];
-        sum += static_cast<long double>(student.Koniec)
-                - static_cast<long double>(student.Poczatek);
-    }
-    return n > 0 ? static_cast<double>(sum / n) : 0.0;
+    return computeClassStatistics(analysis).averageWorkingTime;
 }
 
 } // namespace zavevad

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace zavevad {
 
@@ -73,27 +74,51 @@ void resolveLook(const Table &table, int c, int r, ShownCell &shown)
 }
 
 /// The texts of small whole numbers without a mark (answers, counts,
-/// scores), which fill most cells: each is made once per rendering and
-/// shared by the cells, as `TableTexts` would write it.
+/// scores), which fill most cells: each is made once and shared by the
+/// cells, as `TableTexts` would write it.
 class SmallNumberTexts
 {
 public:
     /// The shared text of `cell`; null when the cell is not such a number.
-    const QString *text(const TableCell &cell)
+    static const QString *text(const TableCell &cell)
     {
         if ((cell.kind != CellKind::Whole && cell.kind != CellKind::Percent) || cell.text != 0
                 || !(cell.value >= 0 && cell.value < kCount))
             return nullptr;
-        const auto value = static_cast<std::int64_t>(cell.value);
-        QString &text = m_texts[static_cast<std::size_t>(value)];
-        if (text.isNull())
-            text = QString::number(value);
-        return &text;
+        // Made once for the program, so that a grid cell written by an
+        // earlier rendering is recognised by its characters' address.
+        static const std::array<QString, kCount> texts = [] {
+            std::array<QString, kCount> made;
+            for (int value = 0; value < kCount; ++value)
+                made[static_cast<std::size_t>(value)] = QString::number(value);
+            return made;
+        }();
+        return &texts[static_cast<std::size_t>(cell.value)];
     }
 
 private:
     static constexpr int kCount = 128;
-    std::array<QString, kCount> m_texts;
+};
+
+/// The texts of times (starts, ends, working times), which repeat in a
+/// class: each is formatted once per rendering. A time's text follows from
+/// its milliseconds of the day alone.
+class TimeTexts
+{
+public:
+    /// The text of `cell`; null when the cell is not a time.
+    const QString *text(const TableTexts &texts, const Table &table, const TableCell &cell)
+    {
+        if (cell.kind != CellKind::DateTime && cell.kind != CellKind::Duration)
+            return nullptr;
+        QString &text = m_texts[timeOfDayMilliseconds(cell.value)];
+        if (text.isNull())
+            text = texts.text(table, cell);
+        return &text;
+    }
+
+private:
+    std::unordered_map<int, QString> m_texts;
 };
 
 /// `UstawKomorke` for many cells of one table. The format a look gives an
@@ -159,6 +184,8 @@ Table::Table(int columns, int rows)
 {
     if (!m_rows.empty())
         m_rows.front().header = true;
+    // Most tables name each row once (students, classes, skills).
+    m_texts.reserve(m_rows.size() + 1);
 }
 
 void Table::setColumn(int c, int width, ColumnRole role)
@@ -221,7 +248,7 @@ void Table::setMark(int c, int r, const QString &mark)
 
 void Table::setLook(int c, int r, const CellLook &look)
 {
-    m_cells[index(c, r)].look = lookIndex(look);
+    setLookIndex(c, r, lookIndex(look));
 }
 
 std::uint16_t Table::lookIndex(const CellLook &look)
@@ -240,10 +267,24 @@ std::uint32_t Table::textIndex(const QString &text)
     if (text.isEmpty())
         return 0;
     if (text.size() <= kSharedTextLength) {
+        // The kept text holds its characters, so an equal address is the
+        // same text.
+        const auto slot = (reinterpret_cast<std::uintptr_t>(text.constData()) >> 4)
+                % m_sharedShortTexts.size();
+        std::uint32_t &shared = m_sharedShortTexts[slot];
+        if (shared != 0 && m_texts[shared].constData() == text.constData()
+                && m_texts[shared].size() == text.size())
+            return shared;
         const auto known = m_shortTexts.constFind(text);
-        if (known != m_shortTexts.constEnd())
+        if (known != m_shortTexts.constEnd()) {
+            shared = *known;
             return *known;
-        m_shortTexts.insert(text, static_cast<std::uint32_t>(m_texts.size()));
+        }
+        const auto added = static_cast<std::uint32_t>(m_texts.size());
+        m_shortTexts.insert(text, added);
+        m_texts.push_back(text);
+        shared = added;
+        return added;
     }
     m_texts.push_back(text);
     return static_cast<std::uint32_t>(m_texts.size() - 1);
@@ -257,6 +298,7 @@ Table Table::slice(const std::vector<int> &columns, int firstRow, int endRow) co
     part.frozenColumns = frozenColumns;
     part.m_texts = m_texts;
     part.m_shortTexts = m_shortTexts;
+    part.m_sharedShortTexts = m_sharedShortTexts;
     part.m_looks = m_looks;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         TableColumn &column = part.m_columns[i];
@@ -331,26 +373,45 @@ QColor bandColour(RowBand band)
             band == RowBand::Fifth ? GridState::kFifthRowColour : GridState::kPlainRowColour);
 }
 
+void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &columns,
+        int gridColumn, int firstRow, int endRow)
+{
+    const TableTexts texts;
+    TimeTexts times;
+    LookFormats formats(table);
+    const int count = static_cast<int>(columns.size());
+    for (int r = firstRow; r < endRow; ++r) {
+        for (int i = 0; i < count; ++i) {
+            const TableCell &cell = table.cell(columns[static_cast<std::size_t>(i)], r);
+            const int column = gridColumn + i;
+            if (cell.look != 0)
+                formats.apply(grid, column, r, cell.look);
+            const QString *shared = SmallNumberTexts::text(cell);
+            if (!shared)
+                shared = times.text(texts, table, cell);
+            const bool stored = cell.kind == CellKind::Text || cell.kind == CellKind::Grade
+                    || cell.kind == CellKind::Empty;
+            if (!shared && !stored) {
+                grid.setText(column, r, texts.text(table, cell));
+                continue;
+            }
+            // A text the grid holds already is not written again; an empty
+            // one is, so that the grid stores the cell as before.
+            const QString &text = shared ? *shared : table.storedText(cell);
+            const QString &held = grid.text(column, r);
+            if (held.isEmpty() || (held.constData() != text.constData() && held != text))
+                grid.setText(column, r, text);
+        }
+    }
+}
+
 void renderCells(GridModel &grid, const Table &table, int first, int end, int gridColumn,
         int firstRow, int endRow)
 {
-    const TableTexts texts;
-    SmallNumberTexts numbers;
-    LookFormats formats(table);
-    for (int r = firstRow; r < endRow; ++r) {
-        for (int c = first; c < end; ++c) {
-            const TableCell &cell = table.cell(c, r);
-            const int column = gridColumn + c - first;
-            if (cell.look != 0)
-                formats.apply(grid, column, r, cell.look);
-            const QString *shared = numbers.text(cell);
-            if (!shared)
-                grid.setText(column, r, texts.text(table, cell));
-            else if (const QString &held = grid.text(column, r);
-                     held.constData() != shared->constData() && held != *shared)
-                grid.setText(column, r, *shared); // else it holds the text already
-        }
-    }
+    std::vector<int> columns;
+    for (int c = first; c < end; ++c)
+        columns.push_back(c);
+    renderColumns(grid, table, columns, gridColumn, firstRow, endRow);
 }
 
 int renderHeader(GridModel &grid, const Table &table)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -146,6 +147,14 @@ public:
     void setText(int c, int r, const QString &text, CellKind kind = CellKind::Text);
     void setNumber(int c, int r, CellKind kind, double value, int digits = -1);
     void setLook(int c, int r, const CellLook &look);
+    /// The index of `look` among the table's looks, added when new: for a
+    /// builder that gives many cells one look (`setLookIndex`).
+    std::uint16_t lookIndex(const CellLook &look);
+    /// The look at `index`, as `lookIndex` returned it, for cell (c, r).
+    void setLookIndex(int c, int r, std::uint16_t index)
+    {
+        m_cells[this->index(c, r)].look = index;
+    }
     /// A sign after a number's text (" ▼" for a marked value), so that the
     /// mark survives where its colour does not; the value stays the number.
     void setMark(int c, int r, const QString &mark);
@@ -159,7 +168,6 @@ private:
     {
         return static_cast<std::size_t>(r) * m_columns.size() + static_cast<std::size_t>(c);
     }
-    std::uint16_t lookIndex(const CellLook &look);
     std::uint32_t textIndex(const QString &text);
 
     std::vector<TableColumn> m_columns;
@@ -167,6 +175,10 @@ private:
     std::vector<TableCell> m_cells;
     std::vector<QString> m_texts{QString()};
     QHash<QString, std::uint32_t> m_shortTexts;
+    /// Short texts kept lately, by where their characters lie: a text that
+    /// shares its characters with a kept one (the grades of the students) is
+    /// found without hashing. 0: none.
+    std::array<std::uint32_t, 8> m_sharedShortTexts{};
     std::vector<CellLook> m_looks{CellLook{}};
 };
 
@@ -197,6 +209,12 @@ QColor bandColour(RowBand band);
 /// `gridColumn` on, in the format operations the grid keeps.
 void renderCells(GridModel &grid, const Table &table, int first, int end, int gridColumn,
         int firstRow, int endRow);
+
+/// Writes the texts and cell looks of rows `firstRow` to `endRow` - 1 into
+/// the grid row by row: grid column `gridColumn` + i from the table's column
+/// `columns[i]`, so that pieces of a table side by side cost one sweep.
+void renderColumns(GridModel &grid, const Table &table, const std::vector<int> &columns,
+        int gridColumn, int firstRow, int endRow);
 
 /// Column widths and header row of the whole table into the grid, the grid
 /// sized to it; returns the width the panel accumulates.
