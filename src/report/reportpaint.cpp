@@ -350,11 +350,20 @@ void paintTable(QPainter &painter, const TableSection &section,
     painter.translate(block.rect.left(), 0);
     CellPainter cells(painter, layout.points);
     const TableTexts texts;
-    cells.paintRow(texts.shownRow(table, 0), part.columns, widths, top, rowH);
-    for (int r = 0; r < block.rowCount; ++r) {
-        cells.paintRow(texts.shownRow(table, block.firstRow + r + 1), part.columns, widths,
-                top + rowH * (r + 1), rowH);
-    }
+    // Only the part's own columns are made: a table in parts would
+    // otherwise format every cell once for each part.
+    const auto partRow = [&](int r) {
+        std::vector<ShownCell> row(static_cast<std::size_t>(table.columnCount()));
+        for (const int c : part.columns) {
+            if (c >= 0 && c < table.columnCount())
+                row[static_cast<std::size_t>(c)] = texts.shown(table, c, r);
+        }
+        return row;
+    };
+    cells.paintRow(partRow(0), part.columns, widths, top, rowH);
+    for (int r = 0; r < block.rowCount; ++r)
+        cells.paintRow(
+                partRow(block.firstRow + r + 1), part.columns, widths, top + rowH * (r + 1), rowH);
     // The grid lines, as the grid draws them, in one pass over the block.
     const double bottom = top + rowH * (block.rowCount + 1);
     const double width = sum(widths);

@@ -216,9 +216,10 @@ private Q_SLOTS:
         // upright on page one, the key on the last page. The item analysis,
         // as narrow as on screen, fits an upright page; the student-problem
         // table, a column per question, goes landscape. The stanine chart
-        // follows its table; the map of the questions has a page of its own.
+        // follows its table; the map of the questions has a page of its own;
+        // a short table (the grade counts) goes whole to the next page.
         QTest::newRow("5 x 8") << 5 << 8 << 8 << 1;
-        QTest::newRow("28 x 8") << 28 << 8 << 9 << 1;
+        QTest::newRow("28 x 8") << 28 << 8 << 10 << 1;
         QTest::newRow("200 x 8") << 200 << 8 << 26 << 7;
         QTest::newRow("5 x 30") << 5 << 30 << 10 << 2;
         QTest::newRow("28 x 30") << 28 << 30 << 11 << 2;
@@ -264,6 +265,8 @@ private Q_SLOTS:
             const QString start = QString::fromUtf8(title);
             QCOMPARE(all.count(start) - all.count(start + QStringLiteral(" (cd.)")), 1);
         }
+        // The grade counts, a short table, are never split over two pages.
+        QCOMPARE(all.count(QStringLiteral("Tabela - Ilość ocen (cd.)")), 0);
         // All questions in one table: the last question's header is there.
         QVERIFY(all.contains(QStringLiteral("Średnia (%)")));
     }
