@@ -67,15 +67,16 @@ ChartSection gradePieSection(const AnalysisState &analysis)
     return section;
 }
 
-/// The score distribution as its "Wykresy" item draws it, on white paper.
-ChartSection scoreDistributionSection(const AnalysisState &analysis)
+/// A score chart as its "Wykresy" item draws it, on white paper.
+ChartSection scoreChartSection(
+        const AnalysisState &analysis, ScoreChart which, const QString &title)
 {
     Appearances appearances;
     FillAppearanceDefaults(appearances);
     ChartKindState kinds;
     ChartSection section;
-    section.title = QStringLiteral("Wykres - Rozkład punktów");
-    BuildScoreChart(ScoreChart::Distribution, analysis, appearances, section.chart, kinds);
+    section.title = title;
+    BuildScoreChart(which, analysis, appearances, section.chart, kinds);
     putOnPaper(section.chart);
     return section;
 }
@@ -107,13 +108,8 @@ ChartSection tableChartSection(const Table &table, const TableKindInfo &info, in
 /// page of its own: a map of many questions needs the room to be read.
 ChartSection questionMapSection(const AnalysisState &analysis)
 {
-    Appearances appearances;
-    FillAppearanceDefaults(appearances);
-    ChartKindState kinds;
-    ChartSection section;
-    section.title = QStringLiteral("Wykres - Mapa pytań");
-    BuildScoreChart(ScoreChart::QuestionMap, analysis, appearances, section.chart, kinds);
-    putOnPaper(section.chart);
+    ChartSection section = scoreChartSection(
+            analysis, ScoreChart::QuestionMap, QStringLiteral("Wykres - Mapa pytań"));
     section.ownPage = true;
     return section;
 }
@@ -291,7 +287,10 @@ std::vector<ReportSectionMaker> reportSectionMakers(const AnalysisState &analysi
             makers.emplace_back([state] { return ReportSection(questionMapSection(*state)); });
     }
     makers.emplace_back([state] { return ReportSection(gradePieSection(*state)); });
-    makers.emplace_back([state] { return ReportSection(scoreDistributionSection(*state)); });
+    makers.emplace_back([state] {
+        return ReportSection(scoreChartSection(
+                *state, ScoreChart::Distribution, QStringLiteral("Wykres - Rozkład punktów")));
+    });
     const bool classes = figures->classes.size() > 1;
     const bool skills = !analysis.blueprint.empty();
     makers.emplace_back([classes, skills] { return ReportSection(keySection(classes, skills)); });
