@@ -13,9 +13,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 namespace zavevad {
@@ -66,6 +68,40 @@ QStringList shownClassNames(const QStringList &paths)
     return shown;
 }
 
+// Calls `work(begin, end)` over the chunks of [0, `count`), on up to four
+// threads when there are enough items to be worth them; returns when every
+// chunk is done. A school's thousands of files spend most of their time in
+// the system's name lookups, which several cores share out; a class's few
+// are read on this thread alone.
+template<typename Work>
+void inChunks(std::size_t count, const Work &work)
+{
+    constexpr std::size_t kParallelFrom = 512;
+    constexpr int kMostThreads = 4;
+    const int threads =
+            count < kParallelFrom ? 1 : std::clamp(QThread::idealThreadCount(), 1, kMostThreads);
+    const std::size_t chunk =
+            (count + static_cast<std::size_t>(threads) - 1) / static_cast<std::size_t>(threads);
+    std::vector<std::jthread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        const std::size_t begin = std::min(count, chunk * static_cast<std::size_t>(t));
+        helpers.emplace_back(work, begin, std::min(count, begin + chunk));
+    }
+    work(std::size_t(0), std::min(count, chunk));
+    // The helpers join as they go out of scope.
+}
+
+// Every file read, in the order given.
+std::vector<ResultFileRead> readEveryFile(const QStringList &paths)
+{
+    std::vector<ResultFileRead> reads(static_cast<std::size_t>(paths.size()));
+    inChunks(reads.size(), [&paths, &reads](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i)
+            reads[i] = readResultFile(paths.at(static_cast<qsizetype>(i)));
+    });
+    return reads;
+}
+
 } // namespace
 
 ReadFilesOutcome readResultFiles(const QStringList &paths)
@@ -73,10 +109,11 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
     ReadFilesOutcome outcome;
     outcome.students.reserve(static_cast<std::size_t>(paths.size()));
     const QStringList classes = shownClassNames(paths);
+    std::vector<ResultFileRead> reads = readEveryFile(paths);
     QByteArray acceptedTest;
     std::int32_t acceptedCount = 0;
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        ResultFileRead read = readResultFile(paths.at(i));
+        ResultFileRead &read = reads[static_cast<std::size_t>(i)];
         if (!read.ok()) {
             outcome.failedIndex = static_cast<int>(i);
             outcome.error = read.error;
@@ -98,7 +135,7 @@ ReadFilesOutcome readResultFiles(const QStringList &paths)
             outcome.otherCountFiles.append(paths.at(i));
             continue;
         }
-        outcome.students.emplace_back(read.record);
+        outcome.students.emplace_back(std::move(read.record));
         outcome.students.back().schoolClass = classes.at(i);
     }
     outcome.ok = true;

@@ -154,20 +154,26 @@ private Q_SLOTS:
 
     void badFileEndsTheReadAtOnce_data()
     {
+        QTest::addColumn<int>("files");
         QTest::addColumn<int>("badIndex");
         QTest::addColumn<int>("badSize");
-        QTest::newRow("first, short") << 0 << 127;
-        QTest::newRow("third of five, short") << 2 << 127;
-        QTest::newRow("third of five, empty") << 2 << 0;
-        QTest::newRow("last, short") << 4 << 50;
+        QTest::newRow("first, short") << 5 << 0 << 127;
+        QTest::newRow("third of five, short") << 5 << 2 << 127;
+        QTest::newRow("third of five, empty") << 5 << 2 << 0;
+        QTest::newRow("last, short") << 5 << 4 << 50;
+        // A school's many files are read on several threads: the first bad
+        // one in the given order is still the one named.
+        QTest::newRow("many, in the first part") << 900 << 3 << 127;
+        QTest::newRow("many, near the end") << 900 << 897 << 0;
     }
     void badFileEndsTheReadAtOnce()
     {
+        QFETCH(int, files);
         QFETCH(int, badIndex);
         QFETCH(int, badSize);
         QTemporaryDir dir;
         QStringList paths;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < files; ++i) {
             ResultFileSpec s = fileSpec(u"Uczeń"_s, QString::number(i));
             if (i == badIndex)
                 s.totalSize = badSize;
@@ -186,6 +192,37 @@ private Q_SLOTS:
         QCOMPARE(outcome.status, LoadStatus::BadFile);
         QCOMPARE(outcome.failedIndex, badIndex);
         QCOMPARE(outcome.error, ResultFileError::TooShort);
+    }
+
+    // Read on several threads, a school's files keep their order, their
+    // classes and the first file's say over the test.
+    void manyFilesLoadInOrder()
+    {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (const QString &schoolClass : {u"7a"_s, u"7b"_s}) {
+            QVERIFY(QDir(dir.path()).mkdir(schoolClass));
+            for (int i = 0; i < 400; ++i) {
+                const bool other = i % 97 == 50;
+                paths << writeResultFile(dir.filePath(schoolClass), u"u%1.dat"_s.arg(i),
+                        fileSpec(schoolClass, u"%1"_s.arg(i, 3, 10, QLatin1Char('0')),
+                                other ? u"Test B"_s : u"Test A"_s));
+            }
+        }
+        const ReadFilesOutcome read = readResultFiles(paths);
+        QVERIFY(read.ok);
+        QCOMPARE(read.students.size(), 800u - 8u);
+        QCOMPARE(read.otherTestFiles.size(), 8);
+        int i = 0;
+        for (const UczenAll &student : read.students) {
+            while (i % 400 % 97 == 50)
+                ++i;
+            const QString schoolClass = i < 400 ? u"7a"_s : u"7b"_s;
+            QCOMPARE(student.schoolClass, schoolClass);
+            QCOMPARE(student.displayName(),
+                    schoolClass + u' ' + u"%1"_s.arg(i % 400, 3, 10, QLatin1Char('0')));
+            ++i;
+        }
     }
 
     void nonRegularFileIsABadFile()
