@@ -12,8 +12,10 @@
 #include <QPageSize>
 #include <QRectF>
 #include <QSizeF>
+#include <QStringView>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace zavevad::reportlayout {
@@ -30,6 +32,41 @@ constexpr QSizeF kChartPixels{720, 480};
 /// Texts up to this length (answers, counts, grades) are measured and laid
 /// out once, however many cells hold them.
 constexpr qsizetype kShortText = 6;
+
+/// A short text (up to kShortText UTF-16 units) packed into two words: a key
+/// hashed and compared in a few instructions. The cells of a large class are
+/// mostly such texts, and a string's hash cost more than the lookup it served.
+struct ShortTextKey
+{
+    static_assert(kShortText <= 6, "six UTF-16 units and the length fill the key");
+
+    explicit ShortTextKey(QStringView text)
+    {
+        for (qsizetype i = 0; i < text.size() && i < kShortText; ++i) {
+            const std::uint64_t unit = text[i].unicode();
+            if (i < 4)
+                low |= unit << (16 * i);
+            else
+                high |= unit << (16 * (i - 4));
+        }
+        high |= static_cast<std::uint64_t>(text.size()) << 48;
+    }
+
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+
+    friend bool operator==(const ShortTextKey &, const ShortTextKey &) = default;
+};
+
+struct ShortTextKeyHash
+{
+    std::size_t operator()(const ShortTextKey &key) const noexcept
+    {
+        std::uint64_t h = key.low * 0x9E3779B97F4A7C15ULL;
+        h ^= (key.high + 0x632BE59BD9B4E019ULL) * 0xBF58476D1CE4E5B9ULL;
+        return static_cast<std::size_t>(h ^ (h >> 31));
+    }
+};
 /// A table whose first page would hold fewer rows than this starts on the
 /// next page, and no page break leaves fewer of them on the next page.
 constexpr int kMinRowsUnderTitle = 3;

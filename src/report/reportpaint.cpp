@@ -18,7 +18,6 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
-#include <QHash>
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -30,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 namespace zavevad {
 
@@ -142,7 +142,13 @@ public:
                 paintText(*cell, x + kCellPaddingX, top, widths[i] - 2 * kCellPaddingX, height);
             x += widths[i];
         }
-        // The row's texts go out as one glyph run per font and colour.
+    }
+
+    /// Draws the texts the rows painted so far left waiting: one glyph run
+    /// per font and colour for the whole block, whose rows never overlap.
+    /// A run for each row cost the report a tenth of its time.
+    void flush()
+    {
         for (Pending &run : m_pending) {
             if (run.indexes.isEmpty())
                 continue;
@@ -250,14 +256,14 @@ private:
 
     const Glyphs *shortText(const QString &text, int style)
     {
-        QHash<QString, Glyphs> &known = m_short[style];
-        auto found = known.constFind(text);
-        if (found != known.constEnd())
-            return &*found;
+        auto &known = m_short[style];
+        const ShortTextKey key(text);
+        if (const auto found = known.find(key); found != known.end())
+            return &found->second;
         Glyphs glyphs;
         if (!placeGlyphs(text, style, glyphs))
             return nullptr;
-        return &*known.insert(text, glyphs);
+        return &known.emplace(key, std::move(glyphs)).first->second;
     }
 
     const Glyphs *longText(const QString &text, int style)
@@ -269,7 +275,7 @@ private:
     QFont m_fonts[2];
     QFontMetricsF m_metrics[2];
     QRawFont m_rawFonts[2];
-    QHash<QString, Glyphs> m_short[2];
+    std::unordered_map<ShortTextKey, Glyphs, ShortTextKeyHash> m_short[2];
     Glyphs m_long;
     std::vector<Pending> m_pending;
     int m_style = -1;
@@ -364,6 +370,7 @@ void paintTable(QPainter &painter, const TableSection &section,
     for (int r = 0; r < block.rowCount; ++r)
         cells.paintRow(
                 partRow(block.firstRow + r + 1), part.columns, widths, top + rowH * (r + 1), rowH);
+    cells.flush();
     // The grid lines, as the grid draws them, in one pass over the block.
     const double bottom = top + rowH * (block.rowCount + 1);
     const double width = sum(widths);

@@ -4,11 +4,11 @@
 #include "report/reportlayout.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <unordered_map>
 
 namespace zavevad::reportlayout {
 
@@ -63,7 +63,7 @@ ColumnTexts::ColumnTexts(const ReportTable &table)
         QString text;
         double width = 0;
     };
-    QHash<QString, int> ids[2];
+    std::unordered_map<ShortTextKey, int, ShortTextKeyHash> ids[2];
     std::vector<Short> shorts[2];
     std::vector<std::vector<char>> holds[2];
     holds[0].resize(m_widest.size());
@@ -79,15 +79,15 @@ ColumnTexts::ColumnTexts(const ReportTable &table)
                 note(c, cell.text, cell.bold, metrics[style].horizontalAdvance(cell.text));
                 continue;
             }
-            auto found = ids[style].constFind(cell.text);
-            if (found == ids[style].constEnd()) {
-                found = ids[style].insert(cell.text, static_cast<int>(shorts[style].size()));
+            const auto [found, added] = ids[style].try_emplace(
+                    ShortTextKey(cell.text), static_cast<int>(shorts[style].size()));
+            if (added)
                 shorts[style].push_back({cell.text, metrics[style].horizontalAdvance(cell.text)});
-            }
+            const auto id = static_cast<std::size_t>(found->second);
             std::vector<char> &held = holds[style][c];
-            if (held.size() <= static_cast<std::size_t>(*found))
+            if (held.size() <= id)
                 held.resize(shorts[style].size(), 0);
-            held[static_cast<std::size_t>(*found)] = 1;
+            held[id] = 1;
         }
     }
     for (int style = 0; style < 2; ++style) {

@@ -51,11 +51,15 @@ private:
 };
 
 /// The text of each page of a PDF file, in reading order.
-inline QStringList pdfPageTexts(const QByteArray &pdf)
+/// `layout`: each text where it stands on the page, so that two files
+/// painted alike read alike whatever order their texts were drawn in.
+inline QStringList pdfPageTexts(const QByteArray &pdf, bool layout = false)
 {
     const TempFile file(pdf, QStringLiteral("pdf"));
-    const QByteArray text =
-            runTool(QStringLiteral("pdftotext"), {file.path(), QStringLiteral("-")});
+    QStringList arguments{file.path(), QStringLiteral("-")};
+    if (layout)
+        arguments.prepend(QStringLiteral("-layout"));
+    const QByteArray text = runTool(QStringLiteral("pdftotext"), arguments);
     QStringList pages = QString::fromUtf8(text).split(QChar(u'\f'));
     // Every page ends with a form feed, the last one too.
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
