@@ -35,13 +35,11 @@ Chart::Chart()
 
     legend.font = makeFont(8, false, Qt::black);
 
-    bar.title = QStringLiteral("wykres 1");
+    resetSeriesTitles();
     bar.marks.visible = true;
-    pie.title = QStringLiteral("wykres2");
     pie.marks.visible = true;
     pie.circled = true;
     pie.rotation = 300;
-    line.title = QStringLiteral("wykres3");
     line.marks.visible = false;
     for (Series *s : {static_cast<Series *>(&bar), static_cast<Series *>(&pie),
                  static_cast<Series *>(&line)})
@@ -49,6 +47,13 @@ Chart::Chart()
 
     // The design state is the one in force while the pie is shown.
     couplePie(true);
+}
+
+void Chart::resetSeriesTitles()
+{
+    bar.title = QStringLiteral("wykres 1");
+    pie.title = QStringLiteral("wykres2");
+    line.title = QStringLiteral("wykres3");
 }
 
 Series &Chart::series(int index)

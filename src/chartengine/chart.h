@@ -342,6 +342,11 @@ struct Chart
 {
     Chart();
 
+    /// The series' own titles ("wykres 1", "wykres2", "wykres3"), which a
+    /// legend of two series shows; a chart of a table with a reference line
+    /// names its bars and line instead.
+    void resetSeriesTitles();
+
     TitleSettings header;
     TitleSettings footer;
     AxisSettings leftAxis;

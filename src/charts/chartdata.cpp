@@ -260,6 +260,9 @@ void showReferenceLine(const std::vector<std::pair<double, QString>> &points,
     for (const auto &[value, label] : points)
         chart.line.addPoint(value, label, kReferenceColour);
     chart.setSeriesActive(chart::LineSeriesIndex, true);
+    // Two series in the legend: it names what each of them is.
+    chart.bar.title = chart.bottomAxis.title;
+    chart.line.title = QStringLiteral("Norma");
 }
 
 } // namespace
@@ -273,6 +276,7 @@ ChartBuildResult BuildChartFromTable(const ChartSource &source, Appearances &app
     const TableKindInfo *info = tableKindInfo(source.tableMode);
     if (!info)
         return {};
+    chart.resetSeriesTitles();
     const TableChart &description = info->chart;
     using Fill = void (*)(const GridModel &, int, int, int, const QString &, chart::Chart &);
     Fill fillBarAndLineSeries = FillBarAndLineSeries;
@@ -320,6 +324,7 @@ ChartBuildResult BuildChartFromValues(const Table &table, TableKind kind, int st
     const TableKindInfo *info = tableKindInfo(kind);
     if (!info)
         return {};
+    chart.resetSeriesTitles();
     const TableChart &description = info->chart;
     const TableTexts texts;
     // The results value holds every question: "Suma" is its last column but one.

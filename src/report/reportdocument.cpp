@@ -92,12 +92,9 @@ ChartSection tableChartSection(const Table &table, const TableKindInfo &info, in
     ChartSection section;
     section.title = QStringLiteral("Wykres - ") + QString::fromUtf16(info.chart.header);
     BuildChartFromValues(table, info.kind, studentCount, appearances, section.chart, kinds);
-    // Flat on paper, the norm a plain dark line the bars are read against,
-    // and the legend naming what each is rather than the series' own names.
+    // Flat on paper, the norm a plain dark line the bars are read against.
     chart::Chart &chart = section.chart;
     chart.view3D.view3D = false;
-    chart.bar.title = chart.bottomAxis.title;
-    chart.line.title = QStringLiteral("Norma");
     chart.line.lineColor = Qt::black;
     chart.line.pointerColor = Qt::black;
     putOnPaper(chart);

@@ -10,6 +10,8 @@
 #include "export/workbook.h"
 #include "platform/commanderror.h"
 #include "results/blueprint.h"
+#include "tables/resultstables.h"
+#include "tables/staninestable.h"
 #include "tables/tablekinds.h"
 
 #include <QLocale>
@@ -268,6 +270,11 @@ private Q_SLOTS:
                 }
                 if (info.kind != TableStanines)
                     continue;
+                // With two series the legend names them, never "wykres 1".
+                QCOMPARE(d.chart.bar.title,
+                        withNorm ? d.chart.bottomAxis.title : QStringLiteral("wykres 1"));
+                QCOMPARE(d.chart.line.title,
+                        withNorm ? QStringLiteral("Norma") : QStringLiteral("wykres3"));
                 QCOMPARE(d.chart.header.lines, QStringList{QStringLiteral("Rozkład staninowy")});
                 QCOMPARE(d.chart.bar.points.size(), 9);
                 // The shares of all students, each to one decimal, make 100.
@@ -279,6 +286,22 @@ private Q_SLOTS:
                 QVERIFY2(std::abs(shares - 100) <= 0.45, qPrintable(QString::number(shares)));
             }
         }
+    }
+
+    // The next table's chart in the same window has the series' own titles again.
+    void seriesTitlesComeBackAfterTheNorm()
+    {
+        const AnalysisState analysis = sampleClass();
+        const DrawnChart d = drawn(ChartKindBar, [&](auto &appearances, auto &chart, auto &kinds) {
+            BuildChartFromValues(staninesTable(analysis), TableStanines, analysis.studentCount,
+                    appearances, chart, kinds);
+            QCOMPARE(chart.line.title, QStringLiteral("Norma"));
+            BuildChartFromValues(resultsTable(analysis), TableResults, analysis.studentCount,
+                    appearances, chart, kinds);
+        });
+        QVERIFY(d.error.isEmpty());
+        QCOMPARE(d.chart.bar.title, QStringLiteral("wykres 1"));
+        QCOMPARE(d.chart.line.title, QStringLiteral("wykres3"));
     }
 
     void ownGridVisitLeavesNoTrace_data() { renderingsAgree_data(); }
