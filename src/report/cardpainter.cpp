@@ -2,6 +2,7 @@
 
 #include "report/cardprogress.h"
 #include "report/cardskills.h"
+#include "report/cardtext.h"
 #include "report/paper.h"
 #include "tables/numberformat.h"
 
@@ -14,7 +15,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <optional>
 #include <utility>
 
@@ -25,7 +25,6 @@ namespace cardpaint {
 namespace {
 
 constexpr double kMargin = 42.52 * kUnitsPerPoint; // 15 mm, as the report's
-constexpr double kSmallestPoints = 4;
 constexpr double kBoxPadding = 6 * kUnitsPerPoint;
 constexpr double kBoxGap = 8 * kUnitsPerPoint;
 constexpr double kSectionGap = 14 * kUnitsPerPoint;
@@ -85,10 +84,10 @@ struct CardTable
 
 } // namespace
 
-class Painter
+class Painter : private CardText
 {
 public:
-    explicit Painter(QPainter &painter) : m_painter(painter), m_timeFormat(longTimeFormat()) { }
+    explicit Painter(QPainter &painter) : CardText(painter), m_timeFormat(longTimeFormat()) { }
 
     /// Paints the card from page `page` of `pages`; `nextPage` starts the
     /// card's next page (false: the device failed). Returns the number of
@@ -133,60 +132,6 @@ public:
     }
 
 private:
-    struct FontEntry
-    {
-        QFont font;
-        QFontMetricsF metrics;
-    };
-
-    const FontEntry &entry(double points, bool bold)
-    {
-        const auto key = std::make_pair(static_cast<int>(std::lround(points * 10)), bold);
-        auto found = m_fonts.find(key);
-        if (found == m_fonts.end()) {
-            const QFont font = reportFont(points, bold);
-            found = m_fonts.emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
-        }
-        return found->second;
-    }
-
-    const QFontMetricsF &metrics(double points, bool bold) { return entry(points, bold).metrics; }
-
-    double textWidth(const QString &text, double points, bool bold)
-    {
-        return metrics(points, bold).horizontalAdvance(text);
-    }
-
-    /// The largest size up to `points`, in half points, at which `text` fits `room`.
-    double fitted(const QString &text, double points, bool bold, double room)
-    {
-        const double full = textWidth(text, points, bold);
-        if (full <= room)
-            return points;
-        // Text widths grow with the size: start near the answer and step down.
-        double size = std::floor(points * room / full * 2) / 2;
-        while (size > kSmallestPoints && textWidth(text, size, bold) > room)
-            size -= 0.5;
-        while (size > 0.5 && textWidth(text, size, bold) > room)
-            size -= 0.5;
-        return std::max(size, 0.5);
-    }
-
-    /// Draws `text` with its baseline at `baseline`; `align` places it
-    /// against `x` (left), around it (centre) or ending at it (right).
-    void text(const QString &text, double x, double baseline, double points, bool bold,
-            const QColor &colour, Qt::Alignment align = Qt::AlignLeft)
-    {
-        const FontEntry &font = entry(points, bold);
-        if (align & Qt::AlignHCenter)
-            x -= font.metrics.horizontalAdvance(text) / 2;
-        else if (align & Qt::AlignRight)
-            x -= font.metrics.horizontalAdvance(text);
-        m_painter.setFont(font.font);
-        m_painter.setPen(colour);
-        m_painter.drawText(QPointF(x, baseline), text);
-    }
-
     void box(const QRectF &rect)
     {
         m_painter.setPen(QPen(kRule, 0.75 * kUnitsPerPoint));
@@ -599,11 +544,9 @@ private:
                 middle - m.height() / 2 + m.ascent(), 8, false, kInk, Qt::AlignHCenter);
     }
 
-    QPainter &m_painter;
     std::vector<double> m_rowLines; ///< the tops of the skill rows on this page
     const QLocale m_locale;
     const QString m_timeFormat;
-    std::map<std::pair<int, bool>, FontEntry> m_fonts;
 };
 
 } // namespace cardpaint
